@@ -1,0 +1,47 @@
+# Thin wrapper around CMake presets. `make demo` and `make test` are the whole quick start.
+SHELL := /bin/bash
+.DEFAULT_GOAL := test
+
+PACKAGES := cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev
+FUZZ_PACKAGES := clang libclang-rt-dev
+
+.PHONY: deps demo test build asan bench fuzz install clean
+
+# Installs what the build needs when run as root on a Debian machine; otherwise names it.
+deps:
+	@missing=""; \
+	for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
+	if [ -n "$$missing" ]; then \
+	  if [ "$$(id -u)" = 0 ] && command -v apt-get >/dev/null; then \
+	    echo "installing:$$missing"; \
+	    apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing >/dev/null || exit 1; \
+	  else \
+	    echo "missing packages:$$missing -- install them with: sudo apt-get install$$missing"; exit 1; \
+	  fi; \
+	fi
+
+build: deps
+	cmake --preset default >/dev/null
+	cmake --build --preset default
+
+test: build
+	ctest --preset default
+
+demo: build
+	./build/default/tools/uptokens/uptokens
+
+asan: deps
+	cmake --preset asan >/dev/null
+	cmake --build --preset asan
+	ctest --preset asan
+
+bench: deps
+	cmake --preset bench >/dev/null
+	cmake --build --preset bench
+	@if [ -x build/bench/bench/run-benchmarks ]; then build/bench/bench/run-benchmarks; else echo "no benchmarks built"; fi
+
+install: build
+	cmake --install build/default --prefix $${PREFIX:-/usr/local}
+
+clean:
+	rm -rf build

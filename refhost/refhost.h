@@ -1,0 +1,15 @@
+#ifndef REFHOST_REFHOST_H
+#define REFHOST_REFHOST_H
+
+// Umbrella header of the reference host.
+#include "uparser/host/CaseFile.h"
+#include "uparser/host/DataSource.h"
+#include "uparser/host/FileServices.h"
+#include "uparser/host/MBString.h"
+#include "uparser/host/TokenSequence.h"
+#include "uparser/host/VarName.h"
+
+// The reference host's own API.
+#include "refhost/ReservedWords.h"
+
+#endif

@@ -1,0 +1,7 @@
+#ifndef UPARSER_UPARSER_H
+#define UPARSER_UPARSER_H
+
+// Umbrella header: every public header of the library.
+#include "uparser/UPSpecTypes.h"
+
+#endif
