@@ -2,6 +2,7 @@
 #define UPARSER_UPARSER_H
 
 // Umbrella header: every public header of the library.
+#include "uparser/ParserMessage.h"
 #include "uparser/UPSpecTypes.h"
 
 #endif
