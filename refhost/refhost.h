@@ -6,10 +6,14 @@
 #include "uparser/host/DataSource.h"
 #include "uparser/host/FileServices.h"
 #include "uparser/host/MBString.h"
+#include "uparser/host/OutputCells.h"
+#include "uparser/host/StringTable.h"
 #include "uparser/host/TokenSequence.h"
 #include "uparser/host/VarName.h"
 
 // The reference host's own API.
+#include "refhost/MessageLog.h"
 #include "refhost/ReservedWords.h"
+#include "refhost/Translations.h"
 
 #endif

@@ -1,0 +1,45 @@
+#include "refhost/MessageLog.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace refhost {
+
+namespace {
+
+// Live logs in order of creation; the last one is the innermost.
+std::vector<MessageLog*>& liveLogs() {
+    static std::vector<MessageLog*> logs;
+    return logs;
+}
+
+}  // namespace
+
+MessageLog::MessageLog() { liveLogs().push_back(this); }
+
+// Logs usually die innermost first, but any order must leave the others registered.
+MessageLog::~MessageLog() {
+    std::vector<MessageLog*>& logs = liveLogs();
+    const auto self = std::find(logs.rbegin(), logs.rend(), this);
+    if (self != logs.rend()) {
+        logs.erase(std::next(self).base());
+    }
+}
+
+const std::vector<Emitted>& MessageLog::messages() const { return mMessages; }
+
+void MessageLog::clear() { mMessages.clear(); }
+
+void EmitMessage(int level, int show, const std::string& text) {
+    std::vector<MessageLog*>& logs = liveLogs();
+    if (!logs.empty()) {
+        logs.back()->mMessages.push_back(Emitted{level, show, text});
+        return;
+    }
+    const char* kind = level >= 3 ? "error: " : "warning: ";
+    std::fputs(kind, stderr);
+    std::fwrite(text.data(), 1, text.size(), stderr);
+    std::fputc('\n', stderr);
+}
+
+}  // namespace refhost
