@@ -1,0 +1,331 @@
+#include "refhost/ValueConversion.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstddef>
+#include <cstring>
+#include <string>
+
+#include "uparser/host/DataSource.h"
+
+namespace refhost {
+
+namespace {
+
+// Host-wide setting, as a real host's number formatting is.
+char gDecimalCharacter = '.';
+
+constexpr uint8_t kFormatA = 1;
+constexpr uint8_t kFormatAHex = 2;
+constexpr uint8_t kFormatF = 5;
+
+// A decimal exponent beyond any double; larger written exponents are clamped to it so that
+// adding the implied decimals cannot overflow an int.
+constexpr long kExponentClamp = 100000;
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+enum class NumberStatus { Ok, Blank, Bad };
+
+// The grammar of a numeric field: [sign] digits [dec digits] [e [sign] digits], where the
+// mantissa has at least one digit. impliedDecimals scales a mantissa written without the
+// decimal character.
+NumberStatus parseNumber(const char* begin, const char* end, char decimalCharacter,
+                         int impliedDecimals, double& value) {
+    while (begin < end && isBlank(*begin)) {
+        ++begin;
+    }
+    while (end > begin && isBlank(end[-1])) {
+        --end;
+    }
+    if (begin == end) {
+        return NumberStatus::Blank;
+    }
+
+    std::string normal;  // mantissa with "." and an explicit exponent, for from_chars
+    normal.reserve(static_cast<std::size_t>(end - begin) + 12);
+    const char* p = begin;
+    if (*p == '+' || *p == '-') {
+        if (*p == '-') {
+            normal.push_back('-');
+        }
+        ++p;
+    }
+    long integerDigits = 0;
+    long leadingZeros = 0;  // zeros before the first significant digit, both parts together
+    bool significantSeen = false;
+    long mantissaDigits = 0;
+    for (; p < end && isDigit(*p); ++p) {
+        normal.push_back(*p);
+        ++integerDigits;
+        ++mantissaDigits;
+        if (*p != '0') {
+            significantSeen = true;
+        } else if (!significantSeen) {
+            ++leadingZeros;
+        }
+    }
+    bool decimalSeen = false;
+    if (p < end && *p == decimalCharacter) {
+        decimalSeen = true;
+        normal.push_back('.');
+        for (++p; p < end && isDigit(*p); ++p) {
+            normal.push_back(*p);
+            ++mantissaDigits;
+            if (*p != '0') {
+                significantSeen = true;
+            } else if (!significantSeen) {
+                ++leadingZeros;
+            }
+        }
+    }
+    if (mantissaDigits == 0) {
+        return NumberStatus::Bad;
+    }
+    long exponent = 0;
+    if (p < end && (*p == 'e' || *p == 'E')) {
+        ++p;
+        bool negative = false;
+        if (p < end && (*p == '+' || *p == '-')) {
+            negative = *p == '-';
+            ++p;
+        }
+        if (p == end || !isDigit(*p)) {
+            return NumberStatus::Bad;
+        }
+        for (; p < end && isDigit(*p); ++p) {
+            if (exponent < kExponentClamp) {
+                exponent = exponent * 10 + (*p - '0');
+            }
+        }
+        if (negative) {
+            exponent = -exponent;
+        }
+    }
+    if (p != end) {
+        return NumberStatus::Bad;
+    }
+    if (!decimalSeen && impliedDecimals > 0) {
+        exponent -= impliedDecimals;
+    }
+    if (exponent != 0) {
+        normal.push_back('e');
+        normal += std::to_string(exponent);
+    }
+
+    double result = 0.0;
+    const auto [last, error] = std::from_chars(normal.data(), normal.data() + normal.size(), result,
+                                               std::chars_format::general);
+    if (error == std::errc::result_out_of_range) {
+        if (!significantSeen) {
+            result = 0.0;
+        } else {
+            // The power of ten of the first significant digit tells overflow from underflow.
+            const long magnitude = integerDigits - leadingZeros + exponent;
+            if (magnitude > 0) {
+                return NumberStatus::Bad;
+            }
+            result = 0.0;
+        }
+        if (normal[0] == '-') {
+            result = -result;
+        }
+    } else if (error != std::errc() || last != normal.data() + normal.size()) {
+        return NumberStatus::Bad;
+    }
+    value = result;
+    return NumberStatus::Ok;
+}
+
+long writeNumber(double value, std::size_t width, int decimals, char* out) {
+    std::memset(out, ' ', width);
+    out[width] = '\0';
+    if (value == kSystemMissing) {
+        if (width > 0) {
+            out[width - 1] = '.';
+        }
+        return 0;
+    }
+    if (!std::isfinite(value)) {
+        std::memset(out, '*', width);
+        return 1;
+    }
+    // 309 integer digits, a sign, a point and 255 decimals at most.
+    char text[640];
+    std::size_t length = 0;
+    for (;;) {
+        const auto [last, error] =
+            std::to_chars(text, text + sizeof text - 1, value, std::chars_format::fixed, decimals);
+        if (error != std::errc()) {
+            std::memset(out, '*', width);
+            return 1;
+        }
+        length = static_cast<std::size_t>(last - text);
+        text[length] = '\0';
+        if (length <= width || decimals == 0) {
+            break;
+        }
+        // Jump straight to the decimals that could fit; rounding may still add a digit.
+        const std::size_t integerPart = length - static_cast<std::size_t>(decimals) - 1;
+        const int room = width > integerPart + 1 ? static_cast<int>(width - integerPart - 1) : 0;
+        decimals = room < decimals ? room : decimals - 1;
+    }
+    if (length > width) {
+        std::memset(out, '*', width);
+        return 1;
+    }
+    // "-0.00" after rounding is written as zero.
+    if (text[0] == '-' && std::strspn(text + 1, "0.") == length - 1) {
+        std::memmove(text, text + 1, length--);
+    }
+    for (std::size_t i = 0; i < length; ++i) {
+        if (text[i] == '.') {
+            text[i] = gDecimalCharacter;
+        }
+    }
+    std::memcpy(out + (width - length), text, length);
+    return 0;
+}
+
+// Bytes of the text before a NUL, at most width.
+std::size_t textLength(char const* text, std::size_t width) {
+    const void* nul = std::memchr(text, '\0', width);
+    return nul == nullptr ? width : static_cast<std::size_t>(static_cast<const char*>(nul) - text);
+}
+
+std::size_t cellBytes(std::size_t bytes) {
+    return (bytes + 7) / 8 * 8;
+}
+
+int hexValue(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    return -1;
+}
+
+}  // namespace
+
+bool SetDecimalCharacter(char decimalCharacter) {
+    if (decimalCharacter == '\0' || isDigit(decimalCharacter) || isBlank(decimalCharacter) ||
+        decimalCharacter == '+' || decimalCharacter == '-' || decimalCharacter == 'e' ||
+        decimalCharacter == 'E') {
+        return false;
+    }
+    gDecimalCharacter = decimalCharacter;
+    return true;
+}
+
+char GetDecimalCharacter() {
+    return gDecimalCharacter;
+}
+
+bool ReadNumber(std::string_view text, char decimalCharacter, double& value) {
+    return parseNumber(text.data(), text.data() + text.size(), decimalCharacter, 0, value) ==
+           NumberStatus::Ok;
+}
+
+}  // namespace refhost
+
+long ToString(const OBS* value, const TAVO_Format& format, char* out) {
+    if (out == nullptr) {
+        return -1;
+    }
+    const std::size_t width = format.width;
+    if (value == nullptr) {
+        out[0] = '\0';
+        return -1;
+    }
+    switch (format.type) {
+        case refhost::kFormatF:
+            return refhost::writeNumber(value->f, width, format.decimals, out);
+        case refhost::kFormatA:
+            std::memcpy(out, reinterpret_cast<const char*>(value), width);
+            out[width] = '\0';
+            return 0;
+        case refhost::kFormatAHex: {
+            static constexpr char kDigits[] = "0123456789ABCDEF";
+            const auto* bytes = reinterpret_cast<const unsigned char*>(value);
+            const std::size_t count = width / 2;
+            for (std::size_t i = 0; i < count; ++i) {
+                out[2 * i] = kDigits[bytes[i] >> 4];
+                out[2 * i + 1] = kDigits[bytes[i] & 0x0F];
+            }
+            if (width % 2 != 0) {
+                out[width - 1] = ' ';
+            }
+            out[width] = '\0';
+            return 0;
+        }
+        default:
+            out[0] = '\0';
+            return -1;
+    }
+}
+
+long FromString(char const* text, const TAVO_Format& format, OBS* out) {
+    if (text == nullptr || out == nullptr) {
+        return -1;
+    }
+    const std::size_t width = format.width;
+    const std::size_t length = refhost::textLength(text, width);
+    switch (format.type) {
+        case refhost::kFormatF: {
+            double value = 0.0;
+            switch (refhost::parseNumber(text, text + length, refhost::gDecimalCharacter,
+                                         format.decimals, value)) {
+                case refhost::NumberStatus::Blank:
+                    out->f = refhost::kSystemMissing;
+                    return 0;
+                case refhost::NumberStatus::Ok:
+                    out->f = value;
+                    return 0;
+                case refhost::NumberStatus::Bad:
+                    break;
+            }
+            return 1;
+        }
+        case refhost::kFormatA: {
+            char* cells = reinterpret_cast<char*>(out);
+            std::memcpy(cells, text, length);
+            std::memset(cells + length, ' ', refhost::cellBytes(width) - length);
+            return 0;
+        }
+        case refhost::kFormatAHex: {
+            std::size_t digits = length;
+            while (digits > 0 && refhost::isBlank(text[digits - 1])) {
+                --digits;
+            }
+            if (digits % 2 != 0) {
+                return 1;
+            }
+            for (std::size_t i = 0; i < digits; ++i) {
+                if (refhost::hexValue(text[i]) < 0) {
+                    return 1;
+                }
+            }
+            char* cells = reinterpret_cast<char*>(out);
+            const std::size_t bytes = digits / 2;
+            for (std::size_t i = 0; i < bytes; ++i) {
+                cells[i] = static_cast<char>(refhost::hexValue(text[2 * i]) * 16 +
+                                             refhost::hexValue(text[2 * i + 1]));
+            }
+            std::memset(cells + bytes, ' ', refhost::cellBytes(width / 2) - bytes);
+            return 0;
+        }
+        default:
+            return -1;
+    }
+}
