@@ -12,8 +12,11 @@
 #include "uparser/host/VarName.h"
 
 // The reference host's own API.
+#include "refhost/CaseFiles.h"
+#include "refhost/Dictionary.h"
 #include "refhost/MessageLog.h"
 #include "refhost/ReservedWords.h"
 #include "refhost/Translations.h"
+#include "refhost/ValueConversion.h"
 
 #endif

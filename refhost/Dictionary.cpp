@@ -1,0 +1,250 @@
+#include "refhost/Dictionary.h"
+
+#include <cstdio>
+#include <cstring>
+#include <limits>
+
+#include "refhost/ValueConversion.h"
+#include "uparser/detail/Assert.h"
+#include "uparser/host/CaseFile.h"
+#include "uparser/host/VarName.h"
+
+namespace refhost {
+
+namespace {
+
+constexpr int kMaxStringWidth = 32767;
+constexpr std::size_t kMaxNominalValues = 10;
+
+std::string upperAscii(const char* text, std::size_t length) {
+    std::string upper(text, length);
+    for (char& c : upper) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+    }
+    return upper;
+}
+
+// Reads a whole file; false when it cannot be opened or read (a directory fails on reading).
+bool readFile(const std::string& path, std::string& content) {
+    if (path.empty() || path.find('\0') != std::string::npos) {
+        return false;
+    }
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        return false;
+    }
+    char buffer[65536];
+    std::size_t count = 0;
+    while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+        content.append(buffer, count);
+    }
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    return !failed;
+}
+
+// Splits CSV text into records. Lenient where the format is loose: text after a closing quote
+// is kept, and an unterminated quote runs to the end of the data.
+class CsvReader {
+  public:
+    explicit CsvReader(const std::string& data) : mData(data) {
+        if (mData.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+            mPos = 3;
+        }
+    }
+
+    // The next record, or false at the end of the data.
+    bool next(std::vector<std::string>& fields) {
+        fields.clear();
+        if (mPos >= mData.size()) {
+            return false;
+        }
+        std::string field;
+        for (;;) {
+            if (mPos >= mData.size()) {
+                fields.push_back(std::move(field));
+                return true;
+            }
+            const char c = mData[mPos++];
+            if (c == '"' && field.empty() && !mInQuotedTail) {
+                readQuoted(field);
+                mInQuotedTail = true;
+            } else if (c == ',') {
+                fields.push_back(std::move(field));
+                field.clear();
+                mInQuotedTail = false;
+            } else if (c == '\n' || c == '\r') {
+                if (c == '\r' && mPos < mData.size() && mData[mPos] == '\n') {
+                    ++mPos;
+                }
+                fields.push_back(std::move(field));
+                mInQuotedTail = false;
+                return true;
+            } else {
+                field.push_back(c);
+            }
+        }
+    }
+
+  private:
+    void readQuoted(std::string& field) {
+        while (mPos < mData.size()) {
+            const char c = mData[mPos++];
+            if (c == '"') {
+                if (mPos < mData.size() && mData[mPos] == '"') {
+                    field.push_back('"');
+                    ++mPos;
+                } else {
+                    return;
+                }
+            } else {
+                field.push_back(c);
+            }
+        }
+    }
+
+    const std::string& mData;
+    std::size_t mPos = 0;
+    bool mInQuotedTail = false;  // after a closing quote, a further quote is plain text
+};
+
+std::string trimBlanks(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) {
+        return std::string();
+    }
+    const std::size_t last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+
+struct ColumnSummary {
+    bool numeric = true;
+    std::size_t width = 1;
+    std::vector<double> distinct;  // kept only up to one past the nominal limit
+
+    void add(const std::string& cell) {
+        if (cell.size() > width) {
+            width = cell.size();
+        }
+        if (!numeric) {
+            return;
+        }
+        double value = 0.0;
+        if (!ReadNumber(cell, '.', value)) {
+            if (cell.find_first_not_of(" \t") != std::string::npos) {
+                numeric = false;
+            }
+            return;
+        }
+        if (distinct.size() <= kMaxNominalValues) {
+            for (double seen : distinct) {
+                if (seen == value) {
+                    return;
+                }
+            }
+            distinct.push_back(value);
+        }
+    }
+};
+
+}  // namespace
+
+int Dictionary::addVariable(const TAVO_Variable& variable) {
+    const char* name = variable.GetName();
+    if (mVariables.size() >= static_cast<std::size_t>(std::numeric_limits<int>::max())) {
+        return -1;
+    }
+    const int index = static_cast<int>(mVariables.size());
+    if (!mIndex.emplace(upperAscii(name, std::strlen(name)), index).second) {
+        return -1;
+    }
+    mVariables.push_back(variable);
+    return index;
+}
+
+int Dictionary::addNumeric(const std::string& name, Level level, int decimals) {
+    if (decimals < 0 || decimals > 255) {
+        return -1;
+    }
+    return addVariable(TAVO_Variable(name, 0, level, {8, 5, static_cast<uint8_t>(decimals)}));
+}
+
+int Dictionary::addString(const std::string& name, int width, Level level) {
+    if (width < 1 || width > kMaxStringWidth) {
+        return -1;
+    }
+    return addVariable(TAVO_Variable(name, width, level, {static_cast<uint16_t>(width), 1, 0}));
+}
+
+int Dictionary::FindVarIndex(char const* name) const {
+    if (name == nullptr) {
+        return -1;
+    }
+    const auto found = mIndex.find(upperAscii(name, std::strlen(name)));
+    return found == mIndex.end() ? -1 : found->second;
+}
+
+unsigned int Dictionary::ColumnCount() const {
+    return static_cast<unsigned int>(mVariables.size());
+}
+
+const TAVO_Variable& Dictionary::GetVariable(int index) const {
+    UP_ASSERT("Dictionary", index >= 0 && static_cast<std::size_t>(index) < mVariables.size());
+    return mVariables[static_cast<std::size_t>(index)];
+}
+
+Dictionary Dictionary::fromCsv(const std::string& path) {
+    std::string data;
+    if (!readFile(path, data)) {
+        throw ErrorText("Cannot read the data file " + path);
+    }
+    CsvReader reader(data);
+    std::vector<std::string> fields;
+    if (!reader.next(fields) || (fields.size() == 1 && trimBlanks(fields[0]).empty())) {
+        throw ErrorText("The data file " + path + " has no header line");
+    }
+    std::vector<std::string> names;
+    names.reserve(fields.size());
+    for (const std::string& field : fields) {
+        std::string name = trimBlanks(field);
+        if (name.find('\0') != std::string::npos || ValidateTAVOName(name.c_str()) != 0) {
+            throw ErrorText("The data file " + path + " has an invalid variable name: " + name);
+        }
+        names.push_back(std::move(name));
+    }
+
+    std::vector<ColumnSummary> columns(names.size());
+    while (reader.next(fields)) {
+        if (fields.size() == 1 && fields[0].empty()) {
+            continue;
+        }
+        const std::size_t count = fields.size() < columns.size() ? fields.size() : columns.size();
+        for (std::size_t i = 0; i < count; ++i) {
+            columns[i].add(fields[i]);
+        }
+    }
+
+    Dictionary dictionary;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const ColumnSummary& column = columns[i];
+        int index = 0;
+        if (column.numeric) {
+            index = dictionary.addNumeric(names[i], column.distinct.size() <= kMaxNominalValues
+                                                        ? TAVO_Variable_Enumerations::Nominal
+                                                        : TAVO_Variable_Enumerations::Scale);
+        } else {
+            const std::size_t width = column.width < static_cast<std::size_t>(kMaxStringWidth)
+                                          ? column.width
+                                          : kMaxStringWidth;
+            index = dictionary.addString(names[i], static_cast<int>(width));
+        }
+        if (index < 0) {
+            throw ErrorText("The data file " + path + " names the variable " + names[i] + " twice");
+        }
+    }
+    return dictionary;
+}
+
+}  // namespace refhost

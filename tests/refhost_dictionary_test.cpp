@@ -1,0 +1,192 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "refhost/Dictionary.h"
+#include "support/TempDir.h"
+#include "support/TestDictionary.h"
+#include "uparser/host/CaseFile.h"
+
+namespace {
+
+using refhost::Dictionary;
+using namespace TAVO_Variable_Enumerations;
+
+TEST(DictionaryTest, AddsVariablesInOrderAndRefusesTakenNames) {
+    Dictionary d;
+    EXPECT_EQ(d.addNumeric("Age"), 0);
+    EXPECT_EQ(d.addString("name", 12), 1);
+    EXPECT_EQ(d.addNumeric("AGE"), -1);
+    EXPECT_EQ(d.addString("NaMe", 3), -1);
+    EXPECT_EQ(d.addVariable(TAVO_Variable("x", 0, Ordinal, {10, 5, 3})), 2);
+    EXPECT_EQ(d.ColumnCount(), 3u);
+    EXPECT_STREQ(d.GetVariable(0).GetName(), "Age");
+    EXPECT_STREQ(d.GetVariable(2).GetName(), "x");
+}
+
+TEST(DictionaryTest, NumericAndStringVariablesGetTheirFormats) {
+    Dictionary d;
+    d.addNumeric("n");
+    d.addNumeric("m", Nominal, 0);
+    d.addString("s", 20);
+    d.addString("t", 3, Scale);
+    const TAVO_Variable& n = d.GetVariable(0);
+    EXPECT_EQ(n.GetType(), 0);
+    EXPECT_EQ(n.GetMeasurementLevel(), Scale);
+    EXPECT_EQ(n.GetFormat().width, 8);
+    EXPECT_EQ(n.GetFormat().type, 5);
+    EXPECT_EQ(n.GetFormat().decimals, 2);
+    EXPECT_EQ(d.GetVariable(1).GetFormat().decimals, 0);
+    EXPECT_EQ(d.GetVariable(1).GetMeasurementLevel(), Nominal);
+    const TAVO_Variable& s = d.GetVariable(2);
+    EXPECT_EQ(s.GetType(), 20);
+    EXPECT_EQ(s.GetMeasurementLevel(), Nominal);
+    EXPECT_EQ(s.GetFormat().width, 20);
+    EXPECT_EQ(s.GetFormat().type, 1);
+    EXPECT_EQ(d.GetVariable(3).GetMeasurementLevel(), Scale);
+
+    EXPECT_EQ(d.addString("w0", 0), -1);
+    EXPECT_EQ(d.addString("wbig", 32768), -1);
+    EXPECT_EQ(d.addNumeric("dneg", Scale, -1), -1);
+    EXPECT_EQ(d.addNumeric("dbig", Scale, 256), -1);
+    EXPECT_EQ(d.ColumnCount(), 4u);
+}
+
+TEST(DictionaryTest, FindsNamesIgnoringAsciiCaseOnly) {
+    Dictionary d;
+    d.addNumeric("Income");
+    d.addNumeric("\xC3\xA9t\xC3\xA9");
+    EXPECT_EQ(d.FindVarIndex("income"), 0);
+    EXPECT_EQ(d.FindVarIndex("INCOME"), 0);
+    EXPECT_EQ(d.FindVarIndex("\xC3\xA9T\xC3\xA9"), 1);
+    EXPECT_LT(d.FindVarIndex("incom"), 0);
+    EXPECT_LT(d.FindVarIndex(""), 0);
+    EXPECT_LT(d.FindVarIndex(nullptr), 0);
+}
+
+TEST(DictionaryTest, CopiesAreIndependent) {
+    Dictionary d;
+    d.addNumeric("a");
+    Dictionary copy = d;
+    copy.addNumeric("b");
+    EXPECT_EQ(d.ColumnCount(), 1u);
+    EXPECT_LT(d.FindVarIndex("b"), 0);
+    EXPECT_EQ(copy.FindVarIndex("B"), 1);
+    EXPECT_EQ(copy.FindVarIndex("A"), 0);
+}
+
+TEST(DictionaryDeathTest, IndexOutsideTheDictionaryIsABrokenPrecondition) {
+    Dictionary d;
+    d.addNumeric("a");
+    EXPECT_DEATH(d.GetVariable(1), "Dictionary");
+    EXPECT_DEATH(d.GetVariable(-1), "Dictionary");
+}
+
+TEST(DictionaryTest, TestDictionaryHasTheDocumentedVariables) {
+    const Dictionary d = testsupport::TestDictionary();
+    ASSERT_EQ(d.ColumnCount(), 14u);
+    EXPECT_EQ(d.FindVarIndex("V1"), 6);
+    EXPECT_EQ(d.FindVarIndex("v4"), 9);
+    EXPECT_EQ(d.GetVariable(10).GetType(), 20);
+    EXPECT_EQ(d.GetVariable(5).GetMeasurementLevel(), Ordinal);
+    EXPECT_EQ(d.GetVariable(12).GetMeasurementLevel(), Unknown);
+    EXPECT_EQ(d.GetVariable(13).GetType(), 8);
+}
+
+class CsvTest : public ::testing::Test {
+  protected:
+    Dictionary load(const std::string& content) {
+        return Dictionary::fromCsv(mDir.write("data.csv", content));
+    }
+    testsupport::TempDir mDir;
+};
+
+TEST_F(CsvTest, ColumnsBecomeNumericOrStringVariables) {
+    const Dictionary d = load(
+        "id,name,score,group\n"
+        "1,Ann,1.5,1\n"
+        "2,Bob,-2e3,2\n"
+        "3,Christopher,,1\n");
+    ASSERT_EQ(d.ColumnCount(), 4u);
+    EXPECT_STREQ(d.GetVariable(1).GetName(), "name");
+    EXPECT_EQ(d.GetVariable(0).GetType(), 0);
+    EXPECT_EQ(d.GetVariable(1).GetType(), 11);
+    EXPECT_EQ(d.GetVariable(1).GetFormat().type, 1);
+    EXPECT_EQ(d.GetVariable(1).GetMeasurementLevel(), Nominal);
+    EXPECT_EQ(d.GetVariable(2).GetType(), 0);
+    EXPECT_EQ(d.GetVariable(3).GetMeasurementLevel(), Nominal);
+}
+
+TEST_F(CsvTest, ElevenDistinctValuesMakeANumericColumnScale) {
+    std::string ten = "a,b\n";
+    for (int i = 0; i < 25; ++i) {
+        ten += std::to_string(i % 10) + "," + std::to_string(i % 11) + ".0\n";
+    }
+    const Dictionary d = load(ten);
+    EXPECT_EQ(d.GetVariable(0).GetMeasurementLevel(), Nominal);
+    EXPECT_EQ(d.GetVariable(1).GetMeasurementLevel(), Scale);
+}
+
+TEST_F(CsvTest, QuotedCellsCountTheirUnquotedBytes) {
+    const Dictionary d = load(
+        "s,n\r\n"
+        "\"a,b\",1\r\n"
+        "\"say \"\"hi\"\"\r\nthere\",\"2\"\r\n");
+    ASSERT_EQ(d.ColumnCount(), 2u);
+    // say "hi"<CR><LF>there: 15 bytes
+    EXPECT_EQ(d.GetVariable(0).GetType(), 15);
+    EXPECT_EQ(d.GetVariable(1).GetType(), 0);
+}
+
+TEST_F(CsvTest, RaggedRowsBlankLinesBomAndMissingFinalLineEnd) {
+    const Dictionary d = load(
+        "\xEF\xBB\xBF a , b ,c\n"
+        "1\n"
+        "\n"
+        "2,3,4,extra,cells\n"
+        "5,,xy");
+    ASSERT_EQ(d.ColumnCount(), 3u);
+    EXPECT_STREQ(d.GetVariable(0).GetName(), "a");
+    EXPECT_EQ(d.GetVariable(0).GetType(), 0);
+    EXPECT_EQ(d.GetVariable(1).GetType(), 0);
+    EXPECT_EQ(d.GetVariable(2).GetType(), 2);
+}
+
+TEST_F(CsvTest, HeaderOnlyGivesNumericColumnsAndEmptyStringsAreOneWide) {
+    const Dictionary d = load("a,b");
+    ASSERT_EQ(d.ColumnCount(), 2u);
+    EXPECT_EQ(d.GetVariable(0).GetType(), 0);
+    EXPECT_EQ(d.GetVariable(0).GetMeasurementLevel(), Nominal);
+    const Dictionary e = load("a\n\"\"\nx\n");
+    EXPECT_EQ(e.GetVariable(0).GetType(), 1);
+}
+
+TEST_F(CsvTest, UnreadableFilesAndBadHeadersThrow) {
+    EXPECT_THROW(Dictionary::fromCsv(mDir.file("missing.csv")), ErrorText);
+    EXPECT_THROW(Dictionary::fromCsv(mDir.path()), ErrorText);
+    EXPECT_THROW(Dictionary::fromCsv(""), ErrorText);
+    const char* bad[] = {"",      "\n1,2\n", "a,1b\n",    "a,,b\n",   "a,TO\n",  "a,A\n",
+                         "x y\n", "a,b.\n",  "\"a,b\"\n", "a\tb,c\n", "a,\"\"\n"};
+    for (const char* content : bad) {
+        EXPECT_THROW(load(content), ErrorText) << content;
+    }
+    try {
+        load("a,a\n");
+        FAIL() << "a repeated name must throw";
+    } catch (const ErrorText& error) {
+        EXPECT_NE(error.Text().find("a"), std::string::npos);
+        EXPECT_STREQ(error.what(), error.Text().c_str());
+    }
+}
+
+TEST_F(CsvTest, ArbitraryBytesNeverCrash) {
+    std::string junk = "a,b,c\n";
+    for (int i = 0; i < 2000; ++i) {
+        junk.push_back(static_cast<char>((i * 131 + 7) % 256));
+    }
+    const Dictionary d = load(junk);
+    EXPECT_EQ(d.ColumnCount(), 3u);
+    EXPECT_NO_THROW(load(std::string("a\n\"unterminated,\n\0\n", 19)));
+}
+
+}  // namespace
