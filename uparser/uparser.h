@@ -2,7 +2,9 @@
 #define UPARSER_UPARSER_H
 
 // Umbrella header: every public header of the library.
+#include "uparser/ParamObj.h"
 #include "uparser/ParserMessage.h"
 #include "uparser/UPSpecTypes.h"
+#include "uparser/VarCatList.h"
 
 #endif

@@ -1,0 +1,187 @@
+#ifndef UPARSER_PARAMOBJ_H
+#define UPARSER_PARAMOBJ_H
+
+#include <string>
+#include <vector>
+
+#include "uparser/TokenInfoObj.h"
+#include "uparser/UPSpecTypes.h"
+#include "uparser/VarCatList.h"
+#include "uparser/host/TokenSequence.h"
+#include "uparser/host/VarName.h"
+
+class ParamDescriptor;
+class ParserMessage;
+
+// One parsed parameter: its keyword token, the names diagnostics use for it, its current value
+// type and its value. The parser stores raw token lists (or a bare keyword); procedures read
+// them back in the type they expect. Only the field that belongs to the current type is
+// meaningful.
+//
+// Diagnostics name a parameter by its display name: getParamExtName(), or the subcommand's
+// extended name when that is empty. A null ParserMessage silences every check.
+class ParamObj {
+public:
+    ParamObj();
+    ParamObj(const TokenInfoObj& keyword, UPSpecTypes::ParamSpec type);
+    ParamObj(const ParamObj& other);
+    ParamObj(ParamObj&& other) noexcept;
+    ParamObj& operator=(const ParamObj& other);
+    ParamObj& operator=(ParamObj&& other) noexcept;
+    ~ParamObj();
+
+    // Back to the state of a new object; the brackets flag is kept.
+    void clear();
+
+    void setType(UPSpecTypes::ParamSpec type);
+    UPSpecTypes::ParamSpec getType();
+    bool isNoType() const;
+    bool isLeadingToken() const;
+    bool isTokenList() const;
+
+    void setParenUsed();
+    void unsetParenUsed();
+    bool areParenUsed() const;
+    void setBracketsUsed(bool used);
+    bool areBracketsUsed() const;
+
+    void setKeyWordToken(const TokenInfoObj& keyword);
+    const TokenInfoObj& getKeyWordToken() const;
+    // The keyword token's upper-case text.
+    std::string getParamName() const;
+    // The parent name and the parameter name joined by a blank (either may be missing).
+    std::string getParamExtName() const;
+    void setParentName(const std::string& name);
+    const std::string& getParentName() const;
+    void setSubComExtName(const std::string& name);
+    const std::string& getSubComExtName() const;
+
+    // The first object of list whose name equals name ignoring case, or null.
+    static const ParamObj* getParamObj(const std::string& name, const std::vector<ParamObj>& list);
+
+    // Typed setters store only into the field of the current type and never change the type.
+    bool setStringGeneric(const std::string& value);
+    bool setLiteral(const std::string& value);
+    bool setNumberValue(const double& value);
+    bool setIntegerValue(const int& value);
+    bool setVarName(const TavoVarName& value);
+    bool setVarCatList(const VarCatList& value);
+    bool setStringList(const std::vector<std::string>& values);
+    bool setLiteralList(const std::vector<std::string>& values);
+    bool setNumberList(const std::vector<double>& values);
+    bool setIntegerList(const std::vector<int>& values);
+    bool setVarList(const std::vector<TavoVarName>& values);
+    bool setTokenList(const std::vector<TokenInfoObj>& tokens);
+    bool addTokenObj(const TokenInfoObj& token);
+
+    // Typed getters: from a token list of exactly one fitting token, or from a stored value of
+    // the matching type. On false the output is left as it was.
+    bool getStringGeneric(std::string& value) const;
+    bool getUpStringGeneric(std::string& value) const;
+    bool getLiteral(std::string& value) const;
+    bool getStringOrLiteral(std::string& value, bool& isLiteral) const;
+    bool getNumberValue(double& value) const;
+    bool getIntegerValue(int& value) const;
+    bool getVarName(TavoVarName& value) const;
+
+    // List getters. getStringList, getUpStringList and getLiteralList append what they read from
+    // a token list (the output is not emptied); the number, integer and variable lists are
+    // emptied first. On a token that does not fit, what was appended so far stays.
+    bool getStringList(std::vector<std::string>& values) const;
+    bool getUpStringList(std::vector<std::string>& values) const;
+    bool getLiteralList(std::vector<std::string>& values) const;
+    bool getNumberList(std::vector<double>& values) const;
+    bool getIntegerList(std::vector<int>& values) const;
+    bool getVarList(std::vector<TavoVarName>& values) const;
+    bool getTokenList(std::vector<TokenInfoObj>& tokens) const;
+
+    // The resolved path on success; on rejection the path as written, so that the caller can
+    // name it.
+    bool getFilePath(std::string& path, bool validatorFlag, bool strictFlag) const;
+
+    std::string getStringToken() const;
+    std::string getUpStringToken() const;
+    bool isStringValueCase(const std::string& value) const;
+    bool isOperatorValue(const TokenSequenceBase::OperatorCode& op) const;
+    unsigned getTokenListSize() const;
+    bool isValidTokenIndex(unsigned index) const;
+    const TokenInfoObj* getTokenObj(unsigned index) const;
+
+    // Accepts a case file to read (ParamSysFileIn) or write (ParamSysFileOut) and reports why
+    // not otherwise.
+    bool processSysFileSpec(UPSpecTypes::ParamSpec type, const ParserMessage* msg) const;
+
+    // Whether the value can be read as desc declares it; reports the first mismatch to msg.
+    // A null desc accepts a token list only.
+    bool canGetValue(const ParamDescriptor* desc, const ParserMessage* msg) const;
+
+    // Compound values, read from the own token list.
+    bool getKeywordAndValue(ParamObj& keywordParam, ParamObj& valueParam,
+                            const ParamDescriptor* desc, const ParserMessage* msg) const;
+    bool getTokenAndQual(ParamObj& tokenParam, ParamObj& qualParam, const ParamDescriptor* desc,
+                         const ParserMessage* msg) const;
+    bool getStringAndQual(ParamObj& qualParam, const ParamDescriptor* desc,
+                          const ParserMessage* msg) const;
+    bool getStringQualList(std::vector<ParamObj>& items, const ParamDescriptor* desc,
+                           const ParserMessage* msg) const;
+    // Variable names joined by BY or "*"; the separators are not kept.
+    bool getCrossVarList(std::vector<TavoVarName>& names) const;
+    // Variables, then groups of: category separator, one value per variable, a number.
+    bool getVarCatList(VarCatList& list) const;
+
+protected:
+    // Reads one part of a compound value (keyword part, value part) into this object.
+    bool parseTokenList(const std::vector<TokenInfoObj>& tokens, UPSpecTypes::QualifOptions qualOpt,
+                        const ParamDescriptor* desc, const ParserMessage* msg);
+    bool processKeywordAndValue(ParamObj* keywordParam, ParamObj* valueParam,
+                                const std::vector<TokenInfoObj>& tokens,
+                                const ParamDescriptor* desc, const ParserMessage* msg) const;
+    // A null tokenParam selects the form without a leading token.
+    bool processTokenAndQual(ParamObj* tokenParam, ParamObj* qualParam,
+                             const std::vector<TokenInfoObj>& tokens, const ParamDescriptor* desc,
+                             const ParserMessage* msg) const;
+    bool processStringQualList(std::vector<ParamObj>& items,
+                               const std::vector<TokenInfoObj>& tokens,
+                               const ParamDescriptor* desc, const ParserMessage* msg) const;
+    bool processVarCatList(VarCatList& list) const;
+    // it points into the own token list.
+    bool processCatListVal(std::vector<std::string>& values, unsigned count, double& code,
+                           std::vector<TokenInfoObj>::const_iterator& it) const;
+
+private:
+    using TokenIter = std::vector<TokenInfoObj>::const_iterator;
+    // The names that diagnostics about a value part carry.
+    struct PartNames;
+
+    // The range forms spare the compound readers from copying token runs.
+    bool parseTokenRange(TokenIter first, TokenIter last, UPSpecTypes::QualifOptions qualOpt,
+                         const ParamDescriptor* desc, const ParserMessage* msg);
+    bool readValuePart(TokenIter first, TokenIter last, UPSpecTypes::QualifOptions qualOpt,
+                       const ParamDescriptor* desc, const ParserMessage* msg,
+                       const PartNames& names);
+    bool tokenAndQual(ParamObj* tokenParam, ParamObj* qualParam, TokenIter first,
+                      TokenIter last, const ParamDescriptor* desc, const ParserMessage* msg) const;
+    std::string getDisplayName() const;
+    bool isOneToken() const;
+
+    UPSpecTypes::ParamSpec mType = UPSpecTypes::ParamNoType;
+    bool mParenUsed = false;
+    bool mBracketsUsed = false;
+    TokenInfoObj mKeyWordToken;
+    std::string mParentName;
+    std::string mSubComExtName;
+    std::string mStringValue;
+    std::string mLiteralValue;
+    double mNumberValue = 0.0;
+    int mIntegerValue = 0;
+    TavoVarName mVarName;
+    std::vector<std::string> mStringList;
+    std::vector<std::string> mLiteralList;
+    std::vector<double> mNumberList;
+    std::vector<int> mIntegerList;
+    std::vector<TavoVarName> mVarList;
+    VarCatList mVarCatList;
+    std::vector<TokenInfoObj> mTokenList;
+};
+
+#endif
