@@ -4,6 +4,7 @@
 // Umbrella header: every public header of the library.
 #include "uparser/ParamObj.h"
 #include "uparser/ParserMessage.h"
+#include "uparser/ParserUtility.h"
 #include "uparser/UPSpecTypes.h"
 #include "uparser/VarCatList.h"
 
