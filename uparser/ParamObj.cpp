@@ -1,0 +1,569 @@
+#include "uparser/ParamObj.h"
+
+#include <utility>
+
+#include "uparser/ParserMessage.h"
+#include "uparser/ParserUtility.h"
+#include "uparser/detail/ParamObjTokens.h"
+#include "uparser/host/CaseFile.h"
+
+using namespace UPSpecTypes;
+using paramobj_detail::TextOf;
+using paramobj_detail::UpperTextOf;
+
+namespace {
+
+TavoVarName VarNameOf(const TokenInfoObj& token) { return token.getVarName(); }
+
+}  // namespace
+
+ParamObj::ParamObj() = default;
+
+ParamObj::ParamObj(const TokenInfoObj& keyword, ParamSpec type)
+    : mType(type), mKeyWordToken(keyword) {}
+
+ParamObj::ParamObj(const ParamObj& other) = default;
+
+ParamObj::ParamObj(ParamObj&& other) noexcept = default;
+
+ParamObj& ParamObj::operator=(const ParamObj& other) = default;
+
+ParamObj& ParamObj::operator=(ParamObj&& other) noexcept = default;
+
+ParamObj::~ParamObj() = default;
+
+void ParamObj::clear() {
+    const bool bracketsUsed = mBracketsUsed;
+    *this = ParamObj();
+    mBracketsUsed = bracketsUsed;
+}
+
+void ParamObj::setType(ParamSpec type) { mType = type; }
+
+ParamSpec ParamObj::getType() { return mType; }
+
+bool ParamObj::isNoType() const { return mType == ParamNoType; }
+
+bool ParamObj::isLeadingToken() const { return mType == ParamKeyWord; }
+
+bool ParamObj::isTokenList() const { return mType == ParamTokenList; }
+
+void ParamObj::setParenUsed() { mParenUsed = true; }
+
+void ParamObj::unsetParenUsed() { mParenUsed = false; }
+
+bool ParamObj::areParenUsed() const { return mParenUsed; }
+
+void ParamObj::setBracketsUsed(bool used) { mBracketsUsed = used; }
+
+bool ParamObj::areBracketsUsed() const { return mBracketsUsed; }
+
+void ParamObj::setKeyWordToken(const TokenInfoObj& keyword) { mKeyWordToken = keyword; }
+
+const TokenInfoObj& ParamObj::getKeyWordToken() const { return mKeyWordToken; }
+
+std::string ParamObj::getParamName() const { return UpperTextOf(mKeyWordToken); }
+
+std::string ParamObj::getParamExtName() const {
+    std::string name = getParamName();
+    if (mParentName.empty()) {
+        return name;
+    }
+    if (name.empty()) {
+        return mParentName;
+    }
+    return mParentName + " " + name;
+}
+
+std::string ParamObj::getDisplayName() const {
+    std::string name = getParamExtName();
+    return name.empty() ? mSubComExtName : name;
+}
+
+void ParamObj::setParentName(const std::string& name) { mParentName = name; }
+
+const std::string& ParamObj::getParentName() const { return mParentName; }
+
+void ParamObj::setSubComExtName(const std::string& name) { mSubComExtName = name; }
+
+const std::string& ParamObj::getSubComExtName() const { return mSubComExtName; }
+
+const ParamObj* ParamObj::getParamObj(const std::string& name, const std::vector<ParamObj>& list) {
+    const std::string upperName = GetUpperString(name);
+    for (const ParamObj& param : list) {
+        if (param.getParamName() == upperName) {
+            return &param;
+        }
+    }
+    return nullptr;
+}
+
+bool ParamObj::setStringGeneric(const std::string& value) {
+    if (mType != ParamString) {
+        return false;
+    }
+    mStringValue = value;
+    return true;
+}
+
+bool ParamObj::setLiteral(const std::string& value) {
+    if (mType != ParamLiteral) {
+        return false;
+    }
+    mLiteralValue = value;
+    return true;
+}
+
+bool ParamObj::setNumberValue(const double& value) {
+    if (mType != ParamNumber) {
+        return false;
+    }
+    mNumberValue = value;
+    return true;
+}
+
+bool ParamObj::setIntegerValue(const int& value) {
+    if (mType != ParamInteger) {
+        return false;
+    }
+    mIntegerValue = value;
+    return true;
+}
+
+bool ParamObj::setVarName(const TavoVarName& value) {
+    if (mType != ParamVarName) {
+        return false;
+    }
+    mVarName = value;
+    return true;
+}
+
+bool ParamObj::setVarCatList(const VarCatList& value) {
+    if (mType != ParamVarCatList) {
+        return false;
+    }
+    mVarCatList = value;
+    return true;
+}
+
+bool ParamObj::setStringList(const std::vector<std::string>& values) {
+    if (mType != ParamStringList) {
+        return false;
+    }
+    mStringList = values;
+    return true;
+}
+
+bool ParamObj::setLiteralList(const std::vector<std::string>& values) {
+    if (mType != ParamLiteralList) {
+        return false;
+    }
+    mLiteralList = values;
+    return true;
+}
+
+bool ParamObj::setNumberList(const std::vector<double>& values) {
+    if (mType != ParamNumberList) {
+        return false;
+    }
+    mNumberList = values;
+    return true;
+}
+
+bool ParamObj::setIntegerList(const std::vector<int>& values) {
+    if (mType != ParamIntegerList) {
+        return false;
+    }
+    mIntegerList = values;
+    return true;
+}
+
+bool ParamObj::setVarList(const std::vector<TavoVarName>& values) {
+    if (mType != ParamVarList) {
+        return false;
+    }
+    mVarList = values;
+    return true;
+}
+
+bool ParamObj::setTokenList(const std::vector<TokenInfoObj>& tokens) {
+    if (mType != ParamTokenList) {
+        return false;
+    }
+    mTokenList = tokens;
+    return true;
+}
+
+bool ParamObj::addTokenObj(const TokenInfoObj& token) {
+    if (mType != ParamTokenList) {
+        return false;
+    }
+    mTokenList.push_back(token);
+    return true;
+}
+
+bool ParamObj::isOneToken() const { return mType == ParamTokenList && mTokenList.size() == 1; }
+
+bool ParamObj::getStringGeneric(std::string& value) const {
+    if (isOneToken() && mTokenList.front().IsPlainString()) {
+        value = TextOf(mTokenList.front());
+        return true;
+    }
+    if (mType == ParamString) {
+        value = mStringValue;
+        return true;
+    }
+    return false;
+}
+
+bool ParamObj::getUpStringGeneric(std::string& value) const {
+    if (isOneToken() && mTokenList.front().IsPlainString()) {
+        value = UpperTextOf(mTokenList.front());
+        return true;
+    }
+    if (mType == ParamString) {
+        value = GetUpperString(mStringValue);
+        return true;
+    }
+    return false;
+}
+
+bool ParamObj::getLiteral(std::string& value) const {
+    if (isOneToken() && mTokenList.front().IsLiteral()) {
+        value = TextOf(mTokenList.front());
+        return true;
+    }
+    if (mType == ParamLiteral) {
+        value = mLiteralValue;
+        return true;
+    }
+    return false;
+}
+
+bool ParamObj::getStringOrLiteral(std::string& value, bool& isLiteral) const {
+    if (getStringGeneric(value)) {
+        isLiteral = false;
+        return true;
+    }
+    if (getLiteral(value)) {
+        isLiteral = true;
+        return true;
+    }
+    return false;
+}
+
+bool ParamObj::getNumberValue(double& value) const {
+    if (isOneToken() && mTokenList.front().IsNumber()) {
+        value = mTokenList.front().getNumeric();
+        return true;
+    }
+    if (mType == ParamNumber) {
+        value = mNumberValue;
+        return true;
+    }
+    if (mType == ParamNumberList && mNumberList.size() == 1) {
+        value = mNumberList.front();
+        return true;
+    }
+    return false;
+}
+
+bool ParamObj::getIntegerValue(int& value) const {
+    if (isOneToken() && mTokenList.front().IsInteger()) {
+        value = mTokenList.front().getInteger();
+        return true;
+    }
+    if (mType == ParamInteger) {
+        value = mIntegerValue;
+        return true;
+    }
+    if (mType == ParamIntegerList && mIntegerList.size() == 1) {
+        value = mIntegerList.front();
+        return true;
+    }
+    return false;
+}
+
+bool ParamObj::getVarName(TavoVarName& value) const {
+    if (isOneToken() && mTokenList.front().IsVarName()) {
+        value = VarNameOf(mTokenList.front());
+        return true;
+    }
+    if (mType == ParamString && ValidateTAVOName(mStringValue.c_str()) == 0) {
+        value = TavoVarName(mStringValue);
+        return true;
+    }
+    if (mType == ParamVarName) {
+        value = mVarName;
+        return true;
+    }
+    if (mType == ParamVarList && mVarList.size() == 1) {
+        value = mVarList.front();
+        return true;
+    }
+    return false;
+}
+
+bool ParamObj::getStringList(std::vector<std::string>& values) const {
+    if (mType == ParamStringList) {
+        values = mStringList;
+        return true;
+    }
+    if (mType != ParamTokenList) {
+        return false;
+    }
+    // Reserved words count as words here, unlike in the one-token getters.
+    for (const TokenInfoObj& token : mTokenList) {
+        if (!token.IsString()) {
+            return false;
+        }
+        values.push_back(TextOf(token));
+    }
+    return true;
+}
+
+bool ParamObj::getUpStringList(std::vector<std::string>& values) const {
+    if (mType == ParamStringList) {
+        values.clear();
+        values.reserve(mStringList.size());
+        for (const std::string& value : mStringList) {
+            values.push_back(GetUpperString(value));
+        }
+        return true;
+    }
+    if (mType != ParamTokenList) {
+        return false;
+    }
+    for (const TokenInfoObj& token : mTokenList) {
+        if (!token.IsString()) {
+            return false;
+        }
+        values.push_back(UpperTextOf(token));
+    }
+    return true;
+}
+
+bool ParamObj::getLiteralList(std::vector<std::string>& values) const {
+    if (mType == ParamLiteralList) {
+        values = mLiteralList;
+        return true;
+    }
+    if (mType != ParamTokenList) {
+        return false;
+    }
+    for (const TokenInfoObj& token : mTokenList) {
+        if (!token.IsLiteral()) {
+            return false;
+        }
+        values.push_back(TextOf(token));
+    }
+    return true;
+}
+
+bool ParamObj::getNumberList(std::vector<double>& values) const {
+    std::vector<double>().swap(values);
+    switch (mType) {
+        case ParamTokenList:
+            for (const TokenInfoObj& token : mTokenList) {
+                if (!token.IsNumber()) {
+                    return false;
+                }
+                values.push_back(token.getNumeric());
+            }
+            return true;
+        case ParamNumber:
+            values.push_back(mNumberValue);
+            return true;
+        case ParamNumberList:
+            values = mNumberList;
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool ParamObj::getIntegerList(std::vector<int>& values) const {
+    std::vector<int>().swap(values);
+    switch (mType) {
+        case ParamTokenList:
+            for (const TokenInfoObj& token : mTokenList) {
+                if (!token.IsInteger()) {
+                    return false;
+                }
+                values.push_back(token.getInteger());
+            }
+            return true;
+        case ParamInteger:
+            values.push_back(mIntegerValue);
+            return true;
+        case ParamIntegerList:
+            values = mIntegerList;
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool ParamObj::getVarList(std::vector<TavoVarName>& values) const {
+    values.clear();
+    switch (mType) {
+        case ParamTokenList:
+            for (const TokenInfoObj& token : mTokenList) {
+                if (!token.IsVarName()) {
+                    return false;
+                }
+                values.push_back(VarNameOf(token));
+            }
+            return true;
+        case ParamString:
+            if (ValidateTAVOName(mStringValue.c_str()) != 0) {
+                return false;
+            }
+            values.emplace_back(mStringValue);
+            return true;
+        case ParamVarName:
+            values.push_back(mVarName);
+            return true;
+        case ParamVarList:
+            values = mVarList;
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool ParamObj::getTokenList(std::vector<TokenInfoObj>& tokens) const {
+    if (mType != ParamTokenList) {
+        return false;
+    }
+    tokens = mTokenList;
+    return true;
+}
+
+bool ParamObj::getFilePath(std::string& path, bool validatorFlag, bool strictFlag) const {
+    path.clear();
+    std::string resolved;
+    std::string written;
+    if (mType == ParamLiteral) {
+        resolved = GetExtendFilePath(mLiteralValue, validatorFlag, false, strictFlag);
+        written = mLiteralValue;
+    } else if (mType == ParamString) {
+        resolved = GetExtendFilePath(mStringValue, validatorFlag, true, strictFlag);
+        written = mStringValue;
+    } else if (isOneToken()) {
+        resolved = mTokenList.front().getFilePath(validatorFlag, strictFlag);
+        written = TextOf(mTokenList.front());
+    } else {
+        return false;
+    }
+    if (resolved.empty()) {
+        path = std::move(written);
+        return false;
+    }
+    path = std::move(resolved);
+    return true;
+}
+
+std::string ParamObj::getStringToken() const {
+    return isOneToken() ? TextOf(mTokenList.front()) : std::string();
+}
+
+std::string ParamObj::getUpStringToken() const {
+    return isOneToken() ? UpperTextOf(mTokenList.front()) : std::string();
+}
+
+bool ParamObj::isStringValueCase(const std::string& value) const {
+    std::string upper;
+    return getUpStringGeneric(upper) && upper == GetUpperString(value);
+}
+
+bool ParamObj::isOperatorValue(const TokenSequenceBase::OperatorCode& op) const {
+    return isOneToken() && op != TokenSequenceBase::NoOperator &&
+           mTokenList.front().getOperatorCode() == op;
+}
+
+unsigned ParamObj::getTokenListSize() const {
+    return mType == ParamTokenList ? static_cast<unsigned>(mTokenList.size()) : 0U;
+}
+
+bool ParamObj::isValidTokenIndex(unsigned index) const { return index < mTokenList.size(); }
+
+const TokenInfoObj* ParamObj::getTokenObj(unsigned index) const {
+    return isValidTokenIndex(index) ? &mTokenList[index] : nullptr;
+}
+
+namespace {
+
+enum class CaseFileCheck { Accepted, NoAccess, NotCaseData };
+
+// Everything the host may throw counts against the file: ErrorText is the documented case,
+// but a host's file layer can fail in other ways and none of that may escape the library.
+CaseFileCheck CheckCaseFile(const std::string& path, bool isLiteral, bool forWrite,
+                            std::string& documentation) {
+    UserCaseFileSpec spec;
+    bool accessible = false;
+    try {
+        if (spec.Init(path, isLiteral, forWrite)) {
+            accessible = forWrite ? spec.IsValid() && !spec.IsInUse() && !spec.IsReadOnly()
+                                  : spec.Exists() && spec.IsValid() && !spec.IsInUse();
+        }
+        if (accessible) {
+            documentation = spec.DocumentationString();
+        }
+    } catch (...) {
+        accessible = false;
+    }
+    if (!accessible) {
+        return CaseFileCheck::NoAccess;
+    }
+    if (forWrite) {
+        // A file to be written is not opened here.
+        return CaseFileCheck::Accepted;
+    }
+    bool caseData = false;
+    try {
+        const UserInputCaseFile file(spec, nullptr);
+        caseData = file.DataSource() != nullptr;
+    } catch (const ErrorText&) {
+        caseData = false;
+    } catch (...) {
+        caseData = false;
+    }
+    return caseData ? CaseFileCheck::Accepted : CaseFileCheck::NotCaseData;
+}
+
+}  // namespace
+
+bool ParamObj::processSysFileSpec(ParamSpec type, const ParserMessage* msg) const {
+    const bool forWrite = type == ParamSysFileOut;
+    std::string path;
+    bool isLiteral = false;
+    if (getStringGeneric(path)) {
+        isLiteral = false;
+    } else if (getLiteral(path)) {
+        isLiteral = true;
+    } else {
+        if (msg != nullptr) {
+            msg->WrongValueType(getDisplayName().c_str(), mSubComExtName.c_str());
+        }
+        return false;
+    }
+
+    std::string documentation;
+    switch (CheckCaseFile(path, isLiteral, forWrite, documentation)) {
+        case CaseFileCheck::Accepted:
+            return true;
+        case CaseFileCheck::NoAccess:
+            if (msg != nullptr) {
+                msg->FileNoAccess(path.c_str(), getDisplayName().c_str(), mSubComExtName.c_str());
+            }
+            return false;
+        case CaseFileCheck::NotCaseData:
+            if (msg != nullptr) {
+                msg->FileNoSystem(documentation.c_str(), getDisplayName().c_str(),
+                                  mSubComExtName.c_str());
+            }
+            return false;
+    }
+    return false;
+}
