@@ -2,6 +2,8 @@
 #define UPARSER_UPARSER_H
 
 // Umbrella header: every public header of the library.
+#include "uparser/ParamDescriptor.h"
+#include "uparser/ParamDescriptorWrapper.h"
 #include "uparser/ParamObj.h"
 #include "uparser/ParserMessage.h"
 #include "uparser/ParserUtility.h"
