@@ -16,6 +16,8 @@
 #include "refhost/Dictionary.h"
 #include "refhost/MessageLog.h"
 #include "refhost/ReservedWords.h"
+#include "refhost/SplitCommands.h"
+#include "refhost/TextTokenSequence.h"
 #include "refhost/Translations.h"
 #include "refhost/ValueConversion.h"
 

@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "refhost/SplitCommands.h"
+#include "refhost/TextTokenSequence.h"
+
+namespace {
+
+using refhost::CommandText;
+using refhost::SplitCommands;
+
+std::string describe(const std::vector<CommandText>& commands) {
+    std::string out;
+    for (const CommandText& c : commands) {
+        out += std::to_string(c.firstLine) + "[" + c.text + "]";
+    }
+    return out;
+}
+
+TEST(SplitCommandsTest, APointAtTheEndOfALineEndsACommand) {
+    EXPECT_EQ(describe(SplitCommands("GET FILE='a.csv'.\nFREQ\n  /VARS=a b.  \nDESC x.")),
+              "1[GET FILE='a.csv'.]2[FREQ\n  /VARS=a b.  ]4[DESC x.]");
+    // A point inside a line does not end anything.
+    EXPECT_EQ(describe(SplitCommands("COMPUTE x = 1.5 * y\n  + 2.\n")),
+              "1[COMPUTE x = 1.5 * y\n  + 2.]");
+}
+
+TEST(SplitCommandsTest, BlankLinesAndTheEndOfTheTextEndACommand) {
+    EXPECT_EQ(describe(SplitCommands("\n\n  FREQ a\n \t\nDESC b\n\n\nLIST")),
+              "3[  FREQ a]5[DESC b]8[LIST]");
+    EXPECT_TRUE(SplitCommands("").empty());
+    EXPECT_TRUE(SplitCommands("\n \n\t\n").empty());
+}
+
+TEST(SplitCommandsTest, CarriageReturnsAreDroppedFromLineEnds) {
+    EXPECT_EQ(describe(SplitCommands("FREQ a\r\n  b.\r\n\r\nLIST.\r\n")),
+              "1[FREQ a\n  b.]4[LIST.]");
+}
+
+TEST(SplitCommandsTest, ACommandOfOnlyItsPointIsLeftOut) {
+    EXPECT_EQ(describe(SplitCommands(".\n  .  \nLIST.\n.")), "3[LIST.]");
+}
+
+// Cutting goes by lines alone: a literal never runs past its line, so a point ending a line
+// inside an unterminated literal still ends the command, and the tokenizer agrees.
+TEST(SplitCommandsTest, APointEndingALineInsideAnOpenLiteralEndsTheCommand) {
+    const std::vector<CommandText> commands = SplitCommands("TITLE 'The end.\nLIST.");
+    ASSERT_EQ(commands.size(), 2u);
+    EXPECT_EQ(commands[0].text, "TITLE 'The end.");
+    refhost::TextTokenSequence tokens(commands[0].text, commands[0].firstLine);
+    ASSERT_EQ(tokens.getTokenCount(), 2);
+    tokens.setPosition(2);
+    const char* text = nullptr;
+    unsigned length = 0;
+    tokens.getString(&text, &length);
+    EXPECT_EQ(std::string(text, length), "The end");
+    EXPECT_EQ(describe(SplitCommands("TITLE 'a.' \nLIST")), "1[TITLE 'a.' \nLIST]");
+}
+
+TEST(SplitCommandsTest, TokensOfACommandKeepTheLinesOfTheFile) {
+    const std::vector<CommandText> commands = SplitCommands("A.\n\nFREQ\n  x.");
+    ASSERT_EQ(commands.size(), 2u);
+    refhost::TextTokenSequence tokens(commands[1].text, commands[1].firstLine);
+    ASSERT_TRUE(tokens.next());
+    EXPECT_EQ(tokens.getLineNumber(), 3);
+    ASSERT_TRUE(tokens.next());
+    EXPECT_EQ(tokens.getLineNumber(), 4);
+    EXPECT_EQ(tokens.getColumn(), 3);
+    EXPECT_FALSE(tokens.next());
+}
+
+TEST(SplitCommandsTest, ArbitraryBytesAreKept) {
+    const std::string text("a\0b.\n\xff\x80 c", 9);
+    const std::vector<CommandText> commands = SplitCommands(text);
+    ASSERT_EQ(commands.size(), 2u);
+    EXPECT_EQ(commands[0].text, std::string("a\0b.", 4));
+    EXPECT_EQ(commands[1].text, "\xff\x80 c");
+    EXPECT_EQ(commands[1].firstLine, 2);
+}
+
+}  // namespace

@@ -1,0 +1,319 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "refhost/ReservedWords.h"
+#include "refhost/TextTokenSequence.h"
+
+namespace {
+
+using refhost::TextTokenSequence;
+using TS = TokenSequenceBase;
+
+struct Tok {
+    int type;
+    int code;
+    std::string text;
+    std::string upper;
+    double numeric;
+    long line;
+    int column;
+};
+
+Tok snapshot(const TextTokenSequence& s) {
+    Tok t{s.getType(), s.getOperatorCode(), "", "", 0.0, 0, 0};
+    const char* text = nullptr;
+    unsigned length = 0;
+    s.getString(&text, &length);
+    if (text != nullptr) {
+        t.text.assign(text, length);
+    }
+    text = nullptr;
+    length = 0;
+    s.getUpperString(&text, &length);
+    if (text != nullptr) {
+        t.upper.assign(text, length);
+    }
+    t.numeric = s.getNumeric();
+    t.line = s.getLineNumber();
+    t.column = s.getColumn();
+    return t;
+}
+
+std::vector<Tok> tokens(const std::string& text, long firstLine = 1) {
+    TextTokenSequence s(text, firstLine);
+    std::vector<Tok> out;
+    while (s.next()) {
+        out.push_back(snapshot(s));
+    }
+    return out;
+}
+
+// "type:code:text" per token, for compact expectations.
+std::string brief(const std::string& text) {
+    std::string out;
+    for (const Tok& t : tokens(text)) {
+        if (!out.empty()) {
+            out += ' ';
+        }
+        out += std::to_string(t.type) + ":" + std::to_string(t.code) + ":" + t.text;
+    }
+    return out;
+}
+
+TEST(TokenizerTest, StreamStartsBeforeTheFirstTokenAndEndsPastTheLast) {
+    TextTokenSequence s("FREQ a b", 7);
+    EXPECT_EQ(s.getTokenCount(), 3);
+    EXPECT_EQ(s.getPosition(), 0);
+    EXPECT_FALSE(s.atEnd());
+    Tok before = snapshot(s);
+    EXPECT_EQ(before.type, TS::NoToken);
+    EXPECT_EQ(before.line, 7);
+    EXPECT_EQ(before.column, 0);
+    const char* text = "preset";
+    unsigned length = 9;
+    s.getString(&text, &length);
+    EXPECT_EQ(text, nullptr);
+    EXPECT_EQ(length, 0u);
+
+    ASSERT_TRUE(s.next());
+    EXPECT_EQ(snapshot(s).text, "FREQ");
+    ASSERT_TRUE(s.next());
+    ASSERT_TRUE(s.next());
+    EXPECT_EQ(s.getPosition(), 3);
+    EXPECT_FALSE(s.atEnd());
+    EXPECT_FALSE(s.next());
+    EXPECT_TRUE(s.atEnd());
+    EXPECT_EQ(s.getPosition(), 4);
+    EXPECT_EQ(snapshot(s).type, TS::NoToken);
+    EXPECT_EQ(snapshot(s).line, 7);
+    EXPECT_FALSE(s.next());
+    EXPECT_EQ(s.getPosition(), 4);
+
+    EXPECT_TRUE(s.setPosition(0));
+    ASSERT_TRUE(s.next());
+    EXPECT_EQ(snapshot(s).text, "FREQ");
+    EXPECT_TRUE(s.setPosition(3));
+    EXPECT_EQ(snapshot(s).text, "b");
+    EXPECT_FALSE(s.setPosition(5));
+    EXPECT_FALSE(s.setPosition(-1));
+    EXPECT_EQ(s.getPosition(), 3);
+    s.getString(nullptr, nullptr);  // tolerated
+
+    TextTokenSequence empty("  \n\t ");
+    EXPECT_EQ(empty.getTokenCount(), 0);
+    EXPECT_FALSE(empty.next());
+    EXPECT_TRUE(empty.atEnd());
+    EXPECT_TRUE(empty.setPosition(0));
+    EXPECT_FALSE(empty.next());
+}
+
+TEST(TokenizerTest, WordsAndReservedWordsInAnyCase) {
+    EXPECT_EQ(brief("to With bY ALL and Or NOT eq ne lt LE gt ge"),
+              "2:30:to 2:31:With 2:34:bY 2:35:ALL 2:40:and 2:41:Or 2:42:NOT 2:43:eq 2:44:ne "
+              "2:45:lt 2:46:LE 2:47:gt 2:48:ge");
+    EXPECT_EQ(brief("to1 x.y_z @a #b $c TOO alls"),
+              "2:0:to1 2:0:x.y_z 2:0:@a 2:0:#b 2:0:$c 2:0:TOO 2:0:alls");
+    const std::vector<Tok> t = tokens("v1_a.b \xC3\xA9t\xC3\xA9x");
+    ASSERT_EQ(t.size(), 2u);
+    EXPECT_EQ(t[0].upper, "V1_A.B");
+    EXPECT_EQ(t[1].text, "\xC3\xA9t\xC3\xA9x");
+    EXPECT_EQ(t[1].upper, "\xC3\xA9T\xC3\xA9X");
+    EXPECT_EQ(t[0].numeric, 0.0);
+    // "_" and digits cannot start a word.
+    EXPECT_EQ(brief("_a"), "5:99:_ 2:0:a");
+}
+
+TEST(TokenizerTest, NumbersWithFractionsExponentsAndSigns) {
+    struct Case {
+        const char* text;
+        double value;
+    };
+    const Case cases[] = {{"12", 12},        {"3.5", 3.5},  {".5", 0.5},   {"1e3", 1000},
+                          {"2.5E-2", 0.025}, {"-4", -4},    {"-.5", -0.5}, {"1.0", 1},
+                          {"0007", 7},       {"1E+2", 100}, {"1e-999", 0}};
+    for (const Case& c : cases) {
+        const std::vector<Tok> t = tokens(c.text);
+        ASSERT_EQ(t.size(), 1u) << c.text;
+        EXPECT_EQ(t[0].type, TS::NumberToken) << c.text;
+        EXPECT_EQ(t[0].code, 0) << c.text;
+        EXPECT_EQ(t[0].text, c.text);
+        EXPECT_DOUBLE_EQ(t[0].numeric, c.value) << c.text;
+    }
+    EXPECT_EQ(brief("1e 12abc 1e3x 1.5.3"),
+              "3:0:1 2:0:e 3:0:12 2:0:abc 3:0:1e3 2:0:x 3:0:1.5 3:0:.3");
+    EXPECT_EQ(brief("1. 2"), "3:0:1. 3:0:2");
+    const std::vector<Tok> huge = tokens("1e999 -1e999");
+    ASSERT_EQ(huge.size(), 2u);
+    EXPECT_TRUE(std::isinf(huge[0].numeric) && huge[0].numeric > 0);
+    EXPECT_TRUE(std::isinf(huge[1].numeric) && huge[1].numeric < 0);
+}
+
+TEST(TokenizerTest, MinusBeginsANumberOnlyDirectlyBeforeDigits) {
+    EXPECT_EQ(brief("a - 1"), "2:0:a 5:62:- 3:0:1");
+    EXPECT_EQ(brief("x-1"), "2:0:x 3:0:-1");
+    EXPECT_EQ(brief("-a -. -"), "5:62:- 2:0:a 5:62:- 5:99:. 5:62:-");
+}
+
+TEST(TokenizerTest, LiteralsUndoubleQuotesAndEndAtTheLine) {
+    EXPECT_EQ(brief("'it''s' \"say \"\"hi\"\"\" 'a\"b' \"a'b\""),
+              "4:0:it's 4:0:say \"hi\" 4:0:a\"b 4:0:a'b");
+    std::vector<Tok> t = tokens("'' x");
+    ASSERT_EQ(t.size(), 2u);
+    EXPECT_EQ(t[0].type, TS::LiteralToken);
+    EXPECT_EQ(t[0].text, "");
+    TextTokenSequence s("''");
+    ASSERT_TRUE(s.next());
+    const char* text = nullptr;
+    unsigned length = 7;
+    s.getString(&text, &length);
+    EXPECT_NE(text, nullptr) << "an empty literal still has a text";
+    EXPECT_EQ(length, 0u);
+
+    t = tokens("TITLE 'don''t stop\r\nnext 'x''");
+    ASSERT_EQ(t.size(), 4u);
+    EXPECT_EQ(t[1].text, "don't stop");
+    EXPECT_EQ(t[1].upper, "DON'T STOP");
+    EXPECT_EQ(t[1].column, 7);
+    EXPECT_EQ(t[2].text, "next");
+    EXPECT_EQ(t[2].line, 2);
+    EXPECT_EQ(t[3].text, "x'");
+    EXPECT_EQ(brief("'abc  "), "4:0:abc  ");
+}
+
+TEST(TokenizerTest, OperatorsCarryTheirCodes) {
+    EXPECT_EQ(brief("= * / ( ) ; [ ]"), "5:3:= 5:10:* 5:11:/ 5:13:( 5:14:) 5:17:; 5:36:[ 5:37:]");
+    EXPECT_EQ(brief(", + < > <= >= <> ~= & | :"),
+              "5:60:, 5:61:+ 5:63:< 5:64:> 5:65:<= 5:66:>= 5:67:<> 5:68:~= 5:69:& 5:70:| 5:71::");
+    EXPECT_EQ(brief("a<=b>c~d!"), "2:0:a 5:65:<= 2:0:b 5:64:> 2:0:c 5:99:~ 2:0:d 5:99:!");
+    EXPECT_EQ(brief("(1;2)"), "5:13:( 3:0:1 5:17:; 3:0:2 5:14:)");
+    const std::vector<Tok> nul = tokens(std::string("a\0b", 3));
+    ASSERT_EQ(nul.size(), 3u);
+    EXPECT_EQ(nul[1].type, TS::OperatorToken);
+    EXPECT_EQ(nul[1].code, refhost::OtherOperator);
+    EXPECT_EQ(nul[1].text, std::string(1, '\0'));
+}
+
+TEST(TokenizerTest, AFinalPointEndsTheCommandWithoutAToken) {
+    EXPECT_EQ(brief("FREQ a."), "2:0:FREQ 2:0:a");
+    EXPECT_EQ(brief("FREQ a.  \n \t"), "2:0:FREQ 2:0:a");
+    EXPECT_EQ(brief("x 5."), "2:0:x 3:0:5");
+    EXPECT_EQ(brief("x 5.."), "2:0:x 3:0:5.");
+    EXPECT_EQ(brief("a.."), "2:0:a.");
+    EXPECT_EQ(brief("a.b c"), "2:0:a.b 2:0:c");
+    EXPECT_EQ(brief("a . b"), "2:0:a 5:99:. 2:0:b");
+    EXPECT_EQ(brief("."), "");
+    EXPECT_EQ(brief(" .\n"), "");
+    EXPECT_EQ(brief("TITLE 'The end."), "2:0:TITLE 4:0:The end");
+    EXPECT_EQ(brief("TITLE 'The end.'"), "2:0:TITLE 4:0:The end.");
+    EXPECT_EQ(TextTokenSequence("a b.").getTokenCount(), 2);
+}
+
+TEST(TokenizerTest, LinesCountFromTheFirstAndColumnsFromOne) {
+    const std::vector<Tok> t = tokens("FREQ\n  VARS=a\tb\r\n\n/X", 10);
+    ASSERT_EQ(t.size(), 7u);
+    const long lines[] = {10, 11, 11, 11, 11, 13, 13};
+    const int columns[] = {1, 3, 7, 8, 10, 1, 2};
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        EXPECT_EQ(t[i].line, lines[i]) << i;
+        EXPECT_EQ(t[i].column, columns[i]) << i;
+    }
+}
+
+// Every token must be the bytes found at its line and column (literals aside), with an upper
+// text of the same length.
+void checkSane(const std::string& text) {
+    TextTokenSequence s(text, 1);
+    const int count = s.getTokenCount();
+    ASSERT_LE(static_cast<std::size_t>(count), text.size());
+    std::vector<std::size_t> lineStarts{0};
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n') {
+            lineStarts.push_back(i + 1);
+        }
+    }
+    int seen = 0;
+    while (s.next()) {
+        ++seen;
+        ASSERT_LE(seen, count);
+        const Tok t = snapshot(s);
+        ASSERT_GE(t.type, TS::StringToken);
+        ASSERT_LE(t.type, TS::OperatorToken);
+        ASSERT_GE(t.line, 1);
+        ASSERT_LE(static_cast<std::size_t>(t.line), lineStarts.size());
+        ASSERT_GE(t.column, 1);
+        ASSERT_EQ(t.upper.size(), t.text.size());
+        const std::size_t at = lineStarts[static_cast<std::size_t>(t.line - 1)] +
+                               static_cast<std::size_t>(t.column - 1);
+        ASSERT_LT(at, text.size());
+        if (t.type == TS::LiteralToken) {
+            ASSERT_TRUE(text[at] == '\'' || text[at] == '"');
+            ASSERT_LE(t.text.size(), text.size() - at);
+        } else {
+            ASSERT_FALSE(t.text.empty());
+            ASSERT_EQ(text.compare(at, t.text.size(), t.text), 0) << "token " << seen;
+        }
+    }
+    ASSERT_EQ(seen, count);
+    ASSERT_TRUE(s.atEnd());
+}
+
+TEST(TokenizerTest, EveryByteAloneAndInContextIsHandled) {
+    for (int b = 0; b < 256; ++b) {
+        const std::string byte(1, static_cast<char>(b));
+        SCOPED_TRACE(b);
+        checkSane(byte);
+        checkSane("a" + byte + "1");
+        checkSane("x " + byte + "'" + byte + "'" + byte + "-" + byte + ".");
+        checkSane(byte + byte + "\n" + byte + ".5e" + byte);
+    }
+}
+
+TEST(TokenizerTest, RandomBytesAlwaysTerminateWithSaneTokens) {
+    std::mt19937 random(20240531);
+    const std::string alphabet = "aZ09._-+eE.'\"=<>~/()[];, \t\r\n\x80\xff@#$";
+    for (int round = 0; round < 3000; ++round) {
+        std::string text(random() % 64, '\0');
+        for (char& c : text) {
+            c = (random() % 2 == 0) ? alphabet[random() % alphabet.size()]
+                                    : static_cast<char>(random() % 256);
+        }
+        SCOPED_TRACE(round);
+        checkSane(text);
+        if (HasFatalFailure()) {
+            return;
+        }
+    }
+}
+
+TEST(TokenizerTest, AMillionTokensInLinearTime) {
+    std::string text = "EXAMINE";
+    const std::string chunk = " v1 TO v99 = ( 1.5 'it''s' ) /\n";  // 9 tokens
+    const int repeats = 1000000 / 9 + 1;
+    text.reserve(chunk.size() * repeats + 16);
+    for (int i = 0; i < repeats; ++i) {
+        text += chunk;
+    }
+    text += ".";
+    const auto start = std::chrono::steady_clock::now();
+    TextTokenSequence s(std::move(text));
+    int count = 0;
+    double sum = 0;
+    while (s.next()) {
+        ++count;
+        sum += s.getNumeric();
+    }
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_EQ(count, 1 + 9 * repeats);
+    EXPECT_DOUBLE_EQ(sum, 1.5 * repeats);
+    EXPECT_TRUE(s.setPosition(count));
+    EXPECT_EQ(s.getLineNumber(), repeats);
+    EXPECT_LT(seconds, 30.0);
+}
+
+}  // namespace
