@@ -2,6 +2,8 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <climits>
 #include <cmath>
@@ -12,6 +14,7 @@
 #include <vector>
 
 #include "refhost/ValueConversion.h"
+#include "support/TempDir.h"
 #include "uparser/host/DataSource.h"
 #include "uparser/host/TokenSequence.h"
 
@@ -287,6 +290,44 @@ TEST(ParserUtilityCommandName, EmptyStreamOrMissingTextDoesNotMatch) {
 TEST(ParserUtilityFiles, EmptyPathIsNeverAccepted) {
     EXPECT_EQ(GetExtendFilePath("", false, false, false), "");
     EXPECT_EQ(GetExtendFilePath("", true, true, true), "");
+}
+
+TEST(ParserUtilityFiles, AcceptanceDependsOnTheValidatorAndStrictFlags) {
+    const testsupport::TempDir dir;
+    const std::string existing = dir.write("data.csv", "a\n1\n");
+    const std::string fresh = dir.file("new.csv");
+    const std::string noDirectory = dir.file("missing/new.csv");
+
+    // Plain check: the file must exist in an existing directory.
+    EXPECT_EQ(GetExtendFilePath(existing, false, false, false), existing);
+    EXPECT_EQ(GetExtendFilePath(fresh, false, true, false), "");
+    EXPECT_EQ(GetExtendFilePath(dir.path(), false, false, false), dir.path());
+    // Strict: and it must not be a directory.
+    EXPECT_EQ(GetExtendFilePath(existing, false, false, true), existing);
+    EXPECT_EQ(GetExtendFilePath(dir.path(), false, false, true), "");
+    // Validator: a file to be written, existing or not, but no directory.
+    EXPECT_EQ(GetExtendFilePath(fresh, true, false, true), fresh);
+    EXPECT_EQ(GetExtendFilePath(existing, true, false, false), existing);
+    EXPECT_EQ(GetExtendFilePath(dir.path(), true, false, false), "");
+    EXPECT_EQ(GetExtendFilePath(noDirectory, true, false, false), "");
+    EXPECT_EQ(GetExtendFilePath(noDirectory, false, false, false), "");
+}
+
+TEST(ParserUtilityFiles, ValidatorRejectsAFileThatCannotBeWritten) {
+    const testsupport::TempDir dir;
+    const std::string locked = dir.write("locked.csv", "a\n");
+    ASSERT_EQ(chmod(locked.c_str(), 0444), 0);
+    if (access(locked.c_str(), W_OK) == 0) {
+        GTEST_SKIP() << "this user may write any file";
+    }
+    EXPECT_EQ(GetExtendFilePath(locked, true, false, false), "");
+    EXPECT_EQ(GetExtendFilePath(locked, false, false, true), locked);
+}
+
+TEST(ParserUtilityFiles, RelativePathsAreResolvedByTheHost) {
+    const std::string resolved = GetExtendFilePath(".", false, false, false);
+    ASSERT_FALSE(resolved.empty());
+    EXPECT_EQ(resolved.front(), '/');
 }
 
 TEST(ParserUtilityDictionary, CategoricalByLevelOrElseByType) {

@@ -7,6 +7,7 @@
 #include "uparser/ParamObj.h"
 #include "uparser/ParserMessage.h"
 #include "uparser/ParserUtility.h"
+#include "uparser/TokenInfoObj.h"
 #include "uparser/UPSpecTypes.h"
 #include "uparser/VarCatList.h"
 
