@@ -43,6 +43,12 @@ char* TAVOMBstrtrim_A(char* text) {
 }
 
 int TAVOMBstrnccmp_A(char const* left, char const* right, std::size_t n) {
+    if (n == 0 || left == right) {
+        return 0;
+    }
+    if (left == nullptr || right == nullptr) {
+        return left == nullptr ? -1 : 1;
+    }
     for (std::size_t i = 0; i < n; ++i) {
         const unsigned char l = static_cast<unsigned char>(upperAscii(left[i]));
         const unsigned char r = static_cast<unsigned char>(upperAscii(right[i]));

@@ -1,0 +1,204 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "refhost/CaseFiles.h"
+#include "support/TempDir.h"
+#include "uparser/host/CaseFile.h"
+#include "uparser/host/DataSource.h"
+#include "uparser/host/FileServices.h"
+
+namespace {
+
+struct Status {
+    int32_t exists = -1;
+    int32_t wellFormed = -1;
+    int32_t readOnly = -1;
+    int32_t directory = -1;
+};
+
+Status validate(const std::string& path, int forWrite = 0) {
+    Status s;
+    char out[264 + 16];
+    std::memset(out, '#', sizeof out);
+    ValidateFileSpecification(path.data(), path.size(), forWrite, out, s.exists, s.wellFormed,
+                              s.readOnly, s.directory);
+    EXPECT_NE(std::memchr(out, '\0', 264), nullptr) << "the message must end within 264 bytes";
+    for (std::size_t i = 264; i < sizeof out; ++i) {
+        EXPECT_EQ(out[i], '#');
+    }
+    return s;
+}
+
+std::string currentDirectory() {
+    char buffer[4096];
+    return getcwd(buffer, sizeof buffer) != nullptr ? buffer : "";
+}
+
+class FilesTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const char* home = std::getenv("HOME");
+        mHadHome = home != nullptr;
+        mHome = mHadHome ? home : "";
+    }
+    void TearDown() override {
+        if (mHadHome) {
+            setenv("HOME", mHome.c_str(), 1);
+        } else {
+            unsetenv("HOME");
+        }
+        refhost::ClearFilesInUse();
+    }
+    testsupport::TempDir mDir;
+    bool mHadHome = false;
+    std::string mHome;
+};
+
+TEST_F(FilesTest, CheckFileRefExpandsHomeAndMakesRelativePathsAbsolute) {
+    setenv("HOME", "/home/tester", 1);
+    EXPECT_EQ(CheckFileRef("~/data/a.csv", true).GetResolvedPath(), "/home/tester/data/a.csv");
+    EXPECT_EQ(CheckFileRef("~", false).GetResolvedPath(), "/home/tester");
+    EXPECT_EQ(CheckFileRef("/abs/x.csv", false).GetResolvedPath(), "/abs/x.csv");
+    EXPECT_EQ(CheckFileRef("x.csv", true).GetResolvedPath(), currentDirectory() + "/x.csv");
+    EXPECT_EQ(CheckFileRef("~other/x", true).GetResolvedPath(), currentDirectory() + "/~other/x");
+    EXPECT_EQ(CheckFileRef("", true).GetResolvedPath(), "");
+    unsetenv("HOME");
+    EXPECT_EQ(CheckFileRef("~/x", true).GetResolvedPath(), currentDirectory() + "/~/x");
+}
+
+TEST_F(FilesTest, StatusWordsDescribeFilesAndDirectories) {
+    const std::string file = mDir.write("a.csv", "x\n1\n");
+    Status s = validate(file);
+    EXPECT_EQ(s.exists, 1);
+    EXPECT_EQ(s.wellFormed, 1);
+    EXPECT_EQ(s.directory, 0);
+    EXPECT_EQ(s.readOnly, 0);
+
+    s = validate(mDir.file("new.csv"), 1);
+    EXPECT_EQ(s.exists, 0);
+    EXPECT_EQ(s.wellFormed, 1);
+    EXPECT_EQ(s.readOnly, 0);
+    EXPECT_EQ(s.directory, 0);
+
+    s = validate(mDir.file("missing/new.csv"));
+    EXPECT_EQ(s.exists, 0);
+    EXPECT_EQ(s.wellFormed, 0);
+
+    s = validate(mDir.path());
+    EXPECT_EQ(s.exists, 1);
+    EXPECT_EQ(s.directory, 1);
+    EXPECT_EQ(s.wellFormed, 1);
+    s = validate(mDir.path() + "/");
+    EXPECT_EQ(s.directory, 1);
+    s = validate("/");
+    EXPECT_EQ(s.directory, 1);
+    EXPECT_EQ(s.wellFormed, 1);
+}
+
+TEST_F(FilesTest, MalformedPathsAreNeitherWellFormedNorExisting) {
+    for (const std::string& path : {std::string(), std::string("/tmp/a\0b", 8),
+                                    "/tmp/" + std::string(300, 'n'), std::string(5000, 'p')}) {
+        const Status s = validate(path);
+        EXPECT_EQ(s.exists, 0);
+        EXPECT_EQ(s.wellFormed, 0);
+        EXPECT_EQ(s.readOnly, 0);
+        EXPECT_EQ(s.directory, 0);
+    }
+    int32_t a = -1, b = -1, c = -1, d = -1;
+    ValidateFileSpecification(nullptr, 3, 0, nullptr, a, b, c, d);
+    EXPECT_EQ(a + b + c + d, 0);
+}
+
+// As root every file is writable, so there only the ordinary case can be checked.
+TEST_F(FilesTest, ReadOnlyFilesAreReported) {
+    const std::string file = mDir.write("ro.csv", "x\n");
+    ASSERT_EQ(chmod(file.c_str(), 0444), 0);
+    if (geteuid() == 0) {
+        GTEST_SKIP() << "running as root: no file is read-only";
+    }
+    EXPECT_EQ(validate(file).readOnly, 1);
+    UserCaseFileSpec spec;
+    ASSERT_TRUE(spec.Init(file, true, true));
+    EXPECT_TRUE(spec.IsReadOnly());
+}
+
+TEST_F(FilesTest, CaseFileSpecResolvesAndChecksThePath) {
+    const std::string file = mDir.write("data.csv", "a,b\n1,x\n");
+    const std::string before = currentDirectory();
+    ASSERT_EQ(chdir(mDir.path().c_str()), 0) << "relative paths resolve against this";
+    UserCaseFileSpec spec;
+    const bool initialised = spec.Init("data.csv", false, false);
+    const std::string resolved = spec.DocumentationString();
+    ASSERT_EQ(chdir(before.c_str()), 0);
+    ASSERT_TRUE(initialised);
+    EXPECT_EQ(resolved, CheckFileRef(file, false).GetResolvedPath());
+    EXPECT_TRUE(spec.Exists());
+    EXPECT_TRUE(spec.IsValid());
+    EXPECT_FALSE(spec.IsReadOnly());
+    EXPECT_FALSE(spec.IsInUse());
+
+    UserCaseFileSpec missing;
+    ASSERT_TRUE(missing.Init(mDir.file("none.csv"), true, true));
+    EXPECT_FALSE(missing.Exists());
+    EXPECT_TRUE(missing.IsValid());
+    EXPECT_FALSE(missing.IsReadOnly());
+
+    UserCaseFileSpec directory;
+    ASSERT_TRUE(directory.Init(mDir.path(), true, false));
+    EXPECT_FALSE(directory.Exists());
+    EXPECT_FALSE(directory.IsValid());
+
+    UserCaseFileSpec nowhere;
+    ASSERT_TRUE(nowhere.Init(mDir.file("no/such/dir.csv"), true, true));
+    EXPECT_FALSE(nowhere.IsValid());
+
+    UserCaseFileSpec empty;
+    EXPECT_FALSE(empty.Init("", true, false));
+    EXPECT_FALSE(empty.Init(std::string("a\0b", 3), true, false));
+}
+
+TEST_F(FilesTest, OnlyMarkedFilesAreInUse) {
+    const std::string file = mDir.write("data.csv", "a\n1\n");
+    UserCaseFileSpec spec;
+    ASSERT_TRUE(spec.Init(file, true, false));
+    EXPECT_FALSE(spec.IsInUse());
+    refhost::MarkFileInUse(file, true);
+    EXPECT_TRUE(spec.IsInUse());
+    refhost::MarkFileInUse(file, false);
+    EXPECT_FALSE(spec.IsInUse());
+    refhost::MarkFileInUse(file, true);
+    refhost::ClearFilesInUse();
+    EXPECT_FALSE(spec.IsInUse());
+    UserCaseFileSpec unset;
+    EXPECT_FALSE(unset.IsInUse());
+}
+
+TEST_F(FilesTest, CaseFilesOpenAsTheirCsvDictionary) {
+    UserCaseFileSpec spec;
+    ASSERT_TRUE(spec.Init(mDir.write("data.csv", "id,name\n1,Ann\n"), true, false));
+    const UserInputCaseFile input(spec, nullptr);
+    const TAVO_DataSource* data = input.DataSource();
+    ASSERT_NE(data, nullptr);
+    ASSERT_EQ(data->ColumnCount(), 2u);
+    EXPECT_EQ(data->FindVarIndex("NAME"), 1);
+    EXPECT_EQ(data->GetVariable(1).GetType(), 3);
+}
+
+TEST_F(FilesTest, FilesThatAreNotCaseDataThrowErrorText) {
+    UserCaseFileSpec spec;
+    ASSERT_TRUE(spec.Init(mDir.write("notes.txt", "this is not, a header\n"), true, false));
+    EXPECT_THROW(UserInputCaseFile(spec, nullptr), ErrorText);
+    ASSERT_TRUE(spec.Init(mDir.file("none.csv"), true, false));
+    EXPECT_THROW(UserInputCaseFile(spec, nullptr), ErrorText);
+    ASSERT_TRUE(spec.Init(mDir.path(), true, false));
+    EXPECT_THROW(UserInputCaseFile(spec, nullptr), ErrorText);
+    const UserCaseFileSpec neverInitialised;
+    EXPECT_THROW(UserInputCaseFile(neverInitialised, nullptr), ErrorText);
+}
+
+}  // namespace
