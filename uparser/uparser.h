@@ -2,11 +2,14 @@
 #define UPARSER_UPARSER_H
 
 // Umbrella header: every public header of the library.
+#include "uparser/CommandDescriptor.h"
+#include "uparser/GroupComDescriptor.h"
 #include "uparser/ParamDescriptor.h"
 #include "uparser/ParamDescriptorWrapper.h"
 #include "uparser/ParamObj.h"
 #include "uparser/ParserMessage.h"
 #include "uparser/ParserUtility.h"
+#include "uparser/SubComDescriptor.h"
 #include "uparser/TokenInfoObj.h"
 #include "uparser/UPSpecTypes.h"
 #include "uparser/VarCatList.h"

@@ -1,0 +1,160 @@
+#include "uparser/SubComDescriptor.h"
+
+#include "uparser/ParserUtility.h"
+
+using namespace UPSpecTypes;
+
+namespace {
+
+ParamSpec ExportTypeOf(SubComSpec type) {
+    return type == SubComArbitrary ? ParamTokenList : ParamNoType;
+}
+
+}  // namespace
+
+SubComDescriptor::SubComDescriptor(std::string name, SubComSpec type, bool required,
+                                   bool repeatable)
+    : mSubComName(GetUpperString(name)),
+      mSubComType(type),
+      mSubComRequired(required),
+      mSubComRepeatable(repeatable),
+      mEmptyAllowed(false),
+      mExportParamDesc("", ParamTokenList, false, true, BracketNone) {
+    mExportParamDesc.setParamType(ExportTypeOf(type));
+}
+
+void SubComDescriptor::setSubComName(const std::string& name) {
+    mSubComName = GetUpperString(name);
+}
+
+const std::string& SubComDescriptor::getSubComName() const {
+    return mSubComName;
+}
+
+void SubComDescriptor::setSubComType(SubComSpec type) {
+    mSubComType = type;
+    mExportParamDesc.setParamType(ExportTypeOf(type));
+}
+
+SubComSpec SubComDescriptor::getSubComType() const {
+    return mSubComType;
+}
+
+void SubComDescriptor::setSubComRequired(bool required) {
+    mSubComRequired = required;
+}
+
+bool SubComDescriptor::isSubComRequired() const {
+    return mSubComRequired;
+}
+
+void SubComDescriptor::setSubComRepeatable(bool repeatable) {
+    mSubComRepeatable = repeatable;
+}
+
+bool SubComDescriptor::isSubComRepeatable() const {
+    return mSubComRepeatable;
+}
+
+void SubComDescriptor::allowSubComEmpty(bool allowed) {
+    mEmptyAllowed = allowed;
+}
+
+bool SubComDescriptor::isEmptyAllowed() const {
+    return mEmptyAllowed;
+}
+
+bool SubComDescriptor::isSubComArbitrary() const {
+    return mSubComType == SubComArbitrary;
+}
+
+bool SubComDescriptor::areParamByEqual() const {
+    return mSubComType == SubComByEqual;
+}
+
+bool SubComDescriptor::areParamByParen() const {
+    return mSubComType == SubComByParen;
+}
+
+bool SubComDescriptor::areParamByBlock() const {
+    return mSubComType == SubComByBlock;
+}
+
+bool SubComDescriptor::hasParameters() const {
+    return areParamByEqual() || areParamByParen() || areParamByBlock();
+}
+
+void SubComDescriptor::addParamDesc(const ParamDescriptor& param) {
+    // Stored names are upper-case already, so they compare directly.
+    ParamDescriptor* stored = nullptr;
+    for (ParamDescriptor& existing : mParamDescs) {
+        if (existing.getParamName() == param.getParamName()) {
+            existing = param;
+            stored = &existing;
+            break;
+        }
+    }
+    if (stored == nullptr) {
+        mParamDescs.push_back(param);
+        stored = &mParamDescs.back();
+    }
+    if (areParamByParen()) {
+        stored->allowSlash(false);
+    }
+    if (!areParamByEqual()) {
+        stored->setBracketOption(BracketNone);
+    }
+}
+
+void SubComDescriptor::addParamDesc(const std::string& name, ParamSpec type, bool paramRequired,
+                                    bool valueRequired, BracketOptions bracket) {
+    addParamDesc(ParamDescriptor(name, type, paramRequired, valueRequired, bracket));
+}
+
+int SubComDescriptor::getParamDescListSize() const {
+    return hasParameters() ? static_cast<int>(mParamDescs.size()) : 0;
+}
+
+int SubComDescriptor::getParamDescIndex(const std::string& name) const {
+    const std::string upper = GetUpperString(name);
+    for (std::size_t i = 0; i < mParamDescs.size(); ++i) {
+        if (mParamDescs[i].getParamName() == upper) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+bool SubComDescriptor::containParamDesc(const std::string& name) const {
+    return getParamDescIndex(name) >= 0;
+}
+
+const ParamDescriptor* SubComDescriptor::getParamDesc(int index) const {
+    if (!hasParameters() || index < 0 || index >= static_cast<int>(mParamDescs.size())) {
+        return nullptr;
+    }
+    return &mParamDescs[static_cast<std::size_t>(index)];
+}
+
+const ParamDescriptor* SubComDescriptor::getParamDesc(const std::string& name) const {
+    return getParamDesc(getParamDescIndex(name));
+}
+
+void SubComDescriptor::setExportParamDesc(ParamSpec type, bool required) {
+    mExportParamDesc.setParamType(type);
+    mExportParamDesc.setParamRequired(required);
+}
+
+void SubComDescriptor::setExportParamDesc(const ParamDescriptor& param) {
+    mExportParamDesc = param;
+    mExportParamDesc.setParamName("");
+    mExportParamDesc.setValueRequired(true);
+    mExportParamDesc.setBracketOption(BracketNone);
+}
+
+const ParamDescriptor* SubComDescriptor::getExportParamDesc() const {
+    if (isSubComArbitrary() || mExportParamDesc.getParamType() != ParamNoType) {
+        return &mExportParamDesc;
+    }
+    return nullptr;
+}

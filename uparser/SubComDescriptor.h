@@ -1,0 +1,67 @@
+#ifndef UPARSER_SUBCOMDESCRIPTOR_H
+#define UPARSER_SUBCOMDESCRIPTOR_H
+
+#include <string>
+#include <vector>
+
+#include "uparser/ParamDescriptor.h"
+#include "uparser/UPSpecTypes.h"
+
+// The grammar of one subcommand: its name (upper-cased), how its parameters are written, the
+// parameters themselves and the descriptor of its own (export) value.
+class SubComDescriptor {
+  public:
+    SubComDescriptor(std::string name = "",
+                     UPSpecTypes::SubComSpec type = UPSpecTypes::SubComByEqual,
+                     bool required = false, bool repeatable = false);
+
+    void setSubComName(const std::string& name);
+    const std::string& getSubComName() const;
+    // Also resets the export value's type: a token list for an arbitrary subcommand, none
+    // otherwise.
+    void setSubComType(UPSpecTypes::SubComSpec type);
+    UPSpecTypes::SubComSpec getSubComType() const;
+    void setSubComRequired(bool required);
+    bool isSubComRequired() const;
+    void setSubComRepeatable(bool repeatable);
+    bool isSubComRepeatable() const;
+    void allowSubComEmpty(bool allowed);
+    bool isEmptyAllowed() const;
+
+    bool isSubComArbitrary() const;
+    bool areParamByEqual() const;
+    bool areParamByParen() const;
+    bool areParamByBlock() const;
+    bool hasParameters() const;
+
+    // Adds the parameter, or replaces the one of the same name in place. Brackets only count in
+    // by-equal subcommands, and a parenthesised value never takes "/".
+    void addParamDesc(const ParamDescriptor& param);
+    void addParamDesc(const std::string& name, UPSpecTypes::ParamSpec type, bool paramRequired,
+                      bool valueRequired, UPSpecTypes::BracketOptions bracket);
+    // 0 when the kind has no parameters.
+    int getParamDescListSize() const;
+    // Searches whatever the kind; -1 when absent.
+    int getParamDescIndex(const std::string& name) const;
+    bool containParamDesc(const std::string& name) const;
+    // Null when out of range or when the kind has no parameters.
+    const ParamDescriptor* getParamDesc(int index) const;
+    const ParamDescriptor* getParamDesc(const std::string& name) const;
+
+    void setExportParamDesc(UPSpecTypes::ParamSpec type, bool required);
+    // Stored nameless, with a required value and no brackets.
+    void setExportParamDesc(const ParamDescriptor& param);
+    // Always present for an arbitrary subcommand; otherwise null until a type is declared.
+    const ParamDescriptor* getExportParamDesc() const;
+
+  private:
+    std::string mSubComName;
+    UPSpecTypes::SubComSpec mSubComType;
+    bool mSubComRequired;
+    bool mSubComRepeatable;
+    bool mEmptyAllowed;
+    std::vector<ParamDescriptor> mParamDescs;
+    ParamDescriptor mExportParamDesc;
+};
+
+#endif
