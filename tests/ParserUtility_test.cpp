@@ -18,9 +18,9 @@
 #include "uparser/host/DataSource.h"
 #include "uparser/host/TokenSequence.h"
 
+using TAVO_Variable_Enumerations::MeasurementLevel;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-using TAVO_Variable_Enumerations::MeasurementLevel;
 
 namespace {
 
@@ -29,7 +29,7 @@ using NumberRows = std::vector<std::vector<double>>;
 
 // A dictionary of exactly the variables a test declares.
 class FakeSource : public TAVO_DataSource {
-public:
+  public:
     int addNumeric(const std::string& name, uint8_t decimals,
                    MeasurementLevel level = TAVO_Variable_Enumerations::Scale) {
         mVariables.emplace_back(name, 0, level, TAVO_Format{8, 5, decimals});
@@ -57,13 +57,13 @@ public:
         return mVariables.at(static_cast<std::size_t>(index));
     }
 
-private:
+  private:
     std::vector<TAVO_Variable> mVariables;
 };
 
 // A stream over upper-case token texts that records which operations were called.
 class WordStream : public TAVO_TokenSequence {
-public:
+  public:
     explicit WordStream(std::vector<std::string> words, bool nullText = false)
         : mWords(std::move(words)), mNullText(nullText) {}
 
@@ -105,7 +105,7 @@ public:
 
     mutable std::vector<std::string> mCalls;
 
-private:
+  private:
     std::vector<std::string> mWords;
     bool mNullText;
     int mPosition = -1;
@@ -114,7 +114,7 @@ private:
 
 // The host's decimal character is host-wide; every test starts and ends with ".".
 class WithDecimalCharacter : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { refhost::SetDecimalCharacter('.'); }
     void TearDown() override { refhost::SetDecimalCharacter('.'); }
 };

@@ -17,7 +17,7 @@ namespace {
 
 // One token of the host's stream, with a record of the queries made to it.
 class OneTokenStream : public TAVO_TokenSequence {
-public:
+  public:
     TokenType type = StringToken;
     OperatorCode code = NoOperator;
     const char* text = nullptr;
@@ -51,7 +51,7 @@ public:
     long getLineNumber() const override { return record("getLineNumber", line); }
     int getColumn() const override { return record("getColumn", column); }
 
-private:
+  private:
     template <typename T>
     T record(const std::string& call, T result) const {
         calls.push_back(call);
@@ -107,9 +107,9 @@ TEST(TokenInfoObj, SnapshotQueriesTheStreamOnceEachInOrder) {
     stream.column = 7;
 
     const TokenInfoObj token(stream);
-    EXPECT_THAT(stream.calls, ElementsAre("getType", "getOperatorCode", "getString",
-                                          "getUpperString", "getNumeric", "getLineNumber",
-                                          "getColumn"));
+    EXPECT_THAT(stream.calls,
+                ElementsAre("getType", "getOperatorCode", "getString", "getUpperString",
+                            "getNumeric", "getLineNumber", "getColumn"));
     EXPECT_TRUE(token.IsString());
     EXPECT_STREQ(token.getString(), "age");
     EXPECT_EQ(token.getStringLength(), 3u);

@@ -40,51 +40,87 @@ ParamDescriptor& ParamDescriptor::operator=(ParamDescriptor&& other) noexcept = 
 
 ParamDescriptor::~ParamDescriptor() = default;
 
-void ParamDescriptor::setParamName(const std::string& name) { mParamName = GetUpperString(name); }
+void ParamDescriptor::setParamName(const std::string& name) {
+    mParamName = GetUpperString(name);
+}
 
-const std::string& ParamDescriptor::getParamName() const { return mParamName; }
+const std::string& ParamDescriptor::getParamName() const {
+    return mParamName;
+}
 
-void ParamDescriptor::setParamType(ParamSpec type) { mParamType = type; }
+void ParamDescriptor::setParamType(ParamSpec type) {
+    mParamType = type;
+}
 
-ParamSpec ParamDescriptor::getParamType() const { return mParamType; }
+ParamSpec ParamDescriptor::getParamType() const {
+    return mParamType;
+}
 
-void ParamDescriptor::setParamRequired(bool required) { mParamRequired = required; }
+void ParamDescriptor::setParamRequired(bool required) {
+    mParamRequired = required;
+}
 
-bool ParamDescriptor::isParamRequired() const { return mParamRequired; }
+bool ParamDescriptor::isParamRequired() const {
+    return mParamRequired;
+}
 
-void ParamDescriptor::setValueRequired(bool required) { mValueRequired = required; }
+void ParamDescriptor::setValueRequired(bool required) {
+    mValueRequired = required;
+}
 
-bool ParamDescriptor::isValueRequired() const { return mValueRequired; }
+bool ParamDescriptor::isValueRequired() const {
+    return mValueRequired;
+}
 
-void ParamDescriptor::setBlockOption(BlockOptions option) { mBlockOption = option; }
+void ParamDescriptor::setBlockOption(BlockOptions option) {
+    mBlockOption = option;
+}
 
-BlockOptions ParamDescriptor::getBlockOption() const { return mBlockOption; }
+BlockOptions ParamDescriptor::getBlockOption() const {
+    return mBlockOption;
+}
 
-void ParamDescriptor::setBracketOption(BracketOptions option) { mBracketOption = option; }
+void ParamDescriptor::setBracketOption(BracketOptions option) {
+    mBracketOption = option;
+}
 
-BracketOptions ParamDescriptor::getBracketOption() const { return mBracketOption; }
+BracketOptions ParamDescriptor::getBracketOption() const {
+    return mBracketOption;
+}
 
-void ParamDescriptor::allowSlash(bool allowed) { mSlashAllowed = allowed; }
+void ParamDescriptor::allowSlash(bool allowed) {
+    mSlashAllowed = allowed;
+}
 
-bool ParamDescriptor::isSlashAllowed() const { return mSlashAllowed; }
+bool ParamDescriptor::isSlashAllowed() const {
+    return mSlashAllowed;
+}
 
 void ParamDescriptor::setLowerBoundary(double value, LowerBdryOptions option) {
     mLowerBdryValue = value;
     mLowerBdryOption = option;
 }
 
-double ParamDescriptor::getLowerBdryValue() const { return mLowerBdryValue; }
+double ParamDescriptor::getLowerBdryValue() const {
+    return mLowerBdryValue;
+}
 
-LowerBdryOptions ParamDescriptor::getLowerBdryOption() const { return mLowerBdryOption; }
+LowerBdryOptions ParamDescriptor::getLowerBdryOption() const {
+    return mLowerBdryOption;
+}
 
 void ParamDescriptor::setUpperBoundary(double value, UpperBdryOptions option) {
     mUpperBdryValue = value;
     mUpperBdryOption = option;
 }
 
-double ParamDescriptor::getUpperBdryValue() const { return mUpperBdryValue; }
+double ParamDescriptor::getUpperBdryValue() const {
+    return mUpperBdryValue;
+}
 
-UpperBdryOptions ParamDescriptor::getUpperBdryOption() const { return mUpperBdryOption; }
+UpperBdryOptions ParamDescriptor::getUpperBdryOption() const {
+    return mUpperBdryOption;
+}
 
 bool ParamDescriptor::meetBdryCond(double value) const {
     bool lowerOk = true;
@@ -109,7 +145,9 @@ void ParamDescriptor::addStringValue(const std::string& word) {
     }
 }
 
-const std::vector<std::string>& ParamDescriptor::getStringValues() const { return mStringValues; }
+const std::vector<std::string>& ParamDescriptor::getStringValues() const {
+    return mStringValues;
+}
 
 bool ParamDescriptor::possibleStringValue(const std::string& word) const {
     if (mStringValues.empty()) {
@@ -119,9 +157,13 @@ bool ParamDescriptor::possibleStringValue(const std::string& word) const {
     return std::find(mStringValues.begin(), mStringValues.end(), upper) != mStringValues.end();
 }
 
-void ParamDescriptor::setQualifOption(QualifOptions option) { mQualifOption = option; }
+void ParamDescriptor::setQualifOption(QualifOptions option) {
+    mQualifOption = option;
+}
 
-QualifOptions ParamDescriptor::getQualifOption() const { return mQualifOption; }
+QualifOptions ParamDescriptor::getQualifOption() const {
+    return mQualifOption;
+}
 
 void ParamDescriptor::addQualifDesc(const ParamDescriptor& qualifier) {
     // Stored names are upper-case already, so they compare directly.
@@ -223,6 +265,10 @@ void ParamDescriptor::setMainQualDesc(const ParamDescriptor* main, const ParamDe
     mQualifDesc = std::move(newQualif);
 }
 
-const ParamDescriptor* ParamDescriptor::getMainDesc() const { return mMainDesc.GetDescriptor(); }
+const ParamDescriptor* ParamDescriptor::getMainDesc() const {
+    return mMainDesc.GetDescriptor();
+}
 
-const ParamDescriptor* ParamDescriptor::getQualifDesc() const { return mQualifDesc.GetDescriptor(); }
+const ParamDescriptor* ParamDescriptor::getQualifDesc() const {
+    return mQualifDesc.GetDescriptor();
+}

@@ -11,7 +11,7 @@
 // words it accepts, and nested descriptors for qualifiers and compound value parts. Names are
 // stored upper-cased; copies are deep.
 class ParamDescriptor {
-public:
+  public:
     ParamDescriptor(std::string name = "",
                     UPSpecTypes::ParamSpec type = UPSpecTypes::ParamTokenList,
                     bool paramRequired = false, bool valueRequired = true,
@@ -68,7 +68,7 @@ public:
     const ParamDescriptor* getMainDesc() const;
     const ParamDescriptor* getQualifDesc() const;
 
-private:
+  private:
     bool isQualByEqualUpper(const std::string& upperName) const;
 
     std::string mParamName;

@@ -29,6 +29,10 @@ void ParamDescriptorWrapper::SetDescriptor(const ParamDescriptor& descriptor) {
     mDescriptor = std::make_unique<ParamDescriptor>(descriptor);
 }
 
-void ParamDescriptorWrapper::Clear() { mDescriptor.reset(); }
+void ParamDescriptorWrapper::Clear() {
+    mDescriptor.reset();
+}
 
-const ParamDescriptor* ParamDescriptorWrapper::GetDescriptor() const { return mDescriptor.get(); }
+const ParamDescriptor* ParamDescriptorWrapper::GetDescriptor() const {
+    return mDescriptor.get();
+}

@@ -8,7 +8,7 @@ class ParamDescriptor;
 // Owns at most one ParamDescriptor, so that a descriptor can hold descriptors of its own kind.
 // Copies are deep.
 class ParamDescriptorWrapper {
-public:
+  public:
     ParamDescriptorWrapper();
     ParamDescriptorWrapper(const ParamDescriptorWrapper& other);
     ParamDescriptorWrapper(ParamDescriptorWrapper&& other) noexcept;
@@ -21,7 +21,7 @@ public:
     void Clear();
     const ParamDescriptor* GetDescriptor() const;
 
-private:
+  private:
     std::unique_ptr<ParamDescriptor> mDescriptor;
 };
 

@@ -75,7 +75,9 @@ std::string NumberToString(double value) {
     return stream.str();
 }
 
-std::string IntegerToString(int value) { return std::to_string(value); }
+std::string IntegerToString(int value) {
+    return std::to_string(value);
+}
 
 std::string AppendIndexToString(std::string const& text, int index) {
     return text + std::to_string(index);
@@ -263,8 +265,8 @@ bool SortValueLists(std::vector<int> const& varIndices,
     std::vector<double> values(nRows * nVars);
     for (std::size_t r = 0; r < nRows; ++r) {
         for (std::size_t i = 0; i < nVars; ++i) {
-            values[r * nVars + i] = StringToNumber(textRows[r][i], varIndices[i], source,
-                                                   decimalChar);
+            values[r * nVars + i] =
+                StringToNumber(textRows[r][i], varIndices[i], source, decimalChar);
         }
     }
 
@@ -274,11 +276,10 @@ bool SortValueLists(std::vector<int> const& varIndices,
         const std::size_t lengthB = nVars + (useNumbers ? numberRows[b].size() : 0);
         const std::size_t common = std::min(lengthA, lengthB);
         for (std::size_t k = 0; k < common; ++k) {
-            const int order =
-                k < nVars ? CompareEntries(textRows[a][k], values[a * nVars + k], textRows[b][k],
-                                           values[b * nVars + k])
-                          : CompareEntries(noText, numberRows[a][k - nVars], noText,
-                                           numberRows[b][k - nVars]);
+            const int order = k < nVars ? CompareEntries(textRows[a][k], values[a * nVars + k],
+                                                         textRows[b][k], values[b * nVars + k])
+                                        : CompareEntries(noText, numberRows[a][k - nVars], noText,
+                                                         numberRows[b][k - nVars]);
             if (order != 0) {
                 return order < 0;
             }

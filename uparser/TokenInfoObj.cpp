@@ -51,7 +51,9 @@ bool TokenInfoObj::IsVarName() const {
            ValidateTAVOName(mString.c_str()) == 0;
 }
 
-bool TokenInfoObj::IsInteger() const { return IsNumber() && IsValidInteger(mNumeric); }
+bool TokenInfoObj::IsInteger() const {
+    return IsNumber() && IsValidInteger(mNumeric);
+}
 
 bool TokenInfoObj::IsFileSpec(bool validatorFlag, bool strictFlag) const {
     return !getFilePath(validatorFlag, strictFlag).empty();

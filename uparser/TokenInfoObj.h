@@ -9,7 +9,7 @@
 
 // A value copy of one token of the host's stream, usable after the stream has moved on.
 class TokenInfoObj {
-public:
+  public:
     TokenInfoObj();
     // Snapshot of the token at which the stream stands; the stream does not move.
     explicit TokenInfoObj(const TAVO_TokenSequence& stream);
@@ -54,7 +54,7 @@ public:
     // A word or literal resolved as a path by the host; "" when it is not acceptable.
     std::string getFilePath(bool validatorFlag, bool strictFlag) const;
 
-private:
+  private:
     TokenSequenceBase::TokenType mType;
     TokenSequenceBase::OperatorCode mOperatorCode;
     std::string mString;
