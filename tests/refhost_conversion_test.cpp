@@ -40,12 +40,12 @@ long read(std::string text, uint16_t width, uint8_t decimals, double& value) {
     return code;
 }
 
-class ConversionTest : public ::testing::Test {
+class RefhostConversionTest : public ::testing::Test {
   protected:
     void TearDown() override { refhost::SetDecimalCharacter('.'); }
 };
 
-TEST_F(ConversionTest, WritesNumbersRightAlignedWithTheDecimalCharacter) {
+TEST_F(RefhostConversionTest, WritesNumbersRightAlignedWithTheDecimalCharacter) {
     EXPECT_EQ(write(1.1, 3, 1), "1.1");
     EXPECT_EQ(write(3.14159, 8, 2), "    3.14");
     EXPECT_EQ(write(-2.5, 6, 1), "  -2.5");
@@ -57,13 +57,13 @@ TEST_F(ConversionTest, WritesNumbersRightAlignedWithTheDecimalCharacter) {
     EXPECT_EQ(write(-1234.5, 9, 2), " -1234,50");
 }
 
-TEST_F(ConversionTest, NegativeZeroAfterRoundingIsWrittenAsZero) {
+TEST_F(RefhostConversionTest, NegativeZeroAfterRoundingIsWrittenAsZero) {
     EXPECT_EQ(write(-0.001, 5, 2), " 0.00");
     EXPECT_EQ(write(-0.0, 3, 0), "  0");
     EXPECT_EQ(write(-0.006, 5, 2), "-0.01");
 }
 
-TEST_F(ConversionTest, NumbersThatDoNotFitLoseDecimalsThenBecomeAsterisks) {
+TEST_F(RefhostConversionTest, NumbersThatDoNotFitLoseDecimalsThenBecomeAsterisks) {
     long code = -7;
     EXPECT_EQ(write(123456.78, 8, 2, &code), "123456.8");
     EXPECT_EQ(code, 0);
@@ -80,7 +80,7 @@ TEST_F(ConversionTest, NumbersThatDoNotFitLoseDecimalsThenBecomeAsterisks) {
     EXPECT_EQ(write(5, 0, 0), "");
 }
 
-TEST_F(ConversionTest, SystemMissingIsWrittenAsAPointAndReadFromBlanks) {
+TEST_F(RefhostConversionTest, SystemMissingIsWrittenAsAPointAndReadFromBlanks) {
     EXPECT_EQ(write(refhost::kSystemMissing, 6, 2), "     .");
     EXPECT_EQ(refhost::kSystemMissing, std::numeric_limits<double>::lowest());
     double value = 0;
@@ -92,7 +92,7 @@ TEST_F(ConversionTest, SystemMissingIsWrittenAsAPointAndReadFromBlanks) {
     EXPECT_EQ(value, refhost::kSystemMissing);
 }
 
-TEST_F(ConversionTest, ReadsSignsFractionsAndExponents) {
+TEST_F(RefhostConversionTest, ReadsSignsFractionsAndExponents) {
     struct Case {
         const char* text;
         uint8_t decimals;
@@ -112,7 +112,7 @@ TEST_F(ConversionTest, ReadsSignsFractionsAndExponents) {
 
 // Digits written without the decimal character carry the format's decimals; an exponent
 // then scales that value.
-TEST_F(ConversionTest, DigitsWithoutDecimalCharacterCarryImpliedDecimals) {
+TEST_F(RefhostConversionTest, DigitsWithoutDecimalCharacterCarryImpliedDecimals) {
     double value = 0;
     EXPECT_EQ(read("12", 8, 2, value), 0);
     EXPECT_DOUBLE_EQ(value, 0.12);
@@ -124,7 +124,7 @@ TEST_F(ConversionTest, DigitsWithoutDecimalCharacterCarryImpliedDecimals) {
     EXPECT_DOUBLE_EQ(value, 12.0);
 }
 
-TEST_F(ConversionTest, RejectsTextThatIsNotANumber) {
+TEST_F(RefhostConversionTest, RejectsTextThatIsNotANumber) {
     const char* bad[] = {"abc", "1 2",  "1e",  "e5",  ".",   "-",   "+-1", "1.2.3",
                          "1,5", "0x10", "inf", "nan", "1e+", "--1", "1-",  "1e999"};
     for (const char* text : bad) {
@@ -134,7 +134,7 @@ TEST_F(ConversionTest, RejectsTextThatIsNotANumber) {
     }
 }
 
-TEST_F(ConversionTest, ReadsOnlyTheConfiguredDecimalCharacter) {
+TEST_F(RefhostConversionTest, ReadsOnlyTheConfiguredDecimalCharacter) {
     ASSERT_TRUE(refhost::SetDecimalCharacter(','));
     double value = 0;
     EXPECT_EQ(read("1,5", 8, 2, value), 0);
@@ -146,7 +146,7 @@ TEST_F(ConversionTest, ReadsOnlyTheConfiguredDecimalCharacter) {
     EXPECT_EQ(refhost::GetDecimalCharacter(), ',');
 }
 
-TEST_F(ConversionTest, NumbersSurviveARoundTrip) {
+TEST_F(RefhostConversionTest, NumbersSurviveARoundTrip) {
     const double values[] = {0.0, 1.25, -1.25, 1234.5, -0.75, 99999.99, 1e-2, 3.0};
     for (char decimal : {'.', ','}) {
         ASSERT_TRUE(refhost::SetDecimalCharacter(decimal));
@@ -158,7 +158,7 @@ TEST_F(ConversionTest, NumbersSurviveARoundTrip) {
     }
 }
 
-TEST_F(ConversionTest, NulEndsTheTextEarly) {
+TEST_F(RefhostConversionTest, NulEndsTheTextEarly) {
     double value = 0;
     EXPECT_EQ(read(std::string("12\0xyz", 6), 6, 0, value), 0);
     EXPECT_DOUBLE_EQ(value, 12.0);
@@ -170,7 +170,7 @@ TEST_F(ConversionTest, NulEndsTheTextEarly) {
     EXPECT_EQ(value, refhost::kSystemMissing);
 }
 
-TEST_F(ConversionTest, StringsArePaddedToWholeCells) {
+TEST_F(RefhostConversionTest, StringsArePaddedToWholeCells) {
     OBS cells[2];
     std::memset(cells, 'x', sizeof cells);
     ASSERT_EQ(FromString("ab        ", TAVO_Format{10, kA, 0}, cells), 0);
@@ -184,7 +184,7 @@ TEST_F(ConversionTest, StringsArePaddedToWholeCells) {
     EXPECT_EQ(std::string(one.s, 8), "a       ");
 }
 
-TEST_F(ConversionTest, HexStringsReadAndWritePairsOfDigits) {
+TEST_F(RefhostConversionTest, HexStringsReadAndWritePairsOfDigits) {
     OBS cell;
     ASSERT_EQ(FromString("41a2  ", TAVO_Format{6, kAHex, 0}, &cell), 0);
     EXPECT_EQ(std::string(cell.s, 8), "A\xA2      ");
@@ -199,7 +199,7 @@ TEST_F(ConversionTest, HexStringsReadAndWritePairsOfDigits) {
     EXPECT_NE(FromString(" 41", TAVO_Format{3, kAHex, 0}, &cell), 0);
 }
 
-TEST_F(ConversionTest, UnknownFormatsAndNullArgumentsFailCleanly) {
+TEST_F(RefhostConversionTest, UnknownFormatsAndNullArgumentsFailCleanly) {
     OBS cell{};
     cell.f = 1.0;
     char out[9];
@@ -215,7 +215,7 @@ TEST_F(ConversionTest, UnknownFormatsAndNullArgumentsFailCleanly) {
     EXPECT_NE(FromString("1", TAVO_Format{1, kF, 0}, nullptr), 0);
 }
 
-TEST_F(ConversionTest, ReadNumberIsThePlainReadingWithoutImpliedDecimals) {
+TEST_F(RefhostConversionTest, ReadNumberIsThePlainReadingWithoutImpliedDecimals) {
     double value = 0;
     EXPECT_TRUE(refhost::ReadNumber(" 12 ", '.', value));
     EXPECT_DOUBLE_EQ(value, 12.0);

@@ -12,7 +12,7 @@ namespace {
 using refhost::Dictionary;
 using namespace TAVO_Variable_Enumerations;
 
-TEST(DictionaryTest, AddsVariablesInOrderAndRefusesTakenNames) {
+TEST(RefhostDictionaryTest, AddsVariablesInOrderAndRefusesTakenNames) {
     Dictionary d;
     EXPECT_EQ(d.addNumeric("Age"), 0);
     EXPECT_EQ(d.addString("name", 12), 1);
@@ -24,7 +24,7 @@ TEST(DictionaryTest, AddsVariablesInOrderAndRefusesTakenNames) {
     EXPECT_STREQ(d.GetVariable(2).GetName(), "x");
 }
 
-TEST(DictionaryTest, NumericAndStringVariablesGetTheirFormats) {
+TEST(RefhostDictionaryTest, NumericAndStringVariablesGetTheirFormats) {
     Dictionary d;
     d.addNumeric("n");
     d.addNumeric("m", Nominal, 0);
@@ -52,7 +52,7 @@ TEST(DictionaryTest, NumericAndStringVariablesGetTheirFormats) {
     EXPECT_EQ(d.ColumnCount(), 4u);
 }
 
-TEST(DictionaryTest, FindsNamesIgnoringAsciiCaseOnly) {
+TEST(RefhostDictionaryTest, FindsNamesIgnoringAsciiCaseOnly) {
     Dictionary d;
     d.addNumeric("Income");
     d.addNumeric("\xC3\xA9t\xC3\xA9");
@@ -64,7 +64,7 @@ TEST(DictionaryTest, FindsNamesIgnoringAsciiCaseOnly) {
     EXPECT_LT(d.FindVarIndex(nullptr), 0);
 }
 
-TEST(DictionaryTest, CopiesAreIndependent) {
+TEST(RefhostDictionaryTest, CopiesAreIndependent) {
     Dictionary d;
     d.addNumeric("a");
     Dictionary copy = d;
@@ -75,14 +75,14 @@ TEST(DictionaryTest, CopiesAreIndependent) {
     EXPECT_EQ(copy.FindVarIndex("A"), 0);
 }
 
-TEST(DictionaryDeathTest, IndexOutsideTheDictionaryIsABrokenPrecondition) {
+TEST(RefhostDictionaryDeathTest, IndexOutsideTheDictionaryIsABrokenPrecondition) {
     Dictionary d;
     d.addNumeric("a");
     EXPECT_DEATH(d.GetVariable(1), "Dictionary");
     EXPECT_DEATH(d.GetVariable(-1), "Dictionary");
 }
 
-TEST(DictionaryTest, TestDictionaryHasTheDocumentedVariables) {
+TEST(RefhostDictionaryTest, TestDictionaryHasTheDocumentedVariables) {
     const Dictionary d = testsupport::TestDictionary();
     ASSERT_EQ(d.ColumnCount(), 14u);
     EXPECT_EQ(d.FindVarIndex("V1"), 6);
@@ -93,7 +93,7 @@ TEST(DictionaryTest, TestDictionaryHasTheDocumentedVariables) {
     EXPECT_EQ(d.GetVariable(13).GetType(), 8);
 }
 
-class CsvTest : public ::testing::Test {
+class RefhostCsvTest : public ::testing::Test {
   protected:
     Dictionary load(const std::string& content) {
         return Dictionary::fromCsv(mDir.write("data.csv", content));
@@ -101,7 +101,7 @@ class CsvTest : public ::testing::Test {
     testsupport::TempDir mDir;
 };
 
-TEST_F(CsvTest, ColumnsBecomeNumericOrStringVariables) {
+TEST_F(RefhostCsvTest, ColumnsBecomeNumericOrStringVariables) {
     const Dictionary d = load(
         "id,name,score,group\n"
         "1,Ann,1.5,1\n"
@@ -117,7 +117,7 @@ TEST_F(CsvTest, ColumnsBecomeNumericOrStringVariables) {
     EXPECT_EQ(d.GetVariable(3).GetMeasurementLevel(), Nominal);
 }
 
-TEST_F(CsvTest, ElevenDistinctValuesMakeANumericColumnScale) {
+TEST_F(RefhostCsvTest, ElevenDistinctValuesMakeANumericColumnScale) {
     std::string ten = "a,b\n";
     for (int i = 0; i < 25; ++i) {
         ten += std::to_string(i % 10) + "," + std::to_string(i % 11) + ".0\n";
@@ -127,7 +127,7 @@ TEST_F(CsvTest, ElevenDistinctValuesMakeANumericColumnScale) {
     EXPECT_EQ(d.GetVariable(1).GetMeasurementLevel(), Scale);
 }
 
-TEST_F(CsvTest, QuotedCellsCountTheirUnquotedBytes) {
+TEST_F(RefhostCsvTest, QuotedCellsCountTheirUnquotedBytes) {
     const Dictionary d = load(
         "s,n\r\n"
         "\"a,b\",1\r\n"
@@ -138,7 +138,7 @@ TEST_F(CsvTest, QuotedCellsCountTheirUnquotedBytes) {
     EXPECT_EQ(d.GetVariable(1).GetType(), 0);
 }
 
-TEST_F(CsvTest, RaggedRowsBlankLinesBomAndMissingFinalLineEnd) {
+TEST_F(RefhostCsvTest, RaggedRowsBlankLinesBomAndMissingFinalLineEnd) {
     const Dictionary d = load(
         "\xEF\xBB\xBF a , b ,c\n"
         "1\n"
@@ -152,7 +152,7 @@ TEST_F(CsvTest, RaggedRowsBlankLinesBomAndMissingFinalLineEnd) {
     EXPECT_EQ(d.GetVariable(2).GetType(), 2);
 }
 
-TEST_F(CsvTest, HeaderOnlyGivesNumericColumnsAndEmptyStringsAreOneWide) {
+TEST_F(RefhostCsvTest, HeaderOnlyGivesNumericColumnsAndEmptyStringsAreOneWide) {
     const Dictionary d = load("a,b");
     ASSERT_EQ(d.ColumnCount(), 2u);
     EXPECT_EQ(d.GetVariable(0).GetType(), 0);
@@ -161,7 +161,7 @@ TEST_F(CsvTest, HeaderOnlyGivesNumericColumnsAndEmptyStringsAreOneWide) {
     EXPECT_EQ(e.GetVariable(0).GetType(), 1);
 }
 
-TEST_F(CsvTest, UnreadableFilesAndBadHeadersThrow) {
+TEST_F(RefhostCsvTest, UnreadableFilesAndBadHeadersThrow) {
     EXPECT_THROW(Dictionary::fromCsv(mDir.file("missing.csv")), ErrorText);
     EXPECT_THROW(Dictionary::fromCsv(mDir.path()), ErrorText);
     EXPECT_THROW(Dictionary::fromCsv(""), ErrorText);
@@ -179,7 +179,7 @@ TEST_F(CsvTest, UnreadableFilesAndBadHeadersThrow) {
     }
 }
 
-TEST_F(CsvTest, ArbitraryBytesNeverCrash) {
+TEST_F(RefhostCsvTest, ArbitraryBytesNeverCrash) {
     std::string junk = "a,b,c\n";
     for (int i = 0; i < 2000; ++i) {
         junk.push_back(static_cast<char>((i * 131 + 7) % 256));

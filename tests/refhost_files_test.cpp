@@ -39,7 +39,7 @@ std::string currentDirectory() {
     return getcwd(buffer, sizeof buffer) != nullptr ? buffer : "";
 }
 
-class FilesTest : public ::testing::Test {
+class RefhostFilesTest : public ::testing::Test {
   protected:
     void SetUp() override {
         const char* home = std::getenv("HOME");
@@ -59,7 +59,7 @@ class FilesTest : public ::testing::Test {
     std::string mHome;
 };
 
-TEST_F(FilesTest, CheckFileRefExpandsHomeAndMakesRelativePathsAbsolute) {
+TEST_F(RefhostFilesTest, CheckFileRefExpandsHomeAndMakesRelativePathsAbsolute) {
     setenv("HOME", "/home/tester", 1);
     EXPECT_EQ(CheckFileRef("~/data/a.csv", true).GetResolvedPath(), "/home/tester/data/a.csv");
     EXPECT_EQ(CheckFileRef("~", false).GetResolvedPath(), "/home/tester");
@@ -71,7 +71,7 @@ TEST_F(FilesTest, CheckFileRefExpandsHomeAndMakesRelativePathsAbsolute) {
     EXPECT_EQ(CheckFileRef("~/x", true).GetResolvedPath(), currentDirectory() + "/~/x");
 }
 
-TEST_F(FilesTest, StatusWordsDescribeFilesAndDirectories) {
+TEST_F(RefhostFilesTest, StatusWordsDescribeFilesAndDirectories) {
     const std::string file = mDir.write("a.csv", "x\n1\n");
     Status s = validate(file);
     EXPECT_EQ(s.exists, 1);
@@ -100,7 +100,7 @@ TEST_F(FilesTest, StatusWordsDescribeFilesAndDirectories) {
     EXPECT_EQ(s.wellFormed, 1);
 }
 
-TEST_F(FilesTest, MalformedPathsAreNeitherWellFormedNorExisting) {
+TEST_F(RefhostFilesTest, MalformedPathsAreNeitherWellFormedNorExisting) {
     for (const std::string& path : {std::string(), std::string("/tmp/a\0b", 8),
                                     "/tmp/" + std::string(300, 'n'), std::string(5000, 'p')}) {
         const Status s = validate(path);
@@ -115,7 +115,7 @@ TEST_F(FilesTest, MalformedPathsAreNeitherWellFormedNorExisting) {
 }
 
 // As root every file is writable, so there only the ordinary case can be checked.
-TEST_F(FilesTest, ReadOnlyFilesAreReported) {
+TEST_F(RefhostFilesTest, ReadOnlyFilesAreReported) {
     const std::string file = mDir.write("ro.csv", "x\n");
     ASSERT_EQ(chmod(file.c_str(), 0444), 0);
     if (geteuid() == 0) {
@@ -127,7 +127,7 @@ TEST_F(FilesTest, ReadOnlyFilesAreReported) {
     EXPECT_TRUE(spec.IsReadOnly());
 }
 
-TEST_F(FilesTest, CaseFileSpecResolvesAndChecksThePath) {
+TEST_F(RefhostFilesTest, CaseFileSpecResolvesAndChecksThePath) {
     const std::string file = mDir.write("data.csv", "a,b\n1,x\n");
     const std::string before = currentDirectory();
     ASSERT_EQ(chdir(mDir.path().c_str()), 0) << "relative paths resolve against this";
@@ -162,7 +162,7 @@ TEST_F(FilesTest, CaseFileSpecResolvesAndChecksThePath) {
     EXPECT_FALSE(empty.Init(std::string("a\0b", 3), true, false));
 }
 
-TEST_F(FilesTest, OnlyMarkedFilesAreInUse) {
+TEST_F(RefhostFilesTest, OnlyMarkedFilesAreInUse) {
     const std::string file = mDir.write("data.csv", "a\n1\n");
     UserCaseFileSpec spec;
     ASSERT_TRUE(spec.Init(file, true, false));
@@ -178,7 +178,7 @@ TEST_F(FilesTest, OnlyMarkedFilesAreInUse) {
     EXPECT_FALSE(unset.IsInUse());
 }
 
-TEST_F(FilesTest, CaseFilesOpenAsTheirCsvDictionary) {
+TEST_F(RefhostFilesTest, CaseFilesOpenAsTheirCsvDictionary) {
     UserCaseFileSpec spec;
     ASSERT_TRUE(spec.Init(mDir.write("data.csv", "id,name\n1,Ann\n"), true, false));
     const UserInputCaseFile input(spec, nullptr);
@@ -189,7 +189,7 @@ TEST_F(FilesTest, CaseFilesOpenAsTheirCsvDictionary) {
     EXPECT_EQ(data->GetVariable(1).GetType(), 3);
 }
 
-TEST_F(FilesTest, FilesThatAreNotCaseDataThrowErrorText) {
+TEST_F(RefhostFilesTest, FilesThatAreNotCaseDataThrowErrorText) {
     UserCaseFileSpec spec;
     ASSERT_TRUE(spec.Init(mDir.write("notes.txt", "this is not, a header\n"), true, false));
     EXPECT_THROW(UserInputCaseFile(spec, nullptr), ErrorText);

@@ -8,7 +8,7 @@
 
 namespace {
 
-TEST(VarNameTest, ValueSemantics) {
+TEST(RefhostVarNameTest, ValueSemantics) {
     const TavoVarName empty;
     EXPECT_TRUE(empty.empty());
     EXPECT_TRUE(TavoVarName(static_cast<const char*>(nullptr)).empty());
@@ -26,7 +26,7 @@ TEST(VarNameTest, ValueSemantics) {
     EXPECT_EQ(a.str(), "age");
 }
 
-TEST(VarNameTest, AcceptsHostNames) {
+TEST(RefhostVarNameTest, AcceptsHostNames) {
     const std::string longest(64, 'v');
     for (const std::string& name :
          {std::string("a"), std::string("A1"), std::string("@x"), std::string("#x"),
@@ -37,7 +37,7 @@ TEST(VarNameTest, AcceptsHostNames) {
     }
 }
 
-TEST(VarNameTest, RefusesBadNamesAndReservedWordsInAnyCase) {
+TEST(RefhostVarNameTest, RefusesBadNamesAndReservedWordsInAnyCase) {
     EXPECT_NE(ValidateTAVOName(nullptr), 0);
     const std::string tooLong(65, 'v');
     for (const std::string& name :
@@ -51,7 +51,7 @@ TEST(VarNameTest, RefusesBadNamesAndReservedWordsInAnyCase) {
     }
 }
 
-TEST(ReservedWordsTest, ExtraCodesNeverCollideWithTheFixedOnes) {
+TEST(RefhostReservedWordsTest, ExtraCodesNeverCollideWithTheFixedOnes) {
     const int fixed[] = {0, 3, 10, 11, 13, 14, 17, 30, 31, 34, 35, 36, 37};
     const int extra[] = {
         refhost::AndWord,  refhost::OrWord,       refhost::NotWord,   refhost::EqWord,
@@ -71,7 +71,7 @@ TEST(ReservedWordsTest, ExtraCodesNeverCollideWithTheFixedOnes) {
     EXPECT_EQ(refhost::ReservedWordCode(nullptr, 2), 0);
 }
 
-TEST(MBStringTest, UpperCasesAsciiLettersOnly) {
+TEST(RefhostMBStringTest, UpperCasesAsciiLettersOnly) {
     char text[] = "abc xyz-09_\xC3\xA9\xE9";
     EXPECT_EQ(TAVOMBstrupr_A(text), text);
     EXPECT_STREQ(text, "ABC XYZ-09_\xC3\xA9\xE9");
@@ -80,7 +80,7 @@ TEST(MBStringTest, UpperCasesAsciiLettersOnly) {
     EXPECT_EQ(TAVOMBstrupr_A(nullptr), nullptr);
 }
 
-TEST(MBStringTest, TrimsBlanksOnBothSides) {
+TEST(RefhostMBStringTest, TrimsBlanksOnBothSides) {
     char text[] = " \t abc  def \r\n";
     char* trimmed = TAVOMBstrtrim_A(text);
     EXPECT_GE(trimmed, text);
@@ -93,7 +93,7 @@ TEST(MBStringTest, TrimsBlanksOnBothSides) {
     EXPECT_EQ(TAVOMBstrtrim_A(nullptr), nullptr);
 }
 
-TEST(MBStringTest, ComparesTheFirstNCharactersIgnoringCase) {
+TEST(RefhostMBStringTest, ComparesTheFirstNCharactersIgnoringCase) {
     EXPECT_EQ(TAVOMBstrnccmp_A("ABC", "abc", 3), 0);
     EXPECT_EQ(TAVOMBstrnccmp_A("ABC", "abcdef", 3), 0);
     EXPECT_NE(TAVOMBstrnccmp_A("ABC", "abcdef", 4), 0);

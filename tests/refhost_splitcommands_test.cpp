@@ -19,7 +19,7 @@ std::string describe(const std::vector<CommandText>& commands) {
     return out;
 }
 
-TEST(SplitCommandsTest, APointAtTheEndOfALineEndsACommand) {
+TEST(RefhostSplitCommandsTest, APointAtTheEndOfALineEndsACommand) {
     EXPECT_EQ(describe(SplitCommands("GET FILE='a.csv'.\nFREQ\n  /VARS=a b.  \nDESC x.")),
               "1[GET FILE='a.csv'.]2[FREQ\n  /VARS=a b.  ]4[DESC x.]");
     // A point inside a line does not end anything.
@@ -27,25 +27,25 @@ TEST(SplitCommandsTest, APointAtTheEndOfALineEndsACommand) {
               "1[COMPUTE x = 1.5 * y\n  + 2.]");
 }
 
-TEST(SplitCommandsTest, BlankLinesAndTheEndOfTheTextEndACommand) {
+TEST(RefhostSplitCommandsTest, BlankLinesAndTheEndOfTheTextEndACommand) {
     EXPECT_EQ(describe(SplitCommands("\n\n  FREQ a\n \t\nDESC b\n\n\nLIST")),
               "3[  FREQ a]5[DESC b]8[LIST]");
     EXPECT_TRUE(SplitCommands("").empty());
     EXPECT_TRUE(SplitCommands("\n \n\t\n").empty());
 }
 
-TEST(SplitCommandsTest, CarriageReturnsAreDroppedFromLineEnds) {
+TEST(RefhostSplitCommandsTest, CarriageReturnsAreDroppedFromLineEnds) {
     EXPECT_EQ(describe(SplitCommands("FREQ a\r\n  b.\r\n\r\nLIST.\r\n")),
               "1[FREQ a\n  b.]4[LIST.]");
 }
 
-TEST(SplitCommandsTest, ACommandOfOnlyItsPointIsLeftOut) {
+TEST(RefhostSplitCommandsTest, ACommandOfOnlyItsPointIsLeftOut) {
     EXPECT_EQ(describe(SplitCommands(".\n  .  \nLIST.\n.")), "3[LIST.]");
 }
 
 // Cutting goes by lines alone: a literal never runs past its line, so a point ending a line
 // inside an unterminated literal still ends the command, and the tokenizer agrees.
-TEST(SplitCommandsTest, APointEndingALineInsideAnOpenLiteralEndsTheCommand) {
+TEST(RefhostSplitCommandsTest, APointEndingALineInsideAnOpenLiteralEndsTheCommand) {
     const std::vector<CommandText> commands = SplitCommands("TITLE 'The end.\nLIST.");
     ASSERT_EQ(commands.size(), 2u);
     EXPECT_EQ(commands[0].text, "TITLE 'The end.");
@@ -59,7 +59,7 @@ TEST(SplitCommandsTest, APointEndingALineInsideAnOpenLiteralEndsTheCommand) {
     EXPECT_EQ(describe(SplitCommands("TITLE 'a.' \nLIST")), "1[TITLE 'a.' \nLIST]");
 }
 
-TEST(SplitCommandsTest, TokensOfACommandKeepTheLinesOfTheFile) {
+TEST(RefhostSplitCommandsTest, TokensOfACommandKeepTheLinesOfTheFile) {
     const std::vector<CommandText> commands = SplitCommands("A.\n\nFREQ\n  x.");
     ASSERT_EQ(commands.size(), 2u);
     refhost::TextTokenSequence tokens(commands[1].text, commands[1].firstLine);
@@ -71,7 +71,7 @@ TEST(SplitCommandsTest, TokensOfACommandKeepTheLinesOfTheFile) {
     EXPECT_FALSE(tokens.next());
 }
 
-TEST(SplitCommandsTest, ArbitraryBytesAreKept) {
+TEST(RefhostSplitCommandsTest, ArbitraryBytesAreKept) {
     const std::string text("a\0b.\n\xff\x80 c", 9);
     const std::vector<CommandText> commands = SplitCommands(text);
     ASSERT_EQ(commands.size(), 2u);

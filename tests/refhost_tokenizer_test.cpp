@@ -65,7 +65,7 @@ std::string brief(const std::string& text) {
     return out;
 }
 
-TEST(TokenizerTest, StreamStartsBeforeTheFirstTokenAndEndsPastTheLast) {
+TEST(RefhostTokenizerTest, StreamStartsBeforeTheFirstTokenAndEndsPastTheLast) {
     TextTokenSequence s("FREQ a b", 7);
     EXPECT_EQ(s.getTokenCount(), 3);
     EXPECT_EQ(s.getPosition(), 0);
@@ -112,7 +112,7 @@ TEST(TokenizerTest, StreamStartsBeforeTheFirstTokenAndEndsPastTheLast) {
     EXPECT_FALSE(empty.next());
 }
 
-TEST(TokenizerTest, WordsAndReservedWordsInAnyCase) {
+TEST(RefhostTokenizerTest, WordsAndReservedWordsInAnyCase) {
     EXPECT_EQ(brief("to With bY ALL and Or NOT eq ne lt LE gt ge"),
               "2:30:to 2:31:With 2:34:bY 2:35:ALL 2:40:and 2:41:Or 2:42:NOT 2:43:eq 2:44:ne "
               "2:45:lt 2:46:LE 2:47:gt 2:48:ge");
@@ -128,7 +128,7 @@ TEST(TokenizerTest, WordsAndReservedWordsInAnyCase) {
     EXPECT_EQ(brief("_a"), "5:99:_ 2:0:a");
 }
 
-TEST(TokenizerTest, NumbersWithFractionsExponentsAndSigns) {
+TEST(RefhostTokenizerTest, NumbersWithFractionsExponentsAndSigns) {
     struct Case {
         const char* text;
         double value;
@@ -153,13 +153,13 @@ TEST(TokenizerTest, NumbersWithFractionsExponentsAndSigns) {
     EXPECT_TRUE(std::isinf(huge[1].numeric) && huge[1].numeric < 0);
 }
 
-TEST(TokenizerTest, MinusBeginsANumberOnlyDirectlyBeforeDigits) {
+TEST(RefhostTokenizerTest, MinusBeginsANumberOnlyDirectlyBeforeDigits) {
     EXPECT_EQ(brief("a - 1"), "2:0:a 5:62:- 3:0:1");
     EXPECT_EQ(brief("x-1"), "2:0:x 3:0:-1");
     EXPECT_EQ(brief("-a -. -"), "5:62:- 2:0:a 5:62:- 5:99:. 5:62:-");
 }
 
-TEST(TokenizerTest, LiteralsUndoubleQuotesAndEndAtTheLine) {
+TEST(RefhostTokenizerTest, LiteralsUndoubleQuotesAndEndAtTheLine) {
     EXPECT_EQ(brief("'it''s' \"say \"\"hi\"\"\" 'a\"b' \"a'b\""),
               "4:0:it's 4:0:say \"hi\" 4:0:a\"b 4:0:a'b");
     std::vector<Tok> t = tokens("'' x");
@@ -185,7 +185,7 @@ TEST(TokenizerTest, LiteralsUndoubleQuotesAndEndAtTheLine) {
     EXPECT_EQ(brief("'abc  "), "4:0:abc  ");
 }
 
-TEST(TokenizerTest, OperatorsCarryTheirCodes) {
+TEST(RefhostTokenizerTest, OperatorsCarryTheirCodes) {
     EXPECT_EQ(brief("= * / ( ) ; [ ]"), "5:3:= 5:10:* 5:11:/ 5:13:( 5:14:) 5:17:; 5:36:[ 5:37:]");
     EXPECT_EQ(brief(", + < > <= >= <> ~= & | :"),
               "5:60:, 5:61:+ 5:63:< 5:64:> 5:65:<= 5:66:>= 5:67:<> 5:68:~= 5:69:& 5:70:| 5:71::");
@@ -198,7 +198,7 @@ TEST(TokenizerTest, OperatorsCarryTheirCodes) {
     EXPECT_EQ(nul[1].text, std::string(1, '\0'));
 }
 
-TEST(TokenizerTest, AFinalPointEndsTheCommandWithoutAToken) {
+TEST(RefhostTokenizerTest, AFinalPointEndsTheCommandWithoutAToken) {
     EXPECT_EQ(brief("FREQ a."), "2:0:FREQ 2:0:a");
     EXPECT_EQ(brief("FREQ a.  \n \t"), "2:0:FREQ 2:0:a");
     EXPECT_EQ(brief("x 5."), "2:0:x 3:0:5");
@@ -213,7 +213,7 @@ TEST(TokenizerTest, AFinalPointEndsTheCommandWithoutAToken) {
     EXPECT_EQ(TextTokenSequence("a b.").getTokenCount(), 2);
 }
 
-TEST(TokenizerTest, LinesCountFromTheFirstAndColumnsFromOne) {
+TEST(RefhostTokenizerTest, LinesCountFromTheFirstAndColumnsFromOne) {
     const std::vector<Tok> t = tokens("FREQ\n  VARS=a\tb\r\n\n/X", 10);
     ASSERT_EQ(t.size(), 7u);
     const long lines[] = {10, 11, 11, 11, 11, 13, 13};
@@ -262,7 +262,7 @@ void checkSane(const std::string& text) {
     ASSERT_TRUE(s.atEnd());
 }
 
-TEST(TokenizerTest, EveryByteAloneAndInContextIsHandled) {
+TEST(RefhostTokenizerTest, EveryByteAloneAndInContextIsHandled) {
     for (int b = 0; b < 256; ++b) {
         const std::string byte(1, static_cast<char>(b));
         SCOPED_TRACE(b);
@@ -273,7 +273,7 @@ TEST(TokenizerTest, EveryByteAloneAndInContextIsHandled) {
     }
 }
 
-TEST(TokenizerTest, RandomBytesAlwaysTerminateWithSaneTokens) {
+TEST(RefhostTokenizerTest, RandomBytesAlwaysTerminateWithSaneTokens) {
     std::mt19937 random(20240531);
     const std::string alphabet = "aZ09._-+eE.'\"=<>~/()[];, \t\r\n\x80\xff@#$";
     for (int round = 0; round < 3000; ++round) {
@@ -290,7 +290,7 @@ TEST(TokenizerTest, RandomBytesAlwaysTerminateWithSaneTokens) {
     }
 }
 
-TEST(TokenizerTest, AMillionTokensInLinearTime) {
+TEST(RefhostTokenizerTest, AMillionTokensInLinearTime) {
     std::string text = "EXAMINE";
     const std::string chunk = " v1 TO v99 = ( 1.5 'it''s' ) /\n";  // 9 tokens
     const int repeats = 1000000 / 9 + 1;
