@@ -1,0 +1,45 @@
+// Uses the installed headers and libraries the way a host's procedure would: tokenize a
+// command, check its name, and keep its tokens as snapshots.
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "refhost/refhost.h"
+#include "uparser/uparser.h"
+
+namespace {
+
+int failures = 0;
+
+void check(bool condition, const char* what) {
+    if (!condition) {
+        std::fprintf(stderr, "consumer: failed: %s\n", what);
+        ++failures;
+    }
+}
+
+}  // namespace
+
+int main() {
+    refhost::TextTokenSequence stream("FREQUENCIES VARIABLES = age income\n  /FORMAT = NOTABLE.",
+                                      3);
+    check(CheckCommandName("freq", stream), "the command name matches its abbreviation");
+    check(!CheckCommandName("DESCRIPTIVES", stream), "another command name does not match");
+
+    std::vector<TokenInfoObj> tokens;
+    while (stream.next()) {
+        tokens.emplace_back(stream);
+    }
+    check(tokens.size() == 9, "nine tokens");
+    if (tokens.size() == 9) {
+        check(std::strcmp(tokens[0].getString(), "FREQUENCIES") == 0,
+              "the stream was back at its start after the name check");
+        check(tokens[2].getOperatorCode() == TokenSequenceBase::EqualSign, "= is an equal sign");
+        check(tokens[3].IsVarName(), "age is a variable name");
+        check(std::strcmp(tokens[4].getUpperString(), "INCOME") == 0, "upper text");
+        check(tokens[5].getOperatorCode() == TokenSequenceBase::Slash, "/ opens a subcommand");
+        check(tokens[5].getLineNumber() == 4 && tokens[5].getColumn() == 3, "line and column");
+    }
+    std::printf("consumer: %zu tokens, %d failures\n", tokens.size(), failures);
+    return failures == 0 ? 0 : 1;
+}
