@@ -21,12 +21,14 @@ using ::testing::AssertionSuccess;
 
 // Opens the protected readers of a value part.
 class Part : public ParamObj {
-public:
+  public:
     using ParamObj::ParamObj;
     using ParamObj::parseTokenList;
 };
 
-TokenInfoObj Keyword(const std::string& name) { return TokensOf(name).at(0); }
+TokenInfoObj Keyword(const std::string& name) {
+    return TokensOf(name).at(0);
+}
 
 // Parameter KEY of subcommand SUB with the tokens of text as its value; "" is the keyword alone.
 ParamObj Value(const std::string& text) {
@@ -61,7 +63,7 @@ std::string Syntax(const std::string& symbol, const std::string& param = "KEY") 
 }
 
 class ValueCheck : public ::testing::Test {
-protected:
+  protected:
     AssertionResult Fits(const ParamObj& param, const ParamDescriptor& desc) const {
         refhost::MessageLog log;
         const bool fits = param.canGetValue(&desc, &msg);
@@ -147,7 +149,8 @@ TEST_F(ValueCheck, NumbersAndBoundaries) {
     EXPECT_TRUE(Fits(Value("10"), number));
     EXPECT_TRUE(Misfit(Value("10.5"), number,
                        "Value 10.5 breaks included lower boundary 1 or included upper boundary "
-                       "10 for parameter " + kLocation + "..."));
+                       "10 for parameter " +
+                           kLocation + "..."));
     EXPECT_TRUE(Misfit(Value("x"), number, Lacks("a numerical value")));
     EXPECT_TRUE(Misfit(Value("default"), Desc(ParamNumber), Lacks("a numerical value")));
 
@@ -164,7 +167,8 @@ TEST_F(ValueCheck, NumbersAndBoundaries) {
     EXPECT_TRUE(Misfit(Value("1 x"), list, Lacks("a numerical list")));
     EXPECT_TRUE(Misfit(Value("1 20 30"), list,
                        "Value 20 breaks included lower boundary 1 or included upper boundary 10 "
-                       "for parameter " + kLocation + "..."));
+                       "for parameter " +
+                           kLocation + "..."));
 }
 
 TEST_F(ValueCheck, IntegersAndBoundaries) {
@@ -268,16 +272,12 @@ TEST_F(ValueCheck, ValuePartIntroducers) {
         bool fits;
         bool paren;
     };
-    for (const Case& c : {Case{BlockNoValue, "3 4", true, false},
-                          Case{BlockNoValue, "= 3", false, false},
-                          Case{BlockByEqual, "= 3", true, false},
-                          Case{BlockByEqual, "( 3 )", false, false},
-                          Case{BlockByEqual, "3", false, false},
-                          Case{BlockOptEqual, "= 3", true, false},
-                          Case{BlockOptEqual, "3", true, false},
-                          Case{BlockByParen, "( 3 )", true, true},
-                          Case{BlockByParen, "= 3", true, false},
-                          Case{BlockByParen, "3", false, false}}) {
+    for (const Case& c :
+         {Case{BlockNoValue, "3 4", true, false}, Case{BlockNoValue, "= 3", false, false},
+          Case{BlockByEqual, "= 3", true, false}, Case{BlockByEqual, "( 3 )", false, false},
+          Case{BlockByEqual, "3", false, false}, Case{BlockOptEqual, "= 3", true, false},
+          Case{BlockOptEqual, "3", true, false}, Case{BlockByParen, "( 3 )", true, true},
+          Case{BlockByParen, "= 3", true, false}, Case{BlockByParen, "3", false, false}}) {
         ParamDescriptor desc = number;
         desc.setBlockOption(c.block);
         Part param = part();
@@ -303,7 +303,8 @@ TEST_F(ValueCheck, ValuePartIntroducers) {
     ASSERT_EQ(log.messages().size(), 3U);
     EXPECT_EQ(log.messages()[0].text, Syntax("a", "PAR"));
     EXPECT_EQ(log.messages()[1].text, WrongType("PAR KEY"));
-    EXPECT_EQ(log.messages()[2].text, "Token PAR KEY in subcommand SUB cannot have any qualifier...");
+    EXPECT_EQ(log.messages()[2].text,
+              "Token PAR KEY in subcommand SUB cannot have any qualifier...");
 }
 
 TEST_F(ValueCheck, ValuePartBrackets) {
@@ -320,8 +321,8 @@ TEST_F(ValueCheck, ValuePartBrackets) {
     two.setSubComExtName("SUB");
     EXPECT_FALSE(two.parseTokenList(TokensOf("1 2"), QualifByBlock, &desc, &msg));
     ASSERT_EQ(log.messages().size(), 1U);
-    EXPECT_EQ(log.messages()[0].text, "Square brackets required for parameter " + kLocation +
-                                          "...");
+    EXPECT_EQ(log.messages()[0].text,
+              "Square brackets required for parameter " + kLocation + "...");
 
     Part bracketed(Keyword("key"), ParamNoType);
     ASSERT_TRUE(bracketed.parseTokenList(TokensOf("[ 1 2 ]"), QualifByBlock, &desc, &msg));
@@ -342,7 +343,7 @@ TEST_F(ValueCheck, ValuePartBrackets) {
 }
 
 class KeywordValue : public ValueCheck {
-protected:
+  protected:
     KeywordValue() : desc("key", ParamKeyWordValue) {
         const ParamDescriptor statistic = Desc(ParamString, {"mean", "median"});
         ParamDescriptor answer("value", ParamString);
@@ -397,7 +398,7 @@ TEST_F(KeywordValue, Misfits) {
 }
 
 class TokenQual : public ValueCheck {
-protected:
+  protected:
     TokenQual() : desc("key", ParamTokenQual) {
         const ParamDescriptor variable("", ParamVarName);
         const ParamDescriptor count("", ParamNumber);
@@ -434,7 +435,7 @@ TEST_F(TokenQual, LeadingTokenAndItsQualifiers) {
 }
 
 class StringQual : public ValueCheck {
-protected:
+  protected:
     StringQual() : desc("key", ParamStringQual) {
         desc.addQualifDesc(ParamDescriptor("cut", ParamNumber));
         desc.addQualifDesc("flag");
@@ -467,7 +468,7 @@ TEST_F(StringQual, QualifierNameThenItsValue) {
 }
 
 class StringQualList : public ValueCheck {
-protected:
+  protected:
     StringQualList() : desc("key", ParamStringQualList) {
         desc.addQualifDesc(ParamDescriptor("a", ParamNumber));
         desc.addQualifDesc(ParamDescriptor("b", ParamNumber, true));
@@ -501,8 +502,8 @@ TEST_F(StringQualList, ItemsSplitByTheQualifierOption) {
 }
 
 TEST_F(StringQualList, Misfits) {
-    EXPECT_TRUE(Misfit(Value("a = 1 A = 2"), desc,
-                       "Parameter KEY A already used in subcommand SUB..."));
+    EXPECT_TRUE(
+        Misfit(Value("a = 1 A = 2"), desc, "Parameter KEY A already used in subcommand SUB..."));
     EXPECT_TRUE(Misfit(Value("a = 1"), desc,
                        "Qualifier B required for parameter KEY in subcommand SUB..."));
     EXPECT_TRUE(Misfit(Value("c = 1"), desc, BadOption("c")));
@@ -542,8 +543,8 @@ TEST(CategoryList, GroupsOfSeparatorValuesAndCode) {
     ASSERT_TRUE(Value("A ; x 1 ; 'y z' 2").getVarCatList(words));
     EXPECT_TRUE(words.findCatList({"y z"}));
 
-    for (const char* text : {"A B", "A B ; 1 2", "A B ; 1 ; 2", "A B 1 2 10", "; 1 2",
-                             "A B ; 1 2 x", "A ; ( 1"}) {
+    for (const char* text :
+         {"A B", "A B ; 1 2", "A B ; 1 ; 2", "A B 1 2 10", "; 1 2", "A B ; 1 2 x", "A ; ( 1"}) {
         VarCatList rejected;
         EXPECT_FALSE(Value(text).getVarCatList(rejected)) << text;
     }

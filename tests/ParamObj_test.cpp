@@ -21,7 +21,9 @@ using Strings = std::vector<std::string>;
 static_assert(std::is_nothrow_move_constructible_v<ParamObj>);
 static_assert(std::is_nothrow_move_assignable_v<ParamObj>);
 
-TokenInfoObj Keyword(const std::string& name) { return TokensOf(name).at(0); }
+TokenInfoObj Keyword(const std::string& name) {
+    return TokensOf(name).at(0);
+}
 
 // A parameter KEY of subcommand SUB whose value is the tokens of text.
 ParamObj Value(const std::string& text) {
@@ -31,7 +33,9 @@ ParamObj Value(const std::string& text) {
     return param;
 }
 
-ParamObj Stored(ParamSpec type) { return ParamObj(Keyword("key"), type); }
+ParamObj Stored(ParamSpec type) {
+    return ParamObj(Keyword("key"), type);
+}
 
 TEST(ParamObj, NewObjectsAndClear) {
     ParamObj param;
@@ -67,8 +71,8 @@ TEST(ParamObj, NamesForDiagnostics) {
 }
 
 TEST(ParamObj, LookUpByNameIgnoresCaseAndTakesTheFirst) {
-    std::vector<ParamObj> list{Value("1"), Stored(ParamKeyWord), ParamObj(Keyword("other"),
-                                                                          ParamKeyWord)};
+    std::vector<ParamObj> list{Value("1"), Stored(ParamKeyWord),
+                               ParamObj(Keyword("other"), ParamKeyWord)};
     EXPECT_EQ(ParamObj::getParamObj("Key", list), &list[0]);
     EXPECT_EQ(ParamObj::getParamObj("OTHER", list), &list[2]);
     EXPECT_EQ(ParamObj::getParamObj("KE", list), nullptr);
@@ -272,7 +276,7 @@ TEST(ParamObj, CopiesAndMovesKeepTheValue) {
 }
 
 class ParamObjFiles : public ::testing::Test {
-protected:
+  protected:
     testsupport::TempDir dir;
     ParserMessage msg;
 };

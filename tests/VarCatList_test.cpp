@@ -13,7 +13,9 @@ namespace {
 using Row = std::vector<std::string>;
 using Rows = std::vector<Row>;
 
-VarCatList TwoVariables() { return VarCatList(std::vector<TavoVarName>{"A", "B"}); }
+VarCatList TwoVariables() {
+    return VarCatList(std::vector<TavoVarName>{"A", "B"});
+}
 
 TEST(VarCatList, RowsMustHoldOneTextPerVariable) {
     VarCatList list = TwoVariables();

@@ -11,12 +11,6 @@ using namespace UPSpecTypes;
 using paramobj_detail::TextOf;
 using paramobj_detail::UpperTextOf;
 
-namespace {
-
-TavoVarName VarNameOf(const TokenInfoObj& token) { return token.getVarName(); }
-
-}  // namespace
-
 ParamObj::ParamObj() = default;
 
 ParamObj::ParamObj(const TokenInfoObj& keyword, ParamSpec type)
@@ -38,31 +32,57 @@ void ParamObj::clear() {
     mBracketsUsed = bracketsUsed;
 }
 
-void ParamObj::setType(ParamSpec type) { mType = type; }
+void ParamObj::setType(ParamSpec type) {
+    mType = type;
+}
 
-ParamSpec ParamObj::getType() { return mType; }
+ParamSpec ParamObj::getType() {
+    return mType;
+}
 
-bool ParamObj::isNoType() const { return mType == ParamNoType; }
+bool ParamObj::isNoType() const {
+    return mType == ParamNoType;
+}
 
-bool ParamObj::isLeadingToken() const { return mType == ParamKeyWord; }
+bool ParamObj::isLeadingToken() const {
+    return mType == ParamKeyWord;
+}
 
-bool ParamObj::isTokenList() const { return mType == ParamTokenList; }
+bool ParamObj::isTokenList() const {
+    return mType == ParamTokenList;
+}
 
-void ParamObj::setParenUsed() { mParenUsed = true; }
+void ParamObj::setParenUsed() {
+    mParenUsed = true;
+}
 
-void ParamObj::unsetParenUsed() { mParenUsed = false; }
+void ParamObj::unsetParenUsed() {
+    mParenUsed = false;
+}
 
-bool ParamObj::areParenUsed() const { return mParenUsed; }
+bool ParamObj::areParenUsed() const {
+    return mParenUsed;
+}
 
-void ParamObj::setBracketsUsed(bool used) { mBracketsUsed = used; }
+void ParamObj::setBracketsUsed(bool used) {
+    mBracketsUsed = used;
+}
 
-bool ParamObj::areBracketsUsed() const { return mBracketsUsed; }
+bool ParamObj::areBracketsUsed() const {
+    return mBracketsUsed;
+}
 
-void ParamObj::setKeyWordToken(const TokenInfoObj& keyword) { mKeyWordToken = keyword; }
+void ParamObj::setKeyWordToken(const TokenInfoObj& keyword) {
+    mKeyWordToken = keyword;
+}
 
-const TokenInfoObj& ParamObj::getKeyWordToken() const { return mKeyWordToken; }
+const TokenInfoObj& ParamObj::getKeyWordToken() const {
+    return mKeyWordToken;
+}
 
-std::string ParamObj::getParamName() const { return UpperTextOf(mKeyWordToken); }
+std::string ParamObj::getParamName() const {
+    return UpperTextOf(mKeyWordToken);
+}
 
 std::string ParamObj::getParamExtName() const {
     std::string name = getParamName();
@@ -80,13 +100,21 @@ std::string ParamObj::getDisplayName() const {
     return name.empty() ? mSubComExtName : name;
 }
 
-void ParamObj::setParentName(const std::string& name) { mParentName = name; }
+void ParamObj::setParentName(const std::string& name) {
+    mParentName = name;
+}
 
-const std::string& ParamObj::getParentName() const { return mParentName; }
+const std::string& ParamObj::getParentName() const {
+    return mParentName;
+}
 
-void ParamObj::setSubComExtName(const std::string& name) { mSubComExtName = name; }
+void ParamObj::setSubComExtName(const std::string& name) {
+    mSubComExtName = name;
+}
 
-const std::string& ParamObj::getSubComExtName() const { return mSubComExtName; }
+const std::string& ParamObj::getSubComExtName() const {
+    return mSubComExtName;
+}
 
 const ParamObj* ParamObj::getParamObj(const std::string& name, const std::vector<ParamObj>& list) {
     const std::string upperName = GetUpperString(name);
@@ -202,7 +230,9 @@ bool ParamObj::addTokenObj(const TokenInfoObj& token) {
     return true;
 }
 
-bool ParamObj::isOneToken() const { return mType == ParamTokenList && mTokenList.size() == 1; }
+bool ParamObj::isOneToken() const {
+    return mType == ParamTokenList && mTokenList.size() == 1;
+}
 
 bool ParamObj::getStringGeneric(std::string& value) const {
     if (isOneToken() && mTokenList.front().IsPlainString()) {
@@ -286,7 +316,7 @@ bool ParamObj::getIntegerValue(int& value) const {
 
 bool ParamObj::getVarName(TavoVarName& value) const {
     if (isOneToken() && mTokenList.front().IsVarName()) {
-        value = VarNameOf(mTokenList.front());
+        value = mTokenList.front().getVarName();
         return true;
     }
     if (mType == ParamString && ValidateTAVOName(mStringValue.c_str()) == 0) {
@@ -412,7 +442,7 @@ bool ParamObj::getVarList(std::vector<TavoVarName>& values) const {
                 if (!token.IsVarName()) {
                     return false;
                 }
-                values.push_back(VarNameOf(token));
+                values.push_back(token.getVarName());
             }
             return true;
         case ParamString:
@@ -486,7 +516,9 @@ unsigned ParamObj::getTokenListSize() const {
     return mType == ParamTokenList ? static_cast<unsigned>(mTokenList.size()) : 0U;
 }
 
-bool ParamObj::isValidTokenIndex(unsigned index) const { return index < mTokenList.size(); }
+bool ParamObj::isValidTokenIndex(unsigned index) const {
+    return index < mTokenList.size();
+}
 
 const TokenInfoObj* ParamObj::getTokenObj(unsigned index) const {
     return isValidTokenIndex(index) ? &mTokenList[index] : nullptr;

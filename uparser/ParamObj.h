@@ -21,7 +21,7 @@ class ParserMessage;
 // Diagnostics name a parameter by its display name: getParamExtName(), or the subcommand's
 // extended name when that is empty. A null ParserMessage silences every check.
 class ParamObj {
-public:
+  public:
     ParamObj();
     ParamObj(const TokenInfoObj& keyword, UPSpecTypes::ParamSpec type);
     ParamObj(const ParamObj& other);
@@ -129,7 +129,7 @@ public:
     // Variables, then groups of: category separator, one value per variable, a number.
     bool getVarCatList(VarCatList& list) const;
 
-protected:
+  protected:
     // Reads one part of a compound value (keyword part, value part) into this object.
     bool parseTokenList(const std::vector<TokenInfoObj>& tokens, UPSpecTypes::QualifOptions qualOpt,
                         const ParamDescriptor* desc, const ParserMessage* msg);
@@ -141,14 +141,14 @@ protected:
                              const std::vector<TokenInfoObj>& tokens, const ParamDescriptor* desc,
                              const ParserMessage* msg) const;
     bool processStringQualList(std::vector<ParamObj>& items,
-                               const std::vector<TokenInfoObj>& tokens,
-                               const ParamDescriptor* desc, const ParserMessage* msg) const;
+                               const std::vector<TokenInfoObj>& tokens, const ParamDescriptor* desc,
+                               const ParserMessage* msg) const;
     bool processVarCatList(VarCatList& list) const;
     // it points into the own token list.
     bool processCatListVal(std::vector<std::string>& values, unsigned count, double& code,
                            std::vector<TokenInfoObj>::const_iterator& it) const;
 
-private:
+  private:
     using TokenIter = std::vector<TokenInfoObj>::const_iterator;
     // The names that diagnostics about a value part carry.
     struct PartNames;
@@ -159,8 +159,8 @@ private:
     bool readValuePart(TokenIter first, TokenIter last, UPSpecTypes::QualifOptions qualOpt,
                        const ParamDescriptor* desc, const ParserMessage* msg,
                        const PartNames& names);
-    bool tokenAndQual(ParamObj* tokenParam, ParamObj* qualParam, TokenIter first,
-                      TokenIter last, const ParamDescriptor* desc, const ParserMessage* msg) const;
+    bool tokenAndQual(ParamObj* tokenParam, ParamObj* qualParam, TokenIter first, TokenIter last,
+                      const ParamDescriptor* desc, const ParserMessage* msg) const;
     std::string getDisplayName() const;
     bool isOneToken() const;
 

@@ -106,7 +106,8 @@ bool ParamObj::canGetValue(const ParamDescriptor* desc, const ParserMessage* msg
             if (getLiteral(value)) {
                 return true;
             }
-            return reportWithDisplay(hasWords ? kWrongValueType : Report(&ParserMessage::ParamQuotedString));
+            return reportWithDisplay(hasWords ? kWrongValueType
+                                              : Report(&ParserMessage::ParamQuotedString));
         }
         case ParamStringList: {
             std::vector<std::string> values;
@@ -131,7 +132,8 @@ bool ParamObj::canGetValue(const ParamDescriptor* desc, const ParserMessage* msg
             }
             double value = 0.0;
             if (!getNumberValue(value)) {
-                return reportWithDisplay(hasWords ? kWrongValueType : Report(&ParserMessage::ParamNeedNumber));
+                return reportWithDisplay(hasWords ? kWrongValueType
+                                                  : Report(&ParserMessage::ParamNeedNumber));
             }
             return desc->meetBdryCond(value) || reportBoundary(value);
         }
@@ -141,7 +143,8 @@ bool ParamObj::canGetValue(const ParamDescriptor* desc, const ParserMessage* msg
             }
             int value = 0;
             if (!getIntegerValue(value)) {
-                return reportWithDisplay(hasWords ? kWrongValueType : Report(&ParserMessage::ParamNeedInteger));
+                return reportWithDisplay(hasWords ? kWrongValueType
+                                                  : Report(&ParserMessage::ParamNeedInteger));
             }
             return desc->meetBdryCond(value) || reportBoundary(value);
         }
@@ -208,8 +211,8 @@ bool ParamObj::canGetValue(const ParamDescriptor* desc, const ParserMessage* msg
         case ParamTokenQual: {
             ParamObj tokenParam;
             ParamObj qualParam;
-            return tokenAndQual(&tokenParam, &qualParam, mTokenList.begin(), mTokenList.end(),
-                                desc, msg);
+            return tokenAndQual(&tokenParam, &qualParam, mTokenList.begin(), mTokenList.end(), desc,
+                                msg);
         }
         case ParamStringQual: {
             ParamObj qualParam;
@@ -716,8 +719,7 @@ bool ParamObj::processCatListVal(std::vector<std::string>& values, unsigned coun
     }
     values.clear();
     for (unsigned k = 0; k < count; ++k) {
-        if (it == mTokenList.cend() ||
-            !(it->IsString() || it->IsNumber() || it->IsLiteral())) {
+        if (it == mTokenList.cend() || !(it->IsString() || it->IsNumber() || it->IsLiteral())) {
             return false;
         }
         values.push_back(TextOf(*it));

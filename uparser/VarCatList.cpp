@@ -29,7 +29,9 @@ bool VarCatList::addVarName(const TavoVarName& name) {
     return true;
 }
 
-unsigned VarCatList::getVarListSize() const { return static_cast<unsigned>(mVarList.size()); }
+unsigned VarCatList::getVarListSize() const {
+    return static_cast<unsigned>(mVarList.size());
+}
 
 int VarCatList::getVarNameIndex(const TavoVarName& name) const {
     for (std::size_t i = 0; i < mVarList.size(); ++i) {
@@ -47,9 +49,13 @@ const TavoVarName* VarCatList::getVarNameByIndex(int index) const {
     return &mVarList[static_cast<std::size_t>(index)];
 }
 
-bool VarCatList::findVarName(const TavoVarName& name) const { return getVarNameIndex(name) >= 0; }
+bool VarCatList::findVarName(const TavoVarName& name) const {
+    return getVarNameIndex(name) >= 0;
+}
 
-void VarCatList::copyVarList(std::vector<TavoVarName>& names) const { names = mVarList; }
+void VarCatList::copyVarList(std::vector<TavoVarName>& names) const {
+    names = mVarList;
+}
 
 bool VarCatList::isCatListOK(const std::vector<std::string>& row) const {
     return row.size() == mVarList.size();
@@ -78,7 +84,9 @@ bool VarCatList::addCatListInt(const std::vector<std::string>& row, double value
     return addCatList(row, value);
 }
 
-unsigned VarCatList::getMapSize() const { return static_cast<unsigned>(mCatMap.size()); }
+unsigned VarCatList::getMapSize() const {
+    return static_cast<unsigned>(mCatMap.size());
+}
 
 bool VarCatList::findCatList(const std::vector<std::string>& row) const {
     return mCatMap.find(row) != mCatMap.end();
@@ -177,11 +185,17 @@ bool VarCatList::getValueInfo(double& minValue, double& maxValue, bool& allInt) 
     return true;
 }
 
-double VarCatList::getMinValue() const { return mMinValue; }
+double VarCatList::getMinValue() const {
+    return mMinValue;
+}
 
-double VarCatList::getMaxValue() const { return mMaxValue; }
+double VarCatList::getMaxValue() const {
+    return mMaxValue;
+}
 
-bool VarCatList::areAllValuesInt() const { return mAllValuesInt; }
+bool VarCatList::areAllValuesInt() const {
+    return mAllValuesInt;
+}
 
 void VarCatList::display(std::ostream& out) const {
     for (const TavoVarName& name : mVarList) {

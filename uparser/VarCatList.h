@@ -13,7 +13,7 @@ class TAVO_DataSource;
 // A few variables and a table from rows of category texts (one text per variable, in
 // variable order) to a number. Filled in two phases: all variables first, then the rows.
 class VarCatList {
-public:
+  public:
     VarCatList();
     explicit VarCatList(const std::vector<TavoVarName>& names);
     explicit VarCatList(const TavoVarName& name);
@@ -42,8 +42,8 @@ public:
 
     // The returned text lives inside the row passed in, so a temporary row is refused.
     const char* getCatString(const TavoVarName& name, const std::vector<std::string>& row) const;
-    const char* getCatString(const TavoVarName& name, std::vector<std::string>&& row) const =
-        delete;
+    const char* getCatString(const TavoVarName& name,
+                             std::vector<std::string>&& row) const = delete;
     const char* getCatStringByIndex(int index, const std::vector<std::string>& row) const;
     const char* getCatStringByIndex(int index, std::vector<std::string>&& row) const = delete;
 
@@ -62,7 +62,7 @@ public:
 
     void display(std::ostream& out) const;
 
-private:
+  private:
     std::vector<TavoVarName> mVarList;
     std::map<std::vector<std::string>, double> mCatMap;
     double mMinValue = 0.0;
