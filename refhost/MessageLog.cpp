@@ -15,7 +15,9 @@ std::vector<MessageLog*>& liveLogs() {
 
 }  // namespace
 
-MessageLog::MessageLog() { liveLogs().push_back(this); }
+MessageLog::MessageLog() {
+    liveLogs().push_back(this);
+}
 
 // Logs usually die innermost first, but any order must leave the others registered.
 MessageLog::~MessageLog() {
@@ -26,9 +28,13 @@ MessageLog::~MessageLog() {
     }
 }
 
-const std::vector<Emitted>& MessageLog::messages() const { return mMessages; }
+const std::vector<Emitted>& MessageLog::messages() const {
+    return mMessages;
+}
 
-void MessageLog::clear() { mMessages.clear(); }
+void MessageLog::clear() {
+    mMessages.clear();
+}
 
 void EmitMessage(int level, int show, const std::string& text) {
     std::vector<MessageLog*>& logs = liveLogs();

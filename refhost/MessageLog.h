@@ -16,7 +16,7 @@ struct Emitted {
 // Captures what the error service emits while the object lives. Logs nest: the innermost
 // (most recently created) live log records; the ones around it see nothing.
 class MessageLog {
-public:
+  public:
     MessageLog();
     ~MessageLog();
     MessageLog(const MessageLog&) = delete;
@@ -25,7 +25,7 @@ public:
     const std::vector<Emitted>& messages() const;
     void clear();
 
-private:
+  private:
     friend void EmitMessage(int level, int show, const std::string& text);
     std::vector<Emitted> mMessages;
 };

@@ -18,8 +18,7 @@ std::string fillPlaceholders(const std::string& format, char marker,
     out.reserve(format.size());
     for (std::size_t i = 0; i < format.size(); ++i) {
         const char c = format[i];
-        if (c == marker && i + 1 < format.size() && format[i + 1] >= '1' &&
-            format[i + 1] <= '9') {
+        if (c == marker && i + 1 < format.size() && format[i + 1] >= '1' && format[i + 1] <= '9') {
             const std::size_t k = static_cast<std::size_t>(format[i + 1] - '0');
             if (k <= values.size()) {
                 out += values[k - 1];
@@ -46,7 +45,9 @@ OmCellText::~OmCellText() = default;
 
 OmStringCell::OmStringCell(std::string text) : mText(std::move(text)) {}
 
-std::string OmStringCell::AsString() const { return mText; }
+std::string OmStringCell::AsString() const {
+    return mText;
+}
 
 OmComposite::OmComposite(OmCellText const& format) : mFormat(format.AsString()) {}
 
@@ -67,14 +68,18 @@ std::string OmComposite::AsString() const {
     return mSubstituted ? mResult : fillPlaceholders(mFormat, '^', mCells);
 }
 
-BpFormatSpec BpProcedure::Count() { return BpFormatSpec{1}; }
+BpFormatSpec BpProcedure::Count() {
+    return BpFormatSpec{1};
+}
 
 BpCellText::~BpCellText() = default;
 
 BpString::BpString(std::string text, bool translate)
     : mText(std::move(text)), mTranslate(translate) {}
 
-std::string BpString::AsString() const { return translated(mText, mTranslate); }
+std::string BpString::AsString() const {
+    return translated(mText, mTranslate);
+}
 
 BpNumber::BpNumber(double value, BpFormatSpec format) : mValue(value), mFormat(format) {}
 
@@ -140,12 +145,16 @@ void BpComposite::Sublist() {
     mInSublist = true;
 }
 
-void BpComposite::EndSublist() { mInSublist = false; }
+void BpComposite::EndSublist() {
+    mInSublist = false;
+}
 
 // The reference host has no split-file groups, so the list gets no items.
 void BpComposite::SplitList() {}
 
-void BpComposite::Finish() { mInSublist = false; }
+void BpComposite::Finish() {
+    mInSublist = false;
+}
 
 namespace {
 

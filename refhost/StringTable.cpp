@@ -26,20 +26,30 @@ std::string FacSTDictionary::LookUp(std::string const& key, unsigned long& statu
     return key;
 }
 
-const std::string& FacSTDictionary::Location() const { return mLocation; }
+const std::string& FacSTDictionary::Location() const {
+    return mLocation;
+}
 
-const std::string& FacSTDictionary::Procedure() const { return mProcedure; }
+const std::string& FacSTDictionary::Procedure() const {
+    return mProcedure;
+}
 
 PathFinder::PathFinder(std::string installDir, std::string userDir, std::string stringTableDir)
     : mInstallDir(std::move(installDir)),
       mUserDir(std::move(userDir)),
       mStringTableDir(std::move(stringTableDir)) {}
 
-const std::string& PathFinder::getInstallDir() const { return mInstallDir; }
+const std::string& PathFinder::getInstallDir() const {
+    return mInstallDir;
+}
 
-const std::string& PathFinder::getUserDir() const { return mUserDir; }
+const std::string& PathFinder::getUserDir() const {
+    return mUserDir;
+}
 
-const std::string& PathFinder::getStringTableDir() const { return mStringTableDir; }
+const std::string& PathFinder::getStringTableDir() const {
+    return mStringTableDir;
+}
 
 // Nothing of the reference host lives on disk; the paths only name its parts.
 PathFinder* PathFactory::getPathInstance() {

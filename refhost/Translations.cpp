@@ -21,7 +21,9 @@ void SetTranslation(const std::string& procedure, const std::string& english,
     table()[procedure][english] = translated;
 }
 
-void ClearTranslations() { table().clear(); }
+void ClearTranslations() {
+    table().clear();
+}
 
 bool FindTranslation(const std::string& procedure, const std::string& english,
                      std::string& translated) {

@@ -11,7 +11,7 @@
 namespace {
 
 class ParserMessageTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { refhost::ClearTranslations(); }
     void TearDown() override { refhost::ClearTranslations(); }
 

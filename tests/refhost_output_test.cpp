@@ -12,7 +12,7 @@
 namespace {
 
 class OutputTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { refhost::ClearTranslations(); }
     void TearDown() override { refhost::ClearTranslations(); }
 };
@@ -210,8 +210,7 @@ TEST_F(OutputTest, WithoutLogMessagesGoToStandardError) {
     ::testing::internal::CaptureStderr();
     BpError(BpString("bad thing", false), BpShowDisplayed, BpLevelError);
     BpError(BpString("odd thing", false), BpShowDisplayed, BpLevelWarning);
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
-              "error: bad thing\nwarning: odd thing\n");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "error: bad thing\nwarning: odd thing\n");
 }
 
 }  // namespace

@@ -23,23 +23,28 @@ constexpr char kLocSubComCap[] = "Subcommand ^1...";
 constexpr char kLocParamCap[] = "Parameter ^1...";
 constexpr char kLocCommandCap[] = "Command line of ^1 command...";
 
-std::string textOf(char const* text) { return text != nullptr ? std::string(text) : std::string(); }
+std::string textOf(char const* text) {
+    return text != nullptr ? std::string(text) : std::string();
+}
 
 FacSTDictionary* newDictionary() {
     return new FacSTDictionary(PathFactory::getPathInstance()->getStringTableDir());
 }
 
-BpErrorLevel levelOf(bool warning) { return warning ? BpLevelWarning : BpLevelError; }
+BpErrorLevel levelOf(bool warning) {
+    return warning ? BpLevelWarning : BpLevelError;
+}
 
 }  // namespace
 
 ParserMessage::ParserMessage()
     : mGroupIndex(-1), mGroupMsgArgKind(0), mDictionary(newDictionary()) {}
 
-ParserMessage::ParserMessage(int groupIndex) : ParserMessage() { mGroupIndex = groupIndex; }
+ParserMessage::ParserMessage(int groupIndex) : ParserMessage() {
+    mGroupIndex = groupIndex;
+}
 
-ParserMessage::ParserMessage(int groupIndex, char const* groupMsgText)
-    : ParserMessage(groupIndex) {
+ParserMessage::ParserMessage(int groupIndex, char const* groupMsgText) : ParserMessage(groupIndex) {
     SetGroupMsgText(groupMsgText);
 }
 
@@ -71,31 +76,47 @@ ParserMessage& ParserMessage::operator=(const ParserMessage& other) {
 
 ParserMessage::~ParserMessage() = default;
 
-void ParserMessage::SetCommandName(char const* name) { mCommandName = textOf(name); }
+void ParserMessage::SetCommandName(char const* name) {
+    mCommandName = textOf(name);
+}
 
-char const* ParserMessage::GetCommandName() const { return mCommandName.c_str(); }
+char const* ParserMessage::GetCommandName() const {
+    return mCommandName.c_str();
+}
 
 void ParserMessage::SetProcedureTitle(char const* title) {
     mProcedureTitle = textOf(title);
     mDictionary->SetProcedure(mProcedureTitle);
 }
 
-char const* ParserMessage::GetProcedureTitle() const { return mProcedureTitle.c_str(); }
+char const* ParserMessage::GetProcedureTitle() const {
+    return mProcedureTitle.c_str();
+}
 
-void ParserMessage::SetGroupIndex(int index) { mGroupIndex = index; }
+void ParserMessage::SetGroupIndex(int index) {
+    mGroupIndex = index;
+}
 
-int ParserMessage::GetGroupIndex() const { return mGroupIndex; }
+int ParserMessage::GetGroupIndex() const {
+    return mGroupIndex;
+}
 
 void ParserMessage::SetGroupMsgText(char const* text) {
     mGroupMsgText = textOf(text);
     mGroupMsgArgKind = HasBpCompArg(mGroupMsgText.c_str());
 }
 
-char const* ParserMessage::GetGroupMsgText() const { return mGroupMsgText.c_str(); }
+char const* ParserMessage::GetGroupMsgText() const {
+    return mGroupMsgText.c_str();
+}
 
-void ParserMessage::SetGroupSepName(char const* name) { mGroupSepName = textOf(name); }
+void ParserMessage::SetGroupSepName(char const* name) {
+    mGroupSepName = textOf(name);
+}
 
-char const* ParserMessage::GetGroupSepName() const { return mGroupSepName.c_str(); }
+char const* ParserMessage::GetGroupSepName() const {
+    return mGroupSepName.c_str();
+}
 
 // The output service translates the text itself, so it goes out with its translate flag set;
 // the arguments are values and are never translated. The first null argument ends the list.
@@ -128,16 +149,15 @@ void ParserMessage::SimpleError(char const* text, char const* a1, char const* a2
     SimpleMessage(text, false, a1, a2, a3, a4, a5);
 }
 
-void ParserMessage::SimpleWarning(char const* text, char const* a1, char const* a2,
-                                  char const* a3, char const* a4, char const* a5) const {
+void ParserMessage::SimpleWarning(char const* text, char const* a1, char const* a2, char const* a3,
+                                  char const* a4, char const* a5) const {
     SimpleMessage(text, true, a1, a2, a3, a4, a5);
 }
 
 // With a group prefix the library translates both parts itself and joins them, so the
 // composite goes out untranslated. Note that a null text still shows the prefix.
-void ParserMessage::GenericMessage(char const* text, bool warning, char const* a1,
-                                   char const* a2, char const* a3, char const* a4,
-                                   char const* a5) const {
+void ParserMessage::GenericMessage(char const* text, bool warning, char const* a1, char const* a2,
+                                   char const* a3, char const* a4, char const* a5) const {
     try {
         const std::string prefix = TranslateGroupMsgText();
         if (prefix.empty()) {
@@ -160,15 +180,14 @@ void ParserMessage::GenericError(char const* text, char const* a1, char const* a
     GenericMessage(text, false, a1, a2, a3, a4, a5);
 }
 
-void ParserMessage::GenericWarning(char const* text, char const* a1, char const* a2,
-                                   char const* a3, char const* a4, char const* a5) const {
+void ParserMessage::GenericWarning(char const* text, char const* a1, char const* a2, char const* a3,
+                                   char const* a4, char const* a5) const {
     GenericMessage(text, true, a1, a2, a3, a4, a5);
 }
 
 // The English text is the key; whatever the string table answers is used as the message.
 std::string ParserMessage::GetTranslatedText(char const* text, char const* a1, char const* a2,
-                                             char const* a3, char const* a4,
-                                             char const* a5) const {
+                                             char const* a3, char const* a4, char const* a5) const {
     if (text == nullptr) {
         return std::string();
     }
@@ -241,7 +260,9 @@ std::string ParserMessage::GetLocStringCap(char const* param, char const* subCom
     return GetTranslatedText(kLocCommandCap, mCommandName.c_str());
 }
 
-bool ParserMessage::IsName(char const* name) const { return name != nullptr && name[0] != '\0'; }
+bool ParserMessage::IsName(char const* name) const {
+    return name != nullptr && name[0] != '\0';
+}
 
 bool ParserMessage::EqualName(char const* name1, char const* name2) const {
     const bool given1 = IsName(name1);

@@ -20,7 +20,7 @@ class ParamDescriptor;
 // and texts may be null; a null or empty parameter or subcommand name means "not given". A null
 // argument ends the argument list where it stands, so later placeholders stay unfilled.
 class ParserMessage {
-public:
+  public:
     ParserMessage();
     explicit ParserMessage(int groupIndex);
     ParserMessage(int groupIndex, char const* groupMsgText);
@@ -43,8 +43,8 @@ public:
 
     // Direct route: the text goes out untranslated (the output service translates it).
     void SimpleMessage(char const* text, bool warning, char const* a1 = nullptr,
-                       char const* a2 = nullptr, char const* a3 = nullptr,
-                       char const* a4 = nullptr, char const* a5 = nullptr) const;
+                       char const* a2 = nullptr, char const* a3 = nullptr, char const* a4 = nullptr,
+                       char const* a5 = nullptr) const;
     void SimpleError(char const* text, char const* a1 = nullptr, char const* a2 = nullptr,
                      char const* a3 = nullptr, char const* a4 = nullptr,
                      char const* a5 = nullptr) const;
@@ -186,8 +186,7 @@ public:
     void InvalidParamValue(double value, char const* param, char const* subCom) const;
     void InvalidParamOption(char const* option, char const* param, char const* subCom) const;
     void IgnoredParamValue(char const* param, char const* subCom, char const* value) const;
-    void InvalidParamValueThisGroup(char const* param, char const* subCom,
-                                    char const* value) const;
+    void InvalidParamValueThisGroup(char const* param, char const* subCom, char const* value) const;
     void ParamValueRepeat(char const* param, char const* subCom, char const* value) const;
     void TooLongVarList(char const* param, char const* subCom, int maximum) const;
     void SyntaxErrorInParam(char const* symbol, char const* param, char const* subCom) const;
@@ -297,7 +296,7 @@ public:
     void NonPositiveDenom(char const* denominator, char const* param, char const* subCom) const;
     void NoDenominator(char const* numerator, char const* param, char const* subCom) const;
 
-private:
+  private:
     std::string mCommandName;
     std::string mProcedureTitle;
     int mGroupIndex;

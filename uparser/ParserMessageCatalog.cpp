@@ -328,7 +328,9 @@ void guarded(Body&& body) noexcept {
 }
 
 // A boundary option: 0 absent, 1 included, any other value excluded.
-int boundKind(int option) { return option == 0 ? 0 : (option == 1 ? 1 : 2); }
+int boundKind(int option) {
+    return option == 0 ? 0 : (option == 1 ? 1 : 2);
+}
 
 // A message whose ^1 is the first argument and ^2 the location, followed by up to two more
 // arguments; most of the variable family has this shape.
@@ -375,15 +377,25 @@ void ParserMessage::TooManyGroups(int count) const {
     });
 }
 
-void ParserMessage::ModeUnknown(char const* mode) const { SimpleError(kModeUnknown, mode); }
+void ParserMessage::ModeUnknown(char const* mode) const {
+    SimpleError(kModeUnknown, mode);
+}
 
-void ParserMessage::NoTableRequested() const { SimpleWarning(kNoTableRequested); }
+void ParserMessage::NoTableRequested() const {
+    SimpleWarning(kNoTableRequested);
+}
 
-void ParserMessage::NoTableChartRequest() const { SimpleWarning(kNoTableChartRequest); }
+void ParserMessage::NoTableChartRequest() const {
+    SimpleWarning(kNoTableChartRequest);
+}
 
-void ParserMessage::DisableSplit() const { SimpleWarning(kDisableSplit); }
+void ParserMessage::DisableSplit() const {
+    SimpleWarning(kDisableSplit);
+}
 
-void ParserMessage::DisableWeight() const { SimpleWarning(kDisableWeight); }
+void ParserMessage::DisableWeight() const {
+    SimpleWarning(kDisableWeight);
+}
 
 void ParserMessage::InvalidSubComName(char const* name) const {
     if (IsName(name)) {
@@ -393,11 +405,17 @@ void ParserMessage::InvalidSubComName(char const* name) const {
     }
 }
 
-void ParserMessage::FileNameInvalid(char const* file) const { SimpleError(kFileNameInvalid, file); }
+void ParserMessage::FileNameInvalid(char const* file) const {
+    SimpleError(kFileNameInvalid, file);
+}
 
-void ParserMessage::FileNoAccess(char const* file) const { SimpleError(kFileNoAccessDirect, file); }
+void ParserMessage::FileNoAccess(char const* file) const {
+    SimpleError(kFileNoAccessDirect, file);
+}
 
-void ParserMessage::FileNoSystem(char const* file) const { SimpleError(kFileNoSystemDirect, file); }
+void ParserMessage::FileNoSystem(char const* file) const {
+    SimpleError(kFileNoSystemDirect, file);
+}
 
 void ParserMessage::SubComNotForBeta(char const* subCom) const {
     SimpleWarning(kSubComNotForBeta, subCom);
@@ -436,37 +454,53 @@ void ParserMessage::DependVarConstSplits(TavoVarName var, char const* param,
     });
 }
 
-void ParserMessage::AbsentCatValueSplits(char const* varName, char const* value,
-                                         char const* param, char const* subCom) const {
+void ParserMessage::AbsentCatValueSplits(char const* varName, char const* value, char const* param,
+                                         char const* subCom) const {
     guarded([&] {
         const std::string location = GetLocString(param, subCom);
         reportWithSplits(kAbsentCatValueSplits, {varName, value, location.c_str()});
     });
 }
 
-void ParserMessage::AbsentDepValueSplits(char const* varName, char const* value,
-                                         char const* param, char const* subCom) const {
+void ParserMessage::AbsentDepValueSplits(char const* varName, char const* value, char const* param,
+                                         char const* subCom) const {
     guarded([&] {
         const std::string location = GetLocString(param, subCom);
         reportWithSplits(kAbsentDepValueSplits, {varName, value, location.c_str()});
     });
 }
 
-void ParserMessage::InsufficientParsingMemory() const { GenericError(kInsufficientParsingMemory); }
+void ParserMessage::InsufficientParsingMemory() const {
+    GenericError(kInsufficientParsingMemory);
+}
 
-void ParserMessage::CommandEmpty() const { GenericError(kCommandEmpty); }
+void ParserMessage::CommandEmpty() const {
+    GenericError(kCommandEmpty);
+}
 
-void ParserMessage::InvalidSubComComb() const { GenericError(kInvalidSubComComb); }
+void ParserMessage::InvalidSubComComb() const {
+    GenericError(kInvalidSubComComb);
+}
 
-void ParserMessage::NoGroup() const { GenericError(kNoGroup); }
+void ParserMessage::NoGroup() const {
+    GenericError(kNoGroup);
+}
 
-void ParserMessage::NoSubCom() const { GenericError(kNoSubCom); }
+void ParserMessage::NoSubCom() const {
+    GenericError(kNoSubCom);
+}
 
-void ParserMessage::NoGroupInfo() const { GenericError(kNoGroupInfo); }
+void ParserMessage::NoGroupInfo() const {
+    GenericError(kNoGroupInfo);
+}
 
-void ParserMessage::NoSubComInfo() const { GenericError(kNoSubComInfo); }
+void ParserMessage::NoSubComInfo() const {
+    GenericError(kNoSubComInfo);
+}
 
-void ParserMessage::NoMode() const { GenericError(kNoMode, GetCommandName()); }
+void ParserMessage::NoMode() const {
+    GenericError(kNoMode, GetCommandName());
+}
 
 void ParserMessage::SubComNotAllowed(char const* subCom) const {
     GenericError(kSubComNotAllowed, subCom);
@@ -507,7 +541,9 @@ void ParserMessage::SubComRepeated(char const* subCom) const {
     GenericError(kSubComRepeated, subCom);
 }
 
-void ParserMessage::SubComEmpty(char const* subCom) const { GenericError(kSubComEmpty, subCom); }
+void ParserMessage::SubComEmpty(char const* subCom) const {
+    GenericError(kSubComEmpty, subCom);
+}
 
 void ParserMessage::SubComExclusive(char const* subCom, char const* otherSubCom) const {
     GenericError(kSubComExclusive, subCom, otherSubCom);
@@ -563,7 +599,9 @@ void ParserMessage::TooManyParam(char const* subCom, int count) const {
     guarded([&] { GenericError(kTooManyParam, subCom, IntegerToString(count).c_str()); });
 }
 
-void ParserMessage::ParamNoSubCom(char const* param) const { GenericError(kParamNoSubCom, param); }
+void ParserMessage::ParamNoSubCom(char const* param) const {
+    GenericError(kParamNoSubCom, param);
+}
 
 void ParserMessage::SubComOnlyOneParam(char const* param, char const* subCom) const {
     GenericError(kSubComOnlyOneParam, param, subCom);
@@ -875,9 +913,8 @@ void ParserMessage::ParamValueRepeat(char const* param, char const* subCom,
 }
 
 void ParserMessage::TooLongVarList(char const* param, char const* subCom, int maximum) const {
-    guarded([&] {
-        GenericError(kTooLongVarList, param, subCom, IntegerToString(maximum).c_str());
-    });
+    guarded(
+        [&] { GenericError(kTooLongVarList, param, subCom, IntegerToString(maximum).c_str()); });
 }
 
 void ParserMessage::SyntaxErrorInParam(char const* symbol, char const* param,
@@ -952,8 +989,7 @@ void ParserMessage::OutputVarReused(TavoVarName var, char const* param, char con
     reportAt(*this, kOutputVarReused, false, var.c_str(), param, subCom);
 }
 
-void ParserMessage::OutputVarCreated(TavoVarName var, char const* param,
-                                     char const* subCom) const {
+void ParserMessage::OutputVarCreated(TavoVarName var, char const* param, char const* subCom) const {
     reportAt(*this, kOutputVarCreated, false, var.c_str(), param, subCom);
 }
 
@@ -976,9 +1012,8 @@ void ParserMessage::VariableRepeatVarList(TavoVarName var, char const* param,
     reportAt(*this, kVariableRepeatVarList, false, var.c_str(), param, subCom);
 }
 
-void ParserMessage::VariableRepeatVarList(TavoVarName var, char const* param1,
-                                          char const* subCom1, char const* param2,
-                                          char const* subCom2) const {
+void ParserMessage::VariableRepeatVarList(TavoVarName var, char const* param1, char const* subCom1,
+                                          char const* param2, char const* subCom2) const {
     if (EqualName(param1, param2) && EqualName(subCom1, subCom2)) {
         VariableRepeatVarList(var, param1, subCom1);
     } else if (EqualName(subCom1, subCom2)) {
@@ -1000,8 +1035,7 @@ void ParserMessage::VariableTwoVarList(TavoVarName var, char const* param1,
 void ParserMessage::VariableTwoVarList(TavoVarName var, char const* param1, char const* subCom1,
                                        char const* param2, char const* subCom2) const {
     if (EqualName(subCom1, subCom2)) {
-        reportAt(*this, kVariableTwoVarListSameSubCom, false, var.c_str(), param1, subCom1,
-                 param2);
+        reportAt(*this, kVariableTwoVarListSameSubCom, false, var.c_str(), param1, subCom1, param2);
         return;
     }
     guarded([&] {
@@ -1034,8 +1068,8 @@ void ParserMessage::VariableTwoVarList(TavoVarName var, char const* param1, char
             GenericError(kVariableTwoVarListOtherSubCom, var.c_str(), firstLocation.c_str(),
                          secondLocation.c_str());
         } else if (firstPrefix.empty()) {
-            other->GenericError(kVariableTwoVarListOtherSubCom, var.c_str(),
-                                secondLocation.c_str(), firstLocation.c_str());
+            other->GenericError(kVariableTwoVarListOtherSubCom, var.c_str(), secondLocation.c_str(),
+                                firstLocation.c_str());
         } else {
             const std::string message =
                 GetTranslatedText(kVariableTwoVarListOtherSubCom, var.c_str(),
@@ -1083,8 +1117,7 @@ void ParserMessage::WordRepeatVarList(char const* word, char const* param,
     reportAt(*this, kWordRepeatVarList, false, word, param, subCom);
 }
 
-void ParserMessage::WordNeedVarName(char const* word, char const* param,
-                                    char const* subCom) const {
+void ParserMessage::WordNeedVarName(char const* word, char const* param, char const* subCom) const {
     reportAt(*this, kWordNeedVarName, false, word, param, subCom);
 }
 
@@ -1161,14 +1194,15 @@ void ParserMessage::ExcludeAllFactorCovariate(char const* param, char const* sub
     });
 }
 
-void ParserMessage::ExcludeAllVariables(char const* param, char const* subCom,
-                                        bool warning) const {
+void ParserMessage::ExcludeAllVariables(char const* param, char const* subCom, bool warning) const {
     guarded([&] {
         GenericMessage(kExcludeAllVariables, warning, GetLocString(param, subCom).c_str());
     });
 }
 
-void ParserMessage::NoDependVar() const { GenericError(kNoDependVar, GetCommandName()); }
+void ParserMessage::NoDependVar() const {
+    GenericError(kNoDependVar, GetCommandName());
+}
 
 void ParserMessage::InvalidFactorList() const {
     GenericError(kInvalidFactorList, GetCommandName());
@@ -1197,8 +1231,7 @@ void ParserMessage::InvalidFactOrCovarVarName(char const* name, char const* para
     }
 }
 
-void ParserMessage::RepeatFactorVar(char const* name, char const* param,
-                                    char const* subCom) const {
+void ParserMessage::RepeatFactorVar(char const* name, char const* param, char const* subCom) const {
     GenericError(kRepeatFactorVar, name, param, subCom);
 }
 
@@ -1212,29 +1245,27 @@ void ParserMessage::VariableInvalidQualif(TavoVarName var, char const* param,
     reportAt(*this, kVariableInvalidQualif, false, var.c_str(), param, subCom);
 }
 
-void ParserMessage::VariableUnknownQualif(TavoVarName var, char const* qualifier,
-                                          char const* param, char const* subCom) const {
+void ParserMessage::VariableUnknownQualif(TavoVarName var, char const* qualifier, char const* param,
+                                          char const* subCom) const {
     reportAt(*this, kVariableUnknownQualif, false, var.c_str(), param, subCom, qualifier);
 }
 
-void ParserMessage::VariableRepeatQualif(TavoVarName var, char const* qualifier,
-                                         char const* param, char const* subCom) const {
+void ParserMessage::VariableRepeatQualif(TavoVarName var, char const* qualifier, char const* param,
+                                         char const* subCom) const {
     reportAt(*this, kVariableRepeatQualif, false, var.c_str(), param, subCom, qualifier);
 }
 
-void ParserMessage::VariableBadQualValue(TavoVarName var, char const* qualifier,
-                                         char const* param, char const* subCom) const {
+void ParserMessage::VariableBadQualValue(TavoVarName var, char const* qualifier, char const* param,
+                                         char const* subCom) const {
     reportAt(*this, kVariableBadQualValue, false, var.c_str(), param, subCom, qualifier);
 }
 
-void ParserMessage::VariableBadQualOption(TavoVarName var, char const* qualifier,
-                                          char const* value, char const* param,
-                                          char const* subCom) const {
+void ParserMessage::VariableBadQualOption(TavoVarName var, char const* qualifier, char const* value,
+                                          char const* param, char const* subCom) const {
     reportAt(*this, kVariableBadQualOption, false, var.c_str(), param, subCom, qualifier, value);
 }
 
-void ParserMessage::VariableNoQualif(TavoVarName var, char const* param,
-                                     char const* subCom) const {
+void ParserMessage::VariableNoQualif(TavoVarName var, char const* param, char const* subCom) const {
     reportAt(*this, kVariableNoQualif, false, var.c_str(), param, subCom);
 }
 
@@ -1243,24 +1274,23 @@ void ParserMessage::VarListInvalidQualif(char const* varName, char const* param,
     reportAt(*this, kVarListInvalidQualif, false, varName, param, subCom);
 }
 
-void ParserMessage::VarListUnknownQualif(TavoVarName var, char const* qualifier,
-                                         char const* param, char const* subCom) const {
+void ParserMessage::VarListUnknownQualif(TavoVarName var, char const* qualifier, char const* param,
+                                         char const* subCom) const {
     reportAt(*this, kVarListUnknownQualif, false, var.c_str(), param, subCom, qualifier);
 }
 
-void ParserMessage::VarListRepeatQualif(TavoVarName var, char const* qualifier,
-                                        char const* param, char const* subCom) const {
+void ParserMessage::VarListRepeatQualif(TavoVarName var, char const* qualifier, char const* param,
+                                        char const* subCom) const {
     reportAt(*this, kVarListRepeatQualif, false, var.c_str(), param, subCom, qualifier);
 }
 
-void ParserMessage::VarListBadQualValue(TavoVarName var, char const* qualifier,
-                                        char const* param, char const* subCom) const {
+void ParserMessage::VarListBadQualValue(TavoVarName var, char const* qualifier, char const* param,
+                                        char const* subCom) const {
     reportAt(*this, kVarListBadQualValue, false, var.c_str(), param, subCom, qualifier);
 }
 
-void ParserMessage::VarListBadQualOption(TavoVarName var, char const* qualifier,
-                                         char const* value, char const* param,
-                                         char const* subCom) const {
+void ParserMessage::VarListBadQualOption(TavoVarName var, char const* qualifier, char const* value,
+                                         char const* param, char const* subCom) const {
     reportAt(*this, kVarListBadQualOption, false, var.c_str(), param, subCom, qualifier, value);
 }
 

@@ -11,24 +11,24 @@
 class OmParseTreeNode;
 
 class OmCellText {
-public:
+  public:
     virtual ~OmCellText();
     virtual std::string AsString() const = 0;
 };
 
 // One string.
 class OmStringCell : public OmCellText {
-public:
+  public:
     explicit OmStringCell(std::string text);
     std::string AsString() const override;
 
-private:
+  private:
     std::string mText;
 };
 
 // A format cell whose ^k placeholders take the cells added in order (the first is ^1).
 class OmComposite : public OmCellText {
-public:
+  public:
     explicit OmComposite(OmCellText const& format);
 
     void Add(OmCellText const& cell);
@@ -40,7 +40,7 @@ public:
     // The format with ^k replaced by the k-th added cell; a placeholder without a cell stays.
     std::string AsString() const override;
 
-private:
+  private:
     std::string mFormat;
     std::vector<std::string> mCells;
     std::string mResult;
@@ -55,13 +55,13 @@ struct BpFormatSpec {
 };
 
 class BpProcedure {
-public:
+  public:
     // The format in which procedures show counts.
     static BpFormatSpec Count();
 };
 
 class BpCellText {
-public:
+  public:
     virtual ~BpCellText();
     // The cell as the user sees it.
     virtual std::string AsString() const = 0;
@@ -69,21 +69,21 @@ public:
 
 // A string; translate asks the output service to translate it (it is an English key).
 class BpString : public BpCellText {
-public:
+  public:
     BpString(std::string text, bool translate);
     std::string AsString() const override;
 
-private:
+  private:
     std::string mText;
     bool mTranslate;
 };
 
 class BpNumber : public BpCellText {
-public:
+  public:
     BpNumber(double value, BpFormatSpec format);
     std::string AsString() const override;
 
-private:
+  private:
     double mValue;
     BpFormatSpec mFormat;
 };
@@ -92,7 +92,7 @@ private:
 // the added cells form one list cell, which fills a bracket group [P:Q:]k of the format: the
 // first item through pattern P (%1, %2 its components), every later one through Q (^1, ^2).
 class BpComposite : public BpCellText {
-public:
+  public:
     BpComposite(std::string const& format, bool translate);
 
     void Add(BpCellText const& cell);
@@ -105,7 +105,7 @@ public:
 
     std::string AsString() const override;
 
-private:
+  private:
     // One added cell, rendered when added: a plain text, or a list of items of one or more
     // components.
     struct Entry {
@@ -121,18 +121,10 @@ private:
 };
 
 // How prominently the error service shows a message.
-enum BpErrorShow : int32_t {
-    BpShowHidden = 0,
-    BpShowLogged = 1,
-    BpShowDisplayed = 2
-};
+enum BpErrorShow : int32_t { BpShowHidden = 0, BpShowLogged = 1, BpShowDisplayed = 2 };
 
 // The weight of a message; the library uses warnings and errors.
-enum BpErrorLevel : int32_t {
-    BpLevelNote = 1,
-    BpLevelWarning = 2,
-    BpLevelError = 3
-};
+enum BpErrorLevel : int32_t { BpLevelNote = 1, BpLevelWarning = 2, BpLevelError = 3 };
 
 // The host's error service: shows the cell to the user.
 void BpError(BpCellText const& cell, BpErrorShow show, BpErrorLevel level);

@@ -7,7 +7,7 @@
 // library's message objects each own one and look every message text up by its English
 // wording.
 class FacSTDictionary {
-public:
+  public:
     // location: where the host keeps its string tables (the PathFinder's third answer).
     explicit FacSTDictionary(std::string const& location);
     virtual ~FacSTDictionary();
@@ -24,20 +24,20 @@ public:
     const std::string& Location() const;
     const std::string& Procedure() const;
 
-private:
+  private:
     std::string mLocation;
     std::string mProcedure;
 };
 
 // The host's installation paths.
 class PathFinder {
-public:
+  public:
     const std::string& getInstallDir() const;
     const std::string& getUserDir() const;
     // Where the string tables live; a FacSTDictionary is built with it.
     const std::string& getStringTableDir() const;
 
-private:
+  private:
     friend class PathFactory;
     PathFinder(std::string installDir, std::string userDir, std::string stringTableDir);
 
@@ -47,7 +47,7 @@ private:
 };
 
 class PathFactory {
-public:
+  public:
     // The host's one PathFinder; never null, owned by the host.
     static PathFinder* getPathInstance();
 };
