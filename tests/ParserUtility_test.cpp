@@ -113,7 +113,7 @@ class WordStream : public TAVO_TokenSequence {
 };
 
 // The host's decimal character is host-wide; every test starts and ends with ".".
-class WithDecimalCharacter : public ::testing::Test {
+class ParserUtilityValues : public ::testing::Test {
   protected:
     void SetUp() override { refhost::SetDecimalCharacter('.'); }
     void TearDown() override { refhost::SetDecimalCharacter('.'); }
@@ -204,13 +204,13 @@ TEST(ParserUtilityNumbers, IntegersAndIndexesAreWrittenInFullDecimal) {
     EXPECT_EQ(AppendIndexToString("v", INT_MIN), "v-2147483648");
 }
 
-TEST_F(WithDecimalCharacter, LocaleCharacterIsTheHostsDecimalCharacter) {
+TEST_F(ParserUtilityValues, LocaleCharacterIsTheHostsDecimalCharacter) {
     EXPECT_EQ(GetLocaleCharacter(), '.');
     ASSERT_TRUE(refhost::SetDecimalCharacter(','));
     EXPECT_EQ(GetLocaleCharacter(), ',');
 }
 
-TEST_F(WithDecimalCharacter, StringToNumberReadsInTheVariablesFormat) {
+TEST_F(ParserUtilityValues, StringToNumberReadsInTheVariablesFormat) {
     FakeSource source;
     const int twoDecimals = source.addNumeric("x", 2);
     const int noDecimals = source.addNumeric("n", 0);
@@ -229,7 +229,7 @@ TEST_F(WithDecimalCharacter, StringToNumberReadsInTheVariablesFormat) {
     EXPECT_EQ(StringToNumber("", noDecimals, &source, '.'), SystemMissingValue);
 }
 
-TEST_F(WithDecimalCharacter, StringToNumberHandsTheHostItsDecimalCharacter) {
+TEST_F(ParserUtilityValues, StringToNumberHandsTheHostItsDecimalCharacter) {
     FakeSource source;
     const int x = source.addNumeric("x", 2);
     ASSERT_TRUE(refhost::SetDecimalCharacter(','));
@@ -240,7 +240,7 @@ TEST_F(WithDecimalCharacter, StringToNumberHandsTheHostItsDecimalCharacter) {
     EXPECT_EQ(StringToNumber("1.5", x, &source, '.'), SystemMissingValue);
 }
 
-TEST_F(WithDecimalCharacter, StringToNumberFailsWithoutANumericVariable) {
+TEST_F(ParserUtilityValues, StringToNumberFailsWithoutANumericVariable) {
     FakeSource source;
     const int x = source.addNumeric("x", 2);
     const int s = source.addString("s", 8);
@@ -251,7 +251,7 @@ TEST_F(WithDecimalCharacter, StringToNumberFailsWithoutANumericVariable) {
     EXPECT_EQ(StringToNumber("5", 2, &source, '.'), SystemMissingValue);
 }
 
-TEST_F(WithDecimalCharacter, StringToNumberAcceptsTextsLongerThanTheFortyCharacterField) {
+TEST_F(ParserUtilityValues, StringToNumberAcceptsTextsLongerThanTheFortyCharacterField) {
     FakeSource source;
     const int x = source.addNumeric("x", 2);
     // 40 characters already; the appended "." makes 41.
@@ -374,7 +374,7 @@ TEST(ParserUtilityDictionary, ValidateVarListKeepsOneIndexPerName) {
     EXPECT_THAT(indices, IsEmpty());
 }
 
-TEST_F(WithDecimalCharacter, SortValueListsOrdersNumbersNumerically) {
+TEST_F(ParserUtilityValues, SortValueListsOrdersNumbersNumerically) {
     FakeSource source;
     const int x = source.addNumeric("x", 0);
     Rows texts{{"10"}, {"9"}, {"9.5"}, {"-1"}};
@@ -384,7 +384,7 @@ TEST_F(WithDecimalCharacter, SortValueListsOrdersNumbersNumerically) {
     EXPECT_THAT(numbers, IsEmpty());
 }
 
-TEST_F(WithDecimalCharacter, SortValueListsReadsTextsWithoutImpliedDecimals) {
+TEST_F(ParserUtilityValues, SortValueListsReadsTextsWithoutImpliedDecimals) {
     FakeSource source;
     const int x = source.addNumeric("x", 2);
     // Read with implied decimals, "12" would be 0.12 and come first.
@@ -394,7 +394,7 @@ TEST_F(WithDecimalCharacter, SortValueListsReadsTextsWithoutImpliedDecimals) {
     EXPECT_EQ(texts, (Rows{{"9.5"}, {"12"}, {"100"}}));
 }
 
-TEST_F(WithDecimalCharacter, SortValueListsHonoursTheHostsDecimalCharacter) {
+TEST_F(ParserUtilityValues, SortValueListsHonoursTheHostsDecimalCharacter) {
     FakeSource source;
     const int x = source.addNumeric("x", 1);
     ASSERT_TRUE(refhost::SetDecimalCharacter(','));
@@ -404,7 +404,7 @@ TEST_F(WithDecimalCharacter, SortValueListsHonoursTheHostsDecimalCharacter) {
     EXPECT_EQ(texts, (Rows{{"1.25"}, {"1.5"}, {"9"}, {"10"}}));
 }
 
-TEST_F(WithDecimalCharacter, SortValueListsOrdersStringValuesByBytes) {
+TEST_F(ParserUtilityValues, SortValueListsOrdersStringValuesByBytes) {
     FakeSource source;
     const int s = source.addString("s", 8);
     Rows texts{{"b"}, {"B"}, {"a"}, {"\xc3\xa9"}, {"10"}, {"9"}};
@@ -413,7 +413,7 @@ TEST_F(WithDecimalCharacter, SortValueListsOrdersStringValuesByBytes) {
     EXPECT_EQ(texts, (Rows{{"10"}, {"9"}, {"B"}, {"a"}, {"b"}, {"\xc3\xa9"}}));
 }
 
-TEST_F(WithDecimalCharacter, SortValueListsPutsUnreadableValuesLast) {
+TEST_F(ParserUtilityValues, SortValueListsPutsUnreadableValuesLast) {
     FakeSource source;
     const int x = source.addNumeric("x", 0);
     Rows texts{{"zz"}, {"2"}, {"aa"}, {"1"}};
@@ -422,7 +422,7 @@ TEST_F(WithDecimalCharacter, SortValueListsPutsUnreadableValuesLast) {
     EXPECT_EQ(texts, (Rows{{"1"}, {"2"}, {"aa"}, {"zz"}}));
 }
 
-TEST_F(WithDecimalCharacter, SortValueListsComparesRowsVariableByVariable) {
+TEST_F(ParserUtilityValues, SortValueListsComparesRowsVariableByVariable) {
     FakeSource source;
     const int x = source.addNumeric("x", 0);
     const int s = source.addString("s", 4);
@@ -432,7 +432,7 @@ TEST_F(WithDecimalCharacter, SortValueListsComparesRowsVariableByVariable) {
     EXPECT_EQ(texts, (Rows{{"1", "a"}, {"1", "b"}, {"2", "A"}, {"2", "a"}}));
 }
 
-TEST_F(WithDecimalCharacter, SortValueListsCarriesNumberRowsAndUsesThemAsTieBreakers) {
+TEST_F(ParserUtilityValues, SortValueListsCarriesNumberRowsAndUsesThemAsTieBreakers) {
     FakeSource source;
     const int x = source.addNumeric("x", 0);
     Rows texts{{"3"}, {"1"}, {"1"}, {"1"}, {"2"}};
@@ -449,7 +449,7 @@ TEST_F(WithDecimalCharacter, SortValueListsCarriesNumberRowsAndUsesThemAsTieBrea
     EXPECT_THAT(numbers[4], ElementsAre(30.0));
 }
 
-TEST_F(WithDecimalCharacter, SortValueListsRejectsTablesThatDoNotFit) {
+TEST_F(ParserUtilityValues, SortValueListsRejectsTablesThatDoNotFit) {
     FakeSource source;
     const int x = source.addNumeric("x", 0);
     const Rows originalTexts{{"2"}, {"1"}};
@@ -467,7 +467,7 @@ TEST_F(WithDecimalCharacter, SortValueListsRejectsTablesThatDoNotFit) {
     EXPECT_EQ(ragged, (Rows{{"2"}, {"1", "0"}}));
 }
 
-TEST_F(WithDecimalCharacter, SortValueListsWithoutDictionaryOrdersByText) {
+TEST_F(ParserUtilityValues, SortValueListsWithoutDictionaryOrdersByText) {
     Rows texts{{"9"}, {"10"}, {"b"}};
     NumberRows numbers;
     ASSERT_TRUE(SortValueLists({0}, texts, numbers, nullptr));
@@ -477,7 +477,7 @@ TEST_F(WithDecimalCharacter, SortValueListsWithoutDictionaryOrdersByText) {
     EXPECT_TRUE(SortValueLists({0}, empty, numbers, nullptr));
 }
 
-TEST_F(WithDecimalCharacter, SortValueListsSortsManyRows) {
+TEST_F(ParserUtilityValues, SortValueListsSortsManyRows) {
     FakeSource source;
     const int x = source.addNumeric("x", 0);
     std::mt19937 random(7);
