@@ -257,24 +257,6 @@ TEST(ParamObj, TokenQueries) {
     EXPECT_FALSE(Value("word").isOperatorValue(TokenSequenceBase::NoOperator));
 }
 
-TEST(ParamObj, CopiesAndMovesKeepTheValue) {
-    ParamObj original = Value("1 2 3");
-    original.setParentName("P");
-    ParamObj copy(original);
-    copy.addTokenObj(Keyword("4"));
-    EXPECT_EQ(original.getTokenListSize(), 3U);
-    EXPECT_EQ(copy.getTokenListSize(), 4U);
-
-    ParamObj moved(std::move(copy));
-    EXPECT_EQ(moved.getTokenListSize(), 4U);
-    EXPECT_EQ(moved.getParamExtName(), "P KEY");
-    ParamObj assigned;
-    assigned = std::move(moved);
-    EXPECT_EQ(assigned.getTokenListSize(), 4U);
-    assigned = original;
-    EXPECT_EQ(assigned.getTokenListSize(), 3U);
-}
-
 class ParamObjFiles : public ::testing::Test {
   protected:
     testsupport::TempDir dir;

@@ -528,40 +528,36 @@ namespace {
 
 enum class CaseFileCheck { Accepted, NoAccess, NotCaseData };
 
-// Everything the host may throw counts against the file: ErrorText is the documented case,
-// but a host's file layer can fail in other ways and none of that may escape the library.
+// Opening a file that is not case data throws the host's ErrorText; a host's file layer may
+// fail in other ways too, and none of it may escape the library. A failure before the file is
+// opened counts as no access, one while opening it as not case data.
 CaseFileCheck CheckCaseFile(const std::string& path, bool isLiteral, bool forWrite,
                             std::string& documentation) {
-    UserCaseFileSpec spec;
-    bool accessible = false;
     try {
-        if (spec.Init(path, isLiteral, forWrite)) {
-            accessible = forWrite ? spec.IsValid() && !spec.IsInUse() && !spec.IsReadOnly()
-                                  : spec.Exists() && spec.IsValid() && !spec.IsInUse();
+        UserCaseFileSpec spec;
+        const bool accessible = spec.Init(path, isLiteral, forWrite) &&
+                                (forWrite ? spec.IsValid() && !spec.IsInUse() && !spec.IsReadOnly()
+                                          : spec.Exists() && spec.IsValid() && !spec.IsInUse());
+        if (!accessible) {
+            return CaseFileCheck::NoAccess;
         }
-        if (accessible) {
-            documentation = spec.DocumentationString();
+        documentation = spec.DocumentationString();
+        if (forWrite) {
+            // A file to be written is not opened here.
+            return CaseFileCheck::Accepted;
+        }
+        try {
+            const UserInputCaseFile file(spec, nullptr);
+            return file.DataSource() != nullptr ? CaseFileCheck::Accepted
+                                                : CaseFileCheck::NotCaseData;
+        } catch (const ErrorText&) {
+            return CaseFileCheck::NotCaseData;
+        } catch (...) {
+            return CaseFileCheck::NotCaseData;
         }
     } catch (...) {
-        accessible = false;
-    }
-    if (!accessible) {
         return CaseFileCheck::NoAccess;
     }
-    if (forWrite) {
-        // A file to be written is not opened here.
-        return CaseFileCheck::Accepted;
-    }
-    bool caseData = false;
-    try {
-        const UserInputCaseFile file(spec, nullptr);
-        caseData = file.DataSource() != nullptr;
-    } catch (const ErrorText&) {
-        caseData = false;
-    } catch (...) {
-        caseData = false;
-    }
-    return caseData ? CaseFileCheck::Accepted : CaseFileCheck::NotCaseData;
 }
 
 }  // namespace
