@@ -457,8 +457,18 @@ TEST_F(StringQual, QualifierNameThenItsValue) {
                        "Token KEY FLAG in subcommand SUB cannot have any qualifier..."));
     EXPECT_TRUE(Misfit(Value("cut"), desc, WrongType("KEY CUT")));
     EXPECT_TRUE(Misfit(Value("cut ( x )"), desc, Lacks("a numerical value", "KEY CUT")));
-    EXPECT_TRUE(Misfit(Value("cut ( 5 ) 6"), desc, WrongType("KEY CUT")));
+    // A malformed value part is reported for the whole parameter.
+    EXPECT_TRUE(Misfit(Value("cut ( 5 ) 6"), desc, WrongType()));
     EXPECT_TRUE(Misfit(Value("size ( 1 )"), desc, BadOption("size")));
+
+    ParamDescriptor bracketed = desc;
+    ParamDescriptor cut("cut", ParamNumberList);
+    cut.setBracketOption(BracketRequired);
+    bracketed.addQualifDesc(cut);
+    EXPECT_TRUE(Fits(Value("cut ( [ 1 2 ] )"), bracketed));
+    EXPECT_TRUE(Misfit(Value("cut ( 1 2 )"), bracketed,
+                       "Square brackets required for parameter parameter KEY CUT of subcommand "
+                       "SUB......"));
     EXPECT_TRUE(Misfit(Value("3 ( 1 )"), desc, Syntax("3")));
 
     // An output that is the object being read gets the value all the same.

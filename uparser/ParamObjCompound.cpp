@@ -561,7 +561,10 @@ bool ParamObj::tokenAndQual(ParamObj* tokenParam, ParamObj* qualParam, TokenIter
     }
     // Without a descriptor the option is never consulted: any introducer is accepted.
     const QualifOptions qualOpt = desc != nullptr ? desc->getQualifOption() : QualifByParen;
-    const PartNames names{extName.c_str(), qualExtName.c_str(), qualDisplay.c_str(), subCom};
+    // A malformed value part is the whole parameter's fault; only the bracket rule names the
+    // qualifier.
+    const std::string display = getDisplayName();
+    const PartNames names{extName.c_str(), qualExtName.c_str(), display.c_str(), subCom};
     return qualParam->readValuePart(first + 1, last, qualOpt, qualDesc, msg, names);
 }
 
