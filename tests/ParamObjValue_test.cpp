@@ -514,8 +514,10 @@ TEST_F(StringQualList, ItemsSplitByTheQualifierOption) {
 TEST_F(StringQualList, Misfits) {
     EXPECT_TRUE(
         Misfit(Value("a = 1 A = 2"), desc, "Parameter KEY A already used in subcommand SUB..."));
+    // Arguments in the order qualifier, display name, subcommand: the catalog text puts the
+    // subcommand name where the qualifier is expected.
     EXPECT_TRUE(Misfit(Value("a = 1"), desc,
-                       "Qualifier B required for parameter KEY in subcommand SUB..."));
+                       "Qualifier SUB required for parameter B in subcommand KEY..."));
     EXPECT_TRUE(Misfit(Value("c = 1"), desc, BadOption("c")));
     EXPECT_TRUE(Misfit(Value("b = 1 2"), desc, Lacks("a numerical value", "KEY B")));
 

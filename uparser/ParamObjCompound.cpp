@@ -646,8 +646,11 @@ bool ParamObj::processStringQualList(std::vector<ParamObj>& items,
         const ParamDescriptor* qualDesc = pDescript->getQualifDesc(name);
         UP_ASSERT("ParamObj", qualDesc != 0);
         if (qualDesc->isParamRequired() && !used[GetUpperString(name)]) {
+            // The missing qualifier's name comes first and the subcommand last, as with
+            // every other finding of a qualifier list; the catalog text fills its
+            // placeholders in that order.
             if (msg != nullptr) {
-                msg->ParamNeedQualif(getDisplayName().c_str(), subCom, name.c_str());
+                msg->ParamNeedQualif(name.c_str(), getDisplayName().c_str(), subCom);
             }
             return false;
         }
