@@ -1,5 +1,6 @@
 #include "refhost/TextTokenSequence.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <limits>
@@ -135,6 +136,8 @@ std::pair<int32_t, std::size_t> scanOperator(const char* text, std::size_t i, st
     }
 }
 
+constexpr std::size_t kMaxText = UINT32_MAX / 2;
+
 uint32_t clampLength(std::size_t length) {
     return length > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(length);
 }
@@ -151,18 +154,18 @@ TextTokenSequence::TextTokenSequence(std::string commandText, long firstLine)
 }
 
 void TextTokenSequence::tokenize() {
-    const std::size_t end = commandEnd(mText);
+    // Token offsets are 32-bit (see Token); no command anyone writes comes near the limit.
+    const std::size_t end = std::min(commandEnd(mText), kMaxText);
     const char* text = mText.data();
     std::string unescaped;  // literals with doubled quotes, appended to mText at the end
     std::vector<std::size_t> unescapedTokens;
     // getTokenCount() and the positions after the last token must fit an int.
     const std::size_t maxTokens = static_cast<std::size_t>(INT_MAX) - 1;
-    mTokens.reserve(end / 4);
 
     uint32_t line = 0;
     std::size_t lineStart = 0;
     std::size_t i = 0;
-    while (i < end && mTokens.size() < maxTokens) {
+    while (i < end && mCount < maxTokens) {
         const auto c = static_cast<unsigned char>(text[i]);
         if (c == '\n') {
             if (line < UINT32_MAX) {
@@ -175,7 +178,7 @@ void TextTokenSequence::tokenize() {
             ++i;
             continue;
         }
-        Token token{i, 0, line, clampColumn(i - lineStart + 1), 0, NoToken};
+        Token token{static_cast<uint32_t>(i), 0, line, clampColumn(i - lineStart + 1), 0, NoToken};
         if (isWordStart(c)) {
             while (i < end && isWordByte(static_cast<unsigned char>(text[i]))) {
                 ++i;
@@ -206,7 +209,7 @@ void TextTokenSequence::tokenize() {
                     if (i + 1 < end && text[i + 1] == quote) {
                         if (!doubled) {
                             doubled = true;
-                            token.offset = unescaped.size();
+                            token.offset = static_cast<uint32_t>(unescaped.size());
                         }
                         unescaped.append(text + segment, i + 1 - segment);
                         i += 2;
@@ -226,12 +229,12 @@ void TextTokenSequence::tokenize() {
             if (doubled) {
                 unescaped.append(text + segment, contentEnd - segment);
                 token.length = clampLength(unescaped.size() - token.offset);
-                unescapedTokens.push_back(mTokens.size());
+                unescapedTokens.push_back(mCount);
             } else {
-                token.offset = segment;
+                token.offset = static_cast<uint32_t>(segment);
                 token.length = clampLength(contentEnd - segment);
             }
-            mTokens.push_back(token);
+            push(token);
             continue;
         } else {
             const auto [code, bytes] = scanOperator(text, i, end);
@@ -240,17 +243,19 @@ void TextTokenSequence::tokenize() {
             token.code = code;
         }
         token.length = clampLength(i - token.offset);
-        mTokens.push_back(token);
+        push(token);
     }
 
     if (!unescaped.empty()) {
+        // Unescaped literals are never longer than their source, so they fit 32-bit offsets
+        // once the text beyond the command end is dropped.
+        mText.resize(end);
         const std::size_t base = mText.size();
         mText += unescaped;
         for (std::size_t index : unescapedTokens) {
-            mTokens[index].offset += base;
+            at(index).offset += static_cast<uint32_t>(base);
         }
     }
-    mTokens.shrink_to_fit();
     mUpper = mText;
     for (char& ch : mUpper) {
         if (ch >= 'a' && ch <= 'z') {
@@ -259,11 +264,25 @@ void TextTokenSequence::tokenize() {
     }
 }
 
+void TextTokenSequence::push(const Token& token) {
+    if (mCount % kBlockSize == 0) {
+        mBlocks.emplace_back();
+        mBlocks.back().reserve(kBlockSize);
+    }
+    mBlocks.back().push_back(token);
+    ++mCount;
+}
+
+TextTokenSequence::Token& TextTokenSequence::at(std::size_t index) {
+    return mBlocks[index >> kBlockBits][index & (kBlockSize - 1)];
+}
+
 const TextTokenSequence::Token* TextTokenSequence::current() const {
-    if (mPosition == 0 || mPosition > mTokens.size()) {
+    if (mPosition == 0 || mPosition > mCount) {
         return nullptr;
     }
-    return &mTokens[mPosition - 1];
+    const std::size_t index = mPosition - 1;
+    return &mBlocks[index >> kBlockBits][index & (kBlockSize - 1)];
 }
 
 int TextTokenSequence::getPosition() const {
@@ -271,20 +290,20 @@ int TextTokenSequence::getPosition() const {
 }
 
 bool TextTokenSequence::next() {
-    if (mPosition < mTokens.size()) {
+    if (mPosition < mCount) {
         ++mPosition;
         return true;
     }
-    mPosition = mTokens.size() + 1;
+    mPosition = mCount + 1;
     return false;
 }
 
 bool TextTokenSequence::atEnd() const {
-    return mPosition > mTokens.size();
+    return mPosition > mCount;
 }
 
 bool TextTokenSequence::setPosition(int position) {
-    if (position < 0 || static_cast<std::size_t>(position) > mTokens.size() + 1) {
+    if (position < 0 || static_cast<std::size_t>(position) > mCount + 1) {
         return false;
     }
     mPosition = static_cast<std::size_t>(position);
@@ -292,7 +311,7 @@ bool TextTokenSequence::setPosition(int position) {
 }
 
 int TextTokenSequence::getTokenCount() const {
-    return static_cast<int>(mTokens.size());
+    return static_cast<int>(mCount);
 }
 
 TokenSequenceBase::TokenType TextTokenSequence::getType() const {
@@ -339,7 +358,7 @@ double TextTokenSequence::getNumeric() const {
 long TextTokenSequence::getLineNumber() const {
     const Token* token = current();
     if (token == nullptr) {
-        token = (mPosition == 0 || mTokens.empty()) ? nullptr : &mTokens.back();
+        token = (mPosition == 0 || mCount == 0) ? nullptr : &mBlocks.back().back();
     }
     const long offset = token == nullptr ? 0 : static_cast<long>(token->line);
     return mFirstLine > LONG_MAX - offset ? LONG_MAX : mFirstLine + offset;

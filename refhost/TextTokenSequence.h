@@ -47,8 +47,10 @@ class TextTokenSequence : public TAVO_TokenSequence {
     int getColumn() const override;
 
   private:
+    // 24 bytes. Offsets are 32-bit, so only the first 2 GiB of a command text are tokenized
+    // (its literals may need as much again for their unescaped copies).
     struct Token {
-        std::size_t offset;  // into mText and mUpper
+        uint32_t offset;  // into mText and mUpper
         uint32_t length;
         uint32_t line;  // lines after the first
         int32_t column;
@@ -56,13 +58,20 @@ class TextTokenSequence : public TAVO_TokenSequence {
         TokenType type;
     };
 
+    // Tokens live in fixed-size blocks: a long command never moves the tokens already read.
+    static constexpr std::size_t kBlockBits = 12;
+    static constexpr std::size_t kBlockSize = std::size_t{1} << kBlockBits;
+
     void tokenize();
+    void push(const Token& token);
+    Token& at(std::size_t index);
     const Token* current() const;
 
     // The command text, followed by the texts of literals that had doubled quotes.
     std::string mText;
     std::string mUpper;  // mText with ASCII letters upper-cased
-    std::vector<Token> mTokens;
+    std::vector<std::vector<Token>> mBlocks;
+    std::size_t mCount = 0;
     std::vector<double> mNumbers;
     long mFirstLine;
     std::size_t mPosition = 0;
