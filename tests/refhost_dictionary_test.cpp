@@ -64,17 +64,6 @@ TEST(RefhostDictionaryTest, FindsNamesIgnoringAsciiCaseOnly) {
     EXPECT_LT(d.FindVarIndex(nullptr), 0);
 }
 
-TEST(RefhostDictionaryTest, CopiesAreIndependent) {
-    Dictionary d;
-    d.addNumeric("a");
-    Dictionary copy = d;
-    copy.addNumeric("b");
-    EXPECT_EQ(d.ColumnCount(), 1u);
-    EXPECT_LT(d.FindVarIndex("b"), 0);
-    EXPECT_EQ(copy.FindVarIndex("B"), 1);
-    EXPECT_EQ(copy.FindVarIndex("A"), 0);
-}
-
 TEST(RefhostDictionaryDeathTest, IndexOutsideTheDictionaryIsABrokenPrecondition) {
     Dictionary d;
     d.addNumeric("a");

@@ -8,24 +8,6 @@
 
 namespace {
 
-TEST(RefhostVarNameTest, ValueSemantics) {
-    const TavoVarName empty;
-    EXPECT_TRUE(empty.empty());
-    EXPECT_TRUE(TavoVarName(static_cast<const char*>(nullptr)).empty());
-    const TavoVarName a("age");
-    const TavoVarName b(std::string("age"));
-    EXPECT_EQ(a, b);
-    EXPECT_NE(a, TavoVarName("AGE"));
-    EXPECT_LT(TavoVarName("AGE"), a);
-    EXPECT_STREQ(a.c_str(), "age");
-    const std::string& asString = a;
-    EXPECT_EQ(asString, "age");
-    EXPECT_EQ(&asString, &a.str());
-    TavoVarName copy = a;
-    copy = TavoVarName("x");
-    EXPECT_EQ(a.str(), "age");
-}
-
 TEST(RefhostVarNameTest, AcceptsHostNames) {
     const std::string longest(64, 'v');
     for (const std::string& name :
