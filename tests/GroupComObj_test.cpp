@@ -1,0 +1,86 @@
+// The parsed subcommand group: global flag and subcommand look-ups.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "uparser/GroupComObj.h"
+#include "uparser/SubComObj.h"
+
+namespace {
+
+SubComObj Counted(const std::string& name, int count) {
+    SubComObj sub(name);
+    sub.setSubComCount(count);
+    return sub;
+}
+
+TEST(GroupComObj, ConstructorsAndTheGlobalFlag) {
+    GroupComObj empty;
+    EXPECT_EQ(empty.getSubComListSize(), 0u);
+    EXPECT_FALSE(empty.isGroupGlobal());
+    empty.setGroupGlobal();
+    EXPECT_TRUE(empty.isGroupGlobal());
+    empty.unsetGroupGlobal();
+    EXPECT_FALSE(empty.isGroupGlobal());
+
+    const GroupComObj one(SubComObj("A"));
+    EXPECT_EQ(one.getSubComListSize(), 1u);
+    EXPECT_FALSE(one.isGroupGlobal());
+
+    const std::vector<SubComObj> subs{SubComObj("A"), SubComObj("B")};
+    const GroupComObj two(subs);
+    ASSERT_EQ(two.getSubComListSize(), 2u);
+    EXPECT_EQ(two.getSubComObj(1u)->getSubComName(), "B");
+    EXPECT_FALSE(two.isGroupGlobal());
+}
+
+TEST(GroupComObj, LooksUpByIndexAndNameIgnoringCase) {
+    GroupComObj group;
+    group.addSubComObj(SubComObj(""));
+    const SubComObj table = Counted("TABLE", 1);
+    group.addSubComObj(table);
+    group.addSubComObj(Counted("TABLE", 2));
+
+    EXPECT_TRUE(group.isValidSubComIndex(2));
+    EXPECT_FALSE(group.isValidSubComIndex(3));
+    EXPECT_EQ(group.getSubComObj(3u), nullptr);
+    EXPECT_EQ(group.getSubComObj("table")->getSubComCount(), 1);
+    EXPECT_EQ(group.getSubComObj(""), group.getSubComObj(0u));
+    EXPECT_EQ(group.getSubComObj("TAB"), nullptr);
+}
+
+TEST(GroupComObj, FindsEveryOccurrenceAndReleasesTheOldList) {
+    GroupComObj group;
+    for (int i = 1; i <= 3; ++i) {
+        group.addSubComObj(Counted("TABLE", i));
+        group.addSubComObj(SubComObj("TITLE"));
+    }
+    std::vector<const SubComObj*> found(100, nullptr);
+    ASSERT_EQ(group.getSubComObj(found, "Table"), 3u);
+    ASSERT_EQ(found.size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(found[i]->getSubComCount(), i + 1);
+        EXPECT_EQ(found[i]->getSubComExtName(), "TABLE " + std::to_string(i + 1));
+    }
+
+    EXPECT_EQ(group.getSubComObj(found, "none"), 0u);
+    EXPECT_TRUE(found.empty());
+    EXPECT_EQ(found.capacity(), 0u);
+}
+
+TEST(GroupComObj, CopyAndMove) {
+    GroupComObj group;
+    group.setGroupGlobal();
+    group.addSubComObj(SubComObj("A"));
+    GroupComObj copy(group);
+    copy.addSubComObj(SubComObj("B"));
+    EXPECT_EQ(group.getSubComListSize(), 1u);
+
+    GroupComObj moved(std::move(copy));
+    EXPECT_TRUE(moved.isGroupGlobal());
+    EXPECT_EQ(moved.getSubComListSize(), 2u);
+}
+
+}  // namespace

@@ -1,0 +1,42 @@
+#ifndef UPARSER_GROUPCOMOBJ_H
+#define UPARSER_GROUPCOMOBJ_H
+
+#include <string>
+#include <vector>
+
+#include "uparser/SubComObj.h"
+
+// One parsed subcommand group: its subcommands in written order. A group is known by the name
+// of its first subcommand, the separator that opened it.
+class GroupComObj {
+  public:
+    GroupComObj();
+    explicit GroupComObj(const std::vector<SubComObj>& subComs);
+    explicit GroupComObj(const SubComObj& subCom);
+    GroupComObj(const GroupComObj& other);
+    GroupComObj(GroupComObj&& other) noexcept;
+    GroupComObj& operator=(const GroupComObj& other);
+    GroupComObj& operator=(GroupComObj&& other) noexcept;
+    ~GroupComObj();
+
+    // The command's global group: not opened by a separator.
+    void setGroupGlobal();
+    void unsetGroupGlobal();
+    bool isGroupGlobal() const;
+
+    void addSubComObj(const SubComObj& subCom);
+    void addSubComObj(SubComObj&& subCom);
+    unsigned int getSubComListSize() const;
+    bool isValidSubComIndex(unsigned int index) const;
+    const SubComObj* getSubComObj(unsigned int index) const;
+    // The first subcommand of that name, compared ignoring case.
+    const SubComObj* getSubComObj(const std::string& name) const;
+    // Every occurrence of a (repeatable) subcommand, in written order; found is emptied first.
+    unsigned int getSubComObj(std::vector<const SubComObj*>& found, const std::string& name) const;
+
+  private:
+    std::vector<SubComObj> mSubComList;
+    bool mGroupGlobal = false;
+};
+
+#endif

@@ -1,0 +1,115 @@
+#include "uparser/SubComObj.h"
+
+#include <utility>
+
+#include "uparser/ParserUtility.h"
+
+SubComObj::SubComObj() : SubComObj(std::string()) {}
+
+SubComObj::SubComObj(const std::string& name)
+    : mSubComName(name),
+      mSubComExtName(name),
+      mExportParam(TokenInfoObj(), UPSpecTypes::ParamTokenList) {
+    mExportParam.setSubComExtName(mSubComExtName);
+}
+
+SubComObj::SubComObj(const SubComObj& other) = default;
+
+SubComObj::SubComObj(SubComObj&& other) noexcept = default;
+
+SubComObj& SubComObj::operator=(const SubComObj& other) = default;
+
+SubComObj& SubComObj::operator=(SubComObj&& other) noexcept = default;
+
+SubComObj::~SubComObj() = default;
+
+const std::string& SubComObj::getSubComName() const {
+    return mSubComName;
+}
+
+const std::string& SubComObj::getSubComExtName() const {
+    return mSubComExtName;
+}
+
+int SubComObj::getSubComCount() const {
+    return mSubComCount;
+}
+
+void SubComObj::setSubComCount(int count) {
+    mSubComCount = count;
+    if (count > 0) {
+        mSubComExtName =
+            AppendIndexToString(mSubComName.empty() ? mSubComName : mSubComName + " ", count);
+    } else {
+        mSubComExtName = mSubComName;
+    }
+    mExportParam.setSubComExtName(mSubComExtName);
+}
+
+void SubComObj::setParenUsed() {
+    mParenUsed = true;
+}
+
+void SubComObj::unsetParenUsed() {
+    mParenUsed = false;
+}
+
+bool SubComObj::areParenUsed() const {
+    return mParenUsed;
+}
+
+void SubComObj::setEqualUsed() {
+    mEqualUsed = true;
+}
+
+void SubComObj::unsetEqualUsed() {
+    mEqualUsed = false;
+}
+
+bool SubComObj::isEqualUsed() const {
+    return mEqualUsed;
+}
+
+void SubComObj::addParamObj(const ParamObj& param) {
+    mParamList.push_back(param);
+}
+
+void SubComObj::addParamObj(ParamObj&& param) {
+    mParamList.push_back(std::move(param));
+}
+
+unsigned int SubComObj::getParamListSize() const {
+    return static_cast<unsigned int>(mParamList.size());
+}
+
+bool SubComObj::isValidParamIndex(unsigned int index) const {
+    return index < mParamList.size();
+}
+
+const ParamObj* SubComObj::getParamObj(unsigned int index) const {
+    return isValidParamIndex(index) ? &mParamList[index] : nullptr;
+}
+
+const ParamObj* SubComObj::getParamObj(const std::string& name) const {
+    return ParamObj::getParamObj(name, mParamList);
+}
+
+void SubComObj::addParamExportToken(const TokenInfoObj& token) {
+    mExportParam.addTokenObj(token);
+}
+
+unsigned int SubComObj::getTokenListSize() const {
+    return mExportParam.getTokenListSize();
+}
+
+bool SubComObj::isValidTokenIndex(unsigned int index) const {
+    return mExportParam.isValidTokenIndex(index);
+}
+
+const TokenInfoObj* SubComObj::getTokenObj(unsigned int index) const {
+    return mExportParam.getTokenObj(index);
+}
+
+const ParamObj* SubComObj::exportParamObj() const {
+    return &mExportParam;
+}

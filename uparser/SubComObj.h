@@ -1,0 +1,65 @@
+#ifndef UPARSER_SUBCOMOBJ_H
+#define UPARSER_SUBCOMOBJ_H
+
+#include <string>
+#include <vector>
+
+#include "uparser/ParamObj.h"
+#include "uparser/TokenInfoObj.h"
+
+// One parsed subcommand: its name (upper case, empty for the unnamed leading part of a
+// command), which occurrence of a repeatable subcommand it is, its parameters in written order
+// and the tokens of its unnamed leading value, kept in the export parameter.
+class SubComObj {
+  public:
+    SubComObj();
+    explicit SubComObj(const std::string& name);
+    SubComObj(const SubComObj& other);
+    SubComObj(SubComObj&& other) noexcept;
+    SubComObj& operator=(const SubComObj& other);
+    SubComObj& operator=(SubComObj&& other) noexcept;
+    ~SubComObj();
+
+    const std::string& getSubComName() const;
+    // The name messages use: the name, or for a counted occurrence the name, a blank and the
+    // count.
+    const std::string& getSubComExtName() const;
+    int getSubComCount() const;
+    // A count above 0 makes the extended name "NAME n" ("n" alone for the unnamed part); the
+    // export parameter follows the new name.
+    void setSubComCount(int count);
+
+    void setParenUsed();
+    void unsetParenUsed();
+    bool areParenUsed() const;
+    void setEqualUsed();
+    void unsetEqualUsed();
+    bool isEqualUsed() const;
+
+    void addParamObj(const ParamObj& param);
+    void addParamObj(ParamObj&& param);
+    unsigned int getParamListSize() const;
+    bool isValidParamIndex(unsigned int index) const;
+    const ParamObj* getParamObj(unsigned int index) const;
+    // The first parameter of that name, compared ignoring case.
+    const ParamObj* getParamObj(const std::string& name) const;
+
+    // The unnamed leading value.
+    void addParamExportToken(const TokenInfoObj& token);
+    unsigned int getTokenListSize() const;
+    bool isValidTokenIndex(unsigned int index) const;
+    const TokenInfoObj* getTokenObj(unsigned int index) const;
+    // Never null.
+    const ParamObj* exportParamObj() const;
+
+  private:
+    std::string mSubComName;
+    int mSubComCount = 0;
+    std::string mSubComExtName;
+    bool mParenUsed = false;
+    bool mEqualUsed = false;
+    std::vector<ParamObj> mParamList;
+    ParamObj mExportParam;
+};
+
+#endif
