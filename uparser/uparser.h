@@ -13,5 +13,6 @@
 #include "uparser/TokenInfoObj.h"
 #include "uparser/UPSpecTypes.h"
 #include "uparser/VarCatList.h"
+#include "uparser/VarSpecObj.h"
 
 #endif

@@ -1,0 +1,345 @@
+#include "uparser/VarSpecObj.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "uparser/CommandDescriptor.h"
+#include "uparser/ParserUtility.h"
+#include "uparser/detail/Assert.h"
+
+using namespace UPSpecTypes;
+
+VarSpecObj::VarSpecObj()
+    : mDataSource(nullptr),
+      mNumericVars(false),
+      mAllVarsByDefault(false),
+      mAllowQualifiers(false),
+      mErrorReport(true),
+      mWarningReport(false),
+      mByCount(-1),
+      mWithCount(-1) {}
+
+VarSpecObj::VarSpecObj(const std::string& paramName, const std::string& subComName,
+                       const std::string& commandName, const TAVO_DataSource* dataSource,
+                       bool numericVars)
+    : VarSpecObj() {
+    mDataSource = dataSource;
+    mParamName = paramName;
+    mSubComName = subComName;
+    mNumericVars = numericVars;
+    mMessage.SetCommandName(commandName.c_str());
+    if (mDataSource != nullptr) {
+        mValidVarFlags.setColumns(mDataSource->ColumnCount());
+    }
+}
+
+VarSpecObj::VarSpecObj(const std::string& paramName, const std::string& subComName,
+                       const CommandDescriptor& command, const TAVO_DataSource* dataSource,
+                       bool numericVars)
+    : VarSpecObj(paramName, subComName, command.getCommandName(), dataSource, numericVars) {
+    mMessage.SetProcedureTitle(command.getProcedureTitle().c_str());
+}
+
+VarSpecObj::VarSpecObj(const VarSpecObj& other) = default;
+VarSpecObj::VarSpecObj(VarSpecObj&& other) = default;
+VarSpecObj& VarSpecObj::operator=(const VarSpecObj& other) = default;
+VarSpecObj& VarSpecObj::operator=(VarSpecObj&& other) = default;
+VarSpecObj::~VarSpecObj() = default;
+
+void VarSpecObj::InitMembers() {
+    mAllVarsByDefault = false;
+    mAllowQualifiers = false;
+    mWarningReport = false;
+    mErrorReport = true;
+    mByCount = -1;
+    mWithCount = -1;
+    if (mDataSource != nullptr) {
+        mValidVarFlags.setColumns(mDataSource->ColumnCount());
+    }
+}
+
+int VarSpecObj::GetValidVarInd() const {
+    return mValidVarList.size() == 1 ? mValidVarList.front() : -1;
+}
+
+void VarSpecObj::ClearVarInfo() {
+    std::vector<int>().swap(mValidVarList);
+    mValidVarFlags.clear();
+    mQualTokenList.clear();
+    if (mByCount >= 0) {
+        mByCount = 0;
+    }
+    if (mWithCount >= 0) {
+        mWithCount = 0;
+    }
+}
+
+void VarSpecObj::ReorderValidVarList() {
+    std::sort(mValidVarList.begin(), mValidVarList.end());
+}
+
+const char* VarSpecObj::VarName(int index) const {
+    return mDataSource->GetVariable(index).GetName();
+}
+
+bool VarSpecObj::IsNumericVar(int index) const {
+    return mDataSource->GetVariable(index).GetType() == 0;
+}
+
+void VarSpecObj::AppendValid(int index) {
+    mValidVarList.push_back(index);
+    mValidVarFlags.set(index);
+}
+
+void VarSpecObj::SetListCounters() {
+    mByCount = 0;
+    mWithCount = 0;
+}
+
+int VarSpecObj::GetVarIndex(const TavoVarName& name) const {
+    UP_ASSERT("VarSpecObj", mDataSource != nullptr);
+    const int index = mDataSource->FindVarIndex(name.c_str());
+    if (index < 0) {
+        if (mErrorReport) {
+            mMessage.VariableNotInDict(name, mParamName.c_str(), mSubComName.c_str());
+        }
+        return -1;
+    }
+    if (mNumericVars && !IsNumericVar(index)) {
+        if (mErrorReport) {
+            mMessage.VariableNotNumeric(name, mParamName.c_str(), mSubComName.c_str());
+        }
+        return -1;
+    }
+    return index;
+}
+
+int VarSpecObj::GetVarIndex(const TokenInfoObj& token) const {
+    const TavoVarName name = token.getVarName();
+    if (name.empty()) {
+        if (mErrorReport) {
+            mMessage.InvalidVarName(token.getString(), mParamName.c_str(), mSubComName.c_str());
+        }
+        return -1;
+    }
+    return GetVarIndex(name);
+}
+
+int VarSpecObj::ValidateVariable(const TavoVarName& name) {
+    if (ValidateTAVOName(name.c_str()) != 0) {
+        if (mErrorReport) {
+            mMessage.InvalidVarName(name, mParamName.c_str(), mSubComName.c_str());
+        }
+        return -1;
+    }
+    const int index = GetVarIndex(name);
+    if (index >= 0) {
+        ClearVarInfo();
+        AppendValid(index);
+    }
+    return index;
+}
+
+int VarSpecObj::ValidateVariable(const TokenInfoObj& token) {
+    const int index = GetVarIndex(token);
+    if (index >= 0) {
+        ClearVarInfo();
+        AppendValid(index);
+    }
+    return index;
+}
+
+bool VarSpecObj::SetVariable(int index) {
+    UP_ASSERT("VarSpecObj", index >= 0);
+    UP_ASSERT("VarSpecObj", mDataSource != nullptr);
+    UP_ASSERT("VarSpecObj", static_cast<unsigned>(index) < mDataSource->ColumnCount());
+    ClearVarInfo();
+    AppendValid(index);
+    if (mNumericVars && !IsNumericVar(index)) {
+        if (mErrorReport) {
+            mMessage.VariableNotNumeric(VarName(index), mParamName.c_str(), mSubComName.c_str());
+        }
+        return false;
+    }
+    return true;
+}
+
+int VarSpecObj::CheckNewVariable(const TavoVarName& name) {
+    UP_ASSERT("VarSpecObj", mDataSource != nullptr);
+    const int index = mDataSource->FindVarIndex(name.c_str());
+    if (index >= 0) {
+        if (mErrorReport) {
+            mMessage.OutputVarReused(name, mParamName.c_str(), mSubComName.c_str());
+        }
+        ClearVarInfo();
+        AppendValid(index);
+    }
+    return index;
+}
+
+bool VarSpecObj::AddNewValidVar(int index, RepeatVarOptions repeat) {
+    UP_ASSERT("VarSpecObj", index >= 0);
+    if (!mValidVarFlags.test(index)) {
+        AppendValid(index);
+        return true;
+    }
+    switch (repeat) {
+        case RepeatVarsError:
+            mMessage.VariableRepeatVarList(VarName(index), mParamName.c_str(), mSubComName.c_str());
+            return false;
+        case RepeatVarsKeep:
+            mValidVarList.push_back(index);
+            return true;
+        default:  // RepeatVarsDrop, RepeatVarsIgnore, and any code the enumeration does not name
+            return true;
+    }
+}
+
+bool VarSpecObj::ProcessVarInterval(int first, int last, RepeatVarOptions repeat) {
+    if (first < 0 || last < 0 ||
+        static_cast<long long>(first) == static_cast<long long>(last) + 1) {
+        return true;
+    }
+    if (first > last) {
+        mMessage.KeywordImproperVarList("TO", mParamName.c_str(), mSubComName.c_str());
+        return false;
+    }
+    for (int index = first; index <= last; ++index) {
+        if (mNumericVars && !IsNumericVar(index)) {
+            mMessage.VariableNotNumeric(VarName(index), mParamName.c_str(), mSubComName.c_str());
+            return false;
+        }
+        if (!AddNewValidVar(index, repeat)) {
+            return false;
+        }
+        if (index == last) {
+            break;  // last may be INT_MAX
+        }
+    }
+    return true;
+}
+
+bool VarSpecObj::ValidateVariables(const std::vector<TokenInfoObj>& tokens, RepeatVarOptions repeat,
+                                   int& pos, const char* word, bool checkEnd) {
+    const int columns = mDataSource != nullptr ? static_cast<int>(mDataSource->ColumnCount()) : 0;
+    if (!AtGlobalVar(tokens, pos)) {
+        if (word != nullptr && *word != '\0') {
+            mMessage.WordNeedVarName(word, mParamName.c_str(), mSubComName.c_str());
+        } else if (!tokens.empty()) {
+            // The message names the first token of the whole vector, not the one at pos.
+            mMessage.InvalidVarName(tokens.front().getString(), mParamName.c_str(),
+                                    mSubComName.c_str());
+        } else {
+            mMessage.ParamNeedVarList(mParamName.c_str(), mSubComName.c_str());
+        }
+        return false;
+    }
+    ClearVarInfo();
+
+    // The name that qualifier messages speak of: the last variable as written, or ALL.
+    std::string lastWord;
+    const auto listEndsAt = [&](int at) {
+        return AtBlockVarListEnd(tokens, at) ||
+               tokens[static_cast<std::size_t>(at)].getOperatorCode() ==
+                   TokenSequenceBase::LeftParen;
+    };
+
+    const TokenInfoObj& first = tokens[static_cast<std::size_t>(pos)];
+    if (columns > 0 && first.getOperatorCode() == TokenSequenceBase::AllWord) {
+        lastWord = "ALL";
+        if (!ProcessVarInterval(0, columns - 1, repeat)) {
+            return false;
+        }
+        ++pos;
+        if (!listEndsAt(pos)) {
+            mMessage.KeywordImproperVarList("ALL", mParamName.c_str(), mSubComName.c_str());
+            return false;
+        }
+    } else {
+        int prevIndex = -1;
+        bool afterRange = false;
+        for (;;) {
+            if (tokens[static_cast<std::size_t>(pos)].getOperatorCode() ==
+                TokenSequenceBase::ToWord) {
+                ++pos;
+                if (!AtGlobalVar(tokens, pos)) {
+                    mMessage.WordNeedVarName("TO", mParamName.c_str(), mSubComName.c_str());
+                    return false;
+                }
+                if (afterRange) {  // a TO b TO c
+                    mMessage.KeywordImproperVarList("TO", mParamName.c_str(), mSubComName.c_str());
+                    return false;
+                }
+            } else {
+                prevIndex = -1;
+            }
+            const TokenInfoObj& token = tokens[static_cast<std::size_t>(pos)];
+            if (!token.IsVarName()) {
+                mMessage.InvalidVarName(token.getString(), mParamName.c_str(), mSubComName.c_str());
+                return false;
+            }
+            lastWord = GetUpperVarName(token.getVarName()).str();
+            const int index = GetVarIndex(token);
+            if (index < 0) {
+                return false;
+            }
+            // A range a TO b: a is already in as a single name, so the range adds a+1 ... b.
+            const bool added = prevIndex >= 0 ? ProcessVarInterval(prevIndex + 1, index, repeat)
+                                              : AddNewValidVar(index, repeat);
+            if (!added) {
+                return false;
+            }
+            afterRange = prevIndex >= 0;
+            prevIndex = index;
+            ++pos;
+            if (listEndsAt(pos)) {
+                break;
+            }
+        }
+    }
+    return ProcessQualTokens(tokens, pos, mQualTokenList, lastWord.c_str(), false, checkEnd);
+}
+
+bool VarSpecObj::ValidateVariables(const std::vector<TokenInfoObj>& tokens,
+                                   RepeatVarOptions repeat) {
+    int pos = 0;
+    return ValidateVariables(tokens, repeat, pos, nullptr, true);
+}
+
+bool VarSpecObj::ValidateVariables(const std::vector<TavoVarName>& names, RepeatVarOptions repeat) {
+    ClearVarInfo();
+    for (const TavoVarName& name : names) {
+        if (ValidateTAVOName(name.c_str()) != 0) {
+            if (mErrorReport) {
+                mMessage.InvalidVarName(name, mParamName.c_str(), mSubComName.c_str());
+            }
+            return false;
+        }
+        const int index = GetVarIndex(name);
+        if (index < 0 || !AddNewValidVar(index, repeat)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool VarSpecObj::SetVariables(const std::vector<int>& indices, RepeatVarOptions repeat) {
+    ClearVarInfo();
+    mValidVarList.reserve(indices.size());
+    for (const int index : indices) {
+        UP_ASSERT("VarSpecObj", index >= 0);
+        UP_ASSERT("VarSpecObj", mDataSource != nullptr);
+        UP_ASSERT("VarSpecObj", static_cast<unsigned>(index) < mDataSource->ColumnCount());
+        if (mNumericVars && !IsNumericVar(index)) {
+            if (mErrorReport) {
+                mMessage.VariableNotNumeric(VarName(index), mParamName.c_str(),
+                                            mSubComName.c_str());
+            }
+            return false;
+        }
+        if (!AddNewValidVar(index, repeat)) {
+            return false;
+        }
+    }
+    return true;
+}
