@@ -9,10 +9,12 @@
 #include "uparser/ParamObj.h"
 #include "uparser/ParserMessage.h"
 #include "uparser/ParserUtility.h"
+#include "uparser/ParserValidator.h"
 #include "uparser/SubComDescriptor.h"
 #include "uparser/TokenInfoObj.h"
 #include "uparser/UPSpecTypes.h"
 #include "uparser/VarCatList.h"
 #include "uparser/VarSpecObj.h"
+#include "uparser/VariableLocation.h"
 
 #endif
