@@ -3,7 +3,9 @@
 
 // Umbrella header: every public header of the library.
 #include "uparser/CommandDescriptor.h"
+#include "uparser/CommandSpec.h"
 #include "uparser/GroupComDescriptor.h"
+#include "uparser/GroupComObj.h"
 #include "uparser/ParamDescriptor.h"
 #include "uparser/ParamDescriptorWrapper.h"
 #include "uparser/ParamObj.h"
@@ -11,8 +13,10 @@
 #include "uparser/ParserUtility.h"
 #include "uparser/ParserValidator.h"
 #include "uparser/SubComDescriptor.h"
+#include "uparser/SubComObj.h"
 #include "uparser/TokenInfoObj.h"
 #include "uparser/UPSpecTypes.h"
+#include "uparser/UniversalParser.h"
 #include "uparser/VarCatList.h"
 #include "uparser/VarSpecObj.h"
 #include "uparser/VariableLocation.h"

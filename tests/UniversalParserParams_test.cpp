@@ -1,0 +1,290 @@
+// End to end: how parameters and leading values are written — by "=", in parentheses, in
+// blocks — with square brackets, slashes in values and every value-form diagnostic.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/ParseCommand.h"
+#include "uparser/CommandDescriptor.h"
+
+namespace {
+
+using namespace UPSpecTypes;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using testsupport::ParseCommand;
+using testsupport::ParseOutcome;
+
+std::string Texts(const ParamObj* param) {
+    std::string joined;
+    for (unsigned i = 0; param != nullptr && i < param->getTokenListSize(); ++i) {
+        joined += (i > 0 ? " " : "") + std::string(param->getTokenObj(i)->getString());
+    }
+    return joined;
+}
+
+ParamDescriptor Block(const std::string& name, BlockOptions option,
+                      ParamSpec type = ParamTokenList) {
+    ParamDescriptor param(name, type);
+    param.setBlockOption(option);
+    return param;
+}
+
+SubComDescriptor Leading(const std::string& name, BlockOptions option) {
+    SubComDescriptor sub(name, SubComByBlock);
+    sub.setExportParamDesc(Block("", option));
+    sub.addParamDesc(Block("NAME", BlockByEqual));
+    return sub;
+}
+
+// Every subcommand in the global group:
+//   (unnamed) and EQ  by "=":  KEY, OTHER, FLAG (keyword), LIST (numbers in brackets), FORLIST
+//                              (words, brackets for two or more), PATH (may hold "/"), SQ
+//                              (qualifiers A and B written with "=")
+//   PAREN             in parentheses: KEY, OTHER, FLAG
+//   BLOCK             by block: NOVAL, BYEQ, OPTEQ (value optional), BYPAREN
+//   LEADEQ, LEADPAREN, LEADOPT  by block, with a leading value of that block option, and NAME
+CommandDescriptor Params() {
+    CommandDescriptor grammar("PARAMS");
+    SubComDescriptor eq("EQ");
+    eq.addParamDesc("KEY", ParamTokenList, false, true, BracketNone);
+    eq.addParamDesc("OTHER", ParamTokenList, false, true, BracketNone);
+    eq.addParamDesc("FLAG", ParamKeyWord, false, false, BracketNone);
+    eq.addParamDesc("LIST", ParamNumberList, false, true, BracketRequired);
+    eq.addParamDesc("FORLIST", ParamStringList, false, true, BracketForList);
+    ParamDescriptor path("PATH");
+    path.allowSlash(true);
+    eq.addParamDesc(path);
+    ParamDescriptor qualifiers("SQ", ParamStringQualList);
+    qualifiers.setQualifOption(QualifByEqual);
+    qualifiers.addQualifDesc(ParamDescriptor("A", ParamNumber));
+    qualifiers.addQualifDesc(ParamDescriptor("B", ParamNumber));
+    eq.addParamDesc(qualifiers);
+    SubComDescriptor lead(eq);
+    lead.setSubComName("");
+    lead.allowSubComEmpty(true);
+
+    SubComDescriptor paren("PAREN", SubComByParen);
+    paren.addParamDesc("KEY", ParamTokenList, false, true, BracketNone);
+    paren.addParamDesc("OTHER", ParamTokenList, false, true, BracketNone);
+    paren.addParamDesc("FLAG", ParamKeyWord, false, false, BracketNone);
+
+    SubComDescriptor block("BLOCK", SubComByBlock);
+    block.addParamDesc(Block("NOVAL", BlockNoValue, ParamKeyWord));
+    block.addParamDesc(Block("BYEQ", BlockByEqual));
+    ParamDescriptor optional = Block("OPTEQ", BlockOptEqual);
+    optional.setValueRequired(false);
+    block.addParamDesc(optional);
+    block.addParamDesc(Block("BYPAREN", BlockByParen));
+
+    for (const SubComDescriptor& sub :
+         {lead, eq, paren, block, Leading("LEADEQ", BlockByEqual),
+          Leading("LEADPAREN", BlockByParen), Leading("LEADOPT", BlockOptEqual)}) {
+        grammar.addSubComDesc(sub);
+    }
+    return grammar;
+}
+
+class UniversalParserParams : public ::testing::Test {
+  protected:
+    ParseOutcome Parse(const std::string& specifications) const {
+        return ParseCommand("PARAMS " + specifications, &grammar);
+    }
+    // The parameter of a successful parse, in the subcommand named sub.
+    const ParamObj* Param(const ParseOutcome& out, const std::string& sub,
+                          const std::string& name) const {
+        const SubComObj* subCom = out.spec.getSubComObj(sub);
+        return subCom != nullptr ? subCom->getParamObj(name) : nullptr;
+    }
+    // Only the code and the one diagnostic of a failed parse.
+    static void ExpectFailure(const ParseOutcome& out, int code, const std::string& message) {
+        EXPECT_EQ(out.code, code) << message;
+        EXPECT_THAT(out.texts(), ElementsAre(message));
+    }
+
+    const CommandDescriptor grammar = Params();
+};
+
+TEST_F(UniversalParserParams, KeywordsAloneAndValuesAfterEqualSigns) {
+    const ParseOutcome out = Parse("/EQ FLAG KEY = 1 2 OTHER = 3 /PAREN FLAG");
+    ASSERT_EQ(out.code, 0) << ::testing::PrintToString(out.texts());
+    const SubComObj* eq = out.spec.getSubComObj("EQ");
+    ASSERT_EQ(eq->getParamListSize(), 3u);
+    EXPECT_TRUE(eq->getParamObj(0u)->isLeadingToken());
+    EXPECT_EQ(Texts(eq->getParamObj("key")), "1 2");  // OTHER = ends the run
+    EXPECT_EQ(Texts(eq->getParamObj("other")), "3");
+    EXPECT_TRUE(eq->isEqualUsed());
+    EXPECT_FALSE(eq->areParenUsed());
+    EXPECT_TRUE(Param(out, "PAREN", "FLAG")->isLeadingToken());
+    EXPECT_FALSE(out.spec.getSubComObj("PAREN")->isEqualUsed());
+
+    // A keyword directly before "/".
+    const ParseOutcome beforeSlash = Parse("/EQ FLAG /PAREN FLAG");
+    EXPECT_EQ(beforeSlash.code, 0);
+    EXPECT_TRUE(Param(beforeSlash, "EQ", "FLAG")->isLeadingToken());
+}
+
+TEST_F(UniversalParserParams, ValuesInParentheses) {
+    const ParseOutcome out = Parse("/PAREN KEY (1 2) FLAG OTHER ((3) 4)");
+    ASSERT_EQ(out.code, 0) << ::testing::PrintToString(out.texts());
+    const ParamObj* key = Param(out, "PAREN", "KEY");
+    EXPECT_EQ(Texts(key), "1 2");
+    EXPECT_TRUE(key->areParenUsed());
+    // After ")" a word may start a parameter even without an operator after it.
+    EXPECT_TRUE(Param(out, "PAREN", "FLAG")->isLeadingToken());
+    // Nesting is not tracked: the ")" that ends the parameter closes it.
+    EXPECT_EQ(Texts(Param(out, "PAREN", "OTHER")), "( 3 ) 4");
+    EXPECT_TRUE(out.spec.getSubComObj("PAREN")->areParenUsed());
+
+    const std::string wrong =
+        "Parameter KEY of subcommand PAREN does not have a proper value "
+        "type...";
+    ExpectFailure(Parse("/PAREN KEY ( )"), 12, wrong);
+    ExpectFailure(Parse("/PAREN KEY ( 1"), 12, wrong);
+    ExpectFailure(Parse("/PAREN KEY ("), 12, wrong);
+    ExpectFailure(Parse("/PAREN KEY ( 1 /EQ"), 12, wrong);
+    // An operator that cannot follow the value.
+    ExpectFailure(Parse("/PAREN KEY (1 ( x)"), 12, wrong);
+}
+
+TEST_F(UniversalParserParams, ParenthesesWhereTheGrammarSaysOtherwise) {
+    ExpectFailure(Parse("/EQ KEY (1)"), 15, "Parentheses cannot be used in subcommand EQ...");
+    ExpectFailure(Parse("KEY (1)"), 15, "Parentheses cannot be used in global subcommand...");
+    ExpectFailure(Parse("/PAREN KEY = 1"), 16,
+                  "Parentheses are required for non-default values in subcommand PAREN...");
+    // The failing parameter stays in the tree.
+    const ParseOutcome out = Parse("/PAREN KEY = 1");
+    ASSERT_NE(Param(out, "PAREN", "KEY"), nullptr);
+    EXPECT_EQ(Texts(Param(out, "PAREN", "KEY")), "1");
+}
+
+TEST_F(UniversalParserParams, RepeatedAndUnknownParameters) {
+    ExpectFailure(Parse("/EQ KEY=1 KEY=2"), 13, "Parameter KEY already used in subcommand EQ...");
+    ExpectFailure(Parse("/EQ FLAG FLAG"), 13, "Parameter FLAG already used in subcommand EQ...");
+    ExpectFailure(Parse("/EQ BOGUS=1"), 11,
+                  "BOGUS is not a valid parameter name in subcommand EQ...");
+    ExpectFailure(Parse("/EQ 5"), 11, "5 is not a valid parameter name in subcommand EQ...");
+    ExpectFailure(Parse("/EQ KEY * 3"), 12,
+                  "Parameter KEY of subcommand EQ does not have a proper value type...");
+    ExpectFailure(Parse("BOGUS=1"), 11, "BOGUS is not a valid parameter name in command PARAMS...");
+
+    const ParseOutcome out = Parse("/EQ KEY=1 KEY=2");
+    EXPECT_EQ(out.spec.getSubComObj("EQ")->getParamListSize(), 2u);
+}
+
+TEST_F(UniversalParserParams, SquareBrackets) {
+    ParseOutcome out = Parse("/EQ LIST = [1 2] FORLIST = a KEY = [3]");
+    ASSERT_EQ(out.code, 0) << ::testing::PrintToString(out.texts());
+    EXPECT_EQ(Texts(Param(out, "EQ", "LIST")), "1 2");
+    EXPECT_TRUE(Param(out, "EQ", "LIST")->areBracketsUsed());
+    EXPECT_EQ(Texts(Param(out, "EQ", "FORLIST")), "a");
+    EXPECT_FALSE(Param(out, "EQ", "FORLIST")->areBracketsUsed());
+    EXPECT_EQ(Texts(Param(out, "EQ", "KEY")), "[ 3 ]");  // brackets mean nothing to KEY
+
+    out = Parse("/EQ FORLIST = [a b]");
+    EXPECT_EQ(out.code, 0);
+    EXPECT_EQ(Texts(Param(out, "EQ", "FORLIST")), "a b");
+
+    ExpectFailure(Parse("/EQ LIST = 1 2"), 17,
+                  "Square brackets required for parameter parameter LIST of subcommand EQ......");
+    ExpectFailure(Parse("/EQ LIST = 1"), 17,
+                  "Square brackets required for parameter parameter LIST of subcommand EQ......");
+    ExpectFailure(Parse("/EQ FORLIST = a b"), 17,
+                  "Square brackets required for parameter parameter FORLIST of subcommand "
+                  "EQ......");
+    ExpectFailure(Parse("/EQ LIST = [ ]"), 12,
+                  "Parameter LIST of subcommand EQ does not have a proper value type...");
+}
+
+TEST_F(UniversalParserParams, SlashesInsideValues) {
+    ParseOutcome out = Parse("/EQ PATH = a / b / 5 /PAREN KEY(1)");
+    ASSERT_EQ(out.code, 0) << ::testing::PrintToString(out.texts());
+    EXPECT_EQ(Texts(Param(out, "EQ", "PATH")), "a / b / 5");
+    EXPECT_EQ(Texts(Param(out, "PAREN", "KEY")), "1");
+
+    // Other values end at every "/".
+    out = Parse("/EQ KEY = a / b");
+    ExpectFailure(out, 6, "B is not a valid subcommand name...");
+
+    // The slash permission of the value just read still holds when the next subcommand's
+    // name is passed, so a "/" right after that name is taken as content.
+    ExpectFailure(Parse("/EQ PATH = x /PAREN / y"), 11,
+                  "/ is not a valid parameter name in subcommand PAREN...");
+    ExpectFailure(Parse("/EQ KEY = x /PAREN / y"), 10, "PAREN subcommand is empty...");
+}
+
+TEST_F(UniversalParserParams, QualifiersWrittenWithEqualSignsStayInTheValue) {
+    const ParseOutcome out = Parse("/EQ SQ = A = 1 B = 2 KEY = 3");
+    ASSERT_EQ(out.code, 0) << ::testing::PrintToString(out.texts());
+    EXPECT_EQ(Texts(Param(out, "EQ", "SQ")), "A = 1 B = 2");
+    EXPECT_EQ(Texts(Param(out, "EQ", "KEY")), "3");
+}
+
+TEST_F(UniversalParserParams, BlockOptions) {
+    ParseOutcome out = Parse("/BLOCK NOVAL BYEQ = 1 OPTEQ BYPAREN (c BYEQ = d) OPTEQ = e f");
+    ASSERT_EQ(out.code, 13) << ::testing::PrintToString(out.texts());  // OPTEQ twice
+
+    out = Parse("/BLOCK NOVAL BYEQ = 1 OPTEQ BYPAREN (c BYEQ = d)");
+    ASSERT_EQ(out.code, 0) << ::testing::PrintToString(out.texts());
+    EXPECT_TRUE(Param(out, "BLOCK", "NOVAL")->isLeadingToken());
+    EXPECT_EQ(Texts(Param(out, "BLOCK", "BYEQ")), "1");
+    EXPECT_TRUE(Param(out, "BLOCK", "OPTEQ")->isLeadingToken());
+    // Inside parentheses parameter names do not end the value.
+    EXPECT_EQ(Texts(Param(out, "BLOCK", "BYPAREN")), "c BYEQ = d");
+    EXPECT_TRUE(Param(out, "BLOCK", "BYPAREN")->areParenUsed());
+
+    out = Parse("/BLOCK OPTEQ = a b BYEQ = c");
+    ASSERT_EQ(out.code, 0);
+    EXPECT_EQ(Texts(Param(out, "BLOCK", "OPTEQ")), "a b");
+
+    // A word that is no parameter becomes the keyword's value, which a keyword cannot have.
+    ExpectFailure(Parse("/BLOCK NOVAL junk"), 12,
+                  "Keyword NOVAL in subcommand BLOCK cannot have any value...");
+    ExpectFailure(Parse("/BLOCK BYEQ 1"), 12,
+                  "Parameter BYEQ of subcommand BLOCK does not have a proper value type...");
+    ExpectFailure(Parse("/BLOCK BYPAREN = 1"), 12,
+                  "Parameter BYPAREN of subcommand BLOCK does not have a proper value type...");
+    ExpectFailure(Parse("/BLOCK BYPAREN (a"), 12,
+                  "Parameter BYPAREN of subcommand BLOCK does not have a proper value type...");
+    // In blocks an unknown word is a value of the wrong form, not an invalid parameter.
+    ExpectFailure(Parse("/BLOCK UNKNOWN = 1"), 12,
+                  "Parameter UNKNOWN of subcommand BLOCK does not have a proper value type...");
+}
+
+TEST_F(UniversalParserParams, LeadingValuesByBlock) {
+    ParseOutcome out = Parse("/LEADEQ = a b NAME = c /LEADPAREN (1 2) NAME = x /LEADOPT p q");
+    ASSERT_EQ(out.code, 0) << ::testing::PrintToString(out.texts());
+    const SubComObj* leadEq = out.spec.getSubComObj("LEADEQ");
+    EXPECT_EQ(Texts(leadEq->exportParamObj()), "a b");
+    EXPECT_EQ(Texts(leadEq->getParamObj("NAME")), "c");
+    EXPECT_EQ(Texts(out.spec.getSubComObj("LEADPAREN")->exportParamObj()), "1 2");
+    EXPECT_EQ(Texts(Param(out, "LEADPAREN", "NAME")), "x");
+    EXPECT_EQ(Texts(out.spec.getSubComObj("LEADOPT")->exportParamObj()), "p q");
+
+    out = Parse("/LEADEQ NAME = c /LEADOPT = r");
+    ASSERT_EQ(out.code, 0) << ::testing::PrintToString(out.texts());
+    EXPECT_EQ(out.spec.getSubComObj("LEADEQ")->getTokenListSize(), 0u);
+    EXPECT_EQ(Texts(out.spec.getSubComObj("LEADOPT")->exportParamObj()), "r");
+    // "=" as the last token does not open a leading value that is optionally introduced.
+    out = Parse("/LEADOPT =");
+    ASSERT_EQ(out.code, 0);
+    EXPECT_EQ(Texts(out.spec.getSubComObj("LEADOPT")->exportParamObj()), "=");
+
+    ExpectFailure(Parse("/LEADEQ a"), 12, "Subcommand LEADEQ does not have a proper value type...");
+    ExpectFailure(Parse("/LEADEQ (a)"), 15, "Parentheses cannot be used in subcommand LEADEQ...");
+    ExpectFailure(Parse("/LEADPAREN = 1"), 16,
+                  "Parentheses are required for non-default values in subcommand LEADPAREN...");
+    ExpectFailure(Parse("/LEADPAREN (1 2"), 12,
+                  "Subcommand LEADPAREN does not have a proper value type...");
+    ExpectFailure(Parse("/LEADPAREN (1 2 /LEADEQ = 3"), 12,
+                  "Subcommand LEADPAREN does not have a proper value type...");
+    ExpectFailure(Parse("/LEADPAREN (a ( NAME = 1)"), 12,
+                  "Subcommand LEADPAREN does not have a proper value type...");
+
+    out = Parse("/LEADPAREN (");
+    EXPECT_EQ(out.code, 1);
+    EXPECT_THAT(out.texts(), IsEmpty());
+}
+
+}  // namespace

@@ -1,0 +1,124 @@
+#ifndef UPARSER_UNIVERSALPARSER_H
+#define UPARSER_UNIVERSALPARSER_H
+
+#include <iosfwd>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "uparser/CommandDescriptor.h"
+#include "uparser/CommandSpec.h"
+#include "uparser/GroupComDescriptor.h"
+#include "uparser/GroupComObj.h"
+#include "uparser/ParamDescriptor.h"
+#include "uparser/ParamObj.h"
+#include "uparser/ParserMessage.h"
+#include "uparser/SubComDescriptor.h"
+#include "uparser/SubComObj.h"
+#include "uparser/TokenInfoObj.h"
+#include "uparser/host/TokenSequence.h"
+
+// Walks the tokens of one command against its grammar and fills a CommandSpec. The stream,
+// the CommandSpec and a given grammar belong to the caller and must outlive the parser.
+//
+// getCommandSpecifications answers 0, or the code of the first rule that failed after
+// reporting it once; what was built up to the failure stays in the CommandSpec:
+//    1  a failure no rule names          10  subcommand empty
+//    2  a group may not begin here       11  a token cannot start a parameter
+//    4  a single group repeated          12  a value of the wrong form or type
+//    5  a required group missing         13  a parameter repeated
+//    6  unknown subcommand name          14  a required parameter missing or misplaced
+//    7  subcommand of another group      15  parentheses not allowed
+//    8  subcommand repeated              16  parentheses required
+//    9  a required subcommand missing    17  square brackets required
+class UniversalParser {
+  public:
+    UniversalParser(TAVO_TokenSequence& tokens, CommandSpec& spec,
+                    const CommandDescriptor& grammar);
+    // Without a grammar: only the structure of subcommands, parameters and parentheses counts.
+    UniversalParser(TAVO_TokenSequence& tokens, CommandSpec& spec);
+    // Shares the stream, the CommandSpec and the grammar (an owned empty grammar included).
+    UniversalParser(const UniversalParser& other);
+    UniversalParser& operator=(const UniversalParser&) = delete;
+    ~UniversalParser();
+
+    // Parses the whole command once; the stream stands before the command name.
+    int getCommandSpecifications();
+    int getErrorCode() const;
+
+    // Nothing to show; the file form only creates (or truncates) the file.
+    void display(std::ostream& out) const;
+    void display(const char* fileName) const;
+
+    // Where the parser stands, for pointing diagnostics at a line and column; the token is
+    // meaningful only while hasCurrentToken() holds.
+    bool hasCurrentToken() const;
+    const TokenInfoObj& getCurrentToken() const;
+
+  protected:
+    void initMembers();
+
+    // The cursor: one current token and one token of look-ahead. The stream always stands on
+    // the look-ahead and is never asked again once it has said there is no further token.
+    bool startToken();
+    bool nextToken();
+    // The text of the token at which the stream stands (the look-ahead).
+    void tokenAsString(std::string& text) const;
+    void tokenAsUpperString(std::string& text) const;
+
+    bool atCommandStart() const;
+    bool atCommandEnd() const;
+    bool atGroupStart() const;
+    bool atGroupEnd() const;
+    bool atSubComStart() const;
+    bool atSubComEnd() const;
+    // These two also move the expect-parameter and in-parentheses flags.
+    bool atParameterStart();
+    bool atParameterEnd();
+
+    void clearParamOccur();
+    void clearSubComOccur();
+    void clearGroupOccur();
+
+    bool processGroupObj(GroupComObj& group);
+    bool processSubCommand(SubComObj& subCom);
+    bool processParamObj(ParamObj& param);
+    bool processTokenList(std::vector<TokenInfoObj>& tokens);
+
+    TAVO_TokenSequence& mTokenSeq;
+    CommandSpec& mCommandSpec;
+    const CommandDescriptor* mCommandDesc;
+    // The empty grammar of a parser built without one, shared by its copies.
+    std::shared_ptr<const CommandDescriptor> mOwnedCommandDesc;
+    ParserMessage mMessage;
+    int mGroupCount;
+    const GroupComDescriptor* mCurGroupDesc;
+    std::map<int, int> mGroupOccur;
+    const SubComDescriptor* mCurSubComDesc;
+    std::map<std::string, int> mSubComOccur;
+    const ParamDescriptor* mCurParamDesc;
+    std::map<std::string, int> mParamOccur;
+    bool mExpectParam;
+    bool mInParen;
+    bool mAtCommandStart;
+    int mErrorCode;
+    // The predicates read the snapshots directly; they hold everything the token offers.
+    TokenInfoObj mCurToken;
+    bool mHasCurToken;
+    TokenInfoObj mNextToken;
+    bool mHasNextToken;
+
+  private:
+    bool grammarApplies() const;
+    bool atGroupSeparator() const;
+    // The leading (export) value of a subcommand; false when the subcommand failed.
+    bool processExportValue(SubComObj& subCom, const std::string& extName, bool& done);
+    // The named parameters of a subcommand.
+    void processParamLoop(SubComObj& subCom, const std::string& extName, bool& done);
+    bool checkSubComContent(const SubComObj& subCom, const std::string& extName);
+    // Sets the code and reports WrongValueType, when the grammar applies.
+    void failValue(const std::string& paramName, const std::string& extName);
+};
+
+#endif
