@@ -917,36 +917,7 @@ bool UniversalParser::processParamObj(ParamObj& param) {
         return false;
     }
 
-    std::vector<TokenInfoObj> tokens;
-    if (!processTokenList(tokens)) {
-        failValue(paramName, extName);
-        return false;
-    }
-
-    if (grammar && desc->getBracketOption() != BracketNone) {
-        const BracketOptions option = desc->getBracketOption();
-        bool brackets = false;
-        if (tokens.size() >= 2 && HasCode(tokens.front(), TokenSequenceBase::LeftBracket) &&
-            HasCode(tokens.back(), TokenSequenceBase::RightBracket)) {
-            tokens.pop_back();
-            tokens.erase(tokens.begin());
-            param.setBracketsUsed(true);
-            brackets = true;
-        }
-        if (!brackets &&
-            (option == BracketRequired || (option == BracketForList && tokens.size() >= 2))) {
-            mErrorCode = 17;
-            mMessage.SquareBracketRequired(paramName.c_str(), extName.c_str());
-            return false;
-        }
-        if (desc->isValueRequired() && tokens.empty()) {
-            failValue(paramName, extName);
-            return false;
-        }
-    }
-
-    param.setType(ParamTokenList);
-    if (!param.setTokenList(tokens)) {
+    if (!collectValue(param, paramName, extName)) {
         return false;
     }
 
@@ -981,6 +952,54 @@ bool UniversalParser::processParamObj(ParamObj& param) {
     nextToken();
     failValue(paramName, extName);
     return false;
+}
+
+bool UniversalParser::collectValue(ParamObj& param, const std::string& paramName,
+                                   const std::string& extName) {
+    const ParamDescriptor* const desc = mCurParamDesc;
+    const bool grammar = grammarApplies();
+    if (!(grammar && desc->getBracketOption() != BracketNone) && param.isNoType()) {
+        // Straight into the parameter: the tokens of a long value are not copied twice.
+        if (atParameterEnd()) {
+            failValue(paramName, extName);
+            return false;
+        }
+        param.setType(ParamTokenList);
+        do {
+            param.addTokenObj(mCurToken);
+            nextToken();
+        } while (!atParameterEnd());
+        return true;
+    }
+
+    std::vector<TokenInfoObj> tokens;
+    if (!processTokenList(tokens)) {
+        failValue(paramName, extName);
+        return false;
+    }
+    if (grammar && desc->getBracketOption() != BracketNone) {
+        const BracketOptions option = desc->getBracketOption();
+        bool brackets = false;
+        if (tokens.size() >= 2 && HasCode(tokens.front(), TokenSequenceBase::LeftBracket) &&
+            HasCode(tokens.back(), TokenSequenceBase::RightBracket)) {
+            tokens.pop_back();
+            tokens.erase(tokens.begin());
+            param.setBracketsUsed(true);
+            brackets = true;
+        }
+        if (!brackets &&
+            (option == BracketRequired || (option == BracketForList && tokens.size() >= 2))) {
+            mErrorCode = 17;
+            mMessage.SquareBracketRequired(paramName.c_str(), extName.c_str());
+            return false;
+        }
+        if (desc->isValueRequired() && tokens.empty()) {
+            failValue(paramName, extName);
+            return false;
+        }
+    }
+    param.setType(ParamTokenList);
+    return param.setTokenList(tokens);
 }
 
 bool UniversalParser::processTokenList(std::vector<TokenInfoObj>& tokens) {

@@ -116,6 +116,8 @@ class UniversalParser {
     bool processExportValue(SubComObj& subCom, const std::string& extName, bool& done);
     // The named parameters of a subcommand.
     void processParamLoop(SubComObj& subCom, const std::string& extName, bool& done);
+    // The value's tokens, without the square brackets the grammar allows around them.
+    bool collectValue(ParamObj& param, const std::string& paramName, const std::string& extName);
     bool checkSubComContent(const SubComObj& subCom, const std::string& extName);
     // Sets the code and reports WrongValueType, when the grammar applies.
     void failValue(const std::string& paramName, const std::string& extName);
