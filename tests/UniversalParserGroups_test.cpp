@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "support/ParseCommand.h"
+#include "support/TestGrammars.h"
 #include "uparser/CommandDescriptor.h"
 
 namespace {
@@ -14,44 +15,10 @@ namespace {
 using namespace UPSpecTypes;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
+using testsupport::EmptyAllowedSubCom;
 using testsupport::ParseCommand;
 using testsupport::ParseOutcome;
-
-SubComDescriptor Open(const std::string& name) {
-    SubComDescriptor sub(name);
-    sub.allowSubComEmpty(true);
-    sub.addParamDesc("N", ParamNumber, false, true, BracketNone);
-    return sub;
-}
-
-// CTABLES [vars] /TITLE, then groups opened by TABLE (repeatable, with CELLS), CHART (once,
-// with CELLS), SAVE or EXPORT (final, with OUTFILE). Only the TABLE group is required.
-CommandDescriptor Tables(GroupSpec tableKind = GroupRepeatable, const char* tableText = nullptr) {
-    CommandDescriptor grammar("CTABLES", "Custom Tables");
-    GroupComDescriptor global(GroupGlobal);
-    SubComDescriptor lead("");
-    lead.setExportParamDesc(ParamVarList, false);
-    global.addSubComDesc(lead, false);
-    global.addSubComDesc(Open("TITLE"), false);
-
-    GroupComDescriptor table(tableKind, true);
-    table.setMessageText(tableText);
-    table.addSubComDesc(Open("TABLE"), true);
-    table.addSubComDesc(Open("CELLS"), false);
-    GroupComDescriptor chart(GroupSingle, false);
-    chart.addSubComDesc(Open("CHART"), true);
-    chart.addSubComDesc(Open("CELLS"), false);
-    GroupComDescriptor save(GroupFinal, false);
-    save.addSubComDesc(Open("SAVE"), true);
-    save.addSubComDesc(Open("EXPORT"), true);
-    save.addSubComDesc(Open("OUTFILE"), false);
-
-    grammar.addGroupDesc(global);
-    grammar.addGroupDesc(table);
-    grammar.addGroupDesc(chart);
-    grammar.addGroupDesc(save);
-    return grammar;
-}
+using testsupport::Tables;
 
 std::string FirstName(const GroupComObj* group) {
     return group->getSubComObj(0u)->getSubComName();
@@ -107,10 +74,10 @@ TEST(UniversalParserGroups, RequiredGroups) {
     // A required group with two separators names both, as a warning.
     CommandDescriptor twoSeparators("CMD");
     GroupComDescriptor output(GroupRepeatable, true);
-    output.addSubComDesc(Open("SAVE"), true);
-    output.addSubComDesc(Open("EXPORT"), true);
+    output.addSubComDesc(EmptyAllowedSubCom("SAVE"), true);
+    output.addSubComDesc(EmptyAllowedSubCom("EXPORT"), true);
     GroupComDescriptor global(GroupGlobal);
-    global.addSubComDesc(Open("TITLE"), false);
+    global.addSubComDesc(EmptyAllowedSubCom("TITLE"), false);
     twoSeparators.addGroupDesc(global);
     twoSeparators.addGroupDesc(output);
     out = ParseCommand("CMD /TITLE", &twoSeparators);
@@ -187,11 +154,11 @@ TEST(UniversalParserGroups, NothingMayFollowAFinalGroup) {
     // With one separator the final group names it; repeating it reports a second time.
     CommandDescriptor single("CMD");
     GroupComDescriptor global(GroupGlobal);
-    global.addSubComDesc(Open("TITLE"), false);
+    global.addSubComDesc(EmptyAllowedSubCom("TITLE"), false);
     GroupComDescriptor save(GroupFinal, false);
-    save.addSubComDesc(Open("SAVE"), true);
+    save.addSubComDesc(EmptyAllowedSubCom("SAVE"), true);
     GroupComDescriptor table(GroupRepeatable, false);
-    table.addSubComDesc(Open("TABLE"), true);
+    table.addSubComDesc(EmptyAllowedSubCom("TABLE"), true);
     single.addGroupDesc(global);
     single.addGroupDesc(save);
     single.addGroupDesc(table);
@@ -223,7 +190,7 @@ TEST(UniversalParserGroups, ASlashAndNumberAtTheStartIsNoGroup) {
 TEST(UniversalParserGroups, GroupRulesApplyToANamelessGrammarWithGroups) {
     CommandDescriptor nameless;
     GroupComDescriptor chart(GroupSingle, false);
-    chart.addSubComDesc(Open("CHART"), true);
+    chart.addSubComDesc(EmptyAllowedSubCom("CHART"), true);
     nameless.addGroupDesc(chart);
     ParseOutcome out = ParseCommand("CMD /CHART x /CHART", &nameless);
     EXPECT_EQ(out.code, 4);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "support/ParseCommand.h"
+#include "support/TestGrammars.h"
 #include "uparser/CommandDescriptor.h"
 
 namespace {
@@ -13,6 +14,7 @@ namespace {
 using namespace UPSpecTypes;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
+using testsupport::Params;
 using testsupport::ParseCommand;
 using testsupport::ParseOutcome;
 
@@ -22,68 +24,6 @@ std::string Texts(const ParamObj* param) {
         joined += (i > 0 ? " " : "") + std::string(param->getTokenObj(i)->getString());
     }
     return joined;
-}
-
-ParamDescriptor Block(const std::string& name, BlockOptions option,
-                      ParamSpec type = ParamTokenList) {
-    ParamDescriptor param(name, type);
-    param.setBlockOption(option);
-    return param;
-}
-
-SubComDescriptor Leading(const std::string& name, BlockOptions option) {
-    SubComDescriptor sub(name, SubComByBlock);
-    sub.setExportParamDesc(Block("", option));
-    sub.addParamDesc(Block("NAME", BlockByEqual));
-    return sub;
-}
-
-// Every subcommand in the global group:
-//   (unnamed) and EQ  by "=":  KEY, OTHER, FLAG (keyword), LIST (numbers in brackets), FORLIST
-//                              (words, brackets for two or more), PATH (may hold "/"), SQ
-//                              (qualifiers A and B written with "=")
-//   PAREN             in parentheses: KEY, OTHER, FLAG
-//   BLOCK             by block: NOVAL, BYEQ, OPTEQ (value optional), BYPAREN
-//   LEADEQ, LEADPAREN, LEADOPT  by block, with a leading value of that block option, and NAME
-CommandDescriptor Params() {
-    CommandDescriptor grammar("PARAMS");
-    SubComDescriptor eq("EQ");
-    eq.addParamDesc("KEY", ParamTokenList, false, true, BracketNone);
-    eq.addParamDesc("OTHER", ParamTokenList, false, true, BracketNone);
-    eq.addParamDesc("FLAG", ParamKeyWord, false, false, BracketNone);
-    eq.addParamDesc("LIST", ParamNumberList, false, true, BracketRequired);
-    eq.addParamDesc("FORLIST", ParamStringList, false, true, BracketForList);
-    ParamDescriptor path("PATH");
-    path.allowSlash(true);
-    eq.addParamDesc(path);
-    ParamDescriptor qualifiers("SQ", ParamStringQualList);
-    qualifiers.setQualifOption(QualifByEqual);
-    qualifiers.addQualifDesc(ParamDescriptor("A", ParamNumber));
-    qualifiers.addQualifDesc(ParamDescriptor("B", ParamNumber));
-    eq.addParamDesc(qualifiers);
-    SubComDescriptor lead(eq);
-    lead.setSubComName("");
-    lead.allowSubComEmpty(true);
-
-    SubComDescriptor paren("PAREN", SubComByParen);
-    paren.addParamDesc("KEY", ParamTokenList, false, true, BracketNone);
-    paren.addParamDesc("OTHER", ParamTokenList, false, true, BracketNone);
-    paren.addParamDesc("FLAG", ParamKeyWord, false, false, BracketNone);
-
-    SubComDescriptor block("BLOCK", SubComByBlock);
-    block.addParamDesc(Block("NOVAL", BlockNoValue, ParamKeyWord));
-    block.addParamDesc(Block("BYEQ", BlockByEqual));
-    ParamDescriptor optional = Block("OPTEQ", BlockOptEqual);
-    optional.setValueRequired(false);
-    block.addParamDesc(optional);
-    block.addParamDesc(Block("BYPAREN", BlockByParen));
-
-    for (const SubComDescriptor& sub :
-         {lead, eq, paren, block, Leading("LEADEQ", BlockByEqual),
-          Leading("LEADPAREN", BlockByParen), Leading("LEADOPT", BlockOptEqual)}) {
-        grammar.addSubComDesc(sub);
-    }
-    return grammar;
 }
 
 class UniversalParserParams : public ::testing::Test {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "support/ParseCommand.h"
+#include "support/TestGrammars.h"
 #include "uparser/CommandDescriptor.h"
 #include "uparser/CommandSpec.h"
 
@@ -15,6 +16,7 @@ namespace {
 using namespace UPSpecTypes;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
+using testsupport::Frequencies;
 using testsupport::ParseCommand;
 using testsupport::ParseOutcome;
 
@@ -29,35 +31,6 @@ std::string Texts(const ParamObj* param) {
 
 std::string Texts(const SubComObj* subCom) {
     return Texts(subCom->exportParamObj());
-}
-
-// FREQUENCIES [variables] /FORMAT LIMIT=n NOTABLE /PERCENTILES numbers (repeatable)
-// /MISSING anything /ORDER (may be empty) /SORT [variable] ORDER=word, all in the global group.
-CommandDescriptor Frequencies() {
-    CommandDescriptor grammar("FREQUENCIES", "Frequencies");
-    SubComDescriptor variables("");
-    variables.setExportParamDesc(ParamVarList, false);
-    SubComDescriptor format("FORMAT");
-    format.addParamDesc("LIMIT", ParamInteger, false, true, BracketNone);
-    format.addParamDesc("NOTABLE", ParamKeyWord, false, false, BracketNone);
-    SubComDescriptor percentiles("PERCENTILES", SubComByEqual, false, true);
-    percentiles.setExportParamDesc(ParamNumberList, true);
-    SubComDescriptor table("TABLE", SubComByEqual, false, true);
-    table.addParamDesc("TITLE", ParamLiteral, true, true, BracketNone);
-    SubComDescriptor missing("MISSING", SubComArbitrary);
-    SubComDescriptor order("ORDER");
-    order.allowSubComEmpty(true);
-    SubComDescriptor sort("SORT");
-    sort.setExportParamDesc(ParamVarName, true);
-    ParamDescriptor direction("ORDER", ParamString);
-    direction.addStringValue("ASC");
-    direction.addStringValue("DESC");
-    sort.addParamDesc(direction);
-    for (const SubComDescriptor& sub :
-         {variables, format, percentiles, table, missing, order, sort}) {
-        grammar.addSubComDesc(sub);
-    }
-    return grammar;
 }
 
 TEST(UniversalParser, ParsesAWholeCommandIntoTheGlobalGroup) {

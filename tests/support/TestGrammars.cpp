@@ -1,0 +1,130 @@
+#include "support/TestGrammars.h"
+
+#include "uparser/GroupComDescriptor.h"
+#include "uparser/ParamDescriptor.h"
+
+namespace testsupport {
+
+using namespace UPSpecTypes;
+
+namespace {
+
+ParamDescriptor Block(const std::string& name, BlockOptions option,
+                      ParamSpec type = ParamTokenList) {
+    ParamDescriptor param(name, type);
+    param.setBlockOption(option);
+    return param;
+}
+
+SubComDescriptor Leading(const std::string& name, BlockOptions option) {
+    SubComDescriptor sub(name, SubComByBlock);
+    sub.setExportParamDesc(Block("", option));
+    sub.addParamDesc(Block("NAME", BlockByEqual));
+    return sub;
+}
+
+}  // namespace
+
+CommandDescriptor Frequencies() {
+    CommandDescriptor grammar("FREQUENCIES", "Frequencies");
+    SubComDescriptor variables("");
+    variables.setExportParamDesc(ParamVarList, false);
+    SubComDescriptor format("FORMAT");
+    format.addParamDesc("LIMIT", ParamInteger, false, true, BracketNone);
+    format.addParamDesc("NOTABLE", ParamKeyWord, false, false, BracketNone);
+    SubComDescriptor percentiles("PERCENTILES", SubComByEqual, false, true);
+    percentiles.setExportParamDesc(ParamNumberList, true);
+    SubComDescriptor table("TABLE", SubComByEqual, false, true);
+    table.addParamDesc("TITLE", ParamLiteral, true, true, BracketNone);
+    SubComDescriptor missing("MISSING", SubComArbitrary);
+    SubComDescriptor order("ORDER");
+    order.allowSubComEmpty(true);
+    SubComDescriptor sort("SORT");
+    sort.setExportParamDesc(ParamVarName, true);
+    ParamDescriptor direction("ORDER", ParamString);
+    direction.addStringValue("ASC");
+    direction.addStringValue("DESC");
+    sort.addParamDesc(direction);
+    for (const SubComDescriptor& sub :
+         {variables, format, percentiles, table, missing, order, sort}) {
+        grammar.addSubComDesc(sub);
+    }
+    return grammar;
+}
+
+SubComDescriptor EmptyAllowedSubCom(const std::string& name) {
+    SubComDescriptor sub(name);
+    sub.allowSubComEmpty(true);
+    sub.addParamDesc("N", ParamNumber, false, true, BracketNone);
+    return sub;
+}
+
+CommandDescriptor Tables(GroupSpec tableKind, const char* tableText) {
+    CommandDescriptor grammar("CTABLES", "Custom Tables");
+    GroupComDescriptor global(GroupGlobal);
+    SubComDescriptor lead("");
+    lead.setExportParamDesc(ParamVarList, false);
+    global.addSubComDesc(lead, false);
+    global.addSubComDesc(EmptyAllowedSubCom("TITLE"), false);
+
+    GroupComDescriptor table(tableKind, true);
+    table.setMessageText(tableText);
+    table.addSubComDesc(EmptyAllowedSubCom("TABLE"), true);
+    table.addSubComDesc(EmptyAllowedSubCom("CELLS"), false);
+    GroupComDescriptor chart(GroupSingle, false);
+    chart.addSubComDesc(EmptyAllowedSubCom("CHART"), true);
+    chart.addSubComDesc(EmptyAllowedSubCom("CELLS"), false);
+    GroupComDescriptor save(GroupFinal, false);
+    save.addSubComDesc(EmptyAllowedSubCom("SAVE"), true);
+    save.addSubComDesc(EmptyAllowedSubCom("EXPORT"), true);
+    save.addSubComDesc(EmptyAllowedSubCom("OUTFILE"), false);
+
+    grammar.addGroupDesc(global);
+    grammar.addGroupDesc(table);
+    grammar.addGroupDesc(chart);
+    grammar.addGroupDesc(save);
+    return grammar;
+}
+
+CommandDescriptor Params() {
+    CommandDescriptor grammar("PARAMS");
+    SubComDescriptor eq("EQ");
+    eq.addParamDesc("KEY", ParamTokenList, false, true, BracketNone);
+    eq.addParamDesc("OTHER", ParamTokenList, false, true, BracketNone);
+    eq.addParamDesc("FLAG", ParamKeyWord, false, false, BracketNone);
+    eq.addParamDesc("LIST", ParamNumberList, false, true, BracketRequired);
+    eq.addParamDesc("FORLIST", ParamStringList, false, true, BracketForList);
+    ParamDescriptor path("PATH");
+    path.allowSlash(true);
+    eq.addParamDesc(path);
+    ParamDescriptor qualifiers("SQ", ParamStringQualList);
+    qualifiers.setQualifOption(QualifByEqual);
+    qualifiers.addQualifDesc(ParamDescriptor("A", ParamNumber));
+    qualifiers.addQualifDesc(ParamDescriptor("B", ParamNumber));
+    eq.addParamDesc(qualifiers);
+    SubComDescriptor lead(eq);
+    lead.setSubComName("");
+    lead.allowSubComEmpty(true);
+
+    SubComDescriptor paren("PAREN", SubComByParen);
+    paren.addParamDesc("KEY", ParamTokenList, false, true, BracketNone);
+    paren.addParamDesc("OTHER", ParamTokenList, false, true, BracketNone);
+    paren.addParamDesc("FLAG", ParamKeyWord, false, false, BracketNone);
+
+    SubComDescriptor block("BLOCK", SubComByBlock);
+    block.addParamDesc(Block("NOVAL", BlockNoValue, ParamKeyWord));
+    block.addParamDesc(Block("BYEQ", BlockByEqual));
+    ParamDescriptor optional = Block("OPTEQ", BlockOptEqual);
+    optional.setValueRequired(false);
+    block.addParamDesc(optional);
+    block.addParamDesc(Block("BYPAREN", BlockByParen));
+
+    for (const SubComDescriptor& sub :
+         {lead, eq, paren, block, Leading("LEADEQ", BlockByEqual),
+          Leading("LEADPAREN", BlockByParen), Leading("LEADOPT", BlockOptEqual)}) {
+        grammar.addSubComDesc(sub);
+    }
+    return grammar;
+}
+
+}  // namespace testsupport
