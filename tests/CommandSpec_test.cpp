@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "uparser/CommandSpec.h"
@@ -89,18 +88,6 @@ TEST(CommandSpec, GroupsBySeparatorNameSkipEmptyGroups) {
     EXPECT_EQ(found[1], spec.getGroupObj(2u));
     EXPECT_EQ(found[2], spec.getGroupObj(3u));
     EXPECT_EQ(spec.getGroupObj(found, std::vector<std::string>{}), 0u);
-}
-
-TEST(CommandSpec, CopiesOwnTheirGroups) {
-    CommandSpec spec;
-    spec.addGroupObj(Group({"A"}, true));
-    CommandSpec copy(spec);
-    GroupComObj more = Group({"B"});
-    copy.addGroupObj(std::move(more));
-    EXPECT_EQ(spec.getGroupListSize(), 1u);
-    EXPECT_EQ(copy.getGroupListSize(), 2u);
-    CommandSpec moved(std::move(copy));
-    EXPECT_EQ(moved.getGroupObj(1u)->getSubComObj(0u)->getSubComName(), "B");
 }
 
 }  // namespace

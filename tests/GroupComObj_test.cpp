@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "uparser/GroupComObj.h"
@@ -68,19 +67,6 @@ TEST(GroupComObj, FindsEveryOccurrenceAndReleasesTheOldList) {
     EXPECT_EQ(group.getSubComObj(found, "none"), 0u);
     EXPECT_TRUE(found.empty());
     EXPECT_EQ(found.capacity(), 0u);
-}
-
-TEST(GroupComObj, CopyAndMove) {
-    GroupComObj group;
-    group.setGroupGlobal();
-    group.addSubComObj(SubComObj("A"));
-    GroupComObj copy(group);
-    copy.addSubComObj(SubComObj("B"));
-    EXPECT_EQ(group.getSubComListSize(), 1u);
-
-    GroupComObj moved(std::move(copy));
-    EXPECT_TRUE(moved.isGroupGlobal());
-    EXPECT_EQ(moved.getSubComListSize(), 2u);
 }
 
 }  // namespace

@@ -53,18 +53,6 @@ TEST(SubComObj, CountNamesTheOccurrenceAndResetsOnZero) {
     EXPECT_EQ(unnamed.getSubComExtName(), "3");
 }
 
-TEST(SubComObj, FlagsSetAndUnset) {
-    SubComObj sub("S");
-    sub.setParenUsed();
-    sub.setEqualUsed();
-    EXPECT_TRUE(sub.areParenUsed());
-    EXPECT_TRUE(sub.isEqualUsed());
-    sub.unsetParenUsed();
-    sub.unsetEqualUsed();
-    EXPECT_FALSE(sub.areParenUsed());
-    EXPECT_FALSE(sub.isEqualUsed());
-}
-
 TEST(SubComObj, ParametersByIndexAndByNameFirstMatchWins) {
     SubComObj sub("S");
     const ParamObj first = Param("width");

@@ -11,6 +11,7 @@
 #include "refhost/MessageLog.h"
 #include "refhost/TextTokenSequence.h"
 #include "support/TempDir.h"
+#include "support/TestGrammars.h"
 #include "uparser/CommandDescriptor.h"
 #include "uparser/CommandSpec.h"
 #include "uparser/UniversalParser.h"
@@ -58,7 +59,13 @@ class CountingStream : public TAVO_TokenSequence {
     bool mSaidNo = false;
 };
 
-// Opens the protected cursor and predicates.
+template <typename Map, typename Key>
+int CountOf(const Map& counts, const Key& key) {
+    const auto found = counts.find(key);
+    return found != counts.end() ? found->second : 0;
+}
+
+// Opens the protected cursor, predicates and occurrence counts.
 class Probe : public UniversalParser {
   public:
     using UniversalParser::atCommandEnd;
@@ -87,6 +94,9 @@ class Probe : public UniversalParser {
         mCurSubComDesc = subCom;
         mCurParamDesc = param;
     }
+    int groupOccurrences(int index) const { return CountOf(mGroupOccur, index); }
+    int subComOccurrences(const std::string& name) const { return CountOf(mSubComOccur, name); }
+    int paramOccurrences(const std::string& name) const { return CountOf(mParamOccur, name); }
     // Moves until the current token has this text.
     void moveTo(const std::string& text) {
         while (hasCurrentToken() && getCurrentToken().getString() != text) {
@@ -421,6 +431,27 @@ TEST_F(CursorTest, ParameterEndInBlocks) {
     EXPECT_TRUE(parser.atParameterEnd());  // ")" before BYEQ, BYPAREN open
     parser.setDescs(blockDesc, blockDesc->getParamDesc("BYEQ"));
     EXPECT_FALSE(parser.atParameterEnd());
+}
+
+TEST(UniversalParserCursor, RejectedRepetitionsAreCountedToo) {
+    refhost::MessageLog quiet;
+    const CommandDescriptor tables = testsupport::Tables();
+    const CommandDescriptor params = testsupport::Params();
+    CommandSpec spec;
+    refhost::TextTokenSequence groups("CTABLES /TABLE /CHART /CHART");
+    Probe groupParser(groups, spec, tables);
+    EXPECT_EQ(groupParser.getCommandSpecifications(), 4);
+    EXPECT_EQ(groupParser.groupOccurrences(tables.getGroupDescIndex("CHART")), 2);
+
+    refhost::TextTokenSequence subComs("CTABLES /TABLE /CELLS /CELLS");
+    Probe subComParser(subComs, spec, tables);
+    EXPECT_EQ(subComParser.getCommandSpecifications(), 8);
+    EXPECT_EQ(subComParser.subComOccurrences("CELLS"), 2);
+
+    refhost::TextTokenSequence keys("PARAMS /EQ KEY=1 KEY=2");
+    Probe paramParser(keys, spec, params);
+    EXPECT_EQ(paramParser.getCommandSpecifications(), 13);
+    EXPECT_EQ(paramParser.paramOccurrences("KEY"), 2);
 }
 
 TEST(UniversalParserCursor, CopiesOfAGrammarLessParserShareItsEmptyGrammar) {

@@ -17,8 +17,8 @@ namespace {
 using testsupport::ParseCommand;
 using testsupport::ParseOutcome;
 
-// Words of every grammar below (subcommand, parameter, qualifier and separator names), reserved
-// words, and plain variable names; with numbers, literals and every operator.
+// Words of the test grammars (subcommand, parameter, qualifier and separator names), reserved
+// words and plain variable names; numbers, literals and every operator.
 const std::vector<std::string> kPieces = {
     "FORMAT", "LIMIT",     "NOTABLE", "PERCENTILES", "TABLE", "TITLE",   "MISSING", "ORDER",
     "SORT",   "ASC",       "CELLS",   "CHART",       "SAVE",  "EXPORT",  "OUTFILE", "N",
