@@ -1,0 +1,271 @@
+#include "examples/procedures/Procedure.h"
+
+#include <algorithm>
+#include <exception>
+
+#include "examples/procedures/Bucket.h"
+#include "examples/procedures/GrammarLookup.h"
+#include "examples/procedures/Sketch.h"
+#include "examples/procedures/Sprout.h"
+#include "examples/procedures/Trace.h"
+#include "examples/procedures/Validation.h"
+#include "examples/procedures/Weave.h"
+#include "uparser/ParamObj.h"
+#include "uparser/ParserUtility.h"
+#include "uparser/UniversalParser.h"
+
+namespace examples {
+
+namespace {
+
+bool TokenFits(const TokenInfoObj& token, const ParamDescriptor& desc) {
+    ParamObj one(TokenInfoObj(), UPSpecTypes::ParamTokenList);
+    one.addTokenObj(token);
+    return one.canGetValue(&desc, nullptr);
+}
+
+bool IsSingleValue(UPSpecTypes::ParamSpec type) {
+    switch (type) {
+        case UPSpecTypes::ParamString:
+        case UPSpecTypes::ParamLiteral:
+        case UPSpecTypes::ParamNumber:
+        case UPSpecTypes::ParamInteger:
+        case UPSpecTypes::ParamVarName:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool IsListValue(UPSpecTypes::ParamSpec type) {
+    switch (type) {
+        case UPSpecTypes::ParamKeyWord:
+        case UPSpecTypes::ParamStringList:
+        case UPSpecTypes::ParamLiteralList:
+        case UPSpecTypes::ParamNumberList:
+        case UPSpecTypes::ParamIntegerList:
+        case UPSpecTypes::ParamVarList:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// Every token of the command, the name included.
+std::vector<TokenInfoObj> AllTokens(TAVO_TokenSequence& tokens) {
+    std::vector<TokenInfoObj> all;
+    tokens.setPosition(0);
+    while (tokens.next()) {
+        all.emplace_back(tokens);
+    }
+    return all;
+}
+
+bool Before(const TokenInfoObj& token, const TokenInfoObj& limit) {
+    return token.getLineNumber() < limit.getLineNumber() ||
+           (token.getLineNumber() == limit.getLineNumber() &&
+            token.getColumn() <= limit.getColumn());
+}
+
+bool IsSlash(const TokenInfoObj& token) {
+    return token.IsOperator() && token.getOperatorCode() == TokenSequenceBase::Slash;
+}
+
+// The descriptors that describe single tokens somewhere inside a compound value, and the
+// names (qualifiers, accepted words) it knows.
+void CollectLeaves(const ParamDescriptor& desc, std::vector<const ParamDescriptor*>& leaves,
+                   std::vector<std::string>& names) {
+    ParamDescriptor copy(desc);
+    const UPSpecTypes::ParamSpec type = copy.getParamType();
+    if (IsSingleValue(type) || IsListValue(type)) {
+        leaves.push_back(&desc);
+    }
+    names.insert(names.end(), desc.getStringValues().begin(), desc.getStringValues().end());
+    std::vector<std::string> qualifiers;
+    desc.getQualifNames(qualifiers);
+    for (const std::string& name : qualifiers) {
+        names.push_back(name);
+        CollectLeaves(*desc.getQualifDesc(name), leaves, names);
+    }
+    for (const ParamDescriptor* part : {desc.getMainDesc(), desc.getQualifDesc()}) {
+        if (part != nullptr) {
+            CollectLeaves(*part, leaves, names);
+        }
+    }
+}
+
+// The token of a rejected value that the rejection is about: the first one that does not fit
+// the descriptor on its own (for a compound value: that no part of it accepts and that names
+// nothing it knows), the second of a single value written with more, else the first.
+const TokenInfoObj* OffendingToken(const ParamObj& value, const ParamDescriptor* desc) {
+    const unsigned count = value.getTokenListSize();
+    if (count == 0) {
+        return nullptr;
+    }
+    if (desc == nullptr) {
+        return value.getTokenObj(0);
+    }
+    ParamDescriptor copy(*desc);
+    const UPSpecTypes::ParamSpec type = copy.getParamType();
+    if (IsSingleValue(type) || IsListValue(type)) {
+        for (unsigned i = 0; i < count; ++i) {
+            if (!TokenFits(*value.getTokenObj(i), *desc)) {
+                return value.getTokenObj(i);
+            }
+        }
+        return value.getTokenObj(IsSingleValue(type) && count > 1 ? 1 : 0);
+    }
+    std::vector<const ParamDescriptor*> leaves;
+    std::vector<std::string> names;
+    CollectLeaves(*desc, leaves, names);
+    for (unsigned i = 0; i < count; ++i) {
+        const TokenInfoObj& token = *value.getTokenObj(i);
+        if (token.IsOperator() ||
+            std::find(names.begin(), names.end(), token.getUpperString()) != names.end()) {
+            continue;
+        }
+        const bool fits =
+            std::any_of(leaves.begin(), leaves.end(),
+                        [&](const ParamDescriptor* leaf) { return TokenFits(token, *leaf); });
+        if (!fits) {
+            return &token;
+        }
+    }
+    return value.getTokenObj(0);
+}
+
+// Where the parser stopped: its current token (the command's last one once the tokens ran
+// out), moved to what the failed rule is about: the name after a "/", the name of a subcommand
+// that is empty, lacks a parameter or misses a required subcommand of its group, the token of
+// a rejected value.
+void LocateParseStop(const UniversalParser& parser, TAVO_TokenSequence& tokens,
+                     const CommandDescriptor* grammar, RunResult& result) {
+    const std::vector<TokenInfoObj> all = AllTokens(tokens);
+    result.stopToken = parser.hasCurrentToken() ? parser.getCurrentToken()
+                       : all.empty()            ? TokenInfoObj()
+                                                : all.back();
+    for (std::size_t i = 1; i + 1 < all.size(); ++i) {
+        if (IsSlash(result.stopToken) && IsSlash(all[i]) &&
+            all[i].getLineNumber() == result.stopToken.getLineNumber() &&
+            all[i].getColumn() == result.stopToken.getColumn()) {
+            if (all[i + 1].IsString()) {
+                result.stopToken = all[i + 1];
+            }
+            break;
+        }
+    }
+
+    const unsigned groups = result.spec.getGroupListSize();
+    const GroupComObj* group = groups > 0 ? result.spec.getGroupObj(groups - 1) : nullptr;
+    const unsigned subs = group != nullptr ? group->getSubComListSize() : 0;
+    const SubComObj* sub = subs > 0 ? group->getSubComObj(subs - 1) : nullptr;
+    if (sub == nullptr) {
+        return;
+    }
+    result.stopSubCommand = sub->getSubComName();
+    const unsigned params = sub->getParamListSize();
+    const ParamObj* param = params > 0 ? sub->getParamObj(params - 1) : nullptr;
+    if (param != nullptr) {
+        result.stopParameter = param->getParamName();
+    }
+
+    const int code = result.parseCode;
+    if (code == 9 || code == 10 || code == 14) {
+        const std::string& name =
+            code == 9 ? group->getSubComObj(0u)->getSubComName() : sub->getSubComName();
+        for (std::size_t i = all.size(); !name.empty() && i-- > 1;) {
+            if (IsSlash(all[i - 1]) && all[i].IsString() && name == all[i].getUpperString() &&
+                Before(all[i], result.stopToken)) {
+                result.stopToken = all[i];
+                break;
+            }
+        }
+        return;
+    }
+    if (code != 12) {
+        return;
+    }
+    const ParamObj* value = param != nullptr ? param : sub->exportParamObj();
+    const ParamDescriptor* desc = nullptr;
+    if (grammar != nullptr) {
+        if (const SubComDescriptor* subDesc =
+                FindSubComDesc(*grammar, *group, sub->getSubComName())) {
+            desc = param != nullptr ? subDesc->getParamDesc(param->getParamName())
+                                    : subDesc->getExportParamDesc();
+        }
+    }
+    if (const TokenInfoObj* token = OffendingToken(*value, desc)) {
+        result.stopToken = *token;
+    } else if (param != nullptr && param->getKeyWordToken().getLineNumber() > 0) {
+        result.stopToken = param->getKeyWordToken();
+    }
+}
+
+}  // namespace
+
+RunResult Procedure::run(TAVO_TokenSequence& tokens, const TAVO_DataSource& data) const {
+    RunResult result;
+    try {
+        tokens.setPosition(0);
+        const CommandDescriptor& commandGrammar = grammar();
+        UniversalParser parser(tokens, result.spec, commandGrammar);
+        result.parseCode = parser.getCommandSpecifications();
+        if (result.parseCode != 0) {
+            result.stage = Stage::Parse;
+            LocateParseStop(parser, tokens, &commandGrammar, result);
+            return result;
+        }
+        Validation check(commandGrammar, data, result);
+        result.validated = validate(result.spec, check);
+        if (!result.validated) {
+            result.stage = Stage::Validation;
+        }
+    } catch (const std::exception& error) {
+        // Nothing in the library throws on bad input; this is memory running out, or a bug
+        // that must not take the host down with it.
+        result.validated = false;
+        result.stage = Stage::Internal;
+        result.internalError = error.what();
+    }
+    return result;
+}
+
+const std::vector<const Procedure*>& AllProcedures() {
+    static const Sketch sketch;
+    static const Weave weave;
+    static const Sprout sprout;
+    static const Bucket bucket;
+    static const Trace trace;
+    static const std::vector<const Procedure*> all{&sketch, &weave, &sprout, &bucket, &trace};
+    return all;
+}
+
+const Procedure* FindProcedure(TAVO_TokenSequence& tokens) {
+    for (const Procedure* procedure : AllProcedures()) {
+        if (CheckCommandName(procedure->name(), tokens)) {
+            return procedure;
+        }
+    }
+    return nullptr;
+}
+
+RunResult ParseWithoutGrammar(TAVO_TokenSequence& tokens) {
+    RunResult result;
+    try {
+        tokens.setPosition(0);
+        UniversalParser parser(tokens, result.spec);
+        result.parseCode = parser.getCommandSpecifications();
+        result.validated = result.parseCode == 0;
+        if (result.parseCode != 0) {
+            result.stage = Stage::Parse;
+            LocateParseStop(parser, tokens, nullptr, result);
+        }
+    } catch (const std::exception& error) {
+        result.validated = false;
+        result.stage = Stage::Internal;
+        result.internalError = error.what();
+    }
+    return result;
+}
+
+}  // namespace examples

@@ -1,0 +1,58 @@
+#ifndef EXAMPLES_PROCEDURES_SPROUT_H
+#define EXAMPLES_PROCEDURES_SPROUT_H
+
+#include <string>
+#include <vector>
+
+#include "examples/procedures/Procedure.h"
+
+namespace examples {
+
+// SPROUT dependents [BY factors] [WITH covariates]
+//        [/CRITERIA ITERATE(integer) CONVERGE(number) LEVEL(number)]
+//        [/CODING factors (word)] ...
+//        [/SELECT RULE = word[(number)]]
+//        [/SAVE PREDICTED(name) RESIDUAL(name)]
+//        [/WEIGHTBY variable]
+//
+// Grows a model of the dependents from categorical factors and numeric covariates. CODING
+// says how the levels of some factors are coded (each factor at most once); SELECT how terms
+// enter the model; SAVE names new variables for the fitted values and the residuals; the
+// WEIGHTBY variable may not be part of the model.
+struct SproutCoding {
+    std::vector<std::string> factors;  // as written
+    std::string scheme;                // upper case
+};
+
+struct SproutSettings {
+    int iterate = 20;
+    double converge = 1e-6;
+    double level = 95;
+    std::vector<SproutCoding> codings;
+    std::string rule = "ALLIN";
+    double ruleLimit = 0.05;
+    std::string predicted;
+    std::string residual;
+    std::string weight;
+};
+
+class Sprout : public Procedure {
+  public:
+    Sprout();
+    const char* summary() const override;
+    const CommandDescriptor& grammar() const override { return mGrammar; }
+
+    // The values of a parsed command, read through the typed getters; defaults where a
+    // subcommand or parameter was not given.
+    SproutSettings settings(const CommandSpec& spec) const;
+
+  protected:
+    bool validate(const CommandSpec& spec, Validation& check) const override;
+
+  private:
+    CommandDescriptor mGrammar;
+};
+
+}  // namespace examples
+
+#endif

@@ -1,0 +1,68 @@
+#ifndef EXAMPLES_PROCEDURES_VALIDATION_H
+#define EXAMPLES_PROCEDURES_VALIDATION_H
+
+#include <string>
+#include <vector>
+
+#include "examples/procedures/Procedure.h"
+#include "uparser/CommandDescriptor.h"
+#include "uparser/ParserMessage.h"
+#include "uparser/ParserValidator.h"
+#include "uparser/TokenInfoObj.h"
+#include "uparser/VarSpecObj.h"
+#include "uparser/host/DataSource.h"
+
+namespace examples {
+
+// What a procedure needs while it checks one parsed command: the dictionary, one registry of
+// the variables named across the command, a message object for the procedure's own findings,
+// and the result in which accepted lists and the point of failure are recorded.
+class Validation {
+  public:
+    Validation(const CommandDescriptor& grammar, const TAVO_DataSource& data, RunResult& result);
+
+    const TAVO_DataSource& data() const { return mData; }
+    const CommandDescriptor& grammar() const { return mGrammar; }
+    // Each variable may stand in one of the lists passed through here: a second use is
+    // reported with both places.
+    ParserValidator& registry() { return mRegistry; }
+    // For findings of the procedure itself; carries the command name and procedure title.
+    const ParserMessage& message() const { return mMessage; }
+
+    // A list validator whose messages name this parameter and subcommand.
+    VarSpecObj newList(const std::string& subCom, const std::string& param,
+                       bool numericOnly = false) const;
+
+    void accept(const std::string& subCom, const std::string& param, const std::string& role,
+                const std::vector<int>& indices,
+                std::vector<std::pair<std::string, std::string>> qualifiers = {});
+
+    // Record where validation stopped; all answer false so that a check can end with them.
+    bool stopAt(const std::string& subCom, const std::string& param, const TokenInfoObj& token);
+    // At tokens[hint] when that exists, else at the first plain word that names no variable of
+    // the dictionary (or, for a list of numeric variables, a string variable), else at the
+    // first token.
+    bool stopIn(const std::string& subCom, const std::string& param,
+                const std::vector<TokenInfoObj>& tokens, int hint = -1, bool numericOnly = false);
+    // At the first token spelling name (ignoring case), else as stopIn.
+    bool stopAtName(const std::string& subCom, const std::string& param,
+                    const std::vector<TokenInfoObj>& tokens, const std::string& name);
+
+    // Passes the variables through the registry as one list; on a variable already named
+    // elsewhere, stops at its token.
+    bool registerList(const std::string& subCom, const std::string& param,
+                      const std::vector<int>& indices, const std::vector<TokenInfoObj>& tokens);
+
+    std::vector<TavoVarName> namesOf(const std::vector<int>& indices) const;
+
+  private:
+    const CommandDescriptor& mGrammar;
+    const TAVO_DataSource& mData;
+    RunResult& mResult;
+    ParserValidator mRegistry;
+    ParserMessage mMessage;
+};
+
+}  // namespace examples
+
+#endif
