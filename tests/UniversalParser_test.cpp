@@ -249,6 +249,28 @@ TEST(UniversalParser, WithoutGrammarArbitrarySubcommandsEndAtEverySlash) {
     EXPECT_EQ(Texts(bad.spec.getSubComObj("X")), "= 1");
 }
 
+TEST(UniversalParser, ReachesTheEndOfVeryLongCommands) {
+    const int count = 100000;
+    std::string variables = "FREQUENCIES";
+    std::string parameters = "CMD /SUB first(0)";
+    for (int i = 1; i <= count; ++i) {
+        const std::string number = std::to_string(i);
+        variables += " v" + number;
+        parameters += " k" + number + " = " + number;
+    }
+    const CommandDescriptor grammar = Frequencies();
+    ParseOutcome out = ParseCommand(variables + " /ORDER", &grammar);
+    ASSERT_EQ(out.code, 0);
+    EXPECT_EQ(out.spec.getSubComObj(0u)->getTokenListSize(), static_cast<unsigned>(count));
+
+    out = ParseCommand(parameters, nullptr);
+    ASSERT_EQ(out.code, 0);
+    const SubComObj* sub = out.spec.getSubComObj("SUB");
+    ASSERT_EQ(sub->getParamListSize(), static_cast<unsigned>(count) + 1);
+    EXPECT_EQ(Texts(sub->getParamObj(count)), std::to_string(count));
+    EXPECT_TRUE(sub->areParenUsed() && sub->isEqualUsed());
+}
+
 TEST(UniversalParser, LeadingValueOpenedAtTheLastTokenFailsWithoutAMessage) {
     CommandDescriptor grammar("CMD");
     SubComDescriptor leadEq("LEADEQ", SubComByBlock);
