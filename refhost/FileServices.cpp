@@ -100,12 +100,12 @@ void ValidateFileSpecification(char const* path, std::size_t length, int /*valid
     directory = 0;
     if (path == nullptr || length == 0 || length >= PATH_MAX ||
         std::memchr(path, '\0', length) != nullptr) {
-        say(out, "The file specification is not a valid path.");
+        say(out, "The path is not valid.");
         return;
     }
     const std::string text(path, length);
     if (!componentsFit(text)) {
-        say(out, "A name in the file specification is too long.");
+        say(out, "A name in the path is too long.");
         return;
     }
     struct stat status {};
@@ -118,7 +118,7 @@ void ValidateFileSpecification(char const* path, std::size_t length, int /*valid
     if (wellFormed == 0) {
         say(out, "The directory of the file does not exist.");
     } else if (directory != 0) {
-        say(out, "The file specification names a directory.");
+        say(out, "The path names a directory.");
     } else if (exists == 0) {
         say(out, "The file does not exist.");
     } else if (readOnly != 0) {

@@ -28,8 +28,8 @@ std::string Texts(const ParamObj* param) {
 
 class UniversalParserParams : public ::testing::Test {
   protected:
-    ParseOutcome Parse(const std::string& specifications) const {
-        return ParseCommand("PARAMS " + specifications, &grammar);
+    ParseOutcome Parse(const std::string& text) const {
+        return ParseCommand("PARAMS " + text, &grammar);
     }
     // The parameter of a successful parse, in the subcommand named sub.
     const ParamObj* Param(const ParseOutcome& out, const std::string& sub,
