@@ -2,7 +2,8 @@
 SHELL := /bin/bash
 .DEFAULT_GOAL := test
 
-PACKAGES := cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev
+PACKAGES := cmake g++ make pkgconf libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev \
+            nlohmann-json3-dev
 FUZZ_PACKAGES := clang libclang-rt-dev
 
 .PHONY: deps demo test build asan bench fuzz install clean
@@ -27,8 +28,13 @@ build: deps
 test: build
 	ctest --preset default
 
-demo: build
-	./build/default/tools/uptokens/uptokens
+# The demo's mistakes are part of the show: uparse exits 1 after reporting them. Only a usage
+# error (2) or a crash fails the target.
+demo: deps
+	cmake --preset default >/dev/null
+	cmake --build --preset default --target uparse
+	@./build/default/tools/uparse/uparse examples/demo.syntax; status=$$?; \
+	if [ $$status -gt 1 ]; then echo "uparse failed with status $$status" >&2; exit 1; fi
 
 asan: deps
 	cmake --preset asan >/dev/null

@@ -92,7 +92,7 @@ bool Bucket::validate(const CommandSpec& spec, Validation& check) const {
     }
     VarSpecObj created = check.newList("", "");
     if (created.CheckNewVariable(targetName) >= 0) {
-        return check.stopIn("", "", targetTokens, 0);
+        return check.stopAt("", "", targetTokens.front());
     }
 
     const SubComObj* map = spec.getSubComObj("MAP");

@@ -48,4 +48,41 @@ std::vector<std::string> SubComNames(const CommandDescriptor& grammar) {
     return names;
 }
 
+std::vector<std::string> ParamNames(const SubComDescriptor& subCom) {
+    std::vector<std::string> names;
+    for (int p = 0; p < subCom.getParamDescListSize(); ++p) {
+        names.push_back(subCom.getParamDesc(p)->getParamName());
+    }
+    return names;
+}
+
+std::vector<const ParamDescriptor*> NestedDescs(const ParamDescriptor& desc) {
+    std::vector<const ParamDescriptor*> all{&desc};
+    for (std::size_t next = 0; next < all.size(); ++next) {
+        const ParamDescriptor* current = all[next];
+        std::vector<std::string> qualifiers;
+        current->getQualifNames(qualifiers);
+        for (const std::string& name : qualifiers) {
+            all.push_back(current->getQualifDesc(name));
+        }
+        for (const ParamDescriptor* part : {current->getMainDesc(), current->getQualifDesc()}) {
+            if (part != nullptr) {
+                all.push_back(part);
+            }
+        }
+    }
+    return all;
+}
+
+std::vector<std::string> KnownWords(const ParamDescriptor& desc) {
+    std::vector<std::string> words;
+    for (const ParamDescriptor* part : NestedDescs(desc)) {
+        words.insert(words.end(), part->getStringValues().begin(), part->getStringValues().end());
+        std::vector<std::string> qualifiers;
+        part->getQualifNames(qualifiers);
+        words.insert(words.end(), qualifiers.begin(), qualifiers.end());
+    }
+    return words;
+}
+
 }  // namespace examples

@@ -28,6 +28,17 @@ const SubComDescriptor* FindAnySubComDesc(const CommandDescriptor& grammar,
 // Every subcommand name of the grammar, each once, in declaration order.
 std::vector<std::string> SubComNames(const CommandDescriptor& grammar);
 
+// The parameter names of a subcommand, in declaration order.
+std::vector<std::string> ParamNames(const SubComDescriptor& subCom);
+
+// The descriptor and every descriptor nested in it (qualifiers, main and value parts), depth
+// first.
+std::vector<const ParamDescriptor*> NestedDescs(const ParamDescriptor& desc);
+
+// The words a value of desc may hold by name: accepted words and qualifier names, nested ones
+// included.
+std::vector<std::string> KnownWords(const ParamDescriptor& desc);
+
 }  // namespace examples
 
 #endif

@@ -71,29 +71,6 @@ bool IsSlash(const TokenInfoObj& token) {
     return token.IsOperator() && token.getOperatorCode() == TokenSequenceBase::Slash;
 }
 
-// The descriptors that describe single tokens somewhere inside a compound value, and the
-// names (qualifiers, accepted words) it knows.
-void CollectLeaves(const ParamDescriptor& desc, std::vector<const ParamDescriptor*>& leaves,
-                   std::vector<std::string>& names) {
-    ParamDescriptor copy(desc);
-    const UPSpecTypes::ParamSpec type = copy.getParamType();
-    if (IsSingleValue(type) || IsListValue(type)) {
-        leaves.push_back(&desc);
-    }
-    names.insert(names.end(), desc.getStringValues().begin(), desc.getStringValues().end());
-    std::vector<std::string> qualifiers;
-    desc.getQualifNames(qualifiers);
-    for (const std::string& name : qualifiers) {
-        names.push_back(name);
-        CollectLeaves(*desc.getQualifDesc(name), leaves, names);
-    }
-    for (const ParamDescriptor* part : {desc.getMainDesc(), desc.getQualifDesc()}) {
-        if (part != nullptr) {
-            CollectLeaves(*part, leaves, names);
-        }
-    }
-}
-
 // The token of a rejected value that the rejection is about: the first one that does not fit
 // the descriptor on its own (for a compound value: that no part of it accepts and that names
 // nothing it knows), the second of a single value written with more, else the first.
@@ -105,8 +82,7 @@ const TokenInfoObj* OffendingToken(const ParamObj& value, const ParamDescriptor*
     if (desc == nullptr) {
         return value.getTokenObj(0);
     }
-    ParamDescriptor copy(*desc);
-    const UPSpecTypes::ParamSpec type = copy.getParamType();
+    const UPSpecTypes::ParamSpec type = desc->getParamType();
     if (IsSingleValue(type) || IsListValue(type)) {
         for (unsigned i = 0; i < count; ++i) {
             if (!TokenFits(*value.getTokenObj(i), *desc)) {
@@ -115,9 +91,14 @@ const TokenInfoObj* OffendingToken(const ParamObj& value, const ParamDescriptor*
         }
         return value.getTokenObj(IsSingleValue(type) && count > 1 ? 1 : 0);
     }
-    std::vector<const ParamDescriptor*> leaves;
-    std::vector<std::string> names;
-    CollectLeaves(*desc, leaves, names);
+    std::vector<const ParamDescriptor*> leaves = NestedDescs(*desc);
+    leaves.erase(std::remove_if(leaves.begin(), leaves.end(),
+                                [](const ParamDescriptor* leaf) {
+                                    const UPSpecTypes::ParamSpec leafType = leaf->getParamType();
+                                    return !IsSingleValue(leafType) && !IsListValue(leafType);
+                                }),
+                 leaves.end());
+    const std::vector<std::string> names = KnownWords(*desc);
     for (unsigned i = 0; i < count; ++i) {
         const TokenInfoObj& token = *value.getTokenObj(i);
         if (token.IsOperator() ||

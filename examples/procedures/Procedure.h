@@ -49,6 +49,8 @@ struct RunResult {
     TokenInfoObj stopToken;
     std::string stopSubCommand;
     std::string stopParameter;
+    // Validation stopped at a variable name that the dictionary lacks.
+    bool unknownVariable = false;
     std::string internalError;
 
     bool ok() const { return parseCode == 0 && validated; }

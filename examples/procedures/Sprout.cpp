@@ -1,5 +1,7 @@
 #include "examples/procedures/Sprout.h"
 
+#include <algorithm>
+
 #include "examples/procedures/Validation.h"
 #include "examples/procedures/ValueReading.h"
 #include "uparser/ParserUtility.h"
@@ -146,19 +148,19 @@ bool Sprout::validate(const CommandSpec& spec, Validation& check) const {
     VarSpecObj factors = check.newList("", "");
     VarSpecObj covariates = check.newList("", "");
     if (!dependents.ValidateRegrMDVarList(tokens, factors, covariates, RepeatVarsError, {})) {
-        // Point at an unknown name, else at a string variable among the covariates, which must
-        // be numeric.
-        for (const TokenInfoObj& token : tokens) {
-            if (token.IsPlainString() && check.data().FindVarIndex(token.getString()) < 0) {
-                return check.stopAt("", "", token);
-            }
-        }
+        // When every name is known, a string variable among the covariates (which must be
+        // numeric) is what failed.
+        const bool allKnown =
+            std::none_of(tokens.begin(), tokens.end(), [&check](const TokenInfoObj& token) {
+                return token.IsPlainString() && check.data().FindVarIndex(token.getString()) < 0;
+            });
         bool afterWith = false;
         for (const TokenInfoObj& token : tokens) {
             afterWith = afterWith || token.getOperatorCode() == TokenSequenceBase::WithWord;
             const int index =
                 token.IsPlainString() ? check.data().FindVarIndex(token.getString()) : -1;
-            if (afterWith && index >= 0 && check.data().GetVariable(index).GetType() != 0) {
+            if (allKnown && afterWith && index >= 0 &&
+                check.data().GetVariable(index).GetType() != 0) {
                 return check.stopAt("", "", token);
             }
         }
@@ -217,11 +219,11 @@ bool Sprout::validate(const CommandSpec& spec, Validation& check) const {
             target->getVarName(name);
             VarSpecObj created = check.newList("SAVE", param);
             if (created.CheckNewVariable(name) >= 0) {
-                return check.stopIn("SAVE", param, value, 0);
+                return check.stopAt("SAVE", param, value.front());
             }
             if (!first.empty() && AreVarNamesEqualCase(first, name)) {
                 check.message().OutputVarCreated(name, param.c_str(), "SAVE");
-                return check.stopIn("SAVE", param, value, 0);
+                return check.stopAt("SAVE", param, value.front());
             }
             first = name;
         }

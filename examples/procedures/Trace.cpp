@@ -1,7 +1,5 @@
 #include "examples/procedures/Trace.h"
 
-#include <algorithm>
-
 #include "examples/procedures/Validation.h"
 #include "examples/procedures/ValueReading.h"
 #include "uparser/ParserUtility.h"
@@ -20,27 +18,27 @@ ParamDescriptor Words(const std::string& name, std::initializer_list<const char*
     return param;
 }
 
-const std::vector<std::string>& LineQualifiers() {
-    static const std::vector<std::string> names{"STYLE", "WIDTH"};
-    return names;
-}
-
-const std::vector<std::string>& LineStyles() {
-    static const std::vector<std::string> styles{"SOLID", "DASH", "DOT"};
-    return styles;
+// Whether a qualifier value fits its descriptor, without a message.
+bool QualifierFits(const TokenInfoObj& value, const ParamDescriptor& desc) {
+    ParamObj one(TokenInfoObj(), ParamTokenList);
+    one.addTokenObj(value);
+    return one.canGetValue(&desc, nullptr);
 }
 
 }  // namespace
 
 Trace::Trace() : mGrammar("TRACE", "Trace") {
-    // The qualifier names are declared on the list so that "STYLE =" inside the parentheses
-    // stays part of the list instead of starting a parameter; their values are checked later.
+    // The qualifiers are declared on the list so that "STYLE =" inside the parentheses stays
+    // part of the list instead of starting a parameter; the validation checks their values
+    // against these descriptors.
     SubComDescriptor lines("", SubComByEqual, true);
     ParamDescriptor list("", ParamTokenList, true);
     list.setQualifOption(QualifByEqual);
-    for (const std::string& name : LineQualifiers()) {
-        list.addQualifDesc(name);
-    }
+    list.addQualifDesc(Words("STYLE", {"SOLID", "DASH", "DOT"}));
+    ParamDescriptor width("WIDTH", ParamInteger);
+    width.setLowerBoundary(1, LowerIncluded);
+    width.setUpperBoundary(5, UpperIncluded);
+    list.addQualifDesc(width);
     lines.setExportParamDesc(list);
     mGrammar.addSubComDesc(lines);
 
@@ -143,37 +141,34 @@ bool Trace::validate(const CommandSpec& spec, Validation& check) const {
     if (tokens.empty() || !lines.ValidateVarBlocksAndQuals(tokens, blocks, {})) {
         return check.stopIn("", "", tokens, -1, true);
     }
+    const ParamDescriptor* listDesc = mGrammar.getSubComDesc("")->getExportParamDesc();
+    std::vector<std::string> names;
+    listDesc->getQualifNames(names);
     for (const VarSpecObj& block : blocks) {
         std::vector<TokenInfoObj> values;
-        if (!block.SplitQualValues(LineQualifiers(), values)) {
-            return check.stopIn("", "", block.GetQualTokenList());
+        if (!block.SplitQualValues(names, values)) {
+            const std::vector<TokenInfoObj>& written = block.GetQualTokenList();
+            return check.stopAt("", "", written.empty() ? TokenInfoObj() : written.front());
         }
         const TavoVarName last = check.data().GetVariable(block.GetValidVarList().back()).GetName();
-        const bool single = block.GetNValidVars() == 1;
-        const auto badValue = [&](const char* qualifier, const TokenInfoObj& value) {
-            if (single) {
-                check.message().VariableBadQualOption(last, qualifier, value.getString(), "", "");
-            } else {
-                check.message().VarListBadQualOption(last, qualifier, value.getString(), "", "");
-            }
-            return check.stopAt("", "", value);
-        };
         std::vector<std::pair<std::string, std::string>> qualifiers;
-        const TokenInfoObj& style = values[0];
-        if (!style.NoType()) {
-            const std::string word = style.getUpperString();
-            if (!style.IsPlainString() ||
-                std::find(LineStyles().begin(), LineStyles().end(), word) == LineStyles().end()) {
-                return badValue("STYLE", style);
+        for (std::size_t q = 0; q < values.size(); ++q) {
+            const TokenInfoObj& value = values[q];
+            const std::string& name = names[q];
+            if (value.NoType()) {
+                continue;
             }
-            qualifiers.emplace_back("STYLE", word);
-        }
-        const TokenInfoObj& width = values[1];
-        if (!width.NoType()) {
-            if (!width.IsInteger() || width.getInteger() < 1 || width.getInteger() > 5) {
-                return badValue("WIDTH", width);
+            if (!QualifierFits(value, *listDesc->getQualifDesc(name))) {
+                if (block.GetNValidVars() == 1) {
+                    check.message().VariableBadQualOption(last, name.c_str(), value.getString(), "",
+                                                          "");
+                } else {
+                    check.message().VarListBadQualOption(last, name.c_str(), value.getString(), "",
+                                                         "");
+                }
+                return check.stopAt("", "", value);
             }
-            qualifiers.emplace_back("WIDTH", width.getString());
+            qualifiers.emplace_back(name, value.getUpperString());
         }
         check.accept("", "", "lines", block.GetValidVarList(), std::move(qualifiers));
     }
@@ -186,7 +181,7 @@ bool Trace::validate(const CommandSpec& spec, Validation& check) const {
         if (low != nullptr && high != nullptr && low->getNumberValue(lowValue) &&
             high->getNumberValue(highValue) && highValue < lowValue) {
             check.message().ParamLessOtherParam("HIGH", "LOW", "RANGE");
-            return check.stopIn("RANGE", "HIGH", ValueTokens(*high), 0);
+            return check.stopAt("RANGE", "HIGH", *high->getTokenObj(0));
         }
     }
     return true;

@@ -37,7 +37,8 @@ class Validation {
                 const std::vector<int>& indices,
                 std::vector<std::pair<std::string, std::string>> qualifiers = {});
 
-    // Record where validation stopped; all answer false so that a check can end with them.
+    // Record where validation stopped; all answer false so that a check can end with them. The
+    // stopIn forms are for variable lists.
     bool stopAt(const std::string& subCom, const std::string& param, const TokenInfoObj& token);
     // At tokens[hint] when that exists, else at the first plain word that names no variable of
     // the dictionary (or, for a list of numeric variables, a string variable), else at the
@@ -56,6 +57,9 @@ class Validation {
     std::vector<TavoVarName> namesOf(const std::vector<int>& indices) const;
 
   private:
+    // stopAt for a token of a variable list, noting whether it names no variable.
+    bool stopInList(const std::string& subCom, const std::string& param, const TokenInfoObj& token);
+
     const CommandDescriptor& mGrammar;
     const TAVO_DataSource& mData;
     RunResult& mResult;

@@ -1,0 +1,75 @@
+#include "tools/uparse/CommandReport.h"
+
+#include "refhost/refhost.h"
+#include "tools/uparse/Suggestions.h"
+
+namespace uparse {
+
+namespace {
+
+Diagnostic At(const char* level, const TokenInfoObj& token, std::string text) {
+    return {level, token.getLineNumber(), token.getColumn(), std::move(text)};
+}
+
+}  // namespace
+
+CommandReport CheckCommand(const refhost::CommandText& command, const std::string& file,
+                           const TAVO_DataSource& data, bool raw) {
+    CommandReport report;
+    report.file = file;
+    report.line = command.firstLine;
+    refhost::TextTokenSequence tokens(command.text, command.firstLine);
+    // Where diagnostics go when the run names no token: the command's name.
+    TokenInfoObj name;
+    if (tokens.next()) {
+        name = TokenInfoObj(tokens);
+        report.command = name.getString();
+    }
+    tokens.setPosition(0);
+
+    refhost::MessageLog log;
+    if (!raw) {
+        report.procedure = examples::FindProcedure(tokens);
+    }
+    if (report.procedure != nullptr) {
+        report.result = report.procedure->run(tokens, data);
+    } else {
+        report.unknownCommand = !raw;
+        if (!raw) {
+            report.diagnostics.push_back(
+                At("error", name,
+                   "unknown command '" + report.command + "'; parsed without a grammar"));
+            const std::string known = SuggestCommand(report.command);
+            if (!known.empty()) {
+                report.diagnostics.push_back(At("note", name, "did you mean " + known + "?"));
+            }
+        }
+        report.result = examples::ParseWithoutGrammar(tokens);
+    }
+
+    const TokenInfoObj& stop =
+        report.result.stopToken.getLineNumber() > 0 ? report.result.stopToken : name;
+    for (const refhost::Emitted& message : log.messages()) {
+        report.diagnostics.push_back(
+            At(message.level >= 3 ? "error" : "warning", stop, message.text));
+    }
+    if (report.result.stage == examples::Stage::Internal) {
+        report.diagnostics.push_back(
+            At("error", stop, "internal error: " + report.result.internalError));
+    }
+    Suggestion suggestion;
+    if (report.procedure != nullptr &&
+        SuggestName(report.result, report.procedure->grammar(), data, suggestion)) {
+        report.diagnostics.push_back(
+            At("note", suggestion.at, "did you mean " + suggestion.name + "?"));
+    }
+    for (Diagnostic& diagnostic : report.diagnostics) {
+        if (diagnostic.line <= 0) {
+            diagnostic.line = command.firstLine;
+            diagnostic.column = 1;
+        }
+    }
+    return report;
+}
+
+}  // namespace uparse

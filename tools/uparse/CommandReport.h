@@ -1,0 +1,43 @@
+#ifndef TOOLS_UPARSE_COMMANDREPORT_H
+#define TOOLS_UPARSE_COMMANDREPORT_H
+
+#include <string>
+#include <vector>
+
+#include "examples/procedures/Procedure.h"
+#include "refhost/SplitCommands.h"
+#include "uparser/host/DataSource.h"
+
+namespace uparse {
+
+struct Diagnostic {
+    std::string level;  // "error", "warning" or "note"
+    long line = 0;
+    int column = 0;
+    std::string text;
+};
+
+// What uparse found out about one command of a syntax file.
+struct CommandReport {
+    std::string file;
+    long line = 0;                                   // the command's first line
+    std::string command;                             // its first word, as written
+    const examples::Procedure* procedure = nullptr;  // null: parsed without a grammar
+    bool unknownCommand = false;  // no sample procedure has the name, and --raw was not given
+    examples::RunResult result;
+    // The library's messages at the point where the run stopped, then uparse's own notes.
+    std::vector<Diagnostic> diagnostics;
+
+    // Parsed and validated by a sample procedure, or parsed without a grammar when --raw
+    // asked for that. An unknown command is a failure.
+    bool ok() const { return !unknownCommand && result.ok(); }
+};
+
+// Runs one command through its sample procedure (or, with raw or an unknown name, through a
+// parser without a grammar) and collects what the library reported.
+CommandReport CheckCommand(const refhost::CommandText& command, const std::string& file,
+                           const TAVO_DataSource& data, bool raw);
+
+}  // namespace uparse
+
+#endif

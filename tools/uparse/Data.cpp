@@ -1,0 +1,64 @@
+#include "tools/uparse/Data.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+#include "refhost/refhost.h"
+#include "tools/uparse/SampleData.h"
+
+namespace uparse {
+
+namespace {
+
+// The reference host reads dictionaries from files only, so the sample goes through a
+// private temporary file that is removed at once.
+bool WriteTemporary(const std::string& text, std::string& path, std::string& error) {
+    const char* dir = std::getenv("TMPDIR");
+    std::string pattern =
+        std::string(dir != nullptr && *dir != '\0' ? dir : "/tmp") + "/uparse-sample-XXXXXX";
+    const int fd = mkstemp(pattern.data());
+    if (fd < 0) {
+        error = "cannot create a temporary file for the sample data: " +
+                std::string(std::strerror(errno));
+        return false;
+    }
+    std::size_t written = 0;
+    while (written < text.size()) {
+        const ssize_t n = write(fd, text.data() + written, text.size() - written);
+        if (n <= 0) {
+            error = "cannot write the sample data: " + std::string(std::strerror(errno));
+            close(fd);
+            unlink(pattern.c_str());
+            return false;
+        }
+        written += static_cast<std::size_t>(n);
+    }
+    close(fd);
+    path = pattern;
+    return true;
+}
+
+}  // namespace
+
+bool LoadDictionary(const std::string& path, refhost::Dictionary& dictionary, std::string& error) {
+    std::string file = path;
+    if (path.empty() && !WriteTemporary(SampleCsv(), file, error)) {
+        return false;
+    }
+    bool loaded = false;
+    try {
+        dictionary = refhost::Dictionary::fromCsv(file);
+        loaded = true;
+    } catch (const ErrorText& failure) {
+        error = failure.what();
+    }
+    if (path.empty()) {
+        unlink(file.c_str());
+    }
+    return loaded;
+}
+
+}  // namespace uparse
