@@ -83,6 +83,20 @@ const TokenInfoObj* OffendingToken(const ParamObj& value, const ParamDescriptor*
         return value.getTokenObj(0);
     }
     const UPSpecTypes::ParamSpec type = desc->getParamType();
+    if (type == UPSpecTypes::ParamCrossVarList) {
+        // Names at the even places, BY or "*" between them.
+        for (unsigned i = 0; i < count; ++i) {
+            const TokenInfoObj& token = *value.getTokenObj(i);
+            const bool fits = i % 2 == 0
+                                  ? token.IsVarName()
+                                  : token.getOperatorCode() == TokenSequenceBase::ByWord ||
+                                        token.getOperatorCode() == TokenSequenceBase::Asterisk;
+            if (!fits) {
+                return &token;
+            }
+        }
+        return value.getTokenObj(count - 1);
+    }
     if (IsSingleValue(type) || IsListValue(type)) {
         for (unsigned i = 0; i < count; ++i) {
             if (!TokenFits(*value.getTokenObj(i), *desc)) {
