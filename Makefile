@@ -46,6 +46,13 @@ bench: deps
 	cmake --build --preset bench
 	@if [ -x build/bench/bench/run-benchmarks ]; then build/bench/bench/run-benchmarks; else echo "no benchmarks built"; fi
 
+# libFuzzer targets (clang, sanitizers); each runs FUZZ_SECONDS (default 60) seconds.
+fuzz:
+	@$(MAKE) --no-print-directory deps PACKAGES="$(PACKAGES) $(FUZZ_PACKAGES)"
+	cmake --preset fuzz >/dev/null
+	cmake --build --preset fuzz
+	FUZZ_SECONDS=$${FUZZ_SECONDS:-60} fuzz/run-fuzzers build/fuzz
+
 install: build
 	cmake --install build/default --prefix $${PREFIX:-/usr/local}
 

@@ -1,0 +1,23 @@
+# The fuzz targets and the support sources they share; used by the libFuzzer build
+# (fuzz/CMakeLists.txt) and by the corpus replay of the test build (tests/cmake/fuzz_replay.cmake).
+set(UPARSER_FUZZ_TARGETS parse_command param_value var_lists)
+set(UPARSER_FUZZ_SUPPORT
+  ${CMAKE_CURRENT_LIST_DIR}/FuzzSupport.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FuzzGrammars.cpp)
+
+# The command text target runs the sample procedures over the sample data.
+get_filename_component(UPARSER_FUZZ_ROOT ${CMAKE_CURRENT_LIST_DIR} DIRECTORY)
+file(GLOB UPARSER_FUZZ_EXAMPLE_SOURCES CONFIGURE_DEPENDS
+  ${UPARSER_FUZZ_ROOT}/examples/procedures/*.cpp)
+set(UPARSER_FUZZ_SAMPLE_CSV ${UPARSER_FUZZ_ROOT}/examples/data/sample.csv)
+
+# Adds what a target's source needs beyond the libraries.
+function(uparser_fuzz_target_needs target name examples)
+  target_include_directories(${target} PRIVATE ${UPARSER_FUZZ_ROOT})
+  target_link_libraries(${target} PRIVATE uparser::uparser uparser::refhost)
+  if(name STREQUAL "parse_command")
+    target_link_libraries(${target} PRIVATE ${examples})
+    target_compile_definitions(${target} PRIVATE
+      UPARSER_SAMPLE_CSV="${UPARSER_FUZZ_SAMPLE_CSV}")
+  endif()
+endfunction()
