@@ -1,0 +1,37 @@
+#ifndef BENCH_BENCHSUMMARY_H
+#define BENCH_BENCHSUMMARY_H
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include <benchmark/benchmark.h>
+
+namespace bench {
+
+// The console report, and beside it the median CPU time of every benchmark (in nanoseconds
+// per iteration) with its counters, for the summary a program prints after the run.
+class MedianCollector : public benchmark::ConsoleReporter {
+  public:
+    struct Median {
+        double cpuNs = 0;
+        double realNs = 0;
+        std::map<std::string, double> counters;
+    };
+
+    void ReportRuns(const std::vector<Run>& runs) override;
+    // Keyed by the name the benchmark was registered under.
+    const std::map<std::string, Median>& medians() const { return mMedians; }
+    const Median* find(const std::string& name) const;
+
+  private:
+    std::map<std::string, Median> mMedians;
+};
+
+// Runs every registered benchmark with the command line's options, five repetitions by
+// default, and returns the medians.
+MedianCollector RunAll(int argc, char** argv);
+
+}  // namespace bench
+
+#endif
