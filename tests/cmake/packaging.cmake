@@ -1,0 +1,111 @@
+# The ways a host takes the library: the installed CMake package and pkg-config file (one
+# install into a scratch prefix serves both), and add_subdirectory of the source tree.
+# Included by tests/CMakeLists.txt it registers the tests; run with -P and STEP it is one of them.
+if(CMAKE_SCRIPT_MODE_FILE)
+  function(step what)
+    execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
+    if(NOT rc EQUAL 0)
+      message(FATAL_ERROR "${what} failed (${rc}):\n${out}")
+    endif()
+    set(out "${out}" PARENT_SCOPE)
+  endfunction()
+
+  # The tour prints its first command's result and reports its third command's mistake.
+  function(check_tour program libdir)
+    step("run the tour" ${CMAKE_COMMAND} -E env LD_LIBRARY_PATH=${libdir} ${program})
+    foreach(line "Survey in 8 bins: age income region"
+        "error: Variable city for parameter command line of TALLY command... is not numerical")
+      string(FIND "${out}" "${line}" at)
+      if(at EQUAL -1)
+        message(FATAL_ERROR "the tour did not print \"${line}\":\n${out}")
+      endif()
+    endforeach()
+  endfunction()
+
+  function(installed_libdir result)
+    file(GLOB_RECURSE library ${PREFIX}/*/libuparser.so)
+    list(GET library 0 library)
+    get_filename_component(libdir ${library} DIRECTORY)
+    set(${result} ${libdir} PARENT_SCOPE)
+  endfunction()
+
+  set(PREFIX ${WORKDIR}/prefix)
+  separate_arguments(cxx_flags UNIX_COMMAND "${CXX_FLAGS}")
+  separate_arguments(linker_flags UNIX_COMMAND "${EXE_LINKER_FLAGS}")
+
+  if(STEP STREQUAL "install")
+    file(REMOVE_RECURSE ${PREFIX})
+    step("install" ${CMAKE_COMMAND} --install ${BINARY_DIR} --prefix ${PREFIX})
+  elseif(STEP STREQUAL "cleanup")
+    file(REMOVE_RECURSE ${PREFIX})
+  elseif(STEP STREQUAL "tour_find_package")
+    set(build ${WORKDIR}/findpackage)
+    file(REMOVE_RECURSE ${build})
+    step("configure the tour against the package" ${CMAKE_COMMAND}
+      -S ${SOURCE_DIR}/tests/packaging/findpackage -B ${build} -G ${GENERATOR}
+      -DCMAKE_BUILD_TYPE=${BUILD_TYPE} -DCMAKE_CXX_COMPILER=${CXX}
+      -DCMAKE_CXX_FLAGS=${CXX_FLAGS} -DCMAKE_EXE_LINKER_FLAGS=${EXE_LINKER_FLAGS}
+      -DCMAKE_PREFIX_PATH=${PREFIX} -DTOUR_SOURCE=${SOURCE_DIR}/examples/tour/tour.cpp)
+    step("build the tour" ${CMAKE_COMMAND} --build ${build})
+    installed_libdir(libdir)
+    check_tour(${build}/tour ${libdir})
+    file(REMOVE_RECURSE ${build})
+  elseif(STEP STREQUAL "tour_pkg_config")
+    installed_libdir(libdir)
+    # --define-prefix: the file is read from where it was installed, not from where the build
+    # was configured to install it.
+    step("ask pkg-config" ${CMAKE_COMMAND} -E env PKG_CONFIG_PATH=${libdir}/pkgconfig
+      ${PKG_CONFIG} --define-prefix --cflags --libs uparser)
+    separate_arguments(flags UNIX_COMMAND "${out}")
+    set(program ${WORKDIR}/tour-pkgconfig)
+    step("compile and link with pkg-config's flags" ${CXX} -std=c++17 ${cxx_flags}
+      ${SOURCE_DIR}/examples/tour/tour.cpp ${flags} ${linker_flags} -o ${program})
+    check_tour(${program} ${libdir})
+    file(REMOVE ${program})
+  elseif(STEP STREQUAL "add_subdirectory")
+    set(build ${WORKDIR}/subdirectory)
+    file(REMOVE_RECURSE ${build})
+    step("configure a host that adds the source tree" ${CMAKE_COMMAND}
+      -S ${SOURCE_DIR}/tests/packaging/subdirectory -B ${build} -G ${GENERATOR}
+      -DCMAKE_BUILD_TYPE=${BUILD_TYPE} -DCMAKE_CXX_COMPILER=${CXX}
+      -DCMAKE_CXX_FLAGS=${CXX_FLAGS} -DCMAKE_EXE_LINKER_FLAGS=${EXE_LINKER_FLAGS}
+      -DCMAKE_SHARED_LINKER_FLAGS=${SHARED_LINKER_FLAGS} -DUPARSER_SOURCE=${SOURCE_DIR})
+    step("build the host" ${CMAKE_COMMAND} --build ${build} --parallel 2)
+    check_tour(${build}/tour "")
+    file(REMOVE_RECURSE ${build})
+  else()
+    message(FATAL_ERROR "unknown step '${STEP}'")
+  endif()
+else()
+  set(packaging_args
+    -DBINARY_DIR=${PROJECT_BINARY_DIR}
+    -DSOURCE_DIR=${PROJECT_SOURCE_DIR}
+    -DWORKDIR=${CMAKE_CURRENT_BINARY_DIR}/packaging-test
+    -DGENERATOR=${CMAKE_GENERATOR}
+    -DBUILD_TYPE=${CMAKE_BUILD_TYPE}
+    -DCXX=${CMAKE_CXX_COMPILER}
+    "-DCXX_FLAGS=${CMAKE_CXX_FLAGS}"
+    "-DEXE_LINKER_FLAGS=${CMAKE_EXE_LINKER_FLAGS}"
+    "-DSHARED_LINKER_FLAGS=${CMAKE_SHARED_LINKER_FLAGS}")
+  macro(packaging_test name)
+    add_test(NAME package.${name}
+      COMMAND ${CMAKE_COMMAND} ${packaging_args} ${ARGN} -DSTEP=${name}
+        -P ${CMAKE_CURRENT_LIST_FILE})
+  endmacro()
+
+  packaging_test(install)
+  packaging_test(cleanup)
+  packaging_test(tour_find_package)
+  set_tests_properties(package.install PROPERTIES FIXTURES_SETUP uparser_installed)
+  set_tests_properties(package.cleanup PROPERTIES FIXTURES_CLEANUP uparser_installed)
+  set_tests_properties(package.tour_find_package PROPERTIES
+    FIXTURES_REQUIRED uparser_installed TIMEOUT 600)
+  find_program(UPARSER_PKG_CONFIG NAMES pkg-config pkgconf)
+  if(UPARSER_PKG_CONFIG)
+    packaging_test(tour_pkg_config -DPKG_CONFIG=${UPARSER_PKG_CONFIG})
+    set_tests_properties(package.tour_pkg_config PROPERTIES
+      FIXTURES_REQUIRED uparser_installed TIMEOUT 600)
+  endif()
+  packaging_test(add_subdirectory)
+  set_tests_properties(package.add_subdirectory PROPERTIES TIMEOUT 1800)
+endif()
