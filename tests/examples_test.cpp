@@ -130,6 +130,7 @@ TEST(ExamplesSketch, MistakesStopWithTheLibrarysMessageAtTheirToken) {
          "Keyword CENTER in subcommand STATS cannot have any value..."},
         {"SKETCH /STATS CENTER.", 9, "1:9 STATS",
          "Subcommand STATS is not allowed at the command SKETCH start..."},
+        {"SKETCH age /TITLE /TITLE 'b'.", 10, "1:13 TITLE", "TITLE subcommand is empty..."},
         {"SKETCH age /TITLE 'a' /TITLE 'b'.", 8, "1:24 TITLE",
          "Subcommand TITLE has already been called..."},
         {"SKETCH agee.", 0, "1:8 agee",

@@ -51,24 +51,63 @@ bool IsListValue(UPSpecTypes::ParamSpec type) {
     }
 }
 
-// Every token of the command, the name included.
-std::vector<TokenInfoObj> AllTokens(TAVO_TokenSequence& tokens) {
-    std::vector<TokenInfoObj> all;
+// The command's last token, for a failure found after the tokens ran out. Two passes, so that
+// only one token is ever copied.
+TokenInfoObj LastToken(TAVO_TokenSequence& tokens) {
+    tokens.setPosition(0);
+    long count = 0;
+    while (tokens.next()) {
+        ++count;
+    }
+    tokens.setPosition(0);
+    for (long i = 0; i < count; ++i) {
+        tokens.next();
+    }
+    return count > 0 ? TokenInfoObj(tokens) : TokenInfoObj();
+}
+
+bool IsSlash(TokenSequenceBase::TokenType type, TokenSequenceBase::OperatorCode code) {
+    return type == TokenSequenceBase::OperatorToken && code == TokenSequenceBase::Slash;
+}
+
+// What the stream can tell about the tokens around a stop: the word after a "/" at which the
+// parser stopped, and the last name of subcommand `name` written before the stop. One pass,
+// copying only the tokens that are kept.
+struct AroundStop {
+    TokenInfoObj wordAfterStop;
+    TokenInfoObj named;
+};
+
+AroundStop LookAround(TAVO_TokenSequence& tokens, const TokenInfoObj& stop,
+                      const std::string& name) {
+    AroundStop found;
+    const bool stopIsSlash = IsSlash(stop.getType(), stop.getOperatorCode());
+    bool afterSlash = false;
+    bool afterStop = false;
     tokens.setPosition(0);
     while (tokens.next()) {
-        all.emplace_back(tokens);
+        const TokenSequenceBase::TokenType type = tokens.getType();
+        const long line = tokens.getLineNumber();
+        const int column = tokens.getColumn();
+        if (type == TokenSequenceBase::StringToken) {
+            if (afterStop) {
+                found.wordAfterStop = TokenInfoObj(tokens);
+            }
+            const bool beforeStop = line < stop.getLineNumber() ||
+                                    (line == stop.getLineNumber() && column <= stop.getColumn());
+            char const* text = nullptr;
+            unsigned length = 0;
+            tokens.getUpperString(&text, &length);
+            if (afterSlash && beforeStop && !name.empty() && text != nullptr &&
+                name.compare(0, std::string::npos, text, length) == 0) {
+                found.named = TokenInfoObj(tokens);
+            }
+        }
+        afterSlash = IsSlash(type, tokens.getOperatorCode());
+        afterStop =
+            stopIsSlash && afterSlash && line == stop.getLineNumber() && column == stop.getColumn();
     }
-    return all;
-}
-
-bool Before(const TokenInfoObj& token, const TokenInfoObj& limit) {
-    return token.getLineNumber() < limit.getLineNumber() ||
-           (token.getLineNumber() == limit.getLineNumber() &&
-            token.getColumn() <= limit.getColumn());
-}
-
-bool IsSlash(const TokenInfoObj& token) {
-    return token.IsOperator() && token.getOperatorCode() == TokenSequenceBase::Slash;
+    return found;
 }
 
 // The token of a rejected value that the rejection is about: the first one that does not fit
@@ -135,25 +174,24 @@ const TokenInfoObj* OffendingToken(const ParamObj& value, const ParamDescriptor*
 // a rejected value.
 void LocateParseStop(const UniversalParser& parser, TAVO_TokenSequence& tokens,
                      const CommandDescriptor* grammar, RunResult& result) {
-    const std::vector<TokenInfoObj> all = AllTokens(tokens);
-    result.stopToken = parser.hasCurrentToken() ? parser.getCurrentToken()
-                       : all.empty()            ? TokenInfoObj()
-                                                : all.back();
-    for (std::size_t i = 1; i + 1 < all.size(); ++i) {
-        if (IsSlash(result.stopToken) && IsSlash(all[i]) &&
-            all[i].getLineNumber() == result.stopToken.getLineNumber() &&
-            all[i].getColumn() == result.stopToken.getColumn()) {
-            if (all[i + 1].IsString()) {
-                result.stopToken = all[i + 1];
-            }
-            break;
-        }
-    }
-
+    result.stopToken = parser.hasCurrentToken() ? parser.getCurrentToken() : LastToken(tokens);
     const unsigned groups = result.spec.getGroupListSize();
     const GroupComObj* group = groups > 0 ? result.spec.getGroupObj(groups - 1) : nullptr;
     const unsigned subs = group != nullptr ? group->getSubComListSize() : 0;
     const SubComObj* sub = subs > 0 ? group->getSubComObj(subs - 1) : nullptr;
+    const int code = result.parseCode;
+    std::string named;
+    if (sub != nullptr && code == 9) {
+        named = group->getSubComObj(0u)->getSubComName();
+    } else if (sub != nullptr && (code == 10 || code == 14)) {
+        named = sub->getSubComName();
+    }
+    const AroundStop around = LookAround(tokens, result.stopToken, named);
+    if (around.named.getLineNumber() > 0) {
+        result.stopToken = around.named;
+    } else if (around.wordAfterStop.getLineNumber() > 0) {
+        result.stopToken = around.wordAfterStop;
+    }
     if (sub == nullptr) {
         return;
     }
@@ -162,20 +200,6 @@ void LocateParseStop(const UniversalParser& parser, TAVO_TokenSequence& tokens,
     const ParamObj* param = params > 0 ? sub->getParamObj(params - 1) : nullptr;
     if (param != nullptr) {
         result.stopParameter = param->getParamName();
-    }
-
-    const int code = result.parseCode;
-    if (code == 9 || code == 10 || code == 14) {
-        const std::string& name =
-            code == 9 ? group->getSubComObj(0u)->getSubComName() : sub->getSubComName();
-        for (std::size_t i = all.size(); !name.empty() && i-- > 1;) {
-            if (IsSlash(all[i - 1]) && all[i].IsString() && name == all[i].getUpperString() &&
-                Before(all[i], result.stopToken)) {
-                result.stopToken = all[i];
-                break;
-            }
-        }
-        return;
     }
     if (code != 12) {
         return;
