@@ -52,10 +52,9 @@ if(CMAKE_SCRIPT_MODE_FILE)
     file(REMOVE_RECURSE ${build})
   elseif(STEP STREQUAL "tour_pkg_config")
     installed_libdir(libdir)
-    # --define-prefix: the file is read from where it was installed, not from where the build
-    # was configured to install it.
+    # Installed into a scratch prefix, not the configured one: the file must find its own.
     step("ask pkg-config" ${CMAKE_COMMAND} -E env PKG_CONFIG_PATH=${libdir}/pkgconfig
-      ${PKG_CONFIG} --define-prefix --cflags --libs uparser)
+      ${PKG_CONFIG} --cflags --libs uparser)
     separate_arguments(flags UNIX_COMMAND "${out}")
     set(program ${WORKDIR}/tour-pkgconfig)
     step("compile and link with pkg-config's flags" ${CXX} -std=c++17 ${cxx_flags}
