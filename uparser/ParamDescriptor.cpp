@@ -205,6 +205,10 @@ int ParamDescriptor::getQualifNames(std::vector<std::string>& names) const {
 }
 
 bool ParamDescriptor::isQualByEqual(const std::string& name) const {
+    // Without qualifiers no name can be one; the parser asks this for every word of a value.
+    if (mParamType != ParamTokenQual && mQualifDescs.empty()) {
+        return false;
+    }
     return isQualByEqualUpper(GetUpperString(name));
 }
 

@@ -87,14 +87,12 @@ bool SubComDescriptor::hasParameters() const {
 void SubComDescriptor::addParamDesc(const ParamDescriptor& param) {
     // Stored names are upper-case already, so they compare directly.
     ParamDescriptor* stored = nullptr;
-    for (ParamDescriptor& existing : mParamDescs) {
-        if (existing.getParamName() == param.getParamName()) {
-            existing = param;
-            stored = &existing;
-            break;
-        }
-    }
-    if (stored == nullptr) {
+    const auto found = mParamIndex.find(param.getParamName());
+    if (found != mParamIndex.end()) {
+        stored = &mParamDescs[static_cast<std::size_t>(found->second)];
+        *stored = param;
+    } else {
+        mParamIndex.emplace(param.getParamName(), static_cast<int>(mParamDescs.size()));
         mParamDescs.push_back(param);
         stored = &mParamDescs.back();
     }
@@ -116,13 +114,11 @@ int SubComDescriptor::getParamDescListSize() const {
 }
 
 int SubComDescriptor::getParamDescIndex(const std::string& name) const {
-    const std::string upper = GetUpperString(name);
-    for (std::size_t i = 0; i < mParamDescs.size(); ++i) {
-        if (mParamDescs[i].getParamName() == upper) {
-            return static_cast<int>(i);
-        }
+    if (mParamDescs.empty()) {
+        return -1;  // spares the upper-casing of every word of a subcommand without parameters
     }
-    return -1;
+    const auto found = mParamIndex.find(GetUpperString(name));
+    return found != mParamIndex.end() ? found->second : -1;
 }
 
 bool SubComDescriptor::containParamDesc(const std::string& name) const {

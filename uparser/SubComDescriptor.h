@@ -2,6 +2,7 @@
 #define UPARSER_SUBCOMDESCRIPTOR_H
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "uparser/ParamDescriptor.h"
@@ -61,6 +62,9 @@ class SubComDescriptor {
     bool mSubComRepeatable;
     bool mEmptyAllowed;
     std::vector<ParamDescriptor> mParamDescs;
+    // Upper-case name -> position in mParamDescs. The parser looks a name up for nearly every
+    // word of a command, so a subcommand with many parameters must not be searched in turn.
+    std::unordered_map<std::string, int> mParamIndex;
     ParamDescriptor mExportParamDesc;
 };
 
