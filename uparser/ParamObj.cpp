@@ -1,5 +1,6 @@
 #include "uparser/ParamObj.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "uparser/ParserMessage.h"
@@ -428,6 +429,22 @@ bool ParamObj::getIntegerList(std::vector<int>& values) const {
             return true;
         case ParamIntegerList:
             values = mIntegerList;
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool ParamObj::readsAsVarList() const {
+    // The same cases as getVarList.
+    switch (mType) {
+        case ParamTokenList:
+            return std::all_of(mTokenList.begin(), mTokenList.end(),
+                               [](const TokenInfoObj& token) { return token.IsVarName(); });
+        case ParamString:
+            return ValidateTAVOName(mStringValue.c_str()) == 0;
+        case ParamVarName:
+        case ParamVarList:
             return true;
         default:
             return false;

@@ -163,6 +163,9 @@ class ParamObj {
                       const ParamDescriptor* desc, const ParserMessage* msg) const;
     std::string getDisplayName() const;
     bool isOneToken() const;
+    // Whether getVarList would succeed, without building the list: the value check of a long
+    // variable list then costs no copy of every name.
+    bool readsAsVarList() const;
 
     UPSpecTypes::ParamSpec mType = UPSpecTypes::ParamNoType;
     bool mParenUsed = false;

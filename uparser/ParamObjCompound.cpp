@@ -176,10 +176,8 @@ bool ParamObj::canGetValue(const ParamDescriptor* desc, const ParserMessage* msg
             TavoVarName name;
             return getVarName(name) || reportWithDisplay(&ParserMessage::InvalidParamVarName);
         }
-        case ParamVarList: {
-            std::vector<TavoVarName> names;
-            return getVarList(names) || reportWithDisplay(&ParserMessage::ParamNeedVarList);
-        }
+        case ParamVarList:
+            return readsAsVarList() || reportWithDisplay(&ParserMessage::ParamNeedVarList);
         case ParamCrossVarList: {
             std::vector<TavoVarName> names;
             if (getCrossVarList(names)) {
