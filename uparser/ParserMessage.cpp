@@ -1,5 +1,7 @@
 #include "uparser/ParserMessage.h"
 
+#include <utility>
+
 #include "uparser/ParserUtility.h"
 #include "uparser/host/OutputCells.h"
 #include "uparser/host/StringTable.h"
@@ -59,7 +61,17 @@ ParserMessage::ParserMessage(const ParserMessage& other)
     mDictionary->SetProcedure(mProcedureTitle);
 }
 
-// The dictionary stays this object's own; only its procedure follows the copied title.
+ParserMessage::ParserMessage(ParserMessage&& other) noexcept
+    : mCommandName(std::move(other.mCommandName)),
+      mProcedureTitle(std::move(other.mProcedureTitle)),
+      mGroupIndex(other.mGroupIndex),
+      mGroupMsgText(std::move(other.mGroupMsgText)),
+      mGroupMsgArgKind(other.mGroupMsgArgKind),
+      mGroupSepName(std::move(other.mGroupSepName)),
+      mDictionary(std::move(other.mDictionary)) {}
+
+// The dictionary stays this object's own (a moved-from object gets a new one); only its
+// procedure follows the copied title.
 ParserMessage& ParserMessage::operator=(const ParserMessage& other) {
     if (this == &other) {
         return *this;
@@ -70,7 +82,25 @@ ParserMessage& ParserMessage::operator=(const ParserMessage& other) {
     mGroupMsgText = other.mGroupMsgText;
     mGroupMsgArgKind = other.mGroupMsgArgKind;
     mGroupSepName = other.mGroupSepName;
+    if (!mDictionary) {
+        mDictionary.reset(newDictionary());
+    }
     mDictionary->SetProcedure(mProcedureTitle);
+    return *this;
+}
+
+// The two objects trade dictionaries, so neither is left without one.
+ParserMessage& ParserMessage::operator=(ParserMessage&& other) noexcept {
+    if (this == &other) {
+        return *this;
+    }
+    mCommandName = std::move(other.mCommandName);
+    mProcedureTitle = std::move(other.mProcedureTitle);
+    mGroupIndex = other.mGroupIndex;
+    mGroupMsgText = std::move(other.mGroupMsgText);
+    mGroupMsgArgKind = other.mGroupMsgArgKind;
+    mGroupSepName = std::move(other.mGroupSepName);
+    mDictionary.swap(other.mDictionary);
     return *this;
 }
 
@@ -86,6 +116,9 @@ char const* ParserMessage::GetCommandName() const {
 
 void ParserMessage::SetProcedureTitle(char const* title) {
     mProcedureTitle = textOf(title);
+    if (!mDictionary) {
+        mDictionary.reset(newDictionary());
+    }
     mDictionary->SetProcedure(mProcedureTitle);
 }
 
@@ -192,7 +225,8 @@ std::string ParserMessage::GetTranslatedText(char const* text, char const* a1, c
         return std::string();
     }
     unsigned long status = 0;
-    const std::string looked = mDictionary->LookUp(std::string(text), status);
+    const std::string looked =
+        mDictionary ? mDictionary->LookUp(std::string(text), status) : std::string(text);
     if (a1 == nullptr) {
         return looked;
     }

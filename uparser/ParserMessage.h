@@ -24,9 +24,13 @@ class ParserMessage {
     ParserMessage();
     explicit ParserMessage(int groupIndex);
     ParserMessage(int groupIndex, char const* groupMsgText);
-    // Every object owns a dictionary of its own; copies create a fresh one.
+    // Every object owns a dictionary of its own; copies create a fresh one. A move hands the
+    // dictionary over, so that containers of objects holding a ParserMessage move them without
+    // allocating; the moved-from object translates nothing until it is assigned again.
     ParserMessage(const ParserMessage& other);
+    ParserMessage(ParserMessage&& other) noexcept;
     ParserMessage& operator=(const ParserMessage& other);
+    ParserMessage& operator=(ParserMessage&& other) noexcept;
     ~ParserMessage();
 
     void SetCommandName(char const* name);

@@ -41,9 +41,9 @@ VarSpecObj::VarSpecObj(const std::string& paramName, const std::string& subComNa
 }
 
 VarSpecObj::VarSpecObj(const VarSpecObj& other) = default;
-VarSpecObj::VarSpecObj(VarSpecObj&& other) = default;
+VarSpecObj::VarSpecObj(VarSpecObj&& other) noexcept = default;
 VarSpecObj& VarSpecObj::operator=(const VarSpecObj& other) = default;
-VarSpecObj& VarSpecObj::operator=(VarSpecObj&& other) = default;
+VarSpecObj& VarSpecObj::operator=(VarSpecObj&& other) noexcept = default;
 VarSpecObj::~VarSpecObj() = default;
 
 void VarSpecObj::InitMembers() {

@@ -38,9 +38,10 @@ class VarSpecObj {
                const CommandDescriptor& command, const TAVO_DataSource* dataSource,
                bool numericVars = false);
     VarSpecObj(const VarSpecObj& other);
-    VarSpecObj(VarSpecObj&& other);
+    // Moves never throw, so that vectors of lists (blocks) move them instead of copying.
+    VarSpecObj(VarSpecObj&& other) noexcept;
     VarSpecObj& operator=(const VarSpecObj& other);
-    VarSpecObj& operator=(VarSpecObj&& other);
+    VarSpecObj& operator=(VarSpecObj&& other) noexcept;
     ~VarSpecObj();
 
     // Settings back to their defaults (mNumericVars, names and lists stay); the flags follow

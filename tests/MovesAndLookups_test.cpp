@@ -1,0 +1,110 @@
+// The cheaper paths behave as the plain ones: messages moved between objects, lists moved by
+// vectors, and parameter look-ups in subcommands with many parameters.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <type_traits>
+#include <utility>
+#include <vector>
+
+#include "refhost/refhost.h"
+#include "support/TestDictionary.h"
+#include "support/Tokens.h"
+#include "uparser/CommandDescriptor.h"
+#include "uparser/ParserMessage.h"
+#include "uparser/SubComDescriptor.h"
+#include "uparser/VarSpecObj.h"
+
+namespace {
+
+using namespace UPSpecTypes;
+
+constexpr char kEnglish[] = "Own ^1...";
+
+class MovedMessages : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        refhost::ClearTranslations();
+        refhost::SetTranslation("Means", kEnglish, "Eigen ^1...");
+    }
+    void TearDown() override { refhost::ClearTranslations(); }
+
+    // What the procedure's own string table makes of a text.
+    static std::string emitted(const ParserMessage& message) {
+        return message.GetTranslatedText(kEnglish, "CELLS");
+    }
+
+    static ParserMessage means() {
+        ParserMessage message;
+        message.SetCommandName("MEANS");
+        message.SetProcedureTitle("Means");
+        return message;
+    }
+
+    refhost::MessageLog log;
+};
+
+TEST_F(MovedMessages, TheDictionaryTravelsWithTheMove) {
+    ParserMessage source = means();
+    const std::string expected = emitted(source);
+    ASSERT_EQ(expected, "Eigen CELLS...");
+
+    ParserMessage moved(std::move(source));
+    EXPECT_EQ(emitted(moved), expected);
+    EXPECT_STREQ(moved.GetProcedureTitle(), "Means");
+
+    // A moved-from object is whole again once something is assigned to it.
+    source = moved;
+    EXPECT_EQ(emitted(source), expected);
+    ParserMessage other;
+    other = std::move(moved);
+    EXPECT_EQ(emitted(other), expected);
+    moved = means();
+    EXPECT_EQ(emitted(moved), expected);
+    ParserMessage titled(std::move(other));
+    other.SetProcedureTitle("Means");
+    EXPECT_EQ(emitted(other), expected);
+}
+
+TEST_F(MovedMessages, ListsMoveWithoutLosingTheirMessages) {
+    static_assert(std::is_nothrow_move_constructible<VarSpecObj>::value,
+                  "vectors of lists must move them, not copy them");
+    static_assert(std::is_nothrow_move_assignable<VarSpecObj>::value, "");
+
+    const refhost::Dictionary dictionary = testsupport::TestDictionary();
+    CommandDescriptor command("MEANS", "Means");
+    std::vector<VarSpecObj> lists;
+    for (int i = 0; i < 40; ++i) {  // enough to make the vector move its elements
+        lists.emplace_back("TABLES", "CELLS", command, &dictionary);
+    }
+    log.clear();
+    EXPECT_FALSE(lists.front().ValidateVariables(TokensOf("age nosuch"), RepeatVarsError));
+    ASSERT_EQ(log.messages().size(), 1u);
+    EXPECT_NE(log.messages()[0].text.find("not found in dictionary"), std::string::npos)
+        << log.messages()[0].text;
+    EXPECT_EQ(lists.front().GetValidVarList(), std::vector<int>{1});
+}
+
+TEST(SubComDescriptorLookup, ManyParametersAreFoundByAnyCaseAndReplacedInPlace) {
+    SubComDescriptor sub("CELLS", SubComByEqual);
+    for (int i = 0; i < 100; ++i) {
+        sub.addParamDesc("P" + std::to_string(i), ParamNumber, false, true, BracketNone);
+    }
+    sub.addParamDesc("p7", ParamString, true, true, BracketNone);  // replaces P7 where it is
+    EXPECT_EQ(sub.getParamDescListSize(), 100);
+    EXPECT_EQ(sub.getParamDescIndex("p7"), 7);
+    EXPECT_EQ(sub.getParamDesc("P7")->getParamType(), ParamString);
+    EXPECT_EQ(sub.getParamDescIndex("p99"), 99);
+    EXPECT_EQ(sub.getParamDescIndex("P100"), -1);
+    EXPECT_EQ(sub.getParamDescIndex(""), -1);
+
+    SubComDescriptor copy = sub;
+    copy.addParamDesc("EXTRA", ParamKeyWord, false, false, BracketNone);
+    EXPECT_EQ(copy.getParamDescIndex("extra"), 100);
+    EXPECT_EQ(sub.getParamDescIndex("extra"), -1);
+    EXPECT_EQ(copy.getParamDesc("p7")->getParamType(), ParamString);
+    copy = SubComDescriptor("EMPTY");
+    EXPECT_EQ(copy.getParamDescIndex("p7"), -1);
+}
+
+}  // namespace
