@@ -40,6 +40,8 @@ const char* ShapeName(Shape shape) {
             return "subcommands";
         case Shape::Parameters:
             return "parameters";
+        case Shape::Arbitrary:
+            return "arbitrary";
     }
     return "?";
 }
@@ -51,6 +53,13 @@ std::string CommandText(Shape shape, std::size_t tokens) {
     switch (shape) {
         case Shape::VarList:
             for (; count < tokens; ++count) {
+                std::snprintf(buffer, sizeof buffer, " v%zu", count);
+                text += buffer;
+            }
+            break;
+        case Shape::Arbitrary:
+            text += " /NOTE";
+            for (count += 2; count < tokens; ++count) {
                 std::snprintf(buffer, sizeof buffer, " v%zu", count);
                 text += buffer;
             }
@@ -89,6 +98,12 @@ CommandDescriptor Grammar(Shape shape) {
             SubComDescriptor sub("SUB", SubComByEqual, false, true);
             sub.addParamDesc(ParamDescriptor("K", ParamNumber, true));
             command.addSubComDesc(sub);
+            break;
+        }
+        case Shape::Arbitrary: {
+            SubComDescriptor note("NOTE", SubComArbitrary);
+            note.setExportParamDesc(ParamVarList, false);
+            command.addSubComDesc(note);
             break;
         }
         case Shape::Parameters: {

@@ -29,6 +29,30 @@ bool IsSlash(const TokenInfoObj& token) {
     return IsOperator(token) && HasCode(token, TokenSequenceBase::Slash);
 }
 
+// Value types whose check is a check of each token on its own, in order: a run of tokens
+// then fits exactly when the run before its last token fit and the last token fits alone.
+bool ChecksEachToken(const ParamDescriptor* desc) {
+    if (desc == nullptr) {
+        return false;
+    }
+    switch (desc->getParamType()) {
+        case ParamStringList:
+        case ParamLiteralList:
+        case ParamNumberList:
+        case ParamIntegerList:
+        case ParamVarList:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool FitsAlone(const TokenInfoObj& token, const ParamDescriptor& desc) {
+    ParamObj one(TokenInfoObj(), ParamTokenList);
+    one.addTokenObj(token);
+    return one.canGetValue(&desc, nullptr);
+}
+
 // The name under which messages show a subcommand: repeatable ones carry their occurrence.
 std::string ExtendedName(const std::string& name, bool repeatable, int count) {
     if (!repeatable || name.empty()) {
@@ -585,10 +609,20 @@ bool UniversalParser::processSubCommand(SubComObj& subCom) {
             arbitrary = mCommandDesc->areSubComArbitrary();
         }
         if (arbitrary) {
+            // The value is checked after every token. For a list whose tokens are checked one
+            // by one, a run that fit so far needs a look at its new token only: checking the
+            // whole run again would make a long subcommand cost the square of its length. A
+            // token that does not fit alone gets the full check, which reports it.
+            const bool eachToken = grammar && ChecksEachToken(mCurParamDesc);
             while (!atSubComEnd()) {
                 subCom.addParamExportToken(mCurToken);
                 nextToken();
                 if (grammar) {
+                    const unsigned count = subCom.getTokenListSize();
+                    if (eachToken && done && FitsAlone(*subCom.getTokenObj(count - 1),
+                                                       *mCurParamDesc)) {
+                        continue;
+                    }
                     done = subCom.exportParamObj()->canGetValue(mCurParamDesc, &mMessage);
                     if (!done) {
                         mErrorCode = 12;

@@ -1,0 +1,66 @@
+// The value of an arbitrary subcommand is checked after every token: the parse stops at the
+// first token after which the value no longer fits, with that check's diagnostic, however the
+// check is made.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/ParseCommand.h"
+#include "uparser/CommandDescriptor.h"
+#include "uparser/SubComDescriptor.h"
+
+namespace {
+
+using namespace UPSpecTypes;
+using testsupport::ParseCommand;
+
+CommandDescriptor NoteOf(ParamSpec type) {
+    CommandDescriptor command("CMD");
+    SubComDescriptor note("NOTE", SubComArbitrary);
+    ParamDescriptor value(std::string(), type);
+    value.setLowerBoundary(0, LowerIncluded);
+    note.setExportParamDesc(value);
+    command.addSubComDesc(note);
+    command.addSubComDesc(SubComDescriptor("NEXT", SubComArbitrary));
+    return command;
+}
+
+std::string Collected(const testsupport::ParseOutcome& out) {
+    const SubComObj* note = out.spec.getSubComObj("NOTE");
+    std::string texts;
+    for (unsigned i = 0; note != nullptr && i < note->getTokenListSize(); ++i) {
+        texts += (i > 0 ? " " : "") + std::string(note->getTokenObj(i)->getString());
+    }
+    return texts;
+}
+
+TEST(ArbitraryValue, AListStopsAtItsFirstMisfitWithItsMessage) {
+    const CommandDescriptor vars = NoteOf(ParamVarList);
+    const auto fits = ParseCommand("CMD /NOTE a b c d /NEXT x", &vars);
+    EXPECT_EQ(fits.code, 0);
+    EXPECT_EQ(Collected(fits), "a b c d");
+
+    const auto stops = ParseCommand("CMD /NOTE a b 3 c d", &vars);
+    EXPECT_EQ(stops.code, 12);
+    EXPECT_EQ(Collected(stops), "a b 3");
+    ASSERT_EQ(stops.messages.size(), 1u);
+    EXPECT_NE(stops.messages[0].text.find("variable"), std::string::npos)
+        << stops.messages[0].text;
+
+    const CommandDescriptor numbers = NoteOf(ParamNumberList);
+    const auto bound = ParseCommand("CMD /NOTE 1 2 -3 4", &numbers);
+    EXPECT_EQ(bound.code, 12);
+    EXPECT_EQ(Collected(bound), "1 2 -3");
+    ASSERT_EQ(bound.messages.size(), 1u);
+    EXPECT_NE(bound.messages[0].text.find("-3"), std::string::npos) << bound.messages[0].text;
+}
+
+TEST(ArbitraryValue, ASingleValueStopsAtItsSecondToken) {
+    const CommandDescriptor number = NoteOf(ParamNumber);
+    const auto out = ParseCommand("CMD /NOTE 1 2 3", &number);
+    EXPECT_EQ(out.code, 12);
+    EXPECT_EQ(Collected(out), "1 2");
+    EXPECT_EQ(out.messages.size(), 1u);
+}
+
+}  // namespace
