@@ -1,5 +1,9 @@
 #include "BenchSummary.h"
 
+#include <malloc.h>
+
+#include <climits>
+#include <cstdio>
 #include <cstring>
 
 namespace bench {
@@ -32,12 +36,21 @@ const MedianCollector::Median* MedianCollector::find(const std::string& name) co
 MedianCollector RunAll(int argc, char** argv) {
     // Medians of five repetitions unless the command line says otherwise: this machine is
     // shared, and a single repetition can be off by a lot.
-    std::vector<char*> args(argv, argv + argc);
+    std::vector<char*> args;
+    for (int i = 0; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--retain-heap") == 0) {
+            mallopt(M_MMAP_MAX, 0);
+            mallopt(M_TRIM_THRESHOLD, INT_MAX);
+            std::printf("heap: retained between iterations (no mmap, no trim)\n");
+        } else {
+            args.push_back(argv[i]);
+        }
+    }
     static char repetitions[] = "--benchmark_repetitions=5";
     static char aggregates[] = "--benchmark_report_aggregates_only=true";
     bool hasRepetitions = false;
-    for (int i = 1; i < argc; ++i) {
-        hasRepetitions |= std::strncmp(argv[i], "--benchmark_repetitions", 23) == 0;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        hasRepetitions |= std::strncmp(args[i], "--benchmark_repetitions", 23) == 0;
     }
     if (!hasRepetitions) {
         args.insert(args.begin() + 1, repetitions);
