@@ -240,7 +240,13 @@ ParamDescriptor ReadDescriptor(ByteReader& in, int depth) {
     const unsigned typeCount = depth > 0 ? ParamStringQualList + 1 : ParamKeyWordValue;
     ParamSpec type = static_cast<ParamSpec>(in.pick(typeCount));
     if (in.pick(64) == 0) {
-        type = static_cast<ParamSpec>(in.int32());  // not a type a grammar should hold
+        // Not a type a grammar should hold; kept outside the declared range, where a compound
+        // type without its parts would break the grammar's contract instead.
+        int32_t value = in.int32();
+        if (value >= ParamNoType && value <= ParamStringQualList) {
+            value = -1 - value;
+        }
+        type = static_cast<ParamSpec>(value);
     }
     ParamDescriptor desc(Among(in, names), type, in.chance(20), in.chance(75),
                          static_cast<BracketOptions>(in.pick(3)));
