@@ -56,9 +56,6 @@ MedianCollector RunAll(int argc, char** argv) {
         args.insert(args.begin() + 1, repetitions);
         args.insert(args.begin() + 2, aggregates);
     }
-    // Plain text: the output usually goes to a file or a log.
-    static char plain[] = "--benchmark_color=false";
-    args.insert(args.begin() + 1, plain);
     int count = static_cast<int>(args.size());
     benchmark::Initialize(&count, args.data());
     MedianCollector collector;

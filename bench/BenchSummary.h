@@ -19,6 +19,9 @@ class MedianCollector : public benchmark::ConsoleReporter {
         std::map<std::string, double> counters;
     };
 
+    // Plain columns: the output usually goes to a file or a log.
+    MedianCollector() : benchmark::ConsoleReporter(OO_Tabular) {}
+
     void ReportRuns(const std::vector<Run>& runs) override;
     // Keyed by the name the benchmark was registered under.
     const std::map<std::string, Median>& medians() const { return mMedians; }
