@@ -78,6 +78,17 @@ CommandDescriptor Describe() {
     SubComDescriptor title("TITLE", SubComArbitrary);
     command.addSubComDesc(title);
 
+    // Arbitrary subcommands whose value is a list, checked token by token.
+    SubComDescriptor names("NAMES", SubComArbitrary);
+    names.setExportParamDesc(ParamVarList, false);
+    command.addSubComDesc(names);
+    SubComDescriptor cutsList("CUTS", SubComArbitrary, false, true);
+    ParamDescriptor bounded(std::string(), ParamIntegerList);
+    bounded.setLowerBoundary(0, LowerIncluded);
+    bounded.setUpperBoundary(10, UpperIncluded);
+    cutsList.setExportParamDesc(bounded);
+    command.addSubComDesc(cutsList);
+
     SubComDescriptor outfile("OUTFILE", SubComByEqual);
     outfile.addParamDesc(Param("FILE", ParamNewFileSpec));
     outfile.addParamDesc(Param("LOG", ParamAnyFileSpec));
