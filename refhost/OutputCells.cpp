@@ -81,7 +81,8 @@ std::string BpString::AsString() const {
     return translated(mText, mTranslate);
 }
 
-BpNumber::BpNumber(double value, BpFormatSpec format) : mValue(value), mFormat(format) {}
+// The reference host writes every number the same way, so the format is not kept.
+BpNumber::BpNumber(double value, BpFormatSpec /*format*/) : mValue(value) {}
 
 // Plain decimal whatever the format: whole numbers without a fraction, others with up to
 // 15 significant digits and no trailing zeros, never in exponent form.

@@ -85,7 +85,6 @@ class BpNumber : public BpCellText {
 
   private:
     double mValue;
-    BpFormatSpec mFormat;
 };
 
 // A format with ^k placeholders filled by the added cells. Between Sublist() and EndSublist()
