@@ -8,7 +8,9 @@ namespace examples {
 
 using namespace UPSpecTypes;
 
-Bucket::Bucket() : mGrammar("BUCKET", "Bucket") {
+Bucket::Bucket()
+    : Procedure("BUCKET", "Bucket",
+                "Makes a new variable from the codes given to combinations of categories") {
     SubComDescriptor target("", SubComByEqual, true);
     target.setExportParamDesc(ParamVarName, true);
     mGrammar.addSubComDesc(target);
@@ -34,10 +36,6 @@ Bucket::Bucket() : mGrammar("BUCKET", "Bucket") {
     }
     write.addParamDesc(separator);
     mGrammar.addSubComDesc(write);
-}
-
-const char* Bucket::summary() const {
-    return "Makes a new variable from the codes given to combinations of categories";
 }
 
 BucketSettings Bucket::settings(const CommandSpec& spec) const {

@@ -38,8 +38,6 @@ struct BucketSettings {
 class Bucket : public Procedure {
   public:
     Bucket();
-    const char* summary() const override;
-    const CommandDescriptor& grammar() const override { return mGrammar; }
 
     // The values of a parsed command, read through the typed getters; defaults where a
     // subcommand or parameter was not given.
@@ -47,9 +45,6 @@ class Bucket : public Procedure {
 
   protected:
     bool validate(const CommandSpec& spec, Validation& check) const override;
-
-  private:
-    CommandDescriptor mGrammar;
 };
 
 }  // namespace examples

@@ -61,10 +61,10 @@ class Procedure {
     virtual ~Procedure() = default;
 
     // The command name, as the grammar carries it.
-    const std::string& name() const { return grammar().getCommandName(); }
+    const std::string& name() const { return mGrammar.getCommandName(); }
     // One line on what the procedure does.
-    virtual const char* summary() const = 0;
-    virtual const CommandDescriptor& grammar() const = 0;
+    const char* summary() const { return mSummary; }
+    const CommandDescriptor& grammar() const { return mGrammar; }
 
     // Parses the command held by tokens (its first token is the command name; the stream is
     // moved back to its start first) and validates it against data. Every finding has been
@@ -72,9 +72,18 @@ class Procedure {
     RunResult run(TAVO_TokenSequence& tokens, const TAVO_DataSource& data) const;
 
   protected:
+    // The derived procedure declares its grammar into mGrammar in its constructor.
+    Procedure(const char* name, const char* title, const char* summary)
+        : mGrammar(name, title), mSummary(summary) {}
+
     // Reads the parsed command and checks its values and variable lists; answers false at the
     // first failure, after reporting it and recording through check where it was.
     virtual bool validate(const CommandSpec& spec, Validation& check) const = 0;
+
+    CommandDescriptor mGrammar;
+
+  private:
+    const char* mSummary;
 };
 
 // Every sample procedure, in a fixed order.

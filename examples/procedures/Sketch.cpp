@@ -18,7 +18,9 @@ ParamDescriptor BoundedInteger(const std::string& name, double low, double high)
 
 }  // namespace
 
-Sketch::Sketch() : mGrammar("SKETCH", "Sketch") {
+Sketch::Sketch()
+    : Procedure("SKETCH", "Sketch",
+                "Summarises variables: center, spread, range and shape of each") {
     // The variables come first, without a keyword: the unnamed leading part.
     SubComDescriptor variables("", SubComByEqual, true);
     variables.setExportParamDesc(ParamTokenList, true);
@@ -60,10 +62,6 @@ Sketch::Sketch() : mGrammar("SKETCH", "Sketch") {
 
     SubComDescriptor note("NOTE", SubComArbitrary, false, true);
     mGrammar.addSubComDesc(note);
-}
-
-const char* Sketch::summary() const {
-    return "Summarises variables: center, spread, range and shape of each";
 }
 
 SketchSettings Sketch::settings(const CommandSpec& spec) const {

@@ -27,8 +27,6 @@ struct SketchSettings {
 class Sketch : public Procedure {
   public:
     Sketch();
-    const char* summary() const override;
-    const CommandDescriptor& grammar() const override { return mGrammar; }
 
     // The values of a parsed command, read through the typed getters; defaults where a
     // subcommand or parameter was not given.
@@ -36,9 +34,6 @@ class Sketch : public Procedure {
 
   protected:
     bool validate(const CommandSpec& spec, Validation& check) const override;
-
-  private:
-    CommandDescriptor mGrammar;
 };
 
 }  // namespace examples

@@ -30,7 +30,9 @@ ParamDescriptor Between(const std::string& name, ParamSpec type, double low, dou
 
 }  // namespace
 
-Sprout::Sprout() : mGrammar("SPROUT", "Sprout") {
+Sprout::Sprout()
+    : Procedure("SPROUT", "Sprout",
+                "Grows a model of dependents from categorical factors and numeric covariates") {
     SubComDescriptor model("", SubComByEqual, true);
     model.setExportParamDesc(ParamTokenList, true);
     mGrammar.addSubComDesc(model);
@@ -71,10 +73,6 @@ Sprout::Sprout() : mGrammar("SPROUT", "Sprout") {
     SubComDescriptor weight("WEIGHTBY", SubComByBlock);
     weight.setExportParamDesc(ParamVarName, true);
     mGrammar.addSubComDesc(weight);
-}
-
-const char* Sprout::summary() const {
-    return "Grows a model of dependents from categorical factors and numeric covariates";
 }
 
 SproutSettings Sprout::settings(const CommandSpec& spec) const {

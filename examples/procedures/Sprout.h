@@ -39,8 +39,6 @@ struct SproutSettings {
 class Sprout : public Procedure {
   public:
     Sprout();
-    const char* summary() const override;
-    const CommandDescriptor& grammar() const override { return mGrammar; }
 
     // The values of a parsed command, read through the typed getters; defaults where a
     // subcommand or parameter was not given.
@@ -48,9 +46,6 @@ class Sprout : public Procedure {
 
   protected:
     bool validate(const CommandSpec& spec, Validation& check) const override;
-
-  private:
-    CommandDescriptor mGrammar;
 };
 
 }  // namespace examples

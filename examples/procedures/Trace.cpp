@@ -27,7 +27,9 @@ bool QualifierFits(const TokenInfoObj& value, const ParamDescriptor& desc) {
 
 }  // namespace
 
-Trace::Trace() : mGrammar("TRACE", "Trace") {
+Trace::Trace()
+    : Procedure("TRACE", "Trace",
+                "Draws numeric variables as lines over the cases") {
     // The qualifiers are declared on the list so that "STYLE =" inside the parentheses stays
     // part of the list instead of starting a parameter; the validation checks their values
     // against these descriptors.
@@ -75,10 +77,6 @@ Trace::Trace() : mGrammar("TRACE", "Trace") {
     font.addQualifDesc(Words("FACE", {"SERIF", "SANS", "MONO"}));
     legend.addParamDesc(font);
     mGrammar.addSubComDesc(legend);
-}
-
-const char* Trace::summary() const {
-    return "Draws numeric variables as lines over the cases";
 }
 
 TraceSettings Trace::settings(const CommandSpec& spec) const {

@@ -35,8 +35,6 @@ struct TraceSettings {
 class Trace : public Procedure {
   public:
     Trace();
-    const char* summary() const override;
-    const CommandDescriptor& grammar() const override { return mGrammar; }
 
     // The values of a parsed command, read through the typed getters; defaults where a
     // subcommand or parameter was not given. The variable blocks and their qualifiers are
@@ -45,9 +43,6 @@ class Trace : public Procedure {
 
   protected:
     bool validate(const CommandSpec& spec, Validation& check) const override;
-
-  private:
-    CommandDescriptor mGrammar;
 };
 
 }  // namespace examples

@@ -35,7 +35,9 @@ const SubComObj* FirstSubCom(const CommandSpec& spec, const char* separator) {
 
 }  // namespace
 
-Weave::Weave() : mGrammar("WEAVE", "Weave") {
+Weave::Weave()
+    : Procedure("WEAVE", "Weave",
+                "Counts cases in the combined categories of crossed variables, panel by panel") {
     GroupComDescriptor options(GroupGlobal);
     SubComDescriptor missing("MISSING", SubComByBlock);
     missing.setExportParamDesc(Words("", ParamString, {"SKIP", "KEEP"}));
@@ -72,10 +74,6 @@ Weave::Weave() : mGrammar("WEAVE", "Weave") {
     file.addParamDesc(Words("STYLE", ParamString, {"TEXT", "CSV"}));
     save.addSubComDesc(file, true);
     mGrammar.addGroupDesc(save);
-}
-
-const char* Weave::summary() const {
-    return "Counts cases in the combined categories of crossed variables, panel by panel";
 }
 
 WeaveSettings Weave::settings(const CommandSpec& spec) const {

@@ -35,8 +35,6 @@ struct WeaveSettings {
 class Weave : public Procedure {
   public:
     Weave();
-    const char* summary() const override;
-    const CommandDescriptor& grammar() const override { return mGrammar; }
 
     // The values of a parsed command, read through the typed getters; defaults where a
     // subcommand or parameter was not given.
@@ -44,9 +42,6 @@ class Weave : public Procedure {
 
   protected:
     bool validate(const CommandSpec& spec, Validation& check) const override;
-
-  private:
-    CommandDescriptor mGrammar;
 };
 
 }  // namespace examples
