@@ -1,5 +1,7 @@
 #include "FuzzSupport.h"
 
+#include "support/TestDictionary.h"
+
 #include <cmath>
 #include <limits>
 #include <utility>
@@ -149,24 +151,9 @@ const std::vector<std::string>& DictionaryNames() {
     return kNames;
 }
 
+// The dictionary of the test suites, so that fuzz findings replay against the same data.
 refhost::Dictionary FuzzDictionary() {
-    using namespace TAVO_Variable_Enumerations;
-    refhost::Dictionary dictionary;
-    dictionary.addNumeric("id", Scale, 0);
-    dictionary.addNumeric("age", Scale, 0);
-    dictionary.addNumeric("income", Scale, 2);
-    dictionary.addNumeric("gender", Nominal, 0);
-    dictionary.addNumeric("region", Nominal, 0);
-    dictionary.addNumeric("educ", Ordinal, 0);
-    dictionary.addNumeric("v1", Scale, 2);
-    dictionary.addNumeric("v2", Scale, 2);
-    dictionary.addNumeric("v3", Scale, 2);
-    dictionary.addNumeric("v4", Scale, 2);
-    dictionary.addString("name", 20, Nominal);
-    dictionary.addString("city", 12, Nominal);
-    dictionary.addNumeric("weight", Unknown, 2);
-    dictionary.addString("remark", 8, Unknown);
-    return dictionary;
+    return testsupport::TestDictionary();
 }
 
 std::vector<RawToken> ReadRawTokens(ByteReader& in, std::size_t maxTokens) {

@@ -1,19 +1,20 @@
 # The fuzz targets and the support sources they share; used by the libFuzzer build
 # (fuzz/CMakeLists.txt) and by the corpus replay of the test build (tests/cmake/fuzz_replay.cmake).
 set(UPARSER_FUZZ_TARGETS parse_command param_value var_lists)
+get_filename_component(UPARSER_FUZZ_ROOT ${CMAKE_CURRENT_LIST_DIR} DIRECTORY)
 set(UPARSER_FUZZ_SUPPORT
   ${CMAKE_CURRENT_LIST_DIR}/FuzzSupport.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/FuzzGrammars.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/FuzzGrammars.cpp
+  ${UPARSER_FUZZ_ROOT}/tests/support/TestDictionary.cpp)
 
 # The command text target runs the sample procedures over the sample data.
-get_filename_component(UPARSER_FUZZ_ROOT ${CMAKE_CURRENT_LIST_DIR} DIRECTORY)
 file(GLOB UPARSER_FUZZ_EXAMPLE_SOURCES CONFIGURE_DEPENDS
   ${UPARSER_FUZZ_ROOT}/examples/procedures/*.cpp)
 set(UPARSER_FUZZ_SAMPLE_CSV ${UPARSER_FUZZ_ROOT}/examples/data/sample.csv)
 
 # Adds what a target's source needs beyond the libraries.
 function(uparser_fuzz_target_needs target name examples)
-  target_include_directories(${target} PRIVATE ${UPARSER_FUZZ_ROOT})
+  target_include_directories(${target} PRIVATE ${UPARSER_FUZZ_ROOT} ${UPARSER_FUZZ_ROOT}/tests)
   target_link_libraries(${target} PRIVATE uparser::uparser uparser::refhost)
   if(name STREQUAL "parse_command")
     target_link_libraries(${target} PRIVATE ${examples})
