@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <type_traits>
 #include <utility>
@@ -159,6 +160,7 @@ TEST(TokenInfoObj, FilePathsPassBothFlagsOn) {
 TEST(TokenInfoObj, CopiesAndMovesCarryEveryField) {
     static_assert(std::is_nothrow_move_constructible<TokenInfoObj>::value, "cheap in vectors");
     static_assert(std::is_nothrow_move_assignable<TokenInfoObj>::value, "cheap in vectors");
+    static_assert(sizeof(TokenInfoObj) <= 64, "a million-token list stays small");
     const TokenInfoObj original = TokensOf("x\n  'a literal longer than a short string'")[1];
     TokenInfoObj copy(original);
     TokenInfoObj moved(std::move(copy));
@@ -169,4 +171,72 @@ TEST(TokenInfoObj, CopiesAndMovesCarryEveryField) {
     EXPECT_TRUE(assigned.IsLiteral());
     EXPECT_EQ(assigned.getLineNumber(), 2);
     EXPECT_EQ(assigned.getColumn(), 3);
+}
+
+namespace {
+
+// The exact bytes of both texts, embedded NULs included.
+std::string TextBytes(const TokenInfoObj& token) {
+    return std::string(token.getString(), token.getStringLength());
+}
+
+std::string UpperBytes(const TokenInfoObj& token, std::size_t length) {
+    return std::string(token.getUpperString(), length);
+}
+
+}  // namespace
+
+// Short texts are kept inside the object and longer ones outside it; every length on both
+// sides of that limit must survive snapshots, copies, moves and assignments byte for byte,
+// with an upper text of another length than the text and a NUL inside the text.
+TEST(TokenInfoObj, TextsOfEveryLengthSurviveCopiesAndMoves) {
+    for (unsigned length = 0; length <= 40; ++length) {
+        std::string text(length, 'a');
+        for (unsigned i = 0; i < length; ++i) {
+            text[i] = static_cast<char>('a' + i % 26);
+        }
+        if (length > 2) {
+            text[1] = '\0';
+        }
+        const std::string upper = std::string(length / 2 + 1, 'U') + "x";
+        OneTokenStream stream;
+        stream.text = text.c_str();
+        stream.textLength = length;
+        stream.upper = upper.c_str();
+        stream.upperLength = static_cast<unsigned>(upper.size());
+        SCOPED_TRACE(length);
+
+        auto source = std::make_unique<TokenInfoObj>(stream);
+        const auto check = [&](const TokenInfoObj& token) {
+            EXPECT_EQ(TextBytes(token), text);
+            EXPECT_EQ(token.getString()[length], '\0');
+            EXPECT_EQ(UpperBytes(token, upper.size()), upper);
+            EXPECT_EQ(token.getUpperString()[upper.size()], '\0');
+            EXPECT_EQ(token.getNumeric(), 2.5);
+            EXPECT_EQ(token.getColumn(), 7);
+        };
+        check(*source);
+
+        TokenInfoObj copy(*source);
+        TokenInfoObj longTarget = TokensOf("'" + std::string(50, 'q') + "'")[0];
+        TokenInfoObj shortTarget = TokensOf("q")[0];
+        longTarget = *source;
+        shortTarget = *source;
+        source.reset();  // nothing may still point into it
+        check(copy);
+        check(longTarget);
+        check(shortTarget);
+
+        TokenInfoObj moved(std::move(copy));
+        check(moved);
+        EXPECT_EQ(copy.getStringLength(), 0u);  // NOLINT: a moved-from token is empty
+        EXPECT_STREQ(copy.getString(), "");
+        EXPECT_STREQ(copy.getUpperString(), "");
+        TokenInfoObj& self = moved;
+        moved = self;
+        moved = std::move(self);
+        check(moved);
+        shortTarget = std::move(moved);
+        check(shortTarget);
+    }
 }

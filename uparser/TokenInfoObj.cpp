@@ -1,6 +1,8 @@
 #include "uparser/TokenInfoObj.h"
 
 #include <cmath>
+#include <cstring>
+#include <utility>
 
 #include "uparser/ParserUtility.h"
 
@@ -9,46 +11,133 @@ TokenInfoObj::TokenInfoObj()
       mOperatorCode(TokenSequenceBase::NoOperator),
       mNumeric(0.0),
       mLineNumber(0),
-      mColumn(0) {}
+      mColumn(0),
+      mLength(0),
+      mUpperLength(0),
+      mInline() {}
 
 TokenInfoObj::TokenInfoObj(const TAVO_TokenSequence& stream) : TokenInfoObj() {
     // The host expects its queries in this order, each once.
     mType = stream.getType();
     mOperatorCode = stream.getOperatorCode();
 
+    // Both answers describe the token the (unmoved) stream stands on, so the first pointer is
+    // still good after the second query and the two texts are copied in one go.
     char const* text = nullptr;
     unsigned length = 0;
     stream.getString(&text, &length);
-    if (text != nullptr) {
-        mString.assign(text, length);
-    }
-
-    text = nullptr;
-    length = 0;
-    stream.getUpperString(&text, &length);
-    if (text != nullptr) {
-        mUpperString.assign(text, length);
-    }
+    char const* upper = nullptr;
+    unsigned upperLength = 0;
+    stream.getUpperString(&upper, &upperLength);
+    setTexts(text, text != nullptr ? length : 0, upper, upper != nullptr ? upperLength : 0);
 
     mNumeric = stream.getNumeric();
     mLineNumber = static_cast<int32_t>(stream.getLineNumber());
     mColumn = static_cast<int32_t>(stream.getColumn());
 }
 
-TokenInfoObj::TokenInfoObj(const TokenInfoObj& other) = default;
+TokenInfoObj::TokenInfoObj(const TokenInfoObj& other)
+    : mType(other.mType),
+      mOperatorCode(other.mOperatorCode),
+      mNumeric(other.mNumeric),
+      mLineNumber(other.mLineNumber),
+      mColumn(other.mColumn),
+      mLength(0),
+      mUpperLength(0),
+      mInline() {
+    setTexts(other.getString(), other.mLength, other.getUpperString(), other.mUpperLength);
+}
 
-TokenInfoObj::TokenInfoObj(TokenInfoObj&& other) noexcept = default;
+TokenInfoObj::TokenInfoObj(TokenInfoObj&& other) noexcept
+    : mType(other.mType),
+      mOperatorCode(other.mOperatorCode),
+      mNumeric(other.mNumeric),
+      mLineNumber(other.mLineNumber),
+      mColumn(other.mColumn),
+      mLength(0),
+      mUpperLength(0),
+      mInline() {
+    takeTexts(other);
+}
 
-TokenInfoObj& TokenInfoObj::operator=(const TokenInfoObj& other) = default;
+TokenInfoObj& TokenInfoObj::operator=(const TokenInfoObj& other) {
+    if (this != &other) {
+        // Copied first, so that a failed allocation leaves this object as it was.
+        TokenInfoObj copy(other);
+        *this = std::move(copy);
+    }
+    return *this;
+}
 
-TokenInfoObj& TokenInfoObj::operator=(TokenInfoObj&& other) noexcept = default;
+TokenInfoObj& TokenInfoObj::operator=(TokenInfoObj&& other) noexcept {
+    if (this != &other) {
+        mType = other.mType;
+        mOperatorCode = other.mOperatorCode;
+        mNumeric = other.mNumeric;
+        mLineNumber = other.mLineNumber;
+        mColumn = other.mColumn;
+        releaseTexts();
+        takeTexts(other);
+    }
+    return *this;
+}
 
-TokenInfoObj::~TokenInfoObj() = default;
+TokenInfoObj::~TokenInfoObj() {
+    releaseTexts();
+}
+
+void TokenInfoObj::setTexts(const char* text, unsigned length, const char* upper,
+                            unsigned upperLength) {
+    // Called on an object that holds the empty texts only.
+    const std::size_t size = bufferSize(length, upperLength);
+    char* buffer = mInline;
+    if (size > kInlineBytes) {
+        buffer = new char[size];
+    }
+    if (length > 0) {
+        std::memcpy(buffer, text, length);
+    }
+    buffer[length] = '\0';
+    if (upperLength > 0) {
+        std::memcpy(buffer + length + 1, upper, upperLength);
+    }
+    buffer[length + 1 + std::size_t{upperLength}] = '\0';
+    if (buffer != mInline) {
+        mHeap = buffer;
+    }
+    mLength = length;
+    mUpperLength = upperLength;
+}
+
+void TokenInfoObj::releaseTexts() noexcept {
+    if (!isInline()) {
+        delete[] mHeap;
+    }
+    mLength = 0;
+    mUpperLength = 0;
+    mInline[0] = '\0';
+    mInline[1] = '\0';
+}
+
+void TokenInfoObj::takeTexts(TokenInfoObj& other) noexcept {
+    // This object holds the empty texts; other is left with them.
+    if (other.isInline()) {
+        std::memcpy(mInline, other.mInline, kInlineBytes);
+    } else {
+        mHeap = other.mHeap;
+    }
+    mLength = other.mLength;
+    mUpperLength = other.mUpperLength;
+    other.mLength = 0;
+    other.mUpperLength = 0;
+    other.mInline[0] = '\0';
+    other.mInline[1] = '\0';
+}
 
 bool TokenInfoObj::IsVarName() const {
     // The host checks a C string; a text with an embedded NUL would be judged by its prefix.
-    return IsPlainString() && mString.find('\0') == std::string::npos &&
-           ValidateTAVOName(mString.c_str()) == 0;
+    return IsPlainString() && std::memchr(getString(), '\0', mLength) == nullptr &&
+           ValidateTAVOName(getString()) == 0;
 }
 
 bool TokenInfoObj::IsInteger() const {
@@ -64,16 +153,18 @@ int TokenInfoObj::getInteger() const {
 }
 
 TavoVarName TokenInfoObj::getVarName() const {
-    return IsVarName() ? TavoVarName(mString) : TavoVarName();
+    return IsVarName() ? TavoVarName(std::string(getString(), mLength)) : TavoVarName();
 }
 
 TavoVarName TokenInfoObj::getUpperVarName() const {
-    return IsVarName() ? TavoVarName(mUpperString) : TavoVarName();
+    return IsVarName() ? TavoVarName(std::string(getUpperString(), mUpperLength))
+                       : TavoVarName();
 }
 
 std::string TokenInfoObj::getFilePath(bool validatorFlag, bool strictFlag) const {
     if (!IsLiteral() && !IsString()) {
         return std::string();
     }
-    return GetExtendFilePath(mString, validatorFlag, IsString(), strictFlag);
+    return GetExtendFilePath(std::string(getString(), mLength), validatorFlag, IsString(),
+                             strictFlag);
 }

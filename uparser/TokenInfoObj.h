@@ -1,6 +1,7 @@
 #ifndef UPARSER_TOKENINFOOBJ_H
 #define UPARSER_TOKENINFOOBJ_H
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -21,9 +22,9 @@ class TokenInfoObj {
 
     TokenSequenceBase::TokenType getType() const { return mType; }
     TokenSequenceBase::OperatorCode getOperatorCode() const { return mOperatorCode; }
-    char const* getString() const { return mString.c_str(); }
-    unsigned int getStringLength() const { return static_cast<unsigned int>(mString.size()); }
-    char const* getUpperString() const { return mUpperString.c_str(); }
+    char const* getString() const { return texts(); }
+    unsigned int getStringLength() const { return mLength; }
+    char const* getUpperString() const { return texts() + mLength + 1; }
     double getNumeric() const { return mNumeric; }
     long getLineNumber() const { return mLineNumber; }
     int getColumn() const { return mColumn; }
@@ -55,13 +56,31 @@ class TokenInfoObj {
     std::string getFilePath(bool validatorFlag, bool strictFlag) const;
 
   private:
+    // Both texts live in one buffer, "text\0UPPER\0", inside the object when they fit and in
+    // one heap block otherwise: a token list of short words then costs no allocation per
+    // token. The lengths are kept because a text may itself contain NUL bytes.
+    static constexpr std::size_t kInlineBytes = 32;
+
+    static std::size_t bufferSize(unsigned length, unsigned upperLength) {
+        return std::size_t{length} + upperLength + 2;
+    }
+    bool isInline() const { return bufferSize(mLength, mUpperLength) <= kInlineBytes; }
+    const char* texts() const { return isInline() ? mInline : mHeap; }
+    void setTexts(const char* text, unsigned length, const char* upper, unsigned upperLength);
+    void releaseTexts() noexcept;
+    void takeTexts(TokenInfoObj& other) noexcept;
+
     TokenSequenceBase::TokenType mType;
     TokenSequenceBase::OperatorCode mOperatorCode;
-    std::string mString;
-    std::string mUpperString;
     double mNumeric;
     int32_t mLineNumber;
     int32_t mColumn;
+    unsigned mLength;       // bytes of the text
+    unsigned mUpperLength;  // bytes of the upper text
+    union {
+        char mInline[kInlineBytes];
+        char* mHeap;
+    };
 };
 
 #endif
