@@ -112,6 +112,91 @@ TEST(ParamObj, SettersStoreOnlyIntoTheCurrentType) {
     EXPECT_EQ(list.getStringToken(), "c");
 }
 
+// A typed object that was never given a value reads the initial value of its type.
+TEST(ParamObj, TypedValuesNeverStoredReadAsInitial) {
+    double number = -1;
+    EXPECT_TRUE(Stored(ParamNumber).getNumberValue(number));
+    EXPECT_EQ(number, 0.0);
+    std::vector<double> numbers{5, 6};
+    EXPECT_TRUE(Stored(ParamNumber).getNumberList(numbers));
+    EXPECT_EQ(numbers, std::vector<double>{0.0});
+    EXPECT_FALSE(Stored(ParamNumberList).getNumberValue(number));
+    EXPECT_TRUE(Stored(ParamNumberList).getNumberList(numbers));
+    EXPECT_TRUE(numbers.empty());
+
+    int integer = -1;
+    EXPECT_TRUE(Stored(ParamInteger).getIntegerValue(integer));
+    EXPECT_EQ(integer, 0);
+
+    std::string text = "old";
+    EXPECT_TRUE(Stored(ParamString).getStringGeneric(text));
+    EXPECT_EQ(text, "");
+    text = "old";
+    EXPECT_TRUE(Stored(ParamLiteral).getLiteral(text));
+    EXPECT_EQ(text, "");
+    EXPECT_FALSE(Stored(ParamString).getFilePath(text, false, false));
+
+    TavoVarName name("old");
+    EXPECT_FALSE(Stored(ParamString).getVarName(name));  // "" is no name
+    EXPECT_TRUE(Stored(ParamVarName).getVarName(name));
+    EXPECT_TRUE(name.empty());
+    std::vector<TavoVarName> names{TavoVarName("x")};
+    EXPECT_TRUE(Stored(ParamVarList).getVarList(names));
+    EXPECT_TRUE(names.empty());
+
+    Strings strings{"kept"};
+    EXPECT_TRUE(Stored(ParamStringList).getUpStringList(strings));
+    EXPECT_TRUE(strings.empty());
+    VarCatList cats(TavoVarName("a"));
+    EXPECT_TRUE(Stored(ParamVarCatList).getVarCatList(cats));
+    EXPECT_EQ(cats.getVarListSize(), 0U);
+}
+
+// Values of other types stay across type changes, copies own theirs, clear() drops them.
+TEST(ParamObj, StoredValuesFollowTypeChangesCopiesAndClear) {
+    ParamObj param = Stored(ParamNumber);
+    ASSERT_TRUE(param.setNumberValue(2.5));
+    param.setType(ParamStringList);
+    ASSERT_TRUE(param.setStringList({"a", "b"}));
+    param.setType(ParamTokenList);
+    ASSERT_TRUE(param.addTokenObj(Keyword("t")));
+
+    const ParamObj copy(param);
+    ParamObj assignedOverValues = Stored(ParamLiteral);
+    ASSERT_TRUE(assignedOverValues.setLiteral("gone"));
+    assignedOverValues = param;
+    ParamObj assignedOverNothing;
+    assignedOverNothing = param;
+
+    param.setType(ParamNumber);
+    double number = 0;
+    ASSERT_TRUE(param.getNumberValue(number));
+    EXPECT_EQ(number, 2.5);
+    ASSERT_TRUE(param.setNumberValue(7));
+    param.setType(ParamStringList);
+    ASSERT_TRUE(param.setStringList({"changed"}));
+
+    for (ParamObj other : {copy, assignedOverValues, assignedOverNothing}) {
+        EXPECT_EQ(other.getStringToken(), "t");
+        other.setType(ParamNumber);
+        ASSERT_TRUE(other.getNumberValue(number));
+        EXPECT_EQ(number, 2.5);
+        other.setType(ParamStringList);
+        Strings strings;
+        ASSERT_TRUE(other.getStringList(strings));
+        EXPECT_EQ(strings, (Strings{"a", "b"}));
+        other.setType(ParamLiteral);
+        std::string literal = "x";
+        ASSERT_TRUE(other.getLiteral(literal));
+        EXPECT_EQ(literal, "");
+    }
+
+    param.clear();
+    param.setType(ParamNumber);
+    ASSERT_TRUE(param.getNumberValue(number));
+    EXPECT_EQ(number, 0.0);
+}
+
 TEST(ParamObj, OneTokenRuleForSimpleValues) {
     double number = -1;
     int integer = -1;

@@ -12,16 +12,57 @@ using namespace UPSpecTypes;
 using paramobj_detail::TextOf;
 using paramobj_detail::UpperTextOf;
 
+struct ParamObj::StoredValues {
+    std::string mStringValue;
+    std::string mLiteralValue;
+    double mNumberValue = 0.0;
+    int mIntegerValue = 0;
+    TavoVarName mVarName;
+    std::vector<std::string> mStringList;
+    std::vector<std::string> mLiteralList;
+    std::vector<double> mNumberList;
+    std::vector<int> mIntegerList;
+    std::vector<TavoVarName> mVarList;
+    VarCatList mVarCatList;
+};
+
+const ParamObj::StoredValues& ParamObj::stored() const {
+    // What an object without a block reads: every value at its initial state. Never written.
+    static const StoredValues initial;
+    return mValues ? *mValues : initial;
+}
+
+ParamObj::StoredValues& ParamObj::mutableStored() {
+    if (!mValues) {
+        mValues = std::make_unique<StoredValues>();
+    }
+    return *mValues;
+}
+
 ParamObj::ParamObj() = default;
 
 ParamObj::ParamObj(const TokenInfoObj& keyword, ParamSpec type)
     : mType(type), mKeyWordToken(keyword) {}
 
-ParamObj::ParamObj(const ParamObj& other) = default;
+ParamObj::ParamObj(const ParamObj& other)
+    : mType(other.mType),
+      mParenUsed(other.mParenUsed),
+      mBracketsUsed(other.mBracketsUsed),
+      mKeyWordToken(other.mKeyWordToken),
+      mParentName(other.mParentName),
+      mSubComExtName(other.mSubComExtName),
+      mTokenList(other.mTokenList),
+      mValues(other.mValues ? std::make_unique<StoredValues>(*other.mValues) : nullptr) {}
 
 ParamObj::ParamObj(ParamObj&& other) noexcept = default;
 
-ParamObj& ParamObj::operator=(const ParamObj& other) = default;
+ParamObj& ParamObj::operator=(const ParamObj& other) {
+    if (this != &other) {
+        ParamObj copy(other);
+        *this = std::move(copy);
+    }
+    return *this;
+}
 
 ParamObj& ParamObj::operator=(ParamObj&& other) noexcept = default;
 
@@ -131,7 +172,7 @@ bool ParamObj::setStringGeneric(const std::string& value) {
     if (mType != ParamString) {
         return false;
     }
-    mStringValue = value;
+    mutableStored().mStringValue = value;
     return true;
 }
 
@@ -139,7 +180,7 @@ bool ParamObj::setLiteral(const std::string& value) {
     if (mType != ParamLiteral) {
         return false;
     }
-    mLiteralValue = value;
+    mutableStored().mLiteralValue = value;
     return true;
 }
 
@@ -147,7 +188,7 @@ bool ParamObj::setNumberValue(const double& value) {
     if (mType != ParamNumber) {
         return false;
     }
-    mNumberValue = value;
+    mutableStored().mNumberValue = value;
     return true;
 }
 
@@ -155,7 +196,7 @@ bool ParamObj::setIntegerValue(const int& value) {
     if (mType != ParamInteger) {
         return false;
     }
-    mIntegerValue = value;
+    mutableStored().mIntegerValue = value;
     return true;
 }
 
@@ -163,7 +204,7 @@ bool ParamObj::setVarName(const TavoVarName& value) {
     if (mType != ParamVarName) {
         return false;
     }
-    mVarName = value;
+    mutableStored().mVarName = value;
     return true;
 }
 
@@ -171,7 +212,7 @@ bool ParamObj::setVarCatList(const VarCatList& value) {
     if (mType != ParamVarCatList) {
         return false;
     }
-    mVarCatList = value;
+    mutableStored().mVarCatList = value;
     return true;
 }
 
@@ -179,7 +220,7 @@ bool ParamObj::setStringList(const std::vector<std::string>& values) {
     if (mType != ParamStringList) {
         return false;
     }
-    mStringList = values;
+    mutableStored().mStringList = values;
     return true;
 }
 
@@ -187,7 +228,7 @@ bool ParamObj::setLiteralList(const std::vector<std::string>& values) {
     if (mType != ParamLiteralList) {
         return false;
     }
-    mLiteralList = values;
+    mutableStored().mLiteralList = values;
     return true;
 }
 
@@ -195,7 +236,7 @@ bool ParamObj::setNumberList(const std::vector<double>& values) {
     if (mType != ParamNumberList) {
         return false;
     }
-    mNumberList = values;
+    mutableStored().mNumberList = values;
     return true;
 }
 
@@ -203,7 +244,7 @@ bool ParamObj::setIntegerList(const std::vector<int>& values) {
     if (mType != ParamIntegerList) {
         return false;
     }
-    mIntegerList = values;
+    mutableStored().mIntegerList = values;
     return true;
 }
 
@@ -211,7 +252,7 @@ bool ParamObj::setVarList(const std::vector<TavoVarName>& values) {
     if (mType != ParamVarList) {
         return false;
     }
-    mVarList = values;
+    mutableStored().mVarList = values;
     return true;
 }
 
@@ -241,7 +282,7 @@ bool ParamObj::getStringGeneric(std::string& value) const {
         return true;
     }
     if (mType == ParamString) {
-        value = mStringValue;
+        value = stored().mStringValue;
         return true;
     }
     return false;
@@ -253,7 +294,7 @@ bool ParamObj::getUpStringGeneric(std::string& value) const {
         return true;
     }
     if (mType == ParamString) {
-        value = GetUpperString(mStringValue);
+        value = GetUpperString(stored().mStringValue);
         return true;
     }
     return false;
@@ -265,7 +306,7 @@ bool ParamObj::getLiteral(std::string& value) const {
         return true;
     }
     if (mType == ParamLiteral) {
-        value = mLiteralValue;
+        value = stored().mLiteralValue;
         return true;
     }
     return false;
@@ -289,11 +330,11 @@ bool ParamObj::getNumberValue(double& value) const {
         return true;
     }
     if (mType == ParamNumber) {
-        value = mNumberValue;
+        value = stored().mNumberValue;
         return true;
     }
-    if (mType == ParamNumberList && mNumberList.size() == 1) {
-        value = mNumberList.front();
+    if (mType == ParamNumberList && stored().mNumberList.size() == 1) {
+        value = stored().mNumberList.front();
         return true;
     }
     return false;
@@ -305,11 +346,11 @@ bool ParamObj::getIntegerValue(int& value) const {
         return true;
     }
     if (mType == ParamInteger) {
-        value = mIntegerValue;
+        value = stored().mIntegerValue;
         return true;
     }
-    if (mType == ParamIntegerList && mIntegerList.size() == 1) {
-        value = mIntegerList.front();
+    if (mType == ParamIntegerList && stored().mIntegerList.size() == 1) {
+        value = stored().mIntegerList.front();
         return true;
     }
     return false;
@@ -320,93 +361,85 @@ bool ParamObj::getVarName(TavoVarName& value) const {
         value = mTokenList.front().getVarName();
         return true;
     }
-    if (mType == ParamString && ValidateTAVOName(mStringValue.c_str()) == 0) {
-        value = TavoVarName(mStringValue);
+    const StoredValues& values = stored();
+    if (mType == ParamString && ValidateTAVOName(values.mStringValue.c_str()) == 0) {
+        value = TavoVarName(values.mStringValue);
         return true;
     }
     if (mType == ParamVarName) {
-        value = mVarName;
+        value = values.mVarName;
         return true;
     }
-    if (mType == ParamVarList && mVarList.size() == 1) {
-        value = mVarList.front();
+    if (mType == ParamVarList && values.mVarList.size() == 1) {
+        value = values.mVarList.front();
         return true;
     }
     return false;
 }
 
-bool ParamObj::getStringList(std::vector<std::string>& values) const {
-    if (mType == ParamStringList) {
-        values = mStringList;
-        return true;
-    }
-    if (mType != ParamTokenList) {
-        return false;
-    }
-    // Reserved words count as words here, unlike in the one-token getters.
-    for (const TokenInfoObj& token : mTokenList) {
-        if (!token.IsString()) {
+namespace {
+
+// The token-list case of the list getters: appends the value of each token in order, and
+// stops with false at the first token that does not fit (what was appended stays).
+template <typename T, typename Value>
+bool AppendTokenValues(const std::vector<TokenInfoObj>& tokens,
+                       bool (TokenInfoObj::*fits)() const, Value value, std::vector<T>& out) {
+    for (const TokenInfoObj& token : tokens) {
+        if (!(token.*fits)()) {
             return false;
         }
-        values.push_back(TextOf(token));
+        out.push_back(value(token));
     }
     return true;
+}
+
+}  // namespace
+
+bool ParamObj::getStringList(std::vector<std::string>& values) const {
+    if (mType == ParamStringList) {
+        values = stored().mStringList;
+        return true;
+    }
+    // Reserved words count as words here, unlike in the one-token getters.
+    return mType == ParamTokenList &&
+           AppendTokenValues(mTokenList, &TokenInfoObj::IsString, TextOf, values);
 }
 
 bool ParamObj::getUpStringList(std::vector<std::string>& values) const {
     if (mType == ParamStringList) {
+        const std::vector<std::string>& upperFrom = stored().mStringList;
         values.clear();
-        values.reserve(mStringList.size());
-        for (const std::string& value : mStringList) {
+        values.reserve(upperFrom.size());
+        for (const std::string& value : upperFrom) {
             values.push_back(GetUpperString(value));
         }
         return true;
     }
-    if (mType != ParamTokenList) {
-        return false;
-    }
-    for (const TokenInfoObj& token : mTokenList) {
-        if (!token.IsString()) {
-            return false;
-        }
-        values.push_back(UpperTextOf(token));
-    }
-    return true;
+    return mType == ParamTokenList &&
+           AppendTokenValues(mTokenList, &TokenInfoObj::IsString, UpperTextOf, values);
 }
 
 bool ParamObj::getLiteralList(std::vector<std::string>& values) const {
     if (mType == ParamLiteralList) {
-        values = mLiteralList;
+        values = stored().mLiteralList;
         return true;
     }
-    if (mType != ParamTokenList) {
-        return false;
-    }
-    for (const TokenInfoObj& token : mTokenList) {
-        if (!token.IsLiteral()) {
-            return false;
-        }
-        values.push_back(TextOf(token));
-    }
-    return true;
+    return mType == ParamTokenList &&
+           AppendTokenValues(mTokenList, &TokenInfoObj::IsLiteral, TextOf, values);
 }
 
 bool ParamObj::getNumberList(std::vector<double>& values) const {
     std::vector<double>().swap(values);
     switch (mType) {
         case ParamTokenList:
-            for (const TokenInfoObj& token : mTokenList) {
-                if (!token.IsNumber()) {
-                    return false;
-                }
-                values.push_back(token.getNumeric());
-            }
-            return true;
+            return AppendTokenValues(mTokenList, &TokenInfoObj::IsNumber,
+                                     [](const TokenInfoObj& token) { return token.getNumeric(); },
+                                     values);
         case ParamNumber:
-            values.push_back(mNumberValue);
+            values.push_back(stored().mNumberValue);
             return true;
         case ParamNumberList:
-            values = mNumberList;
+            values = stored().mNumberList;
             return true;
         default:
             return false;
@@ -417,18 +450,14 @@ bool ParamObj::getIntegerList(std::vector<int>& values) const {
     std::vector<int>().swap(values);
     switch (mType) {
         case ParamTokenList:
-            for (const TokenInfoObj& token : mTokenList) {
-                if (!token.IsInteger()) {
-                    return false;
-                }
-                values.push_back(token.getInteger());
-            }
-            return true;
+            return AppendTokenValues(mTokenList, &TokenInfoObj::IsInteger,
+                                     [](const TokenInfoObj& token) { return token.getInteger(); },
+                                     values);
         case ParamInteger:
-            values.push_back(mIntegerValue);
+            values.push_back(stored().mIntegerValue);
             return true;
         case ParamIntegerList:
-            values = mIntegerList;
+            values = stored().mIntegerList;
             return true;
         default:
             return false;
@@ -442,7 +471,7 @@ bool ParamObj::readsAsVarList() const {
             return std::all_of(mTokenList.begin(), mTokenList.end(),
                                [](const TokenInfoObj& token) { return token.IsVarName(); });
         case ParamString:
-            return ValidateTAVOName(mStringValue.c_str()) == 0;
+            return ValidateTAVOName(stored().mStringValue.c_str()) == 0;
         case ParamVarName:
         case ParamVarList:
             return true;
@@ -453,30 +482,37 @@ bool ParamObj::readsAsVarList() const {
 
 bool ParamObj::getVarList(std::vector<TavoVarName>& values) const {
     values.clear();
+    const StoredValues& own = stored();
     switch (mType) {
         case ParamTokenList:
-            for (const TokenInfoObj& token : mTokenList) {
-                if (!token.IsVarName()) {
-                    return false;
-                }
-                values.push_back(token.getVarName());
-            }
-            return true;
+            // The token is known to be a name, so its text is taken as it stands.
+            return AppendTokenValues(
+                mTokenList, &TokenInfoObj::IsVarName,
+                [](const TokenInfoObj& token) { return TavoVarName(TextOf(token)); }, values);
         case ParamString:
-            if (ValidateTAVOName(mStringValue.c_str()) != 0) {
+            if (ValidateTAVOName(own.mStringValue.c_str()) != 0) {
                 return false;
             }
-            values.emplace_back(mStringValue);
+            values.emplace_back(own.mStringValue);
             return true;
         case ParamVarName:
-            values.push_back(mVarName);
+            values.push_back(own.mVarName);
             return true;
         case ParamVarList:
-            values = mVarList;
+            values = own.mVarList;
             return true;
         default:
             return false;
     }
+}
+
+// Here rather than beside the other compound readers: a stored list lives in the value block.
+bool ParamObj::getVarCatList(VarCatList& list) const {
+    if (mType == ParamVarCatList) {
+        list = stored().mVarCatList;
+        return true;
+    }
+    return mType == ParamTokenList && processVarCatList(list);
 }
 
 bool ParamObj::getTokenList(std::vector<TokenInfoObj>& tokens) const {
@@ -492,11 +528,11 @@ bool ParamObj::getFilePath(std::string& path, bool validatorFlag, bool strictFla
     std::string resolved;
     std::string written;
     if (mType == ParamLiteral) {
-        resolved = GetExtendFilePath(mLiteralValue, validatorFlag, false, strictFlag);
-        written = mLiteralValue;
+        written = stored().mLiteralValue;
+        resolved = GetExtendFilePath(written, validatorFlag, false, strictFlag);
     } else if (mType == ParamString) {
-        resolved = GetExtendFilePath(mStringValue, validatorFlag, true, strictFlag);
-        written = mStringValue;
+        written = stored().mStringValue;
+        resolved = GetExtendFilePath(written, validatorFlag, true, strictFlag);
     } else if (isOneToken()) {
         resolved = mTokenList.front().getFilePath(validatorFlag, strictFlag);
         written = TextOf(mTokenList.front());

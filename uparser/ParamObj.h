@@ -1,6 +1,7 @@
 #ifndef UPARSER_PARAMOBJ_H
 #define UPARSER_PARAMOBJ_H
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -167,24 +168,21 @@ class ParamObj {
     // variable list then costs no copy of every name.
     bool readsAsVarList() const;
 
+    // The values of the typed setters. The parser only ever fills the keyword, the names and
+    // the token list, so these live in a block of their own that exists only once a typed
+    // setter has stored something; without it every value reads as its initial one.
+    struct StoredValues;
+    const StoredValues& stored() const;
+    StoredValues& mutableStored();
+
     UPSpecTypes::ParamSpec mType = UPSpecTypes::ParamNoType;
     bool mParenUsed = false;
     bool mBracketsUsed = false;
     TokenInfoObj mKeyWordToken;
     std::string mParentName;
     std::string mSubComExtName;
-    std::string mStringValue;
-    std::string mLiteralValue;
-    double mNumberValue = 0.0;
-    int mIntegerValue = 0;
-    TavoVarName mVarName;
-    std::vector<std::string> mStringList;
-    std::vector<std::string> mLiteralList;
-    std::vector<double> mNumberList;
-    std::vector<int> mIntegerList;
-    std::vector<TavoVarName> mVarList;
-    VarCatList mVarCatList;
     std::vector<TokenInfoObj> mTokenList;
+    std::unique_ptr<StoredValues> mValues;
 };
 
 #endif

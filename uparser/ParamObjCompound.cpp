@@ -679,14 +679,6 @@ bool ParamObj::getCrossVarList(std::vector<TavoVarName>& names) const {
     return true;
 }
 
-bool ParamObj::getVarCatList(VarCatList& list) const {
-    if (mType == ParamVarCatList) {
-        list = mVarCatList;
-        return true;
-    }
-    return mType == ParamTokenList && processVarCatList(list);
-}
-
 bool ParamObj::processVarCatList(VarCatList& list) const {
     auto it = mTokenList.cbegin();
     for (; it != mTokenList.cend() && it->IsPlainString(); ++it) {
