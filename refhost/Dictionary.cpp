@@ -1,7 +1,6 @@
 #include "refhost/Dictionary.h"
 
 #include <cstdio>
-#include <cstring>
 #include <limits>
 
 #include "refhost/ValueConversion.h"
@@ -16,14 +15,36 @@ namespace {
 constexpr int kMaxStringWidth = 32767;
 constexpr std::size_t kMaxNominalValues = 10;
 
-std::string upperAscii(const char* text, std::size_t length) {
-    std::string upper(text, length);
-    for (char& c : upper) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
+unsigned char upperAscii(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return static_cast<unsigned char>(byte - 'a') < 26 ? static_cast<unsigned char>(byte - 32)
+                                                        : byte;
+}
+
+// FNV-1a over the upper-cased bytes, then mixed so that the low bits, which pick the slot,
+// depend on every byte.
+uint32_t hashIgnoringCase(const char* name) {
+    uint64_t hash = 14695981039346656037ULL;
+    for (; *name != '\0'; ++name) {
+        hash = (hash ^ upperAscii(*name)) * 1099511628211ULL;
+    }
+    hash ^= hash >> 32;
+    hash *= 0xd6e8feb86659fd93ULL;
+    hash ^= hash >> 32;
+    return static_cast<uint32_t>(hash);
+}
+
+bool equalIgnoringCase(const char* a, const char* b) {
+    for (;; ++a, ++b) {
+        if (*a != *b) {
+            // Bytes that differ only in ASCII case are never NUL.
+            if (upperAscii(*a) != upperAscii(*b)) {
+                return false;
+            }
+        } else if (*a == '\0') {
+            return true;
         }
     }
-    return upper;
 }
 
 // Reads a whole file; false when it cannot be opened or read (a directory fails on reading).
@@ -151,16 +172,50 @@ struct ColumnSummary {
 
 }  // namespace
 
+std::size_t Dictionary::probe(const char* name, uint32_t hash) const {
+    const std::size_t mask = mSlots.size() - 1;
+    for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
+        const Slot& slot = mSlots[at];
+        if (slot.index < 0 ||
+            (slot.hash == hash &&
+             equalIgnoringCase(mVariables[static_cast<std::size_t>(slot.index)].GetName(),
+                               name))) {
+            return at;
+        }
+    }
+}
+
+void Dictionary::growIndex() {
+    std::vector<Slot> slots(mSlots.empty() ? 16 : mSlots.size() * 2, Slot{0, -1});
+    const std::size_t mask = slots.size() - 1;
+    for (const Slot& slot : mSlots) {
+        if (slot.index >= 0) {
+            std::size_t at = slot.hash & mask;
+            while (slots[at].index >= 0) {
+                at = (at + 1) & mask;
+            }
+            slots[at] = slot;
+        }
+    }
+    mSlots.swap(slots);
+}
+
 int Dictionary::addVariable(const TAVO_Variable& variable) {
-    const char* name = variable.GetName();
     if (mVariables.size() >= static_cast<std::size_t>(std::numeric_limits<int>::max())) {
         return -1;
     }
-    const int index = static_cast<int>(mVariables.size());
-    if (!mIndex.emplace(upperAscii(name, std::strlen(name)), index).second) {
+    const char* name = variable.GetName();
+    const uint32_t hash = hashIgnoringCase(name);
+    if (!mSlots.empty() && mSlots[probe(name, hash)].index >= 0) {
         return -1;
     }
+    // Room first, so that a failed allocation leaves the dictionary as it was.
+    if ((mVariables.size() + 1) * 2 > mSlots.size()) {
+        growIndex();
+    }
+    const int index = static_cast<int>(mVariables.size());
     mVariables.push_back(variable);
+    mSlots[probe(name, hash)] = Slot{hash, index};
     return index;
 }
 
@@ -179,11 +234,10 @@ int Dictionary::addString(const std::string& name, int width, Level level) {
 }
 
 int Dictionary::FindVarIndex(char const* name) const {
-    if (name == nullptr) {
+    if (name == nullptr || mSlots.empty()) {
         return -1;
     }
-    const auto found = mIndex.find(upperAscii(name, std::strlen(name)));
-    return found == mIndex.end() ? -1 : found->second;
+    return mSlots[probe(name, hashIgnoringCase(name))].index;
 }
 
 unsigned int Dictionary::ColumnCount() const {

@@ -1,8 +1,8 @@
 #ifndef REFHOST_DICTIONARY_H
 #define REFHOST_DICTIONARY_H
 
+#include <cstdint>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "uparser/host/DataSource.h"
@@ -43,8 +43,20 @@ class Dictionary : public TAVO_DataSource {
     static Dictionary fromCsv(const std::string& path);
 
   private:
+    // The name index is one flat table probed linearly: a slot holds the hash of an
+    // upper-cased name and the variable's index, so a look-up reads one or two slots and
+    // compares names only where the hashes agree. The table is at most half full.
+    struct Slot {
+        uint32_t hash;
+        int32_t index;  // -1: empty
+    };
+
+    // The slot of the variable of that name, or the empty slot where it would go.
+    std::size_t probe(const char* name, uint32_t hash) const;
+    void growIndex();
+
     std::vector<TAVO_Variable> mVariables;
-    std::unordered_map<std::string, int> mIndex;  // upper-cased name -> index
+    std::vector<Slot> mSlots;  // empty, or a power of two in size
 };
 
 }  // namespace refhost

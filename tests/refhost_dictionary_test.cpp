@@ -64,6 +64,36 @@ TEST(RefhostDictionaryTest, FindsNamesIgnoringAsciiCaseOnly) {
     EXPECT_LT(d.FindVarIndex(nullptr), 0);
 }
 
+// Enough names to grow the index many times over and to make neighbouring names collide;
+// every name must stay findable in either case and no name may be taken twice.
+TEST(RefhostDictionaryTest, ManyNamesSurviveTheIndexGrowing) {
+    Dictionary d;
+    EXPECT_LT(d.FindVarIndex("v0"), 0);
+    const int count = 5000;
+    for (int i = 0; i < count; ++i) {
+        ASSERT_EQ(d.addNumeric((i % 2 == 0 ? "v" : "V") + std::to_string(i)), i);
+    }
+    EXPECT_EQ(d.addNumeric("v4999"), -1);
+    EXPECT_EQ(d.addNumeric("V0"), -1);
+    const Dictionary copy = d;
+    for (int i = 0; i < count; ++i) {
+        const std::string name = std::to_string(i);
+        ASSERT_EQ(d.FindVarIndex(("v" + name).c_str()), i);
+        ASSERT_EQ(copy.FindVarIndex(("V" + name).c_str()), i);
+        ASSERT_LT(d.FindVarIndex(("w" + name).c_str()), 0);
+        // A name with one more digit is the variable ten times further on, if there is one.
+        const int longer = d.FindVarIndex(("v" + name + "0").c_str());
+        if (i > 0 && i * 10 < count) {
+            ASSERT_EQ(longer, i * 10);
+        } else {
+            ASSERT_LT(longer, 0);
+        }
+    }
+    EXPECT_LT(d.FindVarIndex("v5000"), 0);
+    EXPECT_LT(d.FindVarIndex("\xC3\x89t\xC3\x89"), 0);  // no folding beyond ASCII
+    EXPECT_EQ(d.ColumnCount(), static_cast<unsigned>(count));
+}
+
 TEST(RefhostDictionaryDeathTest, IndexOutsideTheDictionaryIsABrokenPrecondition) {
     Dictionary d;
     d.addNumeric("a");
