@@ -240,3 +240,29 @@ TEST(TokenInfoObj, TextsOfEveryLengthSurviveCopiesAndMoves) {
         check(shortTarget);
     }
 }
+
+// A host that answers both text queries from one scratch buffer: the text must be taken
+// before the upper text overwrites it.
+TEST(TokenInfoObj, TextIsTakenBeforeTheUpperTextIsAskedFor) {
+    class ScratchStream : public OneTokenStream {
+      public:
+        void getString(char const** out, unsigned* length) const override {
+            scratch = "lower case text of some length";
+            *out = scratch.data();
+            *length = static_cast<unsigned>(scratch.size());
+        }
+        void getUpperString(char const** out, unsigned* length) const override {
+            scratch = "UPPER";
+            *out = scratch.data();
+            *length = static_cast<unsigned>(scratch.size());
+        }
+
+      private:
+        mutable std::string scratch = std::string(64, ' ');
+    };
+    ScratchStream stream;
+    const TokenInfoObj token(stream);
+    EXPECT_EQ(std::string(token.getString(), token.getStringLength()),
+              "lower case text of some length");
+    EXPECT_STREQ(token.getUpperString(), "UPPER");
+}

@@ -21,15 +21,17 @@ TokenInfoObj::TokenInfoObj(const TAVO_TokenSequence& stream) : TokenInfoObj() {
     mType = stream.getType();
     mOperatorCode = stream.getOperatorCode();
 
-    // Both answers describe the token the (unmoved) stream stands on, so the first pointer is
-    // still good after the second query and the two texts are copied in one go.
+    // A host may answer both text queries from one scratch buffer, so the text is copied
+    // before the upper text is asked for; a short text stays on the stack.
     char const* text = nullptr;
     unsigned length = 0;
     stream.getString(&text, &length);
+    const std::string textCopy = text != nullptr ? std::string(text, length) : std::string();
     char const* upper = nullptr;
     unsigned upperLength = 0;
     stream.getUpperString(&upper, &upperLength);
-    setTexts(text, text != nullptr ? length : 0, upper, upper != nullptr ? upperLength : 0);
+    setTexts(textCopy.data(), static_cast<unsigned>(textCopy.size()), upper,
+             upper != nullptr ? upperLength : 0);
 
     mNumeric = stream.getNumeric();
     mLineNumber = static_cast<int32_t>(stream.getLineNumber());
