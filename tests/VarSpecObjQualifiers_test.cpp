@@ -71,6 +71,8 @@ TEST_F(VarSpecObjQualifiersTest, QualifierListAfterAVariableList) {
     VarSpecObj plain = Spec(false);
     EXPECT_FALSE(plain.ValidateVariables(TokensOf("v1 v2 (LEVEL = 2)"), RepeatVarsError));
     EXPECT_FALSE(plain.ValidateVariables(TokensOf("all (LEVEL = 2)"), RepeatVarsError));
+    // After a range the last variable is the range's end as written.
+    EXPECT_FALSE(plain.ValidateVariables(TokensOf("v1 to v2 (LEVEL = 2)"), RepeatVarsError));
     EXPECT_THAT(
         Texts(mLog),
         ElementsAre(
@@ -80,6 +82,8 @@ TEST_F(VarSpecObjQualifiersTest, QualifierListAfterAVariableList) {
             "error: Last variable V2 used for parameter " + kLoc +
                 " should not have a qualifier...",
             "error: Last variable ALL used for parameter " + kLoc +
+                " should not have a qualifier...",
+            "error: Last variable V2 used for parameter " + kLoc +
                 " should not have a qualifier..."));
 
     // These messages are guarded; the results are not.

@@ -96,33 +96,48 @@ void VarSpecObj::SetListCounters() {
     mWithCount = 0;
 }
 
-int VarSpecObj::GetVarIndex(const TavoVarName& name) const {
+int VarSpecObj::LookUpVarName(const char* text, const TavoVarName* name) const {
     UP_ASSERT("VarSpecObj", mDataSource != nullptr);
-    const int index = mDataSource->FindVarIndex(name.c_str());
-    if (index < 0) {
-        if (mErrorReport) {
-            mMessage.VariableNotInDict(name, mParamName.c_str(), mSubComName.c_str());
-        }
-        return -1;
+    const int index = mDataSource->FindVarIndex(text);
+    if (index >= 0 && (!mNumericVars || IsNumericVar(index))) {
+        return index;
     }
-    if (mNumericVars && !IsNumericVar(index)) {
-        if (mErrorReport) {
-            mMessage.VariableNotNumeric(name, mParamName.c_str(), mSubComName.c_str());
+    if (mErrorReport) {
+        const TavoVarName named = name != nullptr ? *name : TavoVarName(text);
+        if (index < 0) {
+            mMessage.VariableNotInDict(named, mParamName.c_str(), mSubComName.c_str());
+        } else {
+            mMessage.VariableNotNumeric(named, mParamName.c_str(), mSubComName.c_str());
         }
-        return -1;
     }
-    return index;
+    return -1;
 }
 
-int VarSpecObj::GetVarIndex(const TokenInfoObj& token) const {
-    const TavoVarName name = token.getVarName();
-    if (name.empty()) {
+int VarSpecObj::GetVarIndex(const TavoVarName& name) const {
+    return LookUpVarName(name.c_str(), &name);
+}
+
+int VarSpecObj::NameTokenIndex(const TokenInfoObj& token) const {
+    // A valid name is never empty for the reference host; another host's empty name is
+    // refused here as getVarName's empty result would be.
+    if (token.getStringLength() == 0) {
         if (mErrorReport) {
             mMessage.InvalidVarName(token.getString(), mParamName.c_str(), mSubComName.c_str());
         }
         return -1;
     }
-    return GetVarIndex(name);
+    // A name token holds no NUL, so its text as written is the whole name.
+    return LookUpVarName(token.getString(), nullptr);
+}
+
+int VarSpecObj::GetVarIndex(const TokenInfoObj& token) const {
+    if (!token.IsVarName()) {
+        if (mErrorReport) {
+            mMessage.InvalidVarName(token.getString(), mParamName.c_str(), mSubComName.c_str());
+        }
+        return -1;
+    }
+    return NameTokenIndex(token);
 }
 
 int VarSpecObj::ValidateVariable(const TavoVarName& name) {
@@ -236,17 +251,17 @@ bool VarSpecObj::ValidateVariables(const std::vector<TokenInfoObj>& tokens, Repe
     }
     ClearVarInfo();
 
-    // The name that qualifier messages speak of: the last variable as written, or ALL.
-    std::string lastWord;
     const auto listEndsAt = [&](int at) {
         return AtBlockVarListEnd(tokens, at) ||
                tokens[static_cast<std::size_t>(at)].getOperatorCode() ==
                    TokenSequenceBase::LeftParen;
     };
 
+    // What qualifier messages speak of: ALL, or the last variable named, upper-cased. Only
+    // the messages of a qualifier list use it, so it is made only when one follows.
+    const TokenInfoObj* lastName = nullptr;
     const TokenInfoObj& first = tokens[static_cast<std::size_t>(pos)];
     if (columns > 0 && first.getOperatorCode() == TokenSequenceBase::AllWord) {
-        lastWord = "ALL";
         if (!ProcessVarInterval(0, columns - 1, repeat)) {
             return false;
         }
@@ -278,8 +293,8 @@ bool VarSpecObj::ValidateVariables(const std::vector<TokenInfoObj>& tokens, Repe
                 mMessage.InvalidVarName(token.getString(), mParamName.c_str(), mSubComName.c_str());
                 return false;
             }
-            lastWord = GetUpperVarName(token.getVarName()).str();
-            const int index = GetVarIndex(token);
+            lastName = &token;
+            const int index = NameTokenIndex(token);
             if (index < 0) {
                 return false;
             }
@@ -296,6 +311,14 @@ bool VarSpecObj::ValidateVariables(const std::vector<TokenInfoObj>& tokens, Repe
                 break;
             }
         }
+    }
+    std::string lastWord;
+    if (lastName == nullptr) {
+        lastWord = "ALL";
+    } else if (static_cast<std::size_t>(pos) < tokens.size() &&
+               tokens[static_cast<std::size_t>(pos)].getOperatorCode() ==
+                   TokenSequenceBase::LeftParen) {
+        lastWord = GetUpperString(std::string(lastName->getString(), lastName->getStringLength()));
     }
     return ProcessQualTokens(tokens, pos, mQualTokenList, lastWord.c_str(), false, checkEnd);
 }

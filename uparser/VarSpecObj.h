@@ -213,6 +213,11 @@ class VarSpecObj {
 
     const char* VarName(int index) const;
     bool IsNumericVar(int index) const;
+    // GetVarIndex for text already known to be a valid name; name, when given, is that text as
+    // a name, else one is made only if a message needs it.
+    int LookUpVarName(const char* text, const TavoVarName* name) const;
+    // GetVarIndex for a token that has passed IsVarName.
+    int NameTokenIndex(const TokenInfoObj& token) const;
     void AppendValid(int index);
     // Drops from the list every index flagged by a non-null entry of others other than this
     // object, or by extra.
