@@ -198,7 +198,9 @@ TEST(TokenInfoObj, TextsOfEveryLengthSurviveCopiesAndMoves) {
         if (length > 2) {
             text[1] = '\0';
         }
-        const std::string upper = std::string(length / 2 + 1, 'U') + "x";
+        // Upper-casing may shorten or lengthen a text; both must fit wherever the text went.
+        const std::string upper =
+            std::string(length % 2 == 0 ? length / 2 + 1 : length + 3, 'U') + "x";
         OneTokenStream stream;
         stream.text = text.c_str();
         stream.textLength = length;

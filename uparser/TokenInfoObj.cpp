@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <utility>
 
 #include "uparser/ParserUtility.h"
@@ -22,16 +23,52 @@ TokenInfoObj::TokenInfoObj(const TAVO_TokenSequence& stream) : TokenInfoObj() {
     mOperatorCode = stream.getOperatorCode();
 
     // A host may answer both text queries from one scratch buffer, so the text is copied
-    // before the upper text is asked for; a short text stays on the stack.
+    // before the upper text is asked for. It goes straight to where it will stay: into the
+    // object when it leaves room for an upper text, else into a block with room for an upper
+    // text as long as itself (the usual case), so that a snapshot allocates at most once
+    // unless upper-casing made the text longer.
     char const* text = nullptr;
     unsigned length = 0;
     stream.getString(&text, &length);
-    const std::string textCopy = text != nullptr ? std::string(text, length) : std::string();
+    if (text == nullptr) {
+        length = 0;
+    }
+    char* buffer = mInline;
+    std::size_t capacity = kInlineBytes;
+    std::unique_ptr<char[]> block;
+    if (bufferSize(length, 0) > kInlineBytes) {
+        capacity = bufferSize(length, length);
+        block.reset(new char[capacity]);
+        buffer = block.get();
+    }
+    if (length > 0) {
+        std::memcpy(buffer, text, length);
+    }
+    buffer[length] = '\0';
+
     char const* upper = nullptr;
     unsigned upperLength = 0;
     stream.getUpperString(&upper, &upperLength);
-    setTexts(textCopy.data(), static_cast<unsigned>(textCopy.size()), upper,
-             upper != nullptr ? upperLength : 0);
+    if (upper == nullptr) {
+        upperLength = 0;
+    }
+    const std::size_t size = bufferSize(length, upperLength);
+    if (size > capacity) {
+        std::unique_ptr<char[]> grown(new char[size]);
+        std::memcpy(grown.get(), buffer, std::size_t{length} + 1);
+        block = std::move(grown);
+        buffer = block.get();
+    }
+    if (upperLength > 0) {
+        std::memcpy(buffer + length + 1, upper, upperLength);
+    }
+    buffer[size - 1] = '\0';
+    // Inside the object exactly when both texts fit there (see isInline).
+    if (block) {
+        mHeap = block.release();
+    }
+    mLength = length;
+    mUpperLength = upperLength;
 
     mNumeric = stream.getNumeric();
     mLineNumber = static_cast<int32_t>(stream.getLineNumber());
