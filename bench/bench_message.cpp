@@ -25,8 +25,8 @@ void Emitting(benchmark::State& state, const ParserMessage& message, const Emit&
 
 ParserMessage Command() {
     ParserMessage message;
-    message.SetCommandName("FREQUENCIES");
-    message.SetProcedureTitle("Frequencies");
+    message.SetCommandName("COUNTVALUES");
+    message.SetProcedureTitle("CountValues");
     return message;
 }
 
@@ -44,13 +44,13 @@ void InGroup(benchmark::State& state) {
     ParserMessage message = Command();
     message.SetGroupIndex(2);
     message.SetGroupMsgText("In design ^1:");
-    message.SetGroupSepName("DESIGN");
+    message.SetGroupSepName("MODELS");
     Emitting(state, message,
              [](const ParserMessage& m) { m.WrongValueType("CUT", "CRITERIA"); });
 }
 
 void Translated(benchmark::State& state) {
-    refhost::SetTranslation("Frequencies", "Variable ^1 for parameter ^2 is not found in dictionary...",
+    refhost::SetTranslation("CountValues", "Variable ^1 for parameter ^2 is not found in dictionary...",
                             "La variable ^1 du paramètre ^2 manque au dictionnaire...");
     Emitting(state, Command(), [](const ParserMessage& m) {
         m.VariableNotInDict(TavoVarName("income"), "VARIABLES", "TABLES");

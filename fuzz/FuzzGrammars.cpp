@@ -30,7 +30,7 @@ CommandDescriptor Describe() {
     leading.setExportParamDesc(ParamVarList, true);
     command.addSubComDesc(leading);
 
-    SubComDescriptor statistics("STATISTICS", SubComByEqual);
+    SubComDescriptor statistics("INDICATORS", SubComByEqual);
     statistics.addParamDesc(Param("MEAN", ParamKeyWord));
     statistics.addParamDesc(Param("STDDEV", ParamKeyWord));
     ParamDescriptor all = Param("ALL", ParamKeyWord);
@@ -38,18 +38,18 @@ CommandDescriptor Describe() {
     command.addSubComDesc(statistics);
 
     SubComDescriptor format("FORMAT", SubComByBlock);
-    format.addParamDesc(Block("NOTABLE", ParamKeyWord, BlockNoValue));
+    format.addParamDesc(Block("QUIETLY", ParamKeyWord, BlockNoValue));
     ParamDescriptor limit = Block("LIMIT", ParamInteger, BlockByParen);
     limit.setLowerBoundary(1, LowerIncluded);
     format.addParamDesc(limit);
     ParamDescriptor sort = Block("SORT", ParamString, BlockOptEqual);
-    sort.addStringValue("AVALUE");
-    sort.addStringValue("DVALUE");
+    sort.addStringValue("ASCVAL");
+    sort.addStringValue("DESVAL");
     format.addParamDesc(sort);
     format.addParamDesc(Block("ORDER", ParamStringList, BlockByEqual));
     command.addSubComDesc(format);
 
-    SubComDescriptor percentiles("PERCENTILES", SubComByEqual);
+    SubComDescriptor percentiles("QUANTPOINTS", SubComByEqual);
     ParamDescriptor cuts(std::string(), ParamNumberList);
     cuts.setLowerBoundary(0, LowerIncluded);
     cuts.setUpperBoundary(100, UpperExcluded);
@@ -113,7 +113,7 @@ CommandDescriptor Describe() {
     tables.addParamDesc(Param("CATS", ParamVarCatList));
     ParamDescriptor test = Param("TEST", ParamKeyWordValue);
     ParamDescriptor kind = Param("KIND", ParamStringList);
-    kind.addStringValue("CHISQ");
+    kind.addStringValue("SQDEV");
     kind.addStringValue("EXACT");
     ParamDescriptor testValue = Param("VALUE", ParamString);
     testValue.addStringValue("ONE");
@@ -150,24 +150,24 @@ CommandDescriptor Groups() {
     SubComDescriptor leading("", SubComByEqual, true);
     leading.setExportParamDesc(ParamVarList, true);
     global.addSubComDesc(leading, false);
-    SubComDescriptor method("METHOD", SubComByEqual);
-    method.addParamDesc(Param("ENTER", ParamKeyWord));
+    SubComDescriptor method("SCHEME", SubComByEqual);
+    method.addParamDesc(Param("FORCE", ParamKeyWord));
     method.addParamDesc(Param("STEP", ParamNumber));
     global.addSubComDesc(method, false);
     command.addGroupDesc(global);
 
     GroupComDescriptor design(GroupRepeatable, false);
     design.setMessageText("In design ^1:");
-    SubComDescriptor designSub("DESIGN", SubComByEqual);
+    SubComDescriptor designSub("MODELS", SubComByEqual);
     designSub.setExportParamDesc(ParamCrossVarList, false);
     designSub.allowSubComEmpty(true);
     design.addSubComDesc(designSub, true);
     SubComDescriptor contrast("CONTRAST", SubComByParen, true);
     contrast.addParamDesc(Param("POLY", ParamKeyWord));
-    contrast.addParamDesc(Param("SPECIAL", ParamNumberList));
+    contrast.addParamDesc(Param("BESPOKE", ParamNumberList));
     design.addSubComDesc(contrast, false);
-    SubComDescriptor method2("METHOD", SubComByEqual);
-    method2.addParamDesc(Param("SSTYPE", ParamInteger));
+    SubComDescriptor method2("SCHEME", SubComByEqual);
+    method2.addParamDesc(Param("SQTYPE", ParamInteger));
     design.addSubComDesc(method2, false);
     command.addGroupDesc(design);
 

@@ -102,7 +102,7 @@ void Walk(const CommandSpec& spec, const TAVO_DataSource& dictionary) {
         }
     }
     std::vector<const GroupComObj*> found;
-    spec.getGroupObj(found, std::string("DESIGN"));
+    spec.getGroupObj(found, std::string("MODELS"));
     spec.getSubComObj(std::string());
 }
 

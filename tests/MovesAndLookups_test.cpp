@@ -25,7 +25,7 @@ class MovedMessages : public ::testing::Test {
   protected:
     void SetUp() override {
         refhost::ClearTranslations();
-        refhost::SetTranslation("Means", kEnglish, "Eigen ^1...");
+        refhost::SetTranslation("Gauge", kEnglish, "Eigen ^1...");
     }
     void TearDown() override { refhost::ClearTranslations(); }
 
@@ -36,8 +36,8 @@ class MovedMessages : public ::testing::Test {
 
     static ParserMessage means() {
         ParserMessage message;
-        message.SetCommandName("MEANS");
-        message.SetProcedureTitle("Means");
+        message.SetCommandName("GAUGE");
+        message.SetProcedureTitle("Gauge");
         return message;
     }
 
@@ -51,7 +51,7 @@ TEST_F(MovedMessages, TheDictionaryTravelsWithTheMove) {
 
     ParserMessage moved(std::move(source));
     EXPECT_EQ(emitted(moved), expected);
-    EXPECT_STREQ(moved.GetProcedureTitle(), "Means");
+    EXPECT_STREQ(moved.GetProcedureTitle(), "Gauge");
 
     // A moved-from object is whole again once something is assigned to it.
     source = moved;
@@ -62,7 +62,7 @@ TEST_F(MovedMessages, TheDictionaryTravelsWithTheMove) {
     moved = means();
     EXPECT_EQ(emitted(moved), expected);
     ParserMessage titled(std::move(other));
-    other.SetProcedureTitle("Means");
+    other.SetProcedureTitle("Gauge");
     EXPECT_EQ(emitted(other), expected);
 }
 
@@ -72,7 +72,7 @@ TEST_F(MovedMessages, ListsMoveWithoutLosingTheirMessages) {
     static_assert(std::is_nothrow_move_assignable<VarSpecObj>::value, "");
 
     const refhost::Dictionary dictionary = testsupport::TestDictionary();
-    CommandDescriptor command("MEANS", "Means");
+    CommandDescriptor command("GAUGE", "Gauge");
     std::vector<VarSpecObj> lists;
     for (int i = 0; i < 40; ++i) {  // enough to make the vector move its elements
         lists.emplace_back("TABLES", "CELLS", command, &dictionary);

@@ -589,10 +589,10 @@ TEST_F(CatalogRules, WrongValueTypeDelegatesByType) {
 
 // Group context reaches catalog texts, translated through the object's procedure.
 TEST_F(CatalogRules, GroupPrefixAndTranslation) {
-    refhost::SetTranslation("Means", "Subcommand ^1 has already been called...",
+    refhost::SetTranslation("Gauge", "Subcommand ^1 has already been called...",
                             "Unterbefehl ^1 schon benutzt...");
-    refhost::SetTranslation("Means", "Table ^1", "Tabelle ^1");
-    message.SetProcedureTitle("Means");
+    refhost::SetTranslation("Gauge", "Table ^1", "Tabelle ^1");
+    message.SetProcedureTitle("Gauge");
     message.SetGroupIndex(3);
     message.SetGroupMsgText("Table ^1");
     message.SubComRepeated("S");
@@ -669,10 +669,10 @@ TEST_F(TwoListTest, SameGroupContextInOtherCommand) {
 
 TEST_F(TwoListTest, DifferentGroupsNameBothOnTheDirectRoute) {
     refhost::SetTranslation(
-        "Means", "Variable name ^1 used for parameter ^2 cannot be used for parameter ^3...",
+        "Gauge", "Variable name ^1 used for parameter ^2 cannot be used for parameter ^3...",
         "^1: ^2 / ^3");
     refhost::SetTranslation("", "In ^1 and ^2. ^3...", "In ^1 und ^2: ^3");
-    message.SetProcedureTitle("Means");
+    message.SetProcedureTitle("Gauge");
     message.SetGroupIndex(2);
     message.SetGroupSepName("SEP");
     other.SetGroupIndex(1);

@@ -34,14 +34,14 @@ TEST_F(ParserMessageTest, DefaultsAndSetters) {
     EXPECT_STREQ(message.GetGroupMsgText(), "");
     EXPECT_STREQ(message.GetGroupSepName(), "");
 
-    message.SetCommandName("MEANS");
+    message.SetCommandName("GAUGE");
     message.SetGroupSepName("TABLES");
     message.SetGroupMsgText("Table ^1...");
-    message.SetProcedureTitle("Means");
-    EXPECT_STREQ(message.GetCommandName(), "MEANS");
+    message.SetProcedureTitle("Gauge");
+    EXPECT_STREQ(message.GetCommandName(), "GAUGE");
     EXPECT_STREQ(message.GetGroupSepName(), "TABLES");
     EXPECT_STREQ(message.GetGroupMsgText(), "Table ^1...");
-    EXPECT_STREQ(message.GetProcedureTitle(), "Means");
+    EXPECT_STREQ(message.GetProcedureTitle(), "Gauge");
 
     message.SetCommandName(nullptr);
     message.SetGroupMsgText(nullptr);
@@ -112,9 +112,9 @@ TEST_F(ParserMessageTest, OutsideAGroupGenericIsSimple) {
 // table; the group-aware route translates through the object's own procedure.
 TEST_F(ParserMessageTest, RoutesTranslateDifferently) {
     refhost::SetTranslation("", "Common ^1...", "Gemein ^1...");
-    refhost::SetTranslation("Means", "Own ^1...", "Eigen ^1...");
+    refhost::SetTranslation("Gauge", "Own ^1...", "Eigen ^1...");
     ParserMessage message;
-    message.SetProcedureTitle("Means");
+    message.SetProcedureTitle("Gauge");
 
     message.SimpleError("Common ^1...", "x");
     EXPECT_EQ(only().text, "Gemein x...");
@@ -129,10 +129,10 @@ TEST_F(ParserMessageTest, RoutesTranslateDifferently) {
 }
 
 TEST_F(ParserMessageTest, LaterGroupGetsTheSeparatorPrefixOnce) {
-    refhost::SetTranslation("Means", "^1 block ^2...", "Block ^2 von ^1");
+    refhost::SetTranslation("Gauge", "^1 block ^2...", "Block ^2 von ^1");
     refhost::SetTranslation("", "Subcommand ^1 required...", "Unterbefehl ^1 fehlt...");
     ParserMessage message(2);
-    message.SetProcedureTitle("Means");
+    message.SetProcedureTitle("Gauge");
     message.SetGroupSepName("TABLES");
 
     EXPECT_EQ(message.TranslateGroupMsgText(), "Block 2 von TABLES");
@@ -202,15 +202,15 @@ TEST_F(ParserMessageTest, NullTextWithPrefixEmitsThePrefix) {
 TEST_F(ParserMessageTest, LocationPhrases) {
     refhost::SetTranslation("", "subcommand ^1...", "Unterbefehl ^1");
     ParserMessage message;
-    message.SetCommandName("MEANS");
+    message.SetCommandName("GAUGE");
     EXPECT_EQ(message.GetLocString("P", "S"), "parameter P of subcommand S...");
     EXPECT_EQ(message.GetLocString("", "S"), "Unterbefehl S");
     EXPECT_EQ(message.GetLocString("P", nullptr), "parameter P...");
-    EXPECT_EQ(message.GetLocString(nullptr, ""), "command line of MEANS command...");
+    EXPECT_EQ(message.GetLocString(nullptr, ""), "command line of GAUGE command...");
     EXPECT_EQ(message.GetLocStringCap("P", "S"), "Parameter P of subcommand S...");
     EXPECT_EQ(message.GetLocStringCap(nullptr, "S"), "Subcommand S...");
     EXPECT_EQ(message.GetLocStringCap("P", ""), "Parameter P...");
-    EXPECT_EQ(message.GetLocStringCap("", nullptr), "Command line of MEANS command...");
+    EXPECT_EQ(message.GetLocStringCap("", nullptr), "Command line of GAUGE command...");
 }
 
 TEST_F(ParserMessageTest, NameTests) {

@@ -32,7 +32,7 @@ class ParserValidatorTest : public ::testing::Test {
   protected:
     refhost::Dictionary mDict = testsupport::TestDictionary();
     refhost::MessageLog mLog;
-    ParserValidator mValidator{"CROSSTABS", &mDict};
+    ParserValidator mValidator{"PAIRTABLE", &mDict};
 };
 
 TEST_F(ParserValidatorTest, ASecondUseIsReportedWithBothPlaces) {
@@ -65,7 +65,7 @@ TEST_F(ParserValidatorTest, ASecondUseIsReportedWithBothPlaces) {
                             "already occured in parameter parameter P of subcommand S......",
                             "error: Variable Age for parameter parameter R of subcommand S... "
                             "already occured in parameter P...",
-                            "error: Variable v1 for parameter command line of CROSSTABS "
+                            "error: Variable v1 for parameter command line of PAIRTABLE "
                             "command... already used..."));
 }
 
@@ -146,8 +146,8 @@ TEST_F(ParserValidatorTest, CopiesKeepTheirOwnRegistry) {
 }
 
 TEST_F(ParserValidatorTest, MessagesCarryTheProcedure) {
-    refhost::SetTranslation("Crosstabs", "parameter ^1 of subcommand ^2...", "^2/^1");
-    ParserValidator validator(CommandDescriptor("CROSSTABS", "Crosstabs"), &mDict);
+    refhost::SetTranslation("PairTable", "parameter ^1 of subcommand ^2...", "^2/^1");
+    ParserValidator validator(CommandDescriptor("PAIRTABLE", "PairTable"), &mDict);
     EXPECT_LT(validator.GetVarIndex("nosuch", "P", "S"), 0);
     refhost::ClearTranslations();
     EXPECT_THAT(Texts(mLog), ElementsAre("error: Variable nosuch for parameter S/P is not found in "

@@ -438,12 +438,12 @@ TEST(UniversalParserCursor, RejectedRepetitionsAreCountedToo) {
     const CommandDescriptor tables = testsupport::Tables();
     const CommandDescriptor params = testsupport::Params();
     CommandSpec spec;
-    refhost::TextTokenSequence groups("CTABLES /TABLE /CHART /CHART");
+    refhost::TextTokenSequence groups("LAYOUTS /TABLE /CHART /CHART");
     Probe groupParser(groups, spec, tables);
     EXPECT_EQ(groupParser.getCommandSpecifications(), 4);
     EXPECT_EQ(groupParser.groupOccurrences(tables.getGroupDescIndex("CHART")), 2);
 
-    refhost::TextTokenSequence subComs("CTABLES /TABLE /CELLS /CELLS");
+    refhost::TextTokenSequence subComs("LAYOUTS /TABLE /CELLS /CELLS");
     Probe subComParser(subComs, spec, tables);
     EXPECT_EQ(subComParser.getCommandSpecifications(), 8);
     EXPECT_EQ(subComParser.subComOccurrences("CELLS"), 2);

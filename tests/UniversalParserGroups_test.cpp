@@ -27,7 +27,7 @@ std::string FirstName(const GroupComObj* group) {
 TEST(UniversalParserGroups, SeparatorsOpenGroups) {
     const CommandDescriptor grammar = Tables();
     const ParseOutcome out = ParseCommand(
-        "CTABLES a b /TITLE /TABLE N=1 /CELLS /TABLE /CELLS N=2 /CHART /CELLS /SAVE /OUTFILE",
+        "LAYOUTS a b /TITLE /TABLE N=1 /CELLS /TABLE /CELLS N=2 /CHART /CELLS /SAVE /OUTFILE",
         &grammar);
     ASSERT_EQ(out.code, 0) << ::testing::PrintToString(out.texts());
     const CommandSpec& spec = out.spec;
@@ -54,7 +54,7 @@ TEST(UniversalParserGroups, SeparatorsOpenGroups) {
 
 TEST(UniversalParserGroups, ACommandThatOpensWithASeparatorHasNoGlobalGroup) {
     const CommandDescriptor grammar = Tables();
-    const ParseOutcome out = ParseCommand("CTABLES /TABLE /CELLS", &grammar);
+    const ParseOutcome out = ParseCommand("LAYOUTS /TABLE /CELLS", &grammar);
     ASSERT_EQ(out.code, 0);
     ASSERT_EQ(out.spec.getGroupListSize(), 1u);
     EXPECT_EQ(out.spec.getGlobalGroupObj(), nullptr);
@@ -63,11 +63,11 @@ TEST(UniversalParserGroups, ACommandThatOpensWithASeparatorHasNoGlobalGroup) {
 
 TEST(UniversalParserGroups, RequiredGroups) {
     CommandDescriptor grammar = Tables();
-    ParseOutcome out = ParseCommand("CTABLES a", &grammar);
+    ParseOutcome out = ParseCommand("LAYOUTS a", &grammar);
     EXPECT_EQ(out.code, 5);
     EXPECT_THAT(out.texts(), ElementsAre("Subcommand TABLE required..."));
 
-    out = ParseCommand("CTABLES", &grammar);
+    out = ParseCommand("LAYOUTS", &grammar);
     EXPECT_EQ(out.code, 5);
     EXPECT_THAT(out.texts(), ElementsAre("The command is empty..."));
 
@@ -102,51 +102,51 @@ TEST(UniversalParserGroups, RequiredGroups) {
 
 TEST(UniversalParserGroups, SingleGroupsOccurOnceRepeatableOnesAreNumbered) {
     const CommandDescriptor grammar = Tables();
-    ParseOutcome out = ParseCommand("CTABLES /TABLE /CHART /CHART", &grammar);
+    ParseOutcome out = ParseCommand("LAYOUTS /TABLE /CHART /CHART", &grammar);
     EXPECT_EQ(out.code, 4);
     EXPECT_THAT(out.texts(), ElementsAre("Subcommand CHART is not allowed in this context..."));
     EXPECT_EQ(out.spec.getGroupListSize(), 3u);
 
     // Diagnostics inside a group carry the separator and the occurrence.
-    out = ParseCommand("CTABLES /TABLE /TABLE /CELLS N=x", &grammar);
+    out = ParseCommand("LAYOUTS /TABLE /TABLE /CELLS N=x", &grammar);
     EXPECT_EQ(out.code, 12);
     EXPECT_THAT(out.texts(), ElementsAre("TABLE block 2.... Parameter N of subcommand CELLS does "
                                          "not have a numerical value..."));
-    out = ParseCommand("CTABLES /TABLE N=x", &grammar);
+    out = ParseCommand("LAYOUTS /TABLE N=x", &grammar);
     EXPECT_THAT(out.texts(), ElementsAre("TABLE block 1.... Parameter N of subcommand TABLE does "
                                          "not have a numerical value..."));
     // The global group never carries a prefix.
-    out = ParseCommand("CTABLES /TITLE N=x", &grammar);
+    out = ParseCommand("LAYOUTS /TITLE N=x", &grammar);
     EXPECT_THAT(out.texts(), ElementsAre("Parameter N of subcommand TITLE does not have a "
                                          "numerical value..."));
 
     const CommandDescriptor withText = Tables(GroupRepeatable, "Table request ^1");
-    out = ParseCommand("CTABLES /TABLE /TABLE /TABLE N=x", &withText);
+    out = ParseCommand("LAYOUTS /TABLE /TABLE /TABLE N=x", &withText);
     EXPECT_THAT(out.texts(), ElementsAre("Table request 3. Parameter N of subcommand TABLE does "
                                          "not have a numerical value..."));
     // A group that is treated as single.
     const CommandDescriptor other = Tables(GroupOther);
-    out = ParseCommand("CTABLES /TABLE /TABLE", &other);
+    out = ParseCommand("LAYOUTS /TABLE /TABLE", &other);
     EXPECT_EQ(out.code, 4);
     EXPECT_THAT(out.texts(), ElementsAre("Subcommand TABLE is not allowed in this context..."));
 }
 
 TEST(UniversalParserGroups, SubcommandsBelongToTheirGroup) {
     const CommandDescriptor grammar = Tables();
-    ParseOutcome out = ParseCommand("CTABLES /TABLE /OUTFILE", &grammar);
+    ParseOutcome out = ParseCommand("LAYOUTS /TABLE /OUTFILE", &grammar);
     EXPECT_EQ(out.code, 7);
     EXPECT_THAT(out.texts(), ElementsAre("TABLE block 1.... Subcommand OUTFILE is not allowed in "
                                          "this context..."));
     // CELLS exists in two groups; a group of its own it may not open.
-    out = ParseCommand("CTABLES a /CELLS", &grammar);
+    out = ParseCommand("LAYOUTS a /CELLS", &grammar);
     EXPECT_EQ(out.code, 7);
-    out = ParseCommand("CTABLES /TABLE /CELLS /CELLS", &grammar);
+    out = ParseCommand("LAYOUTS /TABLE /CELLS /CELLS", &grammar);
     EXPECT_EQ(out.code, 8);
 }
 
 TEST(UniversalParserGroups, NothingMayFollowAFinalGroup) {
     const CommandDescriptor grammar = Tables();
-    ParseOutcome out = ParseCommand("CTABLES /TABLE /SAVE /TABLE", &grammar);
+    ParseOutcome out = ParseCommand("LAYOUTS /TABLE /SAVE /TABLE", &grammar);
     EXPECT_EQ(out.code, 2);
     EXPECT_THAT(out.texts(), ElementsAre("Combination of subcommands is invalid..."));
     EXPECT_EQ(out.spec.getGroupListSize(), 3u);
@@ -176,13 +176,13 @@ TEST(UniversalParserGroups, NothingMayFollowAFinalGroup) {
 TEST(UniversalParserGroups, ASlashAndNumberAtTheStartIsNoGroup) {
     const CommandDescriptor grammar = Tables();
     // The group is parsed anyway, not as the global one, and no group opens with "5".
-    ParseOutcome out = ParseCommand("CTABLES / 5", &grammar);
+    ParseOutcome out = ParseCommand("LAYOUTS / 5", &grammar);
     EXPECT_EQ(out.code, 2);
     EXPECT_THAT(out.texts(), ElementsAre("Subcommand 5 is not allowed in this context..."));
     ASSERT_EQ(out.spec.getGroupListSize(), 1u);
     EXPECT_FALSE(out.spec.getGroupObj(0u)->isGroupGlobal());
 
-    out = ParseCommand("CTABLES / 5", nullptr);
+    out = ParseCommand("LAYOUTS / 5", nullptr);
     EXPECT_EQ(out.code, 6);
     EXPECT_THAT(out.texts(), ElementsAre("5 is not a valid subcommand name..."));
 }

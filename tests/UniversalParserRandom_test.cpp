@@ -20,7 +20,7 @@ using testsupport::ParseOutcome;
 // Words of the test grammars (subcommand, parameter, qualifier and separator names), reserved
 // words and plain variable names; numbers, literals and every operator.
 const std::vector<std::string> kPieces = {
-    "FORMAT", "LIMIT",     "NOTABLE", "PERCENTILES", "TABLE", "TITLE",   "MISSING", "ORDER",
+    "FORMAT", "LIMIT",     "QUIETLY", "QUANTPOINTS", "TABLE", "TITLE",   "MISSING", "ORDER",
     "SORT",   "ASC",       "CELLS",   "CHART",       "SAVE",  "EXPORT",  "OUTFILE", "N",
     "EQ",     "KEY",       "OTHER",   "FLAG",        "LIST",  "FORLIST", "PATH",    "SQ",
     "A",      "B",         "PAREN",   "BLOCK",       "NOVAL", "BYEQ",    "OPTEQ",   "BYPAREN",
@@ -32,7 +32,7 @@ const std::vector<std::string> kPieces = {
 };
 
 const std::vector<std::string> kSubComNames = {
-    "FORMAT", "PERCENTILES", "TABLE",     "TITLE",   "MISSING", "ORDER", "SORT",
+    "FORMAT", "QUANTPOINTS", "TABLE",     "TITLE",   "MISSING", "ORDER", "SORT",
     "CELLS",  "CHART",       "SAVE",      "EXPORT",  "OUTFILE", "EQ",    "PAREN",
     "BLOCK",  "LEADEQ",      "LEADPAREN", "LEADOPT", "BOGUS",   "5",
 };
@@ -40,7 +40,7 @@ const std::vector<std::string> kSubComNames = {
 // Parameters and values in the forms the grammars know.
 const std::vector<std::string> kValuePieces = {
     "KEY = 1",  "KEY (1 2)", "OTHER = a b", "FLAG",       "LIST = [1 2]", "FORLIST = c",
-    "N = 4",    "LIMIT = 5", "NOTABLE",     "NAME = x",   "TITLE = 't'",  "NOVAL",
+    "N = 4",    "LIMIT = 5", "QUIETLY",     "NAME = x",   "TITLE = 't'",  "NOVAL",
     "BYEQ = 2", "OPTEQ",     "BYPAREN (y)", "SQ = A = 6", "PATH = a / b", "v1 v2",
     "(1 2)",    "= z",       "ORDER = ASC", "25 50",
 };
@@ -108,7 +108,7 @@ class UniversalParserRandom : public ::testing::TestWithParam<unsigned> {};
 
 TEST_P(UniversalParserRandom, EveryParseEndsWithACodeFromTheTable) {
     const std::array<CommandDescriptor, 3> grammars = {
-        testsupport::Frequencies(), testsupport::Tables(), testsupport::Params()};
+        testsupport::CountValues(), testsupport::Tables(), testsupport::Params()};
     CommandDescriptor arbitrary;
     arbitrary.setSubComArbitrary(true);
 

@@ -16,7 +16,7 @@ namespace {
 using namespace UPSpecTypes;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-using testsupport::Frequencies;
+using testsupport::CountValues;
 using testsupport::ParseCommand;
 using testsupport::ParseOutcome;
 
@@ -34,15 +34,15 @@ std::string Texts(const SubComObj* subCom) {
 }
 
 TEST(UniversalParser, ParsesAWholeCommandIntoTheGlobalGroup) {
-    const CommandDescriptor grammar = Frequencies();
+    const CommandDescriptor grammar = CountValues();
     const ParseOutcome out = ParseCommand(
-        "FREQUENCIES a b c /FORMAT LIMIT=5 NOTABLE /PERCENTILES 25 50 /PERCENTILES 75\n"
+        "COUNTVALUES a b c /FORMAT LIMIT=5 QUIETLY /QUANTPOINTS 25 50 /QUANTPOINTS 75\n"
         "  /MISSING include all ( x /ORDER /TABLE TITLE = 'one' /TABLE TITLE='two'.",
         &grammar);
     ASSERT_EQ(out.code, 0) << ::testing::PrintToString(out.texts());
     EXPECT_THAT(out.texts(), IsEmpty());
     const CommandSpec& spec = out.spec;
-    EXPECT_EQ(spec.getCommandName(), "FREQUENCIES");
+    EXPECT_EQ(spec.getCommandName(), "COUNTVALUES");
     ASSERT_EQ(spec.getGroupListSize(), 1u);
     ASSERT_NE(spec.getGlobalGroupObj(), nullptr);
     ASSERT_EQ(spec.getSubComListSize(), 8u);
@@ -58,16 +58,16 @@ TEST(UniversalParser, ParsesAWholeCommandIntoTheGlobalGroup) {
     EXPECT_TRUE(limit->isTokenList());
     EXPECT_EQ(Texts(limit), "5");
     EXPECT_EQ(limit->getSubComExtName(), "FORMAT");
-    EXPECT_TRUE(format->getParamObj("notable")->isLeadingToken());
+    EXPECT_TRUE(format->getParamObj("quietly")->isLeadingToken());
     EXPECT_TRUE(format->isEqualUsed());
     EXPECT_FALSE(format->areParenUsed());
 
     std::vector<const SubComObj*> found;
-    ASSERT_EQ(spec.getSubComObj(found, "Percentiles"), 2u);
+    ASSERT_EQ(spec.getSubComObj(found, "Quantpoints"), 2u);
     EXPECT_EQ(found[0]->getSubComCount(), 1);
-    EXPECT_EQ(found[0]->getSubComExtName(), "PERCENTILES 1");
+    EXPECT_EQ(found[0]->getSubComExtName(), "QUANTPOINTS 1");
     EXPECT_EQ(Texts(found[0]), "25 50");
-    EXPECT_EQ(found[1]->getSubComExtName(), "PERCENTILES 2");
+    EXPECT_EQ(found[1]->getSubComExtName(), "QUANTPOINTS 2");
     EXPECT_EQ(Texts(found[1]), "75");
 
     EXPECT_EQ(Texts(spec.getSubComObj("MISSING")), "include all ( x");
@@ -80,29 +80,29 @@ TEST(UniversalParser, ParsesAWholeCommandIntoTheGlobalGroup) {
 }
 
 TEST(UniversalParser, NameOnlyIsEmptyUnlessSomethingIsRequired) {
-    CommandDescriptor grammar = Frequencies();
-    ParseOutcome out = ParseCommand("FREQUENCIES.", &grammar);
+    CommandDescriptor grammar = CountValues();
+    ParseOutcome out = ParseCommand("COUNTVALUES.", &grammar);
     EXPECT_EQ(out.code, 0);
     EXPECT_EQ(out.spec.getGroupListSize(), 0u);
     EXPECT_EQ(out.spec.getGlobalGroupObj(), nullptr);
     EXPECT_EQ(out.spec.getSubComListSize(), 0u);
 
-    grammar.addSubComDesc(SubComDescriptor("STATISTICS", SubComByEqual, true));
-    out = ParseCommand("FREQUENCIES", &grammar);
+    grammar.addSubComDesc(SubComDescriptor("INDICATORS", SubComByEqual, true));
+    out = ParseCommand("COUNTVALUES", &grammar);
     EXPECT_EQ(out.code, 5);
     EXPECT_THAT(out.texts(), ElementsAre("The command is empty..."));
 }
 
 TEST(UniversalParser, SubcommandNamesMustBeKnown) {
-    const CommandDescriptor grammar = Frequencies();
-    ParseOutcome out = ParseCommand("FREQUENCIES a /BOGUS x", &grammar);
+    const CommandDescriptor grammar = CountValues();
+    ParseOutcome out = ParseCommand("COUNTVALUES a /BOGUS x", &grammar);
     EXPECT_EQ(out.code, 6);
     EXPECT_THAT(out.texts(), ElementsAre("BOGUS is not a valid subcommand name..."));
     // The failing subcommand stays in the tree.
     ASSERT_EQ(out.spec.getSubComListSize(), 2u);
     EXPECT_EQ(out.spec.getSubComObj(1u)->getSubComName(), "BOGUS");
 
-    out = ParseCommand("FREQUENCIES a / 5", &grammar);
+    out = ParseCommand("COUNTVALUES a / 5", &grammar);
     EXPECT_EQ(out.code, 6);
     EXPECT_THAT(out.texts(), ElementsAre("5 is not a valid subcommand name..."));
 
@@ -115,68 +115,68 @@ TEST(UniversalParser, SubcommandNamesMustBeKnown) {
 }
 
 TEST(UniversalParser, RepeatedSubcommandsAndCountedNames) {
-    const CommandDescriptor grammar = Frequencies();
-    ParseOutcome out = ParseCommand("FREQUENCIES /FORMAT LIMIT=1 /FORMAT LIMIT=2", &grammar);
+    const CommandDescriptor grammar = CountValues();
+    ParseOutcome out = ParseCommand("COUNTVALUES /FORMAT LIMIT=1 /FORMAT LIMIT=2", &grammar);
     EXPECT_EQ(out.code, 8);
     EXPECT_THAT(out.texts(), ElementsAre("Subcommand FORMAT has already been called..."));
     EXPECT_EQ(out.spec.getSubComListSize(), 2u);
 
-    out = ParseCommand("FREQUENCIES /TABLE TITLE='a' /TABLE TITLE=5", &grammar);
+    out = ParseCommand("COUNTVALUES /TABLE TITLE='a' /TABLE TITLE=5", &grammar);
     EXPECT_EQ(out.code, 12);
     EXPECT_THAT(out.texts(), ElementsAre("Parameter TITLE of subcommand TABLE 2 does not have a "
                                          "quoted string..."));
-    out = ParseCommand("FREQUENCIES /PERCENTILES 1 /PERCENTILES 2 x", &grammar);
+    out = ParseCommand("COUNTVALUES /QUANTPOINTS 1 /QUANTPOINTS 2 x", &grammar);
     EXPECT_EQ(out.code, 12);
-    EXPECT_THAT(out.texts(), ElementsAre("Parameter PERCENTILES 2 of subcommand PERCENTILES 2 "
+    EXPECT_THAT(out.texts(), ElementsAre("Parameter QUANTPOINTS 2 of subcommand QUANTPOINTS 2 "
                                          "does not have a numerical list..."));
 }
 
 TEST(UniversalParser, RequiredSubcommandsAndTheLeadingPart) {
-    CommandDescriptor grammar = Frequencies();
-    grammar.addSubComDesc(SubComDescriptor("STATISTICS", SubComByEqual, true));
-    ParseOutcome out = ParseCommand("FREQUENCIES a /ORDER", &grammar);
+    CommandDescriptor grammar = CountValues();
+    grammar.addSubComDesc(SubComDescriptor("INDICATORS", SubComByEqual, true));
+    ParseOutcome out = ParseCommand("COUNTVALUES a /ORDER", &grammar);
     EXPECT_EQ(out.code, 9);
-    EXPECT_THAT(out.texts(), ElementsAre("Subcommand STATISTICS required..."));
+    EXPECT_THAT(out.texts(), ElementsAre("Subcommand INDICATORS required..."));
 
     SubComDescriptor lead("", SubComByEqual, true);
     lead.setExportParamDesc(ParamVarList, false);
-    CommandDescriptor needsLead("FREQUENCIES");
-    SubComDescriptor statistics("STATISTICS", SubComByEqual, true);
+    CommandDescriptor needsLead("COUNTVALUES");
+    SubComDescriptor statistics("INDICATORS", SubComByEqual, true);
     statistics.allowSubComEmpty(true);
     needsLead.addSubComDesc(lead);
     needsLead.addSubComDesc(statistics);
-    out = ParseCommand("FREQUENCIES /STATISTICS", &needsLead);
+    out = ParseCommand("COUNTVALUES /INDICATORS", &needsLead);
     EXPECT_EQ(out.code, 9);
-    EXPECT_THAT(out.texts(), ElementsAre("Subcommand STATISTICS is not allowed at the command "
-                                         "FREQUENCIES start..."));
+    EXPECT_THAT(out.texts(), ElementsAre("Subcommand INDICATORS is not allowed at the command "
+                                         "COUNTVALUES start..."));
 }
 
 TEST(UniversalParser, EmptySubcommandsAndMissingParameters) {
-    const CommandDescriptor grammar = Frequencies();
-    ParseOutcome out = ParseCommand("FREQUENCIES a /FORMAT /ORDER", &grammar);
+    const CommandDescriptor grammar = CountValues();
+    ParseOutcome out = ParseCommand("COUNTVALUES a /FORMAT /ORDER", &grammar);
     EXPECT_EQ(out.code, 10);
     EXPECT_THAT(out.texts(), ElementsAre("FORMAT subcommand is empty..."));
 
-    out = ParseCommand("FREQUENCIES a /SORT", &grammar);
+    out = ParseCommand("COUNTVALUES a /SORT", &grammar);
     EXPECT_EQ(out.code, 10);
     EXPECT_THAT(out.texts(), ElementsAre("SORT subcommand is empty..."));
 
     // The leading value is required, but the subcommand starts with a named parameter.
-    out = ParseCommand("FREQUENCIES a /SORT ORDER=asc", &grammar);
+    out = ParseCommand("COUNTVALUES a /SORT ORDER=asc", &grammar);
     EXPECT_EQ(out.code, 14);
     EXPECT_THAT(out.texts(),
                 ElementsAre("Parameter ORDER is not allowed at the subcommand SORT start..."));
-    out = ParseCommand("FREQUENCIES a /SORT v ORDER=desc", &grammar);
+    out = ParseCommand("COUNTVALUES a /SORT v ORDER=desc", &grammar);
     EXPECT_EQ(out.code, 0);
     EXPECT_EQ(Texts(out.spec.getSubComObj("SORT")), "v");
 
-    out = ParseCommand("FREQUENCIES /TABLE", &grammar);
+    out = ParseCommand("COUNTVALUES /TABLE", &grammar);
     EXPECT_EQ(out.code, 14);
     EXPECT_THAT(out.texts(), ElementsAre("Parameter TITLE required in subcommand TABLE 1..."));
 
-    out = ParseCommand("FREQUENCIES /ARBITRARY", &grammar);
+    out = ParseCommand("COUNTVALUES /ARBITRARY", &grammar);
     EXPECT_EQ(out.code, 6);
-    out = ParseCommand("FREQUENCIES /MISSING", &grammar);
+    out = ParseCommand("COUNTVALUES /MISSING", &grammar);
     EXPECT_EQ(out.code, 10);
     EXPECT_THAT(out.texts(), ElementsAre("MISSING subcommand is empty..."));
 }
@@ -251,14 +251,14 @@ TEST(UniversalParser, WithoutGrammarArbitrarySubcommandsEndAtEverySlash) {
 
 TEST(UniversalParser, ReachesTheEndOfVeryLongCommands) {
     const int count = 100000;
-    std::string variables = "FREQUENCIES";
+    std::string variables = "COUNTVALUES";
     std::string parameters = "CMD /SUB first(0)";
     for (int i = 1; i <= count; ++i) {
         const std::string number = std::to_string(i);
         variables += " v" + number;
         parameters += " k" + number + " = " + number;
     }
-    const CommandDescriptor grammar = Frequencies();
+    const CommandDescriptor grammar = CountValues();
     ParseOutcome out = ParseCommand(variables + " /ORDER", &grammar);
     ASSERT_EQ(out.code, 0);
     EXPECT_EQ(out.spec.getSubComObj(0u)->getTokenListSize(), static_cast<unsigned>(count));

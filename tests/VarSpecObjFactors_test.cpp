@@ -52,9 +52,9 @@ class VarSpecObjFactorsTest : public ::testing::Test {
 
     refhost::Dictionary mDict = testsupport::TestDictionary();
     refhost::MessageLog mLog;
-    VarSpecObj mDeps{"VARS", "TABLES", "GLM", &mDict};
-    VarSpecObj mFactors{"VARS", "TABLES", "GLM", &mDict, true};
-    VarSpecObj mCovariates{"COVS", "TABLES", "GLM", &mDict};
+    VarSpecObj mDeps{"VARS", "TABLES", "MDL", &mDict};
+    VarSpecObj mFactors{"VARS", "TABLES", "MDL", &mDict, true};
+    VarSpecObj mCovariates{"COVS", "TABLES", "MDL", &mDict};
 };
 
 TEST_F(VarSpecObjFactorsTest, DependentByFactorsWithCovariates) {
@@ -174,7 +174,7 @@ TEST_F(VarSpecObjFactorsTest, EveryOtherVariableByDefault) {
 }
 
 TEST_F(VarSpecObjFactorsTest, FactorsAndCovariatesOfOtherLists) {
-    VarSpecObj other("OTHER", "TABLES", "GLM", &mDict);
+    VarSpecObj other("OTHER", "TABLES", "MDL", &mDict);
     ASSERT_TRUE(other.ValidateVariables(TokensOf("gender v3"), RepeatVarsError));
     EXPECT_TRUE(Regr("v1 BY gender region WITH v3", RepeatVarsError, &other));
     EXPECT_THAT(mFactors.GetValidVarList(), ElementsAre(kRegion));
@@ -254,7 +254,7 @@ TEST_F(VarSpecObjFactorsTest, TheDependentsTokens) {
 
 TEST_F(VarSpecObjFactorsTest, LaterListsNameOnlyFactorsAndCovariates) {
     ASSERT_TRUE(Regr("v1 BY gender region WITH v2"));
-    VarSpecObj later("EMMEANS", "TABLES", "GLM", &mDict);
+    VarSpecObj later("MARGINS", "TABLES", "MDL", &mDict);
     ASSERT_TRUE(later.ValidateVariables(TokensOf("region v2"), RepeatVarsError));
     EXPECT_TRUE(later.CheckFactAndCovar(&mFactors, &mCovariates));
     EXPECT_FALSE(later.CheckFactAndCovar(&mFactors, nullptr));
@@ -263,9 +263,9 @@ TEST_F(VarSpecObjFactorsTest, LaterListsNameOnlyFactorsAndCovariates) {
     EXPECT_FALSE(later.CheckFactAndCovar(&mFactors, &mCovariates));
     EXPECT_TRUE(VarSpecObj().CheckFactAndCovar(nullptr, &mCovariates));
     EXPECT_THAT(Texts(mLog),
-                ElementsAre("error: v2 for EMMEANS is not a factor name, subcommand TABLES ...",
-                            "error: v2 for EMMEANS is not a covariate name, subcommand TABLES ...",
-                            "error: v4 specified for EMMEANS is neither factor nor covariate "
+                ElementsAre("error: v2 for MARGINS is not a factor name, subcommand TABLES ...",
+                            "error: v2 for MARGINS is not a covariate name, subcommand TABLES ...",
+                            "error: v4 specified for MARGINS is neither factor nor covariate "
                             "variable name, subcommand TABLES ..."));
 }
 

@@ -41,7 +41,7 @@ std::vector<std::string> TextsOf(const std::vector<TokenInfoObj>& tokens) {
 class VarSpecObjQualifiersTest : public ::testing::Test {
   protected:
     VarSpecObj Spec(bool allowQualifiers = true) {
-        VarSpecObj spec("VARS", "TABLES", "CROSSTABS", &mDict);
+        VarSpecObj spec("VARS", "TABLES", "PAIRTABLE", &mDict);
         spec.SetAllowQualifiers(allowQualifiers);
         return spec;
     }

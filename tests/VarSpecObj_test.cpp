@@ -52,7 +52,7 @@ void ExpectFlagsMatchList(const VarSpecObj& spec, int columns) {
 class VarSpecObjTest : public ::testing::Test {
   protected:
     VarSpecObj Spec(bool numeric = false) {
-        return VarSpecObj("VARS", "TABLES", "CROSSTABS", &mDict, numeric);
+        return VarSpecObj("VARS", "TABLES", "PAIRTABLE", &mDict, numeric);
     }
     bool Validate(VarSpecObj& spec, const std::string& text,
                   RepeatVarOptions repeat = RepeatVarsError) {
@@ -87,20 +87,20 @@ TEST_F(VarSpecObjTest, InitMembersRestoresTheDefaultsButKeepsTheList) {
 }
 
 TEST_F(VarSpecObjTest, MessagesCarryTheCommandAndTheProcedure) {
-    CommandDescriptor command("CROSSTABS", "Crosstabs");
+    CommandDescriptor command("PAIRTABLE", "PairTable");
     // The location phrase is translated by the object itself, for its procedure.
-    refhost::SetTranslation("Crosstabs", "command line of ^1 command...", "line of ^1");
+    refhost::SetTranslation("PairTable", "command line of ^1 command...", "line of ^1");
     VarSpecObj fromDescriptor("", "", command, &mDict);
     EXPECT_EQ(fromDescriptor.GetVarIndex(TavoVarName("nosuch")), -1);
     // Without parameter and subcommand the location is the command line.
-    VarSpecObj fromName("", "", "CROSSTABS", &mDict);
+    VarSpecObj fromName("", "", "PAIRTABLE", &mDict);
     EXPECT_EQ(fromName.GetVarIndex(TavoVarName("nosuch")), -1);
     refhost::ClearTranslations();
     EXPECT_THAT(
         Texts(mLog),
-        ElementsAre("error: Variable nosuch for parameter line of CROSSTABS is not found in "
+        ElementsAre("error: Variable nosuch for parameter line of PAIRTABLE is not found in "
                     "dictionary...",
-                    "error: Variable nosuch for parameter command line of CROSSTABS "
+                    "error: Variable nosuch for parameter command line of PAIRTABLE "
                     "command... is not found in dictionary..."));
 }
 
@@ -233,7 +233,7 @@ TEST_F(VarSpecObjTest, AllNamesTheWholeDictionary) {
     EXPECT_FALSE(Validate(spec, "age ALL"));
 
     refhost::Dictionary empty;
-    VarSpecObj onEmpty("VARS", "TABLES", "CROSSTABS", &empty);
+    VarSpecObj onEmpty("VARS", "TABLES", "PAIRTABLE", &empty);
     EXPECT_FALSE(onEmpty.ValidateVariables(TokensOf("ALL"), RepeatVarsError));
     EXPECT_THAT(
         Texts(mLog),
@@ -416,7 +416,7 @@ class EveryNameTaken : public TAVO_DataSource {
 
 TEST_F(VarSpecObjTest, NameSearchEndsOnEveryDictionary) {
     EveryNameTaken taken;
-    VarSpecObj spec("VARS", "TABLES", "CROSSTABS", &taken);
+    VarSpecObj spec("VARS", "TABLES", "PAIRTABLE", &taken);
     TavoVarName name("unchanged");
     Names names{"kept"};
     EXPECT_FALSE(spec.NewVarNameByRoot(TavoVarName("a"), name));
@@ -501,7 +501,7 @@ TEST_F(VarSpecObjTest, AllVariablesSplitIntoCategoricalAndContinuous) {
 
 TEST_F(VarSpecObjTest, CommonVariablesBetweenLists) {
     VarSpecObj spec = Spec();
-    VarSpecObj other("GROUPS", "STATS", "CROSSTABS", &mDict);
+    VarSpecObj other("GROUPS", "STATS", "PAIRTABLE", &mDict);
     ASSERT_TRUE(Validate(spec, "v1 TO v4 age"));
     ASSERT_TRUE(other.ValidateVariables(TokensOf("age v3 v2"), RepeatVarsError));
 

@@ -161,7 +161,7 @@ TEST(ExamplesSketch, MistakesStopWithTheLibrarysMessageAtTheirToken) {
 TEST(ExamplesWeave, PanelsAndTheFourGroupKinds) {
     const Outcome run = RunCommand(kWeave,
                                    "WEAVE /MISSING = KEEP /FREQWEIGHT weight\n"
-                                   "  /PANEL region BY gender * educ /CELLS ROWPCT EXPECTED\n"
+                                   "  /PANEL region BY gender * educ /CELLS ROWSHR EXPECTED\n"
                                    "  /PANEL educ BY gender\n"
                                    "  /LAYOUT LABELS(values) DECIMALS(3)\n"
                                    "  /SAVE OUTFILE = 'tables.txt' STYLE = CSV.");
@@ -173,7 +173,7 @@ TEST(ExamplesWeave, PanelsAndTheFourGroupKinds) {
     EXPECT_EQ(settings.missing, "KEEP");
     EXPECT_EQ(settings.weight, "weight");
     ASSERT_EQ(settings.panels.size(), 2u);
-    EXPECT_THAT(settings.panels[0].cells, ElementsAre("ROWPCT", "EXPECTED"));
+    EXPECT_THAT(settings.panels[0].cells, ElementsAre("ROWSHR", "EXPECTED"));
     EXPECT_THAT(settings.panels[1].cells, ElementsAre("COUNT"));
     EXPECT_EQ(settings.labels, "VALUES");
     EXPECT_EQ(settings.width, 10);

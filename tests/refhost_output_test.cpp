@@ -28,15 +28,15 @@ std::string composite(const std::string& format, const std::vector<std::string>&
 
 TEST_F(OutputTest, LookUpPrefersProcedureThenCommonTableThenKey) {
     refhost::SetTranslation("", "Hello...", "Hallo...");
-    refhost::SetTranslation("Means", "Hello...", "Servus...");
+    refhost::SetTranslation("Gauge", "Hello...", "Servus...");
     FacSTDictionary dictionary(PathFactory::getPathInstance()->getStringTableDir());
     unsigned long status = 7;
 
     EXPECT_EQ(dictionary.LookUp("Hello...", status), "Hallo...");
     EXPECT_EQ(status, 0u);
-    dictionary.SetProcedure("Means");
+    dictionary.SetProcedure("Gauge");
     EXPECT_EQ(dictionary.LookUp("Hello...", status), "Servus...");
-    dictionary.SetProcedure("Crosstabs");
+    dictionary.SetProcedure("PairTable");
     EXPECT_EQ(dictionary.LookUp("Hello...", status), "Hallo...");
     EXPECT_EQ(dictionary.LookUp("Bye...", status), "Bye...");
     EXPECT_EQ(status, 1u);
@@ -63,7 +63,7 @@ TEST_F(OutputTest, OmCompositeFillsPlaceholdersOnce) {
 
 TEST_F(OutputTest, BpStringTranslatesOnlyWhenAsked) {
     refhost::SetTranslation("", "Yes...", "Ja...");
-    refhost::SetTranslation("Means", "No...", "Nein...");
+    refhost::SetTranslation("Gauge", "No...", "Nein...");
     EXPECT_EQ(BpString("Yes...", true).AsString(), "Ja...");
     EXPECT_EQ(BpString("Yes...", false).AsString(), "Yes...");
     // The output service looks up the common table only.

@@ -20,23 +20,23 @@ std::string describe(const std::vector<CommandText>& commands) {
 }
 
 TEST(RefhostSplitCommandsTest, APointAtTheEndOfALineEndsACommand) {
-    EXPECT_EQ(describe(SplitCommands("GET FILE='a.csv'.\nFREQ\n  /VARS=a b.  \nDESC x.")),
-              "1[GET FILE='a.csv'.]2[FREQ\n  /VARS=a b.  ]4[DESC x.]");
+    EXPECT_EQ(describe(SplitCommands("LOAD FILE='a.csv'.\nSCAN\n  /VARS=a b.  \nSHOW x.")),
+              "1[LOAD FILE='a.csv'.]2[SCAN\n  /VARS=a b.  ]4[SHOW x.]");
     // A point inside a line does not end anything.
-    EXPECT_EQ(describe(SplitCommands("COMPUTE x = 1.5 * y\n  + 2.\n")),
-              "1[COMPUTE x = 1.5 * y\n  + 2.]");
+    EXPECT_EQ(describe(SplitCommands("ASSIGNS x = 1.5 * y\n  + 2.\n")),
+              "1[ASSIGNS x = 1.5 * y\n  + 2.]");
 }
 
 TEST(RefhostSplitCommandsTest, BlankLinesAndTheEndOfTheTextEndACommand) {
-    EXPECT_EQ(describe(SplitCommands("\n\n  FREQ a\n \t\nDESC b\n\n\nLIST")),
-              "3[  FREQ a]5[DESC b]8[LIST]");
+    EXPECT_EQ(describe(SplitCommands("\n\n  SCAN a\n \t\nSHOW b\n\n\nLIST")),
+              "3[  SCAN a]5[SHOW b]8[LIST]");
     EXPECT_TRUE(SplitCommands("").empty());
     EXPECT_TRUE(SplitCommands("\n \n\t\n").empty());
 }
 
 TEST(RefhostSplitCommandsTest, CarriageReturnsAreDroppedFromLineEnds) {
-    EXPECT_EQ(describe(SplitCommands("FREQ a\r\n  b.\r\n\r\nLIST.\r\n")),
-              "1[FREQ a\n  b.]4[LIST.]");
+    EXPECT_EQ(describe(SplitCommands("SCAN a\r\n  b.\r\n\r\nLIST.\r\n")),
+              "1[SCAN a\n  b.]4[LIST.]");
 }
 
 TEST(RefhostSplitCommandsTest, ACommandOfOnlyItsPointIsLeftOut) {

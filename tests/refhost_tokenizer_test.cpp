@@ -65,7 +65,7 @@ std::string brief(const std::string& text) {
 }
 
 TEST(RefhostTokenizerTest, StreamStartsBeforeTheFirstTokenAndEndsPastTheLast) {
-    TextTokenSequence s("FREQ a b", 7);
+    TextTokenSequence s("SCAN a b", 7);
     EXPECT_EQ(s.getTokenCount(), 3);
     EXPECT_EQ(s.getPosition(), 0);
     EXPECT_FALSE(s.atEnd());
@@ -80,7 +80,7 @@ TEST(RefhostTokenizerTest, StreamStartsBeforeTheFirstTokenAndEndsPastTheLast) {
     EXPECT_EQ(length, 0u);
 
     ASSERT_TRUE(s.next());
-    EXPECT_EQ(snapshot(s).text, "FREQ");
+    EXPECT_EQ(snapshot(s).text, "SCAN");
     ASSERT_TRUE(s.next());
     ASSERT_TRUE(s.next());
     EXPECT_EQ(s.getPosition(), 3);
@@ -95,7 +95,7 @@ TEST(RefhostTokenizerTest, StreamStartsBeforeTheFirstTokenAndEndsPastTheLast) {
 
     EXPECT_TRUE(s.setPosition(0));
     ASSERT_TRUE(s.next());
-    EXPECT_EQ(snapshot(s).text, "FREQ");
+    EXPECT_EQ(snapshot(s).text, "SCAN");
     EXPECT_TRUE(s.setPosition(3));
     EXPECT_EQ(snapshot(s).text, "b");
     EXPECT_FALSE(s.setPosition(5));
@@ -198,8 +198,8 @@ TEST(RefhostTokenizerTest, OperatorsCarryTheirCodes) {
 }
 
 TEST(RefhostTokenizerTest, AFinalPointEndsTheCommandWithoutAToken) {
-    EXPECT_EQ(brief("FREQ a."), "2:0:FREQ 2:0:a");
-    EXPECT_EQ(brief("FREQ a.  \n \t"), "2:0:FREQ 2:0:a");
+    EXPECT_EQ(brief("SCAN a."), "2:0:SCAN 2:0:a");
+    EXPECT_EQ(brief("SCAN a.  \n \t"), "2:0:SCAN 2:0:a");
     EXPECT_EQ(brief("x 5."), "2:0:x 3:0:5");
     EXPECT_EQ(brief("x 5.."), "2:0:x 3:0:5.");
     EXPECT_EQ(brief("a.."), "2:0:a.");
@@ -213,7 +213,7 @@ TEST(RefhostTokenizerTest, AFinalPointEndsTheCommandWithoutAToken) {
 }
 
 TEST(RefhostTokenizerTest, LinesCountFromTheFirstAndColumnsFromOne) {
-    const std::vector<Tok> t = tokens("FREQ\n  VARS=a\tb\r\n\n/X", 10);
+    const std::vector<Tok> t = tokens("SCAN\n  VARS=a\tb\r\n\n/X", 10);
     ASSERT_EQ(t.size(), 7u);
     const long lines[] = {10, 11, 11, 11, 11, 13, 13};
     const int columns[] = {1, 3, 7, 8, 10, 1, 2};
@@ -290,7 +290,7 @@ TEST(RefhostTokenizerTest, RandomBytesAlwaysTerminateWithSaneTokens) {
 }
 
 TEST(RefhostTokenizerTest, AMillionTokensAreAllReachable) {
-    std::string text = "EXAMINE";
+    std::string text = "INSPECT";
     const std::string chunk = " v1 TO v99 = ( 1.5 'it''s' ) /\n";  // 9 tokens
     const int repeats = 1000000 / 9 + 1;
     text.reserve(chunk.size() * repeats + 16);

@@ -55,7 +55,7 @@ Weave::Weave()
     panel.addSubComDesc(crossed, true);
     SubComDescriptor cells("CELLS", SubComByBlock);
     cells.setExportParamDesc(
-        Words("", ParamStringList, {"COUNT", "ROWPCT", "COLPCT", "TOTPCT", "EXPECTED"}));
+        Words("", ParamStringList, {"COUNT", "ROWSHR", "COLSHR", "TOTSHR", "EXPECTED"}));
     panel.addSubComDesc(cells, false);
     mGrammar.addGroupDesc(panel);
 

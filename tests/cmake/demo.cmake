@@ -13,7 +13,7 @@ if(CMAKE_SCRIPT_MODE_FILE)
   run_uptokens(0)
   foreach(row
       "command 1, line 1"
-      "  1 +1  word +0  GET\n"
+      "  1 +1  word +0  LOAD\n"
       "operator +11  /\n"
       "word +30  TO\n"
       "operator +17  ;\n"
@@ -25,12 +25,12 @@ if(CMAKE_SCRIPT_MODE_FILE)
     endif()
   endforeach()
 
-  file(WRITE ${WORKDIR}/uptokens-input.sps "LIST a\n  /b = 'x'.\n\nSORT c.\n")
-  run_uptokens(0 ${WORKDIR}/uptokens-input.sps)
+  file(WRITE ${WORKDIR}/uptokens-input.syntax "LIST a\n  /b = 'x'.\n\nSORT c.\n")
+  run_uptokens(0 ${WORKDIR}/uptokens-input.syntax)
   if(NOT out MATCHES "command 2, line 4, 2 tokens" OR NOT out MATCHES "2 +8  literal +0  'x'")
     message(FATAL_ERROR "uptokens on a file printed:\n${out}")
   endif()
-  run_uptokens(1 ${WORKDIR}/no-such-file.sps)
+  run_uptokens(1 ${WORKDIR}/no-such-file.syntax)
 elseif(TARGET uptokens)
   add_test(NAME demo.uptokens
     COMMAND ${CMAKE_COMMAND} -DUPTOKENS=$<TARGET_FILE:uptokens>

@@ -21,10 +21,10 @@ void check(bool condition, const char* what) {
 }  // namespace
 
 int main() {
-    refhost::TextTokenSequence stream("FREQUENCIES VARIABLES = age income\n  /FORMAT = NOTABLE.",
+    refhost::TextTokenSequence stream("COUNTVALUES VARIABLES = age income\n  /FORMAT = QUIETLY.",
                                       3);
-    check(CheckCommandName("freq", stream), "the command name matches its abbreviation");
-    check(!CheckCommandName("DESCRIPTIVES", stream), "another command name does not match");
+    check(CheckCommandName("count", stream), "the command name matches its abbreviation");
+    check(!CheckCommandName("SUMMARYSTATS", stream), "another command name does not match");
 
     std::vector<TokenInfoObj> tokens;
     while (stream.next()) {
@@ -32,7 +32,7 @@ int main() {
     }
     check(tokens.size() == 9, "nine tokens");
     if (tokens.size() == 9) {
-        check(std::strcmp(tokens[0].getString(), "FREQUENCIES") == 0,
+        check(std::strcmp(tokens[0].getString(), "COUNTVALUES") == 0,
               "the stream was back at its start after the name check");
         check(tokens[2].getOperatorCode() == TokenSequenceBase::EqualSign, "= is an equal sign");
         check(tokens[3].IsVarName(), "age is a variable name");

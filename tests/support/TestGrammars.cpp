@@ -25,14 +25,14 @@ SubComDescriptor Leading(const std::string& name, BlockOptions option) {
 
 }  // namespace
 
-CommandDescriptor Frequencies() {
-    CommandDescriptor grammar("FREQUENCIES", "Frequencies");
+CommandDescriptor CountValues() {
+    CommandDescriptor grammar("COUNTVALUES", "CountValues");
     SubComDescriptor variables("");
     variables.setExportParamDesc(ParamVarList, false);
     SubComDescriptor format("FORMAT");
     format.addParamDesc("LIMIT", ParamInteger, false, true, BracketNone);
-    format.addParamDesc("NOTABLE", ParamKeyWord, false, false, BracketNone);
-    SubComDescriptor percentiles("PERCENTILES", SubComByEqual, false, true);
+    format.addParamDesc("QUIETLY", ParamKeyWord, false, false, BracketNone);
+    SubComDescriptor percentiles("QUANTPOINTS", SubComByEqual, false, true);
     percentiles.setExportParamDesc(ParamNumberList, true);
     SubComDescriptor table("TABLE", SubComByEqual, false, true);
     table.addParamDesc("TITLE", ParamLiteral, true, true, BracketNone);
@@ -60,7 +60,7 @@ SubComDescriptor EmptyAllowedSubCom(const std::string& name) {
 }
 
 CommandDescriptor Tables(GroupSpec tableKind, const char* tableText) {
-    CommandDescriptor grammar("CTABLES", "Custom Tables");
+    CommandDescriptor grammar("LAYOUTS", "Table Layouts");
     GroupComDescriptor global(GroupGlobal);
     SubComDescriptor lead("");
     lead.setExportParamDesc(ParamVarList, false);

@@ -10,15 +10,15 @@
 // Grammars shared by the parser's end-to-end and randomized suites.
 namespace testsupport {
 
-// FREQUENCIES [variables] /FORMAT LIMIT=n NOTABLE /PERCENTILES numbers (repeatable)
+// COUNTVALUES [variables] /FORMAT LIMIT=n QUIETLY /QUANTPOINTS numbers (repeatable)
 // /TABLE TITLE='text' (repeatable, TITLE required) /MISSING anything /ORDER (may be empty)
 // /SORT variable ORDER=ASC|DESC; all in the global group.
-CommandDescriptor Frequencies();
+CommandDescriptor CountValues();
 
 // A by-equal subcommand that may be empty, with one number parameter N.
 SubComDescriptor EmptyAllowedSubCom(const std::string& name);
 
-// CTABLES [vars] /TITLE, then groups opened by TABLE (of the given kind, required, with CELLS and
+// LAYOUTS [vars] /TITLE, then groups opened by TABLE (of the given kind, required, with CELLS and
 // the given message text), CHART (once, with CELLS), SAVE or EXPORT (final, with OUTFILE). Every
 // subcommand is EmptyAllowedSubCom.
 CommandDescriptor Tables(UPSpecTypes::GroupSpec tableKind = UPSpecTypes::GroupRepeatable,

@@ -9,18 +9,18 @@
 namespace {
 
 const char kSample[] =
-    "GET FILE = 'survey.csv'.\n"
+    "LOAD FILE = 'survey.csv'.\n"
     "DESCRIBE age income TO v4\n"
-    "  /STATISTICS = MEAN STDDEV MIN MAX\n"
-    "  /MISSING = LISTWISE.\n"
+    "  /INDICATORS = MEAN STDDEV MIN MAX\n"
+    "  /MISSING = DROPROWS.\n"
     "\n"
-    "CROSSTAB region BY gender WITH weight\n"
+    "PAIRGRID region BY gender WITH weight\n"
     "  /CATEGORIES region [1; 2; 3] gender [1; 2]\n"
     "  /TITLE = \"Region by gender, \"\"weighted\"\"\"\n"
     "  /CRITERIA = ALPHA(.05) ITERATE(1e3) SHIFT(-2.5E-2).\n"
-    "REGRESS ALL\n"
-    "  /DEPENDENT = income\n"
-    "  /METHOD = ENTER age v1 TO v3 (p <= 0.1).\n";
+    "LINEFIT ALL\n"
+    "  /RESPONSES = income\n"
+    "  /SCHEME = FORCE age v1 TO v3 (p <= 0.1).\n";
 
 const char* typeName(TokenSequenceBase::TokenType type) {
     switch (type) {
