@@ -2,25 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
+#include "support/TestGrammars.h"
 
 using namespace UPSpecTypes;
-
-namespace {
-
-GroupComDescriptor GroupOf(GroupSpec type, std::initializer_list<const char*> separators,
-                           std::initializer_list<const char*> others = {}) {
-    GroupComDescriptor group(type);
-    for (const char* name : separators) {
-        group.addSubComDesc(SubComDescriptor(name), true);
-    }
-    for (const char* name : others) {
-        group.addSubComDesc(SubComDescriptor(name), false);
-    }
-    return group;
-}
-
-}  // namespace
+using testsupport::GroupOf;
 
 TEST(CommandDescriptor, DefaultCarriesNoGrammar) {
     const CommandDescriptor command;
@@ -31,10 +16,7 @@ TEST(CommandDescriptor, DefaultCarriesNoGrammar) {
     EXPECT_EQ(command.getGroupDescIndex(""), -1);
     EXPECT_EQ(command.getSubComDesc("X"), nullptr);
 
-    const CommandDescriptor named("Freq", "Frequency tables");
-    EXPECT_TRUE(named.hasSettingInfo());
-    EXPECT_EQ(named.getCommandName(), "Freq");
-    EXPECT_EQ(named.getProcedureTitle(), "Frequency tables");
+    EXPECT_TRUE(CommandDescriptor("Freq", "Frequency tables").hasSettingInfo());
 }
 
 TEST(CommandDescriptor, SubcommandsAddedDirectlyFormTheGlobalGroup) {
@@ -52,7 +34,7 @@ TEST(CommandDescriptor, SubcommandsAddedDirectlyFormTheGlobalGroup) {
     EXPECT_EQ(command.getGroupDescIndex(""), 0);
     EXPECT_TRUE(command.isGroupSeparator(""));
 
-    command.addGroupDesc(GroupOf(GroupSingle, {}));  // a second group ends "only global"
+    command.addGroupDesc(GroupOf(GroupSingle, true, {}));  // a second group ends "only global"
     EXPECT_FALSE(command.groupIsOnlyGlobal());
     EXPECT_EQ(command.getSubComDesc("MISSING"), nullptr);
     command.addSubComDesc(SubComDescriptor("MORE"));
@@ -61,7 +43,7 @@ TEST(CommandDescriptor, SubcommandsAddedDirectlyFormTheGlobalGroup) {
 
 TEST(CommandDescriptor, SeparatedGroupsStopDirectSubcommands) {
     CommandDescriptor command("CMD");
-    command.addGroupDesc(GroupOf(GroupRepeatable, {"TABLES", "CHARTS"}, {"FORMAT"}));
+    command.addGroupDesc(GroupOf(GroupRepeatable, true, {"TABLES", "CHARTS"}, {"FORMAT"}));
     EXPECT_EQ(command.getGroupDescIndex("tables"), 0);
     EXPECT_TRUE(command.isGroupSeparator("Charts"));
     EXPECT_FALSE(command.isGroupSeparator("FORMAT"));
@@ -75,15 +57,15 @@ TEST(CommandDescriptor, SeparatedGroupsStopDirectSubcommands) {
     EXPECT_EQ(command.getGroupDesc(1), nullptr);
 
     CommandDescriptor single;  // one group that is not global
-    single.addGroupDesc(GroupOf(GroupSingle, {}));
+    single.addGroupDesc(GroupOf(GroupSingle, true, {}));
     EXPECT_FALSE(single.groupIsOnlyGlobal());
 }
 
 TEST(CommandDescriptor, LaterRegistrationsWinAndMultiplicityCountsGroups) {
     CommandDescriptor command("CMD");
-    command.addGroupDesc(GroupOf(GroupGlobal, {}, {"SHARED"}));
-    command.addGroupDesc(GroupOf(GroupRepeatable, {"X", "Y"}, {"SHARED"}));
-    command.addGroupDesc(GroupOf(GroupSingle, {"X", "SHARED"}));
+    command.addGroupDesc(GroupOf(GroupGlobal, false, {}, {"SHARED"}));
+    command.addGroupDesc(GroupOf(GroupRepeatable, true, {"X", "Y"}, {"SHARED"}));
+    command.addGroupDesc(GroupOf(GroupSingle, true, {"X", "SHARED"}));
     command.addGroupDesc(*command.getGroupDesc(0));
     EXPECT_EQ(command.getGroupDescIndex("x"), 2);
     EXPECT_EQ(command.getGroupDescIndex("Y"), 1);
@@ -92,7 +74,7 @@ TEST(CommandDescriptor, LaterRegistrationsWinAndMultiplicityCountsGroups) {
     EXPECT_EQ(command.getSubComDescMult("Y"), 1);
     EXPECT_EQ(command.getSubComDescMult("SHARE"), 0);
 
-    GroupComDescriptor group = GroupOf(GroupSingle, {"A"});
+    GroupComDescriptor group = GroupOf(GroupSingle, true, {"A"});
     command.addGroupDesc(group);
     group.addSubComDesc(SubComDescriptor("B"), true);  // the command holds a copy
     EXPECT_EQ(command.getGroupDescIndex("B"), -1);

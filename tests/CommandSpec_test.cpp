@@ -21,8 +21,6 @@ GroupComObj Group(std::vector<std::string> names, bool global = false) {
 
 TEST(CommandSpec, EmptySpecAnswersNothing) {
     CommandSpec spec;
-    spec.setCommandName("Gauge");
-    EXPECT_EQ(spec.getCommandName(), "Gauge");
     EXPECT_EQ(spec.getGroupListSize(), 0u);
     EXPECT_FALSE(spec.isValidGroupIndex(0));
     EXPECT_EQ(spec.getGroupObj(0u), nullptr);

@@ -1,4 +1,4 @@
-// The parsed subcommand group: global flag and subcommand look-ups.
+// The parsed subcommand group: subcommand look-ups by index and name.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -13,26 +13,6 @@ SubComObj Counted(const std::string& name, int count) {
     SubComObj sub(name);
     sub.setSubComCount(count);
     return sub;
-}
-
-TEST(GroupComObj, ConstructorsAndTheGlobalFlag) {
-    GroupComObj empty;
-    EXPECT_EQ(empty.getSubComListSize(), 0u);
-    EXPECT_FALSE(empty.isGroupGlobal());
-    empty.setGroupGlobal();
-    EXPECT_TRUE(empty.isGroupGlobal());
-    empty.unsetGroupGlobal();
-    EXPECT_FALSE(empty.isGroupGlobal());
-
-    const GroupComObj one(SubComObj("A"));
-    EXPECT_EQ(one.getSubComListSize(), 1u);
-    EXPECT_FALSE(one.isGroupGlobal());
-
-    const std::vector<SubComObj> subs{SubComObj("A"), SubComObj("B")};
-    const GroupComObj two(subs);
-    ASSERT_EQ(two.getSubComListSize(), 2u);
-    EXPECT_EQ(two.getSubComObj(1u)->getSubComName(), "B");
-    EXPECT_FALSE(two.isGroupGlobal());
 }
 
 TEST(GroupComObj, LooksUpByIndexAndNameIgnoringCase) {

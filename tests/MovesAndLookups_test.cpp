@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "refhost/refhost.h"
+#include "support/Messages.h"
 #include "support/TestDictionary.h"
 #include "support/Tokens.h"
 #include "uparser/CommandDescriptor.h"
@@ -21,13 +22,12 @@ using namespace UPSpecTypes;
 
 constexpr char kEnglish[] = "Own ^1...";
 
-class MovedMessages : public ::testing::Test {
+class MovedMessages : public testsupport::MessageTest {
   protected:
     void SetUp() override {
-        refhost::ClearTranslations();
+        MessageTest::SetUp();
         refhost::SetTranslation("Gauge", kEnglish, "Eigen ^1...");
     }
-    void TearDown() override { refhost::ClearTranslations(); }
 
     // What the procedure's own string table makes of a text.
     static std::string emitted(const ParserMessage& message) {
@@ -40,8 +40,6 @@ class MovedMessages : public ::testing::Test {
         message.SetProcedureTitle("Gauge");
         return message;
     }
-
-    refhost::MessageLog log;
 };
 
 TEST_F(MovedMessages, TheDictionaryTravelsWithTheMove) {
@@ -79,9 +77,8 @@ TEST_F(MovedMessages, ListsMoveWithoutLosingTheirMessages) {
     }
     log.clear();
     EXPECT_FALSE(lists.front().ValidateVariables(TokensOf("age nosuch"), RepeatVarsError));
-    ASSERT_EQ(log.messages().size(), 1u);
-    EXPECT_NE(log.messages()[0].text.find("not found in dictionary"), std::string::npos)
-        << log.messages()[0].text;
+    const std::string text = only().text;
+    EXPECT_NE(text.find("not found in dictionary"), std::string::npos) << text;
     EXPECT_EQ(lists.front().GetValidVarList(), std::vector<int>{1});
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "refhost/MessageLog.h"
+#include "support/ParamValues.h"
 #include "support/Tokens.h"
 #include "uparser/ParamDescriptor.h"
 #include "uparser/ParamObj.h"
@@ -16,12 +17,7 @@
 namespace {
 
 using namespace UPSpecTypes;
-
-class Part : public ParamObj {
-  public:
-    using ParamObj::ParamObj;
-    using ParamObj::parseTokenList;
-};
+using testsupport::Part;
 
 // Words, reserved words, numbers, literals and every operator the value readers look at.
 const std::vector<std::string> kTokenTexts = {
@@ -94,7 +90,7 @@ class Generator {
     }
 
     ParamObj param(const std::string& text) {
-        ParamObj param(chance(80) ? TokensOf("key").at(0) : TokenInfoObj(), ParamTokenList);
+        ParamObj param(chance(80) ? TokenOf("key") : TokenInfoObj(), ParamTokenList);
         param.setTokenList(TokensOf(text));
         param.setSubComExtName(chance(80) ? "SUB" : "");
         if (chance(20)) {

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "refhost/Dictionary.h"
 #include "refhost/MessageLog.h"
+#include "support/ParamValues.h"
 #include "support/TempDir.h"
 #include "support/Tokens.h"
 #include "uparser/ParamDescriptor.h"
@@ -18,25 +18,8 @@ using namespace UPSpecTypes;
 using ::testing::AssertionFailure;
 using ::testing::AssertionResult;
 using ::testing::AssertionSuccess;
-
-// Opens the protected readers of a value part.
-class Part : public ParamObj {
-  public:
-    using ParamObj::ParamObj;
-    using ParamObj::parseTokenList;
-};
-
-TokenInfoObj Keyword(const std::string& name) {
-    return TokensOf(name).at(0);
-}
-
-// Parameter KEY of subcommand SUB with the tokens of text as its value; "" is the keyword alone.
-ParamObj Value(const std::string& text) {
-    ParamObj param(Keyword("key"), text.empty() ? ParamKeyWord : ParamTokenList);
-    param.setSubComExtName("SUB");
-    param.setTokenList(TokensOf(text));
-    return param;
-}
+using testsupport::Part;
+using testsupport::Value;
 
 ParamDescriptor Desc(ParamSpec type, std::vector<std::string> words = {}) {
     ParamDescriptor desc("key", type);
@@ -243,7 +226,7 @@ TEST_F(ValueCheck, WithoutKeywordTheSubcommandNamesTheValue) {
 TEST_F(ValueCheck, ValuePartIntroducers) {
     const ParamDescriptor number = Desc(ParamNumberList);
     const auto part = [] {
-        Part param(Keyword("key"), ParamNoType);
+        Part param(TokenOf("key"), ParamNoType);
         param.setParentName("PAR");
         param.setSubComExtName("SUB");
         return param;
@@ -313,18 +296,18 @@ TEST_F(ValueCheck, ValuePartBrackets) {
     desc.setBracketOption(BracketForList);
     refhost::MessageLog log;
 
-    Part one(Keyword("key"), ParamNoType);
+    Part one(TokenOf("key"), ParamNoType);
     EXPECT_TRUE(one.parseTokenList(TokensOf("1"), QualifByBlock, &desc, &msg));
     EXPECT_FALSE(one.areBracketsUsed());
 
-    Part two(Keyword("key"), ParamNoType);
+    Part two(TokenOf("key"), ParamNoType);
     two.setSubComExtName("SUB");
     EXPECT_FALSE(two.parseTokenList(TokensOf("1 2"), QualifByBlock, &desc, &msg));
     ASSERT_EQ(log.messages().size(), 1U);
     EXPECT_EQ(log.messages()[0].text,
               "Square brackets required for parameter " + kLocation + "...");
 
-    Part bracketed(Keyword("key"), ParamNoType);
+    Part bracketed(TokenOf("key"), ParamNoType);
     ASSERT_TRUE(bracketed.parseTokenList(TokensOf("[ 1 2 ]"), QualifByBlock, &desc, &msg));
     EXPECT_TRUE(bracketed.areBracketsUsed());
     std::vector<double> numbers;
@@ -332,9 +315,9 @@ TEST_F(ValueCheck, ValuePartBrackets) {
     EXPECT_EQ(numbers, (std::vector<double>{1, 2}));
 
     desc.setBracketOption(BracketRequired);
-    Part bare(Keyword("key"), ParamNoType);
+    Part bare(TokenOf("key"), ParamNoType);
     EXPECT_FALSE(bare.parseTokenList(TokensOf("1"), QualifByBlock, &desc, nullptr));
-    Part empty(Keyword("key"), ParamNoType);
+    Part empty(TokenOf("key"), ParamNoType);
     empty.setSubComExtName("SUB");
     log.clear();
     EXPECT_FALSE(empty.parseTokenList(TokensOf("[ ]"), QualifByBlock, &desc, &msg));
@@ -561,25 +544,11 @@ TEST(CategoryList, GroupsOfSeparatorValuesAndCode) {
         EXPECT_FALSE(Value(text).getVarCatList(rejected)) << text;
     }
 
-    ParamObj stored(Keyword("key"), ParamVarCatList);
+    ParamObj stored(TokenOf("key"), ParamVarCatList);
     ASSERT_TRUE(stored.setVarCatList(list));
     VarCatList copy;
     ASSERT_TRUE(stored.getVarCatList(copy));
     EXPECT_EQ(copy.getMapSize(), 2U);
-}
-
-TEST(CategoryList, ValueOrderOfANumericVariable) {
-    refhost::Dictionary dictionary;
-    dictionary.addNumeric("v");
-    VarCatList list;
-    ASSERT_TRUE(Value("V ; 10 1 ; 9 2 ; 9.5 3").getVarCatList(list));
-    std::vector<std::vector<std::string>> rows(list.getMapSize());
-    std::vector<double> codes;
-    ASSERT_TRUE(list.copyMapKeyVal(rows, codes));
-    EXPECT_EQ(rows, (std::vector<std::vector<std::string>>{{"10"}, {"9"}, {"9.5"}}));
-    ASSERT_TRUE(list.copyMapKeyVal(rows, codes, &dictionary));
-    EXPECT_EQ(rows, (std::vector<std::vector<std::string>>{{"9"}, {"9.5"}, {"10"}}));
-    EXPECT_EQ(codes, (std::vector<double>{2, 3, 1}));
 }
 
 // Broken grammars and calls stop with the condition named; command text never gets here.

@@ -9,6 +9,8 @@
 
 #include "refhost/CaseFiles.h"
 #include "refhost/MessageLog.h"
+#include "support/Messages.h"
+#include "support/ParamValues.h"
 #include "support/TempDir.h"
 #include "support/Tokens.h"
 #include "uparser/ParserMessage.h"
@@ -17,24 +19,14 @@ namespace {
 
 using namespace UPSpecTypes;
 using Strings = std::vector<std::string>;
+using testsupport::TakeOnly;
+using testsupport::Value;
 
 static_assert(std::is_nothrow_move_constructible_v<ParamObj>);
 static_assert(std::is_nothrow_move_assignable_v<ParamObj>);
 
-TokenInfoObj Keyword(const std::string& name) {
-    return TokensOf(name).at(0);
-}
-
-// A parameter KEY of subcommand SUB whose value is the tokens of text.
-ParamObj Value(const std::string& text) {
-    ParamObj param(Keyword("key"), ParamTokenList);
-    param.setSubComExtName("SUB");
-    EXPECT_TRUE(param.setTokenList(TokensOf(text)));
-    return param;
-}
-
 ParamObj Stored(ParamSpec type) {
-    return ParamObj(Keyword("key"), type);
+    return ParamObj(TokenOf("key"), type);
 }
 
 TEST(ParamObj, NewObjectsAndClear) {
@@ -58,7 +50,7 @@ TEST(ParamObj, NewObjectsAndClear) {
 }
 
 TEST(ParamObj, NamesForDiagnostics) {
-    ParamObj param(Keyword("limit"), ParamKeyWord);
+    ParamObj param(TokenOf("limit"), ParamKeyWord);
     EXPECT_TRUE(param.isLeadingToken());
     EXPECT_EQ(param.getParamName(), "LIMIT");
     EXPECT_EQ(param.getParamExtName(), "LIMIT");
@@ -68,14 +60,6 @@ TEST(ParamObj, NamesForDiagnostics) {
     ParamObj unnamed;
     unnamed.setParentName("TABLES");
     EXPECT_EQ(unnamed.getParamExtName(), "TABLES");
-}
-
-TEST(ParamObj, LookUpByNameIgnoresCaseAndTakesTheFirst) {
-    std::vector<ParamObj> list{Value("1"), Stored(ParamKeyWord),
-                               ParamObj(Keyword("other"), ParamKeyWord)};
-    EXPECT_EQ(ParamObj::getParamObj("Key", list), &list[0]);
-    EXPECT_EQ(ParamObj::getParamObj("OTHER", list), &list[2]);
-    EXPECT_EQ(ParamObj::getParamObj("KE", list), nullptr);
 }
 
 TEST(ParamObj, SettersStoreOnlyIntoTheCurrentType) {
@@ -90,7 +74,7 @@ TEST(ParamObj, SettersStoreOnlyIntoTheCurrentType) {
 
     ParamObj numberParam = Stored(ParamNumber);
     EXPECT_FALSE(numberParam.setTokenList(TokensOf("1")));
-    EXPECT_FALSE(numberParam.addTokenObj(Keyword("x")));
+    EXPECT_FALSE(numberParam.addTokenObj(TokenOf("x")));
     EXPECT_TRUE(numberParam.setNumberValue(2.5));
     ASSERT_TRUE(numberParam.getNumberValue(number));
     EXPECT_EQ(number, 2.5);
@@ -105,8 +89,8 @@ TEST(ParamObj, SettersStoreOnlyIntoTheCurrentType) {
     EXPECT_FALSE(stringParam.isStringValueCase("median"));
 
     ParamObj list = Stored(ParamTokenList);
-    EXPECT_TRUE(list.addTokenObj(Keyword("a")));
-    EXPECT_TRUE(list.addTokenObj(Keyword("b")));
+    EXPECT_TRUE(list.addTokenObj(TokenOf("a")));
+    EXPECT_TRUE(list.addTokenObj(TokenOf("b")));
     EXPECT_EQ(list.getTokenListSize(), 2U);
     EXPECT_TRUE(list.setTokenList(TokensOf("c")));  // replaces
     EXPECT_EQ(list.getStringToken(), "c");
@@ -159,7 +143,7 @@ TEST(ParamObj, StoredValuesFollowTypeChangesCopiesAndClear) {
     param.setType(ParamStringList);
     ASSERT_TRUE(param.setStringList({"a", "b"}));
     param.setType(ParamTokenList);
-    ASSERT_TRUE(param.addTokenObj(Keyword("t")));
+    ASSERT_TRUE(param.addTokenObj(TokenOf("t")));
 
     const ParamObj copy(param);
     ParamObj assignedOverValues = Stored(ParamLiteral);
@@ -395,33 +379,21 @@ TEST_F(ParamObjFiles, CaseFileToRead) {
     EXPECT_TRUE(stored.processSysFileSpec(ParamSysFileIn, &msg));
     EXPECT_TRUE(log.messages().empty());
 
+    const std::string location = " specified for parameter KEY of subcommand SUB... ";
     EXPECT_FALSE(Value("'" + missing + "'").processSysFileSpec(ParamSysFileIn, &msg));
-    ASSERT_EQ(log.messages().size(), 1U);
-    EXPECT_EQ(log.messages()[0].text, "File " + missing +
-                                          " specified for parameter KEY of subcommand SUB... "
-                                          "has no access...");
-    EXPECT_EQ(log.messages()[0].level, 3);
-    log.clear();
-
+    const refhost::Emitted noAccess = TakeOnly(log);
+    EXPECT_EQ(noAccess.text, "File " + missing + location + "has no access...");
+    EXPECT_EQ(noAccess.level, 3);
     EXPECT_FALSE(Value("'" + notCsv + "'").processSysFileSpec(ParamSysFileIn, &msg));
-    ASSERT_EQ(log.messages().size(), 1U);
-    EXPECT_EQ(log.messages()[0].text, "File " + notCsv +
-                                          " specified for parameter KEY of subcommand SUB... "
-                                          "is not TAVO file...");
-    log.clear();
+    EXPECT_EQ(TakeOnly(log).text, "File " + notCsv + location + "is not TAVO file...");
 
     refhost::MarkFileInUse(csv, true);
     EXPECT_FALSE(Value("'" + csv + "'").processSysFileSpec(ParamSysFileIn, &msg));
     refhost::MarkFileInUse(csv, false);
-    ASSERT_EQ(log.messages().size(), 1U);
-    EXPECT_NE(log.messages()[0].text.find("has no access"), std::string::npos);
-    log.clear();
-
+    EXPECT_EQ(TakeOnly(log).text, "File " + csv + location + "has no access...");
     EXPECT_FALSE(Value("3").processSysFileSpec(ParamSysFileIn, &msg));
-    ASSERT_EQ(log.messages().size(), 1U);
-    EXPECT_EQ(log.messages()[0].text,
+    EXPECT_EQ(TakeOnly(log).text,
               "Parameter KEY of subcommand SUB does not have a proper value type...");
-    log.clear();
 
     // Without a message object the check stays silent.
     EXPECT_FALSE(Value("'" + missing + "'").processSysFileSpec(ParamSysFileIn, nullptr));
@@ -442,8 +414,7 @@ TEST_F(ParamObjFiles, CaseFileToWriteIsNotOpened) {
     refhost::MarkFileInUse(target, true);
     EXPECT_FALSE(Value("'" + target + "'").processSysFileSpec(ParamSysFileOut, &msg));
     refhost::MarkFileInUse(target, false);
-    EXPECT_EQ(log.messages().size(), 1U);
-    log.clear();
+    TakeOnly(log);  // the one diagnostic
 
     const std::string lost = dir.path() + "/no/such/dir/out.csv";
     EXPECT_FALSE(Value("'" + lost + "'").processSysFileSpec(ParamSysFileOut, &msg));

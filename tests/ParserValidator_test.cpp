@@ -9,6 +9,7 @@
 #include "refhost/Dictionary.h"
 #include "refhost/MessageLog.h"
 #include "refhost/Translations.h"
+#include "support/Messages.h"
 #include "support/TestDictionary.h"
 #include "uparser/CommandDescriptor.h"
 
@@ -16,22 +17,12 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
+using testsupport::LevelTexts;
+using namespace testsupport::vars;
 using Names = std::vector<TavoVarName>;
 
-constexpr int kAge = 1, kIncome = 2, kV1 = 6, kCity = 11;
-
-std::vector<std::string> Texts(const refhost::MessageLog& log) {
-    std::vector<std::string> texts;
-    for (const refhost::Emitted& message : log.messages()) {
-        texts.push_back((message.level == 3 ? "error: " : "warning: ") + message.text);
-    }
-    return texts;
-}
-
-class ParserValidatorTest : public ::testing::Test {
+class ParserValidatorTest : public testsupport::DictionaryTest {
   protected:
-    refhost::Dictionary mDict = testsupport::TestDictionary();
-    refhost::MessageLog mLog;
     ParserValidator mValidator{"PAIRTABLE", &mDict};
 };
 
@@ -60,7 +51,7 @@ TEST_F(ParserValidatorTest, ASecondUseIsReportedWithBothPlaces) {
     // The same place twice, and places without names.
     EXPECT_EQ(mValidator.ValidateNewVar("v1", nullptr, nullptr), kV1);
     EXPECT_EQ(mValidator.ValidateNewVar("v1", "", nullptr), -1);
-    EXPECT_THAT(Texts(mLog),
+    EXPECT_THAT(LevelTexts(mLog),
                 ElementsAre("error: Variable age for parameter parameter Q of subcommand T... "
                             "already occured in parameter parameter P of subcommand S......",
                             "error: Variable Age for parameter parameter R of subcommand S... "
@@ -74,7 +65,7 @@ TEST_F(ParserValidatorTest, OtherListsShareTheRegistry) {
     EXPECT_EQ(mValidator.ValidateOtherVar("INCOME", "Q", "T"), -1);
     EXPECT_EQ(mValidator.ValidateNewVar("income", "R", "S"), -1);
     EXPECT_EQ(mValidator.ValidateOtherVar("Income", "Q", "S"), -1);
-    EXPECT_THAT(Texts(mLog),
+    EXPECT_THAT(LevelTexts(mLog),
                 ElementsAre("error: Variable name INCOME used for parameter parameter Q of "
                             "subcommand T... cannot be used for parameter parameter P of "
                             "subcommand S......",
@@ -91,10 +82,9 @@ TEST_F(ParserValidatorTest, UnknownAndNonNumericNames) {
     EXPECT_EQ(mValidator.GetNumericVarIndex("city", "P", "S"), -1);
     EXPECT_EQ(mValidator.GetVarIndex("city", "P", "S"), kCity);
     mValidator.SetNumericVars(true);
-    EXPECT_TRUE(mValidator.GetNumericVars());
     EXPECT_EQ(mValidator.ValidateNewVar("city", "P", "S"), -1);
     EXPECT_EQ(mValidator.ValidateNewVar("v1", "P", "S"), kV1);
-    EXPECT_THAT(Texts(mLog),
+    EXPECT_THAT(LevelTexts(mLog),
                 ElementsAre("error: Variable nosuch for parameter parameter P of subcommand S... "
                             "is not found in dictionary...",
                             "error: Variable NOSUCH for parameter parameter Q of subcommand S... "
@@ -106,7 +96,6 @@ TEST_F(ParserValidatorTest, UnknownAndNonNumericNames) {
 
     mLog.clear();
     mValidator.SetErrorReport(false);
-    EXPECT_FALSE(mValidator.GetErrorReport());
     EXPECT_LT(mValidator.GetVarIndex("other", "P", "S"), 0);
     EXPECT_EQ(mValidator.ValidateNewVar("city", "P", "S"), -1);  // a duplicate now
     EXPECT_EQ(mValidator.ValidateNewVar("name", "P", "S"), -1);
@@ -150,8 +139,9 @@ TEST_F(ParserValidatorTest, MessagesCarryTheProcedure) {
     ParserValidator validator(CommandDescriptor("PAIRTABLE", "PairTable"), &mDict);
     EXPECT_LT(validator.GetVarIndex("nosuch", "P", "S"), 0);
     refhost::ClearTranslations();
-    EXPECT_THAT(Texts(mLog), ElementsAre("error: Variable nosuch for parameter S/P is not found in "
-                                         "dictionary..."));
+    EXPECT_THAT(LevelTexts(mLog),
+                ElementsAre("error: Variable nosuch for parameter S/P is not found in "
+                            "dictionary..."));
 }
 
 }  // namespace

@@ -13,7 +13,7 @@ namespace {
 using namespace UPSpecTypes;
 
 ParamObj Param(const std::string& keyword) {
-    return ParamObj(TokensOf(keyword).at(0), ParamKeyWord);
+    return ParamObj(TokenOf(keyword), ParamKeyWord);
 }
 
 TEST(SubComObj, StartsEmptyWithATokenListAsExportValue) {
@@ -59,7 +59,7 @@ TEST(SubComObj, ParametersByIndexAndByNameFirstMatchWins) {
     sub.addParamObj(first);
     ParamObj second = Param("HEIGHT");
     sub.addParamObj(std::move(second));
-    ParamObj again(TokensOf("Width").at(0), ParamTokenList);
+    ParamObj again(TokenOf("Width"), ParamTokenList);
     sub.addParamObj(again);
 
     ASSERT_EQ(sub.getParamListSize(), 3u);
@@ -94,7 +94,7 @@ TEST(SubComObj, LeadingValueTokensGoToTheExportParameter) {
 TEST(SubComObj, CopiesAreIndependentAndMovesKeepEverything) {
     SubComObj sub("S");
     sub.addParamObj(Param("key"));
-    sub.addParamExportToken(TokensOf("x").at(0));
+    sub.addParamExportToken(TokenOf("x"));
     sub.setSubComCount(1);
 
     SubComObj copy(sub);

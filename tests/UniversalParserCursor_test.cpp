@@ -20,42 +20,26 @@ namespace {
 
 using namespace UPSpecTypes;
 
-// Wraps the reference tokenizer and counts how often the parser moves it, and whether it asks
-// again after the stream has said there is nothing more.
-class CountingStream : public TAVO_TokenSequence {
+// The reference tokenizer, counting how often the parser moves it and whether it asks again
+// after the stream has said there is nothing more.
+class CountingStream : public refhost::TextTokenSequence {
   public:
-    explicit CountingStream(const std::string& text) : mInner(text) {}
+    using TextTokenSequence::TextTokenSequence;
 
     int nextCalls = 0;
     int callsAfterNo = 0;
 
-    int getPosition() const override { return mInner.getPosition(); }
     bool next() override {
         ++nextCalls;
         if (mSaidNo) {
             ++callsAfterNo;
         }
-        const bool moved = mInner.next();
+        const bool moved = TextTokenSequence::next();
         mSaidNo = mSaidNo || !moved;
         return moved;
     }
-    bool atEnd() const override { return mInner.atEnd(); }
-    bool setPosition(int position) override { return mInner.setPosition(position); }
-    int getTokenCount() const override { return mInner.getTokenCount(); }
-    TokenType getType() const override { return mInner.getType(); }
-    OperatorCode getOperatorCode() const override { return mInner.getOperatorCode(); }
-    void getString(char const** text, unsigned* length) const override {
-        mInner.getString(text, length);
-    }
-    void getUpperString(char const** text, unsigned* length) const override {
-        mInner.getUpperString(text, length);
-    }
-    double getNumeric() const override { return mInner.getNumeric(); }
-    long getLineNumber() const override { return mInner.getLineNumber(); }
-    int getColumn() const override { return mInner.getColumn(); }
 
   private:
-    refhost::TextTokenSequence mInner;
     bool mSaidNo = false;
 };
 
@@ -139,10 +123,22 @@ class CursorTest : public ::testing::Test {
         blockDesc = grammar.getGlobalGroupDesc()->getSubComDesc("BLOCK");
     }
 
+    // A parser of the text, with this grammar or without any, standing on its first token.
+    Probe& Start(const std::string& text, bool withGrammar = true) {
+        mParser.reset();
+        mStream = std::make_unique<refhost::TextTokenSequence>(text);
+        mParser = withGrammar ? std::make_unique<Probe>(*mStream, spec, grammar)
+                              : std::make_unique<Probe>(*mStream, spec);
+        EXPECT_TRUE(mParser->startToken()) << text;
+        return *mParser;
+    }
+
     CommandDescriptor grammar;
     CommandSpec spec;
     const SubComDescriptor* titleDesc;
     const SubComDescriptor* blockDesc;
+    std::unique_ptr<refhost::TextTokenSequence> mStream;
+    std::unique_ptr<Probe> mParser;
 };
 
 TEST(UniversalParserCursor, StreamWithOnlyTheCommandNameEndsAtOnce) {
@@ -223,9 +219,8 @@ TEST(UniversalParserCursor, AFullParseNeverAsksAfterTheStreamSaidNo) {
 }
 
 TEST_F(CursorTest, GroupStartAtTheCommandStartAndLater) {
-    refhost::TextTokenSequence stream("CMD /TITLE x /TITLE y /TABLES z /5 /=");
-    Probe parser(stream, spec, grammar);
-    ASSERT_TRUE(parser.startToken());
+    Probe& parser = Start("CMD /TITLE x /TITLE y /TABLES z /5 /=");
+    ASSERT_TRUE(parser.hasCurrentToken());
     // Any "/" and word at the command start opens a group.
     EXPECT_TRUE(parser.atGroupStart());
     EXPECT_TRUE(parser.atSubComStart());
@@ -273,9 +268,7 @@ TEST(UniversalParserCursor, WithoutSeparatorsEverySlashAndWordStartsAGroup) {
 }
 
 TEST_F(CursorTest, ASlashInsideASlashValueEndsOnlyBeforeASubcommandName) {
-    refhost::TextTokenSequence stream("CMD a / b / 5 / layout / x");
-    Probe parser(stream, spec, grammar);
-    parser.startToken();
+    Probe& parser = Start("CMD a / b / 5 / layout / x");
     const ParamDescriptor* text = titleDesc->getParamDesc("TEXT");
     parser.setDescs(titleDesc, text);
     parser.moveTo("/");
@@ -295,11 +288,8 @@ TEST_F(CursorTest, ASlashInsideASlashValueEndsOnlyBeforeASubcommandName) {
     EXPECT_TRUE(parser.atSubComEnd());
 }
 
-TEST(UniversalParserCursor, WithoutGrammarEverySlashAndParenthesisEnds) {
-    refhost::TextTokenSequence stream("CMD a ( b ) / 5");
-    CommandSpec spec;
-    Probe parser(stream, spec);
-    parser.startToken();
+TEST_F(CursorTest, WithoutGrammarEverySlashAndParenthesisEnds) {
+    Probe& parser = Start("CMD a ( b ) / 5", false);
     parser.setFlags(false, false);
     EXPECT_FALSE(parser.atParameterEnd());
     parser.nextToken();
@@ -312,7 +302,7 @@ TEST(UniversalParserCursor, WithoutGrammarEverySlashAndParenthesisEnds) {
     EXPECT_TRUE(parser.atParameterEnd());
 }
 
-TEST(UniversalParserCursor, ParameterStartOutsideBlocksFollowsTheNextToken) {
+TEST_F(CursorTest, ParameterStartOutsideBlocksFollowsTheNextToken) {
     struct Case {
         const char* text;
         bool expectBefore;
@@ -327,10 +317,7 @@ TEST(UniversalParserCursor, ParameterStartOutsideBlocksFollowsTheNextToken) {
         {"CMD key *", true, false, true, false},    {"CMD 5 =", true, false, true, false},
     };
     for (const Case& c : cases) {
-        refhost::TextTokenSequence stream(c.text);
-        CommandSpec spec;
-        Probe parser(stream, spec);
-        parser.startToken();
+        Probe& parser = Start(c.text, false);
         parser.setFlags(c.expectBefore, false);
         EXPECT_EQ(parser.atParameterStart(), c.start) << c.text;
         EXPECT_EQ(parser.expectParam(), c.expectAfter) << c.text;
@@ -350,9 +337,7 @@ TEST_F(CursorTest, ParameterStartInBlocksFollowsTheBlockOption) {
         {"CMD plain 1", true, false},    {"CMD unknown = 1", false, false},
     };
     for (const Case& c : cases) {
-        refhost::TextTokenSequence stream(c.text);
-        Probe parser(stream, spec, grammar);
-        parser.startToken();
+        Probe& parser = Start(c.text);
         parser.setDescs(blockDesc, nullptr);
         parser.setFlags(true, false);
         EXPECT_EQ(parser.atParameterStart(), c.start) << c.text;
@@ -362,9 +347,7 @@ TEST_F(CursorTest, ParameterStartInBlocksFollowsTheBlockOption) {
 }
 
 TEST_F(CursorTest, ParameterEndBeforeAnotherParameterOrAWordAndEqualSign) {
-    refhost::TextTokenSequence stream("CMD v1 flag v2 other = 3 qual = 4");
-    Probe parser(stream, spec, grammar);
-    parser.startToken();
+    Probe& parser = Start("CMD v1 flag v2 other = 3 qual = 4");
     parser.setDescs(titleDesc, titleDesc->getParamDesc("TEXT"));
     parser.setFlags(false, false);
     EXPECT_FALSE(parser.atParameterEnd());
@@ -390,9 +373,7 @@ TEST_F(CursorTest, ParameterEndBeforeAnotherParameterOrAWordAndEqualSign) {
 }
 
 TEST_F(CursorTest, ParameterEndAtParenthesesWithAGrammar) {
-    refhost::TextTokenSequence stream("CMD ) flag ( x ) / ) /");
-    Probe parser(stream, spec, grammar);
-    parser.startToken();
+    Probe& parser = Start("CMD ) flag ( x ) / ) /");
     parser.setDescs(titleDesc, titleDesc->getParamDesc("FLAG"));
     parser.setFlags(false, true);
     EXPECT_TRUE(parser.atParameterEnd());  // ")" before a word, in parentheses
@@ -414,9 +395,7 @@ TEST_F(CursorTest, ParameterEndAtParenthesesWithAGrammar) {
 }
 
 TEST_F(CursorTest, ParameterEndInBlocks) {
-    refhost::TextTokenSequence stream("CMD plain x ) byeq");
-    Probe parser(stream, spec, grammar);
-    parser.startToken();
+    Probe& parser = Start("CMD plain x ) byeq");
     parser.setDescs(blockDesc, blockDesc->getParamDesc("BYEQ"));
     parser.setFlags(false, false);
     EXPECT_TRUE(parser.atParameterEnd());  // any parameter name ends a block value

@@ -15,7 +15,8 @@ namespace {
 using namespace UPSpecTypes;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-using testsupport::EmptyAllowedSubCom;
+using testsupport::ExpectFailure;
+using testsupport::GroupOf;
 using testsupport::ParseCommand;
 using testsupport::ParseOutcome;
 using testsupport::Tables;
@@ -63,24 +64,15 @@ TEST(UniversalParserGroups, ACommandThatOpensWithASeparatorHasNoGlobalGroup) {
 
 TEST(UniversalParserGroups, RequiredGroups) {
     CommandDescriptor grammar = Tables();
-    ParseOutcome out = ParseCommand("LAYOUTS a", &grammar);
-    EXPECT_EQ(out.code, 5);
-    EXPECT_THAT(out.texts(), ElementsAre("Subcommand TABLE required..."));
-
-    out = ParseCommand("LAYOUTS", &grammar);
-    EXPECT_EQ(out.code, 5);
-    EXPECT_THAT(out.texts(), ElementsAre("The command is empty..."));
+    ExpectFailure(ParseCommand("LAYOUTS a", &grammar), 5, "Subcommand TABLE required...");
+    ExpectFailure(ParseCommand("LAYOUTS", &grammar), 5, "The command is empty...");
 
     // A required group with two separators names both, as a warning.
+    const GroupComDescriptor output = GroupOf(GroupRepeatable, true, {"SAVE", "EXPORT"});
     CommandDescriptor twoSeparators("CMD");
-    GroupComDescriptor output(GroupRepeatable, true);
-    output.addSubComDesc(EmptyAllowedSubCom("SAVE"), true);
-    output.addSubComDesc(EmptyAllowedSubCom("EXPORT"), true);
-    GroupComDescriptor global(GroupGlobal);
-    global.addSubComDesc(EmptyAllowedSubCom("TITLE"), false);
-    twoSeparators.addGroupDesc(global);
+    twoSeparators.addGroupDesc(GroupOf(GroupGlobal, false, {}, {"TITLE"}));
     twoSeparators.addGroupDesc(output);
-    out = ParseCommand("CMD /TITLE", &twoSeparators);
+    const ParseOutcome out = ParseCommand("CMD /TITLE", &twoSeparators);
     EXPECT_EQ(out.code, 5);
     ASSERT_EQ(out.messages.size(), 1u);
     EXPECT_EQ(out.messages[0].level, 2);
@@ -94,79 +86,60 @@ TEST(UniversalParserGroups, RequiredGroups) {
     required.addSubComDesc(title, false);
     needsGlobal.addGroupDesc(required);
     needsGlobal.addGroupDesc(output);
-    out = ParseCommand("CMD /EXPORT", &needsGlobal);
-    EXPECT_EQ(out.code, 5);
-    EXPECT_THAT(out.texts(), ElementsAre("Subcommand EXPORT is not allowed at the command CMD "
-                                         "start..."));
+    ExpectFailure(ParseCommand("CMD /EXPORT", &needsGlobal), 5,
+                  "Subcommand EXPORT is not allowed at the command CMD start...");
 }
 
 TEST(UniversalParserGroups, SingleGroupsOccurOnceRepeatableOnesAreNumbered) {
     const CommandDescriptor grammar = Tables();
-    ParseOutcome out = ParseCommand("LAYOUTS /TABLE /CHART /CHART", &grammar);
-    EXPECT_EQ(out.code, 4);
-    EXPECT_THAT(out.texts(), ElementsAre("Subcommand CHART is not allowed in this context..."));
+    const ParseOutcome out = ParseCommand("LAYOUTS /TABLE /CHART /CHART", &grammar);
+    ExpectFailure(out, 4, "Subcommand CHART is not allowed in this context...");
     EXPECT_EQ(out.spec.getGroupListSize(), 3u);
 
     // Diagnostics inside a group carry the separator and the occurrence.
-    out = ParseCommand("LAYOUTS /TABLE /TABLE /CELLS N=x", &grammar);
-    EXPECT_EQ(out.code, 12);
-    EXPECT_THAT(out.texts(), ElementsAre("TABLE block 2.... Parameter N of subcommand CELLS does "
-                                         "not have a numerical value..."));
-    out = ParseCommand("LAYOUTS /TABLE N=x", &grammar);
-    EXPECT_THAT(out.texts(), ElementsAre("TABLE block 1.... Parameter N of subcommand TABLE does "
-                                         "not have a numerical value..."));
+    ExpectFailure(ParseCommand("LAYOUTS /TABLE /TABLE /CELLS N=x", &grammar), 12,
+                  "TABLE block 2.... Parameter N of subcommand CELLS does not have a numerical "
+                  "value...");
+    ExpectFailure(ParseCommand("LAYOUTS /TABLE N=x", &grammar), 12,
+                  "TABLE block 1.... Parameter N of subcommand TABLE does not have a numerical "
+                  "value...");
     // The global group never carries a prefix.
-    out = ParseCommand("LAYOUTS /TITLE N=x", &grammar);
-    EXPECT_THAT(out.texts(), ElementsAre("Parameter N of subcommand TITLE does not have a "
-                                         "numerical value..."));
+    ExpectFailure(ParseCommand("LAYOUTS /TITLE N=x", &grammar), 12,
+                  "Parameter N of subcommand TITLE does not have a numerical value...");
 
     const CommandDescriptor withText = Tables(GroupRepeatable, "Table request ^1");
-    out = ParseCommand("LAYOUTS /TABLE /TABLE /TABLE N=x", &withText);
-    EXPECT_THAT(out.texts(), ElementsAre("Table request 3. Parameter N of subcommand TABLE does "
-                                         "not have a numerical value..."));
+    ExpectFailure(ParseCommand("LAYOUTS /TABLE /TABLE /TABLE N=x", &withText), 12,
+                  "Table request 3. Parameter N of subcommand TABLE does not have a numerical "
+                  "value...");
     // A group that is treated as single.
     const CommandDescriptor other = Tables(GroupOther);
-    out = ParseCommand("LAYOUTS /TABLE /TABLE", &other);
-    EXPECT_EQ(out.code, 4);
-    EXPECT_THAT(out.texts(), ElementsAre("Subcommand TABLE is not allowed in this context..."));
+    ExpectFailure(ParseCommand("LAYOUTS /TABLE /TABLE", &other), 4,
+                  "Subcommand TABLE is not allowed in this context...");
 }
 
 TEST(UniversalParserGroups, SubcommandsBelongToTheirGroup) {
     const CommandDescriptor grammar = Tables();
-    ParseOutcome out = ParseCommand("LAYOUTS /TABLE /OUTFILE", &grammar);
-    EXPECT_EQ(out.code, 7);
-    EXPECT_THAT(out.texts(), ElementsAre("TABLE block 1.... Subcommand OUTFILE is not allowed in "
-                                         "this context..."));
+    ExpectFailure(ParseCommand("LAYOUTS /TABLE /OUTFILE", &grammar), 7,
+                  "TABLE block 1.... Subcommand OUTFILE is not allowed in this context...");
     // CELLS exists in two groups; a group of its own it may not open.
-    out = ParseCommand("LAYOUTS a /CELLS", &grammar);
-    EXPECT_EQ(out.code, 7);
-    out = ParseCommand("LAYOUTS /TABLE /CELLS /CELLS", &grammar);
-    EXPECT_EQ(out.code, 8);
+    EXPECT_EQ(ParseCommand("LAYOUTS a /CELLS", &grammar).code, 7);
+    EXPECT_EQ(ParseCommand("LAYOUTS /TABLE /CELLS /CELLS", &grammar).code, 8);
 }
 
 TEST(UniversalParserGroups, NothingMayFollowAFinalGroup) {
     const CommandDescriptor grammar = Tables();
     ParseOutcome out = ParseCommand("LAYOUTS /TABLE /SAVE /TABLE", &grammar);
-    EXPECT_EQ(out.code, 2);
-    EXPECT_THAT(out.texts(), ElementsAre("Combination of subcommands is invalid..."));
+    ExpectFailure(out, 2, "Combination of subcommands is invalid...");
     EXPECT_EQ(out.spec.getGroupListSize(), 3u);
 
     // With one separator the final group names it; repeating it reports a second time.
     CommandDescriptor single("CMD");
-    GroupComDescriptor global(GroupGlobal);
-    global.addSubComDesc(EmptyAllowedSubCom("TITLE"), false);
-    GroupComDescriptor save(GroupFinal, false);
-    save.addSubComDesc(EmptyAllowedSubCom("SAVE"), true);
-    GroupComDescriptor table(GroupRepeatable, false);
-    table.addSubComDesc(EmptyAllowedSubCom("TABLE"), true);
-    single.addGroupDesc(global);
-    single.addGroupDesc(save);
-    single.addGroupDesc(table);
-    out = ParseCommand("CMD /SAVE /TITLE", &single);
-    EXPECT_EQ(out.code, 7);  // no separator: TITLE would belong to the final group
-    out = ParseCommand("CMD /SAVE /TABLE", &single);
-    EXPECT_EQ(out.code, 2);
-    EXPECT_THAT(out.texts(), ElementsAre("Subcommand SAVE required..."));
+    single.addGroupDesc(GroupOf(GroupGlobal, false, {}, {"TITLE"}));
+    single.addGroupDesc(GroupOf(GroupFinal, false, {"SAVE"}));
+    single.addGroupDesc(GroupOf(GroupRepeatable, false, {"TABLE"}));
+    // No separator: TITLE would belong to the final group.
+    EXPECT_EQ(ParseCommand("CMD /SAVE /TITLE", &single).code, 7);
+    ExpectFailure(ParseCommand("CMD /SAVE /TABLE", &single), 2, "Subcommand SAVE required...");
     out = ParseCommand("CMD /SAVE /SAVE", &single);
     EXPECT_EQ(out.code, 4);
     EXPECT_THAT(out.texts(), ElementsAre("Subcommand SAVE required...",
@@ -176,27 +149,20 @@ TEST(UniversalParserGroups, NothingMayFollowAFinalGroup) {
 TEST(UniversalParserGroups, ASlashAndNumberAtTheStartIsNoGroup) {
     const CommandDescriptor grammar = Tables();
     // The group is parsed anyway, not as the global one, and no group opens with "5".
-    ParseOutcome out = ParseCommand("LAYOUTS / 5", &grammar);
-    EXPECT_EQ(out.code, 2);
-    EXPECT_THAT(out.texts(), ElementsAre("Subcommand 5 is not allowed in this context..."));
+    const ParseOutcome out = ParseCommand("LAYOUTS / 5", &grammar);
+    ExpectFailure(out, 2, "Subcommand 5 is not allowed in this context...");
     ASSERT_EQ(out.spec.getGroupListSize(), 1u);
     EXPECT_FALSE(out.spec.getGroupObj(0u)->isGroupGlobal());
-
-    out = ParseCommand("LAYOUTS / 5", nullptr);
-    EXPECT_EQ(out.code, 6);
-    EXPECT_THAT(out.texts(), ElementsAre("5 is not a valid subcommand name..."));
+    ExpectFailure(ParseCommand("LAYOUTS / 5", nullptr), 6, "5 is not a valid subcommand name...");
 }
 
 TEST(UniversalParserGroups, GroupRulesApplyToANamelessGrammarWithGroups) {
     CommandDescriptor nameless;
-    GroupComDescriptor chart(GroupSingle, false);
-    chart.addSubComDesc(EmptyAllowedSubCom("CHART"), true);
-    nameless.addGroupDesc(chart);
-    ParseOutcome out = ParseCommand("CMD /CHART x /CHART", &nameless);
-    EXPECT_EQ(out.code, 4);
-    EXPECT_THAT(out.texts(), ElementsAre("Subcommand CHART is not allowed in this context..."));
+    nameless.addGroupDesc(GroupOf(GroupSingle, false, {"CHART"}));
+    ExpectFailure(ParseCommand("CMD /CHART x /CHART", &nameless), 4,
+                  "Subcommand CHART is not allowed in this context...");
     // ... while subcommand rules do not: any name and any parameter are taken.
-    out = ParseCommand("CMD /CHART x = 1 /ANY /ANY y", &nameless);
+    const ParseOutcome out = ParseCommand("CMD /CHART x = 1 /ANY /ANY y", &nameless);
     EXPECT_EQ(out.code, 0);
     EXPECT_THAT(out.texts(), IsEmpty());
     EXPECT_EQ(out.spec.getGroupObj(0u)->getSubComListSize(), 3u);

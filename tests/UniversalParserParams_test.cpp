@@ -12,19 +12,12 @@
 namespace {
 
 using namespace UPSpecTypes;
-using ::testing::ElementsAre;
 using ::testing::IsEmpty;
+using testsupport::ExpectFailure;
+using testsupport::Joined;
 using testsupport::Params;
 using testsupport::ParseCommand;
 using testsupport::ParseOutcome;
-
-std::string Texts(const ParamObj* param) {
-    std::string joined;
-    for (unsigned i = 0; param != nullptr && i < param->getTokenListSize(); ++i) {
-        joined += (i > 0 ? " " : "") + std::string(param->getTokenObj(i)->getString());
-    }
-    return joined;
-}
 
 class UniversalParserParams : public ::testing::Test {
   protected:
@@ -37,12 +30,6 @@ class UniversalParserParams : public ::testing::Test {
         const SubComObj* subCom = out.spec.getSubComObj(sub);
         return subCom != nullptr ? subCom->getParamObj(name) : nullptr;
     }
-    // Only the code and the one diagnostic of a failed parse.
-    static void ExpectFailure(const ParseOutcome& out, int code, const std::string& message) {
-        EXPECT_EQ(out.code, code) << message;
-        EXPECT_THAT(out.texts(), ElementsAre(message));
-    }
-
     const CommandDescriptor grammar = Params();
 };
 
@@ -52,8 +39,8 @@ TEST_F(UniversalParserParams, KeywordsAloneAndValuesAfterEqualSigns) {
     const SubComObj* eq = out.spec.getSubComObj("EQ");
     ASSERT_EQ(eq->getParamListSize(), 3u);
     EXPECT_TRUE(eq->getParamObj(0u)->isLeadingToken());
-    EXPECT_EQ(Texts(eq->getParamObj("key")), "1 2");  // OTHER = ends the run
-    EXPECT_EQ(Texts(eq->getParamObj("other")), "3");
+    EXPECT_EQ(Joined(eq->getParamObj("key")), "1 2");  // OTHER = ends the run
+    EXPECT_EQ(Joined(eq->getParamObj("other")), "3");
     EXPECT_TRUE(eq->isEqualUsed());
     EXPECT_FALSE(eq->areParenUsed());
     EXPECT_TRUE(Param(out, "PAREN", "FLAG")->isLeadingToken());
@@ -69,12 +56,12 @@ TEST_F(UniversalParserParams, ValuesInParentheses) {
     const ParseOutcome out = Parse("/PAREN KEY (1 2) FLAG OTHER ((3) 4)");
     ASSERT_EQ(out.code, 0) << ::testing::PrintToString(out.texts());
     const ParamObj* key = Param(out, "PAREN", "KEY");
-    EXPECT_EQ(Texts(key), "1 2");
+    EXPECT_EQ(Joined(key), "1 2");
     EXPECT_TRUE(key->areParenUsed());
     // After ")" a word may start a parameter even without an operator after it.
     EXPECT_TRUE(Param(out, "PAREN", "FLAG")->isLeadingToken());
     // Nesting is not tracked: the ")" that ends the parameter closes it.
-    EXPECT_EQ(Texts(Param(out, "PAREN", "OTHER")), "( 3 ) 4");
+    EXPECT_EQ(Joined(Param(out, "PAREN", "OTHER")), "( 3 ) 4");
     EXPECT_TRUE(out.spec.getSubComObj("PAREN")->areParenUsed());
 
     const std::string wrong =
@@ -91,16 +78,18 @@ TEST_F(UniversalParserParams, ValuesInParentheses) {
 TEST_F(UniversalParserParams, ParenthesesWhereTheGrammarSaysOtherwise) {
     ExpectFailure(Parse("/EQ KEY (1)"), 15, "Parentheses cannot be used in subcommand EQ...");
     ExpectFailure(Parse("KEY (1)"), 15, "Parentheses cannot be used in global subcommand...");
-    ExpectFailure(Parse("/PAREN KEY = 1"), 16,
+    const ParseOutcome out = Parse("/PAREN KEY = 1");
+    ExpectFailure(out, 16,
                   "Parentheses are required for non-default values in subcommand PAREN...");
     // The failing parameter stays in the tree.
-    const ParseOutcome out = Parse("/PAREN KEY = 1");
     ASSERT_NE(Param(out, "PAREN", "KEY"), nullptr);
-    EXPECT_EQ(Texts(Param(out, "PAREN", "KEY")), "1");
+    EXPECT_EQ(Joined(Param(out, "PAREN", "KEY")), "1");
 }
 
 TEST_F(UniversalParserParams, RepeatedAndUnknownParameters) {
-    ExpectFailure(Parse("/EQ KEY=1 KEY=2"), 13, "Parameter KEY already used in subcommand EQ...");
+    const ParseOutcome out = Parse("/EQ KEY=1 KEY=2");
+    ExpectFailure(out, 13, "Parameter KEY already used in subcommand EQ...");
+    EXPECT_EQ(out.spec.getSubComObj("EQ")->getParamListSize(), 2u);
     ExpectFailure(Parse("/EQ FLAG FLAG"), 13, "Parameter FLAG already used in subcommand EQ...");
     ExpectFailure(Parse("/EQ BOGUS=1"), 11,
                   "BOGUS is not a valid parameter name in subcommand EQ...");
@@ -108,23 +97,20 @@ TEST_F(UniversalParserParams, RepeatedAndUnknownParameters) {
     ExpectFailure(Parse("/EQ KEY * 3"), 12,
                   "Parameter KEY of subcommand EQ does not have a proper value type...");
     ExpectFailure(Parse("BOGUS=1"), 11, "BOGUS is not a valid parameter name in command PARAMS...");
-
-    const ParseOutcome out = Parse("/EQ KEY=1 KEY=2");
-    EXPECT_EQ(out.spec.getSubComObj("EQ")->getParamListSize(), 2u);
 }
 
 TEST_F(UniversalParserParams, SquareBrackets) {
     ParseOutcome out = Parse("/EQ LIST = [1 2] FORLIST = a KEY = [3]");
     ASSERT_EQ(out.code, 0) << ::testing::PrintToString(out.texts());
-    EXPECT_EQ(Texts(Param(out, "EQ", "LIST")), "1 2");
+    EXPECT_EQ(Joined(Param(out, "EQ", "LIST")), "1 2");
     EXPECT_TRUE(Param(out, "EQ", "LIST")->areBracketsUsed());
-    EXPECT_EQ(Texts(Param(out, "EQ", "FORLIST")), "a");
+    EXPECT_EQ(Joined(Param(out, "EQ", "FORLIST")), "a");
     EXPECT_FALSE(Param(out, "EQ", "FORLIST")->areBracketsUsed());
-    EXPECT_EQ(Texts(Param(out, "EQ", "KEY")), "[ 3 ]");  // brackets mean nothing to KEY
+    EXPECT_EQ(Joined(Param(out, "EQ", "KEY")), "[ 3 ]");  // brackets mean nothing to KEY
 
     out = Parse("/EQ FORLIST = [a b]");
     EXPECT_EQ(out.code, 0);
-    EXPECT_EQ(Texts(Param(out, "EQ", "FORLIST")), "a b");
+    EXPECT_EQ(Joined(Param(out, "EQ", "FORLIST")), "a b");
 
     ExpectFailure(Parse("/EQ LIST = 1 2"), 17,
                   "Square brackets required for parameter parameter LIST of subcommand EQ......");
@@ -140,12 +126,11 @@ TEST_F(UniversalParserParams, SquareBrackets) {
 TEST_F(UniversalParserParams, SlashesInsideValues) {
     ParseOutcome out = Parse("/EQ PATH = a / b / 5 /PAREN KEY(1)");
     ASSERT_EQ(out.code, 0) << ::testing::PrintToString(out.texts());
-    EXPECT_EQ(Texts(Param(out, "EQ", "PATH")), "a / b / 5");
-    EXPECT_EQ(Texts(Param(out, "PAREN", "KEY")), "1");
+    EXPECT_EQ(Joined(Param(out, "EQ", "PATH")), "a / b / 5");
+    EXPECT_EQ(Joined(Param(out, "PAREN", "KEY")), "1");
 
     // Other values end at every "/".
-    out = Parse("/EQ KEY = a / b");
-    ExpectFailure(out, 6, "B is not a valid subcommand name...");
+    ExpectFailure(Parse("/EQ KEY = a / b"), 6, "B is not a valid subcommand name...");
 
     // The slash permission of the value just read still holds when the next subcommand's
     // name is passed, so a "/" right after that name is taken as content.
@@ -157,8 +142,8 @@ TEST_F(UniversalParserParams, SlashesInsideValues) {
 TEST_F(UniversalParserParams, QualifiersWrittenWithEqualSignsStayInTheValue) {
     const ParseOutcome out = Parse("/EQ SQ = A = 1 B = 2 KEY = 3");
     ASSERT_EQ(out.code, 0) << ::testing::PrintToString(out.texts());
-    EXPECT_EQ(Texts(Param(out, "EQ", "SQ")), "A = 1 B = 2");
-    EXPECT_EQ(Texts(Param(out, "EQ", "KEY")), "3");
+    EXPECT_EQ(Joined(Param(out, "EQ", "SQ")), "A = 1 B = 2");
+    EXPECT_EQ(Joined(Param(out, "EQ", "KEY")), "3");
 }
 
 TEST_F(UniversalParserParams, BlockOptions) {
@@ -168,15 +153,15 @@ TEST_F(UniversalParserParams, BlockOptions) {
     out = Parse("/BLOCK NOVAL BYEQ = 1 OPTEQ BYPAREN (c BYEQ = d)");
     ASSERT_EQ(out.code, 0) << ::testing::PrintToString(out.texts());
     EXPECT_TRUE(Param(out, "BLOCK", "NOVAL")->isLeadingToken());
-    EXPECT_EQ(Texts(Param(out, "BLOCK", "BYEQ")), "1");
+    EXPECT_EQ(Joined(Param(out, "BLOCK", "BYEQ")), "1");
     EXPECT_TRUE(Param(out, "BLOCK", "OPTEQ")->isLeadingToken());
     // Inside parentheses parameter names do not end the value.
-    EXPECT_EQ(Texts(Param(out, "BLOCK", "BYPAREN")), "c BYEQ = d");
+    EXPECT_EQ(Joined(Param(out, "BLOCK", "BYPAREN")), "c BYEQ = d");
     EXPECT_TRUE(Param(out, "BLOCK", "BYPAREN")->areParenUsed());
 
     out = Parse("/BLOCK OPTEQ = a b BYEQ = c");
     ASSERT_EQ(out.code, 0);
-    EXPECT_EQ(Texts(Param(out, "BLOCK", "OPTEQ")), "a b");
+    EXPECT_EQ(Joined(Param(out, "BLOCK", "OPTEQ")), "a b");
 
     // A word that is no parameter becomes the keyword's value, which a keyword cannot have.
     ExpectFailure(Parse("/BLOCK NOVAL junk"), 12,
@@ -196,20 +181,20 @@ TEST_F(UniversalParserParams, LeadingValuesByBlock) {
     ParseOutcome out = Parse("/LEADEQ = a b NAME = c /LEADPAREN (1 2) NAME = x /LEADOPT p q");
     ASSERT_EQ(out.code, 0) << ::testing::PrintToString(out.texts());
     const SubComObj* leadEq = out.spec.getSubComObj("LEADEQ");
-    EXPECT_EQ(Texts(leadEq->exportParamObj()), "a b");
-    EXPECT_EQ(Texts(leadEq->getParamObj("NAME")), "c");
-    EXPECT_EQ(Texts(out.spec.getSubComObj("LEADPAREN")->exportParamObj()), "1 2");
-    EXPECT_EQ(Texts(Param(out, "LEADPAREN", "NAME")), "x");
-    EXPECT_EQ(Texts(out.spec.getSubComObj("LEADOPT")->exportParamObj()), "p q");
+    EXPECT_EQ(Joined(leadEq->exportParamObj()), "a b");
+    EXPECT_EQ(Joined(leadEq->getParamObj("NAME")), "c");
+    EXPECT_EQ(Joined(out.spec.getSubComObj("LEADPAREN")->exportParamObj()), "1 2");
+    EXPECT_EQ(Joined(Param(out, "LEADPAREN", "NAME")), "x");
+    EXPECT_EQ(Joined(out.spec.getSubComObj("LEADOPT")->exportParamObj()), "p q");
 
     out = Parse("/LEADEQ NAME = c /LEADOPT = r");
     ASSERT_EQ(out.code, 0) << ::testing::PrintToString(out.texts());
     EXPECT_EQ(out.spec.getSubComObj("LEADEQ")->getTokenListSize(), 0u);
-    EXPECT_EQ(Texts(out.spec.getSubComObj("LEADOPT")->exportParamObj()), "r");
+    EXPECT_EQ(Joined(out.spec.getSubComObj("LEADOPT")->exportParamObj()), "r");
     // "=" as the last token does not open a leading value that is optionally introduced.
     out = Parse("/LEADOPT =");
     ASSERT_EQ(out.code, 0);
-    EXPECT_EQ(Texts(out.spec.getSubComObj("LEADOPT")->exportParamObj()), "=");
+    EXPECT_EQ(Joined(out.spec.getSubComObj("LEADOPT")->exportParamObj()), "=");
 
     ExpectFailure(Parse("/LEADEQ a"), 12, "Subcommand LEADEQ does not have a proper value type...");
     ExpectFailure(Parse("/LEADEQ (a)"), 15, "Parentheses cannot be used in subcommand LEADEQ...");

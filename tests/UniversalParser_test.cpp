@@ -14,24 +14,12 @@
 namespace {
 
 using namespace UPSpecTypes;
-using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using testsupport::CountValues;
+using testsupport::ExpectFailure;
+using testsupport::Joined;
 using testsupport::ParseCommand;
 using testsupport::ParseOutcome;
-
-// The token texts of a value, blank-separated.
-std::string Texts(const ParamObj* param) {
-    std::string joined;
-    for (unsigned i = 0; param != nullptr && i < param->getTokenListSize(); ++i) {
-        joined += (i > 0 ? " " : "") + std::string(param->getTokenObj(i)->getString());
-    }
-    return joined;
-}
-
-std::string Texts(const SubComObj* subCom) {
-    return Texts(subCom->exportParamObj());
-}
 
 TEST(UniversalParser, ParsesAWholeCommandIntoTheGlobalGroup) {
     const CommandDescriptor grammar = CountValues();
@@ -49,14 +37,14 @@ TEST(UniversalParser, ParsesAWholeCommandIntoTheGlobalGroup) {
 
     const SubComObj* lead = spec.getSubComObj(0u);
     EXPECT_EQ(lead->getSubComName(), "");
-    EXPECT_EQ(Texts(lead), "a b c");
+    EXPECT_EQ(Joined(lead), "a b c");
     EXPECT_EQ(lead->getParamListSize(), 0u);
 
     const SubComObj* format = spec.getSubComObj("format");
     ASSERT_EQ(format->getParamListSize(), 2u);
     const ParamObj* limit = format->getParamObj("LIMIT");
     EXPECT_TRUE(limit->isTokenList());
-    EXPECT_EQ(Texts(limit), "5");
+    EXPECT_EQ(Joined(limit), "5");
     EXPECT_EQ(limit->getSubComExtName(), "FORMAT");
     EXPECT_TRUE(format->getParamObj("quietly")->isLeadingToken());
     EXPECT_TRUE(format->isEqualUsed());
@@ -66,16 +54,16 @@ TEST(UniversalParser, ParsesAWholeCommandIntoTheGlobalGroup) {
     ASSERT_EQ(spec.getSubComObj(found, "Quantpoints"), 2u);
     EXPECT_EQ(found[0]->getSubComCount(), 1);
     EXPECT_EQ(found[0]->getSubComExtName(), "QUANTPOINTS 1");
-    EXPECT_EQ(Texts(found[0]), "25 50");
+    EXPECT_EQ(Joined(found[0]), "25 50");
     EXPECT_EQ(found[1]->getSubComExtName(), "QUANTPOINTS 2");
-    EXPECT_EQ(Texts(found[1]), "75");
+    EXPECT_EQ(Joined(found[1]), "75");
 
-    EXPECT_EQ(Texts(spec.getSubComObj("MISSING")), "include all ( x");
+    EXPECT_EQ(Joined(spec.getSubComObj("MISSING")), "include all ( x");
     const SubComObj* order = spec.getSubComObj("ORDER");
     EXPECT_EQ(order->getParamListSize() + order->getTokenListSize(), 0u);
     ASSERT_EQ(spec.getSubComObj(found, "table"), 2u);
     EXPECT_EQ(found[1]->getParamObj("title")->getSubComExtName(), "TABLE 2");
-    EXPECT_EQ(Texts(found[1]->getParamObj("title")), "two");
+    EXPECT_EQ(Joined(found[1]->getParamObj("title")), "two");
     EXPECT_EQ(found[0]->getSubComCount(), 1);
 }
 
@@ -88,55 +76,42 @@ TEST(UniversalParser, NameOnlyIsEmptyUnlessSomethingIsRequired) {
     EXPECT_EQ(out.spec.getSubComListSize(), 0u);
 
     grammar.addSubComDesc(SubComDescriptor("INDICATORS", SubComByEqual, true));
-    out = ParseCommand("COUNTVALUES", &grammar);
-    EXPECT_EQ(out.code, 5);
-    EXPECT_THAT(out.texts(), ElementsAre("The command is empty..."));
+    ExpectFailure(ParseCommand("COUNTVALUES", &grammar), 5, "The command is empty...");
 }
 
 TEST(UniversalParser, SubcommandNamesMustBeKnown) {
     const CommandDescriptor grammar = CountValues();
-    ParseOutcome out = ParseCommand("COUNTVALUES a /BOGUS x", &grammar);
-    EXPECT_EQ(out.code, 6);
-    EXPECT_THAT(out.texts(), ElementsAre("BOGUS is not a valid subcommand name..."));
+    const ParseOutcome out = ParseCommand("COUNTVALUES a /BOGUS x", &grammar);
+    ExpectFailure(out, 6, "BOGUS is not a valid subcommand name...");
     // The failing subcommand stays in the tree.
     ASSERT_EQ(out.spec.getSubComListSize(), 2u);
     EXPECT_EQ(out.spec.getSubComObj(1u)->getSubComName(), "BOGUS");
-
-    out = ParseCommand("COUNTVALUES a / 5", &grammar);
-    EXPECT_EQ(out.code, 6);
-    EXPECT_THAT(out.texts(), ElementsAre("5 is not a valid subcommand name..."));
+    ExpectFailure(ParseCommand("COUNTVALUES a / 5", &grammar), 6,
+                  "5 is not a valid subcommand name...");
 
     // A grammar without an unnamed leading part rejects text before the first "/".
     CommandDescriptor noLead("CMD");
     noLead.addSubComDesc(SubComDescriptor("A"));
-    out = ParseCommand("CMD x = 1", &noLead);
-    EXPECT_EQ(out.code, 6);
-    EXPECT_THAT(out.texts(), ElementsAre("No subcommand at the command start..."));
+    ExpectFailure(ParseCommand("CMD x = 1", &noLead), 6, "No subcommand at the command start...");
 }
 
 TEST(UniversalParser, RepeatedSubcommandsAndCountedNames) {
     const CommandDescriptor grammar = CountValues();
-    ParseOutcome out = ParseCommand("COUNTVALUES /FORMAT LIMIT=1 /FORMAT LIMIT=2", &grammar);
-    EXPECT_EQ(out.code, 8);
-    EXPECT_THAT(out.texts(), ElementsAre("Subcommand FORMAT has already been called..."));
+    const ParseOutcome out = ParseCommand("COUNTVALUES /FORMAT LIMIT=1 /FORMAT LIMIT=2", &grammar);
+    ExpectFailure(out, 8, "Subcommand FORMAT has already been called...");
     EXPECT_EQ(out.spec.getSubComListSize(), 2u);
-
-    out = ParseCommand("COUNTVALUES /TABLE TITLE='a' /TABLE TITLE=5", &grammar);
-    EXPECT_EQ(out.code, 12);
-    EXPECT_THAT(out.texts(), ElementsAre("Parameter TITLE of subcommand TABLE 2 does not have a "
-                                         "quoted string..."));
-    out = ParseCommand("COUNTVALUES /QUANTPOINTS 1 /QUANTPOINTS 2 x", &grammar);
-    EXPECT_EQ(out.code, 12);
-    EXPECT_THAT(out.texts(), ElementsAre("Parameter QUANTPOINTS 2 of subcommand QUANTPOINTS 2 "
-                                         "does not have a numerical list..."));
+    ExpectFailure(ParseCommand("COUNTVALUES /TABLE TITLE='a' /TABLE TITLE=5", &grammar), 12,
+                  "Parameter TITLE of subcommand TABLE 2 does not have a quoted string...");
+    ExpectFailure(ParseCommand("COUNTVALUES /QUANTPOINTS 1 /QUANTPOINTS 2 x", &grammar), 12,
+                  "Parameter QUANTPOINTS 2 of subcommand QUANTPOINTS 2 does not have a numerical "
+                  "list...");
 }
 
 TEST(UniversalParser, RequiredSubcommandsAndTheLeadingPart) {
     CommandDescriptor grammar = CountValues();
     grammar.addSubComDesc(SubComDescriptor("INDICATORS", SubComByEqual, true));
-    ParseOutcome out = ParseCommand("COUNTVALUES a /ORDER", &grammar);
-    EXPECT_EQ(out.code, 9);
-    EXPECT_THAT(out.texts(), ElementsAre("Subcommand INDICATORS required..."));
+    ExpectFailure(ParseCommand("COUNTVALUES a /ORDER", &grammar), 9,
+                  "Subcommand INDICATORS required...");
 
     SubComDescriptor lead("", SubComByEqual, true);
     lead.setExportParamDesc(ParamVarList, false);
@@ -145,40 +120,27 @@ TEST(UniversalParser, RequiredSubcommandsAndTheLeadingPart) {
     statistics.allowSubComEmpty(true);
     needsLead.addSubComDesc(lead);
     needsLead.addSubComDesc(statistics);
-    out = ParseCommand("COUNTVALUES /INDICATORS", &needsLead);
-    EXPECT_EQ(out.code, 9);
-    EXPECT_THAT(out.texts(), ElementsAre("Subcommand INDICATORS is not allowed at the command "
-                                         "COUNTVALUES start..."));
+    ExpectFailure(ParseCommand("COUNTVALUES /INDICATORS", &needsLead), 9,
+                  "Subcommand INDICATORS is not allowed at the command COUNTVALUES start...");
 }
 
 TEST(UniversalParser, EmptySubcommandsAndMissingParameters) {
     const CommandDescriptor grammar = CountValues();
-    ParseOutcome out = ParseCommand("COUNTVALUES a /FORMAT /ORDER", &grammar);
-    EXPECT_EQ(out.code, 10);
-    EXPECT_THAT(out.texts(), ElementsAre("FORMAT subcommand is empty..."));
-
-    out = ParseCommand("COUNTVALUES a /SORT", &grammar);
-    EXPECT_EQ(out.code, 10);
-    EXPECT_THAT(out.texts(), ElementsAre("SORT subcommand is empty..."));
-
+    const auto parse = [&grammar](const std::string& text) {
+        return ParseCommand("COUNTVALUES " + text, &grammar);
+    };
+    ExpectFailure(parse("a /FORMAT /ORDER"), 10, "FORMAT subcommand is empty...");
+    ExpectFailure(parse("a /SORT"), 10, "SORT subcommand is empty...");
     // The leading value is required, but the subcommand starts with a named parameter.
-    out = ParseCommand("COUNTVALUES a /SORT ORDER=asc", &grammar);
-    EXPECT_EQ(out.code, 14);
-    EXPECT_THAT(out.texts(),
-                ElementsAre("Parameter ORDER is not allowed at the subcommand SORT start..."));
-    out = ParseCommand("COUNTVALUES a /SORT v ORDER=desc", &grammar);
+    ExpectFailure(parse("a /SORT ORDER=asc"), 14,
+                  "Parameter ORDER is not allowed at the subcommand SORT start...");
+    const ParseOutcome out = parse("a /SORT v ORDER=desc");
     EXPECT_EQ(out.code, 0);
-    EXPECT_EQ(Texts(out.spec.getSubComObj("SORT")), "v");
+    EXPECT_EQ(Joined(out.spec.getSubComObj("SORT")), "v");
 
-    out = ParseCommand("COUNTVALUES /TABLE", &grammar);
-    EXPECT_EQ(out.code, 14);
-    EXPECT_THAT(out.texts(), ElementsAre("Parameter TITLE required in subcommand TABLE 1..."));
-
-    out = ParseCommand("COUNTVALUES /ARBITRARY", &grammar);
-    EXPECT_EQ(out.code, 6);
-    out = ParseCommand("COUNTVALUES /MISSING", &grammar);
-    EXPECT_EQ(out.code, 10);
-    EXPECT_THAT(out.texts(), ElementsAre("MISSING subcommand is empty..."));
+    ExpectFailure(parse("/TABLE"), 14, "Parameter TITLE required in subcommand TABLE 1...");
+    EXPECT_EQ(parse("/ARBITRARY").code, 6);
+    ExpectFailure(parse("/MISSING"), 10, "MISSING subcommand is empty...");
 }
 
 TEST(UniversalParser, ArbitraryContentIsCheckedTokenByToken) {
@@ -186,14 +148,12 @@ TEST(UniversalParser, ArbitraryContentIsCheckedTokenByToken) {
     SubComDescriptor count("COUNT", SubComArbitrary);
     count.setExportParamDesc(ParamNumber, true);
     grammar.addSubComDesc(count);
-    ParseOutcome out = ParseCommand("CMD /COUNT 3", &grammar);
-    EXPECT_EQ(out.code, 0);
+    EXPECT_EQ(ParseCommand("CMD /COUNT 3", &grammar).code, 0);
     // The check runs after every token, so the second token fails and stays collected.
-    out = ParseCommand("CMD /COUNT 3 4 5", &grammar);
-    EXPECT_EQ(out.code, 12);
-    EXPECT_THAT(out.texts(), ElementsAre("Parameter COUNT of subcommand COUNT does not have a "
-                                         "numerical value..."));
-    EXPECT_EQ(Texts(out.spec.getSubComObj("COUNT")), "3 4");
+    const ParseOutcome out = ParseCommand("CMD /COUNT 3 4 5", &grammar);
+    ExpectFailure(out, 12,
+                  "Parameter COUNT of subcommand COUNT does not have a numerical value...");
+    EXPECT_EQ(Joined(out.spec.getSubComObj("COUNT")), "3 4");
 }
 
 TEST(UniversalParser, WithoutGrammarOnlyTheStructureCounts) {
@@ -204,8 +164,8 @@ TEST(UniversalParser, WithoutGrammarOnlyTheStructureCounts) {
     const SubComObj* lead = out.spec.getSubComObj(0u);
     ASSERT_EQ(lead->getParamListSize(), 3u);
     EXPECT_TRUE(lead->getParamObj("A")->isLeadingToken());
-    EXPECT_EQ(Texts(lead->getParamObj("b")), "1");
-    EXPECT_EQ(Texts(lead->getParamObj("c")), "2 3");
+    EXPECT_EQ(Joined(lead->getParamObj("b")), "1");
+    EXPECT_EQ(Joined(lead->getParamObj("c")), "2 3");
     EXPECT_TRUE(lead->getParamObj("c")->areParenUsed());
     EXPECT_TRUE(lead->areParenUsed());
     EXPECT_TRUE(lead->isEqualUsed());
@@ -216,21 +176,15 @@ TEST(UniversalParser, WithoutGrammarOnlyTheStructureCounts) {
 
     // Only "=" after a word ends a value written after "=".
     out = ParseCommand("CMD b=1 c(2)", nullptr);
-    EXPECT_EQ(out.code, 12);
-    EXPECT_THAT(out.texts(), ElementsAre("Parameter B does not have a proper value type..."));
-    EXPECT_EQ(Texts(out.spec.getSubComObj(0u)->getParamObj("B")), "1 c");
+    ExpectFailure(out, 12, "Parameter B does not have a proper value type...");
+    EXPECT_EQ(Joined(out.spec.getSubComObj(0u)->getParamObj("B")), "1 c");
 
-    out = ParseCommand("CMD / 5", nullptr);
-    EXPECT_EQ(out.code, 6);
-    EXPECT_THAT(out.texts(), ElementsAre("5 is not a valid subcommand name..."));
+    ExpectFailure(ParseCommand("CMD / 5", nullptr), 6, "5 is not a valid subcommand name...");
     // A value form that fails silently is reported by the subcommand.
-    out = ParseCommand("CMD /SUB key = 1 ( 2", nullptr);
-    EXPECT_EQ(out.code, 12);
-    EXPECT_THAT(out.texts(), ElementsAre("Parameter KEY of subcommand SUB does not have a proper "
-                                         "value type..."));
-    out = ParseCommand("CMD /SUB = 1", nullptr);
-    EXPECT_EQ(out.code, 11);
-    EXPECT_THAT(out.texts(), ElementsAre("= is not a valid parameter name in subcommand SUB..."));
+    ExpectFailure(ParseCommand("CMD /SUB key = 1 ( 2", nullptr), 12,
+                  "Parameter KEY of subcommand SUB does not have a proper value type...");
+    ExpectFailure(ParseCommand("CMD /SUB = 1", nullptr), 11,
+                  "= is not a valid parameter name in subcommand SUB...");
 }
 
 TEST(UniversalParser, WithoutGrammarArbitrarySubcommandsEndAtEverySlash) {
@@ -239,14 +193,13 @@ TEST(UniversalParser, WithoutGrammarArbitrarySubcommandsEndAtEverySlash) {
     const ParseOutcome out = ParseCommand("CMD a ( b /X = 1 /Y", &arbitrary);
     ASSERT_EQ(out.code, 0);
     ASSERT_EQ(out.spec.getSubComListSize(), 3u);
-    EXPECT_EQ(Texts(out.spec.getSubComObj(0u)), "a ( b");
-    EXPECT_EQ(Texts(out.spec.getSubComObj("x")), "= 1");
+    EXPECT_EQ(Joined(out.spec.getSubComObj(0u)), "a ( b");
+    EXPECT_EQ(Joined(out.spec.getSubComObj("x")), "= 1");
     EXPECT_EQ(out.spec.getSubComObj("Y")->getTokenListSize(), 0u);
     // "/" before a number ends the subcommand too; what follows is then no subcommand.
     const ParseOutcome bad = ParseCommand("CMD /X = 1 / 2", &arbitrary);
-    EXPECT_EQ(bad.code, 6);
-    EXPECT_THAT(bad.texts(), ElementsAre("2 is not a valid subcommand name..."));
-    EXPECT_EQ(Texts(bad.spec.getSubComObj("X")), "= 1");
+    ExpectFailure(bad, 6, "2 is not a valid subcommand name...");
+    EXPECT_EQ(Joined(bad.spec.getSubComObj("X")), "= 1");
 }
 
 TEST(UniversalParser, ReachesTheEndOfVeryLongCommands) {
@@ -267,7 +220,7 @@ TEST(UniversalParser, ReachesTheEndOfVeryLongCommands) {
     ASSERT_EQ(out.code, 0);
     const SubComObj* sub = out.spec.getSubComObj("SUB");
     ASSERT_EQ(sub->getParamListSize(), static_cast<unsigned>(count) + 1);
-    EXPECT_EQ(Texts(sub->getParamObj(count)), std::to_string(count));
+    EXPECT_EQ(Joined(sub->getParamObj(count)), std::to_string(count));
     EXPECT_TRUE(sub->areParenUsed() && sub->isEqualUsed());
 }
 

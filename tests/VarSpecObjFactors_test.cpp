@@ -6,6 +6,7 @@
 
 #include "refhost/Dictionary.h"
 #include "refhost/MessageLog.h"
+#include "support/Messages.h"
 #include "support/TestDictionary.h"
 #include "support/Tokens.h"
 #include "uparser/ParamObj.h"
@@ -16,22 +17,14 @@ namespace {
 using namespace UPSpecTypes;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
+using testsupport::LevelTexts;
+using namespace testsupport::vars;
 
-constexpr int kId = 0, kAge = 1, kIncome = 2, kGender = 3, kRegion = 4, kEduc = 5, kV1 = 6, kV2 = 7,
-              kV3 = 8, kV4 = 9, kName = 10, kCity = 11, kWeight = 12, kRemark = 13;
 const std::string kLoc = "parameter VARS of subcommand TABLES...";
-
-std::vector<std::string> Texts(const refhost::MessageLog& log) {
-    std::vector<std::string> texts;
-    for (const refhost::Emitted& message : log.messages()) {
-        texts.push_back((message.level == 3 ? "error: " : "warning: ") + message.text);
-    }
-    return texts;
-}
 
 // The factor and covariate objects are not emptied by the validation (a procedure makes new
 // ones per command); the helpers empty them so that every call starts as on new objects.
-class VarSpecObjFactorsTest : public ::testing::Test {
+class VarSpecObjFactorsTest : public testsupport::DictionaryTest {
   protected:
     // One dependent.
     bool Regr(const std::string& text, RepeatVarOptions repeat = RepeatVarsError,
@@ -50,8 +43,6 @@ class VarSpecObjFactorsTest : public ::testing::Test {
         mCovariates.ClearVarInfo();
     }
 
-    refhost::Dictionary mDict = testsupport::TestDictionary();
-    refhost::MessageLog mLog;
     VarSpecObj mDeps{"VARS", "TABLES", "MDL", &mDict};
     VarSpecObj mFactors{"VARS", "TABLES", "MDL", &mDict, true};
     VarSpecObj mCovariates{"COVS", "TABLES", "MDL", &mDict};
@@ -79,7 +70,7 @@ TEST_F(VarSpecObjFactorsTest, DependentByFactorsWithCovariates) {
     // Each list reports through its own object.
     EXPECT_FALSE(Regr("v1 BY gender gender"));
     EXPECT_FALSE(Regr("v1 WITH city"));
-    EXPECT_THAT(Texts(mLog),
+    EXPECT_THAT(LevelTexts(mLog),
                 ElementsAre("error: Variable gender for parameter " + kLoc + " already used...",
                             "error: Variable city for parameter parameter COVS of "
                             "subcommand TABLES... is not numerical..."));
@@ -109,7 +100,7 @@ TEST_F(VarSpecObjFactorsTest, AllAsFactorsOrCovariates) {
     mDict.addString("note", 5, TAVO_Variable_Enumerations::Scale);
     EXPECT_FALSE(Regr("gender WITH ALL"));
     EXPECT_THAT(
-        Texts(mLog),
+        LevelTexts(mLog),
         ElementsAre("error: Keyword ALL improperly used in parameter " + kLoc + " variable list...",
                     "error: Invalid syntax in parameter " + kLoc + ", text gender ...",
                     "error: Variable note for parameter parameter COVS of subcommand "
@@ -127,7 +118,7 @@ TEST_F(VarSpecObjFactorsTest, KeywordsWithoutListsAndRepeatedKeywords) {
     EXPECT_FALSE(Regr("12 BY gender"));
     EXPECT_FALSE(Regr("nosuch BY gender"));
     EXPECT_THAT(
-        Texts(mLog),
+        LevelTexts(mLog),
         ElementsAre(
             "warning: No factors for parameter " + kLoc + " after keyword BY...",
             "warning: No covariates for parameter " + kLoc + " after keyword WITH...",
@@ -148,7 +139,7 @@ TEST_F(VarSpecObjFactorsTest, ListsThatOverlap) {
     EXPECT_FALSE(RegrMD("v1 v2 BY gender WITH v2"));
     EXPECT_FALSE(RegrMD("v1 v2 BY v2 gender WITH v1"));
     EXPECT_THAT(
-        Texts(mLog),
+        LevelTexts(mLog),
         ElementsAre(
             "error: Variable gender used for parameter " + kLoc +
                 " is both factor and covariate...",
@@ -182,10 +173,10 @@ TEST_F(VarSpecObjFactorsTest, FactorsAndCovariatesOfOtherLists) {
     EXPECT_FALSE(Regr("v1 BY gender WITH v3", RepeatVarsError, &other));
     mDeps.SetNoVarsMessage("No model terms left...");
     EXPECT_FALSE(RegrMD("v1 BY gender", {&other}));
-    EXPECT_THAT(Texts(mLog), ElementsAre("error: All factors and covariates specified for "
-                                         "parameter " +
-                                             kLoc + " are excluded...",
-                                         "error: No model terms left..."));
+    EXPECT_THAT(LevelTexts(mLog), ElementsAre("error: All factors and covariates specified for "
+                                              "parameter " +
+                                                  kLoc + " are excluded...",
+                                              "error: No model terms left..."));
 }
 
 TEST_F(VarSpecObjFactorsTest, SeveralDependents) {
@@ -204,7 +195,7 @@ TEST_F(VarSpecObjFactorsTest, SeveralDependents) {
     EXPECT_FALSE(mDeps.ValidateRegrMDVarList({}, mFactors, mCovariates, RepeatVarsError, {}));
     mDeps.SetErrorReport(false);
     EXPECT_FALSE(RegrMD("WITH v3"));
-    EXPECT_THAT(Texts(mLog),
+    EXPECT_THAT(LevelTexts(mLog),
                 ElementsAre("error: Invalid syntax in parameter " + kLoc + ", text BY ...",
                             "error: Invalid syntax in parameter " + kLoc + ", text v2 ...",
                             "error: Parameter VARS of subcommand TABLES does not have a "
@@ -230,7 +221,7 @@ TEST_F(VarSpecObjFactorsTest, SeveralDependentsEachWithQualifiers) {
     EXPECT_FALSE(regr("v1 v1 BY gender"));  // the repeat option does not apply to dependents
     EXPECT_FALSE(regr("v1 TO v3 BY gender"));
     EXPECT_FALSE(regr("v1 v2 BY v2"));
-    EXPECT_THAT(Texts(mLog),
+    EXPECT_THAT(LevelTexts(mLog),
                 ElementsAre("error: Variable v1 for parameter " + kLoc + " already used...",
                             "error: Variable name TO for parameter " + kLoc + " is invalid...",
                             "error: Variable v2 used for parameter " + kLoc +
@@ -248,7 +239,7 @@ TEST_F(VarSpecObjFactorsTest, TheDependentsTokens) {
     EXPECT_FALSE(mDeps.GetDependVarTokens(TokensOf("WITH v1"), dependents, pos));
     EXPECT_EQ(pos, 0);
     EXPECT_THAT(dependents, IsEmpty());
-    EXPECT_THAT(Texts(mLog),
+    EXPECT_THAT(LevelTexts(mLog),
                 ElementsAre("error: Invalid syntax in parameter " + kLoc + ", text WITH ..."));
 }
 
@@ -262,7 +253,7 @@ TEST_F(VarSpecObjFactorsTest, LaterListsNameOnlyFactorsAndCovariates) {
     ASSERT_TRUE(later.ValidateVariables(TokensOf("gender v4"), RepeatVarsError));
     EXPECT_FALSE(later.CheckFactAndCovar(&mFactors, &mCovariates));
     EXPECT_TRUE(VarSpecObj().CheckFactAndCovar(nullptr, &mCovariates));
-    EXPECT_THAT(Texts(mLog),
+    EXPECT_THAT(LevelTexts(mLog),
                 ElementsAre("error: v2 for MARGINS is not a factor name, subcommand TABLES ...",
                             "error: v2 for MARGINS is not a covariate name, subcommand TABLES ...",
                             "error: v4 specified for MARGINS is neither factor nor covariate "

@@ -7,6 +7,7 @@
 #include "refhost/Dictionary.h"
 #include "refhost/MessageLog.h"
 #include "refhost/ValueConversion.h"
+#include "support/Messages.h"
 #include "support/TestDictionary.h"
 #include "support/Tokens.h"
 #include "uparser/ParamDescriptor.h"
@@ -18,17 +19,10 @@ namespace {
 using namespace UPSpecTypes;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
+using testsupport::LevelTexts;
+using namespace testsupport::vars;
 
-constexpr int kId = 0, kAge = 1, kV1 = 6, kV2 = 7, kV3 = 8, kV4 = 9;
 const std::string kLoc = "parameter VARS of subcommand TABLES...";
-
-std::vector<std::string> Texts(const refhost::MessageLog& log) {
-    std::vector<std::string> texts;
-    for (const refhost::Emitted& message : log.messages()) {
-        texts.push_back((message.level == 3 ? "error: " : "warning: ") + message.text);
-    }
-    return texts;
-}
 
 std::vector<std::string> TextsOf(const std::vector<TokenInfoObj>& tokens) {
     std::vector<std::string> texts;
@@ -38,16 +32,13 @@ std::vector<std::string> TextsOf(const std::vector<TokenInfoObj>& tokens) {
     return texts;
 }
 
-class VarSpecObjQualifiersTest : public ::testing::Test {
+class VarSpecObjQualifiersTest : public testsupport::DictionaryTest {
   protected:
     VarSpecObj Spec(bool allowQualifiers = true) {
         VarSpecObj spec("VARS", "TABLES", "PAIRTABLE", &mDict);
         spec.SetAllowQualifiers(allowQualifiers);
         return spec;
     }
-
-    refhost::Dictionary mDict = testsupport::TestDictionary();
-    refhost::MessageLog mLog;
 };
 
 TEST_F(VarSpecObjQualifiersTest, QualifierListAfterAVariableList) {
@@ -74,7 +65,7 @@ TEST_F(VarSpecObjQualifiersTest, QualifierListAfterAVariableList) {
     // After a range the last variable is the range's end as written.
     EXPECT_FALSE(plain.ValidateVariables(TokensOf("v1 to v2 (LEVEL = 2)"), RepeatVarsError));
     EXPECT_THAT(
-        Texts(mLog),
+        LevelTexts(mLog),
         ElementsAre(
             "error: Last variable V1 used for parameter " + kLoc + " has an invalid qualifier...",
             "error: Last variable V1 used for parameter " + kLoc + " has an invalid qualifier...",
@@ -124,7 +115,7 @@ TEST_F(VarSpecObjQualifiersTest, SplitQualifierValuesByName) {
     EXPECT_FALSE(split("v3 (x = 1 X = 1)"));
     EXPECT_FALSE(split("v3 (x)"));
     EXPECT_THAT(
-        Texts(mLog),
+        LevelTexts(mLog),
         ElementsAre(
             "error: Last variable v2 used for parameter " + kLoc + " has a repeated qualifier x...",
             "error: Qualifier X of last variable v2 used for parameter " + kLoc +
@@ -177,7 +168,7 @@ TEST_F(VarSpecObjQualifiersTest, EveryVariableWithItsOwnQualifiers) {
     EXPECT_FALSE(spec.ValidateVarsAndQuals(TokensOf("age"), quals, nullptr, &other));
     EXPECT_FALSE(Spec(false).ValidateVarsAndQuals(TokensOf("v1 (1)"), quals, nullptr, nullptr));
     EXPECT_THAT(
-        Texts(mLog),
+        LevelTexts(mLog),
         ElementsAre(
             "error: Variable v1 for parameter " + kLoc + " already used...",
             "error: Variable name TO for parameter " + kLoc + " is invalid...",
@@ -194,10 +185,11 @@ TEST_F(VarSpecObjQualifiersTest, QualifiersCheckedAgainstTheirDescriptor) {
     EXPECT_THAT(spec.GetValidVarList(), ElementsAre(kV1));
     const ParamDescriptor required("LEVEL", ParamInteger, false, true);
     EXPECT_FALSE(spec.ValidateVarsAndQuals(TokensOf("v1"), quals, &required, nullptr));
-    EXPECT_THAT(Texts(mLog), ElementsAre("error: Parameter VARS V2 of subcommand TABLES does not "
-                                         "have an integer value...",
-                                         "error: Parameter VARS V1 of subcommand TABLES does not "
-                                         "have an integer value..."));
+    EXPECT_THAT(LevelTexts(mLog),
+                ElementsAre("error: Parameter VARS V2 of subcommand TABLES does not "
+                            "have an integer value...",
+                            "error: Parameter VARS V1 of subcommand TABLES does not "
+                            "have an integer value..."));
 }
 
 TEST_F(VarSpecObjQualifiersTest, BlocksOfVariables) {
@@ -240,9 +232,9 @@ TEST_F(VarSpecObjQualifiersTest, BlocksOfVariables) {
     VarSpecObj own = Spec();
     own.SetNoVarsMessage("Nothing left in the blocks...");
     EXPECT_FALSE(own.ValidateVarBlocksAndQuals(TokensOf("v4"), blocks, {&other}));
-    EXPECT_THAT(Texts(mLog), ElementsAre("error: All variables specified for parameter " + kLoc +
-                                             " are excluded...",
-                                         "error: Nothing left in the blocks..."));
+    EXPECT_THAT(LevelTexts(mLog), ElementsAre("error: All variables specified for parameter " +
+                                                  kLoc + " are excluded...",
+                                              "error: Nothing left in the blocks..."));
 }
 
 TEST_F(VarSpecObjQualifiersTest, ABlockThatFailsKeepsTheBlocksBeforeIt) {
@@ -256,7 +248,7 @@ TEST_F(VarSpecObjQualifiersTest, ABlockThatFailsKeepsTheBlocksBeforeIt) {
     EXPECT_EQ(blocks.size(), 1U);
     EXPECT_FALSE(Spec(false).ValidateVarBlocksAndQuals(TokensOf("v1 (Q=1)"), blocks, {}));
     EXPECT_THAT(blocks, IsEmpty());
-    EXPECT_THAT(Texts(mLog),
+    EXPECT_THAT(LevelTexts(mLog),
                 ElementsAre("error: Variable name 12 for parameter " + kLoc + " is invalid...",
                             "error: Variable name v1 for parameter " + kLoc + " is invalid...",
                             "error: Last variable V1 used for parameter " + kLoc +
@@ -312,7 +304,7 @@ TEST_F(VarSpecObjQualifiersTest, CategoryValuesInTheVariablesFormat) {
     VarSpecObj::ReleaseOBS(obs);
     EXPECT_EQ(obs, nullptr);
     VarSpecObj::ReleaseOBS(obs);
-    EXPECT_THAT(Texts(mLog),
+    EXPECT_THAT(LevelTexts(mLog),
                 ElementsAre("error: Variable v1 specified for " + kLoc +
                                 " has value 2,5 of invalid type or format...",
                             "error: Variable v1 specified for " + kLoc +

@@ -14,6 +14,7 @@
 #include "refhost/MessageLog.h"
 #include "support/TestDictionary.h"
 #include "support/Tokens.h"
+#include "support/VarLists.h"
 #include "uparser/ParamDescriptor.h"
 #include "uparser/ParamObj.h"
 #include "uparser/VarSpecObj.h"
@@ -21,6 +22,7 @@
 namespace {
 
 using namespace UPSpecTypes;
+using testsupport::ExpectConsistent;
 
 // A dictionary large enough for lists to be held sparsely as well as densely, with string
 // variables (one of them continuous) and every measurement level.
@@ -151,31 +153,6 @@ std::vector<const VarSpecObj*> Pointers(const std::vector<VarSpecObj>& objects, 
         pointers.push_back(nullptr);
     }
     return pointers;
-}
-
-// The flags agree with the list everywhere; without RepeatVarsKeep no index is held twice; and,
-// when asked, a numeric list holds numeric variables only.
-void ExpectConsistent(const VarSpecObj& spec, const TAVO_DataSource& dict, bool mayRepeat,
-                      bool checkNumeric = true) {
-    const int columns = static_cast<int>(dict.ColumnCount());
-    std::vector<int> count(static_cast<std::size_t>(columns), 0);
-    for (const int index : spec.GetValidVarList()) {
-        ASSERT_GE(index, 0);
-        ASSERT_LT(index, columns);
-        ++count[static_cast<std::size_t>(index)];
-        if (checkNumeric && spec.GetNumericVars()) {
-            EXPECT_EQ(dict.GetVariable(index).GetType(), 0) << index;
-        }
-    }
-    for (int index = 0; index < columns; ++index) {
-        const int n = count[static_cast<std::size_t>(index)];
-        ASSERT_EQ(spec.IsValidVariable(index), n > 0) << index;
-        if (!mayRepeat) {
-            ASSERT_LE(n, 1) << index;
-        }
-    }
-    EXPECT_FALSE(spec.IsValidVariable(-1));
-    EXPECT_FALSE(spec.IsValidVariable(columns));
 }
 
 bool Disjoint(const VarSpecObj& left, const VarSpecObj& right) {
@@ -311,31 +288,26 @@ void RunBlocks(const TAVO_DataSource& dict, unsigned seed, int rounds) {
     }
 }
 
-TEST(VarSpecObjRandom, ValidateVariables) {
+// Seeds seed to seed + 3 on the test dictionary, then seed + 10 on the large one.
+void OnBothDictionaries(void (*run)(const TAVO_DataSource&, unsigned, int), unsigned seed,
+                        int smallRounds, int largeRounds) {
     const refhost::Dictionary small = testsupport::TestDictionary();
-    const refhost::Dictionary large = LargeDictionary();
-    for (unsigned seed = 1; seed <= 4; ++seed) {
-        RunValidateVariables(small, seed, 1500);
+    for (unsigned offset = 0; offset < 4; ++offset) {
+        run(small, seed + offset, smallRounds);
     }
-    RunValidateVariables(large, 11, 400);
+    run(LargeDictionary(), seed + 10, largeRounds);
+}
+
+TEST(VarSpecObjRandom, ValidateVariables) {
+    OnBothDictionaries(RunValidateVariables, 1, 1500, 400);
 }
 
 TEST(VarSpecObjRandom, RegressionLists) {
-    const refhost::Dictionary small = testsupport::TestDictionary();
-    const refhost::Dictionary large = LargeDictionary();
-    for (unsigned seed = 21; seed <= 24; ++seed) {
-        RunRegrMD(small, seed, 1000);
-    }
-    RunRegrMD(large, 31, 150);
+    OnBothDictionaries(RunRegrMD, 21, 1000, 150);
 }
 
 TEST(VarSpecObjRandom, Blocks) {
-    const refhost::Dictionary small = testsupport::TestDictionary();
-    const refhost::Dictionary large = LargeDictionary();
-    for (unsigned seed = 41; seed <= 44; ++seed) {
-        RunBlocks(small, seed, 1000);
-    }
-    RunBlocks(large, 51, 150);
+    OnBothDictionaries(RunBlocks, 41, 1000, 150);
 }
 
 }  // namespace

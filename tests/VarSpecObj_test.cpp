@@ -9,8 +9,10 @@
 #include "refhost/Dictionary.h"
 #include "refhost/MessageLog.h"
 #include "refhost/Translations.h"
+#include "support/Messages.h"
 #include "support/TestDictionary.h"
 #include "support/Tokens.h"
+#include "support/VarLists.h"
 #include "uparser/CommandDescriptor.h"
 
 namespace {
@@ -18,38 +20,15 @@ namespace {
 using namespace UPSpecTypes;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
+using testsupport::ExpectConsistent;
+using testsupport::LevelTexts;
+using namespace testsupport::vars;
 using Ints = std::vector<int>;
 using Names = std::vector<TavoVarName>;
 
-// Indices in the test dictionary.
-constexpr int kId = 0, kAge = 1, kIncome = 2, kGender = 3, kRegion = 4, kEduc = 5, kV1 = 6, kV2 = 7,
-              kV3 = 8, kV4 = 9, kName = 10, kCity = 11, kWeight = 12, kRemark = 13;
-
 const std::string kLoc = "parameter VARS of subcommand TABLES...";
 
-// "error: TEXT" / "warning: TEXT" for every message emitted.
-std::vector<std::string> Texts(const refhost::MessageLog& log) {
-    std::vector<std::string> texts;
-    for (const refhost::Emitted& message : log.messages()) {
-        texts.push_back((message.level == 3 ? "error: " : "warning: ") + message.text);
-    }
-    return texts;
-}
-
-// The flags agree with the list for every index of the dictionary (and beyond it).
-void ExpectFlagsMatchList(const VarSpecObj& spec, int columns) {
-    std::vector<bool> inList(static_cast<std::size_t>(columns), false);
-    for (const int index : spec.GetValidVarList()) {
-        inList[static_cast<std::size_t>(index)] = true;
-    }
-    for (int index = 0; index < columns; ++index) {
-        ASSERT_EQ(spec.IsValidVariable(index), inList[static_cast<std::size_t>(index)]) << index;
-    }
-    EXPECT_FALSE(spec.IsValidVariable(-1));
-    EXPECT_FALSE(spec.IsValidVariable(columns));
-}
-
-class VarSpecObjTest : public ::testing::Test {
+class VarSpecObjTest : public testsupport::DictionaryTest {
   protected:
     VarSpecObj Spec(bool numeric = false) {
         return VarSpecObj("VARS", "TABLES", "PAIRTABLE", &mDict, numeric);
@@ -58,9 +37,6 @@ class VarSpecObjTest : public ::testing::Test {
                   RepeatVarOptions repeat = RepeatVarsError) {
         return spec.ValidateVariables(TokensOf(text), repeat);
     }
-
-    refhost::Dictionary mDict = testsupport::TestDictionary();
-    refhost::MessageLog mLog;
 };
 
 TEST_F(VarSpecObjTest, InitMembersRestoresTheDefaultsButKeepsTheList) {
@@ -97,7 +73,7 @@ TEST_F(VarSpecObjTest, MessagesCarryTheCommandAndTheProcedure) {
     EXPECT_EQ(fromName.GetVarIndex(TavoVarName("nosuch")), -1);
     refhost::ClearTranslations();
     EXPECT_THAT(
-        Texts(mLog),
+        LevelTexts(mLog),
         ElementsAre("error: Variable nosuch for parameter line of PAIRTABLE is not found in "
                     "dictionary...",
                     "error: Variable nosuch for parameter command line of PAIRTABLE "
@@ -110,7 +86,7 @@ TEST_F(VarSpecObjTest, NamesAreLookedUpIgnoringCase) {
     EXPECT_THAT(spec.GetValidVarList(), ElementsAre(kGender, kAge, kV1));
     EXPECT_EQ(spec.GetNValidVars(), 3);
     EXPECT_EQ(spec.GetValidVarInd(), -1);
-    ExpectFlagsMatchList(spec, 14);
+    ExpectConsistent(spec, mDict);
     spec.ReorderValidVarList();
     EXPECT_THAT(spec.GetValidVarList(), ElementsAre(kAge, kGender, kV1));
     EXPECT_THAT(mLog.messages(), IsEmpty());
@@ -119,7 +95,7 @@ TEST_F(VarSpecObjTest, NamesAreLookedUpIgnoringCase) {
     EXPECT_TRUE(Validate(spec, "city"));
     EXPECT_THAT(spec.GetValidVarList(), ElementsAre(kCity));
     EXPECT_EQ(spec.GetValidVarInd(), kCity);
-    ExpectFlagsMatchList(spec, 14);
+    ExpectConsistent(spec, mDict);
 }
 
 TEST_F(VarSpecObjTest, NoListWhereOneShouldStart) {
@@ -135,7 +111,7 @@ TEST_F(VarSpecObjTest, NoListWhereOneShouldStart) {
     pos = 1;
     EXPECT_FALSE(spec.ValidateVariables(tokens, RepeatVarsError, pos, nullptr, true));
     EXPECT_THAT(
-        Texts(mLog),
+        LevelTexts(mLog),
         ElementsAre("error: Parameter VARS of subcommand TABLES does not have a variable list...",
                     "error: Word BY for parameter " + kLoc +
                         " should be followed by a valid variable "
@@ -154,7 +130,7 @@ TEST_F(VarSpecObjTest, TokensThatAreNoNamesAndUnknownNames) {
     EXPECT_FALSE(Validate(spec, "age nosuch"));
     VarSpecObj numeric = Spec(true);
     EXPECT_FALSE(Validate(numeric, "age name"));
-    EXPECT_THAT(Texts(mLog),
+    EXPECT_THAT(LevelTexts(mLog),
                 ElementsAre("error: Variable name 12 for parameter " + kLoc + " is invalid...",
                             "error: Variable name lit for parameter " + kLoc + " is invalid...",
                             "error: Variable name BY for parameter " + kLoc + " is invalid...",
@@ -168,7 +144,7 @@ TEST_F(VarSpecObjTest, ErrorReportSilencesOnlyLookUps) {
     spec.SetErrorReport(false);
     EXPECT_FALSE(Validate(spec, "nosuch"));
     EXPECT_FALSE(Validate(spec, "city"));
-    EXPECT_EQ(spec.GetVarIndex(TokensOf("12").at(0)), -1);
+    EXPECT_EQ(spec.GetVarIndex(TokenOf("12")), -1);
     EXPECT_THAT(mLog.messages(), IsEmpty());
     // List syntax and ranges are always reported.
     EXPECT_FALSE(Validate(spec, "age 12"));
@@ -176,7 +152,7 @@ TEST_F(VarSpecObjTest, ErrorReportSilencesOnlyLookUps) {
     EXPECT_FALSE(Validate(spec, "age age"));
     EXPECT_FALSE(Validate(spec, "ALL"));  // the range walk meets the string variable
     EXPECT_EQ(mLog.messages().size(), 4U);
-    EXPECT_EQ(Texts(mLog).back(),
+    EXPECT_EQ(LevelTexts(mLog).back(),
               "error: Variable name for parameter " + kLoc + " is not numerical...");
 }
 
@@ -188,7 +164,7 @@ TEST_F(VarSpecObjTest, Ranges) {
     EXPECT_THAT(spec.GetValidVarList(), ElementsAre(kV2));
     EXPECT_TRUE(Validate(spec, "v1 TO v2 v3 TO v4"));
     EXPECT_THAT(spec.GetValidVarList(), ElementsAre(kV1, kV2, kV3, kV4));
-    ExpectFlagsMatchList(spec, 14);
+    ExpectConsistent(spec, mDict);
     EXPECT_THAT(mLog.messages(), IsEmpty());
 
     EXPECT_FALSE(Validate(spec, "v3 TO v1"));
@@ -197,7 +173,7 @@ TEST_F(VarSpecObjTest, Ranges) {
     EXPECT_FALSE(Validate(spec, "v1 TO"));
     EXPECT_FALSE(Validate(spec, "v1 TO TO v2"));
     EXPECT_FALSE(Validate(spec, "v1 TO (x)"));
-    EXPECT_THAT(Texts(mLog),
+    EXPECT_THAT(LevelTexts(mLog),
                 ElementsAre("error: Keyword TO improperly used for range in parameter " + kLoc +
                                 " variable list...",
                             "error: Keyword TO improperly used for range in parameter " + kLoc +
@@ -213,7 +189,7 @@ TEST_F(VarSpecObjTest, NumericRangeStopsAtTheFirstStringVariable) {
     VarSpecObj spec = Spec(true);
     EXPECT_FALSE(Validate(spec, "v4 TO weight"));
     EXPECT_THAT(spec.GetValidVarList(), ElementsAre(kV4));
-    EXPECT_THAT(Texts(mLog),
+    EXPECT_THAT(LevelTexts(mLog),
                 ElementsAre("error: Variable name for parameter " + kLoc + " is not numerical..."));
 }
 
@@ -224,7 +200,7 @@ TEST_F(VarSpecObjTest, AllNamesTheWholeDictionary) {
     for (int index = 0; index < 14; ++index) {
         EXPECT_EQ(spec.GetValidVarList()[static_cast<std::size_t>(index)], index);
     }
-    ExpectFlagsMatchList(spec, 14);
+    ExpectConsistent(spec, mDict);
 
     EXPECT_FALSE(Validate(spec, "ALL age"));
     VarSpecObj numeric = Spec(true);
@@ -236,7 +212,7 @@ TEST_F(VarSpecObjTest, AllNamesTheWholeDictionary) {
     VarSpecObj onEmpty("VARS", "TABLES", "PAIRTABLE", &empty);
     EXPECT_FALSE(onEmpty.ValidateVariables(TokensOf("ALL"), RepeatVarsError));
     EXPECT_THAT(
-        Texts(mLog),
+        LevelTexts(mLog),
         ElementsAre("error: Keyword ALL improperly used in parameter " + kLoc + " variable list...",
                     "error: Variable name for parameter " + kLoc + " is not numerical...",
                     "error: Variable name ALL for parameter " + kLoc + " is invalid...",
@@ -247,7 +223,7 @@ TEST_F(VarSpecObjTest, RepeatedVariables) {
     VarSpecObj spec = Spec();
     EXPECT_FALSE(Validate(spec, "age id age", RepeatVarsError));
     EXPECT_THAT(spec.GetValidVarList(), ElementsAre(kAge, kId));
-    EXPECT_THAT(Texts(mLog),
+    EXPECT_THAT(LevelTexts(mLog),
                 ElementsAre("error: Variable age for parameter " + kLoc + " already used..."));
     mLog.clear();
 
@@ -258,7 +234,7 @@ TEST_F(VarSpecObjTest, RepeatedVariables) {
     EXPECT_TRUE(Validate(spec, "age id age", RepeatVarsKeep));
     EXPECT_THAT(spec.GetValidVarList(), ElementsAre(kAge, kId, kAge));
     EXPECT_EQ(spec.GetNValidVars(), 3);
-    ExpectFlagsMatchList(spec, 14);
+    ExpectConsistent(spec, mDict);
     EXPECT_THAT(mLog.messages(), IsEmpty());
 
     // Ranges repeat variable by variable.
@@ -289,7 +265,7 @@ TEST_F(VarSpecObjTest, NamesAndIndices) {
     EXPECT_FALSE(spec.SetVariables(Ints{kV2, kName, kV3}, RepeatVarsKeep));
     EXPECT_THAT(spec.GetValidVarList(), ElementsAre(kV2));
     EXPECT_FALSE(spec.SetVariables(Ints{kV2, kV2}, RepeatVarsError));
-    EXPECT_THAT(Texts(mLog),
+    EXPECT_THAT(LevelTexts(mLog),
                 ElementsAre("error: Variable name 1abc for parameter " + kLoc + " is invalid...",
                             "error: Variable v1 for parameter " + kLoc + " already used...",
                             "error: Variable city for parameter " + kLoc + " is not numerical...",
@@ -304,9 +280,9 @@ TEST_F(VarSpecObjTest, SingleVariables) {
     // A failed look-up leaves the list as it was.
     EXPECT_EQ(spec.ValidateVariable(TavoVarName("nosuch")), -1);
     EXPECT_EQ(spec.ValidateVariable(TavoVarName("no such")), -1);
-    EXPECT_EQ(spec.ValidateVariable(TokensOf("'v1'").at(0)), -1);
+    EXPECT_EQ(spec.ValidateVariable(TokenOf("'v1'")), -1);
     EXPECT_THAT(spec.GetValidVarList(), ElementsAre(kIncome));
-    EXPECT_EQ(spec.ValidateVariable(TokensOf("v1").at(0)), kV1);
+    EXPECT_EQ(spec.ValidateVariable(TokenOf("v1")), kV1);
     EXPECT_THAT(spec.GetValidVarList(), ElementsAre(kV1));
 
     // The index stays in the list although the numeric check fails.
@@ -322,7 +298,7 @@ TEST_F(VarSpecObjTest, SingleVariables) {
     EXPECT_EQ(spec.CheckNewVariable(TavoVarName("WEIGHT")), kWeight);
     EXPECT_THAT(spec.GetValidVarList(), ElementsAre(kWeight));
     EXPECT_THAT(
-        Texts(mLog),
+        LevelTexts(mLog),
         ElementsAre(
             "error: Variable nosuch for parameter " + kLoc + " is not found in dictionary...",
             "error: Variable name no such for parameter " + kLoc + " is invalid...",
@@ -357,7 +333,7 @@ TEST_F(VarSpecObjTest, NewNameFromARoot) {
     mDict.addNumeric(longRoot);
     EXPECT_FALSE(spec.NewVarNameByRoot(TavoVarName(longRoot), name));
     EXPECT_EQ(name.str(), "unchanged");
-    EXPECT_THAT(Texts(mLog),
+    EXPECT_THAT(LevelTexts(mLog),
                 ElementsAre("error: Variable name 1age for parameter " + kLoc + " is invalid...",
                             "error: Variable name " + longRoot + "_1 for parameter " + kLoc +
                                 " is invalid..."));
@@ -396,7 +372,7 @@ TEST_F(VarSpecObjTest, NewNamesFromARoot) {
     EXPECT_FALSE(spec.NewVarNamesByRoot(TavoVarName(root), 2, names));  // r..r_1_1 is 65 long
     EXPECT_THAT(names, ElementsAre("kept"));
     EXPECT_THAT(
-        Texts(mLog),
+        LevelTexts(mLog),
         ElementsAre(
             "error: Variable name _s for parameter " + kLoc + " is invalid...",
             "error: Variable name " + root + "_001 for parameter " + kLoc + " is invalid...",
@@ -432,7 +408,7 @@ TEST_F(VarSpecObjTest, AllVariables) {
     EXPECT_TRUE(spec.ValidateAllVars({&other, nullptr}, ErrorMessage));
     EXPECT_EQ(spec.GetNValidVars(), 8);
     EXPECT_EQ(spec.GetValidVarList().front(), kV1);
-    ExpectFlagsMatchList(spec, 14);
+    ExpectConsistent(spec, mDict);
 
     VarSpecObj numeric = Spec(true);
     EXPECT_FALSE(numeric.ValidateAllVars({}, ErrorMessage));
@@ -454,7 +430,7 @@ TEST_F(VarSpecObjTest, AllVariables) {
     VarSpecObj withNote = Spec();
     EXPECT_FALSE(withNote.ValidateAllVars(false, {}, ErrorMessage));
     EXPECT_EQ(withNote.GetNValidVars(), 8);
-    EXPECT_EQ(Texts(mLog).back(),
+    EXPECT_EQ(LevelTexts(mLog).back(),
               "error: Variable note for parameter " + kLoc + " is not numerical...");
 }
 
@@ -469,8 +445,8 @@ TEST_F(VarSpecObjTest, AllVariablesSplitIntoCategoricalAndContinuous) {
     EXPECT_THAT(factors.GetValidVarList(), ElementsAre(kRegion, kEduc, kName, kCity, kRemark));
     EXPECT_THAT(covariates.GetValidVarList(),
                 ElementsAre(kId, kIncome, kV1, kV2, kV3, kV4, kWeight));
-    ExpectFlagsMatchList(factors, 14);
-    ExpectFlagsMatchList(covariates, 14);
+    ExpectConsistent(factors, mDict);
+    ExpectConsistent(covariates, mDict);
 
     // Everything excluded: reported only when a level is asked for.
     VarSpecObj all = Spec();
@@ -481,7 +457,7 @@ TEST_F(VarSpecObjTest, AllVariablesSplitIntoCategoricalAndContinuous) {
     factors.SetNoVarsMessage("Nothing to analyse...");
     EXPECT_FALSE(factors.ValidateAllVars(covariates, {&all}, ErrorMessage));
     EXPECT_FALSE(factors.ValidateAllVars(covariates, {&all}, WarningMessage));
-    EXPECT_THAT(Texts(mLog),
+    EXPECT_THAT(LevelTexts(mLog),
                 ElementsAre("warning: All variables specified for parameter subcommand "
                             "TABLES... are excluded...",
                             "error: Nothing to analyse...", "warning: Nothing to analyse..."));
@@ -495,7 +471,7 @@ TEST_F(VarSpecObjTest, AllVariablesSplitIntoCategoricalAndContinuous) {
     EXPECT_FALSE(f2.ValidateAllVars(c2, {}, ErrorMessage));
     EXPECT_EQ(c2.GetValidVarList().back(), 14);
     EXPECT_FALSE(c2.IsValidVariable(15));
-    EXPECT_THAT(Texts(mLog),
+    EXPECT_THAT(LevelTexts(mLog),
                 ElementsAre("error: Variable note for parameter " + kLoc + " is not numerical..."));
 }
 
@@ -516,7 +492,7 @@ TEST_F(VarSpecObjTest, CommonVariablesBetweenLists) {
     spec.SetErrorReport(false);
     EXPECT_FALSE(spec.CheckCommonVars(other));
     spec.SetErrorReport(true);
-    EXPECT_THAT(Texts(mLog),
+    EXPECT_THAT(LevelTexts(mLog),
                 ElementsAre("error: Variable name v2 used for parameter " + kLoc +
                             " cannot be used for parameter parameter GROUPS of subcommand "
                             "STATS......"));
@@ -527,9 +503,9 @@ TEST_F(VarSpecObjTest, CommonVariablesBetweenLists) {
     ASSERT_TRUE(Validate(small, "v3 age"));
     EXPECT_TRUE(small.CheckVarListSubset(other));
     EXPECT_TRUE(VarSpecObj().CheckVarListSubset(other));
-    EXPECT_EQ(Texts(mLog).back(), "error: Variable name v1 given for " + kLoc +
-                                      " must also be used for parameter GROUPS of subcommand "
-                                      "STATS......");
+    EXPECT_EQ(LevelTexts(mLog).back(), "error: Variable name v1 given for " + kLoc +
+                                           " must also be used for parameter GROUPS of subcommand "
+                                           "STATS......");
 
     // Excluding in place keeps the order of what is left.
     mLog.clear();
@@ -537,7 +513,7 @@ TEST_F(VarSpecObjTest, CommonVariablesBetweenLists) {
     EXPECT_EQ(spec.GetNValidVars(), 5);
     EXPECT_TRUE(spec.ExcludeCommonVars(other, ErrorMessage));
     EXPECT_THAT(spec.GetValidVarList(), ElementsAre(kV1, kV4));
-    ExpectFlagsMatchList(spec, 14);
+    ExpectConsistent(spec, mDict);
     VarSpecObj v1 = Spec();
     ASSERT_TRUE(Validate(v1, "v1"));
     VarSpecObj v4 = Spec();
@@ -545,7 +521,7 @@ TEST_F(VarSpecObjTest, CommonVariablesBetweenLists) {
     VarSpecObj copy = spec;
     EXPECT_FALSE(copy.ExcludeCommonVars({&v1, nullptr, &copy, &v4}, NoMessage));
     EXPECT_THAT(copy.GetValidVarList(), IsEmpty());
-    ExpectFlagsMatchList(copy, 14);
+    ExpectConsistent(copy, mDict);
     copy = spec;
     EXPECT_FALSE(copy.ExcludeCommonVars({&v1, &v4}, WarningMessage));
     copy = spec;
@@ -554,7 +530,7 @@ TEST_F(VarSpecObjTest, CommonVariablesBetweenLists) {
     copy.SetNoVarsMessage("No variables left...");
     EXPECT_FALSE(copy.ExcludeCommonVars({&v1, &v4}, ErrorMessage));
     EXPECT_THAT(
-        Texts(mLog),
+        LevelTexts(mLog),
         ElementsAre("warning: All variables specified for parameter " + kLoc + " are excluded...",
                     "error: All variables specified for parameter " + kLoc + " are excluded...",
                     "error: No variables left..."));
@@ -567,7 +543,7 @@ TEST_F(VarSpecObjTest, RepeatsKeptSurviveExclusionTogether) {
     ASSERT_TRUE(Validate(other, "id"));
     EXPECT_TRUE(spec.ExcludeCommonVars(other, NoMessage));
     EXPECT_THAT(spec.GetValidVarList(), ElementsAre(kAge, kAge, kV1));
-    ExpectFlagsMatchList(spec, 14);
+    ExpectConsistent(spec, mDict);
 }
 
 // Large dictionaries: short lists are held sparsely, long ones densely; the flags must answer
@@ -581,9 +557,9 @@ TEST(VarSpecObjFlags, AgreeWithTheListOnALargeDictionary) {
     }
     VarSpecObj spec("VARS", "TABLES", "CMD", &dict);
     ASSERT_TRUE(spec.ValidateVariables(TokensOf("x17 x4999 x0 x1234"), RepeatVarsError));
-    ExpectFlagsMatchList(spec, kColumns);
+    ExpectConsistent(spec, dict);
     VarSpecObj copy = spec;
-    ExpectFlagsMatchList(copy, kColumns);
+    ExpectConsistent(copy, dict);
 
     // Grows past the point where the set turns dense, one variable at a time.
     std::vector<int> many;
@@ -591,27 +567,27 @@ TEST(VarSpecObjFlags, AgreeWithTheListOnALargeDictionary) {
         many.push_back((i * 37) % kColumns);
     }
     ASSERT_TRUE(spec.SetVariables(many, RepeatVarsError));
-    ExpectFlagsMatchList(spec, kColumns);
+    ExpectConsistent(spec, dict);
     EXPECT_FALSE(spec.SetVariables(std::vector<int>{5, 5}, RepeatVarsError));
-    ExpectFlagsMatchList(spec, kColumns);
+    ExpectConsistent(spec, dict);
     EXPECT_EQ(log.messages().size(), 1U);
 
     ASSERT_TRUE(spec.ValidateVariables(TokensOf("x100 TO x2100"), RepeatVarsError));
     EXPECT_EQ(spec.GetNValidVars(), 2001);
-    ExpectFlagsMatchList(spec, kColumns);
+    ExpectConsistent(spec, dict);
     ASSERT_TRUE(spec.ExcludeCommonVars(copy, ErrorMessage));
     EXPECT_EQ(spec.GetNValidVars(), 2000);  // x1234 dropped
-    ExpectFlagsMatchList(spec, kColumns);
+    ExpectConsistent(spec, dict);
     VarSpecObj some("VARS", "TABLES", "CMD", &dict);
     ASSERT_TRUE(some.ValidateVariables(TokensOf("x1234 x17"), RepeatVarsError));
     ASSERT_TRUE(copy.ExcludeCommonVars(some, ErrorMessage));
     EXPECT_THAT(copy.GetValidVarList(), ElementsAre(4999, 0));
-    ExpectFlagsMatchList(copy, kColumns);
+    ExpectConsistent(copy, dict);
 
     spec.ClearVarInfo();
-    ExpectFlagsMatchList(spec, kColumns);
+    ExpectConsistent(spec, dict);
     ASSERT_TRUE(spec.ValidateVariables(TokensOf("ALL"), RepeatVarsError));
-    ExpectFlagsMatchList(spec, kColumns);
+    ExpectConsistent(spec, dict);
 }
 
 }  // namespace

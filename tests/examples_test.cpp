@@ -63,6 +63,40 @@ Outcome RunCommand(const examples::Procedure& procedure, const std::string& text
     return outcome;
 }
 
+// A command the procedure refuses: the parser's code (0 where the validation after the parse
+// refused it), where the run stopped as "line:column text" and the last message; null where the
+// test does not look.
+struct Mistake {
+    const char* text;
+    int code;
+    const char* stop;
+    const char* message;
+};
+
+// Every mistake ends the run at its stage, with its code, stop and message; with oneMessage
+// the message is the only one.
+void ExpectMistakes(const examples::Procedure& procedure, const std::vector<Mistake>& mistakes,
+                    bool oneMessage = false) {
+    for (const Mistake& m : mistakes) {
+        SCOPED_TRACE(m.text);
+        const Outcome run = RunCommand(procedure, m.text);
+        EXPECT_FALSE(run.result.ok());
+        EXPECT_EQ(run.result.parseCode, m.code);
+        EXPECT_EQ(run.result.stage,
+                  m.code == 0 ? examples::Stage::Validation : examples::Stage::Parse);
+        if (m.stop != nullptr) {
+            EXPECT_EQ(run.stop(), m.stop);
+        }
+        ASSERT_FALSE(run.messages.empty());
+        if (oneMessage) {
+            EXPECT_EQ(run.messages.size(), 1u);
+        }
+        if (m.message != nullptr) {
+            EXPECT_EQ(run.messages.back(), m.message);
+        }
+    }
+}
+
 const examples::Sketch kSketch;
 const examples::Weave kWeave;
 const examples::Sprout kSprout;
@@ -112,13 +146,7 @@ TEST(ExamplesSketch, AllNamesEveryVariable) {
 }
 
 TEST(ExamplesSketch, MistakesStopWithTheLibrarysMessageAtTheirToken) {
-    struct Case {
-        const char* text;
-        int code;
-        const char* stop;
-        const char* message;
-    };
-    const Case cases[] = {
+    const std::vector<Mistake> mistakes = {
         {"SKETCH age /STAT CENTER.", 6, "1:13 STAT", "STAT is not a valid subcommand name..."},
         {"SKETCH age /FORMAT DIGITS = 11.", 12, "1:29 11",
          "Value 11 breaks included lower boundary 0 or included upper boundary 10 for parameter "
@@ -143,19 +171,7 @@ TEST(ExamplesSketch, MistakesStopWithTheLibrarysMessageAtTheirToken) {
          "Variable name region used for parameter subcommand PARTITION... cannot be used for "
          "parameter command line of SKETCH command......"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        const Outcome run = RunCommand(kSketch, c.text);
-        EXPECT_FALSE(run.result.ok());
-        EXPECT_EQ(run.result.parseCode, c.code);
-        EXPECT_EQ(run.result.stage,
-                  c.code == 0 ? examples::Stage::Validation : examples::Stage::Parse);
-        EXPECT_EQ(run.stop(), c.stop);
-        ASSERT_EQ(run.messages.size(), 1u);
-        if (c.message != nullptr) {
-            EXPECT_EQ(run.messages[0], c.message);
-        }
-    }
+    ExpectMistakes(kSketch, mistakes, true);
 }
 
 TEST(ExamplesWeave, PanelsAndTheFourGroupKinds) {
@@ -185,13 +201,7 @@ TEST(ExamplesWeave, PanelsAndTheFourGroupKinds) {
 }
 
 TEST(ExamplesWeave, GroupRulesAndVariableMistakes) {
-    struct Case {
-        const char* text;
-        int code;
-        const char* stop;
-        const char* message;
-    };
-    const Case cases[] = {
+    const std::vector<Mistake> mistakes = {
         {"WEAVE /MISSING KEEP.", 5, "1:16 KEEP", "Subcommand PANEL required..."},
         {"WEAVE /PANEL a BY b /LAYOUT WIDTH(5) /LAYOUT WIDTH(6).", 4, "1:39 LAYOUT",
          "Subcommand LAYOUT is not allowed in this context..."},
@@ -210,17 +220,7 @@ TEST(ExamplesWeave, GroupRulesAndVariableMistakes) {
         {"WEAVE /FREQWEIGHT city /PANEL region BY gender.", 0, "1:19 city",
          "Variable city for parameter subcommand FREQWEIGHT... is not numerical..."},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        const Outcome run = RunCommand(kWeave, c.text);
-        EXPECT_FALSE(run.result.ok());
-        EXPECT_EQ(run.result.parseCode, c.code);
-        EXPECT_EQ(run.stop(), c.stop);
-        ASSERT_FALSE(run.messages.empty());
-        if (c.message != nullptr) {
-            EXPECT_EQ(run.messages.back(), c.message);
-        }
-    }
+    ExpectMistakes(kWeave, mistakes);
 }
 
 TEST(ExamplesSprout, ModelListsCodingsRuleAndNewVariables) {
@@ -259,13 +259,7 @@ TEST(ExamplesSprout, RuleWithoutLimitKeepsTheDefault) {
 }
 
 TEST(ExamplesSprout, ModelMistakes) {
-    struct Case {
-        const char* text;
-        int code;
-        const char* stop;
-        const char* message;
-    };
-    const Case cases[] = {
+    const std::vector<Mistake> mistakes = {
         {"SPROUT incme BY region.", 0, "1:8 incme",
          "Variable incme for parameter command line of SPROUT command... is not found in "
          "dictionary..."},
@@ -292,19 +286,7 @@ TEST(ExamplesSprout, ModelMistakes) {
          "parameter command line of SPROUT command......"},
         {"SPROUT income BY region /CRITERIA ITERATE = 5.", 16, nullptr, nullptr},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        const Outcome run = RunCommand(kSprout, c.text);
-        EXPECT_FALSE(run.result.ok());
-        EXPECT_EQ(run.result.parseCode, c.code);
-        if (c.stop != nullptr) {
-            EXPECT_EQ(run.stop(), c.stop);
-        }
-        ASSERT_FALSE(run.messages.empty());
-        if (c.message != nullptr) {
-            EXPECT_EQ(run.messages.back(), c.message);
-        }
-    }
+    ExpectMistakes(kSprout, mistakes);
 }
 
 TEST(ExamplesBucket, CategoryRowsOtherwiseLabelsAndFile) {
@@ -341,13 +323,7 @@ TEST(ExamplesBucket, StringCategoriesAreLiterals) {
 }
 
 TEST(ExamplesBucket, Mistakes) {
-    struct Case {
-        const char* text;
-        int code;
-        const char* stop;
-        const char* message;
-    };
-    const Case cases[] = {
+    const std::vector<Mistake> mistakes = {
         {"BUCKET zone /LABELS 'a'.", 9, nullptr, "Subcommand MAP required..."},
         {"BUCKET age /MAP region ; 1 10.", 0, "1:8 age",
          "Output variable age for parameter command line of BUCKET command... already "
@@ -361,19 +337,7 @@ TEST(ExamplesBucket, Mistakes) {
         {"BUCKET zone /MAP region ; 1 10 /WRITE FILE = '/no/such/dir/zones.txt'.", 12, nullptr,
          nullptr},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        const Outcome run = RunCommand(kBucket, c.text);
-        EXPECT_FALSE(run.result.ok());
-        EXPECT_EQ(run.result.parseCode, c.code);
-        if (c.stop != nullptr) {
-            EXPECT_EQ(run.stop(), c.stop);
-        }
-        ASSERT_FALSE(run.messages.empty());
-        if (c.message != nullptr) {
-            EXPECT_EQ(run.messages.back(), c.message);
-        }
-    }
+    ExpectMistakes(kBucket, mistakes);
 }
 
 TEST(ExamplesTrace, BlocksCarryTheirOwnQualifiers) {
@@ -416,13 +380,7 @@ TEST(ExamplesTrace, LegendWithoutSide) {
 }
 
 TEST(ExamplesTrace, Mistakes) {
-    struct Case {
-        const char* text;
-        int code;
-        const char* stop;
-        const char* message;
-    };
-    const Case cases[] = {
+    const std::vector<Mistake> mistakes = {
         {"TRACE score1 (STYLE = WAVY).", 0, "1:23 WAVY",
          "Qualifier STYLE of variable score1 used for parameter command line of TRACE "
          "command... has an invalid value WAVY..."},
@@ -442,17 +400,7 @@ TEST(ExamplesTrace, Mistakes) {
          "LEGEND......"},
         {"TRACE score1 /LEGEND FONT = SIZE(100).", 12, "1:34 100", nullptr},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        const Outcome run = RunCommand(kTrace, c.text);
-        EXPECT_FALSE(run.result.ok());
-        EXPECT_EQ(run.result.parseCode, c.code);
-        EXPECT_EQ(run.stop(), c.stop);
-        ASSERT_FALSE(run.messages.empty());
-        if (c.message != nullptr) {
-            EXPECT_EQ(run.messages.back(), c.message);
-        }
-    }
+    ExpectMistakes(kTrace, mistakes);
 }
 
 // Whatever the text, a run ends with a result: a failure always says where it stopped (or that

@@ -19,7 +19,17 @@ struct Status {
     int32_t wellFormed = -1;
     int32_t readOnly = -1;
     int32_t directory = -1;
+
+    bool operator==(const Status& o) const {
+        return exists == o.exists && wellFormed == o.wellFormed && readOnly == o.readOnly &&
+               directory == o.directory;
+    }
 };
+
+void PrintTo(const Status& s, std::ostream* out) {
+    *out << "exists " << s.exists << " well-formed " << s.wellFormed << " read-only " << s.readOnly
+         << " directory " << s.directory;
+}
 
 Status validate(const std::string& path, int forWrite = 0) {
     Status s;
@@ -72,42 +82,21 @@ TEST_F(RefhostFilesTest, CheckFileRefExpandsHomeAndMakesRelativePathsAbsolute) {
 }
 
 TEST_F(RefhostFilesTest, StatusWordsDescribeFilesAndDirectories) {
-    const std::string file = mDir.write("a.csv", "x\n1\n");
-    Status s = validate(file);
-    EXPECT_EQ(s.exists, 1);
-    EXPECT_EQ(s.wellFormed, 1);
-    EXPECT_EQ(s.directory, 0);
-    EXPECT_EQ(s.readOnly, 0);
-
-    s = validate(mDir.file("new.csv"), 1);
-    EXPECT_EQ(s.exists, 0);
-    EXPECT_EQ(s.wellFormed, 1);
-    EXPECT_EQ(s.readOnly, 0);
-    EXPECT_EQ(s.directory, 0);
-
-    s = validate(mDir.file("missing/new.csv"));
-    EXPECT_EQ(s.exists, 0);
-    EXPECT_EQ(s.wellFormed, 0);
-
-    s = validate(mDir.path());
-    EXPECT_EQ(s.exists, 1);
-    EXPECT_EQ(s.directory, 1);
-    EXPECT_EQ(s.wellFormed, 1);
-    s = validate(mDir.path() + "/");
-    EXPECT_EQ(s.directory, 1);
-    s = validate("/");
-    EXPECT_EQ(s.directory, 1);
-    EXPECT_EQ(s.wellFormed, 1);
+    //                              exists, well-formed, read-only, directory
+    EXPECT_EQ(validate(mDir.write("a.csv", "x\n1\n")), (Status{1, 1, 0, 0}));
+    EXPECT_EQ(validate(mDir.file("new.csv"), 1), (Status{0, 1, 0, 0}));
+    EXPECT_EQ(validate(mDir.file("missing/new.csv")), (Status{0, 0, 0, 0}));
+    EXPECT_EQ(validate(mDir.path()), (Status{1, 1, 0, 1}));
+    EXPECT_EQ(validate(mDir.path() + "/"), (Status{1, 1, 0, 1}));
+    const Status root = validate("/");  // read-only unless running as root
+    EXPECT_EQ(root.directory, 1);
+    EXPECT_EQ(root.wellFormed, 1);
 }
 
 TEST_F(RefhostFilesTest, MalformedPathsAreNeitherWellFormedNorExisting) {
     for (const std::string& path : {std::string(), std::string("/tmp/a\0b", 8),
                                     "/tmp/" + std::string(300, 'n'), std::string(5000, 'p')}) {
-        const Status s = validate(path);
-        EXPECT_EQ(s.exists, 0);
-        EXPECT_EQ(s.wellFormed, 0);
-        EXPECT_EQ(s.readOnly, 0);
-        EXPECT_EQ(s.directory, 0);
+        EXPECT_EQ(validate(path), (Status{0, 0, 0, 0})) << path.size();
     }
     int32_t a = -1, b = -1, c = -1, d = -1;
     ValidateFileSpecification(nullptr, 3, 0, nullptr, a, b, c, d);

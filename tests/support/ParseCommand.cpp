@@ -1,5 +1,8 @@
 #include "support/ParseCommand.h"
 
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
 #include "refhost/TextTokenSequence.h"
 #include "uparser/UniversalParser.h"
 
@@ -16,6 +19,7 @@ std::vector<std::string> ParseOutcome::texts() const {
 
 ParseOutcome ParseCommand(const std::string& text, const CommandDescriptor* grammar) {
     ParseOutcome outcome;
+    outcome.text = text;
     refhost::TextTokenSequence stream(text);
     refhost::MessageLog log;
     if (grammar != nullptr) {
@@ -27,6 +31,23 @@ ParseOutcome ParseCommand(const std::string& text, const CommandDescriptor* gram
     }
     outcome.messages = log.messages();
     return outcome;
+}
+
+void ExpectFailure(const ParseOutcome& out, int code, const std::string& message) {
+    EXPECT_EQ(out.code, code) << out.text;
+    EXPECT_THAT(out.texts(), ::testing::ElementsAre(message)) << out.text;
+}
+
+std::string Joined(const ParamObj* param) {
+    std::string joined;
+    for (unsigned i = 0; param != nullptr && i < param->getTokenListSize(); ++i) {
+        joined += (i > 0 ? " " : "") + std::string(param->getTokenObj(i)->getString());
+    }
+    return joined;
+}
+
+std::string Joined(const SubComObj* subCom) {
+    return Joined(subCom != nullptr ? subCom->exportParamObj() : nullptr);
 }
 
 }  // namespace testsupport

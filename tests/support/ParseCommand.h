@@ -12,6 +12,7 @@ namespace testsupport {
 
 // What one parse of a command text left behind.
 struct ParseOutcome {
+    std::string text;  // the command parsed
     int code = -1;
     CommandSpec spec;
     std::vector<refhost::Emitted> messages;
@@ -23,6 +24,14 @@ struct ParseOutcome {
 // Tokenizes text (its first word is the command name) with the reference tokenizer and parses
 // it once; a null grammar parses without one.
 ParseOutcome ParseCommand(const std::string& text, const CommandDescriptor* grammar);
+
+// The parse ended with that code and that one diagnostic; a failure names the command.
+void ExpectFailure(const ParseOutcome& out, int code, const std::string& message);
+
+// The token texts of a value, blank-separated; "" for none.
+std::string Joined(const ParamObj* param);
+// The token texts of a subcommand's leading value.
+std::string Joined(const SubComObj* subCom);
 
 }  // namespace testsupport
 

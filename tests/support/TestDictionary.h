@@ -1,7 +1,10 @@
 #ifndef TESTS_SUPPORT_TESTDICTIONARY_H
 #define TESTS_SUPPORT_TESTDICTIONARY_H
 
+#include <gtest/gtest.h>
+
 #include "refhost/Dictionary.h"
+#include "refhost/MessageLog.h"
 
 namespace testsupport {
 
@@ -24,6 +27,19 @@ namespace testsupport {
 //   12     weight   num   F8.2    Unknown (no level set)
 //   13     remark   A8    A8      Unknown (no level set)
 refhost::Dictionary TestDictionary();
+
+// The indices above, by name.
+namespace vars {
+constexpr int kId = 0, kAge = 1, kIncome = 2, kGender = 3, kRegion = 4, kEduc = 5, kV1 = 6, kV2 = 7,
+              kV3 = 8, kV4 = 9, kName = 10, kCity = 11, kWeight = 12, kRemark = 13;
+}  // namespace vars
+
+// A fresh test dictionary, and a log of the messages emitted while the test runs.
+class DictionaryTest : public ::testing::Test {
+  protected:
+    refhost::Dictionary mDict = TestDictionary();
+    refhost::MessageLog mLog;
+};
 
 }  // namespace testsupport
 

@@ -59,6 +59,19 @@ SubComDescriptor EmptyAllowedSubCom(const std::string& name) {
     return sub;
 }
 
+GroupComDescriptor GroupOf(GroupSpec type, bool required,
+                           std::initializer_list<const char*> separators,
+                           std::initializer_list<const char*> others) {
+    GroupComDescriptor group(type, required);
+    for (const char* name : separators) {
+        group.addSubComDesc(EmptyAllowedSubCom(name), true);
+    }
+    for (const char* name : others) {
+        group.addSubComDesc(EmptyAllowedSubCom(name), false);
+    }
+    return group;
+}
+
 CommandDescriptor Tables(GroupSpec tableKind, const char* tableText) {
     CommandDescriptor grammar("LAYOUTS", "Table Layouts");
     GroupComDescriptor global(GroupGlobal);
@@ -67,22 +80,13 @@ CommandDescriptor Tables(GroupSpec tableKind, const char* tableText) {
     global.addSubComDesc(lead, false);
     global.addSubComDesc(EmptyAllowedSubCom("TITLE"), false);
 
-    GroupComDescriptor table(tableKind, true);
+    GroupComDescriptor table = GroupOf(tableKind, true, {"TABLE"}, {"CELLS"});
     table.setMessageText(tableText);
-    table.addSubComDesc(EmptyAllowedSubCom("TABLE"), true);
-    table.addSubComDesc(EmptyAllowedSubCom("CELLS"), false);
-    GroupComDescriptor chart(GroupSingle, false);
-    chart.addSubComDesc(EmptyAllowedSubCom("CHART"), true);
-    chart.addSubComDesc(EmptyAllowedSubCom("CELLS"), false);
-    GroupComDescriptor save(GroupFinal, false);
-    save.addSubComDesc(EmptyAllowedSubCom("SAVE"), true);
-    save.addSubComDesc(EmptyAllowedSubCom("EXPORT"), true);
-    save.addSubComDesc(EmptyAllowedSubCom("OUTFILE"), false);
 
     grammar.addGroupDesc(global);
     grammar.addGroupDesc(table);
-    grammar.addGroupDesc(chart);
-    grammar.addGroupDesc(save);
+    grammar.addGroupDesc(GroupOf(GroupSingle, false, {"CHART"}, {"CELLS"}));
+    grammar.addGroupDesc(GroupOf(GroupFinal, false, {"SAVE", "EXPORT"}, {"OUTFILE"}));
     return grammar;
 }
 

@@ -1,6 +1,7 @@
 #ifndef TESTS_SUPPORT_TESTGRAMMARS_H
 #define TESTS_SUPPORT_TESTGRAMMARS_H
 
+#include <initializer_list>
 #include <string>
 
 #include "uparser/CommandDescriptor.h"
@@ -17,6 +18,11 @@ CommandDescriptor CountValues();
 
 // A by-equal subcommand that may be empty, with one number parameter N.
 SubComDescriptor EmptyAllowedSubCom(const std::string& name);
+
+// A group of that kind: the separators, then the other subcommands, all EmptyAllowedSubCom.
+GroupComDescriptor GroupOf(UPSpecTypes::GroupSpec type, bool required,
+                           std::initializer_list<const char*> separators,
+                           std::initializer_list<const char*> others = {});
 
 // LAYOUTS [vars] /TITLE, then groups opened by TABLE (of the given kind, required, with CELLS and
 // the given message text), CHART (once, with CELLS), SAVE or EXPORT (final, with OUTFILE). Every

@@ -11,3 +11,7 @@ std::vector<TokenInfoObj> TokensOf(const std::string& text) {
     }
     return tokens;
 }
+
+TokenInfoObj TokenOf(const std::string& text) {
+    return TokensOf(text).at(0);
+}

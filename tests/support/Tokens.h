@@ -8,5 +8,7 @@
 
 // Every token of the text, the command name included, as the reference tokenizer reads it.
 std::vector<TokenInfoObj> TokensOf(const std::string& text);
+// The first of them.
+TokenInfoObj TokenOf(const std::string& text);
 
 #endif
