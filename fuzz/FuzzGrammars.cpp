@@ -30,12 +30,12 @@ CommandDescriptor Describe() {
     leading.setExportParamDesc(ParamVarList, true);
     command.addSubComDesc(leading);
 
-    SubComDescriptor statistics("INDICATORS", SubComByEqual);
-    statistics.addParamDesc(Param("MEAN", ParamKeyWord));
-    statistics.addParamDesc(Param("STDDEV", ParamKeyWord));
+    SubComDescriptor indicators("INDICATORS", SubComByEqual);
+    indicators.addParamDesc(Param("MEAN", ParamKeyWord));
+    indicators.addParamDesc(Param("STDDEV", ParamKeyWord));
     ParamDescriptor all = Param("ALL", ParamKeyWord);
-    statistics.addParamDesc(all);
-    command.addSubComDesc(statistics);
+    indicators.addParamDesc(all);
+    command.addSubComDesc(indicators);
 
     SubComDescriptor format("FORMAT", SubComByBlock);
     format.addParamDesc(Block("QUIETLY", ParamKeyWord, BlockNoValue));
@@ -49,12 +49,12 @@ CommandDescriptor Describe() {
     format.addParamDesc(Block("ORDER", ParamStringList, BlockByEqual));
     command.addSubComDesc(format);
 
-    SubComDescriptor percentiles("QUANTPOINTS", SubComByEqual);
+    SubComDescriptor quantpoints("QUANTPOINTS", SubComByEqual);
     ParamDescriptor cuts(std::string(), ParamNumberList);
     cuts.setLowerBoundary(0, LowerIncluded);
     cuts.setUpperBoundary(100, UpperExcluded);
-    percentiles.setExportParamDesc(cuts);
-    command.addSubComDesc(percentiles);
+    quantpoints.setExportParamDesc(cuts);
+    command.addSubComDesc(quantpoints);
 
     SubComDescriptor missing("MISSING", SubComByEqual);
     missing.addParamDesc(Param("INCLUDE", ParamKeyWord));

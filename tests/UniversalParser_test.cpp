@@ -116,10 +116,10 @@ TEST(UniversalParser, RequiredSubcommandsAndTheLeadingPart) {
     SubComDescriptor lead("", SubComByEqual, true);
     lead.setExportParamDesc(ParamVarList, false);
     CommandDescriptor needsLead("COUNTVALUES");
-    SubComDescriptor statistics("INDICATORS", SubComByEqual, true);
-    statistics.allowSubComEmpty(true);
+    SubComDescriptor indicators("INDICATORS", SubComByEqual, true);
+    indicators.allowSubComEmpty(true);
     needsLead.addSubComDesc(lead);
-    needsLead.addSubComDesc(statistics);
+    needsLead.addSubComDesc(indicators);
     ExpectFailure(ParseCommand("COUNTVALUES /INDICATORS", &needsLead), 9,
                   "Subcommand INDICATORS is not allowed at the command COUNTVALUES start...");
 }

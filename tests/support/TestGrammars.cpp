@@ -32,8 +32,8 @@ CommandDescriptor CountValues() {
     SubComDescriptor format("FORMAT");
     format.addParamDesc("LIMIT", ParamInteger, false, true, BracketNone);
     format.addParamDesc("QUIETLY", ParamKeyWord, false, false, BracketNone);
-    SubComDescriptor percentiles("QUANTPOINTS", SubComByEqual, false, true);
-    percentiles.setExportParamDesc(ParamNumberList, true);
+    SubComDescriptor quantpoints("QUANTPOINTS", SubComByEqual, false, true);
+    quantpoints.setExportParamDesc(ParamNumberList, true);
     SubComDescriptor table("TABLE", SubComByEqual, false, true);
     table.addParamDesc("TITLE", ParamLiteral, true, true, BracketNone);
     SubComDescriptor missing("MISSING", SubComArbitrary);
@@ -46,7 +46,7 @@ CommandDescriptor CountValues() {
     direction.addStringValue("DESC");
     sort.addParamDesc(direction);
     for (const SubComDescriptor& sub :
-         {variables, format, percentiles, table, missing, order, sort}) {
+         {variables, format, quantpoints, table, missing, order, sort}) {
         grammar.addSubComDesc(sub);
     }
     return grammar;
