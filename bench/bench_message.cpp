@@ -46,7 +46,7 @@ void InGroup(benchmark::State& state) {
     message.SetGroupMsgText("In design ^1:");
     message.SetGroupSepName("MODELS");
     Emitting(state, message,
-             [](const ParserMessage& m) { m.WrongValueType("CUT", "CRITERIA"); });
+             [](const ParserMessage& m) { m.WrongValueType("CUT", "SETTINGS"); });
 }
 
 void Translated(benchmark::State& state) {

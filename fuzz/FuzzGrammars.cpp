@@ -65,9 +65,9 @@ CommandDescriptor Describe() {
     missing.allowSubComEmpty(true);
     command.addSubComDesc(missing);
 
-    SubComDescriptor criteria("CRITERIA", SubComByParen);
+    SubComDescriptor criteria("SETTINGS", SubComByParen);
     criteria.addParamDesc(Param("CIN", ParamNumber));
-    ParamDescriptor iterate = Param("ITERATE", ParamInteger, true);
+    ParamDescriptor iterate = Param("REPEATS", ParamInteger, true);
     iterate.setUpperBoundary(1000, UpperIncluded);
     criteria.addParamDesc(iterate);
     ParamDescriptor cut = Param("CUT", ParamNumber);

@@ -176,7 +176,7 @@ TEST(ExamplesSketch, MistakesStopWithTheLibrarysMessageAtTheirToken) {
 
 TEST(ExamplesWeave, PanelsAndTheFourGroupKinds) {
     const Outcome run = RunCommand(kWeave,
-                                   "WEAVE /MISSING = KEEP /FREQWEIGHT weight\n"
+                                   "WEAVE /MISSING = KEEP /ROWWEIGHTS weight\n"
                                    "  /PANEL region BY gender * educ /CELLS ROWSHR EXPECTED\n"
                                    "  /PANEL educ BY gender\n"
                                    "  /LAYOUT LABELS(values) DECIMALS(3)\n"
@@ -214,11 +214,11 @@ TEST(ExamplesWeave, GroupRulesAndVariableMistakes) {
          "Variable regon for parameter subcommand PANEL... is not found in dictionary..."},
         {"WEAVE /PANEL region BY region.", 0, "1:24 region",
          "Variable region for parameter subcommand PANEL... already used..."},
-        {"WEAVE /FREQWEIGHT weight /PANEL weight BY region.", 0, "1:33 weight",
+        {"WEAVE /ROWWEIGHTS weight /PANEL weight BY region.", 0, "1:33 weight",
          "Variable name weight used for parameter subcommand PANEL... cannot be used for "
-         "parameter subcommand FREQWEIGHT......"},
-        {"WEAVE /FREQWEIGHT city /PANEL region BY gender.", 0, "1:19 city",
-         "Variable city for parameter subcommand FREQWEIGHT... is not numerical..."},
+         "parameter subcommand ROWWEIGHTS......"},
+        {"WEAVE /ROWWEIGHTS city /PANEL region BY gender.", 0, "1:19 city",
+         "Variable city for parameter subcommand ROWWEIGHTS... is not numerical..."},
     };
     ExpectMistakes(kWeave, mistakes);
 }
@@ -226,10 +226,10 @@ TEST(ExamplesWeave, GroupRulesAndVariableMistakes) {
 TEST(ExamplesSprout, ModelListsCodingsRuleAndNewVariables) {
     const Outcome run = RunCommand(kSprout,
                                    "SPROUT income spend BY region gender WITH age\n"
-                                   "  /CRITERIA ITERATE(40) CONVERGE(1e-4) LEVEL(90)\n"
+                                   "  /SETTINGS REPEATS(40) DELTAMIN(1e-4) LEVEL(90)\n"
                                    "  /CODING region (EFFECT) /CODING gender (ordinal)\n"
                                    "  /SELECT RULE = BACKWARD(0.2)\n"
-                                   "  /SAVE RESIDUAL(res) PREDICTED(fit) /WEIGHTBY weight.");
+                                   "  /SAVE LEFTOVER(res) FITVALUES(fit) /WEIGHTBY weight.");
     ASSERT_TRUE(run.result.ok()) << run.stop() << " " << run.messages.front();
     EXPECT_EQ(run.list("dependents"), "income spend");
     EXPECT_EQ(run.list("factors"), "region gender");
@@ -275,16 +275,16 @@ TEST(ExamplesSprout, ModelMistakes) {
          "Variable region for parameter subcommand CODING 2... already occured in parameter "
          "subcommand CODING 1......"},
         {"SPROUT income BY region /SELECT RULE = FORWARD(2).", 12, "1:48 2", nullptr},
-        {"SPROUT income BY region /SAVE PREDICTED(age).", 0, "1:41 age",
-         "Output variable age for parameter parameter PREDICTED of subcommand SAVE... already "
+        {"SPROUT income BY region /SAVE FITVALUES(age).", 0, "1:41 age",
+         "Output variable age for parameter parameter FITVALUES of subcommand SAVE... already "
          "exists..."},
-        {"SPROUT income BY region /SAVE PREDICTED(p) RESIDUAL(P).", 0, "1:53 P",
-         "Output variable P for parameter parameter RESIDUAL of subcommand SAVE... already "
+        {"SPROUT income BY region /SAVE FITVALUES(p) LEFTOVER(P).", 0, "1:53 P",
+         "Output variable P for parameter parameter LEFTOVER of subcommand SAVE... already "
          "created..."},
         {"SPROUT income BY region /WEIGHTBY region.", 0, "1:35 region",
          "Variable name region used for parameter subcommand WEIGHTBY... cannot be used for "
          "parameter command line of SPROUT command......"},
-        {"SPROUT income BY region /CRITERIA ITERATE = 5.", 16, nullptr, nullptr},
+        {"SPROUT income BY region /SETTINGS REPEATS = 5.", 16, nullptr, nullptr},
     };
     ExpectMistakes(kSprout, mistakes);
 }

@@ -37,9 +37,9 @@ Sprout::Sprout()
     model.setExportParamDesc(ParamTokenList, true);
     mGrammar.addSubComDesc(model);
 
-    SubComDescriptor criteria("CRITERIA", SubComByParen);
-    criteria.addParamDesc(Between("ITERATE", ParamInteger, 1, 999, true));
-    criteria.addParamDesc(Between("CONVERGE", ParamNumber, 0, 1, false));
+    SubComDescriptor criteria("SETTINGS", SubComByParen);
+    criteria.addParamDesc(Between("REPEATS", ParamInteger, 1, 999, true));
+    criteria.addParamDesc(Between("DELTAMIN", ParamNumber, 0, 1, false));
     criteria.addParamDesc(Between("LEVEL", ParamNumber, 50, 100, false));
     mGrammar.addSubComDesc(criteria);
 
@@ -63,7 +63,7 @@ Sprout::Sprout()
     mGrammar.addSubComDesc(select);
 
     SubComDescriptor save("SAVE", SubComByBlock);
-    for (const char* name : {"PREDICTED", "RESIDUAL"}) {
+    for (const char* name : {"FITVALUES", "LEFTOVER"}) {
         ParamDescriptor target(name, ParamVarName);
         target.setBlockOption(BlockByParen);
         save.addParamDesc(target);
@@ -77,11 +77,11 @@ Sprout::Sprout()
 
 SproutSettings Sprout::settings(const CommandSpec& spec) const {
     SproutSettings settings;
-    if (const SubComObj* criteria = spec.getSubComObj("CRITERIA")) {
-        if (const ParamObj* iterate = criteria->getParamObj("ITERATE")) {
+    if (const SubComObj* criteria = spec.getSubComObj("SETTINGS")) {
+        if (const ParamObj* iterate = criteria->getParamObj("REPEATS")) {
             iterate->getIntegerValue(settings.iterate);
         }
-        if (const ParamObj* converge = criteria->getParamObj("CONVERGE")) {
+        if (const ParamObj* converge = criteria->getParamObj("DELTAMIN")) {
             converge->getNumberValue(settings.converge);
         }
         if (const ParamObj* level = criteria->getParamObj("LEVEL")) {
@@ -117,11 +117,11 @@ SproutSettings Sprout::settings(const CommandSpec& spec) const {
     }
     if (const SubComObj* save = spec.getSubComObj("SAVE")) {
         TavoVarName name;
-        if (const ParamObj* predicted = save->getParamObj("PREDICTED");
+        if (const ParamObj* predicted = save->getParamObj("FITVALUES");
             predicted != nullptr && predicted->getVarName(name)) {
             settings.predicted = name.str();
         }
-        if (const ParamObj* residual = save->getParamObj("RESIDUAL");
+        if (const ParamObj* residual = save->getParamObj("LEFTOVER");
             residual != nullptr && residual->getVarName(name)) {
             settings.residual = name.str();
         }

@@ -9,10 +9,10 @@
 namespace examples {
 
 // SPROUT dependents [BY factors] [WITH covariates]
-//        [/CRITERIA ITERATE(integer) CONVERGE(number) LEVEL(number)]
+//        [/SETTINGS REPEATS(integer) DELTAMIN(number) LEVEL(number)]
 //        [/CODING factors (word)] ...
 //        [/SELECT RULE = word[(number)]]
-//        [/SAVE PREDICTED(name) RESIDUAL(name)]
+//        [/SAVE FITVALUES(name) LEFTOVER(name)]
 //        [/WEIGHTBY variable]
 //
 // Grows a model of the dependents from categorical factors and numeric covariates. CODING

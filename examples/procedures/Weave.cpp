@@ -42,7 +42,7 @@ Weave::Weave()
     SubComDescriptor missing("MISSING", SubComByBlock);
     missing.setExportParamDesc(Words("", ParamString, {"SKIP", "KEEP"}));
     options.addSubComDesc(missing, false);
-    SubComDescriptor weight("FREQWEIGHT", SubComByBlock);
+    SubComDescriptor weight("ROWWEIGHTS", SubComByBlock);
     weight.setExportParamDesc(ParamVarName, true);
     options.addSubComDesc(weight, false);
     mGrammar.addGroupDesc(options);
@@ -82,7 +82,7 @@ WeaveSettings Weave::settings(const CommandSpec& spec) const {
         if (const SubComObj* missing = options->getSubComObj("MISSING")) {
             missing->exportParamObj()->getUpStringGeneric(settings.missing);
         }
-        if (const SubComObj* weight = options->getSubComObj("FREQWEIGHT")) {
+        if (const SubComObj* weight = options->getSubComObj("ROWWEIGHTS")) {
             TavoVarName name;
             if (weight->exportParamObj()->getVarName(name)) {
                 settings.weight = name.str();
@@ -130,14 +130,14 @@ WeaveSettings Weave::settings(const CommandSpec& spec) const {
 bool Weave::validate(const CommandSpec& spec, Validation& check) const {
     const GroupComObj* options = spec.getGlobalGroupObj();
     if (const SubComObj* weight =
-            options != nullptr ? options->getSubComObj("FREQWEIGHT") : nullptr) {
+            options != nullptr ? options->getSubComObj("ROWWEIGHTS") : nullptr) {
         const std::vector<TokenInfoObj> name = LeadingTokens(*weight);
-        VarSpecObj counts = check.newList("FREQWEIGHT", "", true);
+        VarSpecObj counts = check.newList("ROWWEIGHTS", "", true);
         if (name.empty() || counts.ValidateVariable(name.front()) < 0) {
-            return check.stopIn("FREQWEIGHT", "", name);
+            return check.stopIn("ROWWEIGHTS", "", name);
         }
-        check.accept("FREQWEIGHT", "", "weight", counts.GetValidVarList());
-        if (!check.registerList("FREQWEIGHT", "", counts.GetValidVarList(), name)) {
+        check.accept("ROWWEIGHTS", "", "weight", counts.GetValidVarList());
+        if (!check.registerList("ROWWEIGHTS", "", counts.GetValidVarList(), name)) {
             return false;
         }
     }

@@ -8,7 +8,7 @@
 
 namespace examples {
 
-// WEAVE [/MISSING word] [/FREQWEIGHT variable]
+// WEAVE [/MISSING word] [/ROWWEIGHTS variable]
 //       /PANEL variable BY variable [BY variable ...] [/CELLS word ...]  (one or more panels)
 //       [/LAYOUT LABELS(word) WIDTH(integer) DECIMALS(integer)]          (at most once)
 //       [/SAVE OUTFILE = 'file' [STYLE = word]]                          (last, if given)

@@ -17,7 +17,7 @@ const char kSample[] =
     "PAIRGRID region BY gender WITH weight\n"
     "  /CATEGORIES region [1; 2; 3] gender [1; 2]\n"
     "  /TITLE = \"Region by gender, \"\"weighted\"\"\"\n"
-    "  /CRITERIA = ALPHA(.05) ITERATE(1e3) SHIFT(-2.5E-2).\n"
+    "  /SETTINGS = ALPHA(.05) REPEATS(1e3) SHIFT(-2.5E-2).\n"
     "LINEFIT ALL\n"
     "  /RESPONSES = income\n"
     "  /SCHEME = FORCE age v1 TO v3 (p <= 0.1).\n";
