@@ -65,15 +65,15 @@ CommandDescriptor Describe() {
     missing.allowSubComEmpty(true);
     command.addSubComDesc(missing);
 
-    SubComDescriptor criteria("SETTINGS", SubComByParen);
-    criteria.addParamDesc(Param("CIN", ParamNumber));
-    ParamDescriptor iterate = Param("REPEATS", ParamInteger, true);
-    iterate.setUpperBoundary(1000, UpperIncluded);
-    criteria.addParamDesc(iterate);
+    SubComDescriptor tuning("SETTINGS", SubComByParen);
+    tuning.addParamDesc(Param("CIN", ParamNumber));
+    ParamDescriptor repeats = Param("REPEATS", ParamInteger, true);
+    repeats.setUpperBoundary(1000, UpperIncluded);
+    tuning.addParamDesc(repeats);
     ParamDescriptor cut = Param("CUT", ParamNumber);
     cut.addStringValue("DEFAULT");
-    criteria.addParamDesc(cut);
-    command.addSubComDesc(criteria);
+    tuning.addParamDesc(cut);
+    command.addSubComDesc(tuning);
 
     SubComDescriptor title("TITLE", SubComArbitrary);
     command.addSubComDesc(title);

@@ -236,8 +236,8 @@ TEST(ExamplesSprout, ModelListsCodingsRuleAndNewVariables) {
     EXPECT_EQ(run.list("covariates"), "age");
     EXPECT_EQ(run.list("weight"), "weight");
     const examples::SproutSettings settings = kSprout.settings(run.result.spec);
-    EXPECT_EQ(settings.iterate, 40);
-    EXPECT_DOUBLE_EQ(settings.converge, 1e-4);
+    EXPECT_EQ(settings.repeats, 40);
+    EXPECT_DOUBLE_EQ(settings.deltaMin, 1e-4);
     EXPECT_DOUBLE_EQ(settings.level, 90);
     ASSERT_EQ(settings.codings.size(), 2u);
     EXPECT_THAT(settings.codings[0].factors, ElementsAre("region"));
@@ -245,8 +245,8 @@ TEST(ExamplesSprout, ModelListsCodingsRuleAndNewVariables) {
     EXPECT_EQ(settings.codings[1].scheme, "ORDINAL");
     EXPECT_EQ(settings.rule, "BACKWARD");
     EXPECT_DOUBLE_EQ(settings.ruleLimit, 0.2);
-    EXPECT_EQ(settings.predicted, "fit");
-    EXPECT_EQ(settings.residual, "res");
+    EXPECT_EQ(settings.fitValues, "fit");
+    EXPECT_EQ(settings.leftover, "res");
 }
 
 TEST(ExamplesSprout, RuleWithoutLimitKeepsTheDefault) {

@@ -37,11 +37,11 @@ Sprout::Sprout()
     model.setExportParamDesc(ParamTokenList, true);
     mGrammar.addSubComDesc(model);
 
-    SubComDescriptor criteria("SETTINGS", SubComByParen);
-    criteria.addParamDesc(Between("REPEATS", ParamInteger, 1, 999, true));
-    criteria.addParamDesc(Between("DELTAMIN", ParamNumber, 0, 1, false));
-    criteria.addParamDesc(Between("LEVEL", ParamNumber, 50, 100, false));
-    mGrammar.addSubComDesc(criteria);
+    SubComDescriptor tuning("SETTINGS", SubComByParen);
+    tuning.addParamDesc(Between("REPEATS", ParamInteger, 1, 999, true));
+    tuning.addParamDesc(Between("DELTAMIN", ParamNumber, 0, 1, false));
+    tuning.addParamDesc(Between("LEVEL", ParamNumber, 50, 100, false));
+    mGrammar.addSubComDesc(tuning);
 
     // factors (scheme): the scheme word marks where the factor list ends.
     ParamDescriptor coding("", ParamKeyWordValue);
@@ -77,14 +77,14 @@ Sprout::Sprout()
 
 SproutSettings Sprout::settings(const CommandSpec& spec) const {
     SproutSettings settings;
-    if (const SubComObj* criteria = spec.getSubComObj("SETTINGS")) {
-        if (const ParamObj* iterate = criteria->getParamObj("REPEATS")) {
-            iterate->getIntegerValue(settings.iterate);
+    if (const SubComObj* tuning = spec.getSubComObj("SETTINGS")) {
+        if (const ParamObj* repeats = tuning->getParamObj("REPEATS")) {
+            repeats->getIntegerValue(settings.repeats);
         }
-        if (const ParamObj* converge = criteria->getParamObj("DELTAMIN")) {
-            converge->getNumberValue(settings.converge);
+        if (const ParamObj* deltaMin = tuning->getParamObj("DELTAMIN")) {
+            deltaMin->getNumberValue(settings.deltaMin);
         }
-        if (const ParamObj* level = criteria->getParamObj("LEVEL")) {
+        if (const ParamObj* level = tuning->getParamObj("LEVEL")) {
             level->getNumberValue(settings.level);
         }
     }
@@ -117,13 +117,13 @@ SproutSettings Sprout::settings(const CommandSpec& spec) const {
     }
     if (const SubComObj* save = spec.getSubComObj("SAVE")) {
         TavoVarName name;
-        if (const ParamObj* predicted = save->getParamObj("FITVALUES");
-            predicted != nullptr && predicted->getVarName(name)) {
-            settings.predicted = name.str();
+        if (const ParamObj* fitValues = save->getParamObj("FITVALUES");
+            fitValues != nullptr && fitValues->getVarName(name)) {
+            settings.fitValues = name.str();
         }
-        if (const ParamObj* residual = save->getParamObj("LEFTOVER");
-            residual != nullptr && residual->getVarName(name)) {
-            settings.residual = name.str();
+        if (const ParamObj* leftover = save->getParamObj("LEFTOVER");
+            leftover != nullptr && leftover->getVarName(name)) {
+            settings.leftover = name.str();
         }
     }
     if (const SubComObj* weight = spec.getSubComObj("WEIGHTBY")) {

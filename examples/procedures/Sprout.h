@@ -25,14 +25,14 @@ struct SproutCoding {
 };
 
 struct SproutSettings {
-    int iterate = 20;
-    double converge = 1e-6;
+    int repeats = 20;
+    double deltaMin = 1e-6;
     double level = 95;
     std::vector<SproutCoding> codings;
     std::string rule = "ALLIN";
     double ruleLimit = 0.05;
-    std::string predicted;
-    std::string residual;
+    std::string fitValues;
+    std::string leftover;
     std::string weight;
 };
 
