@@ -114,23 +114,8 @@ bool Bucket::validate(const CommandSpec& spec, Validation& check) const {
 
     // Every value must read as a value of its variable: the rows follow the variables as
     // ";", one value per variable, and the code.
-    std::vector<VarSpecObj> columns;
-    for (int index : indices) {
-        columns.push_back(check.newList("MAP", ""));
-        columns.back().SetVariable(index);
-    }
-    const std::size_t width = indices.size();
-    for (std::size_t row = width; row + width + 1 < tokens.size(); row += width + 2) {
-        for (std::size_t column = 0; column < width; ++column) {
-            const TokenInfoObj& value = tokens[row + 1 + column];
-            OBS* cell = nullptr;
-            TAVO_Format format{};
-            const bool readable = columns[column].ValidateCatValue(value.getString(), cell, format);
-            VarSpecObj::ReleaseOBS(cell);
-            if (!readable) {
-                return check.stopAt("MAP", "", value);
-            }
-        }
+    if (!check.checkCategoryValues("MAP", "", indices, tokens)) {
+        return false;
     }
 
     if (const SubComObj* otherwise = spec.getSubComObj("OTHERWISE")) {
