@@ -6,11 +6,12 @@
 #include <fstream>
 #include <initializer_list>
 #include <sstream>
+#include <unordered_set>
 #include <utility>
 
-#include <nlohmann/json.hpp>
-
+#include "grammar/GrammarKeys.h"
 #include "grammar/GrammarNames.h"
+#include "grammar/JsonDocument.h"
 #include "grammar/JsonText.h"
 #include "uparser/ParserUtility.h"
 
@@ -19,12 +20,7 @@ namespace upgrammar {
 namespace {
 
 using namespace UPSpecTypes;
-using Json = nlohmann::ordered_json;
-
-// Thrown from the parser's callback, which sees a document too deep or an object that lost a
-// member to a repeated key before the parser has finished.
-struct TooDeep {};
-struct RepeatedKey {};
+using Json = JsonNode;
 
 // Where a descriptor stands, which decides the keys it may have.
 enum class Place {
@@ -34,13 +30,10 @@ enum class Place {
     Part        // the main or value part of a compound value; the name is optional
 };
 
-const std::initializer_list<const char*> kValueKeys = {
-    "help",  "type",          "required",   "block",    "slash",     "lower",    "upper",
-    "words", "qualifierForm", "qualifiers", "mainPart", "valuePart", "variables"};
-const std::initializer_list<const char*> kParamKeys = {
-    "name",       "help",     "type",      "required", "valueRequired", "block",
-    "brackets",   "slash",    "lower",     "upper",    "words",         "qualifierForm",
-    "qualifiers", "mainPart", "valuePart", "variables"};
+constexpr KeySet kValueKeys =
+    KeysOf({kHelp, kType, kRequired, kBlock, kSlash, kLower, kUpper, kWords, kQualifierForm,
+            kQualifiers, kMainPart, kValuePart, kVariables});
+constexpr KeySet kParamKeys = kValueKeys | KeysOf({kName, kValueRequired, kBrackets});
 
 bool IsOneOf(ParamSpec type, std::initializer_list<ParamSpec> types) {
     for (ParamSpec one : types) {
@@ -53,14 +46,6 @@ bool IsOneOf(ParamSpec type, std::initializer_list<ParamSpec> types) {
 
 std::string Quoted(const std::string& text) {
     return "\"" + text + "\"";
-}
-
-std::string List(std::initializer_list<const char*> names) {
-    std::string text;
-    for (const char* name : names) {
-        text += (text.empty() ? "" : ", ") + std::string(name);
-    }
-    return text;
 }
 
 // Walks the parsed document. Every read function answers false after recording the first
@@ -82,6 +67,7 @@ class GrammarReader {
         Step(GrammarReader& reader, std::string component) : mReader(reader) {
             mReader.mPath.push_back(std::move(component));
         }
+        Step(GrammarReader& reader, Key key) : Step(reader, std::string(NameOf(key))) {}
         Step(GrammarReader& reader, std::size_t index) : Step(reader, std::to_string(index)) {}
         ~Step() { mReader.mPath.pop_back(); }
         Step(const Step&) = delete;
@@ -95,17 +81,15 @@ class GrammarReader {
     bool fail(std::string message) { return failAt(FindValue(mText, mPath, false), message); }
     bool failAtKey(std::string message) { return failAt(FindValue(mText, mPath, true), message); }
 
-    bool parse(Json& root);
-    bool expectObject(const Json& value, const char* what);
+    bool members(const Json& value, const char* what, KeySet allowed, Members& out);
     bool expectArray(const Json& value, const char* what);
-    bool knownKeys(const Json& object, const char* what, std::initializer_list<const char*> keys);
-    bool readString(const Json& object, const char* key, std::string& out);
-    bool readName(const Json& object, const char* what, bool mayBeEmpty, std::string& out);
-    bool readBool(const Json& object, const char* key, bool& out);
+    bool readString(const Members& object, Key key, std::string& out);
+    bool readName(const Members& object, const char* what, bool mayBeEmpty, std::string& out);
+    bool readBool(const Members& object, Key key, bool& out);
     bool readNumber(const Json& value, double& out);
-    bool readEnum(const Json& object, const char* key, const EnumNames& names, int& out);
+    bool readEnum(const Members& object, Key key, const EnumNames& names, int& out);
     template <typename E>
-    bool readEnum(const Json& object, const char* key, const EnumNames& names, E& out) {
+    bool readEnum(const Members& object, Key key, const EnumNames& names, E& out) {
         int value = static_cast<int>(out);
         const bool ok = readEnum(object, key, names, value);
         out = static_cast<E>(value);
@@ -114,21 +98,22 @@ class GrammarReader {
 
     bool readCommand(const Json& json, const GrammarFile& earlier, CommandGrammar& command);
     bool readGroup(const Json& json, CommandGrammar& command);
-    bool readSeparators(const Json& json, const CommandDescriptor& command,
+    bool readSeparators(const Members& json, const CommandDescriptor& command,
                         GroupComDescriptor& group);
     bool readSubCommand(const Json& json, SubComDescriptor& sub, SubComNotes& notes);
     bool readParam(const Json& json, Place place, SubComSpec form, bool variablesAllowed, int depth,
                    ParamDescriptor& desc, ValueNotes& notes);
-    bool readParamParts(const Json& json, int depth, bool variablesAllowed, ParamDescriptor& desc,
-                        ValueNotes& notes);
-    bool readBounds(const Json& json, ParamDescriptor& desc);
-    bool readBound(const Json& json, const char* key, double& value, bool& excluded);
+    bool readParamParts(const Members& json, int depth, bool variablesAllowed,
+                        ParamDescriptor& desc, ValueNotes& notes);
+    bool readBounds(const Members& json, ParamDescriptor& desc);
+    bool readBound(const Json& json, Key key, double& value, bool& excluded);
     bool checkBounds(const ParamDescriptor& desc);
     bool readVariables(const Json& json, const ParamDescriptor& desc, VariableCheck& check);
     bool checkVariableUse(const Json& json, const ParamDescriptor& desc,
                           const VariableCheck& check);
 
     const std::string& mText;
+    JsonDocument mDocument;
     GrammarError& mError;
     std::vector<std::string> mPath;
     // Per command: its Model lists, and where the first list that refers to them stands.
@@ -144,165 +129,117 @@ bool GrammarReader::failAt(std::size_t offset, std::string message) {
     return false;
 }
 
-bool GrammarReader::parse(Json& root) {
-    // Objects count their keys, so that a key given twice (which the parser would let
-    // overwrite the first) is caught.
-    std::vector<std::size_t> keyCounts;
-    const Json::parser_callback_t callback = [&keyCounts](int depth, Json::parse_event_t event,
-                                                          Json& parsed) {
-        switch (event) {
-            case Json::parse_event_t::object_start:
-            case Json::parse_event_t::array_start:
-                if (static_cast<std::size_t>(depth) >= kMaxJsonDepth) {
-                    throw TooDeep();
-                }
-                if (event == Json::parse_event_t::object_start) {
-                    keyCounts.push_back(0);
-                }
-                break;
-            case Json::parse_event_t::key:
-                ++keyCounts.back();
-                break;
-            case Json::parse_event_t::object_end:
-                if (keyCounts.back() != parsed.size()) {
-                    throw RepeatedKey();
-                }
-                keyCounts.pop_back();
-                break;
-            default:
-                break;
-        }
-        return true;
-    };
-    try {
-        root = Json::parse(mText, callback);
-        return true;
-    } catch (const Json::parse_error& error) {
-        // "[json.exception.parse_error.101] parse error at line 1, column 2: what"
-        std::string what = error.what();
-        const std::size_t column = what.find(", column ");
-        const std::size_t colon = what.find(": ", column == std::string::npos ? 0 : column);
-        if (column != std::string::npos && colon != std::string::npos) {
-            what.erase(0, colon + 2);
-        }
-        return failAt(error.byte > 0 ? error.byte - 1 : 0, "invalid JSON: " + what);
-    } catch (const TooDeep&) {
-        return failAt(FindTooDeep(mText, kMaxJsonDepth),
-                      "nested deeper than " + std::to_string(kMaxJsonDepth) + " levels");
-    } catch (const RepeatedKey&) {
-        std::string key;
-        const std::size_t at = FindRepeatedKey(mText, key);
-        return failAt(at, "key " + Quoted(key) + " given twice in one object");
+// The value must be an object whose keys are all allowed; out receives its members.
+bool GrammarReader::members(const Json& value, const char* what, KeySet allowed, Members& out) {
+    if (!value.isObject()) {
+        return fail(std::string("expected an object: ") + what);
     }
-}
-
-bool GrammarReader::expectObject(const Json& value, const char* what) {
-    return value.is_object() || fail(std::string("expected an object: ") + what);
+    for (const Json* item = value.first; item != nullptr; item = item->next) {
+        if (item->key == kKeyCount || !Contains(allowed, item->key)) {
+            const std::string name = mDocument.nameOf(*item);
+            const Step step(*this, name);
+            return failAtKey("unknown key " + Quoted(name) + " in " + what +
+                             "; expected one of: " + NamesOf(allowed));
+        }
+        out.member[item->key] = item;
+    }
+    return true;
 }
 
 bool GrammarReader::expectArray(const Json& value, const char* what) {
-    return value.is_array() || fail(std::string("expected an array: ") + what);
+    return value.isArray() || fail(std::string("expected an array: ") + what);
 }
 
-bool GrammarReader::knownKeys(const Json& object, const char* what,
-                              std::initializer_list<const char*> keys) {
-    for (auto item = object.begin(); item != object.end(); ++item) {
-        bool known = false;
-        for (const char* key : keys) {
-            known = known || item.key() == key;
-        }
-        if (!known) {
-            const Step step(*this, item.key());
-            return failAtKey("unknown key " + Quoted(item.key()) + " in " + what +
-                             "; expected one of: " + List(keys));
-        }
-    }
-    return true;
-}
-
-bool GrammarReader::readString(const Json& object, const char* key, std::string& out) {
-    const auto found = object.find(key);
-    if (found == object.end()) {
+bool GrammarReader::readString(const Members& object, Key key, std::string& out) {
+    const Json* found = object[key];
+    if (found == nullptr) {
         return true;
     }
-    const Step step(*this, key);
-    if (!found->is_string()) {
-        return fail(std::string("expected a string for ") + Quoted(key));
+    if (!found->isString()) {
+        const Step step(*this, key);
+        return fail("expected a string for " + Quoted(NameOf(key)));
     }
-    out = found->get<std::string>();
+    out = found->text;
     return true;
 }
 
-bool GrammarReader::readName(const Json& object, const char* what, bool mayBeEmpty,
+bool GrammarReader::readName(const Members& object, const char* what, bool mayBeEmpty,
                              std::string& out) {
-    if (object.find("name") == object.end()) {
+    if (object[kName] == nullptr) {
         return fail(std::string("missing key \"name\" in ") + what);
     }
-    if (!readString(object, "name", out)) {
+    if (!readString(object, kName, out)) {
         return false;
     }
-    const Step step(*this, "name");
+    const Step step(*this, kName);
     return mayBeEmpty || !out.empty() ||
            fail(std::string("the name of ") + what + " must not be empty");
 }
 
-bool GrammarReader::readBool(const Json& object, const char* key, bool& out) {
-    const auto found = object.find(key);
-    if (found == object.end()) {
+bool GrammarReader::readBool(const Members& object, Key key, bool& out) {
+    const Json* found = object[key];
+    if (found == nullptr) {
         return true;
     }
-    const Step step(*this, key);
-    if (!found->is_boolean()) {
-        return fail(std::string("expected true or false for ") + Quoted(key));
+    if (found->kind != Json::Kind::Boolean) {
+        const Step step(*this, key);
+        return fail("expected true or false for " + Quoted(NameOf(key)));
     }
-    out = found->get<bool>();
+    out = found->boolean;
     return true;
 }
 
 bool GrammarReader::readNumber(const Json& value, double& out) {
-    if (!value.is_number()) {
+    if (value.kind != Json::Kind::Number) {
         return fail("expected a number");
     }
-    out = value.get<double>();
+    out = value.number;
     return std::isfinite(out) || fail("expected a finite number");
 }
 
-bool GrammarReader::readEnum(const Json& object, const char* key, const EnumNames& names,
-                             int& out) {
-    const auto found = object.find(key);
-    if (found == object.end()) {
+bool GrammarReader::readEnum(const Members& object, Key key, const EnumNames& names, int& out) {
+    const Json* found = object[key];
+    if (found == nullptr) {
+        return true;
+    }
+    if (!found->isString()) {
+        const Step step(*this, key);
+        return fail(std::string("expected the name of a ") + names.what() + " for " +
+                    Quoted(NameOf(key)) + "; one of: " + names.choices());
+    }
+    const std::string& name = found->text;
+    if (names.find(name, out)) {
         return true;
     }
     const Step step(*this, key);
-    if (!found->is_string()) {
-        return fail(std::string("expected the name of a ") + names.what() + " for " + Quoted(key) +
-                    "; one of: " + names.choices());
-    }
-    const std::string name = found->get<std::string>();
-    return names.find(name, out) || fail("unknown " + std::string(names.what()) + " " +
-                                         Quoted(name) + "; expected one of: " + names.choices());
+    return fail("unknown " + std::string(names.what()) + " " + Quoted(name) +
+                "; expected one of: " + names.choices());
 }
 
 bool GrammarReader::read(GrammarFile& grammar) {
-    Json root;
-    if (!parse(root) || !expectObject(root, "a grammar file holds one object") ||
-        !knownKeys(root, "the grammar file", {"$schema", "commands"}) ||
-        !readString(root, "$schema", grammar.schema)) {
+    JsonProblem problem;
+    if (!mDocument.parse(mText, kMaxJsonDepth, problem)) {
+        return failAt(problem.offset, std::move(problem.message));
+    }
+    Members file;
+    if (!members(mDocument.root(), "the grammar file", KeysOf({kSchema, kCommands}), file) ||
+        !readString(file, kSchema, grammar.schema)) {
         return false;
     }
-    const auto commands = root.find("commands");
-    if (commands == root.end()) {
+    const Json* commands = file[kCommands];
+    if (commands == nullptr) {
         return fail("missing key \"commands\": a grammar file declares its commands there");
     }
-    const Step step(*this, "commands");
+    const Step step(*this, kCommands);
     if (!expectArray(*commands, "the commands of the file") ||
         (commands->empty() && !fail("a grammar file declares at least one command"))) {
         return false;
     }
-    for (std::size_t i = 0; i < commands->size(); ++i) {
+    std::size_t i = 0;
+    for (const Json* item = commands->first; item != nullptr; item = item->next, ++i) {
         const Step element(*this, i);
         CommandGrammar command;
-        if (!readCommand((*commands)[i], grammar, command)) {
+        if (!readCommand(*item, grammar, command)) {
             return false;
         }
         grammar.commands.push_back(std::move(command));
@@ -312,17 +249,18 @@ bool GrammarReader::read(GrammarFile& grammar) {
 
 bool GrammarReader::readCommand(const Json& json, const GrammarFile& earlier,
                                 CommandGrammar& command) {
+    Members object;
     std::string name;
     std::string title;
-    if (!expectObject(json, "a command") ||
-        !knownKeys(json, "a command", {"name", "title", "help", "subcommands", "groups"}) ||
-        !readName(json, "a command", false, name) || !readString(json, "title", title) ||
-        !readString(json, "help", command.help)) {
+    if (!members(json, "a command", KeysOf({kName, kTitle, kHelp, kSubcommands, kGroups}),
+                 object) ||
+        !readName(object, "a command", false, name) || !readString(object, kTitle, title) ||
+        !readString(object, kHelp, command.help)) {
         return false;
     }
     for (const CommandGrammar& other : earlier.commands) {
         if (AreStringsEqualCase(other.descriptor.getCommandName(), name)) {
-            const Step step(*this, "name");
+            const Step step(*this, kName);
             return fail("command " + Quoted(name) + " is declared twice");
         }
     }
@@ -330,42 +268,45 @@ bool GrammarReader::readCommand(const Json& json, const GrammarFile& earlier,
     mModelLists = 0;
     mWithinPath.clear();
 
-    const auto subs = json.find("subcommands");
-    const auto groups = json.find("groups");
-    if (subs != json.end() && groups != json.end()) {
-        const Step step(*this, "groups");
+    const Json* subs = object[kSubcommands];
+    if (subs != nullptr && object[kGroups] != nullptr) {
+        const Step step(*this, kGroups);
         return failAtKey(
             "a command has either \"subcommands\" (all in one global group) or "
             "\"groups\", not both");
     }
-    if (subs != json.end()) {
-        const Step step(*this, "subcommands");
+    if (subs != nullptr) {
+        const Step step(*this, kSubcommands);
         if (!expectArray(*subs, "the subcommands of the command")) {
             return false;
         }
-        for (std::size_t i = 0; i < subs->size(); ++i) {
+        std::unordered_set<std::string> names;
+        std::size_t i = 0;
+        for (const Json* item = subs->first; item != nullptr; item = item->next, ++i) {
             const Step element(*this, i);
             SubComDescriptor sub;
             SubComNotes notes;
-            if (!readSubCommand((*subs)[i], sub, notes)) {
+            if (!readSubCommand(*item, sub, notes)) {
                 return false;
             }
-            if (command.descriptor.getSubComDesc(sub.getSubComName()) != nullptr) {
-                const Step at(*this, "name");
+            // A set rather than the descriptor's own look-up, which walks the subcommands.
+            if (!names.insert(sub.getSubComName()).second) {
+                const Step at(*this, kName);
                 return fail("subcommand " + Quoted(sub.getSubComName()) + " is declared twice");
             }
             command.descriptor.addSubComDesc(sub);
             command.notesAt(0, static_cast<int>(i)) = std::move(notes);
         }
     }
-    if (groups != json.end()) {
-        const Step step(*this, "groups");
+    if (const Json* groups = object[kGroups]) {
+        const Step step(*this, kGroups);
         if (!expectArray(*groups, "the groups of the command")) {
             return false;
         }
-        for (std::size_t i = 0; i < groups->size(); ++i) {
+        std::size_t i = 0;
+        for (const Json* item = groups->first; item != nullptr; item = item->next, ++i) {
             const Step element(*this, i);
-            if (!readGroup((*groups)[i], command)) {
+            if (!readGroup(*item, command)) {
                 return false;
             }
         }
@@ -378,46 +319,48 @@ bool GrammarReader::readCommand(const Json& json, const GrammarFile& earlier,
 }
 
 bool GrammarReader::readGroup(const Json& json, CommandGrammar& command) {
-    if (!expectObject(json, "a group") ||
-        !knownKeys(json, "a group", {"kind", "required", "text", "separators", "subcommands"})) {
+    Members object;
+    if (!members(json, "a group", KeysOf({kKind, kRequired, kText, kSeparators, kSubcommands}),
+                 object)) {
         return false;
     }
-    if (json.find("kind") == json.end()) {
+    if (object[kKind] == nullptr) {
         return fail("missing key \"kind\" in a group; one of: " + kGroupKinds.choices());
     }
     GroupSpec kind = GroupRepeatable;
-    if (!readEnum(json, "kind", kGroupKinds, kind)) {
+    if (!readEnum(object, kKind, kGroupKinds, kind)) {
         return false;
     }
     if (kind == GroupGlobal && command.descriptor.getGlobalGroupDesc() != nullptr) {
-        const Step step(*this, "kind");
+        const Step step(*this, kKind);
         return fail("a command has one group of kind Global at most");
     }
     GroupComDescriptor group(kind);
     bool required = group.isGroupRequired();
     std::string text;
-    if (!readBool(json, "required", required) || !readString(json, "text", text)) {
+    if (!readBool(object, kRequired, required) || !readString(object, kText, text)) {
         return false;
     }
     group.setGroupRequired(required);
     group.setMessageText(text.c_str());
 
     const int index = command.descriptor.getGroupDescListSize();
-    const auto subs = json.find("subcommands");
-    if (subs != json.end()) {
-        const Step step(*this, "subcommands");
+    if (const Json* subs = object[kSubcommands]) {
+        const Step step(*this, kSubcommands);
         if (!expectArray(*subs, "the subcommands of the group")) {
             return false;
         }
-        for (std::size_t i = 0; i < subs->size(); ++i) {
+        std::unordered_set<std::string> names;
+        std::size_t i = 0;
+        for (const Json* item = subs->first; item != nullptr; item = item->next, ++i) {
             const Step element(*this, i);
             SubComDescriptor sub;
             SubComNotes notes;
-            if (!readSubCommand((*subs)[i], sub, notes)) {
+            if (!readSubCommand(*item, sub, notes)) {
                 return false;
             }
-            if (group.containSubComDesc(sub.getSubComName())) {
-                const Step at(*this, "name");
+            if (!names.insert(sub.getSubComName()).second) {
+                const Step at(*this, kName);
                 return fail("subcommand " + Quoted(sub.getSubComName()) +
                             " is declared twice in one group");
             }
@@ -425,30 +368,30 @@ bool GrammarReader::readGroup(const Json& json, CommandGrammar& command) {
             command.notesAt(index, static_cast<int>(i)) = std::move(notes);
         }
     }
-    if (!readSeparators(json, command.descriptor, group)) {
+    if (!readSeparators(object, command.descriptor, group)) {
         return false;
     }
     command.descriptor.addGroupDesc(group);
     return true;
 }
 
-bool GrammarReader::readSeparators(const Json& json, const CommandDescriptor& command,
+bool GrammarReader::readSeparators(const Members& json, const CommandDescriptor& command,
                                    GroupComDescriptor& group) {
-    const auto separators = json.find("separators");
-    if (separators == json.end()) {
+    const Json* separators = json[kSeparators];
+    if (separators == nullptr) {
         return true;
     }
-    const Step step(*this, "separators");
+    const Step step(*this, kSeparators);
     if (!expectArray(*separators, "the names of the subcommands that open the group")) {
         return false;
     }
-    for (std::size_t i = 0; i < separators->size(); ++i) {
+    std::size_t i = 0;
+    for (const Json* item = separators->first; item != nullptr; item = item->next, ++i) {
         const Step element(*this, i);
-        const Json& name = (*separators)[i];
-        if (!name.is_string()) {
+        if (!item->isString()) {
             return fail("expected a string: the name of a subcommand that opens the group");
         }
-        const std::string text = name.get<std::string>();
+        const std::string& text = item->text;
         const int sub = group.getSubComDescIndex(text);
         if (text.empty() || sub < 0) {
             return fail("separator " + Quoted(text) + " names no subcommand of this group");
@@ -467,37 +410,37 @@ bool GrammarReader::readSeparators(const Json& json, const CommandDescriptor& co
 }
 
 bool GrammarReader::readSubCommand(const Json& json, SubComDescriptor& sub, SubComNotes& notes) {
+    Members object;
     std::string name;
     SubComSpec form = SubComByEqual;
     bool required = false;
     bool repeatable = false;
     bool empty = false;
-    if (!expectObject(json, "a subcommand") ||
-        !knownKeys(json, "a subcommand",
-                   {"name", "help", "form", "required", "repeatable", "emptyAllowed", "value",
-                    "parameters"}) ||
-        !readName(json, "a subcommand", true, name) || !readString(json, "help", notes.help) ||
-        !readEnum(json, "form", kSubComForms, form) || !readBool(json, "required", required) ||
-        !readBool(json, "repeatable", repeatable) || !readBool(json, "emptyAllowed", empty)) {
+    if (!members(json, "a subcommand",
+                 KeysOf({kName, kHelp, kForm, kRequired, kRepeatable, kEmptyAllowed, kValue,
+                         kParameters}),
+                 object) ||
+        !readName(object, "a subcommand", true, name) || !readString(object, kHelp, notes.help) ||
+        !readEnum(object, kForm, kSubComForms, form) || !readBool(object, kRequired, required) ||
+        !readBool(object, kRepeatable, repeatable) || !readBool(object, kEmptyAllowed, empty)) {
         return false;
     }
     sub = SubComDescriptor(name, form, required, repeatable);
     sub.allowSubComEmpty(empty);
 
-    const auto value = json.find("value");
-    if (value != json.end()) {
-        const Step step(*this, "value");
+    if (const Json* value = object[kValue]) {
+        const Step step(*this, kValue);
         ParamDescriptor desc;
         if (!readParam(*value, Place::Value, form, true, 1, desc, notes.value)) {
             return false;
         }
         sub.setExportParamDesc(desc);
     }
-    const auto params = json.find("parameters");
-    if (params == json.end()) {
+    const Json* params = object[kParameters];
+    if (params == nullptr) {
         return true;
     }
-    const Step step(*this, "parameters");
+    const Step step(*this, kParameters);
     if (!expectArray(*params, "the parameters of the subcommand")) {
         return false;
     }
@@ -506,20 +449,21 @@ bool GrammarReader::readSubCommand(const Json& json, SubComDescriptor& sub, SubC
             "a subcommand of form Arbitrary takes its content as it stands and has no "
             "parameters");
     }
-    for (std::size_t i = 0; i < params->size(); ++i) {
+    notes.parameters.reserve(params->size);
+    std::size_t i = 0;
+    for (const Json* item = params->first; item != nullptr; item = item->next, ++i) {
         const Step element(*this, i);
         ParamDescriptor desc;
-        ValueNotes paramNotes;
-        if (!readParam((*params)[i], Place::Parameter, form, true, 1, desc, paramNotes)) {
+        notes.parameters.emplace_back();
+        if (!readParam(*item, Place::Parameter, form, true, 1, desc, notes.parameters.back())) {
             return false;
         }
         if (sub.containParamDesc(desc.getParamName())) {
-            const Step at(*this, "name");
+            const Step at(*this, kName);
             return fail("parameter " + Quoted(desc.getParamName()) +
                         " is declared twice in one subcommand");
         }
         sub.addParamDesc(desc);
-        notes.parameters.push_back(std::move(paramNotes));
     }
     return true;
 }
@@ -530,8 +474,8 @@ bool GrammarReader::readParam(const Json& json, Place place, SubComSpec form, bo
                        : place == Place::Value     ? "a subcommand value"
                        : place == Place::Qualifier ? "a qualifier"
                                                    : "a value part";
-    if (!expectObject(json, what) ||
-        !knownKeys(json, what, place == Place::Value ? kValueKeys : kParamKeys)) {
+    Members object;
+    if (!members(json, what, place == Place::Value ? kValueKeys : kParamKeys, object)) {
         return false;
     }
     if (depth > kMaxDescriptorDepth) {
@@ -539,12 +483,10 @@ bool GrammarReader::readParam(const Json& json, Place place, SubComSpec form, bo
                     std::to_string(kMaxDescriptorDepth) + " levels");
     }
     std::string name;
-    if (place != Place::Value && !(place == Place::Part ? readString(json, "name", name)
-                                                        : readName(json, what, false, name))) {
+    if (place != Place::Value && !(place == Place::Part ? readString(object, kName, name)
+                                                        : readName(object, what, false, name))) {
         return false;
     }
-    desc.setParamName(name);
-
     ParamSpec type = ParamTokenList;
     bool required = false;
     bool valueRequired = true;
@@ -552,39 +494,39 @@ bool GrammarReader::readParam(const Json& json, Place place, SubComSpec form, bo
     BracketOptions brackets = BracketNone;
     bool slash = false;
     QualifOptions qualifForm = QualifByParen;
-    if (!readString(json, "help", notes.help) || !readEnum(json, "type", kParamTypes, type) ||
-        !readBool(json, "required", required) || !readBool(json, "valueRequired", valueRequired) ||
-        !readEnum(json, "block", kBlockOptions, block) ||
-        !readEnum(json, "brackets", kBracketOptions, brackets) || !readBool(json, "slash", slash) ||
-        !readEnum(json, "qualifierForm", kQualifOptions, qualifForm)) {
+    if (!readString(object, kHelp, notes.help) || !readEnum(object, kType, kParamTypes, type) ||
+        !readBool(object, kRequired, required) ||
+        !readBool(object, kValueRequired, valueRequired) ||
+        !readEnum(object, kBlock, kBlockOptions, block) ||
+        !readEnum(object, kBrackets, kBracketOptions, brackets) ||
+        !readBool(object, kSlash, slash) ||
+        !readEnum(object, kQualifierForm, kQualifOptions, qualifForm)) {
         return false;
     }
     if (place == Place::Parameter && brackets != BracketNone && form != SubComByEqual) {
-        const Step step(*this, "brackets");
+        const Step step(*this, kBrackets);
         return fail("brackets take effect only in a subcommand of form ByEqual");
     }
     if (place == Place::Parameter && slash && form == SubComByParen) {
-        const Step step(*this, "slash");
+        const Step step(*this, kSlash);
         return fail(
             "a value in parentheses never takes \"/\": slash does not apply in a "
             "subcommand of form ByParen");
     }
-    desc.setParamType(type);
-    desc.setParamRequired(required);
-    desc.setValueRequired(valueRequired);
+    desc = ParamDescriptor(name, type, required, valueRequired, brackets);
     desc.setBlockOption(block);
-    desc.setBracketOption(brackets);
     desc.allowSlash(slash);
     desc.setQualifOption(qualifForm);
 
-    if (!readBounds(json, desc) || !readParamParts(json, depth, variablesAllowed, desc, notes)) {
+    if (!readBounds(object, desc) ||
+        !readParamParts(object, depth, variablesAllowed, desc, notes)) {
         return false;
     }
-    const auto variables = json.find("variables");
-    if (variables == json.end()) {
+    const Json* variables = object[kVariables];
+    if (variables == nullptr) {
         return true;
     }
-    const Step step(*this, "variables");
+    const Step step(*this, kVariables);
     if (!variablesAllowed) {
         return failAtKey(
             "variable checks belong to a parameter, a subcommand value, or a part "
@@ -596,22 +538,21 @@ bool GrammarReader::readParam(const Json& json, Place place, SubComSpec form, bo
 
 // Accepted words, qualifiers and the two parts of a compound value, and what the types need
 // of them.
-bool GrammarReader::readParamParts(const Json& json, int depth, bool variablesAllowed,
+bool GrammarReader::readParamParts(const Members& json, int depth, bool variablesAllowed,
                                    ParamDescriptor& desc, ValueNotes& notes) {
     const ParamSpec type = desc.getParamType();
-    const auto words = json.find("words");
-    if (words != json.end()) {
-        const Step step(*this, "words");
+    if (const Json* words = json[kWords]) {
+        const Step step(*this, kWords);
         if (!expectArray(*words, "the words the value accepts")) {
             return false;
         }
-        for (std::size_t i = 0; i < words->size(); ++i) {
+        std::size_t i = 0;
+        for (const Json* item = words->first; item != nullptr; item = item->next, ++i) {
             const Step element(*this, i);
-            const Json& word = (*words)[i];
-            if (!word.is_string() || word.get<std::string>().empty()) {
+            if (!item->isString() || item->text.empty()) {
                 return fail("expected a word the value accepts: a string that is not empty");
             }
-            const std::string text = word.get<std::string>();
+            const std::string& text = item->text;
             // With words stored, possibleStringValue answers whether the word is one of them.
             if (!desc.getStringValues().empty() && desc.possibleStringValue(text)) {
                 return fail("word " + Quoted(text) + " is given twice");
@@ -619,22 +560,22 @@ bool GrammarReader::readParamParts(const Json& json, int depth, bool variablesAl
             desc.addStringValue(text);
         }
     }
-    const auto qualifiers = json.find("qualifiers");
-    if (qualifiers != json.end()) {
-        const Step step(*this, "qualifiers");
+    if (const Json* qualifiers = json[kQualifiers]) {
+        const Step step(*this, kQualifiers);
         if (!expectArray(*qualifiers, "the qualifiers of the value")) {
             return false;
         }
-        for (std::size_t i = 0; i < qualifiers->size(); ++i) {
+        std::size_t i = 0;
+        for (const Json* item = qualifiers->first; item != nullptr; item = item->next, ++i) {
             const Step element(*this, i);
             ParamDescriptor qualifier;
             ValueNotes qualifierNotes;
-            if (!readParam((*qualifiers)[i], Place::Qualifier, SubComByEqual, false, depth + 1,
-                           qualifier, qualifierNotes)) {
+            if (!readParam(*item, Place::Qualifier, SubComByEqual, false, depth + 1, qualifier,
+                           qualifierNotes)) {
                 return false;
             }
             if (desc.getQualifDesc(qualifier.getParamName()) != nullptr) {
-                const Step at(*this, "name");
+                const Step at(*this, kName);
                 return fail("qualifier " + Quoted(qualifier.getParamName()) + " is declared twice");
             }
             desc.addQualifDesc(qualifier);
@@ -644,24 +585,24 @@ bool GrammarReader::readParamParts(const Json& json, int depth, bool variablesAl
     const bool compound = type == ParamKeyWordValue || type == ParamTokenQual;
     // A keyword-value pair may say which of its parts names variables.
     const bool partVariables = variablesAllowed && type == ParamKeyWordValue && depth == 1;
-    for (const char* key : {"mainPart", "valuePart"}) {
-        const auto part = json.find(key);
-        if (part == json.end()) {
+    for (const Key key : {kMainPart, kValuePart}) {
+        const Json* part = json[key];
+        if (part == nullptr) {
             continue;
         }
         const Step step(*this, key);
         if (!compound) {
-            return failAtKey(std::string("\"") + key +
-                             "\" belongs to values of type KeyWordValue or TokenQual");
+            return failAtKey(Quoted(NameOf(key)) +
+                             " belongs to values of type KeyWordValue or TokenQual");
         }
         ParamDescriptor partDesc;
-        std::vector<ValueNotes>& slot = key[0] == 'm' ? notes.mainPart : notes.valuePart;
+        std::vector<ValueNotes>& slot = key == kMainPart ? notes.mainPart : notes.valuePart;
         slot.emplace_back();
         if (!readParam(*part, Place::Part, SubComByEqual, partVariables, depth + 1, partDesc,
                        slot.back())) {
             return false;
         }
-        if (key[0] == 'm') {
+        if (key == kMainPart) {
             desc.setMainDesc(&partDesc);
         } else {
             desc.setQualifDesc(&partDesc);
@@ -670,49 +611,48 @@ bool GrammarReader::readParamParts(const Json& json, int depth, bool variablesAl
     std::vector<std::string> names;
     if (type == ParamKeyWordValue &&
         (desc.getMainDesc() == nullptr || desc.getQualifDesc() == nullptr)) {
-        const Step step(*this, "type");
+        const Step step(*this, kType);
         return fail(
             "a value of type KeyWordValue needs \"mainPart\" (its keyword) and "
             "\"valuePart\" (the value after it)");
     }
     if (type == ParamStringQualList && desc.getQualifNames(names) == 0) {
-        const Step step(*this, "type");
+        const Step step(*this, kType);
         return fail("a value of type StringQualList needs at least one qualifier");
     }
     return true;
 }
 
-bool GrammarReader::readBound(const Json& json, const char* key, double& value, bool& excluded) {
+bool GrammarReader::readBound(const Json& json, Key key, double& value, bool& excluded) {
     const Step step(*this, key);
-    if (!expectObject(json, "a boundary, {\"included\": number} or {\"excluded\": number}") ||
-        !knownKeys(json, "a boundary", {"included", "excluded"})) {
+    Members bound;
+    if (!members(json, "a boundary, {\"included\": number} or {\"excluded\": number}",
+                 KeysOf({kIncluded, kExcluded}), bound)) {
         return false;
     }
-    if (json.size() != 1) {
+    if (json.size != 1) {
         return fail(
             "a boundary is either included or excluded: give one of \"included\" and "
             "\"excluded\"");
     }
-    excluded = json.begin().key() == "excluded";
-    const Step inner(*this, json.begin().key());
-    return readNumber(json.begin().value(), value);
+    excluded = bound[kExcluded] != nullptr;
+    const Step inner(*this, excluded ? kExcluded : kIncluded);
+    return readNumber(*json.first, value);
 }
 
-bool GrammarReader::readBounds(const Json& json, ParamDescriptor& desc) {
-    const auto lower = json.find("lower");
-    if (lower != json.end()) {
+bool GrammarReader::readBounds(const Members& json, ParamDescriptor& desc) {
+    if (const Json* lower = json[kLower]) {
         double value = 0;
         bool excluded = false;
-        if (!readBound(*lower, "lower", value, excluded)) {
+        if (!readBound(*lower, kLower, value, excluded)) {
             return false;
         }
         desc.setLowerBoundary(value, excluded ? LowerExcluded : LowerIncluded);
     }
-    const auto upper = json.find("upper");
-    if (upper != json.end()) {
+    if (const Json* upper = json[kUpper]) {
         double value = 0;
         bool excluded = false;
-        if (!readBound(*upper, "upper", value, excluded)) {
+        if (!readBound(*upper, kUpper, value, excluded)) {
             return false;
         }
         desc.setUpperBoundary(value, excluded ? UpperExcluded : UpperIncluded);
@@ -739,7 +679,7 @@ bool GrammarReader::checkBounds(const ParamDescriptor& desc) {
     if (holds) {
         return true;
     }
-    const Step step(*this, "upper");
+    const Step step(*this, kUpper);
     return fail("no value meets these boundaries: lower " + NumberToString(low) +
                 (lowOpen ? " (excluded)" : " (included)") + ", upper " + NumberToString(high) +
                 (highOpen ? " (excluded)" : " (included)"));
@@ -747,40 +687,39 @@ bool GrammarReader::checkBounds(const ParamDescriptor& desc) {
 
 bool GrammarReader::readVariables(const Json& json, const ParamDescriptor& desc,
                                   VariableCheck& check) {
-    if (!expectObject(json, "a variable check") ||
-        !knownKeys(json, "a variable check",
-                   {"check", "numeric", "repeat", "qualifiers", "registry", "within",
-                    "allByDefault", "role"}) ||
-        !readEnum(json, "check", kVariableKinds, check.kind) ||
-        !readBool(json, "numeric", check.numeric) ||
-        !readEnum(json, "repeat", kRepeatOptions, check.repeat) ||
-        !readBool(json, "qualifiers", check.qualifiers) ||
-        !readEnum(json, "registry", kRegistries, check.registry) ||
-        !readEnum(json, "within", kScopes, check.within) ||
-        !readBool(json, "allByDefault", check.allByDefault) ||
-        !readString(json, "role", check.role)) {
-        return false;
-    }
-    return checkVariableUse(json, desc, check);
+    Members object;
+    return members(json, "a variable check",
+                   KeysOf({kCheck, kNumeric, kRepeat, kQualifiers, kRegistry, kWithin,
+                           kAllByDefault, kRole}),
+                   object) &&
+           readEnum(object, kCheck, kVariableKinds, check.kind) &&
+           readBool(object, kNumeric, check.numeric) &&
+           readEnum(object, kRepeat, kRepeatOptions, check.repeat) &&
+           readBool(object, kQualifiers, check.qualifiers) &&
+           readEnum(object, kRegistry, kRegistries, check.registry) &&
+           readEnum(object, kWithin, kScopes, check.within) &&
+           readBool(object, kAllByDefault, check.allByDefault) &&
+           readString(object, kRole, check.role) && checkVariableUse(json, desc, check);
 }
 
 // Which keys and value types each kind of check works with.
 bool GrammarReader::checkVariableUse(const Json& json, const ParamDescriptor& desc,
                                      const VariableCheck& check) {
     struct Use {
-        std::initializer_list<const char*> keys;
+        KeySet keys;
         std::initializer_list<ParamSpec> types;
         const char* typeNames;
     };
     static const Use kExisting{
-        {"check", "numeric", "repeat", "qualifiers", "registry", "within", "role"},
+        KeysOf({kCheck, kNumeric, kRepeat, kQualifiers, kRegistry, kWithin, kRole}),
         {ParamVarName, ParamVarList, ParamTokenList, ParamCrossVarList, ParamVarCatList},
         "VarName, VarList, TokenList, CrossVarList or VarCatList"};
-    static const Use kNew{{"check", "role"}, {ParamVarName, ParamVarList}, "VarName or VarList"};
-    static const Use kModel{{"check", "numeric", "repeat", "registry", "allByDefault", "role"},
+    static const Use kNew{
+        KeysOf({kCheck, kRole}), {ParamVarName, ParamVarList}, "VarName or VarList"};
+    static const Use kModel{KeysOf({kCheck, kNumeric, kRepeat, kRegistry, kAllByDefault, kRole}),
                             {ParamVarList, ParamTokenList},
                             "VarList or TokenList"};
-    static const Use kBlocks{{"check", "numeric", "qualifiers", "registry", "role"},
+    static const Use kBlocks{KeysOf({kCheck, kNumeric, kQualifiers, kRegistry, kRole}),
                              {ParamVarList, ParamTokenList},
                              "VarList or TokenList"};
     const Use& use = check.kind == VariableKind::New      ? kNew
@@ -788,32 +727,28 @@ bool GrammarReader::checkVariableUse(const Json& json, const ParamDescriptor& de
                      : check.kind == VariableKind::Blocks ? kBlocks
                                                           : kExisting;
     const char* kind = kVariableKinds.nameOf(static_cast<int>(check.kind));
-    for (auto item = json.begin(); item != json.end(); ++item) {
-        bool applies = false;
-        for (const char* key : use.keys) {
-            applies = applies || item.key() == key;
-        }
-        if (!applies) {
-            const Step step(*this, item.key());
-            return failAtKey(Quoted(item.key()) + " does not apply to a check of kind " + kind);
+    for (const Json* item = json.first; item != nullptr; item = item->next) {
+        if (!Contains(use.keys, item->key)) {
+            const std::string name = mDocument.nameOf(*item);
+            const Step step(*this, name);
+            return failAtKey(Quoted(name) + " does not apply to a check of kind " + kind);
         }
     }
     if (!IsOneOf(desc.getParamType(), use.types)) {
         return fail(std::string("a check of kind ") + kind +
-                    " reads the variables of a value "
-                    "of type " +
-                    use.typeNames + ", not " + kParamTypes.nameOf(desc.getParamType()));
+                    " reads the variables of a value of type " + use.typeNames + ", not " +
+                    kParamTypes.nameOf(desc.getParamType()));
     }
     std::vector<std::string> names;
     if (check.qualifiers && desc.getQualifNames(names) == 0) {
-        const Step step(*this, "qualifiers");
+        const Step step(*this, kQualifiers);
         return fail(
             "qualifier lists are checked against the value's \"qualifiers\", and it "
             "declares none");
     }
     if (check.qualifiers && check.kind == VariableKind::Existing &&
         !IsOneOf(desc.getParamType(), {ParamVarList, ParamTokenList})) {
-        const Step step(*this, "qualifiers");
+        const Step step(*this, kQualifiers);
         return fail("only a list of type VarList or TokenList carries a qualifier list");
     }
     if (check.kind == VariableKind::Model && ++mModelLists > 1) {
@@ -821,7 +756,7 @@ bool GrammarReader::checkVariableUse(const Json& json, const ParamDescriptor& de
     }
     if (check.within != VariableScope::Any && mWithinPath.empty()) {
         mWithinPath = mPath;
-        mWithinPath.push_back("within");
+        mWithinPath.push_back(NameOf(kWithin));
     }
     return true;
 }
