@@ -7,12 +7,12 @@ directory invalid; the schema itself must be a valid draft 2020-12 schema.
 """
 import argparse
 import glob
+import importlib.metadata
 import json
 import os
 import sys
 
 try:
-    import jsonschema
     from jsonschema import Draft202012Validator
 except ImportError:
     sys.exit("grammar_schema.py: python3-jsonschema with draft 2020-12 is missing "
@@ -53,8 +53,7 @@ def main():
             ok = (not errors) == expect_valid
             print(f"{'ok' if ok else 'WRONG'}  {path}: {verdict}")
             status = status or (0 if ok else 1)
-    print(f"jsonschema {jsonschema.__version__ if hasattr(jsonschema, '__version__') else ''}"
-          .strip())
+    print("jsonschema", importlib.metadata.version("jsonschema"), "draft 2020-12")
     return status
 
 
