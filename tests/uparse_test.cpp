@@ -1,5 +1,6 @@
 // uparse from the outside: exit status, trees on standard output, diagnostics on standard
-// error, JSON lines, data files, standard input, unknown commands, --list and --raw.
+// error, JSON lines, data files, standard input, unknown commands, --list and --raw, and the
+// commands of grammar files.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -253,6 +254,55 @@ TEST_F(Uparse, ListShowsEveryGrammarAsASyntaxChart) {
     EXPECT_THAT(result.out, HasSubstr("  TRACE tokens... [(STYLE={SOLID|DASH|DOT} "
                                       "WIDTH=integer [1,5])]\n"));
     EXPECT_THAT(result.out, Not(HasSubstr("error")));
+}
+
+// The language of examples/grammars/orchard.json: its syntax file parses and validates as the
+// file declares, --list charts it with its help texts, and a broken grammar file is a usage
+// error with its position.
+TEST_F(Uparse, GrammarFilesBringCommandsOfTheirOwn) {
+    const std::string orchard = Source("examples/grammars/orchard.json");
+    const Result result = run({"--grammar", orchard, Source("examples/orchard.syntax")});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_THAT(result.out, HasSubstr("PLUCK (" + Source("examples/orchard.syntax") +
+                                      ":1): parsed and validated"));
+    EXPECT_THAT(result.out, HasSubstr("    picked: score3 score4 (SHADE=SLATE) (SIZE=2)\n"));
+    EXPECT_THAT(result.out, HasSubstr("    grown stocks (/ROOTSTOCK 2): gender\n"));
+    EXPECT_THAT(result.out, HasSubstr("    row (/ROW): educ gender\n"));
+    std::vector<std::string> stops;
+    std::istringstream errors(result.err);
+    for (std::string line; std::getline(errors, line);) {
+        stops.push_back(line.substr(line.find(".syntax:") + 8, line.find(": error") -
+                                                                   line.find(".syntax:") - 8));
+    }
+    EXPECT_THAT(stops, ElementsAre("17:23", "19:44", "21:57", "23:30"));
+    EXPECT_THAT(result.err, HasSubstr("Output variable income for parameter subcommand SCION"));
+
+    // Samples stay available, and --json names the file's procedure.
+    const std::vector<Json> lines =
+        jsonLines(run({"--grammar-dir", Source("examples/grammars"), "--json", "-"},
+                      "PLUCK score1.\nTRACE score1.\nGRAFT age BY region /SCION age.")
+                      .out);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0]["procedure"], "PLUCK");
+    EXPECT_EQ(lines[1]["ok"], true);
+    EXPECT_EQ(lines[2]["stage"], "validation");
+
+    const Result list = run({"--grammar", orchard, "--list"});
+    EXPECT_EQ(list.status, 0);
+    EXPECT_THAT(list.out, HasSubstr("TRELLIS - Lays crossed variables out row by row"));
+    EXPECT_THAT(list.out, HasSubstr("    group ROW, required, may repeat:\n"));
+    EXPECT_THAT(list.out, HasSubstr("  help:\n    (leading part)  Variables to pick"));
+    EXPECT_THAT(list.out, HasSubstr("      CUTOFF  Smallest gain worth a further round\n"));
+    EXPECT_THAT(list.out, Not(HasSubstr("SKETCH")));
+
+    const Result broken =
+        run({"--grammar", Source("tests/grammars/broken/unknown-key.json"), "-"}, "PLUCK a.");
+    EXPECT_EQ(broken.status, 2);
+    EXPECT_EQ(broken.out, "");
+    EXPECT_THAT(broken.err, HasSubstr("unknown-key.json:6:26: error: unknown key \"frm\""));
+    const Result twice = run({"--grammar", orchard, "--grammar", orchard, "--list"});
+    EXPECT_EQ(twice.status, 2);
+    EXPECT_THAT(twice.err, HasSubstr("command PLUCK is also declared in"));
 }
 
 }  // namespace

@@ -6,8 +6,8 @@ namespace uparse {
 
 int ParseOptions(int argc, char** argv, Options& options) {
     CLI::App app(
-        "Parses and validates command syntax with the sample procedures and shows what the "
-        "parser made of each command.\n"
+        "Parses and validates command syntax with the sample procedures, or with the commands of "
+        "grammar files, and shows what the parser made of each command.\n"
         "Reads the FILEs in turn, or standard input when there is none or a FILE is \"-\".\n"
         "Exit status: 0 when every command parsed and validated, 1 when any did not, 2 for "
         "a usage error.",
@@ -17,11 +17,21 @@ int ParseOptions(int argc, char** argv, Options& options) {
                    "CSV data file whose header gives the dictionary (default: the built-in "
                    "sample data set)")
         ->option_text("FILE.csv");
+    app.add_option("--grammar", options.grammars,
+                   "Grammar file whose commands uparse checks besides the samples, validated as "
+                   "the file declares; may be given more than once")
+        ->allow_extra_args(false)
+        ->option_text("FILE");
+    app.add_option("--grammar-dir", options.grammarDirs,
+                   "Directory whose grammar files (*.json) are all read, as with --grammar")
+        ->allow_extra_args(false)
+        ->option_text("DIR");
     app.add_flag("--json", options.json,
                  "One JSON object per command and line, diagnostics included");
     app.add_flag("--raw", options.raw, "Parse every command without a grammar");
     app.add_flag("--list", options.list,
-                 "Show the syntax chart of every sample procedure and exit");
+                 "Show the syntax chart of every command of the grammar files, with their help "
+                 "texts (of every sample procedure when no grammar file is given) and exit");
     app.set_version_flag("--version", std::string("uparse ") + UPARSE_VERSION);
     try {
         app.parse(argc, argv);

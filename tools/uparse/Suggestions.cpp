@@ -141,12 +141,4 @@ bool SuggestName(const examples::RunResult& result, const CommandDescriptor& gra
     return !suggestion.name.empty();
 }
 
-std::string SuggestCommand(const std::string& name) {
-    std::vector<std::string> names;
-    for (const examples::Procedure* procedure : examples::AllProcedures()) {
-        names.push_back(procedure->name());
-    }
-    return Closest(name, names);
-}
-
 }  // namespace uparse

@@ -31,9 +31,6 @@ struct Suggestion {
 bool SuggestName(const examples::RunResult& result, const CommandDescriptor& grammar,
                  const TAVO_DataSource& data, Suggestion& suggestion);
 
-// A sample procedure's name for an unknown command name, or "".
-std::string SuggestCommand(const std::string& name);
-
 }  // namespace uparse
 
 #endif

@@ -1,4 +1,5 @@
-// uparse [options] [FILE...]: parses and validates command syntax with the sample procedures.
+// uparse [options] [FILE...]: parses and validates command syntax with the sample procedures
+// and the commands of grammar files.
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -12,8 +13,10 @@
 #include "refhost/refhost.h"
 #include "tools/uparse/CommandReport.h"
 #include "tools/uparse/Data.h"
+#include "tools/uparse/HelpTexts.h"
 #include "tools/uparse/JsonOutput.h"
 #include "tools/uparse/Options.h"
+#include "tools/uparse/Procedures.h"
 #include "tools/uparse/SyntaxChart.h"
 #include "tools/uparse/TextOutput.h"
 
@@ -49,9 +52,19 @@ int main(int argc, char** argv) {
     if (status >= 0) {
         return status;
     }
+    uparse::Procedures procedures;
+    std::string problem;
+    if (!procedures.load(options.grammars, options.grammarDirs, problem)) {
+        std::cerr << problem << '\n';
+        return 2;
+    }
     if (options.list) {
-        for (const examples::Procedure* procedure : examples::AllProcedures()) {
-            std::cout << uparse::SyntaxChart(*procedure) << '\n';
+        for (const examples::Procedure* procedure : procedures.listed()) {
+            std::cout << uparse::SyntaxChart(*procedure);
+            if (const auto* fromFile = dynamic_cast<const examples::FileProcedure*>(procedure)) {
+                std::cout << uparse::HelpTexts(fromFile->fileGrammar());
+            }
+            std::cout << '\n';
         }
         return 0;
     }
@@ -81,7 +94,7 @@ int main(int argc, char** argv) {
     for (const Input& input : inputs) {
         for (const refhost::CommandText& command : refhost::SplitCommands(input.text)) {
             const uparse::CommandReport report =
-                uparse::CheckCommand(command, input.name, dictionary, options.raw);
+                uparse::CheckCommand(command, input.name, procedures, dictionary, options.raw);
             if (options.json) {
                 std::cout << uparse::JsonLine(report) << '\n';
             } else {
