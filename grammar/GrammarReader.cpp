@@ -100,6 +100,8 @@ class GrammarReader {
     bool readGroup(const Json& json, CommandGrammar& command);
     bool readSeparators(const Members& json, const CommandDescriptor& command,
                         GroupComDescriptor& group);
+    template <typename Add>
+    bool readSubCommands(const Json& subs, CommandGrammar& command, int group, Add add);
     bool readSubCommand(const Json& json, SubComDescriptor& sub, SubComNotes& notes);
     bool readParam(const Json& json, Place place, SubComSpec form, bool variablesAllowed, int depth,
                    ParamDescriptor& desc, ValueNotes& notes);
@@ -275,28 +277,11 @@ bool GrammarReader::readCommand(const Json& json, const GrammarFile& earlier,
             "a command has either \"subcommands\" (all in one global group) or "
             "\"groups\", not both");
     }
-    if (subs != nullptr) {
-        const Step step(*this, kSubcommands);
-        if (!expectArray(*subs, "the subcommands of the command")) {
-            return false;
-        }
-        std::unordered_set<std::string> names;
-        std::size_t i = 0;
-        for (const Json* item = subs->first; item != nullptr; item = item->next, ++i) {
-            const Step element(*this, i);
-            SubComDescriptor sub;
-            SubComNotes notes;
-            if (!readSubCommand(*item, sub, notes)) {
-                return false;
-            }
-            // A set rather than the descriptor's own look-up, which walks the subcommands.
-            if (!names.insert(sub.getSubComName()).second) {
-                const Step at(*this, kName);
-                return fail("subcommand " + Quoted(sub.getSubComName()) + " is declared twice");
-            }
+    if (subs != nullptr &&
+        !readSubCommands(*subs, command, 0, [&command](const SubComDescriptor& sub) {
             command.descriptor.addSubComDesc(sub);
-            command.notesAt(0, static_cast<int>(i)) = std::move(notes);
-        }
+        })) {
+        return false;
     }
     if (const Json* groups = object[kGroups]) {
         const Step step(*this, kGroups);
@@ -345,28 +330,12 @@ bool GrammarReader::readGroup(const Json& json, CommandGrammar& command) {
     group.setMessageText(text.c_str());
 
     const int index = command.descriptor.getGroupDescListSize();
-    if (const Json* subs = object[kSubcommands]) {
-        const Step step(*this, kSubcommands);
-        if (!expectArray(*subs, "the subcommands of the group")) {
-            return false;
-        }
-        std::unordered_set<std::string> names;
-        std::size_t i = 0;
-        for (const Json* item = subs->first; item != nullptr; item = item->next, ++i) {
-            const Step element(*this, i);
-            SubComDescriptor sub;
-            SubComNotes notes;
-            if (!readSubCommand(*item, sub, notes)) {
-                return false;
-            }
-            if (!names.insert(sub.getSubComName()).second) {
-                const Step at(*this, kName);
-                return fail("subcommand " + Quoted(sub.getSubComName()) +
-                            " is declared twice in one group");
-            }
+    const Json* subs = object[kSubcommands];
+    if (subs != nullptr &&
+        !readSubCommands(*subs, command, index, [&group](const SubComDescriptor& sub) {
             group.addSubComDesc(sub, false);
-            command.notesAt(index, static_cast<int>(i)) = std::move(notes);
-        }
+        })) {
+        return false;
     }
     if (!readSeparators(object, command.descriptor, group)) {
         return false;
@@ -405,6 +374,34 @@ bool GrammarReader::readSeparators(const Members& json, const CommandDescriptor&
         // Adding it again as a separator keeps its place and appends its name to the list.
         const SubComDescriptor copy = *group.getSubComDesc(sub);
         group.addSubComDesc(copy, true);
+    }
+    return true;
+}
+
+// The subcommands of a group, each handed to add; their notes go to the group at `group`.
+template <typename Add>
+bool GrammarReader::readSubCommands(const Json& subs, CommandGrammar& command, int group, Add add) {
+    const Step step(*this, kSubcommands);
+    if (!expectArray(subs, "the subcommands of the group")) {
+        return false;
+    }
+    // A set rather than the descriptor's own look-up, which walks the subcommands.
+    std::unordered_set<std::string> names;
+    std::size_t i = 0;
+    for (const Json* item = subs.first; item != nullptr; item = item->next, ++i) {
+        const Step element(*this, i);
+        SubComDescriptor sub;
+        SubComNotes notes;
+        if (!readSubCommand(*item, sub, notes)) {
+            return false;
+        }
+        if (!names.insert(sub.getSubComName()).second) {
+            const Step at(*this, kName);
+            return fail("subcommand " + Quoted(sub.getSubComName()) +
+                        " is declared twice in one group");
+        }
+        add(sub);
+        command.notesAt(group, static_cast<int>(i)) = std::move(notes);
     }
     return true;
 }
