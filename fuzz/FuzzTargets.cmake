@@ -22,6 +22,9 @@ function(uparser_fuzz_target_needs target name examples)
       UPARSER_SAMPLE_CSV="${UPARSER_FUZZ_SAMPLE_CSV}")
   endif()
   if(name STREQUAL "grammar_reader")
-    target_link_libraries(${target} PRIVATE uparser::grammar)
+    # The generic procedure that validates as a grammar file declares, on the sample procedures'
+    # validation helpers.
+    target_sources(${target} PRIVATE ${UPARSER_FUZZ_ROOT}/examples/generic/FileProcedure.cpp)
+    target_link_libraries(${target} PRIVATE ${examples} uparser::grammar)
   endif()
 endfunction()

@@ -1,14 +1,17 @@
 // Grammar file text through the reader. Any bytes end in a grammar or in one error placed in
 // the text; a grammar that was read writes back to text that reads again and writes the same
-// bytes; and the parser runs commands written from the grammar's own names, and every value
-// reader checks their values, without stopping the host: the reader refuses every grammar the
-// library would abort on.
+// bytes; and the parser runs commands written from the grammar's own names, every value reader
+// checks their values, and the generic procedure validates their variables as the file
+// declares, without stopping the host: the reader refuses every grammar the library would
+// abort on.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "FuzzCheck.h"
+#include "FuzzSupport.h"
+#include "examples/generic/FileProcedure.h"
 #include "grammar/grammar.h"
 #include "refhost/MessageLog.h"
 #include "refhost/TextTokenSequence.h"
@@ -42,6 +45,22 @@ std::string WordOf(const ParamDescriptor& desc) {
 std::string ValueOf(const ParamDescriptor& desc) {
     const std::string word = WordOf(desc);
     return word + " " + word + "(1) = 2 " + word;
+}
+
+// Variables of the fuzz dictionary as the value's type writes them.
+std::string VariablesOf(const ParamDescriptor& desc) {
+    switch (desc.getParamType()) {
+        case ParamVarName:
+            return "v1";
+        case ParamCrossVarList:
+            return "v1 BY v2 * gender";
+        case ParamVarCatList:
+            return "v1 v2 ; 1 2 3 ; 2 1 4";
+        case ParamKeyWordValue:
+            return "v1 v2 " + WordOf(desc);
+        default:
+            return "v1 v2 (" + WordOf(desc) + " = 1) v3 TO v4 BY gender WITH age";
+    }
 }
 
 // Every value reader on the parsed value, with the descriptor it was parsed against.
@@ -95,25 +114,37 @@ void Parse(const std::string& text, const CommandDescriptor& grammar) {
     Walk(spec, grammar);
 }
 
-// One command per subcommand, naming all its parameters, each with a value of every kind.
-void Exercise(const CommandDescriptor& grammar) {
+// Two commands per subcommand, naming all its parameters: each value once with a word it knows
+// and a qualifier, once with variables; each parsed and run through the generic procedure.
+void Exercise(const upgrammar::CommandGrammar& command) {
+    static const refhost::Dictionary data = fuzzsupport::FuzzDictionary();
+    const CommandDescriptor& grammar = command.descriptor;
+    const examples::FileProcedure procedure(command);
     refhost::MessageLog quiet;
-    Parse(grammar.getCommandName(), grammar);
+    std::vector<std::string> texts = {grammar.getCommandName()};
     for (int g = 0; g < grammar.getGroupDescListSize(); ++g) {
         const GroupComDescriptor& group = *grammar.getGroupDesc(g);
         for (int s = 0; s < group.getSubComDescListSize(); ++s) {
             const SubComDescriptor& sub = *group.getSubComDesc(s);
-            std::string text = grammar.getCommandName() + " /" + sub.getSubComName();
-            if (const ParamDescriptor* value = sub.getExportParamDesc()) {
-                text += " " + ValueOf(*value);
+            for (auto valueOf : {ValueOf, VariablesOf}) {
+                std::string text = grammar.getCommandName() + " /" + sub.getSubComName();
+                if (const ParamDescriptor* value = sub.getExportParamDesc()) {
+                    text += " " + valueOf(*value);
+                }
+                for (int p = 0; p < sub.getParamDescListSize(); ++p) {
+                    const ParamDescriptor& param = *sub.getParamDesc(p);
+                    text += " " + param.getParamName() + " = " + valueOf(param) + " " +
+                            param.getParamName() + "(" + valueOf(param) + ")";
+                }
+                texts.push_back(text);
             }
-            for (int p = 0; p < sub.getParamDescListSize(); ++p) {
-                const ParamDescriptor& param = *sub.getParamDesc(p);
-                text += " " + param.getParamName() + " = " + ValueOf(param) + " " +
-                        param.getParamName() + "(" + ValueOf(param) + ")";
-            }
-            Parse(text, grammar);
         }
+    }
+    for (const std::string& text : texts) {
+        Parse(text, grammar);
+        refhost::TextTokenSequence tokens(text);
+        const examples::RunResult result = procedure.run(tokens, data);
+        FUZZ_CHECK(result.stage != examples::Stage::Internal);
     }
 }
 
@@ -133,7 +164,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     FUZZ_CHECK(upgrammar::ReadGrammar(written, "written.json", again, error));
     FUZZ_CHECK(upgrammar::WriteGrammar(again) == written);
     for (const upgrammar::CommandGrammar& command : grammar.commands) {
-        Exercise(command.descriptor);
+        Exercise(command);
     }
     return 0;
 }
