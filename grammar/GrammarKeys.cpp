@@ -1,12 +1,10 @@
 #include "grammar/GrammarKeys.h"
 
-#include <algorithm>
-
 namespace upgrammar {
 
 namespace {
 
-constexpr const char* kNames[kKeyCount] = {
+constexpr std::string_view kNames[kKeyCount] = {
     "$schema",      "commands",   "name",          "title",      "help",         "kind",
     "form",         "type",       "required",      "repeatable", "emptyAllowed", "valueRequired",
     "block",        "brackets",   "slash",         "lower",      "upper",        "included",
@@ -15,62 +13,23 @@ constexpr const char* kNames[kKeyCount] = {
     "variables",    "check",      "numeric",       "repeat",     "registry",     "within",
     "allByDefault", "role"};
 
-struct SortedKey {
-    std::string_view name;
-    Key key;
-};
-
-// By name, for the binary search.
-constexpr SortedKey kSorted[kKeyCount] = {{"$schema", kSchema},
-                                          {"allByDefault", kAllByDefault},
-                                          {"block", kBlock},
-                                          {"brackets", kBrackets},
-                                          {"check", kCheck},
-                                          {"commands", kCommands},
-                                          {"emptyAllowed", kEmptyAllowed},
-                                          {"excluded", kExcluded},
-                                          {"form", kForm},
-                                          {"groups", kGroups},
-                                          {"help", kHelp},
-                                          {"included", kIncluded},
-                                          {"kind", kKind},
-                                          {"lower", kLower},
-                                          {"mainPart", kMainPart},
-                                          {"name", kName},
-                                          {"numeric", kNumeric},
-                                          {"parameters", kParameters},
-                                          {"qualifierForm", kQualifierForm},
-                                          {"qualifiers", kQualifiers},
-                                          {"registry", kRegistry},
-                                          {"repeat", kRepeat},
-                                          {"repeatable", kRepeatable},
-                                          {"required", kRequired},
-                                          {"role", kRole},
-                                          {"separators", kSeparators},
-                                          {"slash", kSlash},
-                                          {"subcommands", kSubcommands},
-                                          {"text", kText},
-                                          {"title", kTitle},
-                                          {"type", kType},
-                                          {"upper", kUpper},
-                                          {"value", kValue},
-                                          {"valuePart", kValuePart},
-                                          {"valueRequired", kValueRequired},
-                                          {"variables", kVariables},
-                                          {"within", kWithin},
-                                          {"words", kWords}};
-
 }  // namespace
 
+// Most names differ from a key in length or first letter, which are compared before the text.
 Key KeyOf(std::string_view name) {
-    const auto found = std::lower_bound(
-        std::begin(kSorted), std::end(kSorted), name,
-        [](const SortedKey& entry, std::string_view wanted) { return entry.name < wanted; });
-    return found != std::end(kSorted) && found->name == name ? found->key : kKeyCount;
+    for (unsigned key = 0; key < kKeyCount; ++key) {
+        const std::string_view candidate = kNames[key];
+        if (candidate.size() == name.size() && !name.empty() && candidate[0] == name[0] &&
+            candidate == name) {
+            return static_cast<Key>(key);
+        }
+    }
+    return kKeyCount;
 }
 
 const char* NameOf(Key key) {
-    return key < kKeyCount ? kNames[key] : "";
+    // Each name is a literal, so the view's data ends in a NUL.
+    return key < kKeyCount ? kNames[key].data() : "";
 }
 
 std::string NamesOf(KeySet set) {

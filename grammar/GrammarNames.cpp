@@ -9,7 +9,7 @@ using namespace UPSpecTypes;
 
 bool EnumNames::find(const std::string& name, int& value) const {
     for (std::size_t i = 0; i < mSize; ++i) {
-        if (name == mEntries[i].name) {
+        if (mEntries[i].name.size() == name.size() && mEntries[i].name == name) {
             value = mEntries[i].value;
             return true;
         }
@@ -20,7 +20,7 @@ bool EnumNames::find(const std::string& name, int& value) const {
 const char* EnumNames::nameOf(int value) const {
     for (std::size_t i = 0; i < mSize; ++i) {
         if (mEntries[i].value == value) {
-            return mEntries[i].name;
+            return mEntries[i].name.data();
         }
     }
     return nullptr;

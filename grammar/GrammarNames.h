@@ -3,13 +3,14 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 // The names under which grammar files write the enumerations: each enumerator's name without
 // the prefix of its enumeration (ParamInteger is "Integer", SubComByParen "ByParen").
 namespace upgrammar {
 
 struct EnumName {
-    const char* name;
+    std::string_view name;  // a literal
     int value;
 };
 
