@@ -119,6 +119,9 @@ namespace {
 
 // "[json.exception.parse_error.101] parse error at line 1, column 2: what" says just "what".
 std::string WhatWentWrong(std::string message) {
+    if (message.rfind("[json.exception.", 0) == 0 && message.find("] ") != std::string::npos) {
+        message.erase(0, message.find("] ") + 2);
+    }
     const std::size_t column = message.find(", column ");
     const std::size_t colon = message.find(": ", column == std::string::npos ? 0 : column);
     if (column != std::string::npos && colon != std::string::npos) {
