@@ -81,16 +81,9 @@ if(CMAKE_SCRIPT_MODE_FILE)
     message(FATAL_ERROR "unknown step '${STEP}'")
   endif()
 else()
-  set(packaging_args
+  set(packaging_args ${UPARSER_SCRATCH_BUILD_ARGS}
     -DBINARY_DIR=${PROJECT_BINARY_DIR}
-    -DSOURCE_DIR=${PROJECT_SOURCE_DIR}
-    -DWORKDIR=${CMAKE_CURRENT_BINARY_DIR}/packaging-test
-    -DGENERATOR=${CMAKE_GENERATOR}
-    -DBUILD_TYPE=${CMAKE_BUILD_TYPE}
-    -DCXX=${CMAKE_CXX_COMPILER}
-    "-DCXX_FLAGS=${CMAKE_CXX_FLAGS}"
-    "-DEXE_LINKER_FLAGS=${CMAKE_EXE_LINKER_FLAGS}"
-    "-DSHARED_LINKER_FLAGS=${CMAKE_SHARED_LINKER_FLAGS}")
+    -DWORKDIR=${CMAKE_CURRENT_BINARY_DIR}/packaging-test)
   macro(packaging_test name)
     add_test(NAME package.${name}
       COMMAND ${CMAKE_COMMAND} ${packaging_args} ${ARGN} -DSTEP=${name}
