@@ -1,10 +1,10 @@
 #include "refhost/Dictionary.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <limits>
 
 #include "refhost/ValueConversion.h"
-#include "uparser/detail/Assert.h"
 #include "uparser/host/CaseFile.h"
 #include "uparser/host/VarName.h"
 
@@ -245,7 +245,12 @@ unsigned int Dictionary::ColumnCount() const {
 }
 
 const TAVO_Variable& Dictionary::GetVariable(int index) const {
-    UP_ASSERT("Dictionary", index >= 0 && static_cast<std::size_t>(index) < mVariables.size());
+    // An index outside the dictionary is a broken precondition of the caller: stop, naming it.
+    if (index < 0 || static_cast<std::size_t>(index) >= mVariables.size()) {
+        std::fprintf(stderr, "Dictionary: variable index %d outside 0..%zu\n", index,
+                     mVariables.size());
+        std::abort();
+    }
     return mVariables[static_cast<std::size_t>(index)];
 }
 
