@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "refhost/ReservedWords.h"
+#include "refhost/UnicodeText.h"
 #include "refhost/ValueConversion.h"
 
 namespace refhost {
@@ -21,13 +22,35 @@ bool isDigit(unsigned char c) {
     return c >= '0' && c <= '9';
 }
 
+// ASCII bytes only; other characters go through UnicodeText.
 bool isWordStart(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c >= 0x80 || c == '@' || c == '#' ||
-           c == '$';
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '@' || c == '#' || c == '$';
 }
 
 bool isWordByte(unsigned char c) {
     return isWordStart(c) || isDigit(c) || c == '_' || c == '.';
+}
+
+// The end of the word that starts at i; ascii tells whether it stayed within ASCII.
+std::size_t scanWord(std::string_view text, std::size_t i, bool& ascii) {
+    ascii = true;
+    while (i < text.size()) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x80) {
+            if (!isWordByte(c)) {
+                break;
+            }
+            ++i;
+            continue;
+        }
+        const Utf8Char character = ReadUtf8(text, i);
+        if (!character.valid || !IsNameContinuation(character.code)) {
+            break;
+        }
+        ascii = false;
+        i += character.length;
+    }
+    return i;
 }
 
 // Where the tokens end: before a "." that is the last non-blank byte of the text.
@@ -156,14 +179,30 @@ TextTokenSequence::TextTokenSequence(std::string commandText, long firstLine)
 void TextTokenSequence::tokenize() {
     // Token offsets are 32-bit (see Token); no command anyone writes comes near the limit.
     const std::size_t end = std::min(commandEnd(mText), kMaxText);
+    const std::string_view source(mText.data(), end);
     const char* text = mText.data();
+    const bool ascii = IsAscii(source);
+    if (!ascii) {
+        findInvalidUtf8(end);
+    }
     std::string unescaped;  // literals with doubled quotes, appended to mText at the end
-    std::vector<std::size_t> unescapedTokens;
+    std::vector<std::size_t> unescapedTexts;
     // getTokenCount() and the positions after the last token must fit an int.
     const std::size_t maxTokens = static_cast<std::size_t>(INT_MAX) - 1;
 
     uint32_t line = 0;
     std::size_t lineStart = 0;
+    // Columns count characters: beyond ASCII they are counted from the last token start.
+    std::size_t countedTo = 0;
+    std::size_t characters = 0;
+    auto columnAt = [&](std::size_t at) {
+        if (ascii) {
+            return clampColumn(at - lineStart + 1);
+        }
+        characters += CountCharacters(source.substr(countedTo, at - countedTo));
+        countedTo = at;
+        return clampColumn(characters + 1);
+    };
     std::size_t i = 0;
     while (i < end && mCount < maxTokens) {
         const auto c = static_cast<unsigned char>(text[i]);
@@ -171,20 +210,40 @@ void TextTokenSequence::tokenize() {
             if (line < UINT32_MAX) {
                 ++line;
             }
-            lineStart = ++i;
+            lineStart = countedTo = ++i;
+            characters = 0;
             continue;
         }
         if (isSeparator(c)) {
             ++i;
             continue;
         }
-        Token token{static_cast<uint32_t>(i), 0, line, clampColumn(i - lineStart + 1), 0, NoToken};
-        if (isWordStart(c)) {
-            while (i < end && isWordByte(static_cast<unsigned char>(text[i]))) {
-                ++i;
+        Token token{static_cast<uint32_t>(i), 0, line, columnAt(i), 0, NoToken, false};
+        if (c >= 0x80) {
+            const Utf8Char character = ReadUtf8(source, i);
+            bool asciiWord = true;
+            if (character.valid && IsNameStart(character.code)) {
+                i = scanWord(source, i, asciiWord);
+                token.type = StringToken;
+                token.ownTexts = true;
+                token.code = static_cast<int32_t>(mTexts.size());
+                mTexts.push_back({token.offset, clampLength(i - token.offset), 0, 0});
+            } else {
+                i += character.length;
+                token.type = OperatorToken;
+                token.code = OtherOperator;
             }
+        } else if (isWordStart(c)) {
+            bool asciiWord = true;
+            i = scanWord(source, i, asciiWord);
             token.type = StringToken;
-            token.code = ReservedWordCode(text + token.offset, i - token.offset);
+            if (asciiWord) {
+                token.code = ReservedWordCode(text + token.offset, i - token.offset);
+            } else {
+                token.ownTexts = true;
+                token.code = static_cast<int32_t>(mTexts.size());
+                mTexts.push_back({token.offset, clampLength(i - token.offset), 0, 0});
+            }
         } else if (numberStartsAt(text, i, end)) {
             i = scanNumber(text, i, end);
             double value = 0.0;
@@ -199,6 +258,7 @@ void TextTokenSequence::tokenize() {
         } else if (c == '\'' || c == '"') {
             const char quote = static_cast<char>(c);
             std::size_t segment = ++i;
+            Texts texts{static_cast<uint32_t>(segment), 0, 0, 0};
             bool doubled = false;
             std::size_t contentEnd = end;
             for (;;) {
@@ -209,7 +269,7 @@ void TextTokenSequence::tokenize() {
                     if (i + 1 < end && text[i + 1] == quote) {
                         if (!doubled) {
                             doubled = true;
-                            token.offset = static_cast<uint32_t>(unescaped.size());
+                            texts.offset = static_cast<uint32_t>(unescaped.size());
                         }
                         unescaped.append(text + segment, i + 1 - segment);
                         i += 2;
@@ -222,20 +282,21 @@ void TextTokenSequence::tokenize() {
                     if (contentEnd > segment && text[contentEnd - 1] == '\r') {
                         --contentEnd;
                     }
+                    i = contentEnd;
                 }
                 break;
             }
             token.type = LiteralToken;
+            token.ownTexts = true;
+            token.code = static_cast<int32_t>(mTexts.size());
             if (doubled) {
                 unescaped.append(text + segment, contentEnd - segment);
-                token.length = clampLength(unescaped.size() - token.offset);
-                unescapedTokens.push_back(mCount);
+                texts.length = clampLength(unescaped.size() - texts.offset);
+                unescapedTexts.push_back(mTexts.size());
             } else {
-                token.offset = static_cast<uint32_t>(segment);
-                token.length = clampLength(contentEnd - segment);
+                texts.length = clampLength(contentEnd - segment);
             }
-            push(token);
-            continue;
+            mTexts.push_back(texts);
         } else {
             const auto [code, bytes] = scanOperator(text, i, end);
             i += bytes;
@@ -252,14 +313,59 @@ void TextTokenSequence::tokenize() {
         mText.resize(end);
         const std::size_t base = mText.size();
         mText += unescaped;
-        for (std::size_t index : unescapedTokens) {
-            at(index).offset += static_cast<uint32_t>(base);
+        for (std::size_t index : unescapedTexts) {
+            mTexts[index].offset += static_cast<uint32_t>(base);
         }
     }
     mUpper = mText;
     for (char& ch : mUpper) {
         if (ch >= 'a' && ch <= 'z') {
             ch = static_cast<char>(ch - 'a' + 'A');
+        }
+    }
+    addUpperTexts();
+}
+
+void TextTokenSequence::findInvalidUtf8(std::size_t end) {
+    const std::string_view source(mText.data(), end);
+    long line = mFirstLine;
+    std::size_t column = 1;
+    for (std::size_t at = 0; at < end;) {
+        const auto c = static_cast<unsigned char>(source[at]);
+        if (c < 0x80) {
+            if (c == '\n') {
+                line = line < LONG_MAX ? line + 1 : line;
+                column = 1;
+            } else {
+                ++column;
+            }
+            ++at;
+            continue;
+        }
+        const Utf8Char character = ReadUtf8(source, at);
+        if (!character.valid) {
+            mErrors.push_back({line, clampColumn(column), at, DescribeInvalidUtf8(source, at)});
+        }
+        ++column;
+        at += character.length;
+    }
+}
+
+// Words and literals beyond ASCII get their upper texts from Unicode's case rules; ASCII ones
+// find theirs in mUpper at their own offsets.
+void TextTokenSequence::addUpperTexts() {
+    for (Texts& texts : mTexts) {
+        const std::string_view text(mText.data() + texts.offset, texts.length);
+        texts.upperOffset = texts.offset;
+        texts.upperLength = texts.length;
+        if (IsAscii(text)) {
+            continue;
+        }
+        const std::string upper = UpperCase(text);
+        if (mUpper.size() + upper.size() <= UINT32_MAX) {
+            texts.upperOffset = static_cast<uint32_t>(mUpper.size());
+            texts.upperLength = static_cast<uint32_t>(upper.size());
+            mUpper += upper;
         }
     }
 }
@@ -316,12 +422,12 @@ int TextTokenSequence::getTokenCount() const {
 
 TokenSequenceBase::TokenType TextTokenSequence::getType() const {
     const Token* token = current();
-    return token == nullptr ? NoToken : token->type;
+    return token == nullptr ? NoToken : static_cast<TokenType>(token->type);
 }
 
 TokenSequenceBase::OperatorCode TextTokenSequence::getOperatorCode() const {
     const Token* token = current();
-    if (token == nullptr || token->type == NumberToken) {
+    if (token == nullptr || token->type == NumberToken || token->ownTexts) {
         return NoOperator;
     }
     return static_cast<OperatorCode>(token->code);
@@ -329,21 +435,41 @@ TokenSequenceBase::OperatorCode TextTokenSequence::getOperatorCode() const {
 
 void TextTokenSequence::getString(char const** text, unsigned* length) const {
     const Token* token = current();
+    const char* at = nullptr;
+    unsigned bytes = 0;
+    if (token != nullptr && token->ownTexts) {
+        const Texts& texts = mTexts[static_cast<std::size_t>(token->code)];
+        at = mText.data() + texts.offset;
+        bytes = texts.length;
+    } else if (token != nullptr) {
+        at = mText.data() + token->offset;
+        bytes = token->length;
+    }
     if (text != nullptr) {
-        *text = token == nullptr ? nullptr : mText.data() + token->offset;
+        *text = at;
     }
     if (length != nullptr) {
-        *length = token == nullptr ? 0 : token->length;
+        *length = bytes;
     }
 }
 
 void TextTokenSequence::getUpperString(char const** text, unsigned* length) const {
     const Token* token = current();
+    const char* at = nullptr;
+    unsigned bytes = 0;
+    if (token != nullptr && token->ownTexts) {
+        const Texts& texts = mTexts[static_cast<std::size_t>(token->code)];
+        at = mUpper.data() + texts.upperOffset;
+        bytes = texts.upperLength;
+    } else if (token != nullptr) {
+        at = mUpper.data() + token->offset;
+        bytes = token->length;
+    }
     if (text != nullptr) {
-        *text = token == nullptr ? nullptr : mUpper.data() + token->offset;
+        *text = at;
     }
     if (length != nullptr) {
-        *length = token == nullptr ? 0 : token->length;
+        *length = bytes;
     }
 }
 
@@ -367,6 +493,30 @@ long TextTokenSequence::getLineNumber() const {
 int TextTokenSequence::getColumn() const {
     const Token* token = current();
     return token == nullptr ? 0 : token->column;
+}
+
+std::size_t TextTokenSequence::getByteOffset() const {
+    const Token* token = current();
+    return token == nullptr ? 0 : token->offset;
+}
+
+std::size_t TextTokenSequence::getByteLength() const {
+    const Token* token = current();
+    return token == nullptr ? 0 : token->length;
+}
+
+int TextTokenSequence::getEndColumn() const {
+    const Token* token = current();
+    if (token == nullptr) {
+        return 0;
+    }
+    const std::size_t characters =
+        CountCharacters(std::string_view(mText.data() + token->offset, token->length));
+    return clampColumn(static_cast<std::size_t>(token->column) + characters);
+}
+
+const std::vector<TokenizerError>& TextTokenSequence::errors() const {
+    return mErrors;
 }
 
 }  // namespace refhost
