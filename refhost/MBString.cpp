@@ -21,26 +21,31 @@ std::size_t boundedLength(const char* text, std::size_t n) {
     return end == nullptr ? n : static_cast<std::size_t>(static_cast<const char*>(end) - text);
 }
 
+// The whole text once it has turned out to reach beyond ASCII; the letters already
+// upper-cased change nothing of the result.
+char* upperCaseBeyondAscii(char* text) {
+    const std::string_view original(text);
+    std::string upper = refhost::UpperCase(original);
+    if (upper.size() > original.size()) {
+        upper = refhost::UpperCaseInPlaceForm(original);
+    }
+    std::memcpy(text, upper.data(), upper.size());
+    text[upper.size()] = '\0';
+    return text;
+}
+
 }  // namespace
 
 char* TAVOMBstrupr_A(char* text) {
     if (text == nullptr) {
         return text;
     }
-    const std::size_t length = std::strlen(text);
-    if (refhost::IsAscii(std::string_view(text, length))) {
-        for (std::size_t i = 0; i < length; ++i) {
-            text[i] = upperAscii(text[i]);
+    for (char* p = text; *p != '\0'; ++p) {
+        if (static_cast<unsigned char>(*p) >= 0x80) {
+            return upperCaseBeyondAscii(text);
         }
-        return text;
+        *p = upperAscii(*p);
     }
-    const std::string_view original(text, length);
-    std::string upper = refhost::UpperCase(original);
-    if (upper.size() > length) {
-        upper = refhost::UpperCaseInPlaceForm(original);
-    }
-    std::memcpy(text, upper.data(), upper.size());
-    text[upper.size()] = '\0';
     return text;
 }
 

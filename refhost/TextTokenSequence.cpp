@@ -22,13 +22,14 @@ bool isDigit(unsigned char c) {
     return c >= '0' && c <= '9';
 }
 
-// ASCII bytes only; other characters go through UnicodeText.
-bool isWordStart(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '@' || c == '#' || c == '$';
-}
-
-bool isWordByte(unsigned char c) {
-    return isWordStart(c) || isDigit(c) || c == '_' || c == '.';
+// A letter of any script, "@", "#" or "$".
+bool wordStartsAt(std::string_view text, std::size_t i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c < 0x80) {
+        return IsAsciiNameStart(c);
+    }
+    const Utf8Char character = ReadUtf8(text, i);
+    return character.valid && IsNameStart(character.code);
 }
 
 // The end of the word that starts at i; ascii tells whether it stayed within ASCII.
@@ -37,7 +38,7 @@ std::size_t scanWord(std::string_view text, std::size_t i, bool& ascii) {
     while (i < text.size()) {
         const auto c = static_cast<unsigned char>(text[i]);
         if (c < 0x80) {
-            if (!isWordByte(c)) {
+            if (!IsAsciiNameContinuation(c)) {
                 break;
             }
             ++i;
@@ -161,6 +162,15 @@ std::pair<int32_t, std::size_t> scanOperator(const char* text, std::size_t i, st
 
 constexpr std::size_t kMaxText = UINT32_MAX / 2;
 
+void deliver(const char* at, unsigned bytes, char const** text, unsigned* length) {
+    if (text != nullptr) {
+        *text = at;
+    }
+    if (length != nullptr) {
+        *length = bytes;
+    }
+}
+
 uint32_t clampLength(std::size_t length) {
     return length > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(length);
 }
@@ -219,31 +229,21 @@ void TextTokenSequence::tokenize() {
             continue;
         }
         Token token{static_cast<uint32_t>(i), 0, line, columnAt(i), 0, NoToken, false};
-        if (c >= 0x80) {
-            const Utf8Char character = ReadUtf8(source, i);
-            bool asciiWord = true;
-            if (character.valid && IsNameStart(character.code)) {
-                i = scanWord(source, i, asciiWord);
-                token.type = StringToken;
-                token.ownTexts = true;
-                token.code = static_cast<int32_t>(mTexts.size());
-                mTexts.push_back({token.offset, clampLength(i - token.offset), 0, 0});
-            } else {
-                i += character.length;
-                token.type = OperatorToken;
-                token.code = OtherOperator;
-            }
-        } else if (isWordStart(c)) {
+        if (wordStartsAt(source, i)) {
             bool asciiWord = true;
             i = scanWord(source, i, asciiWord);
             token.type = StringToken;
             if (asciiWord) {
                 token.code = ReservedWordCode(text + token.offset, i - token.offset);
-            } else {
+            } else {  // its upper text may differ in length: see addUpperTexts
                 token.ownTexts = true;
                 token.code = static_cast<int32_t>(mTexts.size());
                 mTexts.push_back({token.offset, clampLength(i - token.offset), 0, 0});
             }
+        } else if (c >= 0x80) {  // any other character, or an ill-formed sequence
+            i += ReadUtf8(source, i).length;
+            token.type = OperatorToken;
+            token.code = OtherOperator;
         } else if (numberStartsAt(text, i, end)) {
             i = scanNumber(text, i, end);
             double value = 0.0;
@@ -256,47 +256,10 @@ void TextTokenSequence::tokenize() {
             token.code = static_cast<int32_t>(mNumbers.size());
             mNumbers.push_back(value);
         } else if (c == '\'' || c == '"') {
-            const char quote = static_cast<char>(c);
-            std::size_t segment = ++i;
-            Texts texts{static_cast<uint32_t>(segment), 0, 0, 0};
-            bool doubled = false;
-            std::size_t contentEnd = end;
-            for (;;) {
-                while (i < end && text[i] != quote && text[i] != '\n') {
-                    ++i;
-                }
-                if (i < end && text[i] == quote) {
-                    if (i + 1 < end && text[i + 1] == quote) {
-                        if (!doubled) {
-                            doubled = true;
-                            texts.offset = static_cast<uint32_t>(unescaped.size());
-                        }
-                        unescaped.append(text + segment, i + 1 - segment);
-                        i += 2;
-                        segment = i;
-                        continue;
-                    }
-                    contentEnd = i++;
-                } else {
-                    contentEnd = i;  // unterminated: the line (or the command) ends it
-                    if (contentEnd > segment && text[contentEnd - 1] == '\r') {
-                        --contentEnd;
-                    }
-                    i = contentEnd;
-                }
-                break;
-            }
+            i = scanLiteral(i, end, unescaped, unescapedTexts);
             token.type = LiteralToken;
             token.ownTexts = true;
-            token.code = static_cast<int32_t>(mTexts.size());
-            if (doubled) {
-                unescaped.append(text + segment, contentEnd - segment);
-                texts.length = clampLength(unescaped.size() - texts.offset);
-                unescapedTexts.push_back(mTexts.size());
-            } else {
-                texts.length = clampLength(contentEnd - segment);
-            }
-            mTexts.push_back(texts);
+            token.code = static_cast<int32_t>(mTexts.size() - 1);
         } else {
             const auto [code, bytes] = scanOperator(text, i, end);
             i += bytes;
@@ -324,6 +287,52 @@ void TextTokenSequence::tokenize() {
         }
     }
     addUpperTexts();
+}
+
+// Reads the literal whose quote stands at i and adds its texts; returns where it ends. A text
+// with doubled quotes is built in unescaped, to be appended to mText when all are read.
+std::size_t TextTokenSequence::scanLiteral(std::size_t i, std::size_t end, std::string& unescaped,
+                                           std::vector<std::size_t>& unescapedTexts) {
+    const char* text = mText.data();
+    const char quote = text[i];
+    std::size_t segment = ++i;
+    Texts texts{static_cast<uint32_t>(segment), 0, 0, 0};
+    bool doubled = false;
+    std::size_t contentEnd = end;
+    for (;;) {
+        while (i < end && text[i] != quote && text[i] != '\n') {
+            ++i;
+        }
+        if (i < end && text[i] == quote) {
+            if (i + 1 < end && text[i + 1] == quote) {
+                if (!doubled) {
+                    doubled = true;
+                    texts.offset = static_cast<uint32_t>(unescaped.size());
+                }
+                unescaped.append(text + segment, i + 1 - segment);
+                i += 2;
+                segment = i;
+                continue;
+            }
+            contentEnd = i++;
+        } else {
+            contentEnd = i;  // unterminated: the line (or the command) ends it
+            if (contentEnd > segment && text[contentEnd - 1] == '\r') {
+                --contentEnd;
+            }
+            i = contentEnd;
+        }
+        break;
+    }
+    if (doubled) {
+        unescaped.append(text + segment, contentEnd - segment);
+        texts.length = clampLength(unescaped.size() - texts.offset);
+        unescapedTexts.push_back(mTexts.size());
+    } else {
+        texts.length = clampLength(contentEnd - segment);
+    }
+    mTexts.push_back(texts);
+    return i;
 }
 
 void TextTokenSequence::findInvalidUtf8(std::size_t end) {
@@ -433,44 +442,19 @@ TokenSequenceBase::OperatorCode TextTokenSequence::getOperatorCode() const {
     return static_cast<OperatorCode>(token->code);
 }
 
+// Both text queries are on every token's way through the parser: kept small enough to inline.
 void TextTokenSequence::getString(char const** text, unsigned* length) const {
     const Token* token = current();
-    const char* at = nullptr;
-    unsigned bytes = 0;
-    if (token != nullptr && token->ownTexts) {
-        const Texts& texts = mTexts[static_cast<std::size_t>(token->code)];
-        at = mText.data() + texts.offset;
-        bytes = texts.length;
-    } else if (token != nullptr) {
-        at = mText.data() + token->offset;
-        bytes = token->length;
-    }
-    if (text != nullptr) {
-        *text = at;
-    }
-    if (length != nullptr) {
-        *length = bytes;
-    }
+    const Texts* own = token != nullptr && token->ownTexts ? &mTexts[textsIndex(*token)] : nullptr;
+    deliver(token == nullptr ? nullptr : mText.data() + (own ? own->offset : token->offset),
+            token == nullptr ? 0 : (own ? own->length : token->length), text, length);
 }
 
 void TextTokenSequence::getUpperString(char const** text, unsigned* length) const {
     const Token* token = current();
-    const char* at = nullptr;
-    unsigned bytes = 0;
-    if (token != nullptr && token->ownTexts) {
-        const Texts& texts = mTexts[static_cast<std::size_t>(token->code)];
-        at = mUpper.data() + texts.upperOffset;
-        bytes = texts.upperLength;
-    } else if (token != nullptr) {
-        at = mUpper.data() + token->offset;
-        bytes = token->length;
-    }
-    if (text != nullptr) {
-        *text = at;
-    }
-    if (length != nullptr) {
-        *length = bytes;
-    }
+    const Texts* own = token != nullptr && token->ownTexts ? &mTexts[textsIndex(*token)] : nullptr;
+    deliver(token == nullptr ? nullptr : mUpper.data() + (own ? own->upperOffset : token->offset),
+            token == nullptr ? 0 : (own ? own->upperLength : token->length), text, length);
 }
 
 double TextTokenSequence::getNumeric() const {

@@ -101,11 +101,16 @@ class TextTokenSequence : public TAVO_TokenSequence {
     static constexpr std::size_t kBlockSize = std::size_t{1} << kBlockBits;
 
     void tokenize();
+    std::size_t scanLiteral(std::size_t i, std::size_t end, std::string& unescaped,
+                            std::vector<std::size_t>& unescapedTexts);
     void findInvalidUtf8(std::size_t end);
     void addUpperTexts();
     void push(const Token& token);
     Token& at(std::size_t index);
     const Token* current() const;
+    static std::size_t textsIndex(const Token& token) {
+        return static_cast<std::size_t>(token.code);
+    }
 
     // The command text, followed by the texts of literals that had doubled quotes.
     std::string mText;

@@ -102,15 +102,6 @@ std::string mapValidRuns(std::string_view text, Map map, AsciiMap asciiMap) {
 
 }  // namespace
 
-bool IsAscii(std::string_view text) {
-    for (char c : text) {
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            return false;
-        }
-    }
-    return true;
-}
-
 Utf8Char ReadUtf8(std::string_view text, std::size_t at) {
     const auto lead = static_cast<unsigned char>(text[at]);
     if (lead < 0x80) {
@@ -200,15 +191,14 @@ std::string DescribeInvalidUtf8(std::string_view text, std::size_t at) {
 
 bool IsNameStart(char32_t code) {
     if (code < 0x80) {
-        return (code >= 'A' && code <= 'Z') || (code >= 'a' && code <= 'z') || code == '@' ||
-               code == '#' || code == '$';
+        return IsAsciiNameStart(static_cast<unsigned char>(code));
     }
     return isLetter(utf8proc_category(static_cast<utf8proc_int32_t>(code)));
 }
 
 bool IsNameContinuation(char32_t code) {
     if (code < 0x80) {
-        return IsNameStart(code) || (code >= '0' && code <= '9') || code == '_' || code == '.';
+        return IsAsciiNameContinuation(static_cast<unsigned char>(code));
     }
     const utf8proc_category_t category = utf8proc_category(static_cast<utf8proc_int32_t>(code));
     return isLetter(category) ||

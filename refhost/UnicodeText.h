@@ -38,8 +38,24 @@ struct Utf8Char {
     bool valid;
 };
 
-// True when every byte is below 0x80: such text needs none of what follows.
-bool IsAscii(std::string_view text);
+// True when every byte is below 0x80: such text needs none of what follows. Inline, with the
+// ASCII name classes, because the library asks about names on every token.
+inline bool IsAscii(std::string_view text) {
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            return false;
+        }
+    }
+    return true;
+}
+
+inline bool IsAsciiNameStart(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '@' || c == '#' || c == '$';
+}
+
+inline bool IsAsciiNameContinuation(unsigned char c) {
+    return IsAsciiNameStart(c) || (c >= '0' && c <= '9') || c == '_' || c == '.';
+}
 
 // Reads the character that begins at text[at]; at must lie inside text.
 Utf8Char ReadUtf8(std::string_view text, std::size_t at);

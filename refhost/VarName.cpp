@@ -33,7 +33,8 @@ constexpr std::size_t kMaxNameBytes = 64;
 }  // namespace
 
 // 1: empty or too long; 2: a bad first character; 3: a bad later character; 4: ends in ".";
-// 5: a reserved word; 6: not valid UTF-8.
+// 5: a reserved word; 6: not valid UTF-8. The library asks on every token, so ASCII
+// characters are judged on the spot.
 int ValidateTAVOName(char const* name) {
     if (name == nullptr) {
         return 1;
@@ -42,15 +43,25 @@ int ValidateTAVOName(char const* name) {
     if (text.empty() || text.size() > kMaxNameBytes) {
         return 1;
     }
-    if (refhost::FindInvalidUtf8(text) != std::string_view::npos) {
-        return 6;
-    }
     for (std::size_t at = 0; at < text.size();) {
-        const refhost::Utf8Char c = refhost::ReadUtf8(text, at);
-        if (at == 0 ? !refhost::IsNameStart(c.code) : !refhost::IsNameContinuation(c.code)) {
+        const auto c = static_cast<unsigned char>(text[at]);
+        bool accepted = false;
+        std::size_t length = 1;
+        if (c < 0x80) {
+            accepted = at == 0 ? refhost::IsAsciiNameStart(c) : refhost::IsAsciiNameContinuation(c);
+        } else {
+            const refhost::Utf8Char character = refhost::ReadUtf8(text, at);
+            if (!character.valid) {
+                return 6;
+            }
+            accepted = at == 0 ? refhost::IsNameStart(character.code)
+                               : refhost::IsNameContinuation(character.code);
+            length = character.length;
+        }
+        if (!accepted) {
             return at == 0 ? 2 : 3;
         }
-        at += c.length;
+        at += length;
     }
     if (text.back() == '.') {
         return 4;

@@ -223,20 +223,6 @@ TEST_F(RefhostCsvTest, InvalidUtf8IsPlacedByLineAndColumn) {
         << log.messages()[0].text;
 }
 
-TEST_F(RefhostCsvTest, AHeaderNamingAVariableTwiceInAnyCaseIsRefused) {
-    for (const char* header : {"id,ÖL,öl\n", "größe,GRÖSSE\n", "o\u0308l,ÖL\n"}) {
-        EXPECT_THROW(load(header), ErrorText) << header;
-    }
-    try {
-        load("id,ÖL,öl\n");
-    } catch (const ErrorText& error) {
-        EXPECT_NE(error.Text().find("names the variable öl twice (as ÖL and öl)"),
-                  std::string::npos)
-            << error.Text();
-    }
-    EXPECT_EQ(load("kapı,KAPI\n").ColumnCount(), 2u);
-}
-
 TEST_F(RefhostCsvTest, ArbitraryBytesNeverCrash) {
     std::string junk = "a,b,c\n";
     for (int i = 0; i < 2000; ++i) {
