@@ -22,6 +22,7 @@
 #include "refhost/SplitCommands.h"
 #include "refhost/TextTokenSequence.h"
 #include "refhost/Translations.h"
+#include "refhost/UnicodeText.h"
 #include "refhost/ValueConversion.h"
 
 #endif

@@ -205,6 +205,54 @@ TEST_F(Uparse, ValidatesAgainstTheHeaderOfACsvDataFile) {
     EXPECT_EQ(run({"--data", data, "-"}, "SKETCH age.").status, 1);
 }
 
+// examples/data/names.csv: id,größe,変数,öl,Ärger,άλφα,имя,kapı
+TEST_F(Uparse, FindsNamesOfEveryScriptInAnyCaseAndCountsColumnsInCharacters) {
+    const std::string data = Source("examples/data/names.csv");
+    const Result found = run({"--data", data, "-"},
+                             "SKETCH ÖL ÄRGER ΆΛΦΑ ИМЯ.\nSKETCH GRÖSSE 変数 O\u0308L.\n");
+    EXPECT_EQ(found.status, 0) << found.err;
+    EXPECT_EQ(found.err, "");
+    // The validated lists carry the dictionary's own spellings.
+    EXPECT_THAT(found.out, HasSubstr("    summarised: öl Ärger άλφα имя\n"));
+    EXPECT_THAT(found.out, HasSubstr("    summarised: größe 変数 öl\n"));
+
+    // ΑΛΦΑ lacks the tonos of άλφα and kapi the dotless i of kapı: near, but not the same.
+    const Result misspelt = run({"--data", data, "-"}, "SKETCH ΆΛΦΑ ΑΛΦΑ.\nSKETCH kapi.\n");
+    EXPECT_EQ(misspelt.status, 1);
+    EXPECT_EQ(misspelt.err,
+              "<stdin>:1:13: error: Variable ΑΛΦΑ for parameter command line of SKETCH "
+              "command... is not found in dictionary...\n"
+              "<stdin>:1:13: note: did you mean άλφα?\n"
+              "<stdin>:2:8: error: Variable kapi for parameter command line of SKETCH "
+              "command... is not found in dictionary...\n"
+              "<stdin>:2:8: note: did you mean kapı?\n");
+}
+
+TEST_F(Uparse, RefusesDuplicateNamesAndPointsAtInvalidUtf8) {
+    const Result twice = run({"--data", mDir.write("twice.csv", "id,ÖL,öl\n1,2,3\n"), "-"},
+                             "SKETCH id.");
+    EXPECT_EQ(twice.status, 2);
+    EXPECT_THAT(twice.err, HasSubstr("names the variable öl twice (as ÖL and öl)"));
+
+    const Result latin1 = run({"--data", mDir.write("latin1.csv", "id,gr\xF6\xDF" "e\n1,2\n"), "-"},
+                              "SKETCH id.");
+    EXPECT_EQ(latin1.status, 2);
+    EXPECT_THAT(latin1.err, HasSubstr("invalid UTF-8 byte 0xF6 at line 1, column 6"));
+
+    const std::string syntax = mDir.write("latin1.syntax", "SKETCH öl.\nSKETCH gr\xF6\xDF" "e.\n");
+    const Result text = run({"--data", Source("examples/data/names.csv"), syntax});
+    EXPECT_EQ(text.status, 1);
+    EXPECT_EQ(text.err, syntax + ":2:10: error: invalid UTF-8 byte 0xF6\n" + syntax +
+                            ":2:11: error: invalid UTF-8 byte 0xDF\n");
+    EXPECT_THAT(text.out, HasSubstr("SKETCH (" + syntax + ":2): not parsed: the text is not valid UTF-8"));
+    const std::vector<Json> lines = jsonLines(
+        run({"--json", "--data", Source("examples/data/names.csv"), syntax}).out);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0]["ok"], true);
+    EXPECT_EQ(lines[1]["ok"], false);
+    EXPECT_EQ(lines[1]["diagnostics"][1]["column"], 11);
+}
+
 TEST_F(Uparse, BuiltInSampleIsTheSampleCsv) {
     const std::string demo = Source("examples/demo.syntax");
     const Result builtIn = run({"--json", demo});

@@ -1,9 +1,10 @@
 #include "uparser/host/VarName.h"
 
-#include <cstring>
+#include <string_view>
 #include <utility>
 
 #include "refhost/ReservedWords.h"
+#include "refhost/UnicodeText.h"
 
 TavoVarName::TavoVarName() = default;
 
@@ -29,38 +30,43 @@ namespace {
 
 constexpr std::size_t kMaxNameBytes = 64;
 
-bool isNameStart(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c >= 0x80 || c == '@' ||
-           c == '#' || c == '$';
-}
-
-bool isNameByte(unsigned char c) {
-    return isNameStart(c) || (c >= '0' && c <= '9') || c == '_' || c == '.';
-}
-
 }  // namespace
 
+// 1: empty or too long; 2: a bad first character; 3: a bad later character; 4: ends in ".";
+// 5: a reserved word; 6: not valid UTF-8. The library asks on every token, so ASCII
+// characters are judged on the spot.
 int ValidateTAVOName(char const* name) {
     if (name == nullptr) {
         return 1;
     }
-    const std::size_t length = std::strlen(name);
-    if (length == 0 || length > kMaxNameBytes) {
+    const std::string_view text(name);
+    if (text.empty() || text.size() > kMaxNameBytes) {
         return 1;
     }
-    const auto* bytes = reinterpret_cast<const unsigned char*>(name);
-    if (!isNameStart(bytes[0])) {
-        return 2;
-    }
-    for (std::size_t i = 1; i < length; ++i) {
-        if (!isNameByte(bytes[i])) {
-            return 3;
+    for (std::size_t at = 0; at < text.size();) {
+        const auto c = static_cast<unsigned char>(text[at]);
+        bool accepted = false;
+        std::size_t length = 1;
+        if (c < 0x80) {
+            accepted = at == 0 ? refhost::IsAsciiNameStart(c) : refhost::IsAsciiNameContinuation(c);
+        } else {
+            const refhost::Utf8Char character = refhost::ReadUtf8(text, at);
+            if (!character.valid) {
+                return 6;
+            }
+            accepted = at == 0 ? refhost::IsNameStart(character.code)
+                               : refhost::IsNameContinuation(character.code);
+            length = character.length;
         }
+        if (!accepted) {
+            return at == 0 ? 2 : 3;
+        }
+        at += length;
     }
-    if (bytes[length - 1] == '.') {
+    if (text.back() == '.') {
         return 4;
     }
-    if (refhost::ReservedWordCode(name, length) != 0) {
+    if (refhost::ReservedWordCode(name, text.size()) != 0) {
         return 5;
     }
     return 0;

@@ -26,6 +26,15 @@ CommandReport CheckCommand(const refhost::CommandText& command, const std::strin
         report.command = name.getString();
     }
     tokens.setPosition(0);
+    // Tokens read from bytes that are not text would only lead to misleading findings.
+    if (!tokens.errors().empty()) {
+        report.invalidText = true;
+        report.result.stage = examples::Stage::Parse;
+        for (const refhost::TokenizerError& error : tokens.errors()) {
+            report.diagnostics.push_back({"error", error.line, error.column, error.message});
+        }
+        return report;
+    }
 
     refhost::MessageLog log;
     if (!raw) {
