@@ -14,11 +14,14 @@
 // The reference host's own API.
 #include "refhost/CaseFiles.h"
 #include "refhost/Dictionary.h"
+#include "refhost/LookupLog.h"
+#include "refhost/MessageCatalog.h"
 #include "refhost/MessageLog.h"
 #include "refhost/ReservedWords.h"
 #include "refhost/SplitCommands.h"
 #include "refhost/TextTokenSequence.h"
 #include "refhost/Translations.h"
+#include "refhost/TranslationsOff.h"
 #include "refhost/ValueConversion.h"
 
 #endif
