@@ -1,44 +1,35 @@
 #include "refhost/LookupLog.h"
 
-#include <algorithm>
-#include <iterator>
-
 namespace refhost {
 
 namespace {
 
-// Live logs of this thread in order of creation; the last one is the innermost.
-std::vector<LookupLog*>& liveLogs() {
-    thread_local std::vector<LookupLog*> logs;
-    return logs;
-}
+// The innermost live log of this thread; each log links to the one it nests in.
+thread_local LookupLog* gInnermost = nullptr;
 
 }  // namespace
 
-LookupLog::LookupLog() {
-    liveLogs().push_back(this);
+LookupLog::LookupLog() : mOuter(gInnermost) {
+    gInnermost = this;
 }
 
+// Logs usually end innermost first; one that ends early is unlinked from the chain.
 LookupLog::~LookupLog() {
-    std::vector<LookupLog*>& logs = liveLogs();
-    const auto self = std::find(logs.rbegin(), logs.rend(), this);
-    if (self != logs.rend()) {
-        logs.erase(std::next(self).base());
+    if (gInnermost == this) {
+        gInnermost = mOuter;
+        return;
+    }
+    for (LookupLog* log = gInnermost; log != nullptr; log = log->mOuter) {
+        if (log->mOuter == this) {
+            log->mOuter = mOuter;
+            return;
+        }
     }
 }
 
-const std::vector<LookedUp>& LookupLog::lookups() const {
-    return mLookups;
-}
-
-void LookupLog::clear() {
-    mLookups.clear();
-}
-
 void RecordLookup(const std::string& procedure, const std::string& english, bool found) {
-    std::vector<LookupLog*>& logs = liveLogs();
-    if (!logs.empty()) {
-        logs.back()->mLookups.push_back(LookedUp{procedure, english, found});
+    if (gInnermost != nullptr) {
+        gInnermost->mLookups.push_back(LookedUp{procedure, english, found});
     }
 }
 

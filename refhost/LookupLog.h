@@ -15,7 +15,7 @@ struct LookedUp {
 
 // Records what the string table and the output service are asked on its thread while it
 // lives: which texts a run needs, and which of them the loaded catalog lacks. Logs nest: the
-// innermost live log of the thread records.
+// innermost live log of the thread records, the ones around it see nothing.
 class LookupLog {
   public:
     LookupLog();
@@ -23,11 +23,12 @@ class LookupLog {
     LookupLog(const LookupLog&) = delete;
     LookupLog& operator=(const LookupLog&) = delete;
 
-    const std::vector<LookedUp>& lookups() const;
-    void clear();
+    const std::vector<LookedUp>& lookups() const { return mLookups; }
+    void clear() { mLookups.clear(); }
 
   private:
     friend void RecordLookup(const std::string& procedure, const std::string& english, bool found);
+    LookupLog* mOuter;  // the log this one nests in, or null
     std::vector<LookedUp> mLookups;
 };
 
