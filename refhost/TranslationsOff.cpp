@@ -1,27 +1,30 @@
 #include "refhost/TranslationsOff.h"
 
+#include <atomic>
+
 namespace refhost {
 
 namespace {
 
-// Scopes nest, so they are counted rather than flagged.
-int& liveScopes() {
-    thread_local int count = 0;
-    return count;
-}
+// Scopes nest, so they are counted rather than flagged: on this thread, and on all threads,
+// so that a lookup while none lives does not touch thread-local storage.
+thread_local int tScopes = 0;
+std::atomic<int> gScopes{0};
 
 }  // namespace
 
 TranslationsOff::TranslationsOff() {
-    ++liveScopes();
+    ++tScopes;
+    ++gScopes;
 }
 
 TranslationsOff::~TranslationsOff() {
-    --liveScopes();
+    --tScopes;
+    --gScopes;
 }
 
 bool TranslationsAreOff() {
-    return liveScopes() > 0;
+    return gScopes.load(std::memory_order_relaxed) != 0 && tScopes > 0;
 }
 
 }  // namespace refhost
