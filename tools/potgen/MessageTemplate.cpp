@@ -120,9 +120,17 @@ std::string levelName(int level) {
 // One way a text is reported: by which methods, at which levels, with which fillings.
 struct Usage {
     std::set<std::string> reporters;  // "ParserMessage::Method (error)"
-    std::map<int, std::string> meanings;
+    std::map<int, std::string> meanings;  // "^k: meaning", or "[...:]k: meaning" for a list
     std::set<std::string> notes;
 };
+
+std::string meaningLines(const std::map<int, std::string>& meanings) {
+    std::string lines;
+    for (const auto& meaning : meanings) {
+        lines += meaning.second + "\n";
+    }
+    return lines;
+}
 
 std::string reporter(const Observation& observation) {
     const std::string level = levelName(observation.level);
@@ -138,10 +146,7 @@ std::string describe(const std::vector<Usage>& usages, const std::set<std::strin
         }
         const bool textService = who.find('(') == std::string::npos;
         comments += (textService ? "Made by " : "Reported by ") + who +
-                    (usage.meanings.empty() ? ".\n" : ":\n");
-        for (const auto& meaning : usage.meanings) {
-            comments += "^" + std::to_string(meaning.first) + ": " + meaning.second + "\n";
-        }
+                    (usage.meanings.empty() ? ".\n" : ":\n") + meaningLines(usage.meanings);
         for (const std::string& note : usage.notes) {
             comments += note + "\n";
         }
@@ -174,7 +179,9 @@ bool explainObservation(const Observation& observation,
     }
     Usage usage;
     for (const auto& filling : fillings) {
-        usage.meanings[filling.first] = filling.second.meaning;
+        const std::string k = std::to_string(filling.first);
+        usage.meanings[filling.first] =
+            (filling.second.list ? "[...:]" + k : "^" + k) + ": " + filling.second.meaning;
     }
     auto same = std::find_if(info.usages.begin(), info.usages.end(),
                              [&](const Usage& u) { return u.meanings == usage.meanings; });
@@ -245,11 +252,9 @@ bool BuildTemplate(std::vector<TemplateEntry>& entries, std::string& error) {
         for (const std::string& method : info.methods) {
             const auto own = info.explainedBy.find(method);
             const Usage& usage = info.usages[own != info.explainedBy.end() ? own->second : 0];
-            std::string comments = "As reported by ParserMessage::" + method + ".\n";
-            for (const auto& meaning : usage.meanings) {
-                comments += "^" + std::to_string(meaning.first) + ": " + meaning.second + "\n";
-            }
-            entries.push_back({method, key, comments});
+            entries.push_back({method, key,
+                               "As reported by ParserMessage::" + method + ".\n" +
+                                   meaningLines(usage.meanings)});
         }
     }
     return true;

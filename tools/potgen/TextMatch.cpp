@@ -79,7 +79,7 @@ class Matcher {
             if (mText.compare(end, next.size(), next) != 0) {
                 continue;
             }
-            Filling filling{mText.substr(pos, end - pos), std::string()};
+            Filling filling{mText.substr(pos, end - pos), std::string(), piece.list};
             if (!mExplain(filling.value, piece.list, filling.meaning)) {
                 continue;
             }

@@ -11,6 +11,7 @@ namespace potgen {
 struct Filling {
     std::string value;
     std::string meaning;
+    bool list = false;  // it filled a list group [P:Q:]k
 };
 
 // Placeholder k of a text (a list group [P:Q:]k is placeholder k too) -> its filling.
