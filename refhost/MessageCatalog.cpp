@@ -133,6 +133,22 @@ std::string joined(const std::set<std::string>& items) {
     return text.empty() ? "none" : text;
 }
 
+// A translation that is used must keep the placeholders of its text.
+bool keepsPlaceholders(const CatalogEntry& entry, const std::string& path, std::string& error) {
+    if (entry.translated.empty() || entry.fuzzy) {
+        return true;
+    }
+    const std::set<std::string> expected = placeholders(entry.english);
+    const std::set<std::string> kept = placeholders(entry.translated);
+    if (expected == kept) {
+        return true;
+    }
+    error = path + ":" + (entry.line > 0 ? std::to_string(entry.line) + ":" : "") +
+            " the translation has the placeholders " + joined(kept) + ", its text " +
+            joined(expected);
+    return false;
+}
+
 std::string charsetOf(po_file_t file) {
     const char* header = po_file_domain_header(file, nullptr);
     if (header == nullptr) {
@@ -195,15 +211,8 @@ bool collect(po_file_t file, const std::string& path, const std::vector<long>& l
         entry.translated = po_message_msgstr(message);
         entry.fuzzy = po_message_is_fuzzy(message) != 0;
         entry.line = linesKnown ? lines[i] : 0;
-        if (!entry.translated.empty() && !entry.fuzzy) {
-            const auto expected = placeholders(entry.english);
-            const auto kept = placeholders(entry.translated);
-            if (expected != kept) {
-                error = path + ":" + (entry.line > 0 ? std::to_string(entry.line) + ":" : "") +
-                        " the translation has the placeholders " + joined(kept) +
-                        ", its text " + joined(expected);
-                return false;
-            }
+        if (!keepsPlaceholders(entry, path, error)) {
+            return false;
         }
         entries.push_back(std::move(entry));
     }

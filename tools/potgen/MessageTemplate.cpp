@@ -198,12 +198,9 @@ bool explainObservation(const Observation& observation,
     return true;
 }
 
-}  // namespace
-
-bool BuildTemplate(std::vector<TemplateEntry>& entries, std::string& error) {
-    refhost::ClearTranslations();
-    std::vector<Observation> observations;
-    std::vector<std::string> order;
+// Runs every call; order gets each looked-up text once, as the calls first needed it.
+bool observeAll(std::vector<Observation>& observations, std::vector<std::string>& order,
+                std::string& error) {
     for (const CatalogCall& call : AllCatalogCalls()) {
         Observation observation;
         if (!observe(call, observation, error)) {
@@ -216,13 +213,17 @@ bool BuildTemplate(std::vector<TemplateEntry>& entries, std::string& error) {
         }
         observations.push_back(std::move(observation));
     }
+    return true;
+}
+
+bool explainAll(const std::vector<Observation>& observations,
+                std::map<std::string, TextInfo>& texts, std::string& error) {
     std::map<std::string, std::string> roles;
     for (const Observation& observation : observations) {
         if (observation.call->explains) {
             roles.emplace(observation.primary, roleOf(observation.call->method));
         }
     }
-    std::map<std::string, TextInfo> texts;
     for (const Observation& observation : observations) {
         TextInfo& info = texts[observation.primary];
         info.methods.insert(observation.call->method);
@@ -230,7 +231,42 @@ bool BuildTemplate(std::vector<TemplateEntry>& entries, std::string& error) {
             return false;
         }
     }
+    return true;
+}
 
+// The entry the library looks up, then, for a text several methods report, one per method:
+// a host that knows which method reported the message can pick a wording of its own.
+void addEntries(const std::string& key, const TextInfo& info,
+                std::vector<TemplateEntry>& entries) {
+    std::set<std::string> alsoBy;
+    for (const std::string& method : info.methods) {
+        if (info.explainedBy.count(method) == 0) {
+            alsoBy.insert(method);
+        }
+    }
+    entries.push_back({"", key, describe(info.usages, alsoBy)});
+    if (info.methods.size() < 2) {
+        return;
+    }
+    for (const std::string& method : info.methods) {
+        const auto own = info.explainedBy.find(method);
+        const Usage& usage = info.usages[own != info.explainedBy.end() ? own->second : 0];
+        entries.push_back({method, key,
+                           "As reported by ParserMessage::" + method + ".\n" +
+                               meaningLines(usage.meanings)});
+    }
+}
+
+}  // namespace
+
+bool BuildTemplate(std::vector<TemplateEntry>& entries, std::string& error) {
+    refhost::ClearTranslations();
+    std::vector<Observation> observations;
+    std::vector<std::string> order;
+    std::map<std::string, TextInfo> texts;
+    if (!observeAll(observations, order, error) || !explainAll(observations, texts, error)) {
+        return false;
+    }
     entries.clear();
     for (const std::string& key : order) {
         const TextInfo& info = texts[key];
@@ -238,24 +274,7 @@ bool BuildTemplate(std::vector<TemplateEntry>& entries, std::string& error) {
             error = "no call shows the text \"" + key + "\" as it is";
             return false;
         }
-        std::set<std::string> alsoBy;
-        for (const std::string& method : info.methods) {
-            if (info.explainedBy.count(method) == 0) {
-                alsoBy.insert(method);
-            }
-        }
-        entries.push_back({"", key, describe(info.usages, alsoBy)});
-        if (info.methods.size() < 2) {
-            continue;
-        }
-        // A host that knows which method reported the message can pick a wording of its own.
-        for (const std::string& method : info.methods) {
-            const auto own = info.explainedBy.find(method);
-            const Usage& usage = info.usages[own != info.explainedBy.end() ? own->second : 0];
-            entries.push_back({method, key,
-                               "As reported by ParserMessage::" + method + ".\n" +
-                                   meaningLines(usage.meanings)});
-        }
+        addEntries(key, info, entries);
     }
     return true;
 }
