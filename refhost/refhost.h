@@ -17,12 +17,15 @@
 // The reference host's own API (refhost/), among it the settings that steer its services.
 #include "refhost/CaseFiles.h"
 #include "refhost/Dictionary.h"
+#include "refhost/LookupLog.h"
+#include "refhost/MessageCatalog.h"
 #include "refhost/MessageLog.h"
 #include "refhost/ReservedWords.h"
 #include "refhost/SplitCommands.h"
 #include "refhost/TextTokenSequence.h"
 #include "refhost/Translations.h"
 #include "refhost/UnicodeText.h"
+#include "refhost/TranslationsOff.h"
 #include "refhost/ValueConversion.h"
 
 #endif

@@ -109,7 +109,7 @@ TEST_F(Uparse, ExitStatusTellsSuccessFailureAndUsageErrors) {
 
 TEST_F(Uparse, DemoShowsTreesAndPointsAtEveryMistake) {
     const std::string demo = Source("examples/demo.syntax");
-    const Result result = run({demo});
+    const Result result = run({"--messages", "none", demo});
     EXPECT_EQ(result.status, 1);
     EXPECT_THAT(result.out, HasSubstr("SKETCH (" + demo +
                                       ":1): parsed and validated\n"
@@ -190,11 +190,49 @@ TEST_F(Uparse, JsonGivesOneObjectPerCommand) {
               "unknown command 'SKECTH'; parsed without a grammar");
 }
 
+// By default the library's messages read as po/en.po has them; --json keeps the library's own
+// text beside each.
+TEST_F(Uparse, ShowsMessagesThroughTheChosenCatalog) {
+    const std::string syntax = "SKETCH age /FORMAT DIGITS = 25.\nBUCKET zone /OTHERWISE COPY.\n";
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{}, std::vector<std::string>{"--messages", Source("po/en.po")}}) {
+        const std::string err = run(args, syntax).err;
+        EXPECT_THAT(err, HasSubstr(": error: Value 25 for parameter DIGITS of subcommand FORMAT "
+                                   "must be from 0 to 10.\n"));
+        EXPECT_THAT(err, HasSubstr(": error: Subcommand MAP is missing or out of place.\n"));
+    }
+    const std::string german = run({"--messages", Source("po/de.po")}, syntax).err;
+    EXPECT_THAT(german, HasSubstr(": error: Der Wert 25 für Parameter DIGITS von Unterbefehl "
+                                  "FORMAT muss im Bereich von 0 bis 10 liegen.\n"));
+    EXPECT_THAT(german,
+                HasSubstr(": error: Unterbefehl MAP fehlt oder steht an der falschen Stelle.\n"));
+
+    const std::string library =
+        "Value 25 breaks included lower boundary 0 or included upper boundary 10 for "
+        "parameter parameter DIGITS of subcommand FORMAT......";
+    const std::vector<Json> lines = jsonLines(run({"--json", "-"}, syntax).out);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0]["diagnostics"][0]["text"],
+              "Value 25 for parameter DIGITS of subcommand FORMAT must be from 0 to 10.");
+    EXPECT_EQ(lines[0]["diagnostics"][0]["libraryText"], library);
+    EXPECT_EQ(lines[1]["diagnostics"][0]["libraryText"], "Subcommand MAP required...");
+    const Json untranslated = jsonLines(run({"--json", "--messages", "none"}, syntax).out)[0];
+    EXPECT_EQ(untranslated["diagnostics"][0]["text"], library);
+    EXPECT_EQ(untranslated["diagnostics"][0]["libraryText"], library);
+
+    const std::string bad = mDir.write("bad.po", "msgid \"x\"\nmsgstr \"y\"\nmsgid \"x\"\n");
+    const Result refused = run({"--messages", bad}, syntax);
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_THAT(refused.err, HasSubstr("uparse: " + bad + ":3: "));
+    EXPECT_EQ(refused.out, "");
+    EXPECT_EQ(run({"--messages", mDir.file("none.po")}, syntax).status, 2);
+}
+
 TEST_F(Uparse, ValidatesAgainstTheHeaderOfACsvDataFile) {
     const std::string data = mDir.write("heights.csv", "height,mass,team\n181,77,A\n166,60,B\n");
     const std::string syntax =
         mDir.write("heights.syntax", "SKETCH height mass.\n\nSKETCH\n  hieght.\n");
-    const Result result = run({"--data", data, syntax});
+    const Result result = run({"--messages", "none", "--data", data, syntax});
     EXPECT_EQ(result.status, 1);
     EXPECT_THAT(result.out, HasSubstr("    summarised: height mass\n"));
     EXPECT_EQ(result.err, syntax +
