@@ -36,7 +36,7 @@ CommandReport CheckCommand(const refhost::CommandText& command, const std::strin
         report.invalidText = true;
         report.result.stage = examples::Stage::Parse;
         for (const refhost::TokenizerError& error : tokens.errors()) {
-            report.diagnostics.push_back({"error", error.line, error.column, error.message});
+            report.diagnostics.push_back({"error", error.line, error.column, error.message, false, {}});
         }
         return report;
     }
