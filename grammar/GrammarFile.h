@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "grammar/GrammarExport.h"
 #include "uparser/CommandDescriptor.h"
 #include "uparser/UPSpecTypes.h"
 
@@ -72,7 +73,7 @@ struct GroupNotes {
 
 // One command. The notes run parallel to the descriptor: groups, subcommands and parameters
 // by index; missing entries mean no help and no variable check.
-struct CommandGrammar {
+struct UPGRAMMAR_API CommandGrammar {
     CommandDescriptor descriptor;
     std::string help;
     std::vector<GroupNotes> groups;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "grammar/GrammarError.h"
+#include "grammar/GrammarExport.h"
 #include "grammar/GrammarFile.h"
 
 namespace upgrammar {
@@ -19,11 +20,12 @@ constexpr int kMaxDescriptorDepth = 16;
 // the parser could not run: a KeyWordValue parameter without its keyword or value part, a
 // StringQualList without qualifiers, names declared twice, boundaries no value meets,
 // separators that name no subcommand of their group. Never throws on bad input.
-bool ReadGrammar(const std::string& text, const std::string& fileName, GrammarFile& grammar,
-                 GrammarError& error);
+UPGRAMMAR_API bool ReadGrammar(const std::string& text, const std::string& fileName,
+                               GrammarFile& grammar, GrammarError& error);
 
 // ReadGrammar on the contents of the file at path.
-bool ReadGrammarFile(const std::string& path, GrammarFile& grammar, GrammarError& error);
+UPGRAMMAR_API bool ReadGrammarFile(const std::string& path, GrammarFile& grammar,
+                                   GrammarError& error);
 
 }  // namespace upgrammar
 

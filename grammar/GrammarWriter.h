@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "grammar/GrammarExport.h"
 #include "grammar/GrammarFile.h"
 
 namespace upgrammar {
@@ -12,7 +13,7 @@ namespace upgrammar {
 // them (upper-cased). Reading the text gives descriptors that parse every command as these do,
 // with the same help texts and variable checks; writing what was read gives the same bytes.
 // A command whose groups are just one global group is written with "subcommands" alone.
-std::string WriteGrammar(const GrammarFile& grammar);
+UPGRAMMAR_API std::string WriteGrammar(const GrammarFile& grammar);
 
 }  // namespace upgrammar
 

@@ -26,6 +26,11 @@ int ParseOptions(int argc, char** argv, Options& options) {
                    "Directory whose grammar files (*.json) are all read, as with --grammar")
         ->allow_extra_args(false)
         ->option_text("DIR");
+    app.add_option("--messages", options.messages,
+                   "Message catalog (PO file) the library's messages are shown through, or "
+                   "\"none\" for the library's own texts (default: the English catalog "
+                   "installed with uparse)")
+        ->option_text("FILE.po|none");
     app.add_flag("--json", options.json,
                  "One JSON object per command and line, diagnostics included");
     app.add_flag("--raw", options.raw, "Parse every command without a grammar");

@@ -11,6 +11,7 @@ struct Options {
     std::string dataPath;                  // CSV data file; empty: the built-in sample
     std::vector<std::string> grammars;     // grammar files
     std::vector<std::string> grammarDirs;  // directories of grammar files
+    std::string messages;                  // catalog file, "none", or empty: the English catalog
     bool json = false;
     bool raw = false;
     bool list = false;

@@ -15,6 +15,7 @@
 #include "tools/uparse/Data.h"
 #include "tools/uparse/HelpTexts.h"
 #include "tools/uparse/JsonOutput.h"
+#include "tools/uparse/Messages.h"
 #include "tools/uparse/Options.h"
 #include "tools/uparse/Procedures.h"
 #include "tools/uparse/SyntaxChart.h"
@@ -90,12 +91,21 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+    uparse::MessageChoice messages = uparse::MessageChoice::LibraryTexts;
+    if (!uparse::LoadMessages(options.messages, messages, error)) {
+        std::cerr << "uparse: " << error << '\n';
+        return 2;
+    }
+
     bool allOk = true;
     for (const Input& input : inputs) {
         for (const refhost::CommandText& command : refhost::SplitCommands(input.text)) {
-            const uparse::CommandReport report =
+            uparse::CommandReport report =
                 uparse::CheckCommand(command, input.name, procedures, dictionary, options.raw);
             if (options.json) {
+                if (messages == uparse::MessageChoice::Catalog) {
+                    uparse::AddLibraryTexts(command, procedures, dictionary, options.raw, report);
+                }
                 std::cout << uparse::JsonLine(report) << '\n';
             } else {
                 uparse::PrintText(report, std::cout, std::cerr);
