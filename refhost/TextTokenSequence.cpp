@@ -198,6 +198,7 @@ void TextTokenSequence::tokenize() {
             mNumbers.push_back(value);
         } else if (c == '\'' || c == '"') {
             const char quote = static_cast<char>(c);
+            const std::size_t opening = i;
             std::size_t segment = ++i;
             bool doubled = false;
             std::size_t contentEnd = end;
@@ -222,6 +223,8 @@ void TextTokenSequence::tokenize() {
                     if (contentEnd > segment && text[contentEnd - 1] == '\r') {
                         --contentEnd;
                     }
+                    mErrors.push_back(
+                        {absoluteLine(line), token.column, opening, "unterminated literal"});
                 }
                 break;
             }
@@ -360,8 +363,16 @@ long TextTokenSequence::getLineNumber() const {
     if (token == nullptr) {
         token = (mPosition == 0 || mCount == 0) ? nullptr : &mBlocks.back().back();
     }
-    const long offset = token == nullptr ? 0 : static_cast<long>(token->line);
+    return absoluteLine(token == nullptr ? 0 : token->line);
+}
+
+long TextTokenSequence::absoluteLine(uint32_t line) const {
+    const long offset = static_cast<long>(line);
     return mFirstLine > LONG_MAX - offset ? LONG_MAX : mFirstLine + offset;
+}
+
+const std::vector<TokenizerError>& TextTokenSequence::errors() const {
+    return mErrors;
 }
 
 int TextTokenSequence::getColumn() const {

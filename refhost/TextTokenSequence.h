@@ -10,6 +10,14 @@
 
 namespace refhost {
 
+// A lexical mistake in a command's text: where it starts and what it is.
+struct TokenizerError {
+    long line;
+    int column;
+    std::size_t byteOffset;  // into the command text
+    std::string message;     // "unterminated literal"
+};
+
 // The tokens of one command's text; the first token is the command name.
 //
 // Tokens: words (an ASCII letter, a byte of 0x80 or above, "@", "#" or "$", then also digits,
@@ -22,6 +30,9 @@ namespace refhost {
 // included) being an OtherOperator token of its own. Blanks, tabs, CR, LF, FF and VT
 // separate tokens. A "." that is the last non-blank byte of the text ends the command: it
 // and whatever follows it yield no token, also when it stands inside an unterminated literal.
+//
+// Mistakes are reported, not refused: an unterminated literal is still a literal token, and an
+// entry of errors() at its opening quote tells a program to warn the user.
 //
 // Positions: 0 stands before the first token, k on the k-th token (1 to getTokenCount()),
 // getTokenCount() + 1 after the last. next() from the last token moves past it and answers
@@ -46,6 +57,9 @@ class TextTokenSequence : public TAVO_TokenSequence {
     long getLineNumber() const override;
     int getColumn() const override;
 
+    // The lexical mistakes of the text, in the order they stand.
+    const std::vector<TokenizerError>& errors() const;
+
   private:
     // 24 bytes. Offsets are 32-bit, so only the first 2 GiB of a command text are tokenized
     // (its literals may need as much again for their unescaped copies).
@@ -66,6 +80,7 @@ class TextTokenSequence : public TAVO_TokenSequence {
     void push(const Token& token);
     Token& at(std::size_t index);
     const Token* current() const;
+    long absoluteLine(uint32_t line) const;  // firstLine plus the lines after it
 
     // The command text, followed by the texts of literals that had doubled quotes.
     std::string mText;
@@ -75,6 +90,7 @@ class TextTokenSequence : public TAVO_TokenSequence {
     std::vector<double> mNumbers;
     long mFirstLine;
     std::size_t mPosition = 0;
+    std::vector<TokenizerError> mErrors;
 };
 
 }  // namespace refhost

@@ -184,6 +184,22 @@ TEST(RefhostTokenizerTest, LiteralsUndoubleQuotesAndEndAtTheLine) {
     EXPECT_EQ(brief("'abc  "), "4:0:abc  ");
 }
 
+TEST(RefhostTokenizerTest, AnUnterminatedLiteralIsReportedAtItsOpeningQuote) {
+    // Closed literals, doubled quotes and the other quote inside are no mistake; an open
+    // literal is, also after a doubled quote and when the command's final point cuts it.
+    TextTokenSequence s("T 'it''s ok' \"a'b\"\n  /X 'don''t\nY \"cut.", 7);
+    ASSERT_EQ(s.errors().size(), 2u);
+    EXPECT_EQ(s.errors()[0].line, 8);
+    EXPECT_EQ(s.errors()[0].column, 6);
+    EXPECT_EQ(s.errors()[0].byteOffset, 24u);
+    EXPECT_EQ(s.errors()[0].message, "unterminated literal");
+    EXPECT_EQ(s.errors()[1].line, 9);
+    EXPECT_EQ(s.errors()[1].column, 3);
+    EXPECT_EQ(s.errors()[1].byteOffset, 34u);
+    EXPECT_EQ(s.getTokenCount(), 8) << "the open literals are still tokens";
+    EXPECT_TRUE(TextTokenSequence("T 'a' \"b\" ''.").errors().empty());
+}
+
 TEST(RefhostTokenizerTest, OperatorsCarryTheirCodes) {
     EXPECT_EQ(brief("= * / ( ) ; [ ]"), "5:3:= 5:10:* 5:11:/ 5:13:( 5:14:) 5:17:; 5:36:[ 5:37:]");
     EXPECT_EQ(brief(", + < > <= >= <> ~= & | :"),
