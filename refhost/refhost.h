@@ -13,6 +13,7 @@
 
 // The reference host's own API.
 #include "refhost/CaseFiles.h"
+#include "refhost/CommandSplitter.h"
 #include "refhost/Dictionary.h"
 #include "refhost/MessageLog.h"
 #include "refhost/ReservedWords.h"
