@@ -107,6 +107,36 @@ TEST_F(Uparse, ExitStatusTellsSuccessFailureAndUsageErrors) {
     EXPECT_THAT(help.out, HasSubstr("--data"));
 }
 
+// Every input is checked in turn: one that cannot be read (missing, a directory) is reported
+// where it stands and the others are still checked; the status tells at the end. The program's
+// own messages share one form, with the system's reason.
+TEST_F(Uparse, UnreadableInputsAreReportedAndTheRestStillChecked) {
+    const std::string first = mDir.write("first.syntax", "SKETCH age.\n");
+    const std::string last = mDir.write("last.syntax", "SKETCH agee.\n");
+    const std::string missing = mDir.file("missing.syntax");
+    const Result text = run({mDir.path(), first, missing, last});
+    EXPECT_EQ(text.status, 2);
+    EXPECT_THAT(text.out, HasSubstr("first.syntax:1): parsed and validated"));
+    EXPECT_THAT(text.out, HasSubstr("last.syntax:1): validation failed"));
+    EXPECT_EQ(text.err, "uparse: cannot read " + mDir.path() + ": Is a directory\n" +
+                            "uparse: cannot read " + missing + ": No such file or directory\n" +
+                            last + ":1:8: error: Variable agee for parameter command line of " +
+                            "SKETCH command... is not found in dictionary...\n" + last +
+                            ":1:8: note: did you mean age?\n");
+    const Result json = run({"--json", mDir.path(), first});
+    EXPECT_EQ(json.status, 2);
+    EXPECT_EQ(jsonLines(json.out).size(), 1u);
+    EXPECT_EQ(json.err, "uparse: cannot read " + mDir.path() + ": Is a directory\n");
+
+    EXPECT_EQ(run({"--data", mDir.path(), first}).err,
+              "uparse: cannot read the data file " + mDir.path() + ": Is a directory\n");
+    const std::string headless = mDir.write("headless.csv", "\n");
+    EXPECT_EQ(run({"--data", headless, first}).err,
+              "uparse: the data file " + headless + " has no header line\n");
+    EXPECT_EQ(run({"--bogus"}).err,
+              "uparse: the following argument was not expected: --bogus (see uparse --help)\n");
+}
+
 TEST_F(Uparse, DemoShowsTreesAndPointsAtEveryMistake) {
     const std::string demo = Source("examples/demo.syntax");
     const Result result = run({demo});

@@ -1,5 +1,7 @@
 #include "tools/uparse/CommandReport.h"
 
+#include <utility>
+
 #include "refhost/refhost.h"
 #include "tools/uparse/Suggestions.h"
 
@@ -13,12 +15,12 @@ Diagnostic At(const char* level, const TokenInfoObj& token, std::string text) {
 
 }  // namespace
 
-CommandReport CheckCommand(const refhost::CommandText& command, const std::string& file,
+CommandReport CheckCommand(refhost::CommandText command, const std::string& file,
                            const TAVO_DataSource& data, bool raw) {
     CommandReport report;
     report.file = file;
     report.line = command.firstLine;
-    refhost::TextTokenSequence tokens(command.text, command.firstLine);
+    refhost::TextTokenSequence tokens(std::move(command.text), command.firstLine);
     // Where diagnostics go when the run names no token: the command's name.
     TokenInfoObj name;
     if (tokens.next()) {

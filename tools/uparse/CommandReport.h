@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "examples/procedures/Procedure.h"
-#include "refhost/SplitCommands.h"
+#include "refhost/CommandSplitter.h"
 #include "uparser/host/DataSource.h"
 
 namespace uparse {
@@ -35,7 +35,7 @@ struct CommandReport {
 
 // Runs one command through its sample procedure (or, with raw or an unknown name, through a
 // parser without a grammar) and collects what the library reported.
-CommandReport CheckCommand(const refhost::CommandText& command, const std::string& file,
+CommandReport CheckCommand(refhost::CommandText command, const std::string& file,
                            const TAVO_DataSource& data, bool raw);
 
 }  // namespace uparse

@@ -2,6 +2,8 @@
 
 #include <CLI/CLI.hpp>
 
+#include "tools/uparse/ProgramError.h"
+
 namespace uparse {
 
 int ParseOptions(int argc, char** argv, Options& options) {
@@ -26,8 +28,11 @@ int ParseOptions(int argc, char** argv, Options& options) {
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
-        const int status = app.exit(error);
-        return status == 0 ? 0 : 2;
+        if (error.get_exit_code() == 0) {
+            return app.exit(error);  // --help or --version, printed
+        }
+        ReportProgramError(LowerFirst(error.what()) + " (see uparse --help)");
+        return 2;
     }
     return -1;
 }

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "tools/uparse/SyntaxChart.h"
 #include "tools/uparse/TreeView.h"
 
 namespace uparse {
@@ -83,7 +84,9 @@ void PrintVariables(const CommandReport& report, std::ostream& out) {
 
 }  // namespace
 
-void PrintText(const CommandReport& report, std::ostream& out, std::ostream& diagnostics) {
+void TextOutput::command(const CommandReport& report) {
+    std::ostream& out = mOut;
+    std::ostream& diagnostics = mDiagnostics;
     out << (report.command.empty() ? "(no command name)" : report.command) << " (" << report.file
         << ':' << report.line << "): " << Status(report) << '\n';
     const std::vector<GroupView> groups = DescribeTree(
@@ -109,6 +112,10 @@ void PrintText(const CommandReport& report, std::ostream& out, std::ostream& dia
                     << diagnostic.level << ": " << diagnostic.text << '\n';
     }
     diagnostics.flush();
+}
+
+void TextOutput::grammar(const examples::Procedure& procedure) {
+    mOut << SyntaxChart(procedure) << '\n';
 }
 
 }  // namespace uparse
