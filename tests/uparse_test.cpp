@@ -137,6 +137,20 @@ TEST_F(Uparse, UnreadableInputsAreReportedAndTheRestStillChecked) {
               "uparse: the following argument was not expected: --bogus (see uparse --help)\n");
 }
 
+TEST_F(Uparse, AnUnterminatedLiteralIsAnErrorAtItsOpeningQuote) {
+    const std::string open = "SKETCH age\n  /TITLE 'no end.\n";
+    const Result text = run({"-"}, open);
+    EXPECT_EQ(text.status, 1);
+    EXPECT_THAT(text.out, HasSubstr("SKETCH (<stdin>:1): lexical error; parsed and validated"));
+    EXPECT_EQ(text.err, "<stdin>:2:10: error: unterminated literal\n");
+    const std::vector<Json> json = jsonLines(run({"--json", "-"}, open).out);
+    ASSERT_EQ(json.size(), 1u);
+    EXPECT_EQ(json[0]["ok"], false);
+    EXPECT_EQ(json[0]["diagnostics"],
+              Json::array({{{"level", "error"}, {"line", 2}, {"column", 10},
+                            {"text", "unterminated literal"}}}));
+}
+
 TEST_F(Uparse, DemoShowsTreesAndPointsAtEveryMistake) {
     const std::string demo = Source("examples/demo.syntax");
     const Result result = run({demo});

@@ -21,6 +21,10 @@ CommandReport CheckCommand(refhost::CommandText command, const std::string& file
     report.file = file;
     report.line = command.firstLine;
     refhost::TextTokenSequence tokens(std::move(command.text), command.firstLine);
+    for (const refhost::TokenizerError& error : tokens.errors()) {
+        report.diagnostics.push_back({"error", error.line, error.column, error.message});
+    }
+    report.lexicalError = !tokens.errors().empty();
     // Where diagnostics go when the run names no token: the command's name.
     TokenInfoObj name;
     if (tokens.next()) {

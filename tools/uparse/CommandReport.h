@@ -24,13 +24,15 @@ struct CommandReport {
     std::string command;                             // its first word, as written
     const examples::Procedure* procedure = nullptr;  // null: parsed without a grammar
     bool unknownCommand = false;  // no sample procedure has the name, and --raw was not given
+    bool lexicalError = false;    // the tokenizer found a mistake in the text
     examples::RunResult result;
-    // The library's messages at the point where the run stopped, then uparse's own notes.
+    // The tokenizer's findings, then the library's messages at the point where the run
+    // stopped, then uparse's own notes.
     std::vector<Diagnostic> diagnostics;
 
     // Parsed and validated by a sample procedure, or parsed without a grammar when --raw
-    // asked for that. An unknown command is a failure.
-    bool ok() const { return !unknownCommand && result.ok(); }
+    // asked for that. An unknown command, or a text the tokenizer found fault with, fails.
+    bool ok() const { return !unknownCommand && !lexicalError && result.ok(); }
 };
 
 // Runs one command through its sample procedure (or, with raw or an unknown name, through a

@@ -15,8 +15,11 @@ std::string Status(const CommandReport& report) {
         return "internal error";
     }
     std::string status;
+    if (report.lexicalError) {
+        status = "lexical error; ";
+    }
     if (report.unknownCommand) {
-        status = "unknown command; ";
+        status += "unknown command; ";
     }
     if (report.procedure == nullptr) {
         return status + (result.parseCode == 0 ? "parsed without a grammar"
@@ -24,9 +27,9 @@ std::string Status(const CommandReport& report) {
                                                      std::to_string(result.parseCode) + ")");
     }
     if (result.parseCode != 0) {
-        return "parse failed (code " + std::to_string(result.parseCode) + ")";
+        return status + "parse failed (code " + std::to_string(result.parseCode) + ")";
     }
-    return result.validated ? "parsed and validated" : "validation failed";
+    return status + (result.validated ? "parsed and validated" : "validation failed");
 }
 
 void PrintValue(const ValueView& value, std::ostream& out) {
