@@ -234,6 +234,39 @@ TEST_F(Uparse, JsonGivesOneObjectPerCommand) {
               "unknown command 'SKECTH'; parsed without a grammar");
 }
 
+// A suggestion comes only from the names valid where the run stopped, whenever one is close.
+TEST_F(Uparse, DidYouMeanOffersOnlyWhatIsValidWhereTheRunStopped) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        // The option's own words, not the subcommand's other parameter FILE.
+        {"BUCKET zone /MAP region ; 1 10 /WRITE FILE='out.csv' SEPARATOR=PIPE.", ""},
+        {"BUCKET zone /MAP region ; 1 10 /WRITE SEPARATOR=TABB.", "1:49 TAB"},
+        // A misspelt parameter where a parameter was expected, or swallowed as a value.
+        {"SKETCH age /STATS CENTRE.", "1:19 CENTER"},
+        {"SKETCH age /STATS RANGE SHAPES.", "1:25 SHAPE"},
+        {"BUCKET zone /MAP region ; 1 10 /OTHERWISE VALUE=3 COPPY.", "1:51 COPY"},
+        // Not a parameter already given, nor a subcommand that may not follow here.
+        {"SKETCH age /STATS RANGE RANGES.", ""},
+        {"WEAVE /PANEL region /MISING SKIP.", ""},
+        {"WEAVE /MISING SKIP /PANEL region.", "1:8 MISSING"},
+        {"WEAVE /PANEL region /CELS COUNT /PANEL educ /CELS COUNT.", "1:22 CELLS"},
+        // A numeric list is offered numeric variables only.
+        {"SKETCH citi.", "1:8 city"},
+        {"TRACE citi.", ""},
+    };
+    for (const auto& [command, note] : cases) {
+        const Result result = run({"-"}, command);
+        const std::size_t at = result.err.find(": note: did you mean ");
+        std::string found;
+        if (at != std::string::npos) {
+            const std::size_t place = result.err.rfind("<stdin>:", at) + 8;
+            const std::size_t name = at + 21;
+            found = result.err.substr(place, at - place) + " " +
+                    result.err.substr(name, result.err.find('?', name) - name);
+        }
+        EXPECT_EQ(found, note) << command << "\n" << result.err;
+    }
+}
+
 TEST_F(Uparse, ValidatesAgainstTheHeaderOfACsvDataFile) {
     const std::string data = mDir.write("heights.csv", "height,mass,team\n181,77,A\n166,60,B\n");
     const std::string syntax =

@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "examples/procedures/Bucket.h"
+#include "examples/procedures/ExpectedNames.h"
 #include "examples/procedures/GrammarLookup.h"
 #include "examples/procedures/Sketch.h"
 #include "examples/procedures/Sprout.h"
@@ -232,6 +233,7 @@ RunResult Procedure::run(TAVO_TokenSequence& tokens, const TAVO_DataSource& data
         if (result.parseCode != 0) {
             result.stage = Stage::Parse;
             LocateParseStop(parser, tokens, &commandGrammar, result);
+            result.expected.names = ExpectedNames(result, commandGrammar, tokens);
             return result;
         }
         Validation check(commandGrammar, data, result);

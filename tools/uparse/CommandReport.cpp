@@ -64,8 +64,7 @@ CommandReport CheckCommand(refhost::CommandText command, const std::string& file
             At("error", stop, "internal error: " + report.result.internalError));
     }
     Suggestion suggestion;
-    if (report.procedure != nullptr &&
-        SuggestName(report.result, report.procedure->grammar(), data, suggestion)) {
+    if (report.procedure != nullptr && SuggestName(report.result, data, suggestion)) {
         report.diagnostics.push_back(
             At("note", suggestion.at, "did you mean " + suggestion.name + "?"));
     }
