@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <nlohmann/json.hpp>
@@ -149,6 +150,30 @@ TEST_F(Uparse, AnUnterminatedLiteralIsAnErrorAtItsOpeningQuote) {
     EXPECT_EQ(json[0]["diagnostics"],
               Json::array({{{"level", "error"}, {"line", 2}, {"column", 10},
                             {"text", "unterminated literal"}}}));
+}
+
+// Text output escapes what could upset a terminal and shortens a very long token; JSON keeps
+// both as they were (with replacement characters where the bytes are no UTF-8).
+TEST_F(Uparse, TextOutputIsSafeForATerminalAndJsonKeepsEverything) {
+    const std::string word(1000000, 'w');
+    const std::string input = "SKETCH age /TITLE 'a\x1b[2J\x07\xff\xe2\x80\xae\tb'.\n\nSKETCH " +
+                              word + ".\n";
+    const Result text = run({"-"}, input);
+    EXPECT_THAT(text.out, HasSubstr("/TITLE: 'a\\x1B[2J\\x07\\xFF\\u202E\\tb'  [literal]"));
+    // Checked without printing the output, which is a megabyte long when the test fails.
+    EXPECT_NE(text.err.find("Variable name " + word.substr(0, 80) + "...[1000000 bytes] for"),
+              std::string::npos);
+    for (const std::string* printed : {&text.out, &text.err}) {
+        EXPECT_LT(printed->size(), 2000u);
+        EXPECT_EQ(std::count_if(printed->begin(), printed->end(),
+                                [](char c) { return c != '\n' && (c < 0x20 || c >= 0x7f); }),
+                  0);
+    }
+    const std::vector<Json> json = jsonLines(run({"--json", "-"}, input).out);
+    ASSERT_EQ(json.size(), 2u);
+    EXPECT_EQ(json[0]["tree"][0]["subcommands"][1]["leading"]["value"],
+              "a\x1b[2J\x07\xef\xbf\xbd\xe2\x80\xae\tb");
+    EXPECT_TRUE(json[1]["tree"][0]["subcommands"][0]["leading"]["value"][0] == word);
 }
 
 TEST_F(Uparse, DemoShowsTreesAndPointsAtEveryMistake) {

@@ -8,6 +8,7 @@
 
 #include "refhost/refhost.h"
 #include "tools/uparse/OpenFile.h"
+#include "tools/uparse/Printable.h"
 #include "tools/uparse/ProgramError.h"
 #include "tools/uparse/SampleData.h"
 
@@ -66,7 +67,8 @@ bool LoadDictionary(const std::string& path, refhost::Dictionary& dictionary, st
         dictionary = refhost::Dictionary::fromCsv(file);
         loaded = true;
     } catch (const ErrorText& failure) {
-        error = LowerFirst(failure.what());
+        // The message may quote a header cell of any length.
+        error = Printable(LowerFirst(failure.what()));
     }
     if (path.empty()) {
         unlink(file.c_str());

@@ -2,13 +2,15 @@
 
 #include <iostream>
 
+#include "tools/uparse/Printable.h"
+
 namespace uparse {
 
 void ReportProgramError(const std::string& what, const std::string& reason) {
     std::cout.flush();
-    std::cerr << "uparse: " << what;
+    std::cerr << "uparse: " << Escaped(what);
     if (!reason.empty()) {
-        std::cerr << ": " << reason;
+        std::cerr << ": " << Escaped(reason);
     }
     std::cerr << std::endl;
 }
