@@ -348,13 +348,38 @@ TEST_F(Uparse, ListShowsEveryGrammarAsASyntaxChart) {
         EXPECT_THAT(result.out, HasSubstr(name));
     }
     EXPECT_THAT(result.out, HasSubstr("    group PANEL, required, may repeat:\n"
-                                      "      /PANEL variable BY variable...\n"));
+                                      "      /PANEL variable [{BY|*} variable]...\n"));
     EXPECT_THAT(result.out, HasSubstr("      /LAYOUT [LABELS({NAMES|VALUES|BOTH})] "
-                                      "[WIDTH(integer [4,40])] [DECIMALS(integer [0,6])]\n"));
+                                      "[WIDTH(integer [4,40])] [DECIMALS(integer [0,6])]  -- at least one part\n"));
     EXPECT_THAT(result.out, HasSubstr("[TRIM=number [0,50)]"));
-    EXPECT_THAT(result.out, HasSubstr("  TRACE tokens... [(STYLE={SOLID|DASH|DOT} "
-                                      "WIDTH=integer [1,5])]\n"));
+    EXPECT_THAT(result.out, HasSubstr("  TRACE tokens... [([STYLE={SOLID|DASH|DOT}] "
+                                      "[WIDTH=integer [1,5]])] ...\n"));
     EXPECT_THAT(result.out, Not(HasSubstr("error")));
+}
+
+// What a chart leaves out may be left out, what it repeats may repeat, and what it requires
+// is required.
+TEST_F(Uparse, ChartsSayWhatTheGrammarsAccept) {
+    const std::string charts = run({"--list"}).out;
+    const struct {
+        const char* chart;
+        const char* command;
+        int status;
+    } cases[] = {
+        {"/PANEL variable [{BY|*} variable]...\n", "WEAVE /PANEL region /PANEL region * gender.", 0},
+        {"/MAP [=]variable... ; value... code [; value... code]...\n",
+         "BUCKET zone /MAP region ; 1 10 ; 2 20.", 0},
+        {"TRACE tokens... [([STYLE={SOLID|DASH|DOT}] [WIDTH=integer [1,5]])] ...\n",
+         "TRACE score1 (WIDTH=2) score2 score3 (STYLE=DOT).", 0},
+        {"[/STATS [CENTER] [SPREAD] [RANGE] [SHAPE] [TRIM=number [0,50)]]  -- at least one part\n",
+         "SKETCH age /STATS.", 1},
+        {"[/SELECT RULE={FORWARD|BACKWARD|ALLIN}[(number (0,1))]]\n",
+         "SPROUT income BY region /SELECT.", 1},
+    };
+    for (const auto& c : cases) {
+        EXPECT_THAT(charts, HasSubstr(c.chart));
+        EXPECT_EQ(run({"-"}, c.command).status, c.status) << c.command;
+    }
 }
 
 }  // namespace
