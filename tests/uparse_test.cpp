@@ -357,6 +357,41 @@ TEST_F(Uparse, ListShowsEveryGrammarAsASyntaxChart) {
     EXPECT_THAT(result.out, Not(HasSubstr("error")));
 }
 
+TEST_F(Uparse, ListWithJsonGivesTheGrammarsAsData) {
+    const Result result = run({"--list", "--json"});
+    EXPECT_EQ(result.status, 0);
+    const std::vector<Json> grammars = jsonLines(result.out);
+    ASSERT_EQ(grammars.size(), 5u);
+    const std::vector<std::string> charts = [&] {
+        std::vector<std::string> texts;
+        std::istringstream in(run({"--list"}).out);
+        for (std::string line, chart; std::getline(in, line);) {
+            chart += line + "\n";
+            if (line.empty()) {
+                texts.push_back(chart.substr(0, chart.size() - 1));
+                chart.clear();
+            }
+        }
+        return texts;
+    }();
+    ASSERT_EQ(charts.size(), 5u);
+    for (std::size_t i = 0; i < grammars.size(); ++i) {
+        EXPECT_EQ(grammars[i]["chart"], charts[i]);
+    }
+    const Json& weave = grammars[1];
+    EXPECT_EQ(weave["name"], "WEAVE");
+    const Json& panel = weave["groups"][1];
+    EXPECT_EQ(panel["kind"], "Repeatable");
+    EXPECT_EQ(panel["separators"], Json({"PANEL"}));
+    EXPECT_EQ(panel["subcommands"][0]["value"]["type"], "CrossVarList");
+    const Json& width = weave["groups"][2]["subcommands"][0]["parameters"][1];
+    EXPECT_EQ(width["name"], "WIDTH");
+    EXPECT_EQ(width["lower"], Json({{"included", 4}}));
+    const Json& trace = grammars[4]["groups"][0]["subcommands"][0]["value"];
+    EXPECT_EQ(trace["qualifierForm"], "ByEqual");
+    EXPECT_EQ(trace["qualifiers"][0]["words"], Json({"SOLID", "DASH", "DOT"}));
+}
+
 // What a chart leaves out may be left out, what it repeats may repeat, and what it requires
 // is required.
 TEST_F(Uparse, ChartsSayWhatTheGrammarsAccept) {

@@ -2,7 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "tools/uparse/SyntaxChart.h"
+#include "tools/uparse/GrammarJson.h"
 #include "tools/uparse/TreeView.h"
 
 namespace uparse {
@@ -124,7 +124,7 @@ void JsonOutput::command(const CommandReport& report) {
 }
 
 void JsonOutput::grammar(const examples::Procedure& procedure) {
-    mOut << SyntaxChart(procedure) << '\n';
+    mOut << GrammarJson(procedure).dump() << '\n';
 }
 
 }  // namespace uparse

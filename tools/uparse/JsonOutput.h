@@ -8,7 +8,7 @@
 namespace uparse {
 
 // For tools: one JSON object per line. A command's object has file, line, command, procedure,
-// code, validated, ok, stage, tree, variables and diagnostics.
+// code, validated, ok, stage, tree, variables and diagnostics; a grammar's is GrammarJson.
 class JsonOutput : public Output {
   public:
     explicit JsonOutput(std::ostream& out) : mOut(out) {}
