@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "support/TempDir.h"
+#include "uparser/Version.h"
 
 namespace {
 
@@ -174,6 +175,40 @@ TEST_F(Uparse, TextOutputIsSafeForATerminalAndJsonKeepsEverything) {
     EXPECT_EQ(json[0]["tree"][0]["subcommands"][1]["leading"]["value"],
               "a\x1b[2J\x07\xef\xbf\xbd\xe2\x80\xae\tb");
     EXPECT_TRUE(json[1]["tree"][0]["subcommands"][0]["leading"]["value"][0] == word);
+}
+
+// Every option of --help has an example there and an entry in the manual page; --version
+// names the library that is loaded.
+TEST_F(Uparse, HelpAndManualPageCoverEveryOption) {
+    const Result help = run({"--help"});
+    EXPECT_EQ(help.status, 0);
+    const std::size_t options = help.out.find("Options:\n");
+    const std::size_t examples = help.out.find("Examples:\n");
+    ASSERT_NE(options, std::string::npos);
+    ASSERT_NE(examples, std::string::npos);
+    std::string entries;  // the manual's list items, where the options are described
+    std::istringstream manual(Slurp(Source("tools/uparse/uparse.1")));
+    for (std::string line; std::getline(manual, line);) {
+        if (line.rfind(".It ", 0) == 0) {
+            entries += line + "\n";
+        }
+    }
+    std::istringstream lines(help.out.substr(options, examples - options));
+    int count = 0;
+    for (std::string line; std::getline(lines, line);) {
+        const std::size_t at = line.find("--");
+        if (at == std::string::npos) {
+            continue;
+        }
+        const std::string option = line.substr(at, line.find(' ', at) - at);
+        ++count;
+        EXPECT_NE(help.out.find("\n  uparse " + option, examples), std::string::npos) << option;
+        EXPECT_THAT(entries, HasSubstr("Fl " + option.substr(1) + (option == "--data" ? " " : "\n")))
+            << option;
+    }
+    EXPECT_EQ(count, 6);
+    EXPECT_THAT(run({"--version"}).out, HasSubstr(std::string("\nuparser library ") +
+                                                  UparserVersion() + "\n"));
 }
 
 TEST_F(Uparse, DemoShowsTreesAndPointsAtEveryMistake) {

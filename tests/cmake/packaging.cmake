@@ -1,5 +1,6 @@
 # The ways a host takes the library: the installed CMake package and pkg-config file (one
-# install into a scratch prefix serves both), and add_subdirectory of the source tree.
+# install into a scratch prefix serves both), and add_subdirectory of the source tree; and the
+# installed uparse with its manual page.
 # Included by tests/CMakeLists.txt it registers the tests; run with -P and STEP it is one of them.
 if(CMAKE_SCRIPT_MODE_FILE)
   function(step what)
@@ -72,6 +73,22 @@ if(CMAKE_SCRIPT_MODE_FILE)
     step("build the host" ${CMAKE_COMMAND} --build ${build} --parallel 2)
     check_tour(${build}/tour "")
     file(REMOVE_RECURSE ${build})
+  elseif(STEP STREQUAL "uparse_installed")
+    # The program runs from the prefix as installed, and its manual page is there and clean.
+    step("run the installed uparse" ${PREFIX}/bin/uparse --version)
+    if(NOT out MATCHES "uparse [0-9.]+\nuparser library [0-9.]+")
+      message(FATAL_ERROR "the installed uparse printed:\n${out}")
+    endif()
+    file(GLOB_RECURSE manual ${PREFIX}/*/uparse.1)
+    if(NOT manual MATCHES "/man1/uparse.1$")
+      message(FATAL_ERROR "uparse.1 is not installed under ${PREFIX}")
+    endif()
+    if(GROFF)
+      step("format the manual page" ${GROFF} -mdoc -Tutf8 -ww -z ${manual})
+      if(NOT out STREQUAL "")
+        message(FATAL_ERROR "groff warns about uparse.1:\n${out}")
+      endif()
+    endif()
   else()
     message(FATAL_ERROR "unknown step '${STEP}'")
   endif()
@@ -104,6 +121,11 @@ else()
     packaging_test(tour_pkg_config -DPKG_CONFIG=${UPARSER_PKG_CONFIG})
     set_tests_properties(package.tour_pkg_config PROPERTIES
       FIXTURES_REQUIRED uparser_installed TIMEOUT 600)
+  endif()
+  if(TARGET uparse)
+    find_program(UPARSER_GROFF groff)
+    packaging_test(uparse_installed -DGROFF=${UPARSER_GROFF})
+    set_tests_properties(package.uparse_installed PROPERTIES FIXTURES_REQUIRED uparser_installed)
   endif()
   packaging_test(add_subdirectory)
   set_tests_properties(package.add_subdirectory PROPERTIES TIMEOUT 1800)
