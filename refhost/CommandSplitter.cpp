@@ -52,8 +52,8 @@ bool CommandSplitter::finish(CommandText& command) {
 bool CommandSplitter::close(CommandText& command) {
     const std::string_view text = mOpen.text;
     const std::size_t last = lastNonBlank(text, text.size());
-    const bool keep = last != text.size() &&
-                      !(text[last] == '.' && lastNonBlank(text, last) == last);
+    const bool keep =
+        last != text.size() && !(text[last] == '.' && lastNonBlank(text, last) == last);
     if (keep) {
         command = std::move(mOpen);
     }

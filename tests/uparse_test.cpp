@@ -148,17 +148,18 @@ TEST_F(Uparse, AnUnterminatedLiteralIsAnErrorAtItsOpeningQuote) {
     const std::vector<Json> json = jsonLines(run({"--json", "-"}, open).out);
     ASSERT_EQ(json.size(), 1u);
     EXPECT_EQ(json[0]["ok"], false);
-    EXPECT_EQ(json[0]["diagnostics"],
-              Json::array({{{"level", "error"}, {"line", 2}, {"column", 10},
-                            {"text", "unterminated literal"}}}));
+    EXPECT_EQ(
+        json[0]["diagnostics"],
+        Json::array(
+            {{{"level", "error"}, {"line", 2}, {"column", 10}, {"text", "unterminated literal"}}}));
 }
 
 // Text output escapes what could upset a terminal and shortens a very long token; JSON keeps
 // both as they were (with replacement characters where the bytes are no UTF-8).
 TEST_F(Uparse, TextOutputIsSafeForATerminalAndJsonKeepsEverything) {
     const std::string word(1000000, 'w');
-    const std::string input = "SKETCH age /TITLE 'a\x1b[2J\x07\xff\xe2\x80\xae\tb'.\n\nSKETCH " +
-                              word + ".\n";
+    const std::string input =
+        "SKETCH age /TITLE 'a\x1b[2J\x07\xff\xe2\x80\xae\tb'.\n\nSKETCH " + word + ".\n";
     const Result text = run({"-"}, input);
     EXPECT_THAT(text.out, HasSubstr("/TITLE: 'a\\x1B[2J\\x07\\xFF\\u202E\\tb'  [literal]"));
     // Checked without printing the output, which is a megabyte long when the test fails.
@@ -203,12 +204,13 @@ TEST_F(Uparse, HelpAndManualPageCoverEveryOption) {
         const std::string option = line.substr(at, line.find(' ', at) - at);
         ++count;
         EXPECT_NE(help.out.find("\n  uparse " + option, examples), std::string::npos) << option;
-        EXPECT_THAT(entries, HasSubstr("Fl " + option.substr(1) + (option == "--data" ? " " : "\n")))
+        EXPECT_THAT(entries,
+                    HasSubstr("Fl " + option.substr(1) + (option == "--data" ? " " : "\n")))
             << option;
     }
     EXPECT_EQ(count, 6);
-    EXPECT_THAT(run({"--version"}).out, HasSubstr(std::string("\nuparser library ") +
-                                                  UparserVersion() + "\n"));
+    EXPECT_THAT(run({"--version"}).out,
+                HasSubstr(std::string("\nuparser library ") + UparserVersion() + "\n"));
 }
 
 TEST_F(Uparse, DemoShowsTreesAndPointsAtEveryMistake) {
@@ -384,8 +386,10 @@ TEST_F(Uparse, ListShowsEveryGrammarAsASyntaxChart) {
     }
     EXPECT_THAT(result.out, HasSubstr("    group PANEL, required, may repeat:\n"
                                       "      /PANEL variable [{BY|*} variable]...\n"));
-    EXPECT_THAT(result.out, HasSubstr("      /LAYOUT [LABELS({NAMES|VALUES|BOTH})] "
-                                      "[WIDTH(integer [4,40])] [DECIMALS(integer [0,6])]  -- at least one part\n"));
+    EXPECT_THAT(
+        result.out,
+        HasSubstr("      /LAYOUT [LABELS({NAMES|VALUES|BOTH})] "
+                  "[WIDTH(integer [4,40])] [DECIMALS(integer [0,6])]  -- at least one part\n"));
     EXPECT_THAT(result.out, HasSubstr("[TRIM=number [0,50)]"));
     EXPECT_THAT(result.out, HasSubstr("  TRACE tokens... [([STYLE={SOLID|DASH|DOT}] "
                                       "[WIDTH=integer [1,5]])] ...\n"));
@@ -436,7 +440,8 @@ TEST_F(Uparse, ChartsSayWhatTheGrammarsAccept) {
         const char* command;
         int status;
     } cases[] = {
-        {"/PANEL variable [{BY|*} variable]...\n", "WEAVE /PANEL region /PANEL region * gender.", 0},
+        {"/PANEL variable [{BY|*} variable]...\n", "WEAVE /PANEL region /PANEL region * gender.",
+         0},
         {"/MAP [=]variable... ; value... code [; value... code]...\n",
          "BUCKET zone /MAP region ; 1 10 ; 2 20.", 0},
         {"TRACE tokens... [([STYLE={SOLID|DASH|DOT}] [WIDTH=integer [1,5]])] ...\n",

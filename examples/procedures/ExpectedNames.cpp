@@ -92,7 +92,8 @@ void AddParametersNotGiven(const StopPlace& at, bool standAloneOnly,
     for (int p = 0; p < at.subDesc->getParamDescListSize(); ++p) {
         const ParamDescriptor& param = *at.subDesc->getParamDesc(p);
         const bool standsAlone = param.getParamType() == ParamKeyWord || !param.isValueRequired();
-        if ((standsAlone || !standAloneOnly) && at.sub->getParamObj(param.getParamName()) == nullptr) {
+        if ((standsAlone || !standAloneOnly) &&
+            at.sub->getParamObj(param.getParamName()) == nullptr) {
             Add(names, param.getParamName());
         }
     }
@@ -113,8 +114,9 @@ bool AfterIntroducer(TAVO_TokenSequence& tokens, const TokenInfoObj& stop) {
                 tokens.getColumn() == stop.getColumn();
         if (!found) {
             const TokenSequenceBase::OperatorCode code = tokens.getOperatorCode();
-            introducer = tokens.getType() == TokenSequenceBase::OperatorToken &&
-                         (code == TokenSequenceBase::EqualSign || code == TokenSequenceBase::LeftParen);
+            introducer =
+                tokens.getType() == TokenSequenceBase::OperatorToken &&
+                (code == TokenSequenceBase::EqualSign || code == TokenSequenceBase::LeftParen);
         }
     }
     tokens.setPosition(0);

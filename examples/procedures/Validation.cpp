@@ -64,8 +64,7 @@ bool Validation::stopIn(const std::string& subCom, const std::string& param,
             return stopInList(subCom, param, token, numericOnly);
         }
     }
-    return stopInList(subCom, param, tokens.empty() ? TokenInfoObj() : tokens.front(),
-                      numericOnly);
+    return stopInList(subCom, param, tokens.empty() ? TokenInfoObj() : tokens.front(), numericOnly);
 }
 
 bool Validation::stopAtName(const std::string& subCom, const std::string& param,

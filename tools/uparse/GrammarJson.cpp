@@ -12,79 +12,22 @@ namespace {
 using namespace UPSpecTypes;
 using Json = nlohmann::ordered_json;
 
-const char* TypeName(ParamSpec type) {
-    static const char* const kNames[] = {
-        "NoType",      "KeyWord",     "TokenList",    "String",       "Literal",
-        "StringList",  "LiteralList", "Number",       "NumberList",   "Integer",
-        "IntegerList", "VarName",     "VarList",      "CrossVarList", "VarCatList",
-        "FileSpec",    "NewFileSpec", "AnyFileSpec",  "SysFileIn",    "SysFileOut",
-        "KeyWordValue", "TokenQual",  "StringQual",   "StringQualList"};
-    const auto index = static_cast<std::size_t>(type);
-    return index < sizeof kNames / sizeof kNames[0] ? kNames[index] : "Unknown";
+// An enumeration's value by its name; the enumerations count from 0 without gaps.
+template <std::size_t N>
+const char* Name(int value, const char* const (&names)[N]) {
+    return value >= 0 && static_cast<std::size_t>(value) < N ? names[value] : "Unknown";
 }
 
-const char* FormName(SubComSpec form) {
-    switch (form) {
-        case SubComArbitrary:
-            return "Arbitrary";
-        case SubComByParen:
-            return "ByParen";
-        case SubComByBlock:
-            return "ByBlock";
-        default:
-            return "ByEqual";
-    }
-}
-
-const char* KindName(GroupSpec kind) {
-    switch (kind) {
-        case GroupRepeatable:
-            return "Repeatable";
-        case GroupSingle:
-            return "Single";
-        case GroupGlobal:
-            return "Global";
-        case GroupFinal:
-            return "Final";
-        default:
-            return "Other";
-    }
-}
-
-const char* BlockName(BlockOptions block) {
-    switch (block) {
-        case BlockNoValue:
-            return "NoValue";
-        case BlockByEqual:
-            return "ByEqual";
-        case BlockByParen:
-            return "ByParen";
-        default:
-            return "OptEqual";
-    }
-}
-
-const char* BracketName(BracketOptions brackets) {
-    switch (brackets) {
-        case BracketRequired:
-            return "Required";
-        case BracketForList:
-            return "ForList";
-        default:
-            return "None";
-    }
-}
-
-const char* QualifierFormName(QualifOptions form) {
-    switch (form) {
-        case QualifByEqual:
-            return "ByEqual";
-        case QualifByBlock:
-            return "ByBlock";
-        default:
-            return "ByParen";
-    }
-}
+const char* const kTypes[] = {
+    "NoType",      "KeyWord",      "TokenList",    "String",    "Literal",     "StringList",
+    "LiteralList", "Number",       "NumberList",   "Integer",   "IntegerList", "VarName",
+    "VarList",     "CrossVarList", "VarCatList",   "FileSpec",  "NewFileSpec", "AnyFileSpec",
+    "SysFileIn",   "SysFileOut",   "KeyWordValue", "TokenQual", "StringQual",  "StringQualList"};
+const char* const kForms[] = {"Arbitrary", "ByEqual", "ByParen", "ByBlock"};
+const char* const kKinds[] = {"Repeatable", "Single", "Global", "Other", "Final"};
+const char* const kBlocks[] = {"NoValue", "ByEqual", "OptEqual", "ByParen"};
+const char* const kBrackets[] = {"None", "Required", "ForList"};
+const char* const kQualifierForms[] = {"ByEqual", "ByParen", "ByBlock"};
 
 // Whole numbers without a fraction, so that a bound of 4 reads 4.
 Json Number(double value) {
@@ -114,18 +57,18 @@ Json Param(const ParamDescriptor* desc) {
     const ParamDescriptor& options = *desc;
     return {
         {"name", desc->getParamName()},
-        {"type", TypeName(options.getParamType())},
+        {"type", Name(options.getParamType(), kTypes)},
         {"required", desc->isParamRequired()},
         {"valueRequired", desc->isValueRequired()},
-        {"block", BlockName(options.getBlockOption())},
-        {"brackets", BracketName(options.getBracketOption())},
+        {"block", Name(options.getBlockOption(), kBlocks)},
+        {"brackets", Name(options.getBracketOption(), kBrackets)},
         {"slash", desc->isSlashAllowed()},
         {"lower", Bound(options.getLowerBdryOption() != LowerNone,
                         options.getLowerBdryOption() == LowerIncluded, desc->getLowerBdryValue())},
         {"upper", Bound(options.getUpperBdryOption() != UpperNone,
                         options.getUpperBdryOption() == UpperIncluded, desc->getUpperBdryValue())},
         {"words", desc->getStringValues()},
-        {"qualifierForm", QualifierFormName(options.getQualifOption())},
+        {"qualifierForm", Name(options.getQualifOption(), kQualifierForms)},
         {"qualifiers", std::move(qualifiers)},
         {"mainPart", Param(desc->getMainDesc())},
         {"valuePart", Param(desc->getQualifDesc())},
@@ -138,12 +81,9 @@ Json SubCommand(const SubComDescriptor& sub) {
         parameters.push_back(Param(sub.getParamDesc(p)));
     }
     return {
-        {"name", sub.getSubComName()},
-        {"form", FormName(sub.getSubComType())},
-        {"required", sub.isSubComRequired()},
-        {"repeatable", sub.isSubComRepeatable()},
-        {"emptyAllowed", sub.isEmptyAllowed()},
-        {"value", Param(sub.getExportParamDesc())},
+        {"name", sub.getSubComName()},          {"form", Name(sub.getSubComType(), kForms)},
+        {"required", sub.isSubComRequired()},   {"repeatable", sub.isSubComRepeatable()},
+        {"emptyAllowed", sub.isEmptyAllowed()}, {"value", Param(sub.getExportParamDesc())},
         {"parameters", std::move(parameters)},
     };
 }
@@ -155,7 +95,7 @@ Json Group(const GroupComDescriptor& group) {
     }
     const char* text = group.getMessageText();
     return {
-        {"kind", KindName(group.getGroupType())},
+        {"kind", Name(group.getGroupType(), kKinds)},
         {"required", group.isGroupRequired()},
         {"text", text != nullptr ? Json(text) : Json(nullptr)},
         {"separators", group.getGroupSepNameList()},
@@ -172,10 +112,8 @@ Json GrammarJson(const examples::Procedure& procedure) {
         groups.push_back(Group(*grammar.getGroupDesc(g)));
     }
     return {
-        {"name", grammar.getCommandName()},
-        {"title", grammar.getProcedureTitle()},
-        {"summary", procedure.summary()},
-        {"chart", SyntaxChart(procedure)},
+        {"name", grammar.getCommandName()}, {"title", grammar.getProcedureTitle()},
+        {"summary", procedure.summary()},   {"chart", SyntaxChart(procedure)},
         {"groups", std::move(groups)},
     };
 }

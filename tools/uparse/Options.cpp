@@ -46,10 +46,10 @@ int ParseOptions(int argc, char** argv, Options& options) {
     app.add_flag("--raw", options.raw, "Parse every command without a grammar");
     app.add_flag("--list", options.list,
                  "Show the syntax chart of every sample procedure and exit");
-    app.set_version_flag("--version",
-                         std::string("uparse ") + UPARSE_VERSION + "\nuparser library " +
-                             UparserVersion(),
-                         "Print the version of uparse and of the library it runs with, and exit");
+    app.set_version_flag(
+        "--version",
+        std::string("uparse ") + UPARSE_VERSION + "\nuparser library " + UparserVersion(),
+        "Print the version of uparse and of the library it runs with, and exit");
     app.footer(kExamples);
     try {
         app.parse(argc, argv);

@@ -53,7 +53,8 @@ void AppendEscape(std::string& out, utf8proc_int32_t code, unsigned char byte) {
             break;
     }
     if (code < 0x80) {
-        std::snprintf(buffer, sizeof buffer, "\\x%02X", static_cast<unsigned>(code < 0 ? byte : code));
+        std::snprintf(buffer, sizeof buffer, "\\x%02X",
+                      static_cast<unsigned>(code < 0 ? byte : code));
     } else {
         std::snprintf(buffer, sizeof buffer, "\\u%04X", static_cast<unsigned>(code));
     }

@@ -108,8 +108,8 @@ void PrintVariables(const CommandReport& report, std::ostream& out) {
 void TextOutput::command(const CommandReport& report) {
     std::ostream& out = mOut;
     std::ostream& diagnostics = mDiagnostics;
-    out << (report.command.empty() ? "(no command name)" : PrintableToken(report.command))
-        << " (" << Escaped(report.file) << ':' << report.line << "): " << Status(report) << '\n';
+    out << (report.command.empty() ? "(no command name)" : PrintableToken(report.command)) << " ("
+        << Escaped(report.file) << ':' << report.line << "): " << Status(report) << '\n';
     const std::vector<GroupView> groups = DescribeTree(
         report.result.spec, report.procedure != nullptr ? &report.procedure->grammar() : nullptr);
     for (std::size_t g = 0; g < groups.size(); ++g) {

@@ -11,7 +11,8 @@ namespace uparse {
 // diagnostics in the compiler convention FILE:LINE:COLUMN: LEVEL: TEXT; syntax charts on out.
 class TextOutput : public Output {
   public:
-    TextOutput(std::ostream& out, std::ostream& diagnostics) : mOut(out), mDiagnostics(diagnostics) {}
+    TextOutput(std::ostream& out, std::ostream& diagnostics)
+        : mOut(out), mDiagnostics(diagnostics) {}
 
     void command(const CommandReport& report) override;
     void grammar(const examples::Procedure& procedure) override;

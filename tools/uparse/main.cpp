@@ -36,7 +36,8 @@ int main(int argc, char** argv) {
     if (status >= 0) {
         return status;
     }
-    const std::unique_ptr<uparse::Output> output = uparse::MakeOutput(options.json, std::cout, std::cerr);
+    const std::unique_ptr<uparse::Output> output =
+        uparse::MakeOutput(options.json, std::cout, std::cerr);
     if (options.list) {
         for (const examples::Procedure* procedure : examples::AllProcedures()) {
             output->grammar(*procedure);
