@@ -12,7 +12,7 @@ namespace {
 using namespace UPSpecTypes;
 using Json = nlohmann::ordered_json;
 
-// An enumeration's value by its name; the enumerations count from 0 without gaps.
+// The name of an enumeration's value; the enumerations count from 0 without gaps.
 template <std::size_t N>
 const char* Name(int value, const char* const (&names)[N]) {
     return value >= 0 && static_cast<std::size_t>(value) < N ? names[value] : "Unknown";

@@ -61,10 +61,25 @@ void AppendEscape(std::string& out, utf8proc_int32_t code, unsigned char byte) {
     out += buffer;
 }
 
+bool PlainAscii(char c) {
+    return c >= 0x20 && c < 0x7f;
+}
+
 // Escapes text into out, at most limit characters of it; answers how many bytes it took.
 std::size_t AppendEscaped(std::string& out, std::string_view text, std::size_t limit) {
     std::size_t at = 0;
     for (std::size_t count = 0; at < text.size() && count < limit; ++count) {
+        // Printable ASCII, nearly all of any syntax, goes over as it is, a run at a time.
+        std::size_t end = at;
+        while (end < text.size() && end - at < limit - count && PlainAscii(text[end])) {
+            ++end;
+        }
+        if (end > at) {
+            out.append(text.data() + at, end - at);
+            count += end - at - 1;
+            at = end;
+            continue;
+        }
         utf8proc_int32_t code = 0;
         const utf8proc_ssize_t length = Next(text, at, code);
         if (NeedsEscape(code)) {
@@ -78,6 +93,9 @@ std::size_t AppendEscaped(std::string& out, std::string_view text, std::size_t l
 }
 
 bool LongerThan(std::string_view text, std::size_t characters) {
+    if (text.size() <= characters) {
+        return false;  // no character is shorter than a byte
+    }
     std::size_t count = 0;
     for (std::size_t at = 0; at < text.size() && count <= characters; ++count) {
         utf8proc_int32_t code = 0;
