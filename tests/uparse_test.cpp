@@ -306,6 +306,8 @@ TEST_F(Uparse, DidYouMeanOffersOnlyWhatIsValidWhereTheRunStopped) {
         {"SKETCH age /STATS CENTRE.", "1:19 CENTER"},
         {"SKETCH age /STATS RANGE SHAPES.", "1:25 SHAPE"},
         {"BUCKET zone /MAP region ; 1 10 /OTHERWISE VALUE=3 COPPY.", "1:51 COPY"},
+        // The word meant to begin a keyword's value, not the keyword part it was read into.
+        {"SPROUT income BY region /CODING region (EFECT).", "1:41 EFFECT"},
         // Not a parameter already given, nor a subcommand that may not follow here.
         {"SKETCH age /STATS RANGE RANGES.", ""},
         {"WEAVE /PANEL region /MISING SKIP.", ""},
