@@ -122,9 +122,8 @@ TEST_F(Uparse, UnreadableInputsAreReportedAndTheRestStillChecked) {
     EXPECT_THAT(text.out, HasSubstr("last.syntax:1): validation failed"));
     EXPECT_EQ(text.err, "uparse: cannot read " + mDir.path() + ": Is a directory\n" +
                             "uparse: cannot read " + missing + ": No such file or directory\n" +
-                            last + ":1:8: error: Variable agee for parameter command line of " +
-                            "SKETCH command... is not found in dictionary...\n" + last +
-                            ":1:8: note: did you mean age?\n");
+                            last + ":1:8: error: Variable agee for the SKETCH command is not " +
+                            "in the dictionary.\n" + last + ":1:8: note: did you mean age?\n");
     const Result json = run({"--json", mDir.path(), first});
     EXPECT_EQ(json.status, 2);
     EXPECT_EQ(jsonLines(json.out).size(), 1u);
@@ -154,16 +153,16 @@ TEST_F(Uparse, AnUnterminatedLiteralIsAnErrorAtItsOpeningQuote) {
             {{{"level", "error"}, {"line", 2}, {"column", 10}, {"text", "unterminated literal"}}}));
 }
 
-// Text output escapes what could upset a terminal and shortens a very long token; JSON keeps
-// both as they were (with replacement characters where the bytes are no UTF-8).
+// Text output escapes what could upset a terminal (C0 and C1 controls, a bidirectional
+// override) and shortens a very long token; JSON keeps both as they were.
 TEST_F(Uparse, TextOutputIsSafeForATerminalAndJsonKeepsEverything) {
     const std::string word(1000000, 'w');
     const std::string input =
-        "SKETCH age /TITLE 'a\x1b[2J\x07\xff\xe2\x80\xae\tb'.\n\nSKETCH " + word + ".\n";
+        "SKETCH age /TITLE 'a\x1b[2J\x07\xc2\x9b\xe2\x80\xae\tb'.\n\nSKETCH " + word + ".\n";
     const Result text = run({"-"}, input);
-    EXPECT_THAT(text.out, HasSubstr("/TITLE: 'a\\x1B[2J\\x07\\xFF\\u202E\\tb'  [literal]"));
+    EXPECT_THAT(text.out, HasSubstr("/TITLE: 'a\\x1B[2J\\x07\\u009B\\u202E\\tb'  [literal]"));
     // Checked without printing the output, which is a megabyte long when the test fails.
-    EXPECT_NE(text.err.find("Variable name " + word.substr(0, 80) + "...[1000000 bytes] for"),
+    EXPECT_NE(text.err.find(": error: " + word.substr(0, 80) + "...[1000000 bytes] is not"),
               std::string::npos);
     for (const std::string* printed : {&text.out, &text.err}) {
         EXPECT_LT(printed->size(), 2000u);
@@ -174,7 +173,7 @@ TEST_F(Uparse, TextOutputIsSafeForATerminalAndJsonKeepsEverything) {
     const std::vector<Json> json = jsonLines(run({"--json", "-"}, input).out);
     ASSERT_EQ(json.size(), 2u);
     EXPECT_EQ(json[0]["tree"][0]["subcommands"][1]["leading"]["value"],
-              "a\x1b[2J\x07\xef\xbf\xbd\xe2\x80\xae\tb");
+              "a\x1b[2J\x07\xc2\x9b\xe2\x80\xae\tb");
     EXPECT_TRUE(json[1]["tree"][0]["subcommands"][0]["leading"]["value"][0] == word);
 }
 
@@ -204,18 +203,19 @@ TEST_F(Uparse, HelpAndManualPageCoverEveryOption) {
         const std::string option = line.substr(at, line.find(' ', at) - at);
         ++count;
         EXPECT_NE(help.out.find("\n  uparse " + option, examples), std::string::npos) << option;
-        EXPECT_THAT(entries,
-                    HasSubstr("Fl " + option.substr(1) + (option == "--data" ? " " : "\n")))
+        const std::string entry = "Fl " + option.substr(1);
+        EXPECT_TRUE(entries.find(entry + " ") != std::string::npos ||
+                    entries.find(entry + "\n") != std::string::npos)
             << option;
     }
-    EXPECT_EQ(count, 6);
+    EXPECT_EQ(count, 7);
     EXPECT_THAT(run({"--version"}).out,
                 HasSubstr(std::string("\nuparser library ") + UparserVersion() + "\n"));
 }
 
 TEST_F(Uparse, DemoShowsTreesAndPointsAtEveryMistake) {
     const std::string demo = Source("examples/demo.syntax");
-    const Result result = run({demo});
+    const Result result = run({"--messages", "none", demo});
     EXPECT_EQ(result.status, 1);
     EXPECT_THAT(result.out, HasSubstr("SKETCH (" + demo +
                                       ":1): parsed and validated\n"
@@ -331,11 +331,49 @@ TEST_F(Uparse, DidYouMeanOffersOnlyWhatIsValidWhereTheRunStopped) {
     }
 }
 
+// By default the library's messages read as po/en.po has them; --json keeps the library's own
+// text beside each.
+TEST_F(Uparse, ShowsMessagesThroughTheChosenCatalog) {
+    const std::string syntax = "SKETCH age /FORMAT DIGITS = 25.\nBUCKET zone /OTHERWISE COPY.\n";
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{}, std::vector<std::string>{"--messages", Source("po/en.po")}}) {
+        const std::string err = run(args, syntax).err;
+        EXPECT_THAT(err, HasSubstr(": error: Value 25 for parameter DIGITS of subcommand FORMAT "
+                                   "must be from 0 to 10.\n"));
+        EXPECT_THAT(err, HasSubstr(": error: Subcommand MAP is missing or out of place.\n"));
+    }
+    const std::string german = run({"--messages", Source("po/de.po")}, syntax).err;
+    EXPECT_THAT(german, HasSubstr(": error: Der Wert 25 für Parameter DIGITS von Unterbefehl "
+                                  "FORMAT muss im Bereich von 0 bis 10 liegen.\n"));
+    EXPECT_THAT(german,
+                HasSubstr(": error: Unterbefehl MAP fehlt oder steht an der falschen Stelle.\n"));
+
+    const std::string library =
+        "Value 25 breaks included lower boundary 0 or included upper boundary 10 for "
+        "parameter parameter DIGITS of subcommand FORMAT......";
+    const std::vector<Json> lines = jsonLines(run({"--json", "-"}, syntax).out);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0]["diagnostics"][0]["text"],
+              "Value 25 for parameter DIGITS of subcommand FORMAT must be from 0 to 10.");
+    EXPECT_EQ(lines[0]["diagnostics"][0]["libraryText"], library);
+    EXPECT_EQ(lines[1]["diagnostics"][0]["libraryText"], "Subcommand MAP required...");
+    const Json untranslated = jsonLines(run({"--json", "--messages", "none"}, syntax).out)[0];
+    EXPECT_EQ(untranslated["diagnostics"][0]["text"], library);
+    EXPECT_EQ(untranslated["diagnostics"][0]["libraryText"], library);
+
+    const std::string bad = mDir.write("bad.po", "msgid \"x\"\nmsgstr \"y\"\nmsgid \"x\"\n");
+    const Result refused = run({"--messages", bad}, syntax);
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_THAT(refused.err, HasSubstr("uparse: " + bad + ":3: "));
+    EXPECT_EQ(refused.out, "");
+    EXPECT_EQ(run({"--messages", mDir.file("none.po")}, syntax).status, 2);
+}
+
 TEST_F(Uparse, ValidatesAgainstTheHeaderOfACsvDataFile) {
     const std::string data = mDir.write("heights.csv", "height,mass,team\n181,77,A\n166,60,B\n");
     const std::string syntax =
         mDir.write("heights.syntax", "SKETCH height mass.\n\nSKETCH\n  hieght.\n");
-    const Result result = run({"--data", data, syntax});
+    const Result result = run({"--messages", "none", "--data", data, syntax});
     EXPECT_EQ(result.status, 1);
     EXPECT_THAT(result.out, HasSubstr("    summarised: height mass\n"));
     EXPECT_EQ(result.err, syntax +
@@ -344,6 +382,55 @@ TEST_F(Uparse, ValidatesAgainstTheHeaderOfACsvDataFile) {
                               syntax + ":4:3: note: did you mean height?\n");
     // The sample's variables are not in this dictionary.
     EXPECT_EQ(run({"--data", data, "-"}, "SKETCH age.").status, 1);
+}
+
+// examples/data/names.csv: id,größe,変数,öl,Ärger,άλφα,имя,kapı
+TEST_F(Uparse, FindsNamesOfEveryScriptInAnyCaseAndCountsColumnsInCharacters) {
+    const std::string data = Source("examples/data/names.csv");
+    const Result found = run({"--data", data, "-"},
+                             "SKETCH ÖL ÄRGER ΆΛΦΑ ИМЯ.\nSKETCH GRÖSSE 変数 O\u0308L.\n");
+    EXPECT_EQ(found.status, 0) << found.err;
+    EXPECT_EQ(found.err, "");
+    // The validated lists carry the dictionary's own spellings.
+    EXPECT_THAT(found.out, HasSubstr("    summarised: öl Ärger άλφα имя\n"));
+    EXPECT_THAT(found.out, HasSubstr("    summarised: größe 変数 öl\n"));
+
+    // ΑΛΦΑ lacks the tonos of άλφα and kapi the dotless i of kapı: near, but not the same.
+    const Result misspelt = run({"--messages", "none", "--data", data, "-"},
+                                "SKETCH ΆΛΦΑ ΑΛΦΑ.\nSKETCH kapi.\n");
+    EXPECT_EQ(misspelt.status, 1);
+    EXPECT_EQ(misspelt.err,
+              "<stdin>:1:13: error: Variable ΑΛΦΑ for parameter command line of SKETCH "
+              "command... is not found in dictionary...\n"
+              "<stdin>:1:13: note: did you mean άλφα?\n"
+              "<stdin>:2:8: error: Variable kapi for parameter command line of SKETCH "
+              "command... is not found in dictionary...\n"
+              "<stdin>:2:8: note: did you mean kapı?\n");
+}
+
+TEST_F(Uparse, RefusesDuplicateNamesAndPointsAtInvalidUtf8) {
+    const Result twice = run({"--data", mDir.write("twice.csv", "id,ÖL,öl\n1,2,3\n"), "-"},
+                             "SKETCH id.");
+    EXPECT_EQ(twice.status, 2);
+    EXPECT_THAT(twice.err, HasSubstr("names the variable öl twice (as ÖL and öl)"));
+
+    const Result latin1 = run({"--data", mDir.write("latin1.csv", "id,gr\xF6\xDF" "e\n1,2\n"), "-"},
+                              "SKETCH id.");
+    EXPECT_EQ(latin1.status, 2);
+    EXPECT_THAT(latin1.err, HasSubstr("invalid UTF-8 byte 0xF6 at line 1, column 6"));
+
+    const std::string syntax = mDir.write("latin1.syntax", "SKETCH öl.\nSKETCH gr\xF6\xDF" "e.\n");
+    const Result text = run({"--data", Source("examples/data/names.csv"), syntax});
+    EXPECT_EQ(text.status, 1);
+    EXPECT_EQ(text.err, syntax + ":2:10: error: invalid UTF-8 byte 0xF6\n" + syntax +
+                            ":2:11: error: invalid UTF-8 byte 0xDF\n");
+    EXPECT_THAT(text.out, HasSubstr("SKETCH (" + syntax + ":2): not parsed: the text is not valid UTF-8"));
+    const std::vector<Json> lines = jsonLines(
+        run({"--json", "--data", Source("examples/data/names.csv"), syntax}).out);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0]["ok"], true);
+    EXPECT_EQ(lines[1]["ok"], false);
+    EXPECT_EQ(lines[1]["diagnostics"][1]["column"], 11);
 }
 
 TEST_F(Uparse, BuiltInSampleIsTheSampleCsv) {

@@ -5,12 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "uparser/Export.h"
 #include "uparser/GroupComDescriptor.h"
 #include "uparser/SubComDescriptor.h"
 
 // The root of a command's grammar: command name and procedure title (both as given), the
 // subcommand groups, which of them is the global one, and which group each separator opens.
-class CommandDescriptor {
+class UPARSER_API CommandDescriptor {
   public:
     CommandDescriptor();
     CommandDescriptor(const std::string& name);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "uparser/Export.h"
 #include "uparser/UPSpecTypes.h"
 #include "uparser/host/VarName.h"
 
@@ -19,7 +20,7 @@ class ParamDescriptor;
 // Conventions of the reporting methods: they are const, return nothing and never throw. Names
 // and texts may be null; a null or empty parameter or subcommand name means "not given". A null
 // argument ends the argument list where it stands, so later placeholders stay unfilled.
-class ParserMessage {
+class UPARSER_API ParserMessage {
   public:
     ParserMessage();
     explicit ParserMessage(int groupIndex);

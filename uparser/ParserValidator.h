@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "uparser/Export.h"
 #include "uparser/ParserMessage.h"
 #include "uparser/VariableLocation.h"
 #include "uparser/host/DataSource.h"
@@ -15,7 +16,7 @@ class CommandDescriptor;
 // The variables named anywhere in one command, by name (case does not matter), each with the
 // place where it was first named. A name passed a second time is reported with both places.
 // Parameter and subcommand names may be null, which counts as empty.
-class ParserValidator {
+class UPARSER_API ParserValidator {
   public:
     ParserValidator();
     ParserValidator(const std::string& commandName, const TAVO_DataSource* dataSource,

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "uparser/Export.h"
 #include "uparser/ParserMessage.h"
 #include "uparser/TokenInfoObj.h"
 #include "uparser/UPSpecTypes.h"
@@ -27,7 +28,7 @@ class ParamObj;
 // Every operation that looks variables up needs a data source; calling one on an object without
 // a data source is a broken precondition of the caller, and so is an index outside
 // [0, ColumnCount).
-class VarSpecObj {
+class UPARSER_API VarSpecObj {
   public:
     VarSpecObj();
     VarSpecObj(const std::string& paramName, const std::string& subComName,

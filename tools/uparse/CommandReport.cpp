@@ -10,7 +10,12 @@ namespace uparse {
 namespace {
 
 Diagnostic At(const char* level, const TokenInfoObj& token, std::string text) {
-    return {level, token.getLineNumber(), token.getColumn(), std::move(text)};
+    Diagnostic diagnostic;
+    diagnostic.level = level;
+    diagnostic.line = token.getLineNumber();
+    diagnostic.column = token.getColumn();
+    diagnostic.text = std::move(text);
+    return diagnostic;
 }
 
 }  // namespace
@@ -21,8 +26,15 @@ CommandReport CheckCommand(refhost::CommandText command, const std::string& file
     report.file = file;
     report.line = command.firstLine;
     refhost::TextTokenSequence tokens(std::move(command.text), command.firstLine);
+    bool invalidUtf8 = false;
     for (const refhost::TokenizerError& error : tokens.errors()) {
-        report.diagnostics.push_back({"error", error.line, error.column, error.message});
+        Diagnostic found;
+        found.level = "error";
+        found.line = error.line;
+        found.column = error.column;
+        found.text = error.message;
+        report.diagnostics.push_back(std::move(found));
+        invalidUtf8 = invalidUtf8 || error.kind == refhost::TokenizerError::Kind::InvalidUtf8;
     }
     report.lexicalError = !tokens.errors().empty();
     // Where diagnostics go when the run names no token: the command's name.
@@ -32,6 +44,13 @@ CommandReport CheckCommand(refhost::CommandText command, const std::string& file
         report.command = name.getString();
     }
     tokens.setPosition(0);
+    // Tokens read from bytes that are not text would only lead to misleading findings; an
+    // unterminated literal ends at its line, and the rest of the command is checked.
+    if (invalidUtf8) {
+        report.invalidText = true;
+        report.result.stage = examples::Stage::Parse;
+        return report;
+    }
 
     refhost::MessageLog log;
     if (!raw) {
@@ -58,6 +77,8 @@ CommandReport CheckCommand(refhost::CommandText command, const std::string& file
     for (const refhost::Emitted& message : log.messages()) {
         report.diagnostics.push_back(
             At(message.level >= 3 ? "error" : "warning", stop, message.text));
+        report.diagnostics.back().fromLibrary = true;
+        report.diagnostics.back().libraryText = message.text;
     }
     if (report.result.stage == examples::Stage::Internal) {
         report.diagnostics.push_back(

@@ -14,7 +14,9 @@ struct Diagnostic {
     std::string level;  // "error", "warning" or "note"
     long line = 0;
     int column = 0;
-    std::string text;
+    std::string text;         // as the user reads it, through the loaded catalog
+    bool fromLibrary = false;  // reported by the library rather than by uparse
+    std::string libraryText;  // the library's own text, for a message of the library
 };
 
 // What uparse found out about one command of a syntax file.
@@ -25,6 +27,7 @@ struct CommandReport {
     const examples::Procedure* procedure = nullptr;  // null: parsed without a grammar
     bool unknownCommand = false;  // no sample procedure has the name, and --raw was not given
     bool lexicalError = false;    // the tokenizer found a mistake in the text
+    bool invalidText = false;     // not valid UTF-8: reported, and not run
     examples::RunResult result;
     // The tokenizer's findings, then the library's messages at the point where the run
     // stopped, then uparse's own notes.

@@ -16,6 +16,8 @@ const char* const kExamples =
     "  uparse - < job.syntax              the same, from standard input\n"
     "  uparse --data survey.csv job.syntax\n"
     "                                     check the variables against a CSV file's header\n"
+    "  uparse --messages po/de.po job.syntax\n"
+    "                                     the library's messages in German\n"
     "  uparse --json job.syntax           one JSON object per command, for tools\n"
     "  uparse --raw job.syntax            the structure only: subcommands, parameters\n"
     "  uparse --list                      the syntax chart of every sample procedure\n"
@@ -24,8 +26,8 @@ const char* const kExamples =
     "  uparse --help                      this text\n"
     "\n"
     "Exit status: 0 when every command parsed and validated, 1 when any did not, 2 for a\n"
-    "usage error or an input or data file that could not be read (the other inputs are\n"
-    "still checked).";
+    "usage error or an input, data or catalog file that could not be read (the other\n"
+    "inputs are still checked).";
 
 }  // namespace
 
@@ -40,6 +42,11 @@ int ParseOptions(int argc, char** argv, Options& options) {
                    "CSV data file whose header gives the dictionary (default: the built-in "
                    "sample data set)")
         ->option_text("FILE.csv");
+    app.add_option("--messages", options.messages,
+                   "Message catalog (PO file) the library's messages are shown through, or "
+                   "\"none\" for the library's own texts (default: the English catalog "
+                   "installed with uparse)")
+        ->option_text("FILE.po|none");
     app.add_flag("--json", options.json,
                  "One JSON object per command and line, diagnostics included; with --list, "
                  "one per grammar");

@@ -1,9 +1,9 @@
 #include "tools/uparse/Printable.h"
 
-#include <utf8proc.h>
-
 #include <cstdio>
 #include <string>
+
+#include "refhost/UnicodeText.h"
 
 namespace uparse {
 
@@ -12,32 +12,15 @@ namespace {
 constexpr std::size_t kLongest = 100;  // characters shown whole
 constexpr std::size_t kKept = 80;      // characters shown of a longer text
 
-// The character at text[at]: its code point (-1 for a byte that begins no UTF-8 sequence) and
-// its length in bytes.
-utf8proc_ssize_t Next(std::string_view text, std::size_t at, utf8proc_int32_t& code) {
-    const utf8proc_ssize_t length =
-        utf8proc_iterate(reinterpret_cast<const utf8proc_uint8_t*>(text.data() + at),
-                         static_cast<utf8proc_ssize_t>(text.size() - at), &code);
-    if (length <= 0) {
-        code = -1;
-        return 1;
-    }
-    return length;
+// The control characters (C0, DEL, C1), the line and paragraph separators, and the
+// bidirectional embeddings, overrides, isolates and marks, which reorder what follows them.
+bool NeedsEscape(char32_t code) {
+    return code < 0x20 || (code >= 0x7F && code <= 0x9F) || code == 0x2028 || code == 0x2029 ||
+           code == 0x061C || code == 0x200E || code == 0x200F || (code >= 0x202A && code <= 0x202E) ||
+           (code >= 0x2066 && code <= 0x2069);
 }
 
-bool NeedsEscape(utf8proc_int32_t code) {
-    if (code < 0) {
-        return true;
-    }
-    // The bidirectional embeddings, overrides, isolates and marks reorder what follows them.
-    const bool bidi = code == 0x061C || code == 0x200E || code == 0x200F ||
-                      (code >= 0x202A && code <= 0x202E) || (code >= 0x2066 && code <= 0x2069);
-    const utf8proc_category_t category = utf8proc_category(code);
-    return bidi || category == UTF8PROC_CATEGORY_CC || category == UTF8PROC_CATEGORY_ZL ||
-           category == UTF8PROC_CATEGORY_ZP;
-}
-
-void AppendEscape(std::string& out, utf8proc_int32_t code, unsigned char byte) {
+void AppendEscape(std::string& out, char32_t code) {
     char buffer[12];
     switch (code) {
         case '\t':
@@ -52,13 +35,18 @@ void AppendEscape(std::string& out, utf8proc_int32_t code, unsigned char byte) {
         default:
             break;
     }
-    if (code < 0x80) {
-        std::snprintf(buffer, sizeof buffer, "\\x%02X",
-                      static_cast<unsigned>(code < 0 ? byte : code));
-    } else {
-        std::snprintf(buffer, sizeof buffer, "\\u%04X", static_cast<unsigned>(code));
-    }
+    std::snprintf(buffer, sizeof buffer, code < 0x80 ? "\\x%02X" : "\\u%04X",
+                  static_cast<unsigned>(code));
     out += buffer;
+}
+
+// Each byte of a sequence that is not UTF-8, as \xHH.
+void AppendBytes(std::string& out, std::string_view bytes) {
+    char buffer[8];
+    for (char byte : bytes) {
+        std::snprintf(buffer, sizeof buffer, "\\x%02X", static_cast<unsigned char>(byte));
+        out += buffer;
+    }
 }
 
 bool PlainAscii(char c) {
@@ -80,14 +68,15 @@ std::size_t AppendEscaped(std::string& out, std::string_view text, std::size_t l
             at = end;
             continue;
         }
-        utf8proc_int32_t code = 0;
-        const utf8proc_ssize_t length = Next(text, at, code);
-        if (NeedsEscape(code)) {
-            AppendEscape(out, code, static_cast<unsigned char>(text[at]));
+        const refhost::Utf8Char character = refhost::ReadUtf8(text, at);
+        if (!character.valid) {
+            AppendBytes(out, text.substr(at, character.length));
+        } else if (NeedsEscape(character.code)) {
+            AppendEscape(out, character.code);
         } else {
-            out.append(text.data() + at, static_cast<std::size_t>(length));
+            out.append(text.data() + at, character.length);
         }
-        at += static_cast<std::size_t>(length);
+        at += character.length;
     }
     return at;
 }
@@ -98,8 +87,7 @@ bool LongerThan(std::string_view text, std::size_t characters) {
     }
     std::size_t count = 0;
     for (std::size_t at = 0; at < text.size() && count <= characters; ++count) {
-        utf8proc_int32_t code = 0;
-        at += static_cast<std::size_t>(Next(text, at, code));
+        at += refhost::ReadUtf8(text, at).length;
     }
     return count > characters;
 }

@@ -2,11 +2,13 @@
 #include <iostream>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "examples/procedures/Procedure.h"
 #include "refhost/refhost.h"
 #include "tools/uparse/CommandReport.h"
 #include "tools/uparse/Data.h"
+#include "tools/uparse/Messages.h"
 #include "tools/uparse/Options.h"
 #include "tools/uparse/Output.h"
 #include "tools/uparse/ProgramError.h"
@@ -15,13 +17,20 @@
 namespace {
 
 // Checks the commands of one input as they are read; false when one of them failed.
+// withLibraryTexts: give each library message its untranslated text too (JSON beside a
+// catalog), which needs the command once more.
 bool CheckInput(uparse::SyntaxInput& input, const TAVO_DataSource& data,
-                const uparse::Options& options, uparse::Output& output) {
+                const uparse::Options& options, bool withLibraryTexts, uparse::Output& output) {
     bool allOk = true;
     refhost::CommandText command{std::string(), 0};
     while (input.next(command)) {
-        const uparse::CommandReport report =
-            uparse::CheckCommand(std::move(command), input.name(), data, options.raw);
+        uparse::CommandReport report;
+        if (withLibraryTexts) {
+            report = uparse::CheckCommand(command, input.name(), data, options.raw);
+            uparse::AddLibraryTexts(command, data, options.raw, report);
+        } else {
+            report = uparse::CheckCommand(std::move(command), input.name(), data, options.raw);
+        }
         output.command(report);
         allOk = allOk && report.ok();
     }
@@ -51,6 +60,13 @@ int main(int argc, char** argv) {
         uparse::ReportProgramError(error);
         return 2;
     }
+    uparse::MessageChoice messages = uparse::MessageChoice::LibraryTexts;
+    if (!uparse::LoadMessages(options.messages, messages, error)) {
+        uparse::ReportProgramError(uparse::LowerFirst(error));
+        return 2;
+    }
+    const bool withLibraryTexts = options.json && messages == uparse::MessageChoice::Catalog;
+
     if (options.files.empty()) {
         options.files.push_back("-");
     }
@@ -61,7 +77,7 @@ int main(int argc, char** argv) {
     for (const std::string& path : options.files) {
         uparse::SyntaxInput input(path);
         if (input.open()) {
-            allOk = CheckInput(input, dictionary, options, *output) && allOk;
+            allOk = CheckInput(input, dictionary, options, withLibraryTexts, *output) && allOk;
         }
         if (!input.error().empty()) {
             uparse::ReportProgramError("cannot read " + input.name(), input.error());
