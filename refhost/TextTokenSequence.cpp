@@ -309,8 +309,7 @@ void TextTokenSequence::tokenize() {
 // closed false when the line (or the command) ended it before its closing quote. A text with
 // doubled quotes is built in unescaped, to be appended to mText when all are read.
 std::size_t TextTokenSequence::scanLiteral(std::size_t i, std::size_t end, std::string& unescaped,
-                                           std::vector<std::size_t>& unescapedTexts,
-                                           bool& closed) {
+                                           std::vector<std::size_t>& unescapedTexts, bool& closed) {
     const char* text = mText.data();
     const char quote = text[i];
     std::size_t segment = ++i;

@@ -14,9 +14,9 @@ struct Diagnostic {
     std::string level;  // "error", "warning" or "note"
     long line = 0;
     int column = 0;
-    std::string text;         // as the user reads it, through the loaded catalog
+    std::string text;          // as the user reads it, through the loaded catalog
     bool fromLibrary = false;  // reported by the library rather than by uparse
-    std::string libraryText;  // the library's own text, for a message of the library
+    std::string libraryText;   // the library's own text, for a message of the library
 };
 
 // What uparse found out about one command of a syntax file.

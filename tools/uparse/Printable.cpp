@@ -16,8 +16,8 @@ constexpr std::size_t kKept = 80;      // characters shown of a longer text
 // bidirectional embeddings, overrides, isolates and marks, which reorder what follows them.
 bool NeedsEscape(char32_t code) {
     return code < 0x20 || (code >= 0x7F && code <= 0x9F) || code == 0x2028 || code == 0x2029 ||
-           code == 0x061C || code == 0x200E || code == 0x200F || (code >= 0x202A && code <= 0x202E) ||
-           (code >= 0x2066 && code <= 0x2069);
+           code == 0x061C || code == 0x200E || code == 0x200F ||
+           (code >= 0x202A && code <= 0x202E) || (code >= 0x2066 && code <= 0x2069);
 }
 
 void AppendEscape(std::string& out, char32_t code) {
