@@ -77,8 +77,10 @@ class Validation {
                              const std::vector<TokenInfoObj>& tokens);
 
   private:
-    // stopAt for a token of a variable list, noting whether it names no variable.
-    bool stopInList(const std::string& subCom, const std::string& param, const TokenInfoObj& token);
+    // stopAt for a token of a variable list, noting whether it names no variable (and so
+    // expected one, numeric when the list takes only those).
+    bool stopInList(const std::string& subCom, const std::string& param, const TokenInfoObj& token,
+                    bool numericOnly);
 
     const CommandDescriptor& mGrammar;
     const TAVO_DataSource& mData;
