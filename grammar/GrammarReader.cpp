@@ -107,6 +107,11 @@ class GrammarReader {
                    ParamDescriptor& desc, ValueNotes& notes);
     bool readParamParts(const Members& json, int depth, bool variablesAllowed,
                         ParamDescriptor& desc, ValueNotes& notes);
+    bool readWords(const Json* words, ParamDescriptor& desc);
+    bool readQualifiers(const Json* qualifiers, int depth, ParamDescriptor& desc,
+                        std::vector<ValueNotes>& notes);
+    bool readPart(const Json* part, Key key, bool variablesAllowed, int depth,
+                  ParamDescriptor& desc, std::vector<ValueNotes>& notes);
     bool readBounds(const Members& json, ParamDescriptor& desc);
     bool readBound(const Json& json, Key key, double& value, bool& excluded);
     bool checkBounds(const ParamDescriptor& desc);
@@ -537,73 +542,16 @@ bool GrammarReader::readParam(const Json& json, Place place, SubComSpec form, bo
 // of them.
 bool GrammarReader::readParamParts(const Members& json, int depth, bool variablesAllowed,
                                    ParamDescriptor& desc, ValueNotes& notes) {
+    if (!readWords(json[kWords], desc) ||
+        !readQualifiers(json[kQualifiers], depth, desc, notes.qualifiers)) {
+        return false;
+    }
     const ParamSpec type = desc.getParamType();
-    if (const Json* words = json[kWords]) {
-        const Step step(*this, kWords);
-        if (!expectArray(*words, "the words the value accepts")) {
-            return false;
-        }
-        std::size_t i = 0;
-        for (const Json* item = words->first; item != nullptr; item = item->next, ++i) {
-            const Step element(*this, i);
-            if (!item->isString() || item->text.empty()) {
-                return fail("expected a word the value accepts: a string that is not empty");
-            }
-            const std::string& text = item->text;
-            // With words stored, possibleStringValue answers whether the word is one of them.
-            if (!desc.getStringValues().empty() && desc.possibleStringValue(text)) {
-                return fail("word " + Quoted(text) + " is given twice");
-            }
-            desc.addStringValue(text);
-        }
-    }
-    if (const Json* qualifiers = json[kQualifiers]) {
-        const Step step(*this, kQualifiers);
-        if (!expectArray(*qualifiers, "the qualifiers of the value")) {
-            return false;
-        }
-        std::size_t i = 0;
-        for (const Json* item = qualifiers->first; item != nullptr; item = item->next, ++i) {
-            const Step element(*this, i);
-            ParamDescriptor qualifier;
-            ValueNotes qualifierNotes;
-            if (!readParam(*item, Place::Qualifier, SubComByEqual, false, depth + 1, qualifier,
-                           qualifierNotes)) {
-                return false;
-            }
-            if (desc.getQualifDesc(qualifier.getParamName()) != nullptr) {
-                const Step at(*this, kName);
-                return fail("qualifier " + Quoted(qualifier.getParamName()) + " is declared twice");
-            }
-            desc.addQualifDesc(qualifier);
-            notes.qualifiers.push_back(std::move(qualifierNotes));
-        }
-    }
-    const bool compound = type == ParamKeyWordValue || type == ParamTokenQual;
     // A keyword-value pair may say which of its parts names variables.
     const bool partVariables = variablesAllowed && type == ParamKeyWordValue && depth == 1;
-    for (const Key key : {kMainPart, kValuePart}) {
-        const Json* part = json[key];
-        if (part == nullptr) {
-            continue;
-        }
-        const Step step(*this, key);
-        if (!compound) {
-            return failAtKey(Quoted(NameOf(key)) +
-                             " belongs to values of type KeyWordValue or TokenQual");
-        }
-        ParamDescriptor partDesc;
-        std::vector<ValueNotes>& slot = key == kMainPart ? notes.mainPart : notes.valuePart;
-        slot.emplace_back();
-        if (!readParam(*part, Place::Part, SubComByEqual, partVariables, depth + 1, partDesc,
-                       slot.back())) {
-            return false;
-        }
-        if (key == kMainPart) {
-            desc.setMainDesc(&partDesc);
-        } else {
-            desc.setQualifDesc(&partDesc);
-        }
+    if (!readPart(json[kMainPart], kMainPart, partVariables, depth, desc, notes.mainPart) ||
+        !readPart(json[kValuePart], kValuePart, partVariables, depth, desc, notes.valuePart)) {
+        return false;
     }
     std::vector<std::string> names;
     if (type == ParamKeyWordValue &&
@@ -616,6 +564,83 @@ bool GrammarReader::readParamParts(const Members& json, int depth, bool variable
     if (type == ParamStringQualList && desc.getQualifNames(names) == 0) {
         const Step step(*this, kType);
         return fail("a value of type StringQualList needs at least one qualifier");
+    }
+    return true;
+}
+
+bool GrammarReader::readWords(const Json* words, ParamDescriptor& desc) {
+    if (words == nullptr) {
+        return true;
+    }
+    const Step step(*this, kWords);
+    if (!expectArray(*words, "the words the value accepts")) {
+        return false;
+    }
+    std::size_t i = 0;
+    for (const Json* item = words->first; item != nullptr; item = item->next, ++i) {
+        const Step element(*this, i);
+        if (!item->isString() || item->text.empty()) {
+            return fail("expected a word the value accepts: a string that is not empty");
+        }
+        // With words stored, possibleStringValue answers whether the word is one of them.
+        if (!desc.getStringValues().empty() && desc.possibleStringValue(item->text)) {
+            return fail("word " + Quoted(item->text) + " is given twice");
+        }
+        desc.addStringValue(item->text);
+    }
+    return true;
+}
+
+bool GrammarReader::readQualifiers(const Json* qualifiers, int depth, ParamDescriptor& desc,
+                                   std::vector<ValueNotes>& notes) {
+    if (qualifiers == nullptr) {
+        return true;
+    }
+    const Step step(*this, kQualifiers);
+    if (!expectArray(*qualifiers, "the qualifiers of the value")) {
+        return false;
+    }
+    std::size_t i = 0;
+    for (const Json* item = qualifiers->first; item != nullptr; item = item->next, ++i) {
+        const Step element(*this, i);
+        ParamDescriptor qualifier;
+        ValueNotes qualifierNotes;
+        if (!readParam(*item, Place::Qualifier, SubComByEqual, false, depth + 1, qualifier,
+                       qualifierNotes)) {
+            return false;
+        }
+        if (desc.getQualifDesc(qualifier.getParamName()) != nullptr) {
+            const Step at(*this, kName);
+            return fail("qualifier " + Quoted(qualifier.getParamName()) + " is declared twice");
+        }
+        desc.addQualifDesc(qualifier);
+        notes.push_back(std::move(qualifierNotes));
+    }
+    return true;
+}
+
+// The main or value part of a compound value, which only KeyWordValue and TokenQual have.
+bool GrammarReader::readPart(const Json* part, Key key, bool variablesAllowed, int depth,
+                             ParamDescriptor& desc, std::vector<ValueNotes>& notes) {
+    if (part == nullptr) {
+        return true;
+    }
+    const Step step(*this, key);
+    const ParamSpec type = desc.getParamType();
+    if (type != ParamKeyWordValue && type != ParamTokenQual) {
+        return failAtKey(Quoted(NameOf(key)) +
+                         " belongs to values of type KeyWordValue or TokenQual");
+    }
+    ParamDescriptor partDesc;
+    notes.emplace_back();
+    if (!readParam(*part, Place::Part, SubComByEqual, variablesAllowed, depth + 1, partDesc,
+                   notes.back())) {
+        return false;
+    }
+    if (key == kMainPart) {
+        desc.setMainDesc(&partDesc);
+    } else {
+        desc.setQualifDesc(&partDesc);
     }
     return true;
 }

@@ -60,17 +60,8 @@ Json Variables(const VariableCheck& check) {
     return json;
 }
 
-Json Param(const ParamDescriptor& desc, const ValueNotes* notes, Place place) {
-    static const ValueNotes kNoNotes;
-    const ValueNotes& note = notes != nullptr ? *notes : kNoNotes;
-    Json json = Json::object();
-    if (place == Place::Parameter || place == Place::Qualifier ||
-        (place == Place::Part && !desc.getParamName().empty())) {
-        json["name"] = desc.getParamName();
-    }
-    if (!note.help.empty()) {
-        json["help"] = note.help;
-    }
+// How the value is written and bounded: every option that differs from its default.
+void WriteOptions(const ParamDescriptor& desc, Place place, Json& json) {
     if (desc.getParamType() != ParamTokenList) {
         json["type"] = Name(kParamTypes, desc.getParamType());
     }
@@ -103,6 +94,20 @@ Json Param(const ParamDescriptor& desc, const ValueNotes* notes, Place place) {
     if (desc.getQualifOption() != QualifByParen) {
         json["qualifierForm"] = Name(kQualifOptions, desc.getQualifOption());
     }
+}
+
+Json Param(const ParamDescriptor& desc, const ValueNotes* notes, Place place) {
+    static const ValueNotes kNoNotes;
+    const ValueNotes& note = notes != nullptr ? *notes : kNoNotes;
+    Json json = Json::object();
+    if (place == Place::Parameter || place == Place::Qualifier ||
+        (place == Place::Part && !desc.getParamName().empty())) {
+        json["name"] = desc.getParamName();
+    }
+    if (!note.help.empty()) {
+        json["help"] = note.help;
+    }
+    WriteOptions(desc, place, json);
     std::vector<std::string> names;
     if (desc.getQualifNames(names) > 0) {
         Json qualifiers = Json::array();

@@ -20,10 +20,12 @@ std::size_t ByteOrderMark(const std::string& text) {
 // end and always moves on, whatever the text, so it ends on any input.
 class Scanner {
   public:
-    explicit Scanner(const std::string& text) : mText(text), mPos(ByteOrderMark(text)) {}
+    Scanner(const std::string& text, Goal goal, const std::vector<std::string>& path,
+            std::size_t maxDepth)
+        : mText(text), mPos(ByteOrderMark(text)), mGoal(goal), mPath(path), mMaxDepth(maxDepth) {}
 
-    std::size_t run(Goal goal, const std::vector<std::string>& path, std::size_t maxDepth,
-                    std::string& key);
+    // The offset the goal asks for, or kNone; key receives a repeated key.
+    std::size_t run(std::string& key);
 
   private:
     struct Frame {
@@ -34,15 +36,22 @@ class Scanner {
     };
     enum class State { Value, AfterValue, KeyOrEnd, ValueOrEnd };
 
+    std::size_t value();
+    std::size_t member(std::string& key);
+    bool afterValue();
     void skipBlanks();
     std::string readString();
     unsigned readHex();
     void skipScalar();
-    bool atPath(const std::vector<std::string>& path) const;
+    bool atPath() const;
     void close();
 
     const std::string& mText;
     std::size_t mPos;
+    const Goal mGoal;
+    const std::vector<std::string>& mPath;
+    const std::size_t mMaxDepth;
+    State mState = State::Value;
     std::vector<Frame> mFrames;
 };
 
@@ -141,13 +150,13 @@ void Scanner::skipScalar() {
     }
 }
 
-bool Scanner::atPath(const std::vector<std::string>& path) const {
-    if (mFrames.size() != path.size()) {
+bool Scanner::atPath() const {
+    if (mFrames.size() != mPath.size()) {
         return false;
     }
-    for (std::size_t k = 0; k < path.size(); ++k) {
+    for (std::size_t k = 0; k < mPath.size(); ++k) {
         const Frame& frame = mFrames[k];
-        if (frame.object ? frame.key != path[k] : std::to_string(frame.index) != path[k]) {
+        if (frame.object ? frame.key != mPath[k] : std::to_string(frame.index) != mPath[k]) {
             return false;
         }
     }
@@ -160,90 +169,112 @@ void Scanner::close() {
     }
 }
 
-std::size_t Scanner::run(Goal goal, const std::vector<std::string>& path, std::size_t maxDepth,
-                         std::string& key) {
-    State state = State::Value;
+// A value starts at the current position: an object or array opens, a scalar is passed.
+std::size_t Scanner::value() {
+    if (mGoal == Goal::Value && atPath()) {
+        return mPos;
+    }
+    const char c = mText[mPos];
+    if (c == '{' || c == '[') {
+        if (mGoal == Goal::TooDeep && mFrames.size() >= mMaxDepth) {
+            return mPos;
+        }
+        mFrames.push_back(Frame{c == '{', 0, {}, {}});
+        ++mPos;
+        mState = c == '{' ? State::KeyOrEnd : State::ValueOrEnd;
+        return kNone;
+    }
+    if (c == '"') {
+        readString();
+    } else {
+        skipScalar();
+    }
+    mState = State::AfterValue;
+    return kNone;
+}
+
+// A member's key, or the end of its object, stands at the current position.
+std::size_t Scanner::member(std::string& key) {
+    if (mText[mPos] == '}' || mFrames.empty()) {
+        ++mPos;
+        close();
+        mState = State::AfterValue;
+        return kNone;
+    }
+    const std::size_t at = mPos;
+    std::string name = mText[mPos] == '"' ? readString() : (skipScalar(), std::string());
+    Frame& frame = mFrames.back();
+    if (mGoal == Goal::RepeatedKey) {
+        if (std::find(frame.keys.begin(), frame.keys.end(), name) != frame.keys.end()) {
+            key = name;
+            return at;
+        }
+        frame.keys.push_back(name);
+    }
+    frame.key = std::move(name);
+    if (mGoal == Goal::Key && atPath()) {
+        return at;
+    }
+    skipBlanks();
+    if (mPos < mText.size() && mText[mPos] == ':') {
+        ++mPos;
+    }
+    mState = State::Value;
+    return kNone;
+}
+
+// After a value: a comma leads to the next member or element, a bracket closes. False when
+// the document is complete.
+bool Scanner::afterValue() {
+    if (mFrames.empty()) {
+        return false;
+    }
+    const char c = mText[mPos++];
+    if (c != ',') {
+        close();
+        return true;
+    }
+    Frame& frame = mFrames.back();
+    if (frame.object) {
+        mState = State::KeyOrEnd;
+    } else {
+        ++frame.index;
+        mState = State::Value;
+    }
+    return true;
+}
+
+std::size_t Scanner::run(std::string& key) {
     for (;;) {
         skipBlanks();
         if (mPos >= mText.size()) {
             return kNone;
         }
-        const char c = mText[mPos];
-        switch (state) {
+        std::size_t found = kNone;
+        switch (mState) {
             case State::ValueOrEnd:
-                if (c == ']') {
+                if (mText[mPos] == ']') {
                     ++mPos;
                     close();
-                    state = State::AfterValue;
+                    mState = State::AfterValue;
                     break;
                 }
-                state = State::Value;
-                [[fallthrough]];
+                found = value();
+                break;
             case State::Value:
-                if (goal == Goal::Value && atPath(path)) {
-                    return mPos;
-                }
-                if (c == '{' || c == '[') {
-                    if (goal == Goal::TooDeep && mFrames.size() >= maxDepth) {
-                        return mPos;
-                    }
-                    mFrames.push_back(Frame{c == '{', 0, {}, {}});
-                    ++mPos;
-                    state = c == '{' ? State::KeyOrEnd : State::ValueOrEnd;
-                } else {
-                    if (c == '"') {
-                        readString();
-                    } else {
-                        skipScalar();
-                    }
-                    state = State::AfterValue;
-                }
+                found = value();
                 break;
-            case State::KeyOrEnd: {
-                if (c == '}' || mFrames.empty()) {
-                    ++mPos;
-                    close();
-                    state = State::AfterValue;
-                    break;
-                }
-                const std::size_t at = mPos;
-                std::string name = c == '"' ? readString() : (skipScalar(), std::string());
-                Frame& frame = mFrames.back();
-                if (goal == Goal::RepeatedKey) {
-                    if (std::find(frame.keys.begin(), frame.keys.end(), name) != frame.keys.end()) {
-                        key = name;
-                        return at;
-                    }
-                    frame.keys.push_back(name);
-                }
-                frame.key = std::move(name);
-                if (goal == Goal::Key && atPath(path)) {
-                    return at;
-                }
-                skipBlanks();
-                if (mPos < mText.size() && mText[mPos] == ':') {
-                    ++mPos;
-                }
-                state = State::Value;
+            case State::KeyOrEnd:
+                found = member(key);
                 break;
-            }
             case State::AfterValue:
-                if (mFrames.empty()) {
+                if (!afterValue()) {
                     return kNone;
                 }
-                ++mPos;
-                if (c == ',') {
-                    Frame& frame = mFrames.back();
-                    if (frame.object) {
-                        state = State::KeyOrEnd;
-                    } else {
-                        ++frame.index;
-                        state = State::Value;
-                    }
-                } else {
-                    close();
-                }
                 break;
+        }
+        if (found != kNone) {
+            return found;
         }
     }
 }
@@ -268,16 +299,18 @@ TextPosition PositionAt(const std::string& text, std::size_t offset) {
 std::size_t FindValue(const std::string& text, const std::vector<std::string>& path, bool atKey) {
     std::string unused;
     const bool key = atKey && !path.empty();
-    return Scanner(text).run(key ? Goal::Key : Goal::Value, path, 0, unused);
+    return Scanner(text, key ? Goal::Key : Goal::Value, path, 0).run(unused);
 }
 
 std::size_t FindRepeatedKey(const std::string& text, std::string& key) {
-    return Scanner(text).run(Goal::RepeatedKey, {}, 0, key);
+    const std::vector<std::string> none;
+    return Scanner(text, Goal::RepeatedKey, none, 0).run(key);
 }
 
 std::size_t FindTooDeep(const std::string& text, std::size_t maxDepth) {
     std::string unused;
-    return Scanner(text).run(Goal::TooDeep, {}, maxDepth, unused);
+    const std::vector<std::string> none;
+    return Scanner(text, Goal::TooDeep, none, maxDepth).run(unused);
 }
 
 }  // namespace upgrammar
