@@ -43,7 +43,15 @@ class UniversalParser {
     UniversalParser& operator=(const UniversalParser&) = delete;
     ~UniversalParser();
 
-    // Parses the whole command once; the stream stands before the command name.
+    // Parses the whole command; the stream stands before the command name. The result tree
+    // given to the parser is emptied first. A parser parses once: later calls answer the
+    // first call's code without reading the stream again.
+    //
+    // When memory runs out, the parse reports InsufficientParsingMemory and answers a failure
+    // code (the code of a rule that had already failed, else 1); the result tree holds what was
+    // complete before. An exception thrown by a host service (the token stream, the string
+    // table) passes through unchanged; the result tree and the parser stay valid, the tree
+    // holding what was complete before, and the parse counts as failed.
     int getCommandSpecifications();
     int getErrorCode() const;
 
@@ -108,8 +116,14 @@ class UniversalParser {
     bool mHasCurToken;
     TokenInfoObj mNextToken;
     bool mHasNextToken;
+    // Tokens the cursor has moved past: every loop of the parse must raise it or stop.
+    long mConsumed;
+    bool mParsed;
 
   private:
+    int parseCommand();
+    // A failure that no rule named gets code 1.
+    void failUnnamed();
     bool grammarApplies() const;
     bool atGroupSeparator() const;
     // The leading (export) value of a subcommand; false when the subcommand failed.
