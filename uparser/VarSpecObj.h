@@ -195,6 +195,7 @@ class VarSpecObj {
     class FlagSet {
       public:
         void setColumns(unsigned columns) { mColumns = columns; }
+        unsigned columns() const { return mColumns; }
         bool test(int index) const;
         void set(int index);
         void clear();

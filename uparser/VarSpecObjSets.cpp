@@ -1,5 +1,6 @@
 #include <climits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "uparser/ParserUtility.h"
@@ -231,18 +232,24 @@ void VarSpecObj::RemoveFlagged(const VarSpecObj* const* othersBegin,
         }
         return false;
     };
-    // The flags are rebuilt from what is kept: that is linear in the list, whatever the
-    // representation.
-    std::size_t kept = 0;
-    mValidVarFlags.clear();
-    for (std::size_t i = 0; i < mValidVarList.size(); ++i) {
-        const int index = mValidVarList[i];
-        if (!excluded(index)) {
-            mValidVarList[kept++] = index;
-            mValidVarFlags.set(index);
+    // The flags of what is kept are built aside (linear in the list, whatever the
+    // representation); only then, with nothing left that can fail, is the list compacted. An
+    // index kept once is kept in every place it holds.
+    FlagSet kept;
+    kept.setColumns(mValidVarFlags.columns());
+    for (const int index : mValidVarList) {
+        if (!kept.test(index) && !excluded(index)) {
+            kept.set(index);
         }
     }
-    mValidVarList.resize(kept);
+    std::size_t count = 0;
+    for (const int index : mValidVarList) {
+        if (kept.test(index)) {
+            mValidVarList[count++] = index;
+        }
+    }
+    mValidVarList.resize(count);
+    mValidVarFlags = std::move(kept);
 }
 
 void VarSpecObj::ReportNoVars(MessageLevels level, const char* paramName) const {
