@@ -65,7 +65,19 @@ ParamObj& ParamObj::operator=(const ParamObj& other) {
     return *this;
 }
 
-ParamObj& ParamObj::operator=(ParamObj&& other) noexcept = default;
+ParamObj& ParamObj::operator=(ParamObj&& other) noexcept {
+    if (this != &other) {
+        mType = other.mType;
+        mParenUsed = other.mParenUsed;
+        mBracketsUsed = other.mBracketsUsed;
+        mKeyWordToken = std::move(other.mKeyWordToken);
+        mParentName = std::move(other.mParentName);
+        mSubComExtName = std::move(other.mSubComExtName);
+        mTokenList = std::move(other.mTokenList);
+        mValues = std::move(other.mValues);
+    }
+    return *this;
+}
 
 ParamObj::~ParamObj() = default;
 
