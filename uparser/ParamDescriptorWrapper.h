@@ -22,6 +22,9 @@ class ParamDescriptorWrapper {
     const ParamDescriptor* GetDescriptor() const;
 
   private:
+    // Copies and destroys nested descriptors without recursion.
+    friend class ParamDescriptor;
+
     std::unique_ptr<ParamDescriptor> mDescriptor;
 };
 
