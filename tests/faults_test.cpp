@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <functional>
 #include <new>
@@ -452,6 +453,18 @@ TEST(Faults, FailedExclusionsAndCopiesLeaveTheListAsItWas) {
             ExpectConsistent(copy, dict);
         }
     }
+}
+
+// More names than memory can hold: the room for the answer is taken before any name is made,
+// so the request fails at once and leaves the output alone.
+TEST(Faults, ImpossibleNameCountFailsAtOnce) {
+    const refhost::Dictionary dict = testsupport::TestDictionary();
+    const VarSpecObj spec("VARS", "TABLES", "MDL", &dict);
+    std::vector<TavoVarName> names{"kept"};
+    gAlloc.byteLimit = gAlloc.liveBytes + (64u << 20);
+    EXPECT_THROW(spec.NewVarNamesByRoot(TavoVarName("r"), INT_MAX, names), std::bad_alloc);
+    gAlloc.byteLimit = 0;
+    EXPECT_THAT(names, ElementsAre("kept"));
 }
 
 // A dictionary that throws from any call: the exception reaches the caller unchanged, and the
