@@ -13,6 +13,7 @@
 #include "refhost/Dictionary.h"
 #include "refhost/MessageLog.h"
 #include "refhost/TextTokenSequence.h"
+#include "refhost/Translations.h"
 #include "support/TestDictionary.h"
 #include "support/TestGrammars.h"
 #include "support/Tokens.h"
@@ -51,6 +52,8 @@ class Barrier {
 struct ThreadReport {
     int parsed = 0;
     int validated = 0;
+    int converted = 0;
+    int translated = 0;
     std::vector<std::string> foreign;  // messages that name another thread
     std::size_t messages = 0;
 };
@@ -79,11 +82,24 @@ void Work(int id, const CommandDescriptor& grammar, const TAVO_DataSource& dict,
         }
         VarSpecObj unknown("VARS", own, "COUNTVALUES", &dict);
         unknown.ValidateVariables(TokensOf("nosuch"), RepeatVarsError);
+
+        // The host's value conversion, through a category value.
+        VarSpecObj income("VARS", own, "COUNTVALUES", &dict);
+        OBS* cell = nullptr;
+        TAVO_Format format{};
+        if (income.SetVariable(testsupport::vars::kIncome) &&
+            income.ValidateCatValue("12.5", cell, format) && cell->f == 12.5) {
+            ++report.converted;
+        }
+        VarSpecObj::ReleaseOBS(cell);
     }
     barrier.arriveAndWait();
     for (const refhost::Emitted& message : log.messages()) {
         if (message.text.find(own) == std::string::npos) {
             report.foreign.push_back(message.text);
+        }
+        if (message.text == "Unknown subcommand " + own + "...") {
+            ++report.translated;
         }
     }
     report.messages = log.messages().size();
@@ -92,6 +108,8 @@ void Work(int id, const CommandDescriptor& grammar, const TAVO_DataSource& dict,
 TEST(Threads, FourThreadsShareOneGrammarAndOneDictionary) {
     const CommandDescriptor grammar = testsupport::CountValues();
     const refhost::Dictionary dict = testsupport::TestDictionary();
+    // Every thread's messages go through the one string table.
+    refhost::SetTranslation("", "^1 is not a valid subcommand name...", "Unknown subcommand ^1...");
     constexpr int kThreads = 4;
     constexpr int kRounds = 200;
     std::vector<ThreadReport> reports(kThreads);
@@ -106,9 +124,12 @@ TEST(Threads, FourThreadsShareOneGrammarAndOneDictionary) {
             thread.join();
         }
     }
+    refhost::ClearTranslations();
     for (const ThreadReport& report : reports) {
         EXPECT_EQ(report.parsed, kRounds);
         EXPECT_EQ(report.validated, kRounds);
+        EXPECT_EQ(report.converted, kRounds);
+        EXPECT_EQ(report.translated, kRounds);
         // Each round reports one unknown subcommand and one unknown variable, both named
         // after the thread, into that thread's log alone.
         EXPECT_EQ(report.messages, 2u * kRounds);
