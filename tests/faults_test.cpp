@@ -295,7 +295,8 @@ struct Lists {
         : list("VARS", "TABLES", "MDL", &dict),
           factors("VARS", "TABLES", "MDL", &dict, true),
           covariates("COVS", "TABLES", "MDL", &dict),
-          other("OTHER", "TABLES", "MDL", &dict) {}
+          other("OTHER", "TABLES", "MDL", &dict),
+          registry("MDL", &dict) {}
 
     VarSpecObj list;
     VarSpecObj factors;
@@ -303,6 +304,7 @@ struct Lists {
     VarSpecObj other;
     std::vector<VarSpecObj> blocks;
     std::vector<ParamObj> quals;
+    ParserValidator registry;
 };
 
 struct Validation {
@@ -353,6 +355,12 @@ std::vector<Validation> Validations() {
         {"blocks",
          [tokens = TokensOf("v1 TO v3 v1 (a) id v2 (b) v4")](Lists& l) {
              l.list.ValidateVarBlocksAndQuals(tokens, l.blocks, {});
+         }},
+        {"registry",
+         [](Lists& l) {
+             std::vector<int> indices;
+             l.registry.ValidateNewVarList({"v1", "age"}, indices, "VARS", "TABLES");
+             l.registry.ValidateOtherVarList({"v2", "AGE"}, indices, "COVS", "TABLES");
          }},
         {"qualifiers",
          [tokens = TokensOf("v1 (1) age v3 (2 3)")](Lists& l) {

@@ -20,7 +20,9 @@
 #include "uparser/host/TokenSequence.h"
 
 // Walks the tokens of one command against its grammar and fills a CommandSpec. The stream,
-// the CommandSpec and a given grammar belong to the caller and must outlive the parser.
+// the CommandSpec and a given grammar belong to the caller and must outlive the parser. A
+// parser, its stream and its CommandSpec are used by one thread at a time; the grammar is only
+// read and may be shared by parsers on other threads.
 //
 // getCommandSpecifications answers 0, or the code of the first rule that failed after
 // reporting it once; what was built up to the failure stays in the CommandSpec:

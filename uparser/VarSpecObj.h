@@ -27,6 +27,12 @@ class ParamObj;
 // Every operation that looks variables up needs a data source; calling one on an object without
 // a data source is a broken precondition of the caller, and so is an index outside
 // [0, ColumnCount).
+//
+// When memory runs out (std::bad_alloc) or the dictionary or the value conversion throws, the
+// exception passes to the caller and every object the operation touched stays consistent: a
+// list holds exactly the variables its flags say. Exclusions and assignment leave the object
+// as it was. An object is used by one thread at a time; any number of them, on any threads,
+// may share one dictionary that nobody changes.
 class VarSpecObj {
   public:
     VarSpecObj();
