@@ -16,48 +16,66 @@ std::string TextOf(void (TAVO_TokenSequence::*query)(char const**, unsigned*) co
     return text != nullptr ? std::string(text, length) : std::string();
 }
 
+void Answer(const std::optional<std::string>& value, char const** text, unsigned* length) {
+    if (value) {
+        *text = value->data();
+        *length = static_cast<unsigned>(value->size());
+    }
+}
+
 }  // namespace
 
 HostTokenStream::HostTokenStream(const std::string& commandText) {
     refhost::TextTokenSequence stream(commandText);
     while (stream.next()) {
-        Token token;
-        token.type = stream.getType();
-        token.code = stream.getOperatorCode();
-        token.text = TextOf(&TAVO_TokenSequence::getString, stream);
-        token.upper = TextOf(&TAVO_TokenSequence::getUpperString, stream);
-        token.number = stream.getNumeric();
-        mTokens.push_back(std::move(token));
+        mTokens.push_back(Token{stream.getType(), stream.getOperatorCode(),
+                                TextOf(&TAVO_TokenSequence::getString, stream),
+                                TextOf(&TAVO_TokenSequence::getUpperString, stream),
+                                stream.getNumeric()});
     }
 }
 
-HostTokenStream::HostTokenStream(std::vector<Token> tokens) : mTokens(std::move(tokens)) {}
-
-HostTokenStream::Token HostTokenStream::NullWord() {
-    Token token;
-    token.type = StringToken;
-    return token;
-}
-
-HostTokenStream::Token HostTokenStream::Word(const std::string& text, const std::string& upper) {
-    Token token;
-    token.type = StringToken;
-    token.text = text;
-    token.upper = upper;
-    return token;
-}
-
-void HostTokenStream::count() const {
-    if (++mCalls == mThrowAt) {
-        throw HostFault{mCalls};
-    }
-}
-
-const HostTokenStream::Token* HostTokenStream::current() const {
+const HostTokenStream::Token* HostTokenStream::at() const {
+    count();
     return mPos >= 1 && mPos <= mTokens.size() ? &mTokens[mPos - 1] : nullptr;
 }
 
 int HostTokenStream::getPosition() const {
+    count();
+    return static_cast<int>(mPos);
+}
+
+bool HostTokenStream::atEnd() const {
+    count();
+    return mEnded;
+}
+
+int HostTokenStream::getTokenCount() const {
+    count();
+    return static_cast<int>(mTokens.size());
+}
+
+TokenSequenceBase::TokenType HostTokenStream::getType() const {
+    const Token* token = at();
+    return token != nullptr ? token->type : NoToken;
+}
+
+TokenSequenceBase::OperatorCode HostTokenStream::getOperatorCode() const {
+    const Token* token = at();
+    return token != nullptr ? token->code : NoOperator;
+}
+
+double HostTokenStream::getNumeric() const {
+    const Token* token = at();
+    return token != nullptr ? token->number : 0.0;
+}
+
+long HostTokenStream::getLineNumber() const {
+    count();
+    return 1;
+}
+
+int HostTokenStream::getColumn() const {
     count();
     return static_cast<int>(mPos);
 }
@@ -73,11 +91,6 @@ bool HostTokenStream::next() {
     return !mEnded;
 }
 
-bool HostTokenStream::atEnd() const {
-    count();
-    return mEnded;
-}
-
 bool HostTokenStream::setPosition(int position) {
     count();
     mPos = position > 0 ? static_cast<std::size_t>(position) : 0;
@@ -85,55 +98,15 @@ bool HostTokenStream::setPosition(int position) {
     return true;
 }
 
-int HostTokenStream::getTokenCount() const {
-    count();
-    return static_cast<int>(mTokens.size());
-}
-
-TokenSequenceBase::TokenType HostTokenStream::getType() const {
-    count();
-    return current() != nullptr ? current()->type : NoToken;
-}
-
-TokenSequenceBase::OperatorCode HostTokenStream::getOperatorCode() const {
-    count();
-    return current() != nullptr ? current()->code : NoOperator;
-}
-
 void HostTokenStream::getString(char const** text, unsigned* length) const {
-    count();
-    if (current() != nullptr && current()->text) {
-        *text = current()->text->data();
-        *length = static_cast<unsigned>(current()->text->size());
+    if (const Token* token = at()) {
+        Answer(token->text, text, length);
     }
 }
 
 void HostTokenStream::getUpperString(char const** text, unsigned* length) const {
-    count();
-    if (current() != nullptr && current()->upper) {
-        *text = current()->upper->data();
-        *length = static_cast<unsigned>(current()->upper->size());
-    }
-}
-
-double HostTokenStream::getNumeric() const {
-    count();
-    return current() != nullptr ? current()->number : 0.0;
-}
-
-long HostTokenStream::getLineNumber() const {
-    count();
-    return 1;
-}
-
-int HostTokenStream::getColumn() const {
-    count();
-    return static_cast<int>(mPos);
-}
-
-void FaultyDataSource::count() const {
-    if (++mCalls == mThrowAt) {
-        throw HostFault{mCalls};
+    if (const Token* token = at()) {
+        Answer(token->upper, text, length);
     }
 }
 
