@@ -191,7 +191,7 @@ ParamDescriptor Nested(int depth) {
 void OnSmallStack(std::function<void()> work) {
     pthread_attr_t attributes;
     pthread_attr_init(&attributes);
-    pthread_attr_setstacksize(&attributes, 128 * 1024);
+    pthread_attr_setstacksize(&attributes, 32 * 1024);
     pthread_t thread;
     const auto run = [](void* argument) -> void* {
         (*static_cast<std::function<void()>*>(argument))();
@@ -206,7 +206,7 @@ void OnSmallStack(std::function<void()> work) {
 
 // Copying, assigning, searching and destroying a descriptor take no stack per nesting level.
 TEST(ParamDescriptor, DeepNestingNeedsNoDeepStack) {
-    constexpr int kDepth = 2000;
+    constexpr int kDepth = 600;
     ParamDescriptor deep = Nested(kDepth);
     bool found = true;
     bool absent = true;
