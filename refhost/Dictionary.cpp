@@ -1,10 +1,13 @@
 #include "refhost/Dictionary.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <limits>
+#include <string_view>
 
+#include "refhost/MessageLog.h"
+#include "refhost/UnicodeText.h"
 #include "refhost/ValueConversion.h"
-#include "uparser/detail/Assert.h"
 #include "uparser/host/CaseFile.h"
 #include "uparser/host/VarName.h"
 
@@ -22,7 +25,7 @@ unsigned char upperAscii(char c) {
 }
 
 // FNV-1a over the upper-cased bytes, then mixed so that the low bits, which pick the slot,
-// depend on every byte.
+// depend on every byte. An ASCII name and its key hash alike.
 uint32_t hashIgnoringCase(const char* name) {
     uint64_t hash = 14695981039346656037ULL;
     for (; *name != '\0'; ++name) {
@@ -34,14 +37,15 @@ uint32_t hashIgnoringCase(const char* name) {
     return static_cast<uint32_t>(hash);
 }
 
-bool equalIgnoringCase(const char* a, const char* b) {
-    for (;; ++a, ++b) {
-        if (*a != *b) {
+// Keys compare ignoring ASCII case: an ASCII name is its own key, in the case it was written.
+bool equalIgnoringCase(const char* key, const char* name) {
+    for (;; ++key, ++name) {
+        if (*key != *name) {
             // Bytes that differ only in ASCII case are never NUL.
-            if (upperAscii(*a) != upperAscii(*b)) {
+            if (upperAscii(*key) != upperAscii(*name)) {
                 return false;
             }
-        } else if (*a == '\0') {
+        } else if (*key == '\0') {
             return true;
         }
     }
@@ -75,6 +79,9 @@ class CsvReader {
             mPos = 3;
         }
     }
+
+    // Where the next record begins.
+    std::size_t position() const { return mPos; }
 
     // The next record, or false at the end of the data.
     bool next(std::vector<std::string>& fields) {
@@ -170,16 +177,37 @@ struct ColumnSummary {
     }
 };
 
+// Names must be UTF-8, so a header that is not fails; string values are bytes to the host,
+// so elsewhere the first bad byte is only pointed out.
+void checkUtf8(const std::string& path, const std::string& data, std::size_t headerEnd) {
+    const std::size_t bad = FindInvalidUtf8(data);
+    if (bad == std::string::npos) {
+        return;
+    }
+    const std::size_t bom = data.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    const TextPosition at = PositionOf(std::string_view(data).substr(bom), bad - bom);
+    const std::string where = "The data file " + path + " has an " +
+                              DescribeInvalidUtf8(data, bad) + " at line " +
+                              std::to_string(at.line) + ", column " + std::to_string(at.column);
+    if (bad < headerEnd) {
+        throw ErrorText(where + " in its header");
+    }
+    EmitMessage(2, 2, where + "; string values keep such bytes as they are");
+}
+
 }  // namespace
 
-std::size_t Dictionary::probe(const char* name, uint32_t hash) const {
+const char* Dictionary::keyAt(std::size_t index) const {
+    return mKeys[index].empty() ? mVariables[index].GetName() : mKeys[index].c_str();
+}
+
+std::size_t Dictionary::probe(const char* key, uint32_t hash) const {
     const std::size_t mask = mSlots.size() - 1;
     for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
         const Slot& slot = mSlots[at];
         if (slot.index < 0 ||
             (slot.hash == hash &&
-             equalIgnoringCase(mVariables[static_cast<std::size_t>(slot.index)].GetName(),
-                               name))) {
+             equalIgnoringCase(keyAt(static_cast<std::size_t>(slot.index)), key))) {
             return at;
         }
     }
@@ -205,17 +233,22 @@ int Dictionary::addVariable(const TAVO_Variable& variable) {
         return -1;
     }
     const char* name = variable.GetName();
-    const uint32_t hash = hashIgnoringCase(name);
-    if (!mSlots.empty() && mSlots[probe(name, hash)].index >= 0) {
+    std::string key = IsAscii(name) ? std::string() : UpperCase(name);
+    const char* probeKey = key.empty() ? name : key.c_str();
+    const uint32_t hash = hashIgnoringCase(probeKey);
+    if (!mSlots.empty() && mSlots[probe(probeKey, hash)].index >= 0) {
         return -1;
     }
     // Room first, so that a failed allocation leaves the dictionary as it was.
     if ((mVariables.size() + 1) * 2 > mSlots.size()) {
         growIndex();
     }
+    mVariables.reserve(mVariables.size() + 1);
+    mKeys.reserve(mKeys.size() + 1);
     const int index = static_cast<int>(mVariables.size());
     mVariables.push_back(variable);
-    mSlots[probe(name, hash)] = Slot{hash, index};
+    mKeys.push_back(std::move(key));
+    mSlots[probe(keyAt(static_cast<std::size_t>(index)), hash)] = Slot{hash, index};
     return index;
 }
 
@@ -237,7 +270,11 @@ int Dictionary::FindVarIndex(char const* name) const {
     if (name == nullptr || mSlots.empty()) {
         return -1;
     }
-    return mSlots[probe(name, hashIgnoringCase(name))].index;
+    if (IsAscii(name)) {
+        return mSlots[probe(name, hashIgnoringCase(name))].index;
+    }
+    const std::string key = UpperCase(name);
+    return mSlots[probe(key.c_str(), hashIgnoringCase(key.c_str()))].index;
 }
 
 unsigned int Dictionary::ColumnCount() const {
@@ -245,7 +282,12 @@ unsigned int Dictionary::ColumnCount() const {
 }
 
 const TAVO_Variable& Dictionary::GetVariable(int index) const {
-    UP_ASSERT("Dictionary", index >= 0 && static_cast<std::size_t>(index) < mVariables.size());
+    // An index outside the dictionary is a broken precondition of the caller: stop, naming it.
+    if (index < 0 || static_cast<std::size_t>(index) >= mVariables.size()) {
+        std::fprintf(stderr, "Dictionary: variable index %d outside 0..%zu\n", index,
+                     mVariables.size());
+        std::abort();
+    }
     return mVariables[static_cast<std::size_t>(index)];
 }
 
@@ -259,6 +301,7 @@ Dictionary Dictionary::fromCsv(const std::string& path) {
     if (!reader.next(fields) || (fields.size() == 1 && trimBlanks(fields[0]).empty())) {
         throw ErrorText("The data file " + path + " has no header line");
     }
+    checkUtf8(path, data, reader.position());
     std::vector<std::string> names;
     names.reserve(fields.size());
     for (const std::string& field : fields) {
@@ -295,7 +338,9 @@ Dictionary Dictionary::fromCsv(const std::string& path) {
             index = dictionary.addString(names[i], static_cast<int>(width));
         }
         if (index < 0) {
-            throw ErrorText("The data file " + path + " names the variable " + names[i] + " twice");
+            const std::string first = dictionary.GetVariable(dictionary.FindVarIndex(names[i].c_str())).GetName();
+            throw ErrorText("The data file " + path + " names the variable " + names[i] + " twice" +
+                            (first == names[i] ? "" : " (as " + first + " and " + names[i] + ")"));
         }
     }
     return dictionary;

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "refhost/ReservedWords.h"
+#include "refhost/UnicodeText.h"
 #include "refhost/ValueConversion.h"
 
 namespace refhost {
@@ -21,13 +22,36 @@ bool isDigit(unsigned char c) {
     return c >= '0' && c <= '9';
 }
 
-bool isWordStart(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c >= 0x80 || c == '@' || c == '#' ||
-           c == '$';
+// A letter of any script, "@", "#" or "$".
+bool wordStartsAt(std::string_view text, std::size_t i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c < 0x80) {
+        return IsAsciiNameStart(c);
+    }
+    const Utf8Char character = ReadUtf8(text, i);
+    return character.valid && IsNameStart(character.code);
 }
 
-bool isWordByte(unsigned char c) {
-    return isWordStart(c) || isDigit(c) || c == '_' || c == '.';
+// The end of the word that starts at i; ascii tells whether it stayed within ASCII.
+std::size_t scanWord(std::string_view text, std::size_t i, bool& ascii) {
+    ascii = true;
+    while (i < text.size()) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x80) {
+            if (!IsAsciiNameContinuation(c)) {
+                break;
+            }
+            ++i;
+            continue;
+        }
+        const Utf8Char character = ReadUtf8(text, i);
+        if (!character.valid || !IsNameContinuation(character.code)) {
+            break;
+        }
+        ascii = false;
+        i += character.length;
+    }
+    return i;
 }
 
 // Where the tokens end: before a "." that is the last non-blank byte of the text.
@@ -138,6 +162,15 @@ std::pair<int32_t, std::size_t> scanOperator(const char* text, std::size_t i, st
 
 constexpr std::size_t kMaxText = UINT32_MAX / 2;
 
+void deliver(const char* at, unsigned bytes, char const** text, unsigned* length) {
+    if (text != nullptr) {
+        *text = at;
+    }
+    if (length != nullptr) {
+        *length = bytes;
+    }
+}
+
 uint32_t clampLength(std::size_t length) {
     return length > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(length);
 }
@@ -156,14 +189,30 @@ TextTokenSequence::TextTokenSequence(std::string commandText, long firstLine)
 void TextTokenSequence::tokenize() {
     // Token offsets are 32-bit (see Token); no command anyone writes comes near the limit.
     const std::size_t end = std::min(commandEnd(mText), kMaxText);
+    const std::string_view source(mText.data(), end);
     const char* text = mText.data();
+    const bool ascii = IsAscii(source);
+    if (!ascii) {
+        findInvalidUtf8(end);
+    }
     std::string unescaped;  // literals with doubled quotes, appended to mText at the end
-    std::vector<std::size_t> unescapedTokens;
+    std::vector<std::size_t> unescapedTexts;
     // getTokenCount() and the positions after the last token must fit an int.
     const std::size_t maxTokens = static_cast<std::size_t>(INT_MAX) - 1;
 
     uint32_t line = 0;
     std::size_t lineStart = 0;
+    // Columns count characters: beyond ASCII they are counted from the last token start.
+    std::size_t countedTo = 0;
+    std::size_t characters = 0;
+    auto columnAt = [&](std::size_t at) {
+        if (ascii) {
+            return clampColumn(at - lineStart + 1);
+        }
+        characters += CountCharacters(source.substr(countedTo, at - countedTo));
+        countedTo = at;
+        return clampColumn(characters + 1);
+    };
     std::size_t i = 0;
     while (i < end && mCount < maxTokens) {
         const auto c = static_cast<unsigned char>(text[i]);
@@ -171,20 +220,30 @@ void TextTokenSequence::tokenize() {
             if (line < UINT32_MAX) {
                 ++line;
             }
-            lineStart = ++i;
+            lineStart = countedTo = ++i;
+            characters = 0;
             continue;
         }
         if (isSeparator(c)) {
             ++i;
             continue;
         }
-        Token token{static_cast<uint32_t>(i), 0, line, clampColumn(i - lineStart + 1), 0, NoToken};
-        if (isWordStart(c)) {
-            while (i < end && isWordByte(static_cast<unsigned char>(text[i]))) {
-                ++i;
-            }
+        Token token{static_cast<uint32_t>(i), 0, line, columnAt(i), 0, NoToken, false};
+        if (wordStartsAt(source, i)) {
+            bool asciiWord = true;
+            i = scanWord(source, i, asciiWord);
             token.type = StringToken;
-            token.code = ReservedWordCode(text + token.offset, i - token.offset);
+            if (asciiWord) {
+                token.code = ReservedWordCode(text + token.offset, i - token.offset);
+            } else {  // its upper text may differ in length: see addUpperTexts
+                token.ownTexts = true;
+                token.code = static_cast<int32_t>(mTexts.size());
+                mTexts.push_back({token.offset, clampLength(i - token.offset), 0, 0});
+            }
+        } else if (c >= 0x80) {  // any other character, or an ill-formed sequence
+            i += ReadUtf8(source, i).length;
+            token.type = OperatorToken;
+            token.code = OtherOperator;
         } else if (numberStartsAt(text, i, end)) {
             i = scanNumber(text, i, end);
             double value = 0.0;
@@ -197,45 +256,10 @@ void TextTokenSequence::tokenize() {
             token.code = static_cast<int32_t>(mNumbers.size());
             mNumbers.push_back(value);
         } else if (c == '\'' || c == '"') {
-            const char quote = static_cast<char>(c);
-            std::size_t segment = ++i;
-            bool doubled = false;
-            std::size_t contentEnd = end;
-            for (;;) {
-                while (i < end && text[i] != quote && text[i] != '\n') {
-                    ++i;
-                }
-                if (i < end && text[i] == quote) {
-                    if (i + 1 < end && text[i + 1] == quote) {
-                        if (!doubled) {
-                            doubled = true;
-                            token.offset = static_cast<uint32_t>(unescaped.size());
-                        }
-                        unescaped.append(text + segment, i + 1 - segment);
-                        i += 2;
-                        segment = i;
-                        continue;
-                    }
-                    contentEnd = i++;
-                } else {
-                    contentEnd = i;  // unterminated: the line (or the command) ends it
-                    if (contentEnd > segment && text[contentEnd - 1] == '\r') {
-                        --contentEnd;
-                    }
-                }
-                break;
-            }
+            i = scanLiteral(i, end, unescaped, unescapedTexts);
             token.type = LiteralToken;
-            if (doubled) {
-                unescaped.append(text + segment, contentEnd - segment);
-                token.length = clampLength(unescaped.size() - token.offset);
-                unescapedTokens.push_back(mCount);
-            } else {
-                token.offset = static_cast<uint32_t>(segment);
-                token.length = clampLength(contentEnd - segment);
-            }
-            push(token);
-            continue;
+            token.ownTexts = true;
+            token.code = static_cast<int32_t>(mTexts.size() - 1);
         } else {
             const auto [code, bytes] = scanOperator(text, i, end);
             i += bytes;
@@ -252,14 +276,105 @@ void TextTokenSequence::tokenize() {
         mText.resize(end);
         const std::size_t base = mText.size();
         mText += unescaped;
-        for (std::size_t index : unescapedTokens) {
-            at(index).offset += static_cast<uint32_t>(base);
+        for (std::size_t index : unescapedTexts) {
+            mTexts[index].offset += static_cast<uint32_t>(base);
         }
     }
     mUpper = mText;
     for (char& ch : mUpper) {
         if (ch >= 'a' && ch <= 'z') {
             ch = static_cast<char>(ch - 'a' + 'A');
+        }
+    }
+    addUpperTexts();
+}
+
+// Reads the literal whose quote stands at i and adds its texts; returns where it ends. A text
+// with doubled quotes is built in unescaped, to be appended to mText when all are read.
+std::size_t TextTokenSequence::scanLiteral(std::size_t i, std::size_t end, std::string& unescaped,
+                                           std::vector<std::size_t>& unescapedTexts) {
+    const char* text = mText.data();
+    const char quote = text[i];
+    std::size_t segment = ++i;
+    Texts texts{static_cast<uint32_t>(segment), 0, 0, 0};
+    bool doubled = false;
+    std::size_t contentEnd = end;
+    for (;;) {
+        while (i < end && text[i] != quote && text[i] != '\n') {
+            ++i;
+        }
+        if (i < end && text[i] == quote) {
+            if (i + 1 < end && text[i + 1] == quote) {
+                if (!doubled) {
+                    doubled = true;
+                    texts.offset = static_cast<uint32_t>(unescaped.size());
+                }
+                unescaped.append(text + segment, i + 1 - segment);
+                i += 2;
+                segment = i;
+                continue;
+            }
+            contentEnd = i++;
+        } else {
+            contentEnd = i;  // unterminated: the line (or the command) ends it
+            if (contentEnd > segment && text[contentEnd - 1] == '\r') {
+                --contentEnd;
+            }
+            i = contentEnd;
+        }
+        break;
+    }
+    if (doubled) {
+        unescaped.append(text + segment, contentEnd - segment);
+        texts.length = clampLength(unescaped.size() - texts.offset);
+        unescapedTexts.push_back(mTexts.size());
+    } else {
+        texts.length = clampLength(contentEnd - segment);
+    }
+    mTexts.push_back(texts);
+    return i;
+}
+
+void TextTokenSequence::findInvalidUtf8(std::size_t end) {
+    const std::string_view source(mText.data(), end);
+    long line = mFirstLine;
+    std::size_t column = 1;
+    for (std::size_t at = 0; at < end;) {
+        const auto c = static_cast<unsigned char>(source[at]);
+        if (c < 0x80) {
+            if (c == '\n') {
+                line = line < LONG_MAX ? line + 1 : line;
+                column = 1;
+            } else {
+                ++column;
+            }
+            ++at;
+            continue;
+        }
+        const Utf8Char character = ReadUtf8(source, at);
+        if (!character.valid) {
+            mErrors.push_back({line, clampColumn(column), at, DescribeInvalidUtf8(source, at)});
+        }
+        ++column;
+        at += character.length;
+    }
+}
+
+// Words and literals beyond ASCII get their upper texts from Unicode's case rules; ASCII ones
+// find theirs in mUpper at their own offsets.
+void TextTokenSequence::addUpperTexts() {
+    for (Texts& texts : mTexts) {
+        const std::string_view text(mText.data() + texts.offset, texts.length);
+        texts.upperOffset = texts.offset;
+        texts.upperLength = texts.length;
+        if (IsAscii(text)) {
+            continue;
+        }
+        const std::string upper = UpperCase(text);
+        if (mUpper.size() + upper.size() <= UINT32_MAX) {
+            texts.upperOffset = static_cast<uint32_t>(mUpper.size());
+            texts.upperLength = static_cast<uint32_t>(upper.size());
+            mUpper += upper;
         }
     }
 }
@@ -316,35 +431,30 @@ int TextTokenSequence::getTokenCount() const {
 
 TokenSequenceBase::TokenType TextTokenSequence::getType() const {
     const Token* token = current();
-    return token == nullptr ? NoToken : token->type;
+    return token == nullptr ? NoToken : static_cast<TokenType>(token->type);
 }
 
 TokenSequenceBase::OperatorCode TextTokenSequence::getOperatorCode() const {
     const Token* token = current();
-    if (token == nullptr || token->type == NumberToken) {
+    if (token == nullptr || token->type == NumberToken || token->ownTexts) {
         return NoOperator;
     }
     return static_cast<OperatorCode>(token->code);
 }
 
+// Both text queries are on every token's way through the parser: kept small enough to inline.
 void TextTokenSequence::getString(char const** text, unsigned* length) const {
     const Token* token = current();
-    if (text != nullptr) {
-        *text = token == nullptr ? nullptr : mText.data() + token->offset;
-    }
-    if (length != nullptr) {
-        *length = token == nullptr ? 0 : token->length;
-    }
+    const Texts* own = token != nullptr && token->ownTexts ? &mTexts[textsIndex(*token)] : nullptr;
+    deliver(token == nullptr ? nullptr : mText.data() + (own ? own->offset : token->offset),
+            token == nullptr ? 0 : (own ? own->length : token->length), text, length);
 }
 
 void TextTokenSequence::getUpperString(char const** text, unsigned* length) const {
     const Token* token = current();
-    if (text != nullptr) {
-        *text = token == nullptr ? nullptr : mUpper.data() + token->offset;
-    }
-    if (length != nullptr) {
-        *length = token == nullptr ? 0 : token->length;
-    }
+    const Texts* own = token != nullptr && token->ownTexts ? &mTexts[textsIndex(*token)] : nullptr;
+    deliver(token == nullptr ? nullptr : mUpper.data() + (own ? own->upperOffset : token->offset),
+            token == nullptr ? 0 : (own ? own->upperLength : token->length), text, length);
 }
 
 double TextTokenSequence::getNumeric() const {
@@ -367,6 +477,30 @@ long TextTokenSequence::getLineNumber() const {
 int TextTokenSequence::getColumn() const {
     const Token* token = current();
     return token == nullptr ? 0 : token->column;
+}
+
+std::size_t TextTokenSequence::getByteOffset() const {
+    const Token* token = current();
+    return token == nullptr ? 0 : token->offset;
+}
+
+std::size_t TextTokenSequence::getByteLength() const {
+    const Token* token = current();
+    return token == nullptr ? 0 : token->length;
+}
+
+int TextTokenSequence::getEndColumn() const {
+    const Token* token = current();
+    if (token == nullptr) {
+        return 0;
+    }
+    const std::size_t characters =
+        CountCharacters(std::string_view(mText.data() + token->offset, token->length));
+    return clampColumn(static_cast<std::size_t>(token->column) + characters);
+}
+
+const std::vector<TokenizerError>& TextTokenSequence::errors() const {
+    return mErrors;
 }
 
 }  // namespace refhost

@@ -10,23 +10,39 @@
 
 namespace refhost {
 
-// The tokens of one command's text; the first token is the command name.
+// An ill-formed UTF-8 sequence in a command's text: where it starts and what it is.
+struct TokenizerError {
+    long line;
+    int column;
+    std::size_t byteOffset;  // into the command text
+    std::string message;     // "invalid UTF-8 byte 0xE9"
+};
+
+// The tokens of one command's text, which is UTF-8; the first token is the command name.
 //
-// Tokens: words (an ASCII letter, a byte of 0x80 or above, "@", "#" or "$", then also digits,
-// "_" and "."), with the reserved words of ReservedWords.h carrying their codes in any case;
-// numbers ("12", "3.5", "1.", ".5", "1e3", "2.5E-2"; a "-" directly before a digit or before
-// "." and a digit makes it negative; a value beyond the range of a double reads as infinity);
-// literals between ' or " with a doubled quote standing for one, an unterminated literal
-// ending at the end of its line (a CR before that line end is dropped); operators, one or
-// two bytes, with the codes of TokenSequence.h and ReservedWords.h, any other byte (NUL
-// included) being an OtherOperator token of its own. Blanks, tabs, CR, LF, FF and VT
-// separate tokens. A "." that is the last non-blank byte of the text ends the command: it
-// and whatever follows it yield no token, also when it stands inside an unterminated literal.
+// Tokens: words (a letter of any script, "@", "#" or "$", then also combining marks, decimal
+// digits, "_" and "."; refhost/UnicodeText.h), with the reserved words of ReservedWords.h
+// carrying their codes in any case; numbers ("12", "3.5", "1.", ".5", "1e3", "2.5E-2"; a "-"
+// directly before a digit or before "." and a digit makes it negative; a value beyond the range
+// of a double reads as infinity); literals between ' or " with a doubled quote standing for
+// one, an unterminated literal ending at the end of its line (a CR before that line end is
+// dropped); operators, one or two bytes, with the codes of TokenSequence.h and
+// ReservedWords.h, any other character (NUL included, and any other character of any script)
+// being an OtherOperator token of its own. Blanks, tabs, CR, LF, FF and VT separate tokens. A
+// "." that is the last non-blank byte of the text ends the command: it and whatever follows it
+// yield no token, also when it stands inside an unterminated literal. Upper texts are
+// UpperCase of the text for words and literals (so their length may differ from the text's);
+// operators and numbers have no case beyond ASCII.
+//
+// Invalid UTF-8 is reported, not refused: each ill-formed sequence (its maximal subpart) is
+// an OtherOperator token of its own and an entry of errors(), with its line and column, so a
+// program can tell the user where the bad byte is before it trusts the tokens.
 //
 // Positions: 0 stands before the first token, k on the k-th token (1 to getTokenCount()),
 // getTokenCount() + 1 after the last. next() from the last token moves past it and answers
 // false. Off a token the stream reports NoToken with no text (null pointer), value 0 and
 // column 0; its line is the first line before the tokens and the last token's line after.
+// Columns count characters from 1 (a tab is one; an ill-formed sequence is one).
 //
 // Texts returned by getString/getUpperString stay valid until the sequence is destroyed.
 class TextTokenSequence : public TAVO_TokenSequence {
@@ -46,16 +62,38 @@ class TextTokenSequence : public TAVO_TokenSequence {
     long getLineNumber() const override;
     int getColumn() const override;
 
+    // Where the current token stands in the command text: its first byte (a literal's opening
+    // quote), the bytes it spans (a literal's quotes included) and the column just past its
+    // last character. All 0 off a token.
+    std::size_t getByteOffset() const;
+    std::size_t getByteLength() const;
+    int getEndColumn() const;
+
+    // The ill-formed UTF-8 sequences of the tokenized text, in the order they stand.
+    const std::vector<TokenizerError>& errors() const;
+
   private:
     // 24 bytes. Offsets are 32-bit, so only the first 2 GiB of a command text are tokenized
     // (its literals may need as much again for their unescaped copies).
     struct Token {
-        uint32_t offset;  // into mText and mUpper
+        uint32_t offset;  // the token's bytes in mText, a literal's quotes included
         uint32_t length;
         uint32_t line;  // lines after the first
         int32_t column;
-        int32_t code;  // operator code; for a number, the index of its value in mNumbers
-        TokenType type;
+        // The operator code; for a number the index of its value in mNumbers; for a token
+        // with ownTexts the index of its texts in mTexts.
+        int32_t code;
+        uint8_t type;
+        bool ownTexts;  // a literal, or a word with characters beyond ASCII
+    };
+
+    // Texts that are not simply the token's bytes: a literal's without quotes (undoubled), a
+    // word's upper text when Unicode case mapping may change its length.
+    struct Texts {
+        uint32_t offset;  // into mText
+        uint32_t length;
+        uint32_t upperOffset;  // into mUpper
+        uint32_t upperLength;
     };
 
     // Tokens live in fixed-size blocks: a long command never moves the tokens already read.
@@ -63,16 +101,27 @@ class TextTokenSequence : public TAVO_TokenSequence {
     static constexpr std::size_t kBlockSize = std::size_t{1} << kBlockBits;
 
     void tokenize();
+    std::size_t scanLiteral(std::size_t i, std::size_t end, std::string& unescaped,
+                            std::vector<std::size_t>& unescapedTexts);
+    void findInvalidUtf8(std::size_t end);
+    void addUpperTexts();
     void push(const Token& token);
     Token& at(std::size_t index);
     const Token* current() const;
+    static std::size_t textsIndex(const Token& token) {
+        return static_cast<std::size_t>(token.code);
+    }
 
     // The command text, followed by the texts of literals that had doubled quotes.
     std::string mText;
-    std::string mUpper;  // mText with ASCII letters upper-cased
+    // mText with ASCII letters upper-cased, followed by the upper texts of words and literals
+    // with characters beyond ASCII.
+    std::string mUpper;
     std::vector<std::vector<Token>> mBlocks;
     std::size_t mCount = 0;
     std::vector<double> mNumbers;
+    std::vector<Texts> mTexts;
+    std::vector<TokenizerError> mErrors;
     long mFirstLine;
     std::size_t mPosition = 0;
 };

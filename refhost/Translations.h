@@ -15,6 +15,27 @@ void ClearTranslations();
 bool FindTranslation(const std::string& procedure, const std::string& english,
                      std::string& translated);
 
+// A context names the finding a text reports (a catalog's msgctxt, such as the reporting
+// method "InvalidParamValue"), for texts that serve more than one finding. The library hands
+// the string table only the English text, so the string table and the output service never
+// use these entries: they are for a host that learns which finding produced a message and
+// translates it again with TranslateInContext.
+void SetContextTranslation(const std::string& procedure, const std::string& context,
+                           const std::string& english, const std::string& translated);
+bool FindContextTranslation(const std::string& procedure, const std::string& context,
+                            const std::string& english, std::string& translated);
+
+// The translation for that finding: the context entry of the procedure, else of procedure "",
+// else what LookUpTranslation answers, else the English text itself.
+std::string TranslateInContext(const std::string& procedure, const std::string& context,
+                               const std::string& english);
+
+// What the string table (FacSTDictionary::LookUp) and the output service answer: the entry
+// of the procedure, else of procedure "", ignoring contexts. False, with nothing set, when
+// neither has one or while translations are off on this thread.
+bool LookUpTranslation(const std::string& procedure, const std::string& english,
+                       std::string& translated);
+
 }  // namespace refhost
 
 #endif

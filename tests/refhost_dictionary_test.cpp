@@ -3,6 +3,7 @@
 #include <string>
 
 #include "refhost/Dictionary.h"
+#include "refhost/MessageLog.h"
 #include "support/TempDir.h"
 #include "support/TestDictionary.h"
 #include "uparser/host/CaseFile.h"
@@ -52,7 +53,7 @@ TEST(RefhostDictionaryTest, NumericAndStringVariablesGetTheirFormats) {
     EXPECT_EQ(d.ColumnCount(), 4u);
 }
 
-TEST(RefhostDictionaryTest, FindsNamesIgnoringAsciiCaseOnly) {
+TEST(RefhostDictionaryTest, FindsNamesIgnoringCase) {
     Dictionary d;
     d.addNumeric("Income");
     d.addNumeric("\xC3\xA9t\xC3\xA9");
@@ -200,6 +201,30 @@ TEST_F(RefhostCsvTest, UnreadableFilesAndBadHeadersThrow) {
         EXPECT_NE(error.Text().find("a"), std::string::npos);
         EXPECT_STREQ(error.what(), error.Text().c_str());
     }
+}
+
+// Names must be text; values are bytes to the host, so bad bytes there only earn a warning.
+TEST_F(RefhostCsvTest, InvalidUtf8IsPlacedByLineAndColumn) {
+    const std::pair<std::string, std::string> headers[] = {
+        {"id,gr\xF6\xDF" "e\n1,2\n", "invalid UTF-8 byte 0xF6 at line 1, column 6 in its header"},
+        {"\xEF\xBB\xBF\xC3\xA4,\xE9\n", "invalid UTF-8 byte 0xE9 at line 1, column 3 in its header"},
+    };
+    for (const auto& [content, message] : headers) {
+        try {
+            load(content);
+            ADD_FAILURE() << "no error for " << content;
+        } catch (const ErrorText& error) {
+            EXPECT_NE(error.Text().find(message), std::string::npos) << error.Text();
+        }
+    }
+    refhost::MessageLog log;
+    const Dictionary d = load("name,n\nAnn,1\n\"Z\xFCrich\",2\n");
+    EXPECT_EQ(d.ColumnCount(), 2u);
+    ASSERT_EQ(log.messages().size(), 1u);
+    EXPECT_EQ(log.messages()[0].level, 2);
+    EXPECT_NE(log.messages()[0].text.find("invalid UTF-8 byte 0xFC at line 3, column 3"),
+              std::string::npos)
+        << log.messages()[0].text;
 }
 
 TEST_F(RefhostCsvTest, ArbitraryBytesNeverCrash) {

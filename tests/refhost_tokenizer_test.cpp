@@ -7,6 +7,7 @@
 
 #include "refhost/ReservedWords.h"
 #include "refhost/TextTokenSequence.h"
+#include "refhost/UnicodeText.h"
 
 namespace {
 
@@ -121,7 +122,7 @@ TEST(RefhostTokenizerTest, WordsAndReservedWordsInAnyCase) {
     ASSERT_EQ(t.size(), 2u);
     EXPECT_EQ(t[0].upper, "V1_A.B");
     EXPECT_EQ(t[1].text, "\xC3\xA9t\xC3\xA9x");
-    EXPECT_EQ(t[1].upper, "\xC3\xA9T\xC3\xA9X");
+    EXPECT_EQ(t[1].upper, "\xC3\x89T\xC3\x89X");  // ÉTÉX: letters beyond ASCII have case too
     EXPECT_EQ(t[0].numeric, 0.0);
     // "_" and digits cannot start a word.
     EXPECT_EQ(brief("_a"), "5:99:_ 2:0:a");
@@ -223,12 +224,82 @@ TEST(RefhostTokenizerTest, LinesCountFromTheFirstAndColumnsFromOne) {
     }
 }
 
-// Every token must be the bytes found at its line and column (literals aside), with an upper
-// text of the same length.
+TEST(RefhostTokenizerTest, WordsOfEveryScriptWithCharacterColumnsAndByteOffsets) {
+    const std::string text = "SKETCH größe\t変数 o\u0308l ΆΛΦΑ kapı a€b 'ä''ö'.";
+    TextTokenSequence s(text);
+    struct Expected {
+        int type;
+        std::string text;
+        std::string upper;
+        int column;
+        int endColumn;
+        std::size_t offset;
+    };
+    const Expected expected[] = {
+        {TS::StringToken, "SKETCH", "SKETCH", 1, 7, 0},
+        {TS::StringToken, "größe", "GRÖSSE", 8, 13, 7},
+        {TS::StringToken, "変数", "変数", 14, 16, 15},
+        {TS::StringToken, "o\u0308l", "ÖL", 17, 20, 22},
+        {TS::StringToken, "ΆΛΦΑ", "ΆΛΦΑ", 21, 25, 27},
+        {TS::StringToken, "kapı", "KAPı", 26, 30, 36},
+        {TS::StringToken, "a", "A", 31, 32, 42},
+        {TS::OperatorToken, "€", "€", 32, 33, 43},
+        {TS::StringToken, "b", "B", 33, 34, 46},
+        {TS::LiteralToken, "ä'ö", "Ä'Ö", 35, 41, 48},
+    };
+    for (const Expected& e : expected) {
+        ASSERT_TRUE(s.next()) << e.text;
+        const Tok t = snapshot(s);
+        EXPECT_EQ(t.type, e.type) << e.text;
+        EXPECT_EQ(t.text, e.text);
+        EXPECT_EQ(t.upper, e.upper);
+        EXPECT_EQ(t.column, e.column) << e.text;
+        EXPECT_EQ(s.getEndColumn(), e.endColumn) << e.text;
+        EXPECT_EQ(s.getByteOffset(), e.offset) << e.text;
+        EXPECT_EQ(t.code, e.type == TS::OperatorToken ? refhost::OtherOperator : 0);
+    }
+    EXPECT_FALSE(s.next());
+    EXPECT_EQ(s.getByteOffset(), 0u);
+    EXPECT_EQ(s.getEndColumn(), 0);
+    EXPECT_TRUE(s.errors().empty());
+}
+
+TEST(RefhostTokenizerTest, InvalidUtf8IsReportedWhereItStandsAndTokenizingGoesOn) {
+    // Latin-1 bytes in a word and in a literal, and a sequence cut short by the command's end.
+    TextTokenSequence s("SKETCH gr\xF6\xDF" "e\n  'caf\xE9' \xE2\x82x\xC3.", 5);
+    std::vector<std::string> texts;
+    std::vector<int> columns;
+    while (s.next()) {
+        const Tok t = snapshot(s);
+        texts.push_back(t.text);
+        columns.push_back(t.column);
+    }
+    EXPECT_EQ(texts, (std::vector<std::string>{"SKETCH", "gr", "\xF6", "\xDF", "e", "caf\xE9",
+                                               "\xE2\x82", "x", "\xC3"}));
+    EXPECT_EQ(columns, (std::vector<int>{1, 8, 10, 11, 12, 3, 10, 11, 12}));
+    const std::vector<refhost::TokenizerError>& errors = s.errors();
+    ASSERT_EQ(errors.size(), 5u);
+    const long lines[] = {5, 5, 6, 6, 6};
+    const int errorColumns[] = {10, 11, 7, 10, 12};
+    const std::size_t offsets[] = {9, 10, 19, 22, 25};
+    for (std::size_t i = 0; i < errors.size(); ++i) {
+        EXPECT_EQ(errors[i].line, lines[i]) << i;
+        EXPECT_EQ(errors[i].column, errorColumns[i]) << i;
+        EXPECT_EQ(errors[i].byteOffset, offsets[i]) << i;
+    }
+    EXPECT_EQ(errors[0].message, "invalid UTF-8 byte 0xF6");
+    EXPECT_EQ(errors[3].message, "invalid UTF-8 byte 0xE2");
+}
+
+// Every token must be the bytes found at its byte offset (literals aside), on its line, at its
+// column counted in characters, with its end column past its last character; upper texts are
+// the host's for words and literals and ASCII-only for the others; an ill-formed sequence in
+// the text is reported exactly when there is one.
 void checkSane(const std::string& text) {
     TextTokenSequence s(text, 1);
     const int count = s.getTokenCount();
     ASSERT_LE(static_cast<std::size_t>(count), text.size());
+    ASSERT_EQ(s.errors().empty(), refhost::FindInvalidUtf8(text) == std::string::npos);
     std::vector<std::size_t> lineStarts{0};
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\n') {
@@ -244,17 +315,26 @@ void checkSane(const std::string& text) {
         ASSERT_LE(t.type, TS::OperatorToken);
         ASSERT_GE(t.line, 1);
         ASSERT_LE(static_cast<std::size_t>(t.line), lineStarts.size());
-        ASSERT_GE(t.column, 1);
-        ASSERT_EQ(t.upper.size(), t.text.size());
-        const std::size_t at = lineStarts[static_cast<std::size_t>(t.line - 1)] +
-                               static_cast<std::size_t>(t.column - 1);
+        const std::size_t at = s.getByteOffset();
+        const std::size_t lineStart = lineStarts[static_cast<std::size_t>(t.line - 1)];
+        ASSERT_GE(at, lineStart);
         ASSERT_LT(at, text.size());
+        ASSERT_EQ(static_cast<std::size_t>(t.column),
+                  refhost::CountCharacters(text.substr(lineStart, at - lineStart)) + 1);
+        ASSERT_EQ(static_cast<std::size_t>(s.getEndColumn()),
+                  t.column + refhost::CountCharacters(text.substr(at, s.getByteLength())));
         if (t.type == TS::LiteralToken) {
             ASSERT_TRUE(text[at] == '\'' || text[at] == '"');
             ASSERT_LE(t.text.size(), text.size() - at);
         } else {
             ASSERT_FALSE(t.text.empty());
+            ASSERT_EQ(s.getByteLength(), t.text.size());
             ASSERT_EQ(text.compare(at, t.text.size(), t.text), 0) << "token " << seen;
+        }
+        if (t.type == TS::StringToken || t.type == TS::LiteralToken) {
+            ASSERT_EQ(t.upper, refhost::UpperCase(t.text));
+        } else {
+            ASSERT_EQ(t.upper.size(), t.text.size());
         }
     }
     ASSERT_EQ(seen, count);

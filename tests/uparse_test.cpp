@@ -109,7 +109,7 @@ TEST_F(Uparse, ExitStatusTellsSuccessFailureAndUsageErrors) {
 
 TEST_F(Uparse, DemoShowsTreesAndPointsAtEveryMistake) {
     const std::string demo = Source("examples/demo.syntax");
-    const Result result = run({demo});
+    const Result result = run({"--messages", "none", demo});
     EXPECT_EQ(result.status, 1);
     EXPECT_THAT(result.out, HasSubstr("SKETCH (" + demo +
                                       ":1): parsed and validated\n"
@@ -190,11 +190,49 @@ TEST_F(Uparse, JsonGivesOneObjectPerCommand) {
               "unknown command 'SKECTH'; parsed without a grammar");
 }
 
+// By default the library's messages read as po/en.po has them; --json keeps the library's own
+// text beside each.
+TEST_F(Uparse, ShowsMessagesThroughTheChosenCatalog) {
+    const std::string syntax = "SKETCH age /FORMAT DIGITS = 25.\nBUCKET zone /OTHERWISE COPY.\n";
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{}, std::vector<std::string>{"--messages", Source("po/en.po")}}) {
+        const std::string err = run(args, syntax).err;
+        EXPECT_THAT(err, HasSubstr(": error: Value 25 for parameter DIGITS of subcommand FORMAT "
+                                   "must be from 0 to 10.\n"));
+        EXPECT_THAT(err, HasSubstr(": error: Subcommand MAP is missing or out of place.\n"));
+    }
+    const std::string german = run({"--messages", Source("po/de.po")}, syntax).err;
+    EXPECT_THAT(german, HasSubstr(": error: Der Wert 25 für Parameter DIGITS von Unterbefehl "
+                                  "FORMAT muss im Bereich von 0 bis 10 liegen.\n"));
+    EXPECT_THAT(german,
+                HasSubstr(": error: Unterbefehl MAP fehlt oder steht an der falschen Stelle.\n"));
+
+    const std::string library =
+        "Value 25 breaks included lower boundary 0 or included upper boundary 10 for "
+        "parameter parameter DIGITS of subcommand FORMAT......";
+    const std::vector<Json> lines = jsonLines(run({"--json", "-"}, syntax).out);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0]["diagnostics"][0]["text"],
+              "Value 25 for parameter DIGITS of subcommand FORMAT must be from 0 to 10.");
+    EXPECT_EQ(lines[0]["diagnostics"][0]["libraryText"], library);
+    EXPECT_EQ(lines[1]["diagnostics"][0]["libraryText"], "Subcommand MAP required...");
+    const Json untranslated = jsonLines(run({"--json", "--messages", "none"}, syntax).out)[0];
+    EXPECT_EQ(untranslated["diagnostics"][0]["text"], library);
+    EXPECT_EQ(untranslated["diagnostics"][0]["libraryText"], library);
+
+    const std::string bad = mDir.write("bad.po", "msgid \"x\"\nmsgstr \"y\"\nmsgid \"x\"\n");
+    const Result refused = run({"--messages", bad}, syntax);
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_THAT(refused.err, HasSubstr("uparse: " + bad + ":3: "));
+    EXPECT_EQ(refused.out, "");
+    EXPECT_EQ(run({"--messages", mDir.file("none.po")}, syntax).status, 2);
+}
+
 TEST_F(Uparse, ValidatesAgainstTheHeaderOfACsvDataFile) {
     const std::string data = mDir.write("heights.csv", "height,mass,team\n181,77,A\n166,60,B\n");
     const std::string syntax =
         mDir.write("heights.syntax", "SKETCH height mass.\n\nSKETCH\n  hieght.\n");
-    const Result result = run({"--data", data, syntax});
+    const Result result = run({"--messages", "none", "--data", data, syntax});
     EXPECT_EQ(result.status, 1);
     EXPECT_THAT(result.out, HasSubstr("    summarised: height mass\n"));
     EXPECT_EQ(result.err, syntax +
@@ -203,6 +241,55 @@ TEST_F(Uparse, ValidatesAgainstTheHeaderOfACsvDataFile) {
                               syntax + ":4:3: note: did you mean height?\n");
     // The sample's variables are not in this dictionary.
     EXPECT_EQ(run({"--data", data, "-"}, "SKETCH age.").status, 1);
+}
+
+// examples/data/names.csv: id,größe,変数,öl,Ärger,άλφα,имя,kapı
+TEST_F(Uparse, FindsNamesOfEveryScriptInAnyCaseAndCountsColumnsInCharacters) {
+    const std::string data = Source("examples/data/names.csv");
+    const Result found = run({"--data", data, "-"},
+                             "SKETCH ÖL ÄRGER ΆΛΦΑ ИМЯ.\nSKETCH GRÖSSE 変数 O\u0308L.\n");
+    EXPECT_EQ(found.status, 0) << found.err;
+    EXPECT_EQ(found.err, "");
+    // The validated lists carry the dictionary's own spellings.
+    EXPECT_THAT(found.out, HasSubstr("    summarised: öl Ärger άλφα имя\n"));
+    EXPECT_THAT(found.out, HasSubstr("    summarised: größe 変数 öl\n"));
+
+    // ΑΛΦΑ lacks the tonos of άλφα and kapi the dotless i of kapı: near, but not the same.
+    const Result misspelt = run({"--messages", "none", "--data", data, "-"},
+                                "SKETCH ΆΛΦΑ ΑΛΦΑ.\nSKETCH kapi.\n");
+    EXPECT_EQ(misspelt.status, 1);
+    EXPECT_EQ(misspelt.err,
+              "<stdin>:1:13: error: Variable ΑΛΦΑ for parameter command line of SKETCH "
+              "command... is not found in dictionary...\n"
+              "<stdin>:1:13: note: did you mean άλφα?\n"
+              "<stdin>:2:8: error: Variable kapi for parameter command line of SKETCH "
+              "command... is not found in dictionary...\n"
+              "<stdin>:2:8: note: did you mean kapı?\n");
+}
+
+TEST_F(Uparse, RefusesDuplicateNamesAndPointsAtInvalidUtf8) {
+    const Result twice = run({"--data", mDir.write("twice.csv", "id,ÖL,öl\n1,2,3\n"), "-"},
+                             "SKETCH id.");
+    EXPECT_EQ(twice.status, 2);
+    EXPECT_THAT(twice.err, HasSubstr("names the variable öl twice (as ÖL and öl)"));
+
+    const Result latin1 = run({"--data", mDir.write("latin1.csv", "id,gr\xF6\xDF" "e\n1,2\n"), "-"},
+                              "SKETCH id.");
+    EXPECT_EQ(latin1.status, 2);
+    EXPECT_THAT(latin1.err, HasSubstr("invalid UTF-8 byte 0xF6 at line 1, column 6"));
+
+    const std::string syntax = mDir.write("latin1.syntax", "SKETCH öl.\nSKETCH gr\xF6\xDF" "e.\n");
+    const Result text = run({"--data", Source("examples/data/names.csv"), syntax});
+    EXPECT_EQ(text.status, 1);
+    EXPECT_EQ(text.err, syntax + ":2:10: error: invalid UTF-8 byte 0xF6\n" + syntax +
+                            ":2:11: error: invalid UTF-8 byte 0xDF\n");
+    EXPECT_THAT(text.out, HasSubstr("SKETCH (" + syntax + ":2): not parsed: the text is not valid UTF-8"));
+    const std::vector<Json> lines = jsonLines(
+        run({"--json", "--data", Source("examples/data/names.csv"), syntax}).out);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0]["ok"], true);
+    EXPECT_EQ(lines[1]["ok"], false);
+    EXPECT_EQ(lines[1]["diagnostics"][1]["column"], 11);
 }
 
 TEST_F(Uparse, BuiltInSampleIsTheSampleCsv) {

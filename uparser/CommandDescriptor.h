@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "uparser/Export.h"
 #include "uparser/GroupComDescriptor.h"
 #include "uparser/SubComDescriptor.h"
 
@@ -12,7 +13,7 @@
 // subcommand groups, which of them is the global one, and which group each separator opens.
 // A grammar that is not changed may be shared by parsers on any number of threads: parsing
 // only reads it. Running out of memory while building one throws std::bad_alloc.
-class CommandDescriptor {
+class UPARSER_API CommandDescriptor {
   public:
     CommandDescriptor();
     CommandDescriptor(const std::string& name);

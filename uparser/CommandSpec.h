@@ -4,12 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "uparser/Export.h"
 #include "uparser/GroupComObj.h"
 #include "uparser/SubComObj.h"
 
 // The parse of one command: its name and its subcommand groups in written order. After a
 // failed parse it ends with the group, subcommand and parameter that failed.
-class CommandSpec {
+class UPARSER_API CommandSpec {
   public:
     CommandSpec();
     CommandSpec(const CommandSpec& other);

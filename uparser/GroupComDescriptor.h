@@ -4,12 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "uparser/Export.h"
 #include "uparser/SubComDescriptor.h"
 #include "uparser/UPSpecTypes.h"
 
 // The grammar of one group of subcommands: its kind, its subcommands, the ones that open it
 // (separators) and the text diagnostics show while it is parsed.
-class GroupComDescriptor {
+class UPARSER_API GroupComDescriptor {
   public:
     GroupComDescriptor();
     // Required unless it is the global group.

@@ -4,11 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "uparser/Export.h"
 #include "uparser/SubComObj.h"
 
 // One parsed subcommand group: its subcommands in written order. A group is known by the name
 // of its first subcommand, the separator that opened it.
-class GroupComObj {
+class UPARSER_API GroupComObj {
   public:
     GroupComObj();
     explicit GroupComObj(const std::vector<SubComObj>& subComs);

@@ -4,13 +4,14 @@
 #include <string>
 #include <vector>
 
+#include "uparser/Export.h"
 #include "uparser/ParamDescriptorWrapper.h"
 #include "uparser/UPSpecTypes.h"
 
 // The grammar of one parameter: keyword, value type, how the value is written and bounded, the
 // words it accepts, and nested descriptors for qualifiers and compound value parts. Names are
 // stored upper-cased; copies are deep.
-class ParamDescriptor {
+class UPARSER_API ParamDescriptor {
   public:
     ParamDescriptor(std::string name = "",
                     UPSpecTypes::ParamSpec type = UPSpecTypes::ParamTokenList,

@@ -3,11 +3,13 @@
 
 #include <memory>
 
+#include "uparser/Export.h"
+
 class ParamDescriptor;
 
 // Owns at most one ParamDescriptor, so that a descriptor can hold descriptors of its own kind.
 // Copies are deep.
-class ParamDescriptorWrapper {
+class UPARSER_API ParamDescriptorWrapper {
   public:
     ParamDescriptorWrapper();
     ParamDescriptorWrapper(const ParamDescriptorWrapper& other);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "uparser/Export.h"
 #include "uparser/TokenInfoObj.h"
 #include "uparser/UPSpecTypes.h"
 #include "uparser/VarCatList.h"
@@ -21,7 +22,7 @@ class ParserMessage;
 //
 // Diagnostics name a parameter by its display name: getParamExtName(), or the subcommand's
 // extended name when that is empty. A null ParserMessage silences every check.
-class ParamObj {
+class UPARSER_API ParamObj {
   public:
     ParamObj();
     ParamObj(const TokenInfoObj& keyword, UPSpecTypes::ParamSpec type);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "uparser/Export.h"
 #include "uparser/UPSpecTypes.h"
 #include "uparser/host/VarName.h"
 
@@ -22,7 +23,7 @@ class ParamDescriptor;
 // report that memory is too short to build goes out as InsufficientParsingMemory's text
 // instead; whatever else the string table or the error service throws ends the report silently.
 // An object is used by one thread at a time; each owns its string-table dictionary.
-class ParserMessage {
+class UPARSER_API ParserMessage {
   public:
     ParserMessage();
     explicit ParserMessage(int groupIndex);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "uparser/Export.h"
 #include "uparser/ParserMessage.h"
 #include "uparser/VariableLocation.h"
 #include "uparser/host/DataSource.h"
@@ -19,7 +20,7 @@ class CommandDescriptor;
 // When memory runs out, or the dictionary throws, the exception passes to the caller; a name
 // is registered whole or not at all, and the duplicate reported last stays one duplicate. An
 // object is used by one thread at a time.
-class ParserValidator {
+class UPARSER_API ParserValidator {
   public:
     ParserValidator();
     ParserValidator(const std::string& commandName, const TAVO_DataSource* dataSource,

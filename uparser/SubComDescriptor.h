@@ -5,12 +5,13 @@
 #include <unordered_map>
 #include <vector>
 
+#include "uparser/Export.h"
 #include "uparser/ParamDescriptor.h"
 #include "uparser/UPSpecTypes.h"
 
 // The grammar of one subcommand: its name (upper-cased), how its parameters are written, the
 // parameters themselves and the descriptor of its own (export) value.
-class SubComDescriptor {
+class UPARSER_API SubComDescriptor {
   public:
     SubComDescriptor(std::string name = "",
                      UPSpecTypes::SubComSpec type = UPSpecTypes::SubComByEqual,

@@ -4,13 +4,14 @@
 #include <string>
 #include <vector>
 
+#include "uparser/Export.h"
 #include "uparser/ParamObj.h"
 #include "uparser/TokenInfoObj.h"
 
 // One parsed subcommand: its name (upper case, empty for the unnamed leading part of a
 // command), which occurrence of a repeatable subcommand it is, its parameters in written order
 // and the tokens of its unnamed leading value, kept in the export parameter.
-class SubComObj {
+class UPARSER_API SubComObj {
   public:
     SubComObj();
     explicit SubComObj(const std::string& name);

@@ -5,11 +5,12 @@
 #include <cstdint>
 #include <string>
 
+#include "uparser/Export.h"
 #include "uparser/host/TokenSequence.h"
 #include "uparser/host/VarName.h"
 
 // A value copy of one token of the host's stream, usable after the stream has moved on.
-class TokenInfoObj {
+class UPARSER_API TokenInfoObj {
   public:
     TokenInfoObj();
     // Snapshot of the token at which the stream stands; the stream does not move.

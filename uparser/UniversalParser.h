@@ -9,6 +9,7 @@
 
 #include "uparser/CommandDescriptor.h"
 #include "uparser/CommandSpec.h"
+#include "uparser/Export.h"
 #include "uparser/GroupComDescriptor.h"
 #include "uparser/GroupComObj.h"
 #include "uparser/ParamDescriptor.h"
@@ -34,7 +35,7 @@
 //    7  subcommand of another group      15  parentheses not allowed
 //    8  subcommand repeated              16  parentheses required
 //    9  a required subcommand missing    17  square brackets required
-class UniversalParser {
+class UPARSER_API UniversalParser {
   public:
     UniversalParser(TAVO_TokenSequence& tokens, CommandSpec& spec,
                     const CommandDescriptor& grammar);

@@ -6,13 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "uparser/Export.h"
 #include "uparser/host/VarName.h"
 
 class TAVO_DataSource;
 
 // A few variables and a table from rows of category texts (one text per variable, in
 // variable order) to a number. Filled in two phases: all variables first, then the rows.
-class VarCatList {
+class UPARSER_API VarCatList {
   public:
     VarCatList();
     explicit VarCatList(const std::vector<TavoVarName>& names);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "uparser/Export.h"
 #include "uparser/ParserMessage.h"
 #include "uparser/TokenInfoObj.h"
 #include "uparser/UPSpecTypes.h"
@@ -33,7 +34,7 @@ class ParamObj;
 // list holds exactly the variables its flags say. Exclusions and assignment leave the object
 // as it was. An object is used by one thread at a time; any number of them, on any threads,
 // may share one dictionary that nobody changes.
-class VarSpecObj {
+class UPARSER_API VarSpecObj {
   public:
     VarSpecObj();
     VarSpecObj(const std::string& paramName, const std::string& subComName,

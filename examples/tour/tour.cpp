@@ -64,7 +64,13 @@ bool Tally(const std::string& command, const CommandDescriptor& grammar,
     return true;
 }
 
-int main() {
+int main(int argc, char** argv) {
+    // A message catalog (po/en.po, po/de.po) makes what the library reports read well.
+    std::string error;
+    if (argc > 1 && !refhost::LoadTranslations(argv[1], error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return 2;
+    }
     refhost::Dictionary data;  // a real host hands over its own TAVO_DataSource
     data.addNumeric("age");
     data.addNumeric("income");

@@ -1,5 +1,7 @@
-# The ways a host takes the library: the installed CMake package and pkg-config file (one
-# install into a scratch prefix serves both), and add_subdirectory of the source tree.
+# The ways a program takes the library with the reference host: the installed CMake package
+# and pkg-config files (one install into a scratch prefix serves both), and add_subdirectory of
+# the source tree. Installed programs and libraries find each other through their RUNPATHs:
+# nothing here sets LD_LIBRARY_PATH.
 # Included by tests/CMakeLists.txt it registers the tests; run with -P and STEP it is one of them.
 if(CMAKE_SCRIPT_MODE_FILE)
   function(step what)
@@ -11,8 +13,8 @@ if(CMAKE_SCRIPT_MODE_FILE)
   endfunction()
 
   # The tour prints its first command's result and reports its third command's mistake.
-  function(check_tour program libdir)
-    step("run the tour" ${CMAKE_COMMAND} -E env LD_LIBRARY_PATH=${libdir} ${program})
+  function(check_tour program)
+    step("run the tour" ${program})
     foreach(line "Survey in 8 bins: age income region"
         "error: Variable city for parameter command line of TALLY command... is not numerical")
       string(FIND "${out}" "${line}" at)
@@ -22,11 +24,11 @@ if(CMAKE_SCRIPT_MODE_FILE)
     endforeach()
   endfunction()
 
-  function(installed_libdir result)
-    file(GLOB_RECURSE library ${PREFIX}/*/libuparser.so)
-    list(GET library 0 library)
-    get_filename_component(libdir ${library} DIRECTORY)
-    set(${result} ${libdir} PARENT_SCOPE)
+  function(installed_pkgconfig_dir result)
+    file(GLOB_RECURSE pc ${PREFIX}/*/pkgconfig/uparser.pc)
+    list(GET pc 0 pc)
+    get_filename_component(dir ${pc} DIRECTORY)
+    set(${result} ${dir} PARENT_SCOPE)
   endfunction()
 
   set(PREFIX ${WORKDIR}/prefix)
@@ -47,20 +49,23 @@ if(CMAKE_SCRIPT_MODE_FILE)
       -DCMAKE_CXX_FLAGS=${CXX_FLAGS} -DCMAKE_EXE_LINKER_FLAGS=${EXE_LINKER_FLAGS}
       -DCMAKE_PREFIX_PATH=${PREFIX} -DTOUR_SOURCE=${SOURCE_DIR}/examples/tour/tour.cpp)
     step("build the tour" ${CMAKE_COMMAND} --build ${build})
-    installed_libdir(libdir)
-    check_tour(${build}/tour ${libdir})
+    check_tour(${build}/tour)
     file(REMOVE_RECURSE ${build})
   elseif(STEP STREQUAL "tour_pkg_config")
-    installed_libdir(libdir)
+    installed_pkgconfig_dir(pcdir)
     # Installed into a scratch prefix, not the configured one: the file must find its own.
-    step("ask pkg-config" ${CMAKE_COMMAND} -E env PKG_CONFIG_PATH=${libdir}/pkgconfig
-      ${PKG_CONFIG} --cflags --libs uparser)
+    step("ask pkg-config" ${CMAKE_COMMAND} -E env PKG_CONFIG_PATH=${pcdir}
+      ${PKG_CONFIG} --cflags --libs uparser-refhost)
     separate_arguments(flags UNIX_COMMAND "${out}")
     set(program ${WORKDIR}/tour-pkgconfig)
+    # --as-needed, as some distributions link by default: the line must hold under it too.
     step("compile and link with pkg-config's flags" ${CXX} -std=c++17 ${cxx_flags}
-      ${SOURCE_DIR}/examples/tour/tour.cpp ${flags} ${linker_flags} -o ${program})
-    check_tour(${program} ${libdir})
+      ${SOURCE_DIR}/examples/tour/tour.cpp -Wl,--as-needed ${flags} ${linker_flags}
+      -o ${program})
+    check_tour(${program})
     file(REMOVE ${program})
+  elseif(STEP STREQUAL "installed_programs")
+    step("run the installed uparse" ${PREFIX}/bin/uparse --version)
   elseif(STEP STREQUAL "add_subdirectory")
     set(build ${WORKDIR}/subdirectory)
     file(REMOVE_RECURSE ${build})
@@ -70,22 +75,15 @@ if(CMAKE_SCRIPT_MODE_FILE)
       -DCMAKE_CXX_FLAGS=${CXX_FLAGS} -DCMAKE_EXE_LINKER_FLAGS=${EXE_LINKER_FLAGS}
       -DCMAKE_SHARED_LINKER_FLAGS=${SHARED_LINKER_FLAGS} -DUPARSER_SOURCE=${SOURCE_DIR})
     step("build the host" ${CMAKE_COMMAND} --build ${build} --parallel 2)
-    check_tour(${build}/tour "")
+    check_tour(${build}/tour)
     file(REMOVE_RECURSE ${build})
   else()
     message(FATAL_ERROR "unknown step '${STEP}'")
   endif()
 else()
-  set(packaging_args
+  set(packaging_args ${UPARSER_SCRATCH_BUILD_ARGS}
     -DBINARY_DIR=${PROJECT_BINARY_DIR}
-    -DSOURCE_DIR=${PROJECT_SOURCE_DIR}
-    -DWORKDIR=${CMAKE_CURRENT_BINARY_DIR}/packaging-test
-    -DGENERATOR=${CMAKE_GENERATOR}
-    -DBUILD_TYPE=${CMAKE_BUILD_TYPE}
-    -DCXX=${CMAKE_CXX_COMPILER}
-    "-DCXX_FLAGS=${CMAKE_CXX_FLAGS}"
-    "-DEXE_LINKER_FLAGS=${CMAKE_EXE_LINKER_FLAGS}"
-    "-DSHARED_LINKER_FLAGS=${CMAKE_SHARED_LINKER_FLAGS}")
+    -DWORKDIR=${CMAKE_CURRENT_BINARY_DIR}/packaging-test)
   macro(packaging_test name)
     add_test(NAME package.${name}
       COMMAND ${CMAKE_COMMAND} ${packaging_args} ${ARGN} -DSTEP=${name}
@@ -104,6 +102,10 @@ else()
     packaging_test(tour_pkg_config -DPKG_CONFIG=${UPARSER_PKG_CONFIG})
     set_tests_properties(package.tour_pkg_config PROPERTIES
       FIXTURES_REQUIRED uparser_installed TIMEOUT 600)
+  endif()
+  if(TARGET uparse)
+    packaging_test(installed_programs)
+    set_tests_properties(package.installed_programs PROPERTIES FIXTURES_REQUIRED uparser_installed)
   endif()
   packaging_test(add_subdirectory)
   set_tests_properties(package.add_subdirectory PROPERTIES TIMEOUT 1800)

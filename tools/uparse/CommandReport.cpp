@@ -8,7 +8,12 @@ namespace uparse {
 namespace {
 
 Diagnostic At(const char* level, const TokenInfoObj& token, std::string text) {
-    return {level, token.getLineNumber(), token.getColumn(), std::move(text)};
+    Diagnostic diagnostic;
+    diagnostic.level = level;
+    diagnostic.line = token.getLineNumber();
+    diagnostic.column = token.getColumn();
+    diagnostic.text = std::move(text);
+    return diagnostic;
 }
 
 }  // namespace
@@ -26,6 +31,15 @@ CommandReport CheckCommand(const refhost::CommandText& command, const std::strin
         report.command = name.getString();
     }
     tokens.setPosition(0);
+    // Tokens read from bytes that are not text would only lead to misleading findings.
+    if (!tokens.errors().empty()) {
+        report.invalidText = true;
+        report.result.stage = examples::Stage::Parse;
+        for (const refhost::TokenizerError& error : tokens.errors()) {
+            report.diagnostics.push_back({"error", error.line, error.column, error.message, false, {}});
+        }
+        return report;
+    }
 
     refhost::MessageLog log;
     if (!raw) {
@@ -52,6 +66,8 @@ CommandReport CheckCommand(const refhost::CommandText& command, const std::strin
     for (const refhost::Emitted& message : log.messages()) {
         report.diagnostics.push_back(
             At(message.level >= 3 ? "error" : "warning", stop, message.text));
+        report.diagnostics.back().fromLibrary = true;
+        report.diagnostics.back().libraryText = message.text;
     }
     if (report.result.stage == examples::Stage::Internal) {
         report.diagnostics.push_back(

@@ -14,7 +14,9 @@ struct Diagnostic {
     std::string level;  // "error", "warning" or "note"
     long line = 0;
     int column = 0;
-    std::string text;
+    std::string text;         // as the user reads it, through the loaded catalog
+    bool fromLibrary = false;  // reported by the library rather than by uparse
+    std::string libraryText;  // the library's own text, for a message of the library
 };
 
 // What uparse found out about one command of a syntax file.
@@ -24,13 +26,14 @@ struct CommandReport {
     std::string command;                             // its first word, as written
     const examples::Procedure* procedure = nullptr;  // null: parsed without a grammar
     bool unknownCommand = false;  // no sample procedure has the name, and --raw was not given
+    bool invalidText = false;     // not valid UTF-8: reported, and not run
     examples::RunResult result;
     // The library's messages at the point where the run stopped, then uparse's own notes.
     std::vector<Diagnostic> diagnostics;
 
     // Parsed and validated by a sample procedure, or parsed without a grammar when --raw
     // asked for that. An unknown command is a failure.
-    bool ok() const { return !unknownCommand && result.ok(); }
+    bool ok() const { return !unknownCommand && !invalidText && result.ok(); }
 };
 
 // Runs one command through its sample procedure (or, with raw or an unknown name, through a

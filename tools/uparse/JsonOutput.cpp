@@ -100,10 +100,14 @@ std::string JsonLine(const CommandReport& report) {
     }
     Json diagnostics = Json::array();
     for (const Diagnostic& diagnostic : report.diagnostics) {
-        diagnostics.push_back({{"level", diagnostic.level},
-                               {"line", diagnostic.line},
-                               {"column", diagnostic.column},
-                               {"text", diagnostic.text}});
+        Json entry = {{"level", diagnostic.level},
+                      {"line", diagnostic.line},
+                      {"column", diagnostic.column},
+                      {"text", diagnostic.text}};
+        if (diagnostic.fromLibrary) {
+            entry["libraryText"] = diagnostic.libraryText;
+        }
+        diagnostics.push_back(std::move(entry));
     }
     Json json = {
         {"file", report.file},

@@ -17,6 +17,11 @@ int ParseOptions(int argc, char** argv, Options& options) {
                    "CSV data file whose header gives the dictionary (default: the built-in "
                    "sample data set)")
         ->option_text("FILE.csv");
+    app.add_option("--messages", options.messages,
+                   "Message catalog (PO file) the library's messages are shown through, or "
+                   "\"none\" for the library's own texts (default: the English catalog "
+                   "installed with uparse)")
+        ->option_text("FILE.po|none");
     app.add_flag("--json", options.json,
                  "One JSON object per command and line, diagnostics included");
     app.add_flag("--raw", options.raw, "Parse every command without a grammar");

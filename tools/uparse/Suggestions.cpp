@@ -3,15 +3,12 @@
 #include <algorithm>
 
 #include "examples/procedures/GrammarLookup.h"
+#include "refhost/UnicodeText.h"
 #include "uparser/ParserUtility.h"
 
 namespace uparse {
 
 namespace {
-
-char Upper(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
 
 // Scans the value of the parameter that failed for a word that is near a known one.
 bool SuggestInValue(const examples::RunResult& result, const CommandDescriptor& grammar,
@@ -55,7 +52,9 @@ bool SuggestInValue(const examples::RunResult& result, const CommandDescriptor& 
 
 }  // namespace
 
-int EditDistance(const std::string& left, const std::string& right) {
+int EditDistance(const std::string& leftText, const std::string& rightText) {
+    const std::u32string left = refhost::Characters(refhost::FoldCase(leftText));
+    const std::u32string right = refhost::Characters(refhost::FoldCase(rightText));
     const std::size_t n = left.size();
     const std::size_t m = right.size();
     // Three rows of the optimal-string-alignment table.
@@ -68,11 +67,10 @@ int EditDistance(const std::string& left, const std::string& right) {
     for (std::size_t i = 1; i <= n; ++i) {
         current[0] = static_cast<int>(i);
         for (std::size_t j = 1; j <= m; ++j) {
-            const bool same = Upper(left[i - 1]) == Upper(right[j - 1]);
+            const bool same = left[i - 1] == right[j - 1];
             current[j] =
                 std::min({previous[j] + 1, current[j - 1] + 1, previous[j - 1] + (same ? 0 : 1)});
-            if (i > 1 && j > 1 && Upper(left[i - 1]) == Upper(right[j - 2]) &&
-                Upper(left[i - 2]) == Upper(right[j - 1])) {
+            if (i > 1 && j > 1 && left[i - 1] == right[j - 2] && left[i - 2] == right[j - 1]) {
                 current[j] = std::min(current[j], before[j - 2] + 1);
             }
         }
@@ -83,6 +81,7 @@ int EditDistance(const std::string& left, const std::string& right) {
 }
 
 std::string Closest(const std::string& word, const std::vector<std::string>& candidates) {
+    const auto characters = static_cast<int>(refhost::CountCharacters(word));
     std::string best;
     int bestDistance = 3;
     for (const std::string& candidate : candidates) {
@@ -90,7 +89,7 @@ std::string Closest(const std::string& word, const std::vector<std::string>& can
         if (distance == 0) {
             return "";
         }
-        if (distance < bestDistance && distance < static_cast<int>(word.size())) {
+        if (distance < bestDistance && distance < characters) {
             best = candidate;
             bestDistance = distance;
         }

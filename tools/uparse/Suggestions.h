@@ -11,8 +11,8 @@
 
 namespace uparse {
 
-// Edits (insert, delete, replace, swap of neighbours) that turn one word into the other,
-// ignoring ASCII case.
+// Edits (insert, delete, replace, swap of neighbours) of characters that turn one word into
+// the other, compared case-folded (refhost::FoldCase), so "ΑΛΦΑ" is one edit from "άλφα".
 int EditDistance(const std::string& left, const std::string& right);
 
 // The candidate closest to word when it lies within two edits and fewer edits than word has

@@ -13,6 +13,9 @@ std::string Status(const CommandReport& report) {
     if (result.stage == examples::Stage::Internal) {
         return "internal error";
     }
+    if (report.invalidText) {
+        return "not parsed: the text is not valid UTF-8";
+    }
     std::string status;
     if (report.unknownCommand) {
         status = "unknown command; ";

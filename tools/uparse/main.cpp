@@ -13,6 +13,7 @@
 #include "tools/uparse/CommandReport.h"
 #include "tools/uparse/Data.h"
 #include "tools/uparse/JsonOutput.h"
+#include "tools/uparse/Messages.h"
 #include "tools/uparse/Options.h"
 #include "tools/uparse/SyntaxChart.h"
 #include "tools/uparse/TextOutput.h"
@@ -77,12 +78,21 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+    uparse::MessageChoice messages = uparse::MessageChoice::LibraryTexts;
+    if (!uparse::LoadMessages(options.messages, messages, error)) {
+        std::cerr << "uparse: " << error << '\n';
+        return 2;
+    }
+
     bool allOk = true;
     for (const Input& input : inputs) {
         for (const refhost::CommandText& command : refhost::SplitCommands(input.text)) {
-            const uparse::CommandReport report =
+            uparse::CommandReport report =
                 uparse::CheckCommand(command, input.name, dictionary, options.raw);
             if (options.json) {
+                if (messages == uparse::MessageChoice::Catalog) {
+                    uparse::AddLibraryTexts(command, dictionary, options.raw, report);
+                }
                 std::cout << uparse::JsonLine(report) << '\n';
             } else {
                 uparse::PrintText(report, std::cout, std::cerr);

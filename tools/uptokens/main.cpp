@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <sstream>
 #include <string>
+#include <string_view>
 
 #include "refhost/refhost.h"
 
@@ -37,18 +38,25 @@ const char* typeName(TokenSequenceBase::TokenType type) {
     }
 }
 
-// Literals in quotes so that their blanks show; bytes that do not print as \xNN.
+// Literals in quotes so that their blanks show; bytes that do not print, or are not UTF-8, as
+// \xNN.
 std::string shown(const char* text, unsigned length, bool literal) {
+    const std::string_view view(text, length);
     std::string out = literal ? "'" : "";
-    for (unsigned i = 0; i < length; ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (c < 0x20 || c == 0x7F) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
-            out += escaped;
+    for (std::size_t i = 0; i < view.size();) {
+        const auto c = static_cast<unsigned char>(view[i]);
+        const refhost::Utf8Char character = refhost::ReadUtf8(view, i);
+        if (c < 0x20 || c == 0x7F || !character.valid) {
+            for (std::size_t k = 0; k < character.length; ++k) {
+                char escaped[8];
+                std::snprintf(escaped, sizeof escaped, "\\x%02X",
+                              static_cast<unsigned char>(view[i + k]));
+                out += escaped;
+            }
         } else {
-            out.push_back(static_cast<char>(c));
+            out.append(view.substr(i, character.length));
         }
+        i += character.length;
     }
     if (literal) {
         out.push_back('\'');
@@ -94,6 +102,10 @@ void printCommand(const refhost::CommandText& command, std::size_t number) {
         }
         std::printf("  %5ld %4d  %-8s %4d  %s\n", tokens.getLineNumber(), tokens.getColumn(),
                     typeName(type), static_cast<int>(tokens.getOperatorCode()), display.c_str());
+    }
+    for (const refhost::TokenizerError& error : tokens.errors()) {
+        std::printf("  error at line %ld, column %d: %s\n", error.line, error.column,
+                    error.message.c_str());
     }
     std::printf("\n");
 }

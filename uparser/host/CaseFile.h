@@ -5,10 +5,12 @@
 #include <memory>
 #include <string>
 
+#include "uparser/Export.h"
+
 class TAVO_DataSource;
 
 // The host's exception for a file it cannot open as case data.
-class ErrorText : public std::exception {
+class UPARSER_HOST_API ErrorText : public std::exception {
 public:
     explicit ErrorText(std::string text);
     const char* what() const noexcept override;
@@ -19,7 +21,7 @@ private:
 };
 
 // A case (data) file named in a command, for reading or writing.
-class UserCaseFileSpec {
+class UPARSER_HOST_API UserCaseFileSpec {
 public:
     UserCaseFileSpec();
     ~UserCaseFileSpec();
@@ -39,13 +41,13 @@ private:
 };
 
 // The data source of the running procedure; opaque to the library, which passes null.
-class ProcedureDataSource {
+class UPARSER_HOST_API ProcedureDataSource {
 public:
     virtual ~ProcedureDataSource();
 };
 
 // Opens a case file for reading. Throws ErrorText when the file is not readable case data.
-class UserInputCaseFile {
+class UPARSER_HOST_API UserInputCaseFile {
 public:
     UserInputCaseFile(const UserCaseFileSpec& spec, ProcedureDataSource* procedure);
     ~UserInputCaseFile();

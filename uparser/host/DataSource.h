@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "uparser/Export.h"
+
 namespace TAVO_Variable_Enumerations {
 // 1 and 2 are the categorical levels, 3 the continuous one; anything else means "not set".
 enum MeasurementLevel : int32_t { Unknown = 0, Nominal = 1, Ordinal = 2, Scale = 3 };
@@ -24,7 +26,7 @@ union OBS {
 };
 
 // One variable of the data dictionary.
-class TAVO_Variable {
+class UPARSER_HOST_API TAVO_Variable {
 public:
     TAVO_Variable(std::string name, int type, TAVO_Variable_Enumerations::MeasurementLevel level,
                   TAVO_Format format);
@@ -45,7 +47,7 @@ private:
 // The host's description of the active data file. Variables are numbered from 0 in file order.
 // The library only reads it, through the const operations; threads that share one dictionary
 // call them at the same time. Whatever they throw passes through the library to its caller.
-class TAVO_DataSource {
+class UPARSER_HOST_API TAVO_DataSource {
 public:
     virtual ~TAVO_DataSource() = default;
 
@@ -59,10 +61,10 @@ public:
 // Writes one value in the format, with the host's decimal character, into out (at least
 // width + 1 bytes). The result code is not read: the library judges the text (see
 // GetLocaleCharacter). Both conversions may throw; the exception passes through the library.
-long ToString(const OBS* value, const TAVO_Format& format, char* out);
+UPARSER_HOST_API long ToString(const OBS* value, const TAVO_Format& format, char* out);
 
 // Reads exactly format.width characters of text as a value of the format into out.
 // 0 on success, another value when the text is not a value of that format.
-long FromString(char const* text, const TAVO_Format& format, OBS* out);
+UPARSER_HOST_API long FromString(char const* text, const TAVO_Format& format, OBS* out);
 
 #endif

@@ -5,9 +5,11 @@
 #include <cstdint>
 #include <string>
 
+#include "uparser/Export.h"
+
 // Resolves a path as the host understands it. isWord is true when the path was written as a
 // plain word rather than a quoted literal.
-class CheckFileRef {
+class UPARSER_HOST_API CheckFileRef {
 public:
     CheckFileRef(std::string const& path, bool isWord);
     ~CheckFileRef();
@@ -24,8 +26,9 @@ private:
 //   wellFormed  the path is well formed and its directory exists
 //   readOnly    the file exists and cannot be written
 //   directory   the path names a directory
-void ValidateFileSpecification(char const* path, std::size_t length, int validate, char* out,
-                               int32_t& exists, int32_t& wellFormed, int32_t& readOnly,
-                               int32_t& directory);
+UPARSER_HOST_API void ValidateFileSpecification(char const* path, std::size_t length,
+                                                int validate, char* out, int32_t& exists,
+                                                int32_t& wellFormed, int32_t& readOnly,
+                                                int32_t& directory);
 
 #endif

@@ -5,19 +5,21 @@
 #include <string>
 #include <vector>
 
+#include "uparser/Export.h"
+
 // Text cells: the host's substitution of ^k placeholders in plain text.
 
 // A parsed conditional format of the host. The library never has one and passes null.
 class OmParseTreeNode;
 
-class OmCellText {
+class UPARSER_HOST_API OmCellText {
   public:
     virtual ~OmCellText();
     virtual std::string AsString() const = 0;
 };
 
 // One string.
-class OmStringCell : public OmCellText {
+class UPARSER_HOST_API OmStringCell : public OmCellText {
   public:
     explicit OmStringCell(std::string text);
     std::string AsString() const override;
@@ -27,7 +29,7 @@ class OmStringCell : public OmCellText {
 };
 
 // A format cell whose ^k placeholders take the cells added in order (the first is ^1).
-class OmComposite : public OmCellText {
+class UPARSER_HOST_API OmComposite : public OmCellText {
   public:
     explicit OmComposite(OmCellText const& format);
 
@@ -54,13 +56,13 @@ struct BpFormatSpec {
     int32_t kind;
 };
 
-class BpProcedure {
+class UPARSER_HOST_API BpProcedure {
   public:
     // The format in which procedures show counts.
     static BpFormatSpec Count();
 };
 
-class BpCellText {
+class UPARSER_HOST_API BpCellText {
   public:
     virtual ~BpCellText();
     // The cell as the user sees it.
@@ -68,7 +70,7 @@ class BpCellText {
 };
 
 // A string; translate asks the output service to translate it (it is an English key).
-class BpString : public BpCellText {
+class UPARSER_HOST_API BpString : public BpCellText {
   public:
     BpString(std::string text, bool translate);
     std::string AsString() const override;
@@ -78,7 +80,7 @@ class BpString : public BpCellText {
     bool mTranslate;
 };
 
-class BpNumber : public BpCellText {
+class UPARSER_HOST_API BpNumber : public BpCellText {
   public:
     BpNumber(double value, BpFormatSpec format);
     std::string AsString() const override;
@@ -90,7 +92,7 @@ class BpNumber : public BpCellText {
 // A format with ^k placeholders filled by the added cells. Between Sublist() and EndSublist()
 // the added cells form one list cell, which fills a bracket group [P:Q:]k of the format: the
 // first item through pattern P (%1, %2 its components), every later one through Q (^1, ^2).
-class BpComposite : public BpCellText {
+class UPARSER_HOST_API BpComposite : public BpCellText {
   public:
     BpComposite(std::string const& format, bool translate);
 
@@ -126,6 +128,6 @@ enum BpErrorShow : int32_t { BpShowHidden = 0, BpShowLogged = 1, BpShowDisplayed
 enum BpErrorLevel : int32_t { BpLevelNote = 1, BpLevelWarning = 2, BpLevelError = 3 };
 
 // The host's error service: shows the cell to the user.
-void BpError(BpCellText const& cell, BpErrorShow show, BpErrorLevel level);
+UPARSER_HOST_API void BpError(BpCellText const& cell, BpErrorShow show, BpErrorLevel level);
 
 #endif

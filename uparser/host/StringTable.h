@@ -3,10 +3,12 @@
 
 #include <string>
 
+#include "uparser/Export.h"
+
 // The host's string table: translations of English texts, selected per procedure. The
 // library's message objects each own one and look every message text up by its English
 // wording.
-class FacSTDictionary {
+class UPARSER_HOST_API FacSTDictionary {
   public:
     // location: where the host keeps its string tables (the PathFinder's third answer).
     explicit FacSTDictionary(std::string const& location);
@@ -30,7 +32,7 @@ class FacSTDictionary {
 };
 
 // The host's installation paths.
-class PathFinder {
+class UPARSER_HOST_API PathFinder {
   public:
     const std::string& getInstallDir() const;
     const std::string& getUserDir() const;
@@ -46,7 +48,7 @@ class PathFinder {
     std::string mStringTableDir;
 };
 
-class PathFactory {
+class UPARSER_HOST_API PathFactory {
   public:
     // The host's one PathFinder; never null, owned by the host.
     static PathFinder* getPathInstance();

@@ -3,9 +3,11 @@
 
 #include <cstdint>
 
+#include "uparser/Export.h"
+
 // The host's token stream. Both enumerations have a fixed 32-bit underlying type, so any
 // code a host's tokenizer hands out is a valid value even when it is not named here.
-class TokenSequenceBase {
+class UPARSER_HOST_API TokenSequenceBase {
 public:
     enum TokenType : int32_t {
         NoToken = 0,
@@ -37,7 +39,7 @@ public:
 // that token. The library moves it forward with next() and back to its start with
 // setPosition(0); it never creates, copies or destroys a stream. Any operation may throw: the
 // exception passes through the parser unchanged and the parse counts as failed.
-class TAVO_TokenSequence : public TokenSequenceBase {
+class UPARSER_HOST_API TAVO_TokenSequence : public TokenSequenceBase {
 public:
     virtual ~TAVO_TokenSequence() = default;
 

@@ -3,9 +3,11 @@
 
 #include <string>
 
+#include "uparser/Export.h"
+
 // The host's variable-name value. It stands wherever a name is needed as a std::string.
 // Comparison is exact; callers upper-case both sides first where case must not matter.
-class TavoVarName {
+class UPARSER_HOST_API TavoVarName {
 public:
     TavoVarName();
     TavoVarName(char const* text);  // NOLINT: a name is written as text; null gives an empty name
@@ -26,6 +28,6 @@ private:
 
 // 0 when the text is acceptable as a variable name, another value otherwise. Says nothing of
 // whether such a variable exists.
-int ValidateTAVOName(char const* name);
+UPARSER_HOST_API int ValidateTAVOName(char const* name);
 
 #endif

@@ -33,7 +33,7 @@ std::string fillPlaceholders(const std::string& format, char marker,
 
 std::string translated(const std::string& text, bool translate) {
     std::string result;
-    if (translate && refhost::FindTranslation("", text, result)) {
+    if (translate && refhost::LookUpTranslation("", text, result)) {
         return result;
     }
     return text;

@@ -17,8 +17,7 @@ bool FacSTDictionary::SetProcedure(std::string const& procedure) {
 
 std::string FacSTDictionary::LookUp(std::string const& key, unsigned long& status) {
     std::string translated;
-    if (refhost::FindTranslation(mProcedure, key, translated) ||
-        (!mProcedure.empty() && refhost::FindTranslation("", key, translated))) {
+    if (refhost::LookUpTranslation(mProcedure, key, translated)) {
         status = 0;
         return translated;
     }
