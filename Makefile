@@ -3,7 +3,7 @@ SHELL := /bin/bash
 .DEFAULT_GOAL := test
 
 PACKAGES := cmake g++ make pkgconf libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev \
-            nlohmann-json3-dev libutf8proc-dev gettext libgettextpo-dev
+            nlohmann-json3-dev libutf8proc-dev gettext libgettextpo-dev groff-base
 FUZZ_PACKAGES := clang libclang-rt-dev
 
 .PHONY: deps demo test build asan tsan bench fuzz install clean

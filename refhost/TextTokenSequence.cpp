@@ -213,6 +213,7 @@ void TextTokenSequence::tokenize() {
         countedTo = at;
         return clampColumn(characters + 1);
     };
+    bool unterminated = false;
     std::size_t i = 0;
     while (i < end && mCount < maxTokens) {
         const auto c = static_cast<unsigned char>(text[i]);
@@ -256,7 +257,15 @@ void TextTokenSequence::tokenize() {
             token.code = static_cast<int32_t>(mNumbers.size());
             mNumbers.push_back(value);
         } else if (c == '\'' || c == '"') {
-            i = scanLiteral(i, end, unescaped, unescapedTexts);
+            bool closed = true;
+            i = scanLiteral(i, end, unescaped, unescapedTexts, closed);
+            if (!closed) {
+                unterminated = true;
+                const long offset = static_cast<long>(line);
+                mErrors.push_back({mFirstLine > LONG_MAX - offset ? LONG_MAX : mFirstLine + offset,
+                                   token.column, token.offset, "unterminated literal",
+                                   TokenizerError::Kind::UnterminatedLiteral});
+            }
             token.type = LiteralToken;
             token.ownTexts = true;
             token.code = static_cast<int32_t>(mTexts.size() - 1);
@@ -268,6 +277,13 @@ void TextTokenSequence::tokenize() {
         }
         token.length = clampLength(i - token.offset);
         push(token);
+    }
+    if (unterminated && !ascii) {
+        // The UTF-8 mistakes were all listed before the tokens were read.
+        std::stable_sort(mErrors.begin(), mErrors.end(),
+                         [](const TokenizerError& left, const TokenizerError& right) {
+                             return left.byteOffset < right.byteOffset;
+                         });
     }
 
     if (!unescaped.empty()) {
@@ -289,10 +305,11 @@ void TextTokenSequence::tokenize() {
     addUpperTexts();
 }
 
-// Reads the literal whose quote stands at i and adds its texts; returns where it ends. A text
-// with doubled quotes is built in unescaped, to be appended to mText when all are read.
+// Reads the literal whose quote stands at i and adds its texts; returns where it ends, with
+// closed false when the line (or the command) ended it before its closing quote. A text with
+// doubled quotes is built in unescaped, to be appended to mText when all are read.
 std::size_t TextTokenSequence::scanLiteral(std::size_t i, std::size_t end, std::string& unescaped,
-                                           std::vector<std::size_t>& unescapedTexts) {
+                                           std::vector<std::size_t>& unescapedTexts, bool& closed) {
     const char* text = mText.data();
     const char quote = text[i];
     std::size_t segment = ++i;
@@ -316,6 +333,7 @@ std::size_t TextTokenSequence::scanLiteral(std::size_t i, std::size_t end, std::
             }
             contentEnd = i++;
         } else {
+            closed = false;
             contentEnd = i;  // unterminated: the line (or the command) ends it
             if (contentEnd > segment && text[contentEnd - 1] == '\r') {
                 --contentEnd;

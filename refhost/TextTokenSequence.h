@@ -10,12 +10,18 @@
 
 namespace refhost {
 
-// An ill-formed UTF-8 sequence in a command's text: where it starts and what it is.
+// A mistake in a command's text, an ill-formed UTF-8 sequence or an unterminated literal:
+// where it starts and what it is.
 struct TokenizerError {
+    // Tokens after invalid UTF-8 are not to be trusted; an unterminated literal ends at its
+    // line, and the tokens around it are what they seem.
+    enum class Kind { InvalidUtf8, UnterminatedLiteral };
+
     long line;
     int column;
     std::size_t byteOffset;  // into the command text
-    std::string message;     // "invalid UTF-8 byte 0xE9"
+    std::string message;     // "invalid UTF-8 byte 0xE9", "unterminated literal"
+    Kind kind = Kind::InvalidUtf8;
 };
 
 // The tokens of one command's text, which is UTF-8; the first token is the command name.
@@ -36,7 +42,9 @@ struct TokenizerError {
 //
 // Invalid UTF-8 is reported, not refused: each ill-formed sequence (its maximal subpart) is
 // an OtherOperator token of its own and an entry of errors(), with its line and column, so a
-// program can tell the user where the bad byte is before it trusts the tokens.
+// program can tell the user where the bad byte is before it trusts the tokens. So is an
+// unterminated literal: it is still a literal token, and an entry of errors() at its opening
+// quote.
 //
 // Positions: 0 stands before the first token, k on the k-th token (1 to getTokenCount()),
 // getTokenCount() + 1 after the last. next() from the last token moves past it and answers
@@ -69,7 +77,8 @@ class TextTokenSequence : public TAVO_TokenSequence {
     std::size_t getByteLength() const;
     int getEndColumn() const;
 
-    // The ill-formed UTF-8 sequences of the tokenized text, in the order they stand.
+    // The ill-formed UTF-8 sequences and unterminated literals of the tokenized text, in the
+    // order they stand.
     const std::vector<TokenizerError>& errors() const;
 
   private:
@@ -102,7 +111,7 @@ class TextTokenSequence : public TAVO_TokenSequence {
 
     void tokenize();
     std::size_t scanLiteral(std::size_t i, std::size_t end, std::string& unescaped,
-                            std::vector<std::size_t>& unescapedTexts);
+                            std::vector<std::size_t>& unescapedTexts, bool& closed);
     void findInvalidUtf8(std::size_t end);
     void addUpperTexts();
     void push(const Token& token);

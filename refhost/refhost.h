@@ -16,6 +16,7 @@
 
 // The reference host's own API (refhost/), among it the settings that steer its services.
 #include "refhost/CaseFiles.h"
+#include "refhost/CommandSplitter.h"
 #include "refhost/Dictionary.h"
 #include "refhost/LookupLog.h"
 #include "refhost/MessageCatalog.h"

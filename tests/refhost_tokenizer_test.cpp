@@ -185,6 +185,29 @@ TEST(RefhostTokenizerTest, LiteralsUndoubleQuotesAndEndAtTheLine) {
     EXPECT_EQ(brief("'abc  "), "4:0:abc  ");
 }
 
+TEST(RefhostTokenizerTest, AnUnterminatedLiteralIsReportedAtItsOpeningQuote) {
+    // Closed literals, doubled quotes and the other quote inside are no mistake; an open
+    // literal is, also after a doubled quote and when the command's final point cuts it.
+    TextTokenSequence s("T 'it''s ok' \"a'b\"\n  /X 'don''t\nY \"cut.", 7);
+    ASSERT_EQ(s.errors().size(), 2u);
+    EXPECT_EQ(s.errors()[0].line, 8);
+    EXPECT_EQ(s.errors()[0].column, 6);
+    EXPECT_EQ(s.errors()[0].byteOffset, 24u);
+    EXPECT_EQ(s.errors()[0].message, "unterminated literal");
+    EXPECT_EQ(s.errors()[0].kind, refhost::TokenizerError::Kind::UnterminatedLiteral);
+    EXPECT_EQ(s.errors()[1].line, 9);
+    EXPECT_EQ(s.errors()[1].column, 3);
+    EXPECT_EQ(s.errors()[1].byteOffset, 34u);
+    EXPECT_EQ(s.getTokenCount(), 8) << "the open literals are still tokens";
+    EXPECT_TRUE(TextTokenSequence("T 'a' \"b\" ''.").errors().empty());
+    // Listed in the order they stand among the UTF-8 mistakes, which are found first.
+    TextTokenSequence mixed("T 'x\xFF\nU \xFE");
+    ASSERT_EQ(mixed.errors().size(), 3u);
+    EXPECT_EQ(mixed.errors()[0].kind, refhost::TokenizerError::Kind::UnterminatedLiteral);
+    EXPECT_EQ(mixed.errors()[1].byteOffset, 4u);
+    EXPECT_EQ(mixed.errors()[2].byteOffset, 8u);
+}
+
 TEST(RefhostTokenizerTest, OperatorsCarryTheirCodes) {
     EXPECT_EQ(brief("= * / ( ) ; [ ]"), "5:3:= 5:10:* 5:11:/ 5:13:( 5:14:) 5:17:; 5:36:[ 5:37:]");
     EXPECT_EQ(brief(", + < > <= >= <> ~= & | :"),
@@ -299,7 +322,13 @@ void checkSane(const std::string& text) {
     TextTokenSequence s(text, 1);
     const int count = s.getTokenCount();
     ASSERT_LE(static_cast<std::size_t>(count), text.size());
-    ASSERT_EQ(s.errors().empty(), refhost::FindInvalidUtf8(text) == std::string::npos);
+    bool invalidUtf8 = false;
+    for (const refhost::TokenizerError& error : s.errors()) {
+        invalidUtf8 = invalidUtf8 || error.kind == refhost::TokenizerError::Kind::InvalidUtf8;
+        ASSERT_TRUE(error.kind == refhost::TokenizerError::Kind::InvalidUtf8 ||
+                    text[error.byteOffset] == '\'' || text[error.byteOffset] == '"');
+    }
+    ASSERT_EQ(!invalidUtf8, refhost::FindInvalidUtf8(text) == std::string::npos);
     std::vector<std::size_t> lineStarts{0};
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\n') {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <nlohmann/json.hpp>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "support/TempDir.h"
+#include "uparser/Version.h"
 
 namespace {
 
@@ -107,6 +109,110 @@ TEST_F(Uparse, ExitStatusTellsSuccessFailureAndUsageErrors) {
     EXPECT_THAT(help.out, HasSubstr("--data"));
 }
 
+// Every input is checked in turn: one that cannot be read (missing, a directory) is reported
+// where it stands and the others are still checked; the status tells at the end. The program's
+// own messages share one form, with the system's reason.
+TEST_F(Uparse, UnreadableInputsAreReportedAndTheRestStillChecked) {
+    const std::string first = mDir.write("first.syntax", "SKETCH age.\n");
+    const std::string last = mDir.write("last.syntax", "SKETCH agee.\n");
+    const std::string missing = mDir.file("missing.syntax");
+    const Result text = run({mDir.path(), first, missing, last});
+    EXPECT_EQ(text.status, 2);
+    EXPECT_THAT(text.out, HasSubstr("first.syntax:1): parsed and validated"));
+    EXPECT_THAT(text.out, HasSubstr("last.syntax:1): validation failed"));
+    EXPECT_EQ(text.err, "uparse: cannot read " + mDir.path() + ": Is a directory\n" +
+                            "uparse: cannot read " + missing + ": No such file or directory\n" +
+                            last + ":1:8: error: Variable agee for the SKETCH command is not " +
+                            "in the dictionary.\n" + last + ":1:8: note: did you mean age?\n");
+    const Result json = run({"--json", mDir.path(), first});
+    EXPECT_EQ(json.status, 2);
+    EXPECT_EQ(jsonLines(json.out).size(), 1u);
+    EXPECT_EQ(json.err, "uparse: cannot read " + mDir.path() + ": Is a directory\n");
+
+    EXPECT_EQ(run({"--data", mDir.path(), first}).err,
+              "uparse: cannot read the data file " + mDir.path() + ": Is a directory\n");
+    const std::string headless = mDir.write("headless.csv", "\n");
+    EXPECT_EQ(run({"--data", headless, first}).err,
+              "uparse: the data file " + headless + " has no header line\n");
+    EXPECT_EQ(run({"--bogus"}).err,
+              "uparse: the following argument was not expected: --bogus (see uparse --help)\n");
+}
+
+TEST_F(Uparse, AnUnterminatedLiteralIsAnErrorAtItsOpeningQuote) {
+    const std::string open = "SKETCH age\n  /TITLE 'no end.\n";
+    const Result text = run({"-"}, open);
+    EXPECT_EQ(text.status, 1);
+    EXPECT_THAT(text.out, HasSubstr("SKETCH (<stdin>:1): lexical error; parsed and validated"));
+    EXPECT_EQ(text.err, "<stdin>:2:10: error: unterminated literal\n");
+    const std::vector<Json> json = jsonLines(run({"--json", "-"}, open).out);
+    ASSERT_EQ(json.size(), 1u);
+    EXPECT_EQ(json[0]["ok"], false);
+    EXPECT_EQ(
+        json[0]["diagnostics"],
+        Json::array(
+            {{{"level", "error"}, {"line", 2}, {"column", 10}, {"text", "unterminated literal"}}}));
+}
+
+// Text output escapes what could upset a terminal (C0 and C1 controls, a bidirectional
+// override) and shortens a very long token; JSON keeps both as they were.
+TEST_F(Uparse, TextOutputIsSafeForATerminalAndJsonKeepsEverything) {
+    const std::string word(1000000, 'w');
+    const std::string input =
+        "SKETCH age /TITLE 'a\x1b[2J\x07\xc2\x9b\xe2\x80\xae\tb'.\n\nSKETCH " + word + ".\n";
+    const Result text = run({"-"}, input);
+    EXPECT_THAT(text.out, HasSubstr("/TITLE: 'a\\x1B[2J\\x07\\u009B\\u202E\\tb'  [literal]"));
+    // Checked without printing the output, which is a megabyte long when the test fails.
+    EXPECT_NE(text.err.find(": error: " + word.substr(0, 80) + "...[1000000 bytes] is not"),
+              std::string::npos);
+    for (const std::string* printed : {&text.out, &text.err}) {
+        EXPECT_LT(printed->size(), 2000u);
+        EXPECT_EQ(std::count_if(printed->begin(), printed->end(),
+                                [](char c) { return c != '\n' && (c < 0x20 || c >= 0x7f); }),
+                  0);
+    }
+    const std::vector<Json> json = jsonLines(run({"--json", "-"}, input).out);
+    ASSERT_EQ(json.size(), 2u);
+    EXPECT_EQ(json[0]["tree"][0]["subcommands"][1]["leading"]["value"],
+              "a\x1b[2J\x07\xc2\x9b\xe2\x80\xae\tb");
+    EXPECT_TRUE(json[1]["tree"][0]["subcommands"][0]["leading"]["value"][0] == word);
+}
+
+// Every option of --help has an example there and an entry in the manual page; --version
+// names the library that is loaded.
+TEST_F(Uparse, HelpAndManualPageCoverEveryOption) {
+    const Result help = run({"--help"});
+    EXPECT_EQ(help.status, 0);
+    const std::size_t options = help.out.find("Options:\n");
+    const std::size_t examples = help.out.find("Examples:\n");
+    ASSERT_NE(options, std::string::npos);
+    ASSERT_NE(examples, std::string::npos);
+    std::string entries;  // the manual's list items, where the options are described
+    std::istringstream manual(Slurp(Source("tools/uparse/uparse.1")));
+    for (std::string line; std::getline(manual, line);) {
+        if (line.rfind(".It ", 0) == 0) {
+            entries += line + "\n";
+        }
+    }
+    std::istringstream lines(help.out.substr(options, examples - options));
+    int count = 0;
+    for (std::string line; std::getline(lines, line);) {
+        const std::size_t at = line.find("--");
+        if (at == std::string::npos) {
+            continue;
+        }
+        const std::string option = line.substr(at, line.find(' ', at) - at);
+        ++count;
+        EXPECT_NE(help.out.find("\n  uparse " + option, examples), std::string::npos) << option;
+        const std::string entry = "Fl " + option.substr(1);
+        EXPECT_TRUE(entries.find(entry + " ") != std::string::npos ||
+                    entries.find(entry + "\n") != std::string::npos)
+            << option;
+    }
+    EXPECT_EQ(count, 7);
+    EXPECT_THAT(run({"--version"}).out,
+                HasSubstr(std::string("\nuparser library ") + UparserVersion() + "\n"));
+}
+
 TEST_F(Uparse, DemoShowsTreesAndPointsAtEveryMistake) {
     const std::string demo = Source("examples/demo.syntax");
     const Result result = run({"--messages", "none", demo});
@@ -188,6 +294,41 @@ TEST_F(Uparse, JsonGivesOneObjectPerCommand) {
     EXPECT_EQ(unknown["code"], 0);
     EXPECT_EQ(unknown["diagnostics"][0]["text"],
               "unknown command 'SKECTH'; parsed without a grammar");
+}
+
+// A suggestion comes only from the names valid where the run stopped, whenever one is close.
+TEST_F(Uparse, DidYouMeanOffersOnlyWhatIsValidWhereTheRunStopped) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        // The option's own words, not the subcommand's other parameter FILE.
+        {"BUCKET zone /MAP region ; 1 10 /WRITE FILE='out.csv' SEPARATOR=PIPE.", ""},
+        {"BUCKET zone /MAP region ; 1 10 /WRITE SEPARATOR=TABB.", "1:49 TAB"},
+        // A misspelt parameter where a parameter was expected, or swallowed as a value.
+        {"SKETCH age /STATS CENTRE.", "1:19 CENTER"},
+        {"SKETCH age /STATS RANGE SHAPES.", "1:25 SHAPE"},
+        {"BUCKET zone /MAP region ; 1 10 /OTHERWISE VALUE=3 COPPY.", "1:51 COPY"},
+        // The word meant to begin a keyword's value, not the keyword part it was read into.
+        {"SPROUT income BY region /CODING region (EFECT).", "1:41 EFFECT"},
+        // Not a parameter already given, nor a subcommand that may not follow here.
+        {"SKETCH age /STATS RANGE RANGES.", ""},
+        {"WEAVE /PANEL region /MISING SKIP.", ""},
+        {"WEAVE /MISING SKIP /PANEL region.", "1:8 MISSING"},
+        {"WEAVE /PANEL region /CELS COUNT /PANEL educ /CELS COUNT.", "1:22 CELLS"},
+        // A numeric list is offered numeric variables only.
+        {"SKETCH citi.", "1:8 city"},
+        {"TRACE citi.", ""},
+    };
+    for (const auto& [command, note] : cases) {
+        const Result result = run({"-"}, command);
+        const std::size_t at = result.err.find(": note: did you mean ");
+        std::string found;
+        if (at != std::string::npos) {
+            const std::size_t place = result.err.rfind("<stdin>:", at) + 8;
+            const std::size_t name = at + 21;
+            found = result.err.substr(place, at - place) + " " +
+                    result.err.substr(name, result.err.find('?', name) - name);
+        }
+        EXPECT_EQ(found, note) << command << "\n" << result.err;
+    }
 }
 
 // By default the library's messages read as po/en.po has them; --json keeps the library's own
@@ -333,13 +474,76 @@ TEST_F(Uparse, ListShowsEveryGrammarAsASyntaxChart) {
         EXPECT_THAT(result.out, HasSubstr(name));
     }
     EXPECT_THAT(result.out, HasSubstr("    group PANEL, required, may repeat:\n"
-                                      "      /PANEL variable BY variable...\n"));
-    EXPECT_THAT(result.out, HasSubstr("      /LAYOUT [LABELS({NAMES|VALUES|BOTH})] "
-                                      "[WIDTH(integer [4,40])] [DECIMALS(integer [0,6])]\n"));
+                                      "      /PANEL variable [{BY|*} variable]...\n"));
+    EXPECT_THAT(
+        result.out,
+        HasSubstr("      /LAYOUT [LABELS({NAMES|VALUES|BOTH})] "
+                  "[WIDTH(integer [4,40])] [DECIMALS(integer [0,6])]  -- at least one part\n"));
     EXPECT_THAT(result.out, HasSubstr("[TRIM=number [0,50)]"));
-    EXPECT_THAT(result.out, HasSubstr("  TRACE tokens... [(STYLE={SOLID|DASH|DOT} "
-                                      "WIDTH=integer [1,5])]\n"));
+    EXPECT_THAT(result.out, HasSubstr("  TRACE tokens... [([STYLE={SOLID|DASH|DOT}] "
+                                      "[WIDTH=integer [1,5]])] ...\n"));
     EXPECT_THAT(result.out, Not(HasSubstr("error")));
+}
+
+TEST_F(Uparse, ListWithJsonGivesTheGrammarsAsData) {
+    const Result result = run({"--list", "--json"});
+    EXPECT_EQ(result.status, 0);
+    const std::vector<Json> grammars = jsonLines(result.out);
+    ASSERT_EQ(grammars.size(), 5u);
+    const std::vector<std::string> charts = [&] {
+        std::vector<std::string> texts;
+        std::istringstream in(run({"--list"}).out);
+        for (std::string line, chart; std::getline(in, line);) {
+            chart += line + "\n";
+            if (line.empty()) {
+                texts.push_back(chart.substr(0, chart.size() - 1));
+                chart.clear();
+            }
+        }
+        return texts;
+    }();
+    ASSERT_EQ(charts.size(), 5u);
+    for (std::size_t i = 0; i < grammars.size(); ++i) {
+        EXPECT_EQ(grammars[i]["chart"], charts[i]);
+    }
+    const Json& weave = grammars[1];
+    EXPECT_EQ(weave["name"], "WEAVE");
+    const Json& panel = weave["groups"][1];
+    EXPECT_EQ(panel["kind"], "Repeatable");
+    EXPECT_EQ(panel["separators"], Json({"PANEL"}));
+    EXPECT_EQ(panel["subcommands"][0]["value"]["type"], "CrossVarList");
+    const Json& width = weave["groups"][2]["subcommands"][0]["parameters"][1];
+    EXPECT_EQ(width["name"], "WIDTH");
+    EXPECT_EQ(width["lower"], Json({{"included", 4}}));
+    const Json& trace = grammars[4]["groups"][0]["subcommands"][0]["value"];
+    EXPECT_EQ(trace["qualifierForm"], "ByEqual");
+    EXPECT_EQ(trace["qualifiers"][0]["words"], Json({"SOLID", "DASH", "DOT"}));
+}
+
+// What a chart leaves out may be left out, what it repeats may repeat, and what it requires
+// is required.
+TEST_F(Uparse, ChartsSayWhatTheGrammarsAccept) {
+    const std::string charts = run({"--list"}).out;
+    const struct {
+        const char* chart;
+        const char* command;
+        int status;
+    } cases[] = {
+        {"/PANEL variable [{BY|*} variable]...\n", "WEAVE /PANEL region /PANEL region * gender.",
+         0},
+        {"/MAP [=]variable... ; value... code [; value... code]...\n",
+         "BUCKET zone /MAP region ; 1 10 ; 2 20.", 0},
+        {"TRACE tokens... [([STYLE={SOLID|DASH|DOT}] [WIDTH=integer [1,5]])] ...\n",
+         "TRACE score1 (WIDTH=2) score2 score3 (STYLE=DOT).", 0},
+        {"[/STATS [CENTER] [SPREAD] [RANGE] [SHAPE] [TRIM=number [0,50)]]  -- at least one part\n",
+         "SKETCH age /STATS.", 1},
+        {"[/SELECT RULE={FORWARD|BACKWARD|ALLIN}[(number (0,1))]]\n",
+         "SPROUT income BY region /SELECT.", 1},
+    };
+    for (const auto& c : cases) {
+        EXPECT_THAT(charts, HasSubstr(c.chart));
+        EXPECT_EQ(run({"-"}, c.command).status, c.status) << c.command;
+    }
 }
 
 }  // namespace

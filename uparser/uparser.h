@@ -21,5 +21,6 @@
 #include "uparser/VarCatList.h"
 #include "uparser/VarSpecObj.h"
 #include "uparser/VariableLocation.h"
+#include "uparser/Version.h"
 
 #endif

@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "examples/procedures/Bucket.h"
+#include "examples/procedures/ExpectedNames.h"
 #include "examples/procedures/GrammarLookup.h"
 #include "examples/procedures/Sketch.h"
 #include "examples/procedures/Sprout.h"
@@ -113,9 +114,39 @@ AroundStop LookAround(TAVO_TokenSequence& tokens, const TokenInfoObj& stop,
     return found;
 }
 
+// In a keyword and value whose value part was not found, as no token is a word the value
+// knows, the word after the value's opening "(" or "=": the one meant to begin the value.
+const TokenInfoObj* MissedValueWord(const ParamObj& value, const ParamDescriptor& desc,
+                                    const std::vector<std::string>& names) {
+    const UPSpecTypes::QualifOptions form = desc.getQualifOption();
+    if (form != UPSpecTypes::QualifByParen && form != UPSpecTypes::QualifByEqual) {
+        return nullptr;
+    }
+    const TokenSequenceBase::OperatorCode opening = form == UPSpecTypes::QualifByParen
+                                                        ? TokenSequenceBase::LeftParen
+                                                        : TokenSequenceBase::EqualSign;
+    const unsigned count = value.getTokenListSize();
+    for (unsigned i = 0; i < count; ++i) {
+        const TokenInfoObj& token = *value.getTokenObj(i);
+        if (token.IsString() &&
+            std::find(names.begin(), names.end(), token.getUpperString()) != names.end()) {
+            return nullptr;
+        }
+    }
+    for (unsigned i = 1; i < count; ++i) {
+        const TokenInfoObj& token = *value.getTokenObj(i);
+        const TokenInfoObj& before = *value.getTokenObj(i - 1);
+        if (token.IsString() && before.IsOperator() && before.getOperatorCode() == opening) {
+            return &token;
+        }
+    }
+    return nullptr;
+}
+
 // The token of a rejected value that the rejection is about: the first one that does not fit
-// the descriptor on its own (for a compound value: that no part of it accepts and that names
-// nothing it knows), the second of a single value written with more, else the first.
+// the descriptor on its own (for a compound value: the word meant to begin a value part that
+// was not found, else one that no part accepts and that names nothing it knows), the second
+// of a single value written with more, else the first.
 const TokenInfoObj* OffendingToken(const ParamObj& value, const ParamDescriptor* desc) {
     const unsigned count = value.getTokenListSize();
     if (count == 0) {
@@ -155,6 +186,11 @@ const TokenInfoObj* OffendingToken(const ParamObj& value, const ParamDescriptor*
                                 }),
                  leaves.end());
     const std::vector<std::string> names = KnownWords(*desc);
+    if (type == UPSpecTypes::ParamKeyWordValue) {
+        if (const TokenInfoObj* missed = MissedValueWord(value, *desc, names)) {
+            return missed;
+        }
+    }
     for (unsigned i = 0; i < count; ++i) {
         const TokenInfoObj& token = *value.getTokenObj(i);
         if (token.IsOperator() ||
@@ -235,6 +271,7 @@ RunResult Procedure::run(TAVO_TokenSequence& tokens, const TAVO_DataSource& data
         if (result.parseCode != 0) {
             result.stage = Stage::Parse;
             LocateParseStop(parser, tokens, &commandGrammar, result);
+            result.expected.names = ExpectedNames(result, commandGrammar, tokens);
             return result;
         }
         Validation check(commandGrammar, data, result);

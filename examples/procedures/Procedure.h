@@ -36,6 +36,15 @@ enum class Stage {
     Internal     // the library or the procedure threw; see RunResult::internalError
 };
 
+// What would have been valid where a run stopped, for a failure about a word written there:
+// the names the grammar takes at that place (ExpectedNames.h), or a variable of the dictionary.
+struct Expected {
+    enum class Variable { None, Any, Numeric };
+
+    std::vector<std::string> names;
+    Variable variable = Variable::None;
+};
+
 // Everything one run of a procedure leaves behind. After a failure the result tree ends with
 // the group, subcommand and parameter that failed, and stopToken is the token at which parsing
 // or validation stopped (a default token, line 0, when the command had no tokens after its
@@ -49,8 +58,7 @@ struct RunResult {
     TokenInfoObj stopToken;
     std::string stopSubCommand;
     std::string stopParameter;
-    // Validation stopped at a variable name that the dictionary lacks.
-    bool unknownVariable = false;
+    Expected expected;
     std::string internalError;
 
     bool ok() const { return parseCode == 0 && validated; }

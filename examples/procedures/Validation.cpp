@@ -34,41 +34,44 @@ bool Validation::stopAt(const std::string& subCom, const std::string& param,
     mResult.stopSubCommand = subCom;
     mResult.stopParameter = param;
     mResult.stopToken = token;
-    mResult.unknownVariable = false;
+    mResult.expected = Expected();
     return false;
 }
 
 bool Validation::stopInList(const std::string& subCom, const std::string& param,
-                            const TokenInfoObj& token) {
+                            const TokenInfoObj& token, bool numericOnly) {
     stopAt(subCom, param, token);
-    mResult.unknownVariable = token.IsPlainString() && mData.FindVarIndex(token.getString()) < 0;
+    if (token.IsPlainString() && mData.FindVarIndex(token.getString()) < 0) {
+        mResult.expected.variable =
+            numericOnly ? Expected::Variable::Numeric : Expected::Variable::Any;
+    }
     return false;
 }
 
 bool Validation::stopIn(const std::string& subCom, const std::string& param,
                         const std::vector<TokenInfoObj>& tokens, int hint, bool numericOnly) {
     if (hint >= 0 && static_cast<std::size_t>(hint) < tokens.size()) {
-        return stopInList(subCom, param, tokens[hint]);
+        return stopInList(subCom, param, tokens[hint], numericOnly);
     }
     for (const TokenInfoObj& token : tokens) {
         if (token.IsPlainString() && mData.FindVarIndex(token.getString()) < 0) {
-            return stopInList(subCom, param, token);
+            return stopInList(subCom, param, token, numericOnly);
         }
     }
     for (const TokenInfoObj& token : tokens) {
         const int index = token.IsPlainString() ? mData.FindVarIndex(token.getString()) : -1;
         if (numericOnly && index >= 0 && mData.GetVariable(index).GetType() != 0) {
-            return stopInList(subCom, param, token);
+            return stopInList(subCom, param, token, numericOnly);
         }
     }
-    return stopInList(subCom, param, tokens.empty() ? TokenInfoObj() : tokens.front());
+    return stopInList(subCom, param, tokens.empty() ? TokenInfoObj() : tokens.front(), numericOnly);
 }
 
 bool Validation::stopAtName(const std::string& subCom, const std::string& param,
                             const std::vector<TokenInfoObj>& tokens, const std::string& name) {
     for (const TokenInfoObj& token : tokens) {
         if (token.IsString() && AreStringsEqualCase(token.getString(), name)) {
-            return stopInList(subCom, param, token);
+            return stopInList(subCom, param, token, false);
         }
     }
     return stopIn(subCom, param, tokens);

@@ -57,8 +57,10 @@ class Validation {
     std::vector<TavoVarName> namesOf(const std::vector<int>& indices) const;
 
   private:
-    // stopAt for a token of a variable list, noting whether it names no variable.
-    bool stopInList(const std::string& subCom, const std::string& param, const TokenInfoObj& token);
+    // stopAt for a token of a variable list, noting whether it names no variable (and so
+    // expected one, numeric when the list takes only those).
+    bool stopInList(const std::string& subCom, const std::string& param, const TokenInfoObj& token,
+                    bool numericOnly);
 
     const CommandDescriptor& mGrammar;
     const TAVO_DataSource& mData;

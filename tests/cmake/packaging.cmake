@@ -1,7 +1,7 @@
 # The ways a program takes the library with the reference host: the installed CMake package
 # and pkg-config files (one install into a scratch prefix serves both), and add_subdirectory of
-# the source tree. Installed programs and libraries find each other through their RUNPATHs:
-# nothing here sets LD_LIBRARY_PATH.
+# the source tree; and the installed uparse with its manual page. Installed programs and
+# libraries find each other through their RUNPATHs: nothing here sets LD_LIBRARY_PATH.
 # Included by tests/CMakeLists.txt it registers the tests; run with -P and STEP it is one of them.
 if(CMAKE_SCRIPT_MODE_FILE)
   function(step what)
@@ -65,7 +65,21 @@ if(CMAKE_SCRIPT_MODE_FILE)
     check_tour(${program})
     file(REMOVE ${program})
   elseif(STEP STREQUAL "installed_programs")
+    # uparse runs from the prefix as installed, and its manual page is there and clean.
     step("run the installed uparse" ${PREFIX}/bin/uparse --version)
+    if(NOT out MATCHES "uparse [0-9.]+\nuparser library [0-9.]+")
+      message(FATAL_ERROR "the installed uparse printed:\n${out}")
+    endif()
+    file(GLOB_RECURSE manual ${PREFIX}/*/uparse.1)
+    if(NOT manual MATCHES "/man1/uparse.1$")
+      message(FATAL_ERROR "uparse.1 is not installed under ${PREFIX}")
+    endif()
+    if(GROFF)
+      step("format the manual page" ${GROFF} -mdoc -Tutf8 -ww -z ${manual})
+      if(NOT out STREQUAL "")
+        message(FATAL_ERROR "groff warns about uparse.1:\n${out}")
+      endif()
+    endif()
   elseif(STEP STREQUAL "add_subdirectory")
     set(build ${WORKDIR}/subdirectory)
     file(REMOVE_RECURSE ${build})
@@ -104,7 +118,8 @@ else()
       FIXTURES_REQUIRED uparser_installed TIMEOUT 600)
   endif()
   if(TARGET uparse)
-    packaging_test(installed_programs)
+    find_program(UPARSER_GROFF groff)
+    packaging_test(installed_programs -DGROFF=${UPARSER_GROFF})
     set_tests_properties(package.installed_programs PROPERTIES FIXTURES_REQUIRED uparser_installed)
   endif()
   packaging_test(add_subdirectory)

@@ -1,5 +1,7 @@
 #include "tools/uparse/CommandReport.h"
 
+#include <utility>
+
 #include "refhost/refhost.h"
 #include "tools/uparse/Suggestions.h"
 
@@ -18,12 +20,23 @@ Diagnostic At(const char* level, const TokenInfoObj& token, std::string text) {
 
 }  // namespace
 
-CommandReport CheckCommand(const refhost::CommandText& command, const std::string& file,
+CommandReport CheckCommand(refhost::CommandText command, const std::string& file,
                            const TAVO_DataSource& data, bool raw) {
     CommandReport report;
     report.file = file;
     report.line = command.firstLine;
-    refhost::TextTokenSequence tokens(command.text, command.firstLine);
+    refhost::TextTokenSequence tokens(std::move(command.text), command.firstLine);
+    bool invalidUtf8 = false;
+    for (const refhost::TokenizerError& error : tokens.errors()) {
+        Diagnostic found;
+        found.level = "error";
+        found.line = error.line;
+        found.column = error.column;
+        found.text = error.message;
+        report.diagnostics.push_back(std::move(found));
+        invalidUtf8 = invalidUtf8 || error.kind == refhost::TokenizerError::Kind::InvalidUtf8;
+    }
+    report.lexicalError = !tokens.errors().empty();
     // Where diagnostics go when the run names no token: the command's name.
     TokenInfoObj name;
     if (tokens.next()) {
@@ -31,13 +44,11 @@ CommandReport CheckCommand(const refhost::CommandText& command, const std::strin
         report.command = name.getString();
     }
     tokens.setPosition(0);
-    // Tokens read from bytes that are not text would only lead to misleading findings.
-    if (!tokens.errors().empty()) {
+    // Tokens read from bytes that are not text would only lead to misleading findings; an
+    // unterminated literal ends at its line, and the rest of the command is checked.
+    if (invalidUtf8) {
         report.invalidText = true;
         report.result.stage = examples::Stage::Parse;
-        for (const refhost::TokenizerError& error : tokens.errors()) {
-            report.diagnostics.push_back({"error", error.line, error.column, error.message, false, {}});
-        }
         return report;
     }
 
@@ -74,8 +85,7 @@ CommandReport CheckCommand(const refhost::CommandText& command, const std::strin
             At("error", stop, "internal error: " + report.result.internalError));
     }
     Suggestion suggestion;
-    if (report.procedure != nullptr &&
-        SuggestName(report.result, report.procedure->grammar(), data, suggestion)) {
+    if (report.procedure != nullptr && SuggestName(report.result, data, suggestion)) {
         report.diagnostics.push_back(
             At("note", suggestion.at, "did you mean " + suggestion.name + "?"));
     }

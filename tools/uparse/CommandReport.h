@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "examples/procedures/Procedure.h"
-#include "refhost/SplitCommands.h"
+#include "refhost/CommandSplitter.h"
 #include "uparser/host/DataSource.h"
 
 namespace uparse {
@@ -14,9 +14,9 @@ struct Diagnostic {
     std::string level;  // "error", "warning" or "note"
     long line = 0;
     int column = 0;
-    std::string text;         // as the user reads it, through the loaded catalog
+    std::string text;          // as the user reads it, through the loaded catalog
     bool fromLibrary = false;  // reported by the library rather than by uparse
-    std::string libraryText;  // the library's own text, for a message of the library
+    std::string libraryText;   // the library's own text, for a message of the library
 };
 
 // What uparse found out about one command of a syntax file.
@@ -26,19 +26,21 @@ struct CommandReport {
     std::string command;                             // its first word, as written
     const examples::Procedure* procedure = nullptr;  // null: parsed without a grammar
     bool unknownCommand = false;  // no sample procedure has the name, and --raw was not given
+    bool lexicalError = false;    // the tokenizer found a mistake in the text
     bool invalidText = false;     // not valid UTF-8: reported, and not run
     examples::RunResult result;
-    // The library's messages at the point where the run stopped, then uparse's own notes.
+    // The tokenizer's findings, then the library's messages at the point where the run
+    // stopped, then uparse's own notes.
     std::vector<Diagnostic> diagnostics;
 
     // Parsed and validated by a sample procedure, or parsed without a grammar when --raw
-    // asked for that. An unknown command is a failure.
-    bool ok() const { return !unknownCommand && !invalidText && result.ok(); }
+    // asked for that. An unknown command, or a text the tokenizer found fault with, fails.
+    bool ok() const { return !unknownCommand && !lexicalError && result.ok(); }
 };
 
 // Runs one command through its sample procedure (or, with raw or an unknown name, through a
 // parser without a grammar) and collects what the library reported.
-CommandReport CheckCommand(const refhost::CommandText& command, const std::string& file,
+CommandReport CheckCommand(refhost::CommandText command, const std::string& file,
                            const TAVO_DataSource& data, bool raw);
 
 }  // namespace uparse

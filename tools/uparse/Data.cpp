@@ -7,6 +7,9 @@
 #include <cstring>
 
 #include "refhost/refhost.h"
+#include "tools/uparse/OpenFile.h"
+#include "tools/uparse/Printable.h"
+#include "tools/uparse/ProgramError.h"
 #include "tools/uparse/SampleData.h"
 
 namespace uparse {
@@ -45,18 +48,33 @@ bool WriteTemporary(const std::string& text, std::string& path, std::string& err
 
 bool LoadDictionary(const std::string& path, refhost::Dictionary& dictionary, std::string& error) {
     std::string file = path;
-    if (path.empty() && !WriteTemporary(SampleCsv(), file, error)) {
-        return false;
+    if (path.empty()) {
+        if (!WriteTemporary(SampleCsv(), file, error)) {
+            return false;
+        }
+    } else {
+        // The reference host says only that it cannot read the file; the system knows why.
+        std::string reason;
+        const int fd = OpenFile(path, reason);
+        if (fd < 0) {
+            error = "cannot read the data file " + path + ": " + reason;
+            return false;
+        }
+        close(fd);
     }
     bool loaded = false;
     try {
         dictionary = refhost::Dictionary::fromCsv(file);
         loaded = true;
     } catch (const ErrorText& failure) {
-        error = failure.what();
+        // The message may quote a header cell of any length.
+        error = Printable(LowerFirst(failure.what()));
     }
     if (path.empty()) {
         unlink(file.c_str());
+        if (!loaded) {
+            error = "the built-in sample data: " + error;
+        }
     }
     return loaded;
 }

@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "tools/uparse/GrammarJson.h"
 #include "tools/uparse/TreeView.h"
 
 namespace uparse {
@@ -85,7 +86,7 @@ Json TreeJson(const CommandReport& report) {
 
 }  // namespace
 
-std::string JsonLine(const CommandReport& report) {
+void JsonOutput::command(const CommandReport& report) {
     Json variables = Json::array();
     for (const examples::VariableList& list : report.result.variables) {
         Json qualifiers = Json::object();
@@ -123,7 +124,11 @@ std::string JsonLine(const CommandReport& report) {
         {"diagnostics", std::move(diagnostics)},
     };
     // Replacement characters keep the line valid JSON whatever bytes the syntax held.
-    return json.dump(-1, ' ', false, Json::error_handler_t::replace);
+    mOut << json.dump(-1, ' ', false, Json::error_handler_t::replace) << '\n';
+}
+
+void JsonOutput::grammar(const examples::Procedure& procedure) {
+    mOut << GrammarJson(procedure).dump() << '\n';
 }
 
 }  // namespace uparse

@@ -1,15 +1,24 @@
 #ifndef TOOLS_UPARSE_JSONOUTPUT_H
 #define TOOLS_UPARSE_JSONOUTPUT_H
 
-#include <string>
+#include <ostream>
 
-#include "tools/uparse/CommandReport.h"
+#include "tools/uparse/Output.h"
 
 namespace uparse {
 
-// One line of JSON for the command: file, line, command, procedure, code, validated, ok,
-// stage, tree, variables, diagnostics.
-std::string JsonLine(const CommandReport& report);
+// For tools: one JSON object per line. A command's object has file, line, command, procedure,
+// code, validated, ok, stage, tree, variables and diagnostics; a grammar's is GrammarJson.
+class JsonOutput : public Output {
+  public:
+    explicit JsonOutput(std::ostream& out) : mOut(out) {}
+
+    void command(const CommandReport& report) override;
+    void grammar(const examples::Procedure& procedure) override;
+
+  private:
+    std::ostream& mOut;
+};
 
 }  // namespace uparse
 

@@ -2,55 +2,9 @@
 
 #include <algorithm>
 
-#include "examples/procedures/GrammarLookup.h"
 #include "refhost/UnicodeText.h"
-#include "uparser/ParserUtility.h"
 
 namespace uparse {
-
-namespace {
-
-// Scans the value of the parameter that failed for a word that is near a known one.
-bool SuggestInValue(const examples::RunResult& result, const CommandDescriptor& grammar,
-                    Suggestion& suggestion) {
-    const unsigned groups = result.spec.getGroupListSize();
-    if (groups == 0) {
-        return false;
-    }
-    const GroupComObj& group = *result.spec.getGroupObj(groups - 1);
-    const unsigned subs = group.getSubComListSize();
-    if (subs == 0) {
-        return false;
-    }
-    const SubComObj& sub = *group.getSubComObj(subs - 1);
-    const SubComDescriptor* subDesc = examples::FindSubComDesc(grammar, group, sub.getSubComName());
-    if (subDesc == nullptr) {
-        return false;
-    }
-    const unsigned params = sub.getParamListSize();
-    const ParamObj& value = params > 0 ? *sub.getParamObj(params - 1) : *sub.exportParamObj();
-    const ParamDescriptor* desc =
-        params > 0 ? subDesc->getParamDesc(value.getParamName()) : subDesc->getExportParamDesc();
-    std::vector<std::string> known = examples::ParamNames(*subDesc);
-    if (desc != nullptr) {
-        const std::vector<std::string> words = examples::KnownWords(*desc);
-        known.insert(known.end(), words.begin(), words.end());
-    }
-    for (unsigned i = 0; i < value.getTokenListSize(); ++i) {
-        const TokenInfoObj& token = *value.getTokenObj(i);
-        if (!token.IsPlainString()) {
-            continue;
-        }
-        const std::string name = Closest(token.getString(), known);
-        if (!name.empty()) {
-            suggestion = {name, token};
-            return true;
-        }
-    }
-    return false;
-}
-
-}  // namespace
 
 int EditDistance(const std::string& leftText, const std::string& rightText) {
     const std::u32string left = refhost::Characters(refhost::FoldCase(leftText));
@@ -97,46 +51,23 @@ std::string Closest(const std::string& word, const std::vector<std::string>& can
     return best;
 }
 
-bool SuggestName(const examples::RunResult& result, const CommandDescriptor& grammar,
-                 const TAVO_DataSource& data, Suggestion& suggestion) {
+bool SuggestName(const examples::RunResult& result, const TAVO_DataSource& data,
+                 Suggestion& suggestion) {
     const TokenInfoObj& at = result.stopToken;
-    if (result.stage == examples::Stage::Validation) {
-        if (!result.unknownVariable) {
-            return false;
-        }
-        std::vector<std::string> names;
-        for (unsigned i = 0; i < data.ColumnCount(); ++i) {
-            names.emplace_back(data.GetVariable(static_cast<int>(i)).GetName());
-        }
-        suggestion = {Closest(at.getString(), names), at};
-        return !suggestion.name.empty();
-    }
-    if (result.stage != examples::Stage::Parse) {
+    if (!at.IsString()) {
         return false;
     }
-    std::vector<std::string> known;
-    if (result.parseCode == 6) {
-        known = examples::SubComNames(grammar);
-    } else if (result.parseCode == 11) {
-        const unsigned groups = result.spec.getGroupListSize();
-        const SubComDescriptor* subDesc =
-            groups == 0 ? nullptr
-                        : examples::FindSubComDesc(grammar, *result.spec.getGroupObj(groups - 1),
-                                                   result.stopSubCommand);
-        if (subDesc != nullptr) {
-            known = examples::ParamNames(*subDesc);
-            if (const ParamDescriptor* leading = subDesc->getExportParamDesc()) {
-                const std::vector<std::string> words = examples::KnownWords(*leading);
-                known.insert(known.end(), words.begin(), words.end());
+    std::vector<std::string> candidates = result.expected.names;
+    if (result.expected.variable != examples::Expected::Variable::None) {
+        const bool numericOnly = result.expected.variable == examples::Expected::Variable::Numeric;
+        for (unsigned i = 0; i < data.ColumnCount(); ++i) {
+            const TAVO_Variable& variable = data.GetVariable(static_cast<int>(i));
+            if (!numericOnly || variable.GetType() == 0) {
+                candidates.emplace_back(variable.GetName());
             }
         }
-    } else if (result.parseCode == 12) {
-        return SuggestInValue(result, grammar, suggestion);
     }
-    if (!at.IsString() || known.empty()) {
-        return false;
-    }
-    suggestion = {Closest(at.getString(), known), at};
+    suggestion = {Closest(at.getString(), candidates), at};
     return !suggestion.name.empty();
 }
 

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "examples/procedures/Procedure.h"
-#include "uparser/CommandDescriptor.h"
 #include "uparser/TokenInfoObj.h"
 #include "uparser/host/DataSource.h"
 
@@ -25,11 +24,10 @@ struct Suggestion {
     TokenInfoObj at;  // the unknown word
 };
 
-// A known name for the unknown one that stopped the run: a subcommand for an unknown
-// subcommand, a parameter for an unknown parameter, a parameter, accepted word or qualifier
-// for a rejected value, a dictionary variable for a variable the dictionary lacks.
-bool SuggestName(const examples::RunResult& result, const CommandDescriptor& grammar,
-                 const TAVO_DataSource& data, Suggestion& suggestion);
+// A name for the unknown word that stopped the run, drawn from what was valid there
+// (RunResult::expected): the grammar's names, or the dictionary's variables.
+bool SuggestName(const examples::RunResult& result, const TAVO_DataSource& data,
+                 Suggestion& suggestion);
 
 // A sample procedure's name for an unknown command name, or "".
 std::string SuggestCommand(const std::string& name);

@@ -71,6 +71,17 @@ std::string Qualifier(const ParamDescriptor& owner, const std::string& name) {
     return name + (qualifier.isValueRequired() ? value : "[" + value + "]");
 }
 
+// The qualifiers of a list, each in brackets unless it must be given.
+std::string QualifierList(const ParamDescriptor& owner, const std::vector<std::string>& names) {
+    std::string text;
+    for (const std::string& name : names) {
+        const std::string qualifier = Qualifier(owner, name);
+        text += (text.empty() ? "" : " ") +
+                (owner.getQualifDesc(name)->isParamRequired() ? qualifier : "[" + qualifier + "]");
+    }
+    return text;
+}
+
 std::string Value(const ParamDescriptor& desc) {
     std::vector<std::string> qualifiers;
     desc.getQualifNames(qualifiers);
@@ -97,10 +108,12 @@ std::string Value(const ParamDescriptor& desc) {
             return "variable";
         case ParamVarList:
             return "variable...";
+        // A single variable is a crossed list too, and "*" crosses as BY does.
         case ParamCrossVarList:
-            return "variable BY variable...";
+            return "variable [{BY|*} variable]...";
+        // As many values in a row as there are variables; at least one row.
         case ParamVarCatList:
-            return "variable... ; value... code ...";
+            return "variable... ; value... code [; value... code]...";
         case ParamFileSpec:
         case ParamAnyFileSpec:
             return "'file'";
@@ -130,25 +143,13 @@ std::string Value(const ParamDescriptor& desc) {
             }
             return text.empty() ? "qualifier" : text + "}";
         }
-        case ParamStringQualList: {
-            std::string text;
-            for (const std::string& name : qualifiers) {
-                text += (text.empty() ? "[" : " [") + Qualifier(desc, name) + "]";
-            }
-            return text;
-        }
-        default: {
-            // A token list may declare qualifiers that its values carry in parentheses.
-            std::string text = "tokens...";
-            if (!qualifiers.empty()) {
-                text += " [(";
-                for (std::size_t i = 0; i < qualifiers.size(); ++i) {
-                    text += (i > 0 ? " " : "") + Qualifier(desc, qualifiers[i]);
-                }
-                text += ")]";
-            }
-            return text;
-        }
+        case ParamStringQualList:
+            return QualifierList(desc, qualifiers);
+        default:
+            // A token list may declare qualifiers that its values carry in parentheses, after
+            // any of them.
+            return qualifiers.empty() ? "tokens..."
+                                      : "tokens... [(" + QualifierList(desc, qualifiers) + ")] ...";
     }
 }
 
@@ -156,7 +157,9 @@ std::string Optional(const std::string& text, bool required) {
     return required ? text : "[" + text + "]";
 }
 
-std::string Param(const SubComDescriptor& sub, const ParamDescriptor& desc) {
+// required: the parameter must be written, by its own flag or because it is all that the
+// subcommand can hold.
+std::string Param(const SubComDescriptor& sub, const ParamDescriptor& desc, bool required) {
     const std::string& name = desc.getParamName();
     const std::string value = Value(desc);
     std::string text = name;
@@ -184,30 +187,51 @@ std::string Param(const SubComDescriptor& sub, const ParamDescriptor& desc) {
         }
         text += desc.isValueRequired() ? written : "[" + written + "]";
     }
-    return Optional(text, desc.isParamRequired());
+    return Optional(text, required);
+}
+
+bool AnyPartRequired(const SubComDescriptor& sub) {
+    const ParamDescriptor* leading = sub.getExportParamDesc();
+    bool required = leading != nullptr && leading->isParamRequired();
+    for (int p = 0; p < sub.getParamDescListSize(); ++p) {
+        required = required || sub.getParamDesc(p)->isParamRequired();
+    }
+    return required;
 }
 
 // opensGroup: the subcommand is the separator that opens its group, so it is always there.
+// A subcommand that may not be empty needs one of its parts even when none is required on its
+// own: a single part is then shown required, and several get the note "at least one part".
 std::string SubCommand(const SubComDescriptor& sub, bool opensGroup) {
     std::string text = sub.getSubComName().empty() ? "" : "/" + sub.getSubComName();
+    const bool notEmpty = !sub.isEmptyAllowed();
+    std::string note;
     if (sub.isSubComArbitrary()) {
-        text += " anything...";
-    } else if (const ParamDescriptor* leading = sub.getExportParamDesc()) {
-        const std::string value =
-            sub.areParamByBlock() ? Introduced(QualifByBlock, *leading) : Value(*leading);
-        // Without parameters the leading value is all a subcommand can hold.
-        const bool required = leading->isParamRequired() ||
-                              (sub.getParamDescListSize() == 0 && !sub.isEmptyAllowed());
-        text += (text.empty() ? "" : " ") + Optional(value, required);
-    }
-    for (int p = 0; p < sub.getParamDescListSize(); ++p) {
-        text += " " + Param(sub, *sub.getParamDesc(p));
+        text += " " + Optional("anything...", notEmpty);
+    } else {
+        const ParamDescriptor* leading = sub.getExportParamDesc();
+        const int parts = (leading != nullptr ? 1 : 0) + sub.getParamDescListSize();
+        const bool needsOne = notEmpty && !AnyPartRequired(sub);
+        const bool soleRequired = needsOne && parts == 1;
+        if (needsOne && parts > 1) {
+            note = "  -- at least one part";
+        }
+        if (leading != nullptr) {
+            const std::string value =
+                sub.areParamByBlock() ? Introduced(QualifByBlock, *leading) : Value(*leading);
+            text += (text.empty() ? "" : " ") +
+                    Optional(value, leading->isParamRequired() || soleRequired);
+        }
+        for (int p = 0; p < sub.getParamDescListSize(); ++p) {
+            const ParamDescriptor& param = *sub.getParamDesc(p);
+            text += " " + Param(sub, param, param.isParamRequired() || soleRequired);
+        }
     }
     if (sub.getSubComName().empty()) {
-        return text;
+        return text + note;
     }
     text = Optional(text, opensGroup || sub.isSubComRequired());
-    return sub.isSubComRepeatable() ? text + " ..." : text;
+    return (sub.isSubComRepeatable() ? text + " ..." : text) + note;
 }
 
 std::string GroupHeading(const GroupComDescriptor& group) {

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "tools/uparse/Printable.h"
+#include "tools/uparse/SyntaxChart.h"
 #include "tools/uparse/TreeView.h"
 
 namespace uparse {
@@ -17,8 +19,11 @@ std::string Status(const CommandReport& report) {
         return "not parsed: the text is not valid UTF-8";
     }
     std::string status;
+    if (report.lexicalError) {
+        status = "lexical error; ";
+    }
     if (report.unknownCommand) {
-        status = "unknown command; ";
+        status += "unknown command; ";
     }
     if (report.procedure == nullptr) {
         return status + (result.parseCode == 0 ? "parsed without a grammar"
@@ -26,13 +31,30 @@ std::string Status(const CommandReport& report) {
                                                      std::to_string(result.parseCode) + ")");
     }
     if (result.parseCode != 0) {
-        return "parse failed (code " + std::to_string(result.parseCode) + ")";
+        return status + "parse failed (code " + std::to_string(result.parseCode) + ")";
     }
-    return result.validated ? "parsed and validated" : "validation failed";
+    return status + (result.validated ? "parsed and validated" : "validation failed");
+}
+
+// The value with every text that came from the command made printable, token by token.
+ValueView Printed(ValueView value) {
+    value.label = PrintableToken(value.label);
+    for (std::string& text : value.texts) {
+        text = PrintableToken(text);
+    }
+    for (ValueView::Row& row : value.rows) {
+        for (std::string& text : row.values) {
+            text = PrintableToken(text);
+        }
+    }
+    for (ValueView& part : value.parts) {
+        part = Printed(std::move(part));
+    }
+    return value;
 }
 
 void PrintValue(const ValueView& value, std::ostream& out) {
-    const std::string text = ValueText(value);
+    const std::string text = ValueText(Printed(value));
     if (!text.empty()) {
         out << ' ' << text;
     }
@@ -40,7 +62,7 @@ void PrintValue(const ValueView& value, std::ostream& out) {
 }
 
 void PrintSubCommand(const SubComView& sub, std::ostream& out) {
-    out << "    " << (sub.name.empty() ? "(leading part)" : "/" + sub.extName);
+    out << "    " << (sub.name.empty() ? "(leading part)" : "/" + PrintableToken(sub.extName));
     if (sub.hasLeading) {
         out << ':';
         PrintValue(sub.leading, out);
@@ -48,8 +70,8 @@ void PrintSubCommand(const SubComView& sub, std::ostream& out) {
         out << '\n';
     }
     for (const ParamView& param : sub.params) {
-        out << "      " << param.name;
-        const std::string text = ValueText(param.value);
+        out << "      " << PrintableToken(param.name);
+        const std::string text = ValueText(Printed(param.value));
         if (param.parens) {
             out << '(' << text << ')';
         } else if (!text.empty()) {
@@ -75,10 +97,10 @@ void PrintVariables(const CommandReport& report, std::ostream& out) {
         }
         out << ':';
         for (const std::string& name : list.names) {
-            out << ' ' << name;
+            out << ' ' << PrintableToken(name);
         }
         for (const auto& qualifier : list.qualifiers) {
-            out << " (" << qualifier.first << '=' << qualifier.second << ')';
+            out << " (" << qualifier.first << '=' << PrintableToken(qualifier.second) << ')';
         }
         out << '\n';
     }
@@ -86,9 +108,11 @@ void PrintVariables(const CommandReport& report, std::ostream& out) {
 
 }  // namespace
 
-void PrintText(const CommandReport& report, std::ostream& out, std::ostream& diagnostics) {
-    out << (report.command.empty() ? "(no command name)" : report.command) << " (" << report.file
-        << ':' << report.line << "): " << Status(report) << '\n';
+void TextOutput::command(const CommandReport& report) {
+    std::ostream& out = mOut;
+    std::ostream& diagnostics = mDiagnostics;
+    out << (report.command.empty() ? "(no command name)" : PrintableToken(report.command)) << " ("
+        << Escaped(report.file) << ':' << report.line << "): " << Status(report) << '\n';
     const std::vector<GroupView> groups = DescribeTree(
         report.result.spec, report.procedure != nullptr ? &report.procedure->grammar() : nullptr);
     for (std::size_t g = 0; g < groups.size(); ++g) {
@@ -108,10 +132,14 @@ void PrintText(const CommandReport& report, std::ostream& out, std::ostream& dia
     out << '\n';
     out.flush();
     for (const Diagnostic& diagnostic : report.diagnostics) {
-        diagnostics << report.file << ':' << diagnostic.line << ':' << diagnostic.column << ": "
-                    << diagnostic.level << ": " << diagnostic.text << '\n';
+        diagnostics << Escaped(report.file) << ':' << diagnostic.line << ':' << diagnostic.column
+                    << ": " << diagnostic.level << ": " << Printable(diagnostic.text) << '\n';
     }
     diagnostics.flush();
+}
+
+void TextOutput::grammar(const examples::Procedure& procedure) {
+    mOut << SyntaxChart(procedure) << '\n';
 }
 
 }  // namespace uparse

@@ -3,13 +3,24 @@
 
 #include <ostream>
 
-#include "tools/uparse/CommandReport.h"
+#include "tools/uparse/Output.h"
 
 namespace uparse {
 
-// The command's tree and validated variables on out, its diagnostics on diagnostics in the
-// compiler convention FILE:LINE:COLUMN: LEVEL: TEXT.
-void PrintText(const CommandReport& report, std::ostream& out, std::ostream& diagnostics);
+// For people: the command's tree and validated variables on out, its diagnostics on
+// diagnostics in the compiler convention FILE:LINE:COLUMN: LEVEL: TEXT; syntax charts on out.
+class TextOutput : public Output {
+  public:
+    TextOutput(std::ostream& out, std::ostream& diagnostics)
+        : mOut(out), mDiagnostics(diagnostics) {}
+
+    void command(const CommandReport& report) override;
+    void grammar(const examples::Procedure& procedure) override;
+
+  private:
+    std::ostream& mOut;
+    std::ostream& mDiagnostics;
+};
 
 }  // namespace uparse
 

@@ -1,45 +1,40 @@
 // uparse [options] [FILE...]: parses and validates command syntax with the sample procedures.
-#include <cerrno>
-#include <cstring>
-#include <fstream>
 #include <iostream>
-#include <iterator>
-#include <sstream>
+#include <memory>
 #include <string>
-#include <vector>
+#include <utility>
 
 #include "examples/procedures/Procedure.h"
 #include "refhost/refhost.h"
 #include "tools/uparse/CommandReport.h"
 #include "tools/uparse/Data.h"
-#include "tools/uparse/JsonOutput.h"
 #include "tools/uparse/Messages.h"
 #include "tools/uparse/Options.h"
-#include "tools/uparse/SyntaxChart.h"
-#include "tools/uparse/TextOutput.h"
+#include "tools/uparse/Output.h"
+#include "tools/uparse/ProgramError.h"
+#include "tools/uparse/SyntaxInput.h"
 
 namespace {
 
-struct Input {
-    std::string name;
-    std::string text;
-};
-
-bool ReadInput(const std::string& path, Input& input) {
-    if (path == "-") {
-        input.name = "<stdin>";
-        input.text.assign(std::istreambuf_iterator<char>(std::cin), {});
-        return !std::cin.bad();
+// Checks the commands of one input as they are read; false when one of them failed.
+// withLibraryTexts: give each library message its untranslated text too (JSON beside a
+// catalog), which needs the command once more.
+bool CheckInput(uparse::SyntaxInput& input, const TAVO_DataSource& data,
+                const uparse::Options& options, bool withLibraryTexts, uparse::Output& output) {
+    bool allOk = true;
+    refhost::CommandText command{std::string(), 0};
+    while (input.next(command)) {
+        uparse::CommandReport report;
+        if (withLibraryTexts) {
+            report = uparse::CheckCommand(command, input.name(), data, options.raw);
+            uparse::AddLibraryTexts(command, data, options.raw, report);
+        } else {
+            report = uparse::CheckCommand(std::move(command), input.name(), data, options.raw);
+        }
+        output.command(report);
+        allOk = allOk && report.ok();
     }
-    input.name = path;
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        return false;
-    }
-    std::ostringstream text;
-    text << file.rdbuf();
-    input.text = text.str();
-    return !file.bad();
+    return allOk;
 }
 
 }  // namespace
@@ -50,55 +45,48 @@ int main(int argc, char** argv) {
     if (status >= 0) {
         return status;
     }
+    const std::unique_ptr<uparse::Output> output =
+        uparse::MakeOutput(options.json, std::cout, std::cerr);
     if (options.list) {
         for (const examples::Procedure* procedure : examples::AllProcedures()) {
-            std::cout << uparse::SyntaxChart(*procedure) << '\n';
+            output->grammar(*procedure);
         }
         return 0;
     }
 
-    // Everything is read before anything is checked, so that a usage error shows no output.
-    if (options.files.empty()) {
-        options.files.push_back("-");
-    }
-    std::vector<Input> inputs;
-    for (const std::string& path : options.files) {
-        Input input;
-        if (!ReadInput(path, input)) {
-            std::cerr << "uparse: cannot read " << path << ": " << std::strerror(errno) << '\n';
-            return 2;
-        }
-        inputs.push_back(std::move(input));
-    }
     refhost::Dictionary dictionary;
     std::string error;
     if (!uparse::LoadDictionary(options.dataPath, dictionary, error)) {
-        std::cerr << "uparse: " << (options.dataPath.empty() ? "built-in sample data: " : "")
-                  << error << '\n';
+        uparse::ReportProgramError(error);
         return 2;
     }
-
     uparse::MessageChoice messages = uparse::MessageChoice::LibraryTexts;
     if (!uparse::LoadMessages(options.messages, messages, error)) {
-        std::cerr << "uparse: " << error << '\n';
+        uparse::ReportProgramError(uparse::LowerFirst(error));
         return 2;
     }
+    const bool withLibraryTexts = options.json && messages == uparse::MessageChoice::Catalog;
 
+    if (options.files.empty()) {
+        options.files.push_back("-");
+    }
+    // File by file: one that cannot be read is reported where it stands, and the rest are
+    // still checked.
     bool allOk = true;
-    for (const Input& input : inputs) {
-        for (const refhost::CommandText& command : refhost::SplitCommands(input.text)) {
-            uparse::CommandReport report =
-                uparse::CheckCommand(command, input.name, dictionary, options.raw);
-            if (options.json) {
-                if (messages == uparse::MessageChoice::Catalog) {
-                    uparse::AddLibraryTexts(command, dictionary, options.raw, report);
-                }
-                std::cout << uparse::JsonLine(report) << '\n';
-            } else {
-                uparse::PrintText(report, std::cout, std::cerr);
-            }
-            allOk = allOk && report.ok();
+    bool allRead = true;
+    for (const std::string& path : options.files) {
+        uparse::SyntaxInput input(path);
+        if (input.open()) {
+            allOk = CheckInput(input, dictionary, options, withLibraryTexts, *output) && allOk;
         }
+        if (!input.error().empty()) {
+            uparse::ReportProgramError("cannot read " + input.name(), input.error());
+            allRead = false;
+        }
+    }
+    std::cout.flush();
+    if (!allRead) {
+        return 2;
     }
     return allOk ? 0 : 1;
 }

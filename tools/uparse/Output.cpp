@@ -1,0 +1,15 @@
+#include "tools/uparse/Output.h"
+
+#include "tools/uparse/JsonOutput.h"
+#include "tools/uparse/TextOutput.h"
+
+namespace uparse {
+
+std::unique_ptr<Output> MakeOutput(bool json, std::ostream& out, std::ostream& diagnostics) {
+    if (json) {
+        return std::make_unique<JsonOutput>(out);
+    }
+    return std::make_unique<TextOutput>(out, diagnostics);
+}
+
+}  // namespace uparse

@@ -1,0 +1,31 @@
+#ifndef TOOLS_UPARSE_OUTPUT_H
+#define TOOLS_UPARSE_OUTPUT_H
+
+#include <memory>
+#include <ostream>
+
+#include "examples/procedures/Procedure.h"
+#include "tools/uparse/CommandReport.h"
+
+namespace uparse {
+
+// Where uparse's results go: text for people, or JSON lines for tools. Each form is one class;
+// a new kind of result is a new member here. The program's own errors are no results: they go
+// to standard error through ReportProgramError in every form.
+class Output {
+  public:
+    virtual ~Output() = default;
+
+    // One checked command.
+    virtual void command(const CommandReport& report) = 0;
+    // The grammar of one procedure (--list).
+    virtual void grammar(const examples::Procedure& procedure) = 0;
+};
+
+// The JSON form writes everything to out; the text form writes trees and charts to out and
+// the findings about commands to diagnostics.
+std::unique_ptr<Output> MakeOutput(bool json, std::ostream& out, std::ostream& diagnostics);
+
+}  // namespace uparse
+
+#endif

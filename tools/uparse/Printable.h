@@ -1,0 +1,28 @@
+#ifndef TOOLS_UPARSE_PRINTABLE_H
+#define TOOLS_UPARSE_PRINTABLE_H
+
+#include <string>
+#include <string_view>
+
+// Text taken from a syntax file, made fit for a terminal. Whatever bytes a file holds, the
+// text output shows no control character, nothing that reorders or breaks lines, and no token
+// longer than a line or two; the JSON output keeps every text whole.
+namespace uparse {
+
+// Control characters (C0, DEL, C1), bidirectional controls, the line and paragraph separators
+// and bytes that are not UTF-8 written as escapes: \t \n \r, \xHH for other bytes below 0x80
+// and for invalid bytes, \uHHHH for characters.
+std::string Escaped(std::string_view text);
+
+// Escaped, with every run of more than 100 characters without a blank cut to its first 80
+// characters and "...[N bytes]", N being the length of the whole run: for a message that
+// quotes tokens.
+std::string Printable(std::string_view text);
+
+// Escaped, with a text of more than 100 characters cut as a whole in the same way: for one
+// token, blanks and all.
+std::string PrintableToken(std::string_view text);
+
+}  // namespace uparse
+
+#endif

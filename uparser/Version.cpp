@@ -1,0 +1,5 @@
+#include "uparser/Version.h"
+
+const char* UparserVersion() {
+    return UPARSER_VERSION;
+}
