@@ -137,28 +137,4 @@ TEST(Threads, FourThreadsShareOneGrammarAndOneDictionary) {
     }
 }
 
-// A log made later on another thread does not take this thread's messages.
-TEST(Threads, MessageLogsBelongToTheirThread) {
-    refhost::MessageLog outer;
-    Barrier made(2);
-    Barrier emitted(2);
-    std::vector<std::string> seenInThread;
-    std::thread other([&] {
-        refhost::MessageLog inner;
-        made.arriveAndWait();
-        emitted.arriveAndWait();
-        refhost::EmitMessage(3, 2, "from the thread...");
-        for (const refhost::Emitted& message : inner.messages()) {
-            seenInThread.push_back(message.text);
-        }
-    });
-    made.arriveAndWait();
-    refhost::EmitMessage(2, 2, "from the test...");
-    emitted.arriveAndWait();
-    other.join();
-    EXPECT_THAT(seenInThread, ::testing::ElementsAre("from the thread..."));
-    ASSERT_EQ(outer.messages().size(), 1u);
-    EXPECT_EQ(outer.messages()[0].text, "from the test...");
-}
-
 }  // namespace
