@@ -8,6 +8,21 @@ namespace examples {
 
 using namespace UPSpecTypes;
 
+namespace {
+
+// The value cells a category check allocates, given back however the check ends: the host's
+// conversion may throw.
+struct ValueCell {
+    ValueCell() = default;
+    ValueCell(const ValueCell&) = delete;
+    ValueCell& operator=(const ValueCell&) = delete;
+    ~ValueCell() { VarSpecObj::ReleaseOBS(obs); }
+
+    OBS* obs = nullptr;
+};
+
+}  // namespace
+
 Bucket::Bucket()
     : Procedure("BUCKET", "Bucket",
                 "Makes a new variable from the codes given to combinations of categories") {
@@ -123,11 +138,9 @@ bool Bucket::validate(const CommandSpec& spec, Validation& check) const {
     for (std::size_t row = width; row + width + 1 < tokens.size(); row += width + 2) {
         for (std::size_t column = 0; column < width; ++column) {
             const TokenInfoObj& value = tokens[row + 1 + column];
-            OBS* cell = nullptr;
+            ValueCell cell;
             TAVO_Format format{};
-            const bool readable = columns[column].ValidateCatValue(value.getString(), cell, format);
-            VarSpecObj::ReleaseOBS(cell);
-            if (!readable) {
+            if (!columns[column].ValidateCatValue(value.getString(), cell.obs, format)) {
                 return check.stopAt("MAP", "", value);
             }
         }
