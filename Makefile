@@ -7,7 +7,7 @@ PACKAGES := cmake g++ make pkgconf libgtest-dev libgmock-dev libbenchmark-dev li
             python3-jsonschema
 FUZZ_PACKAGES := clang libclang-rt-dev
 
-.PHONY: deps demo test build asan bench fuzz install clean
+.PHONY: deps demo test build asan tsan bench fuzz install clean
 
 # Installs what the build needs when run as root on a Debian machine; otherwise names it.
 deps:
@@ -41,6 +41,12 @@ asan: deps
 	cmake --preset asan >/dev/null
 	cmake --build --preset asan
 	ctest --preset asan
+
+# ThreadSanitizer over the threading tests and the reference host's tests.
+tsan: deps
+	cmake --preset tsan >/dev/null
+	cmake --build --preset tsan
+	ctest --preset tsan
 
 bench: deps
 	cmake --preset bench >/dev/null

@@ -1,10 +1,10 @@
 // Peak heap of one parse of a million-token command, per token.
 //
 // Every operator new and delete of the process (the libraries' included) goes through the
-// counting functions below, which keep the bytes in use and their peak. The token stream is
-// made first; the peak is then reset to what is in use, the command is parsed once, and the
-// peak minus that starting level is what the parse needed at its worst, the CommandSpec it
-// returns included. getrusage's maximum resident size is shown beside it for comparison (it
+// counting functions below (tests/support/RoutedNew.h routes them), which keep the bytes in
+// use and their peak. The token stream is made first; the peak is then reset to what is in use,
+// the command is parsed once, and the peak minus that starting level is what the parse needed
+// at its worst, the CommandSpec it returns included. getrusage's maximum resident size is shown beside it for comparison (it
 // also counts the stream and the allocator's slack, and never goes down).
 #include <sys/resource.h>
 
@@ -17,6 +17,7 @@
 #include "BenchCommands.h"
 #include "refhost/MessageLog.h"
 #include "refhost/TextTokenSequence.h"
+#include "tests/support/RoutedNew.h"
 #include "uparser/CommandSpec.h"
 #include "uparser/UniversalParser.h"
 
@@ -27,28 +28,6 @@ std::atomic<long long> gPeak{0};
 
 // A header in front of every block remembers its size; 16 bytes keep the alignment of new.
 constexpr std::size_t kHeader = 16;
-
-void* Allocate(std::size_t size) {
-    void* block = std::malloc(size + kHeader);
-    if (block == nullptr) {
-        throw std::bad_alloc();
-    }
-    *static_cast<std::size_t*>(block) = size;
-    const long long now = gInUse += static_cast<long long>(size);
-    long long peak = gPeak.load();
-    while (now > peak && !gPeak.compare_exchange_weak(peak, now)) {
-    }
-    return static_cast<char*>(block) + kHeader;
-}
-
-void Release(void* pointer) {
-    if (pointer == nullptr) {
-        return;
-    }
-    void* block = static_cast<char*>(pointer) - kHeader;
-    gInUse -= static_cast<long long>(*static_cast<std::size_t*>(block));
-    std::free(block);
-}
 
 long MaxRssKiB() {
     rusage usage{};
@@ -90,37 +69,26 @@ void Measure(bench::Shape shape, bool withGrammar) {
 
 }  // namespace
 
-void* operator new(std::size_t size) {
-    return Allocate(size);
-}
-void* operator new[](std::size_t size) {
-    return Allocate(size);
-}
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    try {
-        return Allocate(size);
-    } catch (...) {
-        return nullptr;
+void* RoutedAllocate(std::size_t size) {
+    void* block = std::malloc(size + kHeader);
+    if (block == nullptr) {
+        throw std::bad_alloc();
     }
-}
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-    try {
-        return Allocate(size);
-    } catch (...) {
-        return nullptr;
+    *static_cast<std::size_t*>(block) = size;
+    const long long now = gInUse += static_cast<long long>(size);
+    long long peak = gPeak.load();
+    while (now > peak && !gPeak.compare_exchange_weak(peak, now)) {
     }
+    return static_cast<char*>(block) + kHeader;
 }
-void operator delete(void* pointer) noexcept {
-    Release(pointer);
-}
-void operator delete[](void* pointer) noexcept {
-    Release(pointer);
-}
-void operator delete(void* pointer, std::size_t) noexcept {
-    Release(pointer);
-}
-void operator delete[](void* pointer, std::size_t) noexcept {
-    Release(pointer);
+
+void RoutedRelease(void* pointer) noexcept {
+    if (pointer == nullptr) {
+        return;
+    }
+    void* block = static_cast<char*>(pointer) - kHeader;
+    gInUse -= static_cast<long long>(*static_cast<std::size_t*>(block));
+    std::free(block);
 }
 
 int main() {

@@ -1,5 +1,6 @@
 #include "refhost/Dictionary.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
@@ -243,8 +244,13 @@ int Dictionary::addVariable(const TAVO_Variable& variable) {
     if ((mVariables.size() + 1) * 2 > mSlots.size()) {
         growIndex();
     }
-    mVariables.reserve(mVariables.size() + 1);
-    mKeys.reserve(mKeys.size() + 1);
+    // Growing by one would copy the whole dictionary on every addition.
+    if (mVariables.size() == mVariables.capacity()) {
+        mVariables.reserve(std::max<std::size_t>(16, mVariables.size() * 2));
+    }
+    if (mKeys.size() == mKeys.capacity()) {
+        mKeys.reserve(std::max<std::size_t>(16, mKeys.size() * 2));
+    }
     const int index = static_cast<int>(mVariables.size());
     mVariables.push_back(variable);
     mKeys.push_back(std::move(key));

@@ -7,9 +7,11 @@ namespace refhost {
 
 namespace {
 
-// Live logs in order of creation; the last one is the innermost.
+// The calling thread's live logs in order of creation; the last one is the innermost. Each
+// thread has its own list, so threads that parse side by side never see each other's messages
+// and share nothing here.
 std::vector<MessageLog*>& liveLogs() {
-    static std::vector<MessageLog*> logs;
+    thread_local std::vector<MessageLog*> logs;
     return logs;
 }
 

@@ -13,8 +13,10 @@ struct Emitted {
     std::string text;
 };
 
-// Captures what the error service emits while the object lives. Logs nest: the innermost
-// (most recently created) live log records; the ones around it see nothing.
+// Captures what the error service emits on the thread that created the log, while the object
+// lives. Logs nest per thread: the innermost (most recently created) live log of the emitting
+// thread records; the ones around it, and the logs of other threads, see nothing. A log is
+// created, read and destroyed on one thread.
 class MessageLog {
   public:
     MessageLog();
@@ -30,8 +32,8 @@ class MessageLog {
     std::vector<Emitted> mMessages;
 };
 
-// The error service's sink: the innermost live MessageLog, or else standard error as
-// "error: TEXT" (level 3 and above) or "warning: TEXT" (below).
+// The error service's sink: the calling thread's innermost live MessageLog, or else standard
+// error as "error: TEXT" (level 3 and above) or "warning: TEXT" (below).
 void EmitMessage(int level, int show, const std::string& text);
 
 }  // namespace refhost

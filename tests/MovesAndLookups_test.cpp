@@ -1,5 +1,6 @@
 // The cheaper paths behave as the plain ones: messages moved between objects, lists moved by
-// vectors, and parameter look-ups in subcommands with many parameters.
+// vectors, objects moved onto themselves, and parameter look-ups in subcommands with many
+// parameters.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,9 +10,12 @@
 
 #include "refhost/refhost.h"
 #include "support/Messages.h"
+#include "support/ParseCommand.h"
 #include "support/TestDictionary.h"
+#include "support/TestGrammars.h"
 #include "support/Tokens.h"
 #include "uparser/CommandDescriptor.h"
+#include "uparser/VarCatList.h"
 #include "uparser/ParserMessage.h"
 #include "uparser/SubComDescriptor.h"
 #include "uparser/VarSpecObj.h"
@@ -80,6 +84,55 @@ TEST_F(MovedMessages, ListsMoveWithoutLosingTheirMessages) {
     const std::string text = only().text;
     EXPECT_NE(text.find("not found in dictionary"), std::string::npos) << text;
     EXPECT_EQ(lists.front().GetValidVarList(), std::vector<int>{1});
+}
+
+// x = std::move(x) leaves x as it was, as a copy onto itself does.
+template <typename T>
+void MoveOntoItself(T& object) {
+    T& alias = object;
+    object = std::move(alias);
+}
+
+TEST(MovedOntoItself, EveryValueStaysAsItWas) {
+    const CommandDescriptor grammar = testsupport::CountValues();
+    testsupport::ParseOutcome out =
+        testsupport::ParseCommand("COUNTVALUES a /FORMAT LIMIT=5 /ORDER", &grammar);
+    ASSERT_EQ(out.code, 0);
+    CommandSpec& spec = out.spec;
+    MoveOntoItself(spec);
+    ASSERT_EQ(spec.getSubComListSize(), 3u);
+    EXPECT_EQ(spec.getCommandName(), "COUNTVALUES");
+
+    GroupComObj group = *spec.getGlobalGroupObj();
+    MoveOntoItself(group);
+    EXPECT_EQ(group.getSubComListSize(), 3u);
+    EXPECT_TRUE(group.isGroupGlobal());
+    SubComObj format = *spec.getSubComObj("FORMAT");
+    MoveOntoItself(format);
+    EXPECT_EQ(format.getSubComName(), "FORMAT");
+    ASSERT_EQ(format.getParamListSize(), 1u);
+    ParamObj limit = *format.getParamObj(0u);
+    MoveOntoItself(limit);
+    EXPECT_EQ(limit.getParamName(), "LIMIT");
+    EXPECT_EQ(limit.getTokenListSize(), 1u);
+
+    const refhost::Dictionary dictionary = testsupport::TestDictionary();
+    VarSpecObj list("VARS", "TABLES", "GAUGE", &dictionary);
+    ASSERT_TRUE(list.ValidateVariables(TokensOf("v1 TO v3"), RepeatVarsError));
+    MoveOntoItself(list);
+    EXPECT_EQ(list.GetNValidVars(), 3);
+    EXPECT_TRUE(list.IsValidVariable(testsupport::vars::kV2));
+
+    VarCatList categories;
+    ASSERT_TRUE(categories.addVarName(TavoVarName("v1")));
+    MoveOntoItself(categories);
+    EXPECT_EQ(categories.getVarListSize(), 1u);
+
+    ParamDescriptor desc("KEY", ParamStringQual);
+    desc.addQualifDesc("Q");
+    MoveOntoItself(desc);
+    EXPECT_EQ(desc.getParamName(), "KEY");
+    EXPECT_NE(desc.getQualifDesc("Q"), nullptr);
 }
 
 TEST(SubComDescriptorLookup, ManyParametersAreFoundByAnyCaseAndReplacedInPlace) {

@@ -2,9 +2,12 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <pthread.h>
 
 #include <cmath>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "uparser/ParamDescriptorWrapper.h"
@@ -161,6 +164,70 @@ TEST(ParamDescriptor, AssignmentFromItselfOrItsOwnPartsIsSafe) {
     std::vector<std::string> names;
     e.getQualifNames(names);
     EXPECT_THAT(names, ElementsAre("INNER", "Z"));
+}
+
+namespace {
+
+// depth levels, alternately a string qualifier holding the level below as its qualifier and a
+// token whose main part is the level below; at the bottom a qualifier DEEP written with "=".
+ParamDescriptor Nested(int depth) {
+    ParamDescriptor level("BOTTOM", ParamStringQual);
+    level.setQualifOption(QualifByEqual);
+    level.addQualifDesc("DEEP");
+    const ParamDescriptor side("SIDE", ParamKeyWord);
+    for (int i = 1; i <= depth; ++i) {
+        ParamDescriptor up("L" + std::to_string(i), i % 2 == 0 ? ParamStringQual : ParamTokenQual);
+        if (i % 2 == 0) {
+            up.addQualifDesc(level);
+        } else {
+            up.setMainQualDesc(&level, &side);
+        }
+        level = std::move(up);
+    }
+    return level;
+}
+
+// Runs work on a thread with a stack far smaller than one frame per nesting level would need.
+void OnSmallStack(std::function<void()> work) {
+    pthread_attr_t attributes;
+    pthread_attr_init(&attributes);
+    pthread_attr_setstacksize(&attributes, 32 * 1024);
+    pthread_t thread;
+    const auto run = [](void* argument) -> void* {
+        (*static_cast<std::function<void()>*>(argument))();
+        return nullptr;
+    };
+    ASSERT_EQ(pthread_create(&thread, &attributes, run, &work), 0);
+    pthread_join(thread, nullptr);
+    pthread_attr_destroy(&attributes);
+}
+
+}  // namespace
+
+// Copying, assigning, searching and destroying a descriptor take no stack per nesting level.
+TEST(ParamDescriptor, DeepNestingNeedsNoDeepStack) {
+    constexpr int kDepth = 600;
+    ParamDescriptor deep = Nested(kDepth);
+    bool found = true;
+    bool absent = true;
+    std::string copiedName;
+    OnSmallStack([&] {
+        ParamDescriptor copy(deep);
+        ParamDescriptor assigned("OTHER");
+        assigned = copy;
+        found = assigned.isQualByEqual("deep");
+        absent = assigned.isQualByEqual("SIDE");
+        copiedName = assigned.getParamName();
+        ParamDescriptorWrapper held;
+        held.SetDescriptor(assigned);
+        ParamDescriptorWrapper heldCopy(held);
+        heldCopy.Clear();
+        deep = ParamDescriptor();  // the original is destroyed here too
+    });
+    EXPECT_TRUE(found);
+    EXPECT_FALSE(absent);
+    EXPECT_EQ(copiedName, "L" + std::to_string(kDepth));
+    EXPECT_EQ(deep.getParamName(), "");
 }
 
 TEST(ParamDescriptorWrapper, HoldsADeepCopyOrNothing) {

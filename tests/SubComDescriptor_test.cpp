@@ -76,4 +76,10 @@ TEST(SubComDescriptor, RedeclaringReplacesInPlaceAndCopiesStayApart) {
     SubComDescriptor copy = sub;
     copy.addParamDesc("WIDTH", ParamString, false, true, BracketNone);
     EXPECT_EQ(sub.getParamDesc("WIDTH")->getParamType(), ParamNumber);
+
+    // The first parameter sits at index 0, which is no "absent".
+    EXPECT_TRUE(sub.containParamDesc("width"));
+    EXPECT_TRUE(sub.containParamDesc("Height"));
+    EXPECT_FALSE(sub.containParamDesc("DEPTH"));
+    EXPECT_FALSE(SubComDescriptor("EMPTY").containParamDesc(""));
 }

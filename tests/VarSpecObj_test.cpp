@@ -9,6 +9,7 @@
 #include "refhost/Dictionary.h"
 #include "refhost/MessageLog.h"
 #include "refhost/Translations.h"
+#include "support/HostFaults.h"
 #include "support/Messages.h"
 #include "support/TestDictionary.h"
 #include "support/Tokens.h"
@@ -379,6 +380,27 @@ TEST_F(VarSpecObjTest, NewNamesFromARoot) {
             "error: Variable name " + root + "_1_1 for parameter " + kLoc + " is invalid..."));
 }
 
+// The sets are not searched name by name: a dictionary that holds the last name of many sets
+// costs a look at each of its names, not a look at every name of every set.
+TEST_F(VarSpecObjTest, NewNamesCostLinearTime) {
+    constexpr int kCount = 1000;
+    constexpr int kTakenSets = 200;
+    refhost::Dictionary dict;
+    dict.addNumeric("r_0001");
+    for (int k = 1; k <= kTakenSets; ++k) {
+        dict.addNumeric("R_1000_" + std::to_string(k));
+    }
+    testsupport::FaultyDataSource counted(dict);
+    VarSpecObj spec("VARS", "TABLES", "PAIRTABLE", &counted);
+    Names names;
+    ASSERT_TRUE(spec.NewVarNamesByRoot(TavoVarName("r"), kCount, names));
+    ASSERT_EQ(names.size(), static_cast<std::size_t>(kCount));
+    const std::string set = "_" + std::to_string(kTakenSets + 1);
+    EXPECT_EQ(names.front().str(), "r_0001" + set);
+    EXPECT_EQ(names.back().str(), "r_1000" + set);
+    EXPECT_LT(counted.calls(), 4 * (kCount + kTakenSets));
+}
+
 // A dictionary that claims to hold every name it is asked for.
 class EveryNameTaken : public TAVO_DataSource {
   public:
@@ -588,6 +610,28 @@ TEST(VarSpecObjFlags, AgreeWithTheListOnALargeDictionary) {
     ExpectConsistent(spec, dict);
     ASSERT_TRUE(spec.ValidateVariables(TokensOf("ALL"), RepeatVarsError));
     ExpectConsistent(spec, dict);
+}
+
+// Broken preconditions of the caller stop the program and name the unit: an index at the
+// dictionary's end, a negative count, and any look-up on an object without a dictionary.
+TEST(VarSpecObjDeathTest, BrokenPreconditionsAreAssertions) {
+    const refhost::Dictionary dict = testsupport::TestDictionary();
+    VarSpecObj spec("VARS", "TABLES", "PAIRTABLE", &dict);
+    const int end = static_cast<int>(dict.ColumnCount());
+    EXPECT_DEATH(spec.SetVariable(end), "VarSpecObj");
+    EXPECT_DEATH(spec.SetVariables({0, end}, RepeatVarsError), "VarSpecObj");
+    Names names;
+    EXPECT_DEATH(spec.NewVarNamesByRoot(TavoVarName("r"), -1, names), "VarSpecObj");
+
+    VarSpecObj unbound;
+    TavoVarName name;
+    EXPECT_DEATH(unbound.GetVarIndex(TavoVarName("age")), "VarSpecObj");
+    EXPECT_DEATH(unbound.ValidateVariables(TokensOf("age"), RepeatVarsError), "VarSpecObj");
+    EXPECT_DEATH(unbound.SetVariable(0), "VarSpecObj");
+    EXPECT_DEATH(unbound.CheckNewVariable(TavoVarName("age")), "VarSpecObj");
+    EXPECT_DEATH(unbound.ValidateAllVars({}, ErrorMessage), "VarSpecObj");
+    EXPECT_DEATH(unbound.NewVarNameByRoot(TavoVarName("age"), name), "VarSpecObj");
+    EXPECT_DEATH(unbound.NewVarNamesByRoot(TavoVarName("age"), 2, names), "VarSpecObj");
 }
 
 }  // namespace

@@ -185,6 +185,10 @@ TEST_F(RefhostCsvTest, UnreadableFilesAndBadHeadersThrow) {
     EXPECT_THROW(Dictionary::fromCsv(mDir.file("missing.csv")), ErrorText);
     EXPECT_THROW(Dictionary::fromCsv(mDir.path()), ErrorText);
     EXPECT_THROW(Dictionary::fromCsv(""), ErrorText);
+    // The part before a NUL names a readable file, but the path as given names none.
+    const std::string readable = mDir.write("good.csv", "a,b\n1,2\n");
+    ASSERT_EQ(Dictionary::fromCsv(readable).ColumnCount(), 2u);
+    EXPECT_THROW(Dictionary::fromCsv(readable + std::string("\0.bak", 5)), ErrorText);
     const char* bad[] = {"",      "\n1,2\n", "a,1b\n",    "a,,b\n",   "a,TO\n",  "a,A\n",
                          "x y\n", "a,b.\n",  "\"a,b\"\n", "a\tb,c\n", "a,\"\"\n"};
     for (const char* content : bad) {

@@ -98,6 +98,9 @@ TEST_F(RefhostFilesTest, MalformedPathsAreNeitherWellFormedNorExisting) {
                                     "/tmp/" + std::string(300, 'n'), std::string(5000, 'p')}) {
         EXPECT_EQ(validate(path), (Status{0, 0, 0, 0})) << path.size();
     }
+    // A name of a path may have 255 bytes, as the file system allows, but not 256.
+    EXPECT_EQ(validate(mDir.file(std::string(255, 'n')), 1), (Status{0, 1, 0, 0}));
+    EXPECT_EQ(validate(mDir.file(std::string(256, 'n')), 1), (Status{0, 0, 0, 0}));
     int32_t a = -1, b = -1, c = -1, d = -1;
     ValidateFileSpecification(nullptr, 3, 0, nullptr, a, b, c, d);
     EXPECT_EQ(a + b + c + d, 0);

@@ -11,6 +11,8 @@
 
 // The root of a command's grammar: command name and procedure title (both as given), the
 // subcommand groups, which of them is the global one, and which group each separator opens.
+// A grammar that is not changed may be shared by parsers on any number of threads: parsing
+// only reads it. Running out of memory while building one throws std::bad_alloc.
 class UPARSER_API CommandDescriptor {
   public:
     CommandDescriptor();

@@ -23,7 +23,14 @@ CommandSpec::CommandSpec(CommandSpec&& other) noexcept = default;
 
 CommandSpec& CommandSpec::operator=(const CommandSpec& other) = default;
 
-CommandSpec& CommandSpec::operator=(CommandSpec&& other) noexcept = default;
+// Moving an object onto itself leaves it as it was (a defaulted move would empty it).
+CommandSpec& CommandSpec::operator=(CommandSpec&& other) noexcept {
+    if (this != &other) {
+        mCommandName = std::move(other.mCommandName);
+        mGroupList = std::move(other.mGroupList);
+    }
+    return *this;
+}
 
 CommandSpec::~CommandSpec() = default;
 

@@ -16,7 +16,13 @@ GroupComObj::GroupComObj(GroupComObj&& other) noexcept = default;
 
 GroupComObj& GroupComObj::operator=(const GroupComObj& other) = default;
 
-GroupComObj& GroupComObj::operator=(GroupComObj&& other) noexcept = default;
+GroupComObj& GroupComObj::operator=(GroupComObj&& other) noexcept {
+    if (this != &other) {
+        mSubComList = std::move(other.mSubComList);
+        mGroupGlobal = other.mGroupGlobal;
+    }
+    return *this;
+}
 
 GroupComObj::~GroupComObj() = default;
 

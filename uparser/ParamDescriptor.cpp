@@ -1,7 +1,10 @@
 #include "uparser/ParamDescriptor.h"
 
 #include <algorithm>
+#include <memory>
+#include <tuple>
 #include <utility>
+#include <vector>
 
 #include "uparser/ParserUtility.h"
 
@@ -22,7 +25,53 @@ ParamDescriptor::ParamDescriptor(std::string name, ParamSpec type, bool paramReq
       mUpperBdryOption(UpperNone),
       mQualifOption(QualifByParen) {}
 
-ParamDescriptor::ParamDescriptor(const ParamDescriptor& other) = default;
+ParamDescriptor::ParamDescriptor(const ParamDescriptor& other, ShallowCopy)
+    : mParamName(other.mParamName),
+      mParamType(other.mParamType),
+      mParamRequired(other.mParamRequired),
+      mValueRequired(other.mValueRequired),
+      mBlockOption(other.mBlockOption),
+      mBracketOption(other.mBracketOption),
+      mSlashAllowed(other.mSlashAllowed),
+      mLowerBdryValue(other.mLowerBdryValue),
+      mLowerBdryOption(other.mLowerBdryOption),
+      mUpperBdryValue(other.mUpperBdryValue),
+      mUpperBdryOption(other.mUpperBdryOption),
+      mStringValues(other.mStringValues),
+      mQualifDescs(other.mQualifDescs.size()),
+      mQualifOption(other.mQualifOption) {}
+
+ParamDescriptor::ParamDescriptor(const ParamDescriptor& other)
+    : ParamDescriptor(other, ShallowCopy{}) {
+    copyNested(other);
+}
+
+// Level by level: each nested descriptor is made as a shallow copy and queued to receive its
+// own nested ones. Should memory run out, what was made so far is owned and freed as usual.
+void ParamDescriptor::copyNested(const ParamDescriptor& source) {
+    std::vector<std::pair<const ParamDescriptor*, ParamDescriptor*>> pending;
+    const auto copySlot = [&pending](const ParamDescriptorWrapper& from,
+                                     ParamDescriptorWrapper& to) {
+        if (const ParamDescriptor* held = from.mDescriptor.get()) {
+            to.mDescriptor.reset(new ParamDescriptor(*held, ShallowCopy{}));
+            pending.emplace_back(held, to.mDescriptor.get());
+        }
+    };
+    const ParamDescriptor* from = &source;
+    ParamDescriptor* to = this;
+    for (;;) {
+        for (std::size_t i = 0; i < from->mQualifDescs.size(); ++i) {
+            copySlot(from->mQualifDescs[i], to->mQualifDescs[i]);
+        }
+        copySlot(from->mMainDesc, to->mMainDesc);
+        copySlot(from->mQualifDesc, to->mQualifDesc);
+        if (pending.empty()) {
+            return;
+        }
+        std::tie(from, to) = pending.back();
+        pending.pop_back();
+    }
+}
 
 ParamDescriptor::ParamDescriptor(ParamDescriptor&& other) noexcept = default;
 
@@ -36,9 +85,62 @@ ParamDescriptor& ParamDescriptor::operator=(const ParamDescriptor& other) {
     return *this;
 }
 
-ParamDescriptor& ParamDescriptor::operator=(ParamDescriptor&& other) noexcept = default;
+ParamDescriptor& ParamDescriptor::operator=(ParamDescriptor&& other) noexcept {
+    if (this == &other) {
+        return *this;
+    }
+    mParamName = std::move(other.mParamName);
+    mParamType = other.mParamType;
+    mParamRequired = other.mParamRequired;
+    mValueRequired = other.mValueRequired;
+    mBlockOption = other.mBlockOption;
+    mBracketOption = other.mBracketOption;
+    mSlashAllowed = other.mSlashAllowed;
+    mLowerBdryValue = other.mLowerBdryValue;
+    mLowerBdryOption = other.mLowerBdryOption;
+    mUpperBdryValue = other.mUpperBdryValue;
+    mUpperBdryOption = other.mUpperBdryOption;
+    mStringValues = std::move(other.mStringValues);
+    mQualifDescs = std::move(other.mQualifDescs);
+    mQualifOption = other.mQualifOption;
+    mMainDesc = std::move(other.mMainDesc);
+    mQualifDesc = std::move(other.mQualifDesc);
+    return *this;
+}
 
-ParamDescriptor::~ParamDescriptor() = default;
+namespace {
+
+using Owned = std::unique_ptr<ParamDescriptor>;
+
+}  // namespace
+
+// The nested descriptors are unlinked onto one chain, threaded through the main slot of each,
+// and freed one at a time once they hold nothing nested: no recursion and no allocation.
+ParamDescriptor::~ParamDescriptor() {
+    Owned chain;
+    // A node's own main descriptor is unlinked before its main slot takes the chain.
+    const auto push = [&chain](Owned node) {
+        while (node) {
+            Owned main = std::move(node->mMainDesc.mDescriptor);
+            node->mMainDesc.mDescriptor = std::move(chain);
+            chain = std::move(node);
+            node = std::move(main);
+        }
+    };
+    const auto unlinkNested = [&push](ParamDescriptor& desc) {
+        for (ParamDescriptorWrapper& slot : desc.mQualifDescs) {
+            push(std::move(slot.mDescriptor));
+        }
+        push(std::move(desc.mMainDesc.mDescriptor));
+        push(std::move(desc.mQualifDesc.mDescriptor));
+    };
+    unlinkNested(*this);
+    while (chain) {
+        Owned head = std::move(chain);
+        chain = std::move(head->mMainDesc.mDescriptor);
+        unlinkNested(*head);
+    }
+}
 
 void ParamDescriptor::setParamName(const std::string& name) {
     mParamName = GetUpperString(name);
@@ -212,28 +314,65 @@ bool ParamDescriptor::isQualByEqual(const std::string& name) const {
     return isQualByEqualUpper(GetUpperString(name));
 }
 
-bool ParamDescriptor::isQualByEqualUpper(const std::string& upperName) const {
-    if (mParamType == ParamTokenQual) {
-        if (mQualifOption == QualifByEqual) {
-            return true;
+namespace {
+
+// Descriptors still to visit. The parser asks for nearly every word of a value, and the usual
+// nesting fits the inline room, so the search allocates nothing.
+class PendingDescs {
+  public:
+    void push(const ParamDescriptor* desc) {
+        if (desc == nullptr) {
+            return;
         }
-        const ParamDescriptor* main = mMainDesc.GetDescriptor();
-        if (main != nullptr && main->isQualByEqualUpper(upperName)) {
-            return true;
+        if (mInlineCount < kInline) {
+            mInline[mInlineCount++] = desc;
+        } else {
+            mMore.push_back(desc);
         }
-        const ParamDescriptor* qualif = mQualifDesc.GetDescriptor();
-        return qualif != nullptr && qualif->isQualByEqualUpper(upperName);
     }
-    for (const ParamDescriptorWrapper& slot : mQualifDescs) {
-        const ParamDescriptor* held = slot.GetDescriptor();
-        if (held == nullptr) {
+    // Null when none is left.
+    const ParamDescriptor* pop() {
+        if (!mMore.empty()) {
+            const ParamDescriptor* desc = mMore.back();
+            mMore.pop_back();
+            return desc;
+        }
+        return mInlineCount > 0 ? mInline[--mInlineCount] : nullptr;
+    }
+
+  private:
+    static constexpr std::size_t kInline = 8;
+    const ParamDescriptor* mInline[kInline] = {};
+    std::size_t mInlineCount = 0;
+    std::vector<const ParamDescriptor*> mMore;
+};
+
+}  // namespace
+
+// A compound value (ParamTokenQual) asks its parts; a string with qualifiers asks its
+// qualifiers too. The answer does not depend on the order of the visits.
+bool ParamDescriptor::isQualByEqualUpper(const std::string& upperName) const {
+    PendingDescs pending;
+    for (const ParamDescriptor* desc = this; desc != nullptr; desc = pending.pop()) {
+        if (desc->mParamType == ParamTokenQual) {
+            if (desc->mQualifOption == QualifByEqual) {
+                return true;
+            }
+            pending.push(desc->mMainDesc.GetDescriptor());
+            pending.push(desc->mQualifDesc.GetDescriptor());
             continue;
         }
-        if (mQualifOption == QualifByEqual && held->mParamName == upperName) {
-            return true;
-        }
-        if (mParamType == ParamStringQual && held->isQualByEqualUpper(upperName)) {
-            return true;
+        for (const ParamDescriptorWrapper& slot : desc->mQualifDescs) {
+            const ParamDescriptor* held = slot.GetDescriptor();
+            if (held == nullptr) {
+                continue;
+            }
+            if (desc->mQualifOption == QualifByEqual && held->mParamName == upperName) {
+                return true;
+            }
+            if (desc->mParamType == ParamStringQual) {
+                pending.push(held);
+            }
         }
     }
     return false;

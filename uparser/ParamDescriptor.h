@@ -70,6 +70,12 @@ class UPARSER_API ParamDescriptor {
     const ParamDescriptor* getQualifDesc() const;
 
   private:
+    // Nested descriptors are copied, destroyed and searched with a list of the ones still to
+    // visit, not by recursion: a grammar may nest them deeper than the stack would allow.
+    struct ShallowCopy {};
+    // Every member but the nested descriptors, whose slots stay empty.
+    ParamDescriptor(const ParamDescriptor& other, ShallowCopy);
+    void copyNested(const ParamDescriptor& source);
     bool isQualByEqualUpper(const std::string& upperName) const;
 
     std::string mParamName;

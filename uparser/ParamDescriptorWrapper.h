@@ -24,6 +24,9 @@ class UPARSER_API ParamDescriptorWrapper {
     const ParamDescriptor* GetDescriptor() const;
 
   private:
+    // Copies and destroys nested descriptors without recursion.
+    friend class ParamDescriptor;
+
     std::unique_ptr<ParamDescriptor> mDescriptor;
 };
 

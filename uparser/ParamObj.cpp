@@ -1,6 +1,7 @@
 #include "uparser/ParamObj.h"
 
 #include <algorithm>
+#include <new>
 #include <utility>
 
 #include "uparser/ParserMessage.h"
@@ -64,7 +65,19 @@ ParamObj& ParamObj::operator=(const ParamObj& other) {
     return *this;
 }
 
-ParamObj& ParamObj::operator=(ParamObj&& other) noexcept = default;
+ParamObj& ParamObj::operator=(ParamObj&& other) noexcept {
+    if (this != &other) {
+        mType = other.mType;
+        mParenUsed = other.mParenUsed;
+        mBracketsUsed = other.mBracketsUsed;
+        mKeyWordToken = std::move(other.mKeyWordToken);
+        mParentName = std::move(other.mParentName);
+        mSubComExtName = std::move(other.mSubComExtName);
+        mTokenList = std::move(other.mTokenList);
+        mValues = std::move(other.mValues);
+    }
+    return *this;
+}
 
 ParamObj::~ParamObj() = default;
 
@@ -582,8 +595,9 @@ namespace {
 enum class CaseFileCheck { Accepted, NoAccess, NotCaseData };
 
 // Opening a file that is not case data throws the host's ErrorText; a host's file layer may
-// fail in other ways too, and none of it may escape the library. A failure before the file is
-// opened counts as no access, one while opening it as not case data.
+// fail in other ways too, and none of that escapes the library. A failure before the file is
+// opened counts as no access, one while opening it as not case data. Memory running out is no
+// finding about the file and goes on to the caller.
 CaseFileCheck CheckCaseFile(const std::string& path, bool isLiteral, bool forWrite,
                             std::string& documentation) {
     try {
@@ -605,9 +619,13 @@ CaseFileCheck CheckCaseFile(const std::string& path, bool isLiteral, bool forWri
                                                 : CaseFileCheck::NotCaseData;
         } catch (const ErrorText&) {
             return CaseFileCheck::NotCaseData;
+        } catch (const std::bad_alloc&) {
+            throw;
         } catch (...) {
             return CaseFileCheck::NotCaseData;
         }
+    } catch (const std::bad_alloc&) {
+        throw;
     } catch (...) {
         return CaseFileCheck::NoAccess;
     }

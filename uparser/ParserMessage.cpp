@@ -1,8 +1,10 @@
 #include "uparser/ParserMessage.h"
 
+#include <new>
 #include <utility>
 
 #include "uparser/ParserUtility.h"
+#include "uparser/detail/MemoryShortage.h"
 #include "uparser/host/OutputCells.h"
 #include "uparser/host/StringTable.h"
 
@@ -172,6 +174,8 @@ void ParserMessage::SimpleMessage(char const* text, bool warning, char const* a1
         }
         message.Finish();
         BpError(message, BpShowDisplayed, levelOf(warning));
+    } catch (const std::bad_alloc&) {
+        ReportMemoryShortage();
     } catch (...) {
         // Reporting must never disturb the operation that found the problem.
     }
@@ -203,6 +207,8 @@ void ParserMessage::GenericMessage(char const* text, bool warning, char const* a
         joined.Add(BpString(message, false));
         joined.Finish();
         BpError(joined, BpShowDisplayed, levelOf(warning));
+    } catch (const std::bad_alloc&) {
+        ReportMemoryShortage();
     } catch (...) {
         // As above: a report never throws.
     }

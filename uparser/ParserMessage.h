@@ -19,7 +19,10 @@ class ParamDescriptor;
 //
 // Conventions of the reporting methods: they are const, return nothing and never throw. Names
 // and texts may be null; a null or empty parameter or subcommand name means "not given". A null
-// argument ends the argument list where it stands, so later placeholders stay unfilled.
+// argument ends the argument list where it stands, so later placeholders stay unfilled. A
+// report that memory is too short to build goes out as InsufficientParsingMemory's text
+// instead; whatever else the string table or the error service throws ends the report silently.
+// An object is used by one thread at a time; each owns its string-table dictionary.
 class UPARSER_API ParserMessage {
   public:
     ParserMessage();

@@ -2,11 +2,13 @@
 // string table, so they stay exactly as written here, odd spelling and blanks included.
 
 #include <initializer_list>
+#include <new>
 #include <string>
 
 #include "uparser/ParamDescriptor.h"
 #include "uparser/ParserMessage.h"
 #include "uparser/ParserUtility.h"
+#include "uparser/detail/MemoryShortage.h"
 #include "uparser/host/OutputCells.h"
 
 namespace {
@@ -317,12 +319,14 @@ constexpr char kNoDenominator[] =
 
 // clang-format on
 
-// Reports never throw: anything that building a location or a number text might throw
-// (memory exhaustion) ends the report silently.
+// Reports never throw: memory running out while a location or a number text is built ends
+// the report with the memory message instead.
 template <typename Body>
 void guarded(Body&& body) noexcept {
     try {
         body();
+    } catch (const std::bad_alloc&) {
+        ReportMemoryShortage();
     } catch (...) {
     }
 }
@@ -468,6 +472,13 @@ void ParserMessage::AbsentDepValueSplits(char const* varName, char const* value,
         const std::string location = GetLocString(param, subCom);
         reportWithSplits(kAbsentDepValueSplits, {varName, value, location.c_str()});
     });
+}
+
+void ReportMemoryShortage() noexcept {
+    try {
+        BpError(BpString(kInsufficientParsingMemory, true), BpShowDisplayed, BpLevelError);
+    } catch (...) {
+    }
 }
 
 void ParserMessage::InsufficientParsingMemory() const {

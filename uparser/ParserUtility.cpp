@@ -83,13 +83,22 @@ std::string AppendIndexToString(std::string const& text, int index) {
     return text + std::to_string(index);
 }
 
+// The character the host writes between the two digits of 1.1. A conversion that fails, or
+// writes anything but a "1", one visible separator and a "1" (a field of stars, say), tells
+// nothing about the separator: numbers are then written with ".".
 char GetLocaleCharacter() {
     OBS value;
     value.f = 1.1;
     const TAVO_Format format{3, 5, 1};
     char text[16] = {};
     ToString(&value, format, text);
-    return text[1];
+    const char separator = text[1];
+    const bool visible = separator > ' ' && separator < '\x7f';
+    const bool digit = separator >= '0' && separator <= '9';
+    if (text[0] == '1' && text[2] == '1' && visible && !digit) {
+        return separator;
+    }
+    return '.';
 }
 
 double StringToNumber(std::string const& text, int varIndex, TAVO_DataSource const* source,

@@ -120,11 +120,15 @@ bool ParserValidator::GetDuplicationInfo(TavoVarName& name, VariableLocation& lo
     return !mDupVarName.empty();
 }
 
+// Copied aside first, so that running out of memory cannot mix two duplicates.
 void ParserValidator::SetDuplicationInfo(const TavoVarName& name, const VariableLocation& location,
                                          const VariableLocation& previousLocation) {
-    mDupVarName = name;
-    mDupLocation = location;
-    mPrevLocation = previousLocation;
+    TavoVarName dupName = name;
+    VariableLocation dupLocation = location;
+    VariableLocation prevLocation = previousLocation;
+    mDupVarName = std::move(dupName);
+    mDupLocation = std::move(dupLocation);
+    mPrevLocation = std::move(prevLocation);
 }
 
 void ParserValidator::ResetDuplicationInfo() {

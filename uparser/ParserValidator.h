@@ -16,6 +16,10 @@ class CommandDescriptor;
 // The variables named anywhere in one command, by name (case does not matter), each with the
 // place where it was first named. A name passed a second time is reported with both places.
 // Parameter and subcommand names may be null, which counts as empty.
+//
+// When memory runs out, or the dictionary throws, the exception passes to the caller; a name
+// is registered whole or not at all, and the duplicate reported last stays one duplicate. An
+// object is used by one thread at a time.
 class UPARSER_API ParserValidator {
   public:
     ParserValidator();

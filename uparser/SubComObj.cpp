@@ -19,7 +19,18 @@ SubComObj::SubComObj(SubComObj&& other) noexcept = default;
 
 SubComObj& SubComObj::operator=(const SubComObj& other) = default;
 
-SubComObj& SubComObj::operator=(SubComObj&& other) noexcept = default;
+SubComObj& SubComObj::operator=(SubComObj&& other) noexcept {
+    if (this != &other) {
+        mSubComName = std::move(other.mSubComName);
+        mSubComCount = other.mSubComCount;
+        mSubComExtName = std::move(other.mSubComExtName);
+        mParenUsed = other.mParenUsed;
+        mEqualUsed = other.mEqualUsed;
+        mParamList = std::move(other.mParamList);
+        mExportParam = std::move(other.mExportParam);
+    }
+    return *this;
+}
 
 SubComObj::~SubComObj() = default;
 

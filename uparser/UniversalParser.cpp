@@ -1,6 +1,8 @@
 #include "uparser/UniversalParser.h"
 
+#include <cassert>
 #include <fstream>
+#include <new>
 #include <ostream>
 #include <utility>
 
@@ -93,6 +95,8 @@ void UniversalParser::initMembers() {
     mCurParamDesc = nullptr;
     mHasCurToken = false;
     mHasNextToken = false;
+    mConsumed = 0;
+    mParsed = false;
 }
 
 int UniversalParser::getErrorCode() const {
@@ -158,6 +162,7 @@ bool UniversalParser::startToken() {
 bool UniversalParser::nextToken() {
     mAtCommandStart = false;
     if (mHasCurToken) {
+        ++mConsumed;
         mCurToken = std::move(mNextToken);
         mHasCurToken = mHasNextToken;
         mHasNextToken = mHasCurToken && mTokenSeq.next();
@@ -361,8 +366,38 @@ void UniversalParser::clearGroupOccur() {
     mGroupOccur.clear();
 }
 
+// One parser parses one command: a later call answers the first call's code and touches
+// neither the stream (which may have said it has nothing more) nor the result tree. Memory
+// running out is a failure of the parse like any other, reported once; whatever else a host
+// service throws passes through, and the parse counts as failed.
 int UniversalParser::getCommandSpecifications() {
+    if (mParsed) {
+        return mErrorCode;
+    }
+    mParsed = true;
+    try {
+        return parseCommand();
+    } catch (const std::bad_alloc&) {
+        mMessage.InsufficientParsingMemory();
+    } catch (...) {
+        failUnnamed();
+        throw;
+    }
+    failUnnamed();
+    return mErrorCode;
+}
+
+void UniversalParser::failUnnamed() {
+    if (mErrorCode == 0) {
+        mErrorCode = 1;
+    }
+}
+
+int UniversalParser::parseCommand() {
     const CommandDescriptor& grammar = *mCommandDesc;
+    // The tree describes this command alone; the rules about the whole command below (a
+    // missing required group, the first stored group) read it so.
+    mCommandSpec = CommandSpec();
     mCommandSpec.setCommandName(grammar.getCommandName());
     mMessage.SetCommandName(grammar.getCommandName().c_str());
     mMessage.SetProcedureTitle(grammar.getProcedureTitle().c_str());
@@ -389,6 +424,7 @@ int UniversalParser::getCommandSpecifications() {
     clearGroupOccur();
 
     while (more) {
+        [[maybe_unused]] const long consumed = mConsumed;
         // A group that does not start properly is still parsed, so that it reports why.
         if (!atGroupStart()) {
             more = false;
@@ -401,6 +437,7 @@ int UniversalParser::getCommandSpecifications() {
         mCommandSpec.addGroupObj(std::move(group));
         if (more) {
             if (ok && mHasCurToken) {
+                assert(mConsumed > consumed);
                 ++mGroupCount;
                 firstGlobal = onlyGlobal;
             } else {
@@ -410,9 +447,7 @@ int UniversalParser::getCommandSpecifications() {
     }
 
     if (!ok) {
-        if (mErrorCode == 0) {
-            mErrorCode = 1;
-        }
+        failUnnamed();
         return mErrorCode;
     }
 
@@ -486,12 +521,17 @@ bool UniversalParser::processGroupObj(GroupComObj& group) {
     }
 
     while (ok) {
+        [[maybe_unused]] const long consumed = mConsumed;
         if (!atSubComStart()) {
             ok = false;
         }
         if (slashFirst) {
-            result = IsWord(mNextToken);
+            // A host may hand out a word without text (or one whose upper text starts with
+            // NUL, which names compare as empty). It names no subcommand: the unnamed leading
+            // part is never written after "/", and the parser steps past "/" and a name only
+            // when there is a name.
             subName = mNextToken.getUpperString();
+            result = IsWord(mNextToken) && !subName.empty();
         } else {
             result = ok;
         }
@@ -506,6 +546,7 @@ bool UniversalParser::processGroupObj(GroupComObj& group) {
         }
         group.addSubComObj(std::move(subCom));
         if (ok && result) {
+            assert(mConsumed > consumed);
             if (!mHasCurToken || atGroupSeparator()) {
                 ok = false;
             } else {
@@ -759,6 +800,7 @@ void UniversalParser::processParamLoop(SubComObj& subCom, const std::string& ext
     const bool grammar = grammarApplies();
     bool more = true;
     while (more) {
+        [[maybe_unused]] const long consumed = mConsumed;
         const std::string word = mCurToken.getUpperString();
         if (IsWord(mCurToken)) {
             more = atParameterStart();
@@ -796,6 +838,7 @@ void UniversalParser::processParamLoop(SubComObj& subCom, const std::string& ext
         subCom.addParamObj(std::move(param));
 
         if (done) {
+            assert(mConsumed > consumed);
             if (parenUsed) {
                 subCom.setParenUsed();
             } else if (type != ParamNoType && type != ParamKeyWord) {

@@ -21,7 +21,9 @@
 #include "uparser/host/TokenSequence.h"
 
 // Walks the tokens of one command against its grammar and fills a CommandSpec. The stream,
-// the CommandSpec and a given grammar belong to the caller and must outlive the parser.
+// the CommandSpec and a given grammar belong to the caller and must outlive the parser. A
+// parser, its stream and its CommandSpec are used by one thread at a time; the grammar is only
+// read and may be shared by parsers on other threads.
 //
 // getCommandSpecifications answers 0, or the code of the first rule that failed after
 // reporting it once; what was built up to the failure stays in the CommandSpec:
@@ -44,7 +46,15 @@ class UPARSER_API UniversalParser {
     UniversalParser& operator=(const UniversalParser&) = delete;
     ~UniversalParser();
 
-    // Parses the whole command once; the stream stands before the command name.
+    // Parses the whole command; the stream stands before the command name. The result tree
+    // given to the parser is emptied first. A parser parses once: later calls answer the
+    // first call's code without reading the stream again.
+    //
+    // When memory runs out, the parse reports InsufficientParsingMemory and answers a failure
+    // code (the code of a rule that had already failed, else 1); the result tree holds what was
+    // complete before. An exception thrown by a host service (the token stream, the string
+    // table) passes through unchanged; the result tree and the parser stay valid, the tree
+    // holding what was complete before, and the parse counts as failed.
     int getCommandSpecifications();
     int getErrorCode() const;
 
@@ -109,8 +119,14 @@ class UPARSER_API UniversalParser {
     bool mHasCurToken;
     TokenInfoObj mNextToken;
     bool mHasNextToken;
+    // Tokens the cursor has moved past: every loop of the parse must raise it or stop.
+    long mConsumed;
+    bool mParsed;
 
   private:
+    int parseCommand();
+    // A failure that no rule named gets code 1.
+    void failUnnamed();
     bool grammarApplies() const;
     bool atGroupSeparator() const;
     // The leading (export) value of a subcommand; false when the subcommand failed.

@@ -17,7 +17,16 @@ VarCatList::VarCatList(VarCatList&& other) noexcept = default;
 
 VarCatList& VarCatList::operator=(const VarCatList& other) = default;
 
-VarCatList& VarCatList::operator=(VarCatList&& other) noexcept = default;
+VarCatList& VarCatList::operator=(VarCatList&& other) noexcept {
+    if (this != &other) {
+        mVarList = std::move(other.mVarList);
+        mCatMap = std::move(other.mCatMap);
+        mMinValue = other.mMinValue;
+        mMaxValue = other.mMaxValue;
+        mAllValuesInt = other.mAllValuesInt;
+    }
+    return *this;
+}
 
 VarCatList::~VarCatList() = default;
 

@@ -42,8 +42,39 @@ VarSpecObj::VarSpecObj(const std::string& paramName, const std::string& subComNa
 
 VarSpecObj::VarSpecObj(const VarSpecObj& other) = default;
 VarSpecObj::VarSpecObj(VarSpecObj&& other) noexcept = default;
-VarSpecObj& VarSpecObj::operator=(const VarSpecObj& other) = default;
-VarSpecObj& VarSpecObj::operator=(VarSpecObj&& other) noexcept = default;
+
+// Copied whole before anything changes: a copy that runs out of memory half-way must not leave
+// a list without its flags.
+VarSpecObj& VarSpecObj::operator=(const VarSpecObj& other) {
+    if (this != &other) {
+        VarSpecObj copy(other);
+        *this = std::move(copy);
+    }
+    return *this;
+}
+
+VarSpecObj& VarSpecObj::operator=(VarSpecObj&& other) noexcept {
+    if (this == &other) {
+        return *this;
+    }
+    mDataSource = other.mDataSource;
+    mParamName = std::move(other.mParamName);
+    mSubComName = std::move(other.mSubComName);
+    mMessage = std::move(other.mMessage);
+    mNumericVars = other.mNumericVars;
+    mAllVarsByDefault = other.mAllVarsByDefault;
+    mAllowQualifiers = other.mAllowQualifiers;
+    mErrorReport = other.mErrorReport;
+    mWarningReport = other.mWarningReport;
+    mNoVarsMessage = std::move(other.mNoVarsMessage);
+    mValidVarList = std::move(other.mValidVarList);
+    mValidVarFlags = std::move(other.mValidVarFlags);
+    mQualTokenList = std::move(other.mQualTokenList);
+    mByCount = other.mByCount;
+    mWithCount = other.mWithCount;
+    return *this;
+}
+
 VarSpecObj::~VarSpecObj() = default;
 
 void VarSpecObj::InitMembers() {
@@ -86,9 +117,14 @@ bool VarSpecObj::IsNumericVar(int index) const {
     return mDataSource->GetVariable(index).GetType() == 0;
 }
 
+// Room first, then the flag, then the entry that can no longer fail: when memory runs out the
+// list and its flags are both as they were.
 void VarSpecObj::AppendValid(int index) {
-    mValidVarList.push_back(index);
+    if (mValidVarList.size() == mValidVarList.capacity()) {
+        mValidVarList.reserve(mValidVarList.empty() ? 8 : mValidVarList.size() * 2);
+    }
     mValidVarFlags.set(index);
+    mValidVarList.push_back(index);
 }
 
 void VarSpecObj::SetListCounters() {

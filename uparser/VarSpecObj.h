@@ -28,6 +28,12 @@ class ParamObj;
 // Every operation that looks variables up needs a data source; calling one on an object without
 // a data source is a broken precondition of the caller, and so is an index outside
 // [0, ColumnCount).
+//
+// When memory runs out (std::bad_alloc) or the dictionary or the value conversion throws, the
+// exception passes to the caller and every object the operation touched stays consistent: a
+// list holds exactly the variables its flags say. Exclusions and assignment leave the object
+// as it was. An object is used by one thread at a time; any number of them, on any threads,
+// may share one dictionary that nobody changes.
 class UPARSER_API VarSpecObj {
   public:
     VarSpecObj();
@@ -115,6 +121,9 @@ class UPARSER_API VarSpecObj {
     bool NewVarNameByRoot(const TavoVarName& root, TavoVarName& newName) const;
     // count free names root_01 ... root_NN (zero-padded to the digits of count); when any is
     // taken, the whole set with a further suffix _1, _2, ...  newNames changes only on success.
+    // count must not be negative. The cost is linear in count and in the dictionary's size;
+    // room for count names is taken first, so a count that memory cannot hold throws
+    // std::bad_alloc at once.
     bool NewVarNamesByRoot(const TavoVarName& root, int count,
                            std::vector<TavoVarName>& newNames) const;
 
@@ -196,6 +205,7 @@ class UPARSER_API VarSpecObj {
     class FlagSet {
       public:
         void setColumns(unsigned columns) { mColumns = columns; }
+        unsigned columns() const { return mColumns; }
         bool test(int index) const;
         void set(int index);
         void clear();

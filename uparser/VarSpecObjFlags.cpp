@@ -16,16 +16,26 @@ std::size_t SlotOf(int index, unsigned shift) {
 
 }  // namespace
 
-bool VarSpecObj::FlagSet::sparseFind(int index, std::size_t& slot) const {
-    const std::size_t mask = mSlots.size() - 1;
-    for (slot = SlotOf(index, mShift);; slot = (slot + 1) & mask) {
-        if (mSlots[slot] == index) {
+namespace {
+
+// Probes from the index's home slot: true with slot on the index, or false with slot on the
+// free slot where it would go. The table is never full.
+bool Probe(const std::vector<int>& slots, unsigned shift, int index, std::size_t& slot) {
+    const std::size_t mask = slots.size() - 1;
+    for (slot = SlotOf(index, shift);; slot = (slot + 1) & mask) {
+        if (slots[slot] == index) {
             return true;
         }
-        if (mSlots[slot] < 0) {
+        if (slots[slot] < 0) {
             return false;
         }
     }
+}
+
+}  // namespace
+
+bool VarSpecObj::FlagSet::sparseFind(int index, std::size_t& slot) const {
+    return Probe(mSlots, mShift, index, slot);
 }
 
 bool VarSpecObj::FlagSet::test(int index) const {
@@ -40,31 +50,35 @@ bool VarSpecObj::FlagSet::test(int index) const {
     return !mSlots.empty() && sparseFind(index, slot);
 }
 
+// The new table is complete before it replaces the old one, so running out of memory here
+// leaves the set as it was.
 void VarSpecObj::FlagSet::sparseGrow() {
-    std::vector<int> old;
-    old.swap(mSlots);
-    const std::size_t capacity = old.empty() ? kFirstCapacity : old.size() * 2;
-    mShift = old.empty() ? kFirstShift : mShift - 1;
-    mSlots.assign(capacity, -1);
-    for (const int index : old) {
+    const std::size_t capacity = mSlots.empty() ? kFirstCapacity : mSlots.size() * 2;
+    const unsigned shift = mSlots.empty() ? kFirstShift : mShift - 1;
+    std::vector<int> grown(capacity, -1);
+    for (const int index : mSlots) {
         if (index >= 0) {
             std::size_t slot = 0;
-            sparseFind(index, slot);
-            mSlots[slot] = index;
+            Probe(grown, shift, index, slot);
+            grown[slot] = index;
         }
     }
+    mSlots.swap(grown);
+    mShift = shift;
 }
 
 void VarSpecObj::FlagSet::makeDense() {
-    mBits.assign((static_cast<std::size_t>(mColumns) + 63) / 64 + 1, 0);
+    std::vector<uint64_t> bits((static_cast<std::size_t>(mColumns) + 63) / 64 + 1, 0);
     for (const int index : mSlots) {
         if (index >= 0) {
-            mBits[static_cast<std::size_t>(index) / 64] |= uint64_t{1} << (index % 64);
+            bits[static_cast<std::size_t>(index) / 64] |= uint64_t{1} << (index % 64);
         }
     }
+    mBits.swap(bits);
     std::vector<int>().swap(mSlots);
 }
 
+// Either the index is in afterwards or, when memory runs out, the set is unchanged.
 void VarSpecObj::FlagSet::set(int index) {
     if (mBits.empty() && (mCount + 1) * 64 >= mColumns) {
         makeDense();

@@ -1,5 +1,7 @@
+#include <algorithm>
 #include <climits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "uparser/ParserUtility.h"
@@ -121,9 +123,70 @@ bool VarSpecObj::NewVarNameByRoot(const TavoVarName& root, TavoVarName& newName)
     return false;
 }
 
+namespace {
+
+// The names NewVarNamesByRoot tries: root_j with j zero-padded to a fixed number of digits,
+// and for the k-th further set root_j_k.
+class RootNames {
+  public:
+    RootNames(const std::string& root, int count)
+        : mStem(root + "_"), mDigits(IntegerToString(count).size()) {}
+
+    std::size_t digits() const { return mDigits; }
+
+    const std::string& base(int j) {
+        const std::string number = IntegerToString(j);
+        UP_ASSERT("VarSpecObj", number.size() <= mDigits);
+        mName.assign(mStem);
+        mName.append(mDigits - number.size(), '0');
+        mName += number;
+        return mName;
+    }
+    const std::string& inSet(int j, int k) {
+        base(j);
+        mName += '_';
+        mName += IntegerToString(k);
+        return mName;
+    }
+
+  private:
+    std::string mStem;
+    std::size_t mDigits;
+    std::string mName;
+};
+
+// Reads text as digits only, of the given length (0: any length without a leading zero), with
+// a value from 1 to limit; 0 otherwise.
+int ReadNumber(const std::string& text, std::size_t from, std::size_t length, int limit) {
+    const std::size_t end = length == 0 ? text.size() : from + length;
+    if (from >= end || end > text.size() || (length == 0 && text[from] == '0')) {
+        return 0;
+    }
+    long long value = 0;
+    for (std::size_t i = from; i < end; ++i) {
+        if (text[i] < '0' || text[i] > '9') {
+            return 0;
+        }
+        value = value * 10 + (text[i] - '0');
+        if (value > limit) {
+            return 0;
+        }
+    }
+    return static_cast<int>(value);
+}
+
+}  // namespace
+
+// The sets are tried in order of k as the rule says, but a set is not searched name by name
+// when one look over the dictionary has shown which of its names is taken: that look reads each
+// dictionary name, upper-cased, as root_j_k. The dictionary has the last word: a set is
+// abandoned only when the name found there is confirmed taken, and a set is taken only when
+// every one of its names is confirmed free. The check of the names' form relies on the host
+// judging names alike that differ only in their digits; the first name of each set stands for
+// the set.
 bool VarSpecObj::NewVarNamesByRoot(const TavoVarName& root, int count,
                                    std::vector<TavoVarName>& newNames) const {
-    const std::size_t digits = IntegerToString(count).size();
+    UP_ASSERT("VarSpecObj", count >= 0);
     if (ValidateTAVOName(root.c_str()) != 0) {
         if (mErrorReport) {
             mMessage.InvalidVarName(root, mParamName.c_str(), mSubComName.c_str());
@@ -131,26 +194,34 @@ bool VarSpecObj::NewVarNamesByRoot(const TavoVarName& root, int count,
         return false;
     }
     UP_ASSERT("VarSpecObj", mDataSource != nullptr);
-
-    std::vector<std::string> base;
-    base.reserve(count > 0 ? static_cast<std::size_t>(count) : 0);
-    bool anyTaken = false;
-    for (long long j = 1; j <= count; ++j) {
-        std::string number = IntegerToString(static_cast<int>(j));
-        UP_ASSERT("VarSpecObj", number.size() <= digits);
-        number.insert(0, digits - number.size(), '0');
-        TavoVarName candidate(root.str() + "_" + number);
-        if (ValidateTAVOName(candidate.c_str()) != 0) {
-            if (mErrorReport) {
-                mMessage.InvalidVarName(candidate, mParamName.c_str(), mSubComName.c_str());
-            }
+    const auto invalid = [this](const std::string& name) {
+        if (ValidateTAVOName(name.c_str()) == 0) {
             return false;
         }
-        anyTaken = anyTaken || mDataSource->FindVarIndex(candidate.c_str()) >= 0;
-        base.push_back(candidate.str());
+        if (mErrorReport) {
+            mMessage.InvalidVarName(TavoVarName(name), mParamName.c_str(), mSubComName.c_str());
+        }
+        return true;
+    };
+    const auto taken = [this](const std::string& name) {
+        return mDataSource->FindVarIndex(name.c_str()) >= 0;
+    };
+
+    // Room for the answer comes first: a count that memory cannot hold fails here, at once.
+    std::vector<TavoVarName> names;
+    names.reserve(static_cast<std::size_t>(count));
+    RootNames make(root.str(), count);
+    bool anyTaken = false;
+    for (int j = 1; j <= count; ++j) {
+        const std::string& name = make.base(j);
+        if (invalid(name)) {
+            return false;
+        }
+        anyTaken = anyTaken || taken(name);
+        names.emplace_back(name);
     }
     if (!anyTaken) {
-        newNames.assign(base.begin(), base.end());
+        newNames.swap(names);
         return true;
     }
 
@@ -159,31 +230,50 @@ bool VarSpecObj::NewVarNamesByRoot(const TavoVarName& root, int count,
     const unsigned columns = mDataSource->ColumnCount();
     const int lastSuffix =
         columns >= static_cast<unsigned>(INT_MAX) ? INT_MAX : static_cast<int>(columns) + 1;
-    std::vector<TavoVarName> candidates;
-    candidates.reserve(base.size());
-    for (int suffix = 1; suffix <= lastSuffix; ++suffix) {
-        candidates.clear();
-        bool taken = false;
-        for (const std::string& name : base) {
-            TavoVarName candidate(AppendIndexToString(name + "_", suffix));
-            if (ValidateTAVOName(candidate.c_str()) != 0) {
-                if (mErrorReport) {
-                    mMessage.InvalidVarName(candidate, mParamName.c_str(), mSubComName.c_str());
-                }
+
+    // firstTaken[k]: the smallest j whose root_j_k the dictionary seems to hold, or 0.
+    std::vector<int> firstTaken(static_cast<std::size_t>(columns) + 2, 0);
+    const std::string prefix = GetUpperString(root.str() + "_");
+    for (unsigned i = 0; i < columns; ++i) {
+        const char* name = mDataSource->GetVariable(static_cast<int>(i)).GetName();
+        const std::string upper = GetUpperString(name != nullptr ? name : "");
+        if (upper.compare(0, prefix.size(), prefix) != 0) {
+            continue;
+        }
+        const std::size_t afterJ = prefix.size() + make.digits();
+        const int j = ReadNumber(upper, prefix.size(), make.digits(), count);
+        if (j == 0 || afterJ >= upper.size() || upper[afterJ] != '_') {
+            continue;
+        }
+        const int k = ReadNumber(upper, afterJ + 1, 0, lastSuffix);
+        if (k > 0) {
+            int& first = firstTaken[static_cast<std::size_t>(k)];
+            first = first == 0 ? j : std::min(first, j);
+        }
+    }
+
+    for (long long set = 1; set <= lastSuffix; ++set) {
+        const int k = static_cast<int>(set);
+        if (invalid(make.inSet(1, k))) {
+            return false;
+        }
+        const int seen = firstTaken[static_cast<std::size_t>(k)];
+        if (seen > 0 && taken(make.inSet(seen, k))) {
+            continue;
+        }
+        names.clear();
+        bool free = true;
+        for (int j = 1; j <= count && free; ++j) {
+            const std::string& name = make.inSet(j, k);
+            if (invalid(name)) {
                 return false;
             }
-            if (mDataSource->FindVarIndex(candidate.c_str()) >= 0) {
-                taken = true;
-                break;
-            }
-            candidates.push_back(std::move(candidate));
+            free = !taken(name);
+            names.emplace_back(name);
         }
-        if (!taken) {
-            newNames.swap(candidates);
+        if (free) {
+            newNames.swap(names);
             return true;
-        }
-        if (suffix == INT_MAX) {
-            break;
         }
     }
     return false;
@@ -231,18 +321,24 @@ void VarSpecObj::RemoveFlagged(const VarSpecObj* const* othersBegin,
         }
         return false;
     };
-    // The flags are rebuilt from what is kept: that is linear in the list, whatever the
-    // representation.
-    std::size_t kept = 0;
-    mValidVarFlags.clear();
-    for (std::size_t i = 0; i < mValidVarList.size(); ++i) {
-        const int index = mValidVarList[i];
-        if (!excluded(index)) {
-            mValidVarList[kept++] = index;
-            mValidVarFlags.set(index);
+    // The flags of what is kept are built aside (linear in the list, whatever the
+    // representation); only then, with nothing left that can fail, is the list compacted. An
+    // index kept once is kept in every place it holds.
+    FlagSet kept;
+    kept.setColumns(mValidVarFlags.columns());
+    for (const int index : mValidVarList) {
+        if (!kept.test(index) && !excluded(index)) {
+            kept.set(index);
         }
     }
-    mValidVarList.resize(kept);
+    std::size_t count = 0;
+    for (const int index : mValidVarList) {
+        if (kept.test(index)) {
+            mValidVarList[count++] = index;
+        }
+    }
+    mValidVarList.resize(count);
+    mValidVarFlags = std::move(kept);
 }
 
 void VarSpecObj::ReportNoVars(MessageLevels level, const char* paramName) const {

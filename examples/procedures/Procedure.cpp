@@ -19,6 +19,9 @@ namespace examples {
 
 namespace {
 
+// What a host service threw when it was no std::exception.
+constexpr char kUnknownFailure[] = "a host service failed with an exception of unknown type";
+
 bool TokenFits(const TokenInfoObj& token, const ParamDescriptor& desc) {
     ParamObj one(TokenInfoObj(), UPSpecTypes::ParamTokenList);
     one.addTokenObj(token);
@@ -277,11 +280,15 @@ RunResult Procedure::run(TAVO_TokenSequence& tokens, const TAVO_DataSource& data
             result.stage = Stage::Validation;
         }
     } catch (const std::exception& error) {
-        // Nothing in the library throws on bad input; this is memory running out, or a bug
-        // that must not take the host down with it.
+        // Nothing in the library throws on bad input; this is memory running out, a host
+        // service failing, or a bug that must not take the host down with it.
         result.validated = false;
         result.stage = Stage::Internal;
         result.internalError = error.what();
+    } catch (...) {
+        result.validated = false;
+        result.stage = Stage::Internal;
+        result.internalError = kUnknownFailure;
     }
     return result;
 }
@@ -320,6 +327,10 @@ RunResult ParseWithoutGrammar(TAVO_TokenSequence& tokens) {
         result.validated = false;
         result.stage = Stage::Internal;
         result.internalError = error.what();
+    } catch (...) {
+        result.validated = false;
+        result.stage = Stage::Internal;
+        result.internalError = kUnknownFailure;
     }
     return result;
 }

@@ -10,6 +10,17 @@ namespace examples {
 
 namespace {
 
+// The value cells a category check allocates, given back however the check ends: the host's
+// conversion may throw.
+struct ValueCell {
+    ValueCell() = default;
+    ValueCell(const ValueCell&) = delete;
+    ValueCell& operator=(const ValueCell&) = delete;
+    ~ValueCell() { VarSpecObj::ReleaseOBS(obs); }
+
+    OBS* obs = nullptr;
+};
+
 // Whether a qualifier value fits its descriptor, without a message.
 bool QualifierFits(const TokenInfoObj& value, const ParamDescriptor& desc) {
     ParamObj one(TokenInfoObj(), UPSpecTypes::ParamTokenList);
@@ -177,11 +188,9 @@ bool Validation::checkCategoryValues(const std::string& subCom, const std::strin
     for (std::size_t row = width; row + width + 1 < tokens.size(); row += width + 2) {
         for (std::size_t column = 0; column < width; ++column) {
             const TokenInfoObj& value = tokens[row + 1 + column];
-            OBS* cell = nullptr;
+            ValueCell cell;
             TAVO_Format format{};
-            const bool readable = columns[column].ValidateCatValue(value.getString(), cell, format);
-            VarSpecObj::ReleaseOBS(cell);
-            if (!readable) {
+            if (!columns[column].ValidateCatValue(value.getString(), cell.obs, format)) {
                 return stopAt(subCom, param, value);
             }
         }

@@ -18,9 +18,14 @@ std::vector<std::string> ParseOutcome::texts() const {
 }
 
 ParseOutcome ParseCommand(const std::string& text, const CommandDescriptor* grammar) {
-    ParseOutcome outcome;
-    outcome.text = text;
     refhost::TextTokenSequence stream(text);
+    ParseOutcome outcome = ParseStream(stream, grammar);
+    outcome.text = text;
+    return outcome;
+}
+
+ParseOutcome ParseStream(TAVO_TokenSequence& stream, const CommandDescriptor* grammar) {
+    ParseOutcome outcome;
     refhost::MessageLog log;
     if (grammar != nullptr) {
         UniversalParser parser(stream, outcome.spec, *grammar);

@@ -7,6 +7,7 @@
 #include "refhost/MessageLog.h"
 #include "uparser/CommandDescriptor.h"
 #include "uparser/CommandSpec.h"
+#include "uparser/host/TokenSequence.h"
 
 namespace testsupport {
 
@@ -24,6 +25,8 @@ struct ParseOutcome {
 // Tokenizes text (its first word is the command name) with the reference tokenizer and parses
 // it once; a null grammar parses without one.
 ParseOutcome ParseCommand(const std::string& text, const CommandDescriptor* grammar);
+// The same over a host's token stream.
+ParseOutcome ParseStream(TAVO_TokenSequence& stream, const CommandDescriptor* grammar);
 
 // The parse ended with that code and that one diagnostic; a failure names the command.
 void ExpectFailure(const ParseOutcome& out, int code, const std::string& message);

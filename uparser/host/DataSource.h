@@ -45,6 +45,8 @@ private:
 };
 
 // The host's description of the active data file. Variables are numbered from 0 in file order.
+// The library only reads it, through the const operations; threads that share one dictionary
+// call them at the same time. Whatever they throw passes through the library to its caller.
 class UPARSER_HOST_API TAVO_DataSource {
 public:
     virtual ~TAVO_DataSource() = default;
@@ -57,7 +59,8 @@ public:
 };
 
 // Writes one value in the format, with the host's decimal character, into out (at least
-// width + 1 bytes).
+// width + 1 bytes). The result code is not read: the library judges the text (see
+// GetLocaleCharacter). Both conversions may throw; the exception passes through the library.
 UPARSER_HOST_API long ToString(const OBS* value, const TAVO_Format& format, char* out);
 
 // Reads exactly format.width characters of text as a value of the format into out.

@@ -37,7 +37,8 @@ public:
 
 // One command's tokens. The stream stands on one token at a time and every query describes
 // that token. The library moves it forward with next() and back to its start with
-// setPosition(0); it never creates, copies or destroys a stream.
+// setPosition(0); it never creates, copies or destroys a stream. Any operation may throw: the
+// exception passes through the parser unchanged and the parse counts as failed.
 class UPARSER_HOST_API TAVO_TokenSequence : public TokenSequenceBase {
 public:
     virtual ~TAVO_TokenSequence() = default;
