@@ -121,9 +121,9 @@ class UPARSER_API VarSpecObj {
     bool NewVarNameByRoot(const TavoVarName& root, TavoVarName& newName) const;
     // count free names root_01 ... root_NN (zero-padded to the digits of count); when any is
     // taken, the whole set with a further suffix _1, _2, ...  newNames changes only on success.
-    // count must not be negative. The cost is linear in count and in the dictionary's size;
-    // room for count names is taken first, so a count that memory cannot hold throws
-    // std::bad_alloc at once.
+    // A count below 1 gives no name and true. The cost is linear in count and in the
+    // dictionary's size; room for count names is taken first, so a count that memory cannot
+    // hold throws std::bad_alloc at once.
     bool NewVarNamesByRoot(const TavoVarName& root, int count,
                            std::vector<TavoVarName>& newNames) const;
 

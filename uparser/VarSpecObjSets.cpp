@@ -186,7 +186,6 @@ int ReadNumber(const std::string& text, std::size_t from, std::size_t length, in
 // the set.
 bool VarSpecObj::NewVarNamesByRoot(const TavoVarName& root, int count,
                                    std::vector<TavoVarName>& newNames) const {
-    UP_ASSERT("VarSpecObj", count >= 0);
     if (ValidateTAVOName(root.c_str()) != 0) {
         if (mErrorReport) {
             mMessage.InvalidVarName(root, mParamName.c_str(), mSubComName.c_str());
@@ -207,7 +206,12 @@ bool VarSpecObj::NewVarNamesByRoot(const TavoVarName& root, int count,
         return mDataSource->FindVarIndex(name.c_str()) >= 0;
     };
 
-    // Room for the answer comes first: a count that memory cannot hold fails here, at once.
+    // A count below 1 asks for no name: the empty set is free. Room for the answer comes
+    // first, so that a count that memory cannot hold fails here, at once.
+    if (count <= 0) {
+        newNames.clear();
+        return true;
+    }
     std::vector<TavoVarName> names;
     names.reserve(static_cast<std::size_t>(count));
     RootNames make(root.str(), count);
