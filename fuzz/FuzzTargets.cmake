@@ -1,6 +1,6 @@
 # The fuzz targets and the support sources they share; used by the libFuzzer build
 # (fuzz/CMakeLists.txt) and by the corpus replay of the test build (tests/cmake/fuzz_replay.cmake).
-set(UPARSER_FUZZ_TARGETS parse_command param_value var_lists)
+set(UPARSER_FUZZ_TARGETS parse_command param_value var_lists grammar_reader)
 get_filename_component(UPARSER_FUZZ_ROOT ${CMAKE_CURRENT_LIST_DIR} DIRECTORY)
 set(UPARSER_FUZZ_SUPPORT
   ${CMAKE_CURRENT_LIST_DIR}/FuzzSupport.cpp
@@ -20,5 +20,11 @@ function(uparser_fuzz_target_needs target name examples)
     target_link_libraries(${target} PRIVATE ${examples})
     target_compile_definitions(${target} PRIVATE
       UPARSER_SAMPLE_CSV="${UPARSER_FUZZ_SAMPLE_CSV}")
+  endif()
+  if(name STREQUAL "grammar_reader")
+    # The generic procedure that validates as a grammar file declares, on the sample procedures'
+    # validation helpers.
+    target_sources(${target} PRIVATE ${UPARSER_FUZZ_ROOT}/examples/generic/FileProcedure.cpp)
+    target_link_libraries(${target} PRIVATE ${examples} uparser::grammar)
   endif()
 endfunction()
