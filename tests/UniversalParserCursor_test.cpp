@@ -214,7 +214,7 @@ TEST(UniversalParserCursor, AFullParseNeverAsksAfterTheStreamSaidNo) {
     CountingStream stream("CMD a b /c d = 1");
     CommandSpec spec;
     UniversalParser parser(stream, spec);
-    EXPECT_EQ(parser.getCommandSpecifications(), 0);
+    EXPECT_EQ(parser.getCommandSpecifications(), ParseCodes::Parsed);
     EXPECT_EQ(stream.nextCalls, 9);  // eight tokens and the "no"
 }
 
@@ -419,17 +419,17 @@ TEST(UniversalParserCursor, RejectedRepetitionsAreCountedToo) {
     CommandSpec spec;
     refhost::TextTokenSequence groups("LAYOUTS /TABLE /CHART /CHART");
     Probe groupParser(groups, spec, tables);
-    EXPECT_EQ(groupParser.getCommandSpecifications(), 4);
+    EXPECT_EQ(groupParser.getCommandSpecifications(), ParseCodes::GroupRepeated);
     EXPECT_EQ(groupParser.groupOccurrences(tables.getGroupDescIndex("CHART")), 2);
 
     refhost::TextTokenSequence subComs("LAYOUTS /TABLE /CELLS /CELLS");
     Probe subComParser(subComs, spec, tables);
-    EXPECT_EQ(subComParser.getCommandSpecifications(), 8);
+    EXPECT_EQ(subComParser.getCommandSpecifications(), ParseCodes::SubComRepeated);
     EXPECT_EQ(subComParser.subComOccurrences("CELLS"), 2);
 
     refhost::TextTokenSequence keys("PARAMS /EQ KEY=1 KEY=2");
     Probe paramParser(keys, spec, params);
-    EXPECT_EQ(paramParser.getCommandSpecifications(), 13);
+    EXPECT_EQ(paramParser.getCommandSpecifications(), ParseCodes::ParamRepeated);
     EXPECT_EQ(paramParser.paramOccurrences("KEY"), 2);
 }
 
@@ -439,7 +439,7 @@ TEST(UniversalParserCursor, CopiesOfAGrammarLessParserShareItsEmptyGrammar) {
     auto original = std::make_unique<UniversalParser>(stream, spec);
     UniversalParser copy(*original);
     original.reset();
-    EXPECT_EQ(copy.getCommandSpecifications(), 0);
+    EXPECT_EQ(copy.getCommandSpecifications(), ParseCodes::Parsed);
     ASSERT_EQ(spec.getSubComListSize(), 1u);
     EXPECT_EQ(spec.getSubComObj(0u)->getParamObj("a")->getTokenListSize(), 1u);
 }

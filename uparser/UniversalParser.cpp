@@ -88,7 +88,7 @@ void UniversalParser::initMembers() {
     mExpectParam = true;
     mInParen = false;
     mAtCommandStart = true;
-    mErrorCode = 0;
+    mErrorCode = ParseCodes::Parsed;
     mGroupCount = 0;
     mCurGroupDesc = nullptr;
     mCurSubComDesc = nullptr;
@@ -388,8 +388,8 @@ int UniversalParser::getCommandSpecifications() {
 }
 
 void UniversalParser::failUnnamed() {
-    if (mErrorCode == 0) {
-        mErrorCode = 1;
+    if (mErrorCode == ParseCodes::Parsed) {
+        mErrorCode = ParseCodes::UnnamedFailure;
     }
 }
 
@@ -458,7 +458,7 @@ int UniversalParser::parseCommand() {
             if (!groupDesc->isGroupRequired() || mGroupOccur.count(index) != 0) {
                 continue;
             }
-            mErrorCode = 5;
+            mErrorCode = ParseCodes::GroupMissing;
             if (mCommandSpec.getGroupListSize() == 0) {
                 mMessage.CommandEmpty();
             } else if (groupDesc->getGroupType() == GroupGlobal) {
@@ -490,7 +490,7 @@ bool UniversalParser::processGroupObj(GroupComObj& group) {
         // mCurGroupDesc is still the previous group's: nothing may follow a final group.
         // The checks below still run and may report once more.
         if (mCurGroupDesc != nullptr && mCurGroupDesc->getGroupType() == GroupFinal) {
-            mErrorCode = 2;
+            mErrorCode = ParseCodes::GroupNotAllowed;
             if (mCurGroupDesc->getGroupSepListSize() == 1) {
                 mMessage.SubComRequired(mCurGroupDesc->getGroupSepName(0));
             } else {
@@ -501,14 +501,14 @@ bool UniversalParser::processGroupObj(GroupComObj& group) {
         const int index = grammar.getGroupDescIndex(sepName);
         mCurGroupDesc = grammar.getGroupDesc(index);
         if (mCurGroupDesc == nullptr) {
-            mErrorCode = 2;
+            mErrorCode = ParseCodes::GroupNotAllowed;
             mMessage.SubComNotAllowed(subName.c_str());
             return false;
         }
         // Counted before the check: a rejected repetition counts too.
         const int occurrence = ++mGroupOccur[index];
         if (occurrence > 1 && mCurGroupDesc->getGroupType() != GroupRepeatable) {
-            mErrorCode = 4;
+            mErrorCode = ParseCodes::GroupRepeated;
             mMessage.SubComNotAllowed(sepName.c_str());
             return false;
         }
@@ -536,7 +536,7 @@ bool UniversalParser::processGroupObj(GroupComObj& group) {
             result = ok;
         }
         if (!result) {
-            mErrorCode = 6;
+            mErrorCode = ParseCodes::UnknownSubCom;
             mMessage.InvalidSubComName(subName.c_str());
             ok = false;
         }
@@ -566,7 +566,7 @@ bool UniversalParser::processGroupObj(GroupComObj& group) {
             if (!subDesc->isSubComRequired() || mSubComOccur.count(name) != 0) {
                 continue;
             }
-            mErrorCode = 9;
+            mErrorCode = ParseCodes::SubComMissing;
             // The unnamed leading part can only be missing because another subcommand came
             // first.
             if (group.isGroupGlobal() && mGroupCount == 0 && group.getSubComListSize() > 0 &&
@@ -601,10 +601,10 @@ bool UniversalParser::processSubCommand(SubComObj& subCom) {
         mCurSubComDesc = mCurGroupDesc != nullptr ? mCurGroupDesc->getSubComDesc(name) : nullptr;
         if (mCurSubComDesc == nullptr) {
             if (mCommandDesc->getSubComDescMult(name) > 0) {
-                mErrorCode = 7;
+                mErrorCode = ParseCodes::SubComOfOtherGroup;
                 mMessage.SubComNotAllowed(name.c_str());
             } else {
-                mErrorCode = 6;
+                mErrorCode = ParseCodes::UnknownSubCom;
                 mMessage.InvalidSubComName(name.c_str());
             }
             ok = false;
@@ -612,7 +612,7 @@ bool UniversalParser::processSubCommand(SubComObj& subCom) {
             const int count = ++mSubComOccur[name];
             const bool repeatable = mCurSubComDesc->isSubComRepeatable();
             if (count > 1 && !repeatable) {
-                mErrorCode = 8;
+                mErrorCode = ParseCodes::SubComRepeated;
                 mMessage.SubComRepeated(name.c_str());
                 ok = false;
             }
@@ -666,7 +666,7 @@ bool UniversalParser::processSubCommand(SubComObj& subCom) {
                     }
                     done = subCom.exportParamObj()->canGetValue(mCurParamDesc, &mMessage);
                     if (!done) {
-                        mErrorCode = 12;
+                        mErrorCode = ParseCodes::WrongValue;
                         break;
                     }
                 }
@@ -741,7 +741,7 @@ bool UniversalParser::processExportValue(SubComObj& subCom, const std::string& e
             return false;
         }
         if (mInParen && !subDesc.areParamByParen() && !needsParen) {
-            mErrorCode = 15;
+            mErrorCode = ParseCodes::ParenNotAllowed;
             mMessage.ParenNotAllowed(extName.c_str());
             return false;
         }
@@ -759,12 +759,12 @@ bool UniversalParser::processExportValue(SubComObj& subCom, const std::string& e
 
     if (opened && ok) {
         if (!mInParen && (subDesc.areParamByParen() || needsParen)) {
-            mErrorCode = 16;
+            mErrorCode = ParseCodes::ParenRequired;
             mMessage.ParenRequired(extName.c_str());
             return false;
         }
         if (mInParen && (subDesc.areParamByEqual() || forbidsParen)) {
-            mErrorCode = 15;
+            mErrorCode = ParseCodes::ParenNotAllowed;
             mMessage.ParenNotAllowed(extName.c_str());
             return false;
         }
@@ -789,7 +789,7 @@ bool UniversalParser::processExportValue(SubComObj& subCom, const std::string& e
     if (desc.getParamType() == ParamTokenList || subCom.getTokenListSize() > 0) {
         done = subCom.exportParamObj()->canGetValue(&desc, &mMessage);
         if (!done) {
-            mErrorCode = 12;
+            mErrorCode = ParseCodes::WrongValue;
             return false;
         }
     }
@@ -805,11 +805,11 @@ void UniversalParser::processParamLoop(SubComObj& subCom, const std::string& ext
         if (IsWord(mCurToken)) {
             more = atParameterStart();
             if (!more) {
-                mErrorCode = 12;
+                mErrorCode = ParseCodes::WrongValue;
                 mMessage.WrongValueType(word.c_str(), extName.c_str());
             }
         } else {
-            mErrorCode = 11;
+            mErrorCode = ParseCodes::InvalidParam;
             mMessage.InvalidParam(word.c_str(), extName.c_str());
             more = false;
         }
@@ -824,7 +824,7 @@ void UniversalParser::processParamLoop(SubComObj& subCom, const std::string& ext
                 } else {
                     done = param.canGetValue(mCurParamDesc, &mMessage);
                     if (!done) {
-                        mErrorCode = 12;
+                        mErrorCode = ParseCodes::WrongValue;
                         more = false;
                     }
                 }
@@ -846,7 +846,7 @@ void UniversalParser::processParamLoop(SubComObj& subCom, const std::string& ext
             }
         } else if (more) {
             // Without a grammar the value's form failed silently; say so here.
-            mErrorCode = 12;
+            mErrorCode = ParseCodes::WrongValue;
             mMessage.WrongValueType(word.c_str(), extName.c_str());
             more = false;
         }
@@ -867,7 +867,7 @@ bool UniversalParser::checkSubComContent(const SubComObj& subCom, const std::str
         for (int i = 0; i < paramCount; ++i) {
             const ParamDescriptor* desc = subDesc.getParamDesc(i);
             if (desc->isParamRequired() && mParamOccur.count(desc->getParamName()) == 0) {
-                mErrorCode = 14;
+                mErrorCode = ParseCodes::ParamMissing;
                 mMessage.ParamRequiredForSubCom(desc->getParamName().c_str(), extName.c_str());
                 return false;
             }
@@ -876,18 +876,18 @@ bool UniversalParser::checkSubComContent(const SubComObj& subCom, const std::str
     const ParamDescriptor* exportDesc = subDesc.getExportParamDesc();
     if (subCom.getTokenListSize() == 0 && exportDesc != nullptr && exportDesc->isParamRequired()) {
         if (subCom.getParamListSize() > 0) {
-            mErrorCode = 14;
+            mErrorCode = ParseCodes::ParamMissing;
             mMessage.ParamNotAtStart(subCom.getParamObj(0u)->getParamName().c_str(),
                                      extName.c_str());
         } else {
-            mErrorCode = 10;
+            mErrorCode = ParseCodes::SubComEmpty;
             mMessage.SubComEmpty(extName.c_str());
         }
         return false;
     }
     if (subCom.getParamListSize() == 0 && subCom.getTokenListSize() == 0 &&
         !subDesc.isEmptyAllowed()) {
-        mErrorCode = 10;
+        mErrorCode = ParseCodes::SubComEmpty;
         mMessage.SubComEmpty(extName.c_str());
         return false;
     }
@@ -896,7 +896,7 @@ bool UniversalParser::checkSubComContent(const SubComObj& subCom, const std::str
 
 void UniversalParser::failValue(const std::string& paramName, const std::string& extName) {
     if (grammarApplies()) {
-        mErrorCode = 12;
+        mErrorCode = ParseCodes::WrongValue;
         mMessage.WrongValueType(paramName.c_str(), extName.c_str());
     }
 }
@@ -915,13 +915,13 @@ bool UniversalParser::processParamObj(ParamObj& param) {
                                    occur != mSubComOccur.end() ? occur->second : 0);
         }
         if (mCurParamDesc == nullptr) {
-            mErrorCode = 11;
+            mErrorCode = ParseCodes::InvalidParam;
             mMessage.InvalidParam(paramName.c_str(), extName.c_str());
             return false;
         }
         // A rejected repetition is counted too.
         if (++mParamOccur[paramName] > 1) {
-            mErrorCode = 13;
+            mErrorCode = ParseCodes::ParamRepeated;
             mMessage.ParamRepeated(paramName.c_str(), extName.c_str());
             return false;
         }
@@ -964,7 +964,7 @@ bool UniversalParser::processParamObj(ParamObj& param) {
         }
         mExpectParam = false;
         if (grammar && mInParen && !subDesc->areParamByParen() && !byParen) {
-            mErrorCode = 15;
+            mErrorCode = ParseCodes::ParenNotAllowed;
             mMessage.ParenNotAllowed(extName.c_str());
             return false;
         }
@@ -1000,12 +1000,12 @@ bool UniversalParser::processParamObj(ParamObj& param) {
 
     if (grammar) {
         if (mInParen && (subDesc->areParamByEqual() || byEqual)) {
-            mErrorCode = 15;
+            mErrorCode = ParseCodes::ParenNotAllowed;
             mMessage.ParenNotAllowed(extName.c_str());
             return false;
         }
         if (!mInParen && (subDesc->areParamByParen() || byParen)) {
-            mErrorCode = 16;
+            mErrorCode = ParseCodes::ParenRequired;
             mMessage.ParenRequired(extName.c_str());
             return false;
         }
@@ -1066,7 +1066,7 @@ bool UniversalParser::collectValue(ParamObj& param, const std::string& paramName
         }
         if (!brackets &&
             (option == BracketRequired || (option == BracketForList && tokens.size() >= 2))) {
-            mErrorCode = 17;
+            mErrorCode = ParseCodes::BracketsRequired;
             mMessage.SquareBracketRequired(paramName.c_str(), extName.c_str());
             return false;
         }

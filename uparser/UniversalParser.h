@@ -14,6 +14,7 @@
 #include "uparser/GroupComObj.h"
 #include "uparser/ParamDescriptor.h"
 #include "uparser/ParamObj.h"
+#include "uparser/ParseCodes.h"
 #include "uparser/ParserMessage.h"
 #include "uparser/SubComDescriptor.h"
 #include "uparser/SubComObj.h"
@@ -26,15 +27,8 @@
 // read and may be shared by parsers on other threads.
 //
 // getCommandSpecifications answers 0, or the code of the first rule that failed after
-// reporting it once; what was built up to the failure stays in the CommandSpec:
-//    1  a failure no rule names          10  subcommand empty
-//    2  a group may not begin here       11  a token cannot start a parameter
-//    4  a single group repeated          12  a value of the wrong form or type
-//    5  a required group missing         13  a parameter repeated
-//    6  unknown subcommand name          14  a required parameter missing or misplaced
-//    7  subcommand of another group      15  parentheses not allowed
-//    8  subcommand repeated              16  parentheses required
-//    9  a required subcommand missing    17  square brackets required
+// reporting it once (the codes are named in ParseCodes.h); what was built up to the failure
+// stays in the CommandSpec.
 class UPARSER_API UniversalParser {
   public:
     UniversalParser(TAVO_TokenSequence& tokens, CommandSpec& spec,
@@ -113,7 +107,7 @@ class UPARSER_API UniversalParser {
     bool mExpectParam;
     bool mInParen;
     bool mAtCommandStart;
-    int mErrorCode;
+    ParseCodes::ParseCode mErrorCode;
     // The predicates read the snapshots directly; they hold everything the token offers.
     TokenInfoObj mCurToken;
     bool mHasCurToken;
