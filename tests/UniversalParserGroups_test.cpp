@@ -64,8 +64,10 @@ TEST(UniversalParserGroups, ACommandThatOpensWithASeparatorHasNoGlobalGroup) {
 
 TEST(UniversalParserGroups, RequiredGroups) {
     CommandDescriptor grammar = Tables();
-    ExpectFailure(ParseCommand("LAYOUTS a", &grammar), ParseCodes::GroupMissing, "Subcommand TABLE required...");
-    ExpectFailure(ParseCommand("LAYOUTS", &grammar), ParseCodes::GroupMissing, "The command is empty...");
+    ExpectFailure(ParseCommand("LAYOUTS a", &grammar), ParseCodes::GroupMissing,
+                  "Subcommand TABLE required...");
+    ExpectFailure(ParseCommand("LAYOUTS", &grammar), ParseCodes::GroupMissing,
+                  "The command is empty...");
 
     // A required group with two separators names both, as a warning.
     const GroupComDescriptor output = GroupOf(GroupRepeatable, true, {"SAVE", "EXPORT"});
@@ -93,11 +95,13 @@ TEST(UniversalParserGroups, RequiredGroups) {
 TEST(UniversalParserGroups, SingleGroupsOccurOnceRepeatableOnesAreNumbered) {
     const CommandDescriptor grammar = Tables();
     const ParseOutcome out = ParseCommand("LAYOUTS /TABLE /CHART /CHART", &grammar);
-    ExpectFailure(out, ParseCodes::GroupRepeated, "Subcommand CHART is not allowed in this context...");
+    ExpectFailure(out, ParseCodes::GroupRepeated,
+                  "Subcommand CHART is not allowed in this context...");
     EXPECT_EQ(out.spec.getGroupListSize(), 3u);
 
     // Diagnostics inside a group carry the separator and the occurrence.
-    ExpectFailure(ParseCommand("LAYOUTS /TABLE /TABLE /CELLS N=x", &grammar), ParseCodes::WrongValue,
+    ExpectFailure(ParseCommand("LAYOUTS /TABLE /TABLE /CELLS N=x", &grammar),
+                  ParseCodes::WrongValue,
                   "TABLE block 2.... Parameter N of subcommand CELLS does not have a numerical "
                   "value...");
     ExpectFailure(ParseCommand("LAYOUTS /TABLE N=x", &grammar), ParseCodes::WrongValue,
@@ -108,7 +112,8 @@ TEST(UniversalParserGroups, SingleGroupsOccurOnceRepeatableOnesAreNumbered) {
                   "Parameter N of subcommand TITLE does not have a numerical value...");
 
     const CommandDescriptor withText = Tables(GroupRepeatable, "Table request ^1");
-    ExpectFailure(ParseCommand("LAYOUTS /TABLE /TABLE /TABLE N=x", &withText), ParseCodes::WrongValue,
+    ExpectFailure(ParseCommand("LAYOUTS /TABLE /TABLE /TABLE N=x", &withText),
+                  ParseCodes::WrongValue,
                   "Table request 3. Parameter N of subcommand TABLE does not have a numerical "
                   "value...");
     // A group that is treated as single.
@@ -123,7 +128,8 @@ TEST(UniversalParserGroups, SubcommandsBelongToTheirGroup) {
                   "TABLE block 1.... Subcommand OUTFILE is not allowed in this context...");
     // CELLS exists in two groups; a group of its own it may not open.
     EXPECT_EQ(ParseCommand("LAYOUTS a /CELLS", &grammar).code, ParseCodes::SubComOfOtherGroup);
-    EXPECT_EQ(ParseCommand("LAYOUTS /TABLE /CELLS /CELLS", &grammar).code, ParseCodes::SubComRepeated);
+    EXPECT_EQ(ParseCommand("LAYOUTS /TABLE /CELLS /CELLS", &grammar).code,
+              ParseCodes::SubComRepeated);
 }
 
 TEST(UniversalParserGroups, NothingMayFollowAFinalGroup) {
@@ -139,7 +145,8 @@ TEST(UniversalParserGroups, NothingMayFollowAFinalGroup) {
     single.addGroupDesc(GroupOf(GroupRepeatable, false, {"TABLE"}));
     // No separator: TITLE would belong to the final group.
     EXPECT_EQ(ParseCommand("CMD /SAVE /TITLE", &single).code, ParseCodes::SubComOfOtherGroup);
-    ExpectFailure(ParseCommand("CMD /SAVE /TABLE", &single), ParseCodes::GroupNotAllowed, "Subcommand SAVE required...");
+    ExpectFailure(ParseCommand("CMD /SAVE /TABLE", &single), ParseCodes::GroupNotAllowed,
+                  "Subcommand SAVE required...");
     out = ParseCommand("CMD /SAVE /SAVE", &single);
     EXPECT_EQ(out.code, ParseCodes::GroupRepeated);
     EXPECT_THAT(out.texts(), ElementsAre("Subcommand SAVE required...",
@@ -150,10 +157,12 @@ TEST(UniversalParserGroups, ASlashAndNumberAtTheStartIsNoGroup) {
     const CommandDescriptor grammar = Tables();
     // The group is parsed anyway, not as the global one, and no group opens with "5".
     const ParseOutcome out = ParseCommand("LAYOUTS / 5", &grammar);
-    ExpectFailure(out, ParseCodes::GroupNotAllowed, "Subcommand 5 is not allowed in this context...");
+    ExpectFailure(out, ParseCodes::GroupNotAllowed,
+                  "Subcommand 5 is not allowed in this context...");
     ASSERT_EQ(out.spec.getGroupListSize(), 1u);
     EXPECT_FALSE(out.spec.getGroupObj(0u)->isGroupGlobal());
-    ExpectFailure(ParseCommand("LAYOUTS / 5", nullptr), ParseCodes::UnknownSubCom, "5 is not a valid subcommand name...");
+    ExpectFailure(ParseCommand("LAYOUTS / 5", nullptr), ParseCodes::UnknownSubCom,
+                  "5 is not a valid subcommand name...");
 }
 
 TEST(UniversalParserGroups, GroupRulesApplyToANamelessGrammarWithGroups) {

@@ -110,14 +110,16 @@ TEST(UniversalParserHostile, AResultTreeParsedIntoAgainHoldsTheNewCommand) {
     ASSERT_EQ(UniversalParser(first, spec, grammar).getCommandSpecifications(), ParseCodes::Parsed);
 
     HostTokenStream second("COUNTVALUES c /INDICATORS /ORDER");
-    EXPECT_EQ(UniversalParser(second, spec, grammar).getCommandSpecifications(), ParseCodes::Parsed);
+    EXPECT_EQ(UniversalParser(second, spec, grammar).getCommandSpecifications(),
+              ParseCodes::Parsed);
     ASSERT_EQ(spec.getGroupListSize(), 1u);
     EXPECT_EQ(spec.getSubComListSize(), 3u);
     EXPECT_STREQ(spec.getSubComObj(0u)->getTokenObj(0)->getString(), "c");
 
     // The rules about the whole command look at this command only.
     HostTokenStream empty("COUNTVALUES");
-    EXPECT_EQ(UniversalParser(empty, spec, grammar).getCommandSpecifications(), ParseCodes::GroupMissing);
+    EXPECT_EQ(UniversalParser(empty, spec, grammar).getCommandSpecifications(),
+              ParseCodes::GroupMissing);
     EXPECT_EQ(spec.getGroupListSize(), 0u);
     EXPECT_THAT(log.messages().back().text, "The command is empty...");
 }

@@ -76,8 +76,10 @@ TEST_F(UniversalParserParams, ValuesInParentheses) {
 }
 
 TEST_F(UniversalParserParams, ParenthesesWhereTheGrammarSaysOtherwise) {
-    ExpectFailure(Parse("/EQ KEY (1)"), ParseCodes::ParenNotAllowed, "Parentheses cannot be used in subcommand EQ...");
-    ExpectFailure(Parse("KEY (1)"), ParseCodes::ParenNotAllowed, "Parentheses cannot be used in global subcommand...");
+    ExpectFailure(Parse("/EQ KEY (1)"), ParseCodes::ParenNotAllowed,
+                  "Parentheses cannot be used in subcommand EQ...");
+    ExpectFailure(Parse("KEY (1)"), ParseCodes::ParenNotAllowed,
+                  "Parentheses cannot be used in global subcommand...");
     const ParseOutcome out = Parse("/PAREN KEY = 1");
     ExpectFailure(out, ParseCodes::ParenRequired,
                   "Parentheses are required for non-default values in subcommand PAREN...");
@@ -90,13 +92,16 @@ TEST_F(UniversalParserParams, RepeatedAndUnknownParameters) {
     const ParseOutcome out = Parse("/EQ KEY=1 KEY=2");
     ExpectFailure(out, ParseCodes::ParamRepeated, "Parameter KEY already used in subcommand EQ...");
     EXPECT_EQ(out.spec.getSubComObj("EQ")->getParamListSize(), 2u);
-    ExpectFailure(Parse("/EQ FLAG FLAG"), ParseCodes::ParamRepeated, "Parameter FLAG already used in subcommand EQ...");
+    ExpectFailure(Parse("/EQ FLAG FLAG"), ParseCodes::ParamRepeated,
+                  "Parameter FLAG already used in subcommand EQ...");
     ExpectFailure(Parse("/EQ BOGUS=1"), ParseCodes::InvalidParam,
                   "BOGUS is not a valid parameter name in subcommand EQ...");
-    ExpectFailure(Parse("/EQ 5"), ParseCodes::InvalidParam, "5 is not a valid parameter name in subcommand EQ...");
+    ExpectFailure(Parse("/EQ 5"), ParseCodes::InvalidParam,
+                  "5 is not a valid parameter name in subcommand EQ...");
     ExpectFailure(Parse("/EQ KEY * 3"), ParseCodes::WrongValue,
                   "Parameter KEY of subcommand EQ does not have a proper value type...");
-    ExpectFailure(Parse("BOGUS=1"), ParseCodes::InvalidParam, "BOGUS is not a valid parameter name in command PARAMS...");
+    ExpectFailure(Parse("BOGUS=1"), ParseCodes::InvalidParam,
+                  "BOGUS is not a valid parameter name in command PARAMS...");
 }
 
 TEST_F(UniversalParserParams, SquareBrackets) {
@@ -130,13 +135,15 @@ TEST_F(UniversalParserParams, SlashesInsideValues) {
     EXPECT_EQ(Joined(Param(out, "PAREN", "KEY")), "1");
 
     // Other values end at every "/".
-    ExpectFailure(Parse("/EQ KEY = a / b"), ParseCodes::UnknownSubCom, "B is not a valid subcommand name...");
+    ExpectFailure(Parse("/EQ KEY = a / b"), ParseCodes::UnknownSubCom,
+                  "B is not a valid subcommand name...");
 
     // The slash permission of the value just read still holds when the next subcommand's
     // name is passed, so a "/" right after that name is taken as content.
     ExpectFailure(Parse("/EQ PATH = x /PAREN / y"), ParseCodes::InvalidParam,
                   "/ is not a valid parameter name in subcommand PAREN...");
-    ExpectFailure(Parse("/EQ KEY = x /PAREN / y"), ParseCodes::SubComEmpty, "PAREN subcommand is empty...");
+    ExpectFailure(Parse("/EQ KEY = x /PAREN / y"), ParseCodes::SubComEmpty,
+                  "PAREN subcommand is empty...");
 }
 
 TEST_F(UniversalParserParams, QualifiersWrittenWithEqualSignsStayInTheValue) {
@@ -148,7 +155,8 @@ TEST_F(UniversalParserParams, QualifiersWrittenWithEqualSignsStayInTheValue) {
 
 TEST_F(UniversalParserParams, BlockOptions) {
     ParseOutcome out = Parse("/BLOCK NOVAL BYEQ = 1 OPTEQ BYPAREN (c BYEQ = d) OPTEQ = e f");
-    ASSERT_EQ(out.code, ParseCodes::ParamRepeated) << ::testing::PrintToString(out.texts());  // OPTEQ twice
+    ASSERT_EQ(out.code, ParseCodes::ParamRepeated)
+        << ::testing::PrintToString(out.texts());  // OPTEQ twice
 
     out = Parse("/BLOCK NOVAL BYEQ = 1 OPTEQ BYPAREN (c BYEQ = d)");
     ASSERT_EQ(out.code, ParseCodes::Parsed) << ::testing::PrintToString(out.texts());
@@ -196,8 +204,10 @@ TEST_F(UniversalParserParams, LeadingValuesByBlock) {
     ASSERT_EQ(out.code, ParseCodes::Parsed);
     EXPECT_EQ(Joined(out.spec.getSubComObj("LEADOPT")->exportParamObj()), "=");
 
-    ExpectFailure(Parse("/LEADEQ a"), ParseCodes::WrongValue, "Subcommand LEADEQ does not have a proper value type...");
-    ExpectFailure(Parse("/LEADEQ (a)"), ParseCodes::ParenNotAllowed, "Parentheses cannot be used in subcommand LEADEQ...");
+    ExpectFailure(Parse("/LEADEQ a"), ParseCodes::WrongValue,
+                  "Subcommand LEADEQ does not have a proper value type...");
+    ExpectFailure(Parse("/LEADEQ (a)"), ParseCodes::ParenNotAllowed,
+                  "Parentheses cannot be used in subcommand LEADEQ...");
     ExpectFailure(Parse("/LEADPAREN = 1"), ParseCodes::ParenRequired,
                   "Parentheses are required for non-default values in subcommand LEADPAREN...");
     ExpectFailure(Parse("/LEADPAREN (1 2"), ParseCodes::WrongValue,

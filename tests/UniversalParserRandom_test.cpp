@@ -83,7 +83,8 @@ void Check(const std::string& text, const CommandDescriptor* grammar, Tally& tal
     const ParseOutcome out = ParseCommand(text, grammar);
     ++tally.codes[out.code];
     ASSERT_TRUE(out.code >= ParseCodes::Parsed && out.code <= ParseCodes::BracketsRequired &&
-                out.code != 3) << out.code << ": " << text;
+                out.code != 3)
+        << out.code << ": " << text;
     if (out.code == ParseCodes::Parsed) {
         EXPECT_TRUE(out.messages.empty()) << text;
         for (unsigned g = 0; g < out.spec.getGroupListSize(); ++g) {
@@ -101,7 +102,9 @@ void Check(const std::string& text, const CommandDescriptor* grammar, Tally& tal
     // One report per failure; only a group after a final group may add a second one.
     if (out.messages.size() > 1) {
         EXPECT_EQ(out.messages.size(), 2u) << text;
-        EXPECT_TRUE(out.code == ParseCodes::GroupNotAllowed || out.code == ParseCodes::GroupRepeated) << out.code << ": " << text;
+        EXPECT_TRUE(out.code == ParseCodes::GroupNotAllowed ||
+                    out.code == ParseCodes::GroupRepeated)
+            << out.code << ": " << text;
     }
 }
 

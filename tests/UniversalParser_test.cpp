@@ -76,7 +76,8 @@ TEST(UniversalParser, NameOnlyIsEmptyUnlessSomethingIsRequired) {
     EXPECT_EQ(out.spec.getSubComListSize(), 0u);
 
     grammar.addSubComDesc(SubComDescriptor("INDICATORS", SubComByEqual, true));
-    ExpectFailure(ParseCommand("COUNTVALUES", &grammar), ParseCodes::GroupMissing, "The command is empty...");
+    ExpectFailure(ParseCommand("COUNTVALUES", &grammar), ParseCodes::GroupMissing,
+                  "The command is empty...");
 }
 
 TEST(UniversalParser, SubcommandNamesMustBeKnown) {
@@ -92,7 +93,8 @@ TEST(UniversalParser, SubcommandNamesMustBeKnown) {
     // A grammar without an unnamed leading part rejects text before the first "/".
     CommandDescriptor noLead("CMD");
     noLead.addSubComDesc(SubComDescriptor("A"));
-    ExpectFailure(ParseCommand("CMD x = 1", &noLead), ParseCodes::UnknownSubCom, "No subcommand at the command start...");
+    ExpectFailure(ParseCommand("CMD x = 1", &noLead), ParseCodes::UnknownSubCom,
+                  "No subcommand at the command start...");
 }
 
 TEST(UniversalParser, RepeatedSubcommandsAndCountedNames) {
@@ -100,9 +102,11 @@ TEST(UniversalParser, RepeatedSubcommandsAndCountedNames) {
     const ParseOutcome out = ParseCommand("COUNTVALUES /FORMAT LIMIT=1 /FORMAT LIMIT=2", &grammar);
     ExpectFailure(out, ParseCodes::SubComRepeated, "Subcommand FORMAT has already been called...");
     EXPECT_EQ(out.spec.getSubComListSize(), 2u);
-    ExpectFailure(ParseCommand("COUNTVALUES /TABLE TITLE='a' /TABLE TITLE=5", &grammar), ParseCodes::WrongValue,
+    ExpectFailure(ParseCommand("COUNTVALUES /TABLE TITLE='a' /TABLE TITLE=5", &grammar),
+                  ParseCodes::WrongValue,
                   "Parameter TITLE of subcommand TABLE 2 does not have a quoted string...");
-    ExpectFailure(ParseCommand("COUNTVALUES /QUANTPOINTS 1 /QUANTPOINTS 2 x", &grammar), ParseCodes::WrongValue,
+    ExpectFailure(ParseCommand("COUNTVALUES /QUANTPOINTS 1 /QUANTPOINTS 2 x", &grammar),
+                  ParseCodes::WrongValue,
                   "Parameter QUANTPOINTS 2 of subcommand QUANTPOINTS 2 does not have a numerical "
                   "list...");
 }
@@ -129,7 +133,8 @@ TEST(UniversalParser, EmptySubcommandsAndMissingParameters) {
     const auto parse = [&grammar](const std::string& text) {
         return ParseCommand("COUNTVALUES " + text, &grammar);
     };
-    ExpectFailure(parse("a /FORMAT /ORDER"), ParseCodes::SubComEmpty, "FORMAT subcommand is empty...");
+    ExpectFailure(parse("a /FORMAT /ORDER"), ParseCodes::SubComEmpty,
+                  "FORMAT subcommand is empty...");
     ExpectFailure(parse("a /SORT"), ParseCodes::SubComEmpty, "SORT subcommand is empty...");
     // The leading value is required, but the subcommand starts with a named parameter.
     ExpectFailure(parse("a /SORT ORDER=asc"), ParseCodes::ParamMissing,
@@ -138,7 +143,8 @@ TEST(UniversalParser, EmptySubcommandsAndMissingParameters) {
     EXPECT_EQ(out.code, ParseCodes::Parsed);
     EXPECT_EQ(Joined(out.spec.getSubComObj("SORT")), "v");
 
-    ExpectFailure(parse("/TABLE"), ParseCodes::ParamMissing, "Parameter TITLE required in subcommand TABLE 1...");
+    ExpectFailure(parse("/TABLE"), ParseCodes::ParamMissing,
+                  "Parameter TITLE required in subcommand TABLE 1...");
     EXPECT_EQ(parse("/ARBITRARY").code, ParseCodes::UnknownSubCom);
     ExpectFailure(parse("/MISSING"), ParseCodes::SubComEmpty, "MISSING subcommand is empty...");
 }
@@ -179,7 +185,8 @@ TEST(UniversalParser, WithoutGrammarOnlyTheStructureCounts) {
     ExpectFailure(out, ParseCodes::WrongValue, "Parameter B does not have a proper value type...");
     EXPECT_EQ(Joined(out.spec.getSubComObj(0u)->getParamObj("B")), "1 c");
 
-    ExpectFailure(ParseCommand("CMD / 5", nullptr), ParseCodes::UnknownSubCom, "5 is not a valid subcommand name...");
+    ExpectFailure(ParseCommand("CMD / 5", nullptr), ParseCodes::UnknownSubCom,
+                  "5 is not a valid subcommand name...");
     // A value form that fails silently is reported by the subcommand.
     ExpectFailure(ParseCommand("CMD /SUB key = 1 ( 2", nullptr), ParseCodes::WrongValue,
                   "Parameter KEY of subcommand SUB does not have a proper value type...");

@@ -3,31 +3,45 @@
 
 // What UniversalParser::getCommandSpecifications answers: 0, or the code of the first rule that
 // failed, after the parser has reported it once. The numbers are part of the interface: hosts
-// store and compare them as plain integers, which the enumeration converts to.
+// store and compare them as plain integers, to which the enumeration converts.
 namespace ParseCodes {
 
 enum ParseCode : int {
-    Parsed = 0,               // the command was parsed; the result tree holds all of it
-    UnnamedFailure = 1,       // no rule names the failure: the tokens ran out inside a value,
-                              // a host gave an empty token, memory ran out
-    GroupNotAllowed = 2,      // a group may not begin here: unknown separator, or a final group
-                              // came before
-    // 3 is never answered.
-    GroupRepeated = 4,        // a group that is not repeatable occurs a second time
-    GroupMissing = 5,         // a required group is missing
-    UnknownSubCom = 6,        // a subcommand name the grammar does not know, or "/" without a name
-    SubComOfOtherGroup = 7,   // the subcommand belongs to another group than the current one
-    SubComRepeated = 8,       // a subcommand that is not repeatable occurs again in its group
-    SubComMissing = 9,        // a required subcommand of the group is missing
-    SubComEmpty = 10,         // a subcommand has no content and may not be empty
-    InvalidParam = 11,        // a token cannot start a parameter
-    WrongValue = 12,          // a value does not have the expected form or type
-    ParamRepeated = 13,       // a parameter occurs twice in its subcommand
-    ParamMissing = 14,        // a required parameter is missing, or parameters come before a
-                              // required leading value
-    ParenNotAllowed = 15,     // parentheses where the grammar forbids them
-    ParenRequired = 16,       // no parentheses where the grammar requires them
-    BracketsRequired = 17     // no square brackets where the grammar requires them
+    // The command was parsed; the result tree holds all of it.
+    Parsed = 0,
+    // No rule names the failure: the tokens ran out inside a value, an empty token, no memory.
+    UnnamedFailure = 1,
+    // A group may not begin here: its separator opens no group, or a final group came before.
+    GroupNotAllowed = 2,
+    // (3 is never answered.)
+    // A group that is not repeatable occurs a second time.
+    GroupRepeated = 4,
+    // A required group is missing.
+    GroupMissing = 5,
+    // A subcommand name the grammar does not know, or a "/" not followed by a name.
+    UnknownSubCom = 6,
+    // The subcommand belongs to another group than the one being parsed.
+    SubComOfOtherGroup = 7,
+    // A subcommand that is not repeatable occurs again in its group.
+    SubComRepeated = 8,
+    // A required subcommand of the group is missing.
+    SubComMissing = 9,
+    // A subcommand has no content and may not be empty.
+    SubComEmpty = 10,
+    // A token cannot start a parameter.
+    InvalidParam = 11,
+    // A value does not have the expected form or type.
+    WrongValue = 12,
+    // A parameter occurs twice in its subcommand.
+    ParamRepeated = 13,
+    // A required parameter is missing, or parameters come before a required leading value.
+    ParamMissing = 14,
+    // Parentheses where the grammar forbids them.
+    ParenNotAllowed = 15,
+    // No parentheses where the grammar requires them.
+    ParenRequired = 16,
+    // No square brackets where the grammar requires them.
+    BracketsRequired = 17
 };
 
 }  // namespace ParseCodes

@@ -222,7 +222,8 @@ void LocateParseStop(const UniversalParser& parser, TAVO_TokenSequence& tokens,
     std::string named;
     if (sub != nullptr && code == ParseCodes::SubComMissing) {
         named = group->getSubComObj(0u)->getSubComName();
-    } else if (sub != nullptr && (code == ParseCodes::SubComEmpty || code == ParseCodes::ParamMissing)) {
+    } else if (sub != nullptr &&
+               (code == ParseCodes::SubComEmpty || code == ParseCodes::ParamMissing)) {
         named = sub->getSubComName();
     }
     const AroundStop around = LookAround(tokens, result.stopToken, named);

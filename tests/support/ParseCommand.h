@@ -30,8 +30,7 @@ ParseOutcome ParseCommand(const std::string& text, const CommandDescriptor* gram
 ParseOutcome ParseStream(TAVO_TokenSequence& stream, const CommandDescriptor* grammar);
 
 // The parse ended with that code and that one diagnostic; a failure names the command.
-void ExpectFailure(const ParseOutcome& out, ParseCodes::ParseCode code,
-                   const std::string& message);
+void ExpectFailure(const ParseOutcome& out, ParseCodes::ParseCode code, const std::string& message);
 
 // The token texts of a value, blank-separated; "" for none.
 std::string Joined(const ParamObj* param);

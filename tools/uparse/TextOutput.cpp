@@ -29,9 +29,10 @@ std::string Status(const CommandReport& report) {
         status += "unknown command; ";
     }
     if (report.procedure == nullptr) {
-        return status + (result.parseCode == ParseCodes::Parsed ? "parsed without a grammar"
-                                               : "parse failed without a grammar (code " +
-                                                     std::to_string(result.parseCode) + ")");
+        return status + (result.parseCode == ParseCodes::Parsed
+                             ? "parsed without a grammar"
+                             : "parse failed without a grammar (code " +
+                                   std::to_string(result.parseCode) + ")");
     }
     if (result.parseCode != ParseCodes::Parsed) {
         return status + "parse failed (code " + std::to_string(result.parseCode) + ")";
