@@ -118,18 +118,55 @@ class UPARSER_API UniversalParser {
     bool mParsed;
 
   private:
+    // What a rule of a value's end says about the token at hand.
+    enum class EndVerdict { Ends, Continues, Undecided };
+    // The written form of a value in a by-block subcommand, by its descriptor's block option.
+    struct BlockForm;
+    static BlockForm blockForm(UPSpecTypes::BlockOptions option, bool equalFollows);
+
     int parseCommand();
     // A failure that no rule named gets code 1.
     void failUnnamed();
     bool grammarApplies() const;
     bool atGroupSeparator() const;
-    // The leading (export) value of a subcommand; false when the subcommand failed.
-    bool processExportValue(SubComObj& subCom, const std::string& extName, bool& done);
+    EndVerdict atParamName();
+    EndVerdict atValueParen(bool grammar) const;
+    bool atNameBeforeEqual(bool grammar);
+
+    // Each rule below reports its own failure and answers false; the caller stops.
+    bool processGroups();
+    void checkRequiredGroups();
+    bool enterGroup(const std::string& sepName, const std::string& subName);
+    bool followsFinalGroup();
+    bool processSubComs(GroupComObj& group, bool slashFirst, std::string subName);
+    bool checkRequiredSubComs(const GroupComObj& group);
+    bool enterSubCom(SubComObj& subCom, std::string& extName);
+    bool processSubComContent(SubComObj& subCom, const std::string& extName);
+    bool processArbitraryValue(SubComObj& subCom);
+    // The leading (export) value of a subcommand.
+    bool processExportValue(SubComObj& subCom, const std::string& extName);
+    bool processOpenedExportValue(SubComObj& subCom, const std::string& extName,
+                                  const BlockForm& form);
+    void collectExportTokens(SubComObj& subCom);
+    bool closeExportValue(const std::string& extName);
+    bool checkExportValue(SubComObj& subCom);
+    bool checkSubComContent(const SubComObj& subCom, const std::string& extName);
     // The named parameters of a subcommand.
-    void processParamLoop(SubComObj& subCom, const std::string& extName, bool& done);
+    bool processParamLoop(SubComObj& subCom, const std::string& extName);
+    bool processParameter(SubComObj& subCom, const std::string& extName);
+    bool startsParameter(const std::string& word, const std::string& extName);
+    bool checkParamValue(ParamObj& param);
+    std::string currentExtName() const;
+    bool enterParameter(const std::string& paramName, const std::string& extName);
+    bool openParamValue(const BlockForm& form, const std::string& extName);
+    bool checkOpeningParen(const BlockForm& form, const std::string& extName);
+    bool checkValueParens(const BlockForm& form, const std::string& extName);
+    bool startsValue(const std::string& paramName, const std::string& extName);
+    bool closeParamValue(ParamObj& param, const std::string& paramName, const std::string& extName);
     // The value's tokens, without the square brackets the grammar allows around them.
     bool collectValue(ParamObj& param, const std::string& paramName, const std::string& extName);
-    bool checkSubComContent(const SubComObj& subCom, const std::string& extName);
+    bool removeBrackets(std::vector<TokenInfoObj>& tokens, ParamObj& param,
+                        const std::string& paramName, const std::string& extName);
     // Sets the code and reports WrongValueType, when the grammar applies.
     void failValue(const std::string& paramName, const std::string& extName);
 };
