@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <initializer_list>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -108,14 +109,16 @@ struct ParseCase {
     const char* message;  // the one message of a failure
 };
 
-void ExpectParses(const ParseCase& c, const CommandDescriptor* grammar) {
-    const ParseOutcome out = ParseCommand(c.text, grammar);
-    EXPECT_EQ(out.code, c.code) << c.text;
-    EXPECT_EQ(Shape(out.spec), c.shape) << c.text;
-    if (c.code == ParseCodes::Parsed) {
-        EXPECT_TRUE(out.messages.empty()) << c.text;
-    } else {
-        EXPECT_THAT(out.texts(), ElementsAre(c.message)) << c.text;
+void ExpectParses(std::initializer_list<ParseCase> cases, const CommandDescriptor* grammar) {
+    for (const ParseCase& c : cases) {
+        const ParseOutcome out = ParseCommand(c.text, grammar);
+        EXPECT_EQ(out.code, c.code) << c.text;
+        EXPECT_EQ(Shape(out.spec), c.shape) << c.text;
+        if (c.code == ParseCodes::Parsed) {
+            EXPECT_TRUE(out.messages.empty()) << c.text;
+        } else {
+            EXPECT_THAT(out.texts(), ElementsAre(c.message)) << c.text;
+        }
     }
 }
 
@@ -293,118 +296,114 @@ TEST(UniversalParserCursor, WithoutSeparatorsEverySlashAndWordStartsAGroup) {
 }
 
 TEST_F(CursorTest, ASlashEndsAValueOnlyWhereTheValueMayNotHoldIt) {
-    const ParseCase cases[] = {
-        {"CMD /TITLE TEXT = a / b", ParseCodes::Parsed, "/TITLE TEXT=[a / b]", ""},
-        // Neither a word nor a number that names no subcommand ends TEXT; LAYOUT, of another
-        // group, does.
-        {"CMD /TITLE TEXT = a / b / 5 / layout / x", ParseCodes::SubComOfOtherGroup,
-         "/TITLE TEXT=[a / b / 5] /LAYOUT", "Subcommand LAYOUT is not allowed in this context..."},
-        {"CMD /TITLE QUAL = a / b", ParseCodes::UnknownSubCom, "/TITLE QUAL=[a] /B",
-         "B is not a valid subcommand name..."},
-        // Right after the name no value is open.
-        {"CMD /TITLE / x", ParseCodes::SubComEmpty, "/TITLE", "TITLE subcommand is empty..."},
-    };
-    for (const ParseCase& c : cases) {
-        ExpectParses(c, &grammar);
-    }
+    ExpectParses(
+        {
+            {"CMD /TITLE TEXT = a / b", ParseCodes::Parsed, "/TITLE TEXT=[a / b]", ""},
+            // Neither a word nor a number that names no subcommand ends TEXT; LAYOUT, of another
+            // group, does.
+            {"CMD /TITLE TEXT = a / b / 5 / layout / x", ParseCodes::SubComOfOtherGroup,
+             "/TITLE TEXT=[a / b / 5] /LAYOUT",
+             "Subcommand LAYOUT is not allowed in this context..."},
+            {"CMD /TITLE QUAL = a / b", ParseCodes::UnknownSubCom, "/TITLE QUAL=[a] /B",
+             "B is not a valid subcommand name..."},
+            // Right after the name no value is open.
+            {"CMD /TITLE / x", ParseCodes::SubComEmpty, "/TITLE", "TITLE subcommand is empty..."},
+        },
+        &grammar);
 }
 
 TEST_F(CursorTest, WithoutAGrammarEverySlashAndParenthesisEndsAValue) {
-    const ParseCase cases[] = {
-        {"CMD a = x ( y )", ParseCodes::WrongValue, "A=[x]",
-         "Parameter A does not have a proper value type..."},
-        {"CMD a = x ) y", ParseCodes::WrongValue, "A=[x]",
-         "Parameter A does not have a proper value type..."},
-        {"CMD a = x / 5", ParseCodes::UnknownSubCom, "A=[x] /5",
-         "5 is not a valid subcommand name..."},
-    };
-    for (const ParseCase& c : cases) {
-        ExpectParses(c, nullptr);
-    }
+    ExpectParses(
+        {
+            {"CMD a = x ( y )", ParseCodes::WrongValue, "A=[x]",
+             "Parameter A does not have a proper value type..."},
+            {"CMD a = x ) y", ParseCodes::WrongValue, "A=[x]",
+             "Parameter A does not have a proper value type..."},
+            {"CMD a = x / 5", ParseCodes::UnknownSubCom, "A=[x] /5",
+             "5 is not a valid subcommand name..."},
+        },
+        nullptr);
     // With a grammar a parenthesis is part of a value written after "=".
-    ExpectParses({"CMD /TITLE TEXT = a ) FLAG", ParseCodes::Parsed, "/TITLE TEXT=[a )] FLAG", ""},
+    ExpectParses({{"CMD /TITLE TEXT = a ) FLAG", ParseCodes::Parsed, "/TITLE TEXT=[a )] FLAG", ""}},
                  &grammar);
 }
 
 TEST(UniversalParserCursor, AKeywordStandsAloneWhereAParameterIsExpected) {
-    const ParseCase cases[] = {
-        {"CMD key (1)", ParseCodes::Parsed, "KEY(1)", ""},
-        {"CMD key = 1", ParseCodes::Parsed, "KEY=[1]", ""},
-        {"CMD key / x", ParseCodes::Parsed, "KEY /X", ""},
-        {"CMD key other", ParseCodes::Parsed, "KEY OTHER", ""},
-        // After "=" the words are the value; after a value in parentheses parameters follow.
-        {"CMD a = 1 key other", ParseCodes::Parsed, "A=[1 key other]", ""},
-        {"CMD a (1) key other", ParseCodes::Parsed, "A(1) KEY OTHER", ""},
-        {"CMD key *", ParseCodes::WrongValue, "KEY?",
-         "Parameter KEY does not have a proper value type..."},
-        {"CMD 5 = 1", ParseCodes::InvalidParam, "5?",
-         "5 is not a valid parameter name in command ..."},
-    };
-    for (const ParseCase& c : cases) {
-        ExpectParses(c, nullptr);
-    }
+    ExpectParses(
+        {
+            {"CMD key (1)", ParseCodes::Parsed, "KEY(1)", ""},
+            {"CMD key = 1", ParseCodes::Parsed, "KEY=[1]", ""},
+            {"CMD key / x", ParseCodes::Parsed, "KEY /X", ""},
+            {"CMD key other", ParseCodes::Parsed, "KEY OTHER", ""},
+            // After "=" the words are the value; after a value in parentheses parameters follow.
+            {"CMD a = 1 key other", ParseCodes::Parsed, "A=[1 key other]", ""},
+            {"CMD a (1) key other", ParseCodes::Parsed, "A(1) KEY OTHER", ""},
+            {"CMD key *", ParseCodes::WrongValue, "KEY?",
+             "Parameter KEY does not have a proper value type..."},
+            {"CMD 5 = 1", ParseCodes::InvalidParam, "5?",
+             "5 is not a valid parameter name in command ..."},
+        },
+        nullptr);
 }
 
 TEST_F(CursorTest, ABlockParameterStartsAsItsBlockOptionSays) {
-    const ParseCase cases[] = {
-        {"CMD /BLOCK byeq = 1", ParseCodes::Parsed, "/BLOCK BYEQ=[1]", ""},
-        {"CMD /BLOCK byeq 1", ParseCodes::WrongValue, "/BLOCK BYEQ?",
-         "Parameter BYEQ of subcommand BLOCK does not have a proper value type..."},
-        {"CMD /BLOCK byparen (1)", ParseCodes::Parsed, "/BLOCK BYPAREN(1)", ""},
-        {"CMD /BLOCK byparen 1", ParseCodes::WrongValue, "/BLOCK BYPAREN?",
-         "Parameter BYPAREN of subcommand BLOCK does not have a proper value type..."},
-        {"CMD /BLOCK plain 1", ParseCodes::Parsed, "/BLOCK PLAIN=[1]", ""},
-        // In a block a word that names no parameter cannot start one.
-        {"CMD /BLOCK unknown = 1", ParseCodes::WrongValue, "/BLOCK UNKNOWN?",
-         "Parameter UNKNOWN of subcommand BLOCK does not have a proper value type..."},
-    };
-    for (const ParseCase& c : cases) {
-        ExpectParses(c, &grammar);
-    }
+    ExpectParses(
+        {
+            {"CMD /BLOCK byeq = 1", ParseCodes::Parsed, "/BLOCK BYEQ=[1]", ""},
+            {"CMD /BLOCK byeq 1", ParseCodes::WrongValue, "/BLOCK BYEQ?",
+             "Parameter BYEQ of subcommand BLOCK does not have a proper value type..."},
+            {"CMD /BLOCK byparen (1)", ParseCodes::Parsed, "/BLOCK BYPAREN(1)", ""},
+            {"CMD /BLOCK byparen 1", ParseCodes::WrongValue, "/BLOCK BYPAREN?",
+             "Parameter BYPAREN of subcommand BLOCK does not have a proper value type..."},
+            {"CMD /BLOCK plain 1", ParseCodes::Parsed, "/BLOCK PLAIN=[1]", ""},
+            // In a block a word that names no parameter cannot start one.
+            {"CMD /BLOCK unknown = 1", ParseCodes::WrongValue, "/BLOCK UNKNOWN?",
+             "Parameter UNKNOWN of subcommand BLOCK does not have a proper value type..."},
+        },
+        &grammar);
 }
 
 TEST_F(CursorTest, AValueEndsBeforeTheNextParameter) {
-    const ParseCase cases[] = {
-        // A keyword of the subcommand ends the value, and the word after it must start one.
-        {"CMD /TITLE TEXT = v1 FLAG v2", ParseCodes::InvalidParam, "/TITLE TEXT=[v1] FLAG V2?",
-         "V2 is not a valid parameter name in subcommand TITLE..."},
-        // So does any word followed by "=".
-        {"CMD /TITLE TEXT = v1 v2 other = 3", ParseCodes::InvalidParam,
-         "/TITLE TEXT=[v1 v2] OTHER?",
-         "OTHER is not a valid parameter name in subcommand TITLE..."},
-        {"CMD /TITLE TEXT = x qual = 4", ParseCodes::Parsed, "/TITLE TEXT=[x] QUAL=[4]", ""},
-        // ... unless the value takes the word as a qualifier written with "=".
-        {"CMD /TITLE QUAL = x qual = 4", ParseCodes::WrongValue, "/TITLE QUAL=[x qual = 4]",
-         "Invalid syntax detected in parameter QUAL, symbol qual, subcommand TITLE ..."},
-        // By block every parameter name ends a value.
-        {"CMD /BLOCK BYEQ = x y PLAIN = 1", ParseCodes::Parsed, "/BLOCK BYEQ=[x y] PLAIN=[1]", ""},
-    };
-    for (const ParseCase& c : cases) {
-        ExpectParses(c, &grammar);
-    }
+    ExpectParses(
+        {
+            // A keyword of the subcommand ends the value, and the word after it must start one.
+            {"CMD /TITLE TEXT = v1 FLAG v2", ParseCodes::InvalidParam, "/TITLE TEXT=[v1] FLAG V2?",
+             "V2 is not a valid parameter name in subcommand TITLE..."},
+            // So does any word followed by "=".
+            {"CMD /TITLE TEXT = v1 v2 other = 3", ParseCodes::InvalidParam,
+             "/TITLE TEXT=[v1 v2] OTHER?",
+             "OTHER is not a valid parameter name in subcommand TITLE..."},
+            {"CMD /TITLE TEXT = x qual = 4", ParseCodes::Parsed, "/TITLE TEXT=[x] QUAL=[4]", ""},
+            // ... unless the value takes the word as a qualifier written with "=".
+            {"CMD /TITLE QUAL = x qual = 4", ParseCodes::WrongValue, "/TITLE QUAL=[x qual = 4]",
+             "Invalid syntax detected in parameter QUAL, symbol qual, subcommand TITLE ..."},
+            // By block every parameter name ends a value.
+            {"CMD /BLOCK BYEQ = x y PLAIN = 1", ParseCodes::Parsed, "/BLOCK BYEQ=[x y] PLAIN=[1]",
+             ""},
+        },
+        &grammar);
 }
 
 TEST_F(CursorTest, AValueInParenthesesEndsAtTheParenthesisBeforeTheNextParameter) {
-    const ParseCase cases[] = {
-        {"CMD /ENCLOSED NOTE (a) FLAG", ParseCodes::Parsed, "/ENCLOSED NOTE(a) FLAG", ""},
-        // The first ")" before a word closes the value: nesting is not tracked.
-        {"CMD /ENCLOSED NOTE (a ) b) FLAG", ParseCodes::WrongValue, "/ENCLOSED NOTE(a) B?",
-         "Parameter B of subcommand ENCLOSED does not have a proper value type..."},
-        // A "(" before a word ends the value too, but cannot close it.
-        {"CMD /ENCLOSED NOTE (a ( b) FLAG", ParseCodes::WrongValue, "/ENCLOSED NOTE=[a]",
-         "Parameter NOTE of subcommand ENCLOSED does not have a proper value type..."},
-        {"CMD /ENCLOSED NOTE (a ) / TITLE", ParseCodes::SubComEmpty, "/ENCLOSED NOTE(a) /TITLE",
-         "TITLE subcommand is empty..."},
-        // By block a parenthesis ends a value only before another parameter's name, and names
-        // inside parentheses stay in the value.
-        {"CMD /BLOCK BYPAREN (x ) y) BYEQ = 1", ParseCodes::Parsed,
-         "/BLOCK BYPAREN(x ) y) BYEQ=[1]", ""},
-        {"CMD /BLOCK BYPAREN (x byeq) BYEQ = 1", ParseCodes::Parsed,
-         "/BLOCK BYPAREN(x byeq) BYEQ=[1]", ""},
-    };
-    for (const ParseCase& c : cases) {
-        ExpectParses(c, &grammar);
-    }
+    ExpectParses(
+        {
+            {"CMD /ENCLOSED NOTE (a) FLAG", ParseCodes::Parsed, "/ENCLOSED NOTE(a) FLAG", ""},
+            // The first ")" before a word closes the value: nesting is not tracked.
+            {"CMD /ENCLOSED NOTE (a ) b) FLAG", ParseCodes::WrongValue, "/ENCLOSED NOTE(a) B?",
+             "Parameter B of subcommand ENCLOSED does not have a proper value type..."},
+            // A "(" before a word ends the value too, but cannot close it.
+            {"CMD /ENCLOSED NOTE (a ( b) FLAG", ParseCodes::WrongValue, "/ENCLOSED NOTE=[a]",
+             "Parameter NOTE of subcommand ENCLOSED does not have a proper value type..."},
+            {"CMD /ENCLOSED NOTE (a ) / TITLE", ParseCodes::SubComEmpty, "/ENCLOSED NOTE(a) /TITLE",
+             "TITLE subcommand is empty..."},
+            // By block a parenthesis ends a value only before another parameter's name, and names
+            // inside parentheses stay in the value.
+            {"CMD /BLOCK BYPAREN (x ) y) BYEQ = 1", ParseCodes::Parsed,
+             "/BLOCK BYPAREN(x ) y) BYEQ=[1]", ""},
+            {"CMD /BLOCK BYPAREN (x byeq) BYEQ = 1", ParseCodes::Parsed,
+             "/BLOCK BYPAREN(x byeq) BYEQ=[1]", ""},
+        },
+        &grammar);
 }
 
 // A rejected repetition stops the parse, and what was built up to it stays in the tree.
