@@ -133,7 +133,8 @@ class UPARSER_API UniversalParser {
     EndVerdict atValueParen(bool grammar) const;
     bool atNameBeforeEqual(bool grammar);
 
-    // Each rule below reports its own failure and answers false; the caller stops.
+    // The grammar's rules, a function each: a rule reports its own failure and answers false,
+    // and its caller stops at once.
     bool processGroups();
     void checkRequiredGroups();
     bool enterGroup(const std::string& sepName, const std::string& subName);
