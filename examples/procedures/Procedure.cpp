@@ -220,9 +220,10 @@ void LocateParseStop(const UniversalParser& parser, TAVO_TokenSequence& tokens,
     const SubComObj* sub = subs > 0 ? group->getSubComObj(subs - 1) : nullptr;
     const int code = result.parseCode;
     std::string named;
-    if (sub != nullptr && code == 9) {
+    if (sub != nullptr && code == ParseCodes::SubComMissing) {
         named = group->getSubComObj(0u)->getSubComName();
-    } else if (sub != nullptr && (code == 10 || code == 14)) {
+    } else if (sub != nullptr &&
+               (code == ParseCodes::SubComEmpty || code == ParseCodes::ParamMissing)) {
         named = sub->getSubComName();
     }
     const AroundStop around = LookAround(tokens, result.stopToken, named);
@@ -268,7 +269,7 @@ RunResult Procedure::run(TAVO_TokenSequence& tokens, const TAVO_DataSource& data
         const CommandDescriptor& commandGrammar = grammar();
         UniversalParser parser(tokens, result.spec, commandGrammar);
         result.parseCode = parser.getCommandSpecifications();
-        if (result.parseCode != 0) {
+        if (result.parseCode != ParseCodes::Parsed) {
             result.stage = Stage::Parse;
             LocateParseStop(parser, tokens, &commandGrammar, result);
             result.expected.names = ExpectedNames(result, commandGrammar, tokens);
@@ -318,8 +319,8 @@ RunResult ParseWithoutGrammar(TAVO_TokenSequence& tokens) {
         tokens.setPosition(0);
         UniversalParser parser(tokens, result.spec);
         result.parseCode = parser.getCommandSpecifications();
-        result.validated = result.parseCode == 0;
-        if (result.parseCode != 0) {
+        result.validated = result.parseCode == ParseCodes::Parsed;
+        if (result.parseCode != ParseCodes::Parsed) {
             result.stage = Stage::Parse;
             LocateParseStop(parser, tokens, nullptr, result);
         }
