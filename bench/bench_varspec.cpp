@@ -47,7 +47,7 @@ const refhost::Dictionary& Dictionary(std::size_t m) {
 std::vector<TokenInfoObj> Tokens(const std::string& text) {
     return refhost::TokensOf(text);
 }
-    return tokens;
+return tokens;
 }
 
 void Validate(benchmark::State& state, const std::vector<TokenInfoObj>& tokens,

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "uparser/Export.h"
-#include "uparser/TokenInfoObj.h"
 #include "uparser/ParamTypeTraits.h"
+#include "uparser/TokenInfoObj.h"
 #include "uparser/UPSpecTypes.h"
 #include "uparser/VarCatList.h"
 #include "uparser/host/TokenSequence.h"
@@ -206,8 +206,7 @@ class UPARSER_API ParamObj {
                       const ParserMessage* msg) const;
     bool reportNeed(UPSpecTypes::ParamSpec type, const ParserMessage* msg) const;
     bool reportOption(const std::string& option, const ParserMessage* msg) const;
-    bool reportBoundary(double value, const ParamDescriptor& desc,
-                        const ParserMessage* msg) const;
+    bool reportBoundary(double value, const ParamDescriptor& desc, const ParserMessage* msg) const;
     bool isOneToken() const;
     // Whether getVarList would succeed, without building the list: the value check of a long
     // variable list then costs no copy of every name.

@@ -342,8 +342,7 @@ bool ParamObj::fitsCompound(ValueKind kind, const ParamDescriptor& desc,
         case ValueKind::TokenQual:
             return tokenAndQual(&first, &second, mTokenList.begin(), mTokenList.end(), &desc, msg);
         case ValueKind::StringQual:
-            return tokenAndQual(nullptr, &second, mTokenList.begin(), mTokenList.end(), &desc,
-                                msg);
+            return tokenAndQual(nullptr, &second, mTokenList.begin(), mTokenList.end(), &desc, msg);
         default: {
             std::vector<ParamObj> items;
             return processStringQualList(items, mTokenList, &desc, msg);
@@ -693,9 +692,9 @@ bool ParamObj::claimQualifier(const TokenInfoObj& nameToken, QualifierUse& used,
     if (entry->second) {
         if (msg != nullptr) {
             const std::string extName = getParamExtName();
-            const std::string repeatName =
-                extName.empty() ? TextOf(nameToken)
-                                : GetUpperString(extName) + " " + TextOf(nameToken);
+            const std::string repeatName = extName.empty()
+                                               ? TextOf(nameToken)
+                                               : GetUpperString(extName) + " " + TextOf(nameToken);
             msg->ParamRepeated(repeatName.c_str(), mSubComExtName.c_str());
         }
         return false;
@@ -705,9 +704,8 @@ bool ParamObj::claimQualifier(const TokenInfoObj& nameToken, QualifierUse& used,
 }
 
 // Every required qualifier was given; the first missing one, in the list's order, is reported.
-bool ParamObj::requiredQualifiersUsed(const std::vector<std::string>& qualNames,
-                                      QualifierUse& used, const ParamDescriptor& desc,
-                                      const ParserMessage* msg) const {
+bool ParamObj::requiredQualifiersUsed(const std::vector<std::string>& qualNames, QualifierUse& used,
+                                      const ParamDescriptor& desc, const ParserMessage* msg) const {
     for (const std::string& name : qualNames) {
         const ParamDescriptor* qualDesc = desc.getQualifDesc(name);
         UP_ASSERT("ParamObj", qualDesc != 0);

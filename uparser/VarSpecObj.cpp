@@ -253,7 +253,8 @@ bool VarSpecObj::ProcessVarInterval(int first, int last, RepeatVarOptions repeat
         return true;
     }
     if (first > last) {
-        mMessage.KeywordImproperVarList(reserved_words::kTo, mParamName.c_str(), mSubComName.c_str());
+        mMessage.KeywordImproperVarList(reserved_words::kTo, mParamName.c_str(),
+                                        mSubComName.c_str());
         return false;
     }
     for (int index = first; index <= last; ++index) {
@@ -357,9 +358,9 @@ bool VarSpecObj::ReadNamedVariables(const std::vector<TokenInfoObj>& tokens,
         }
         lastName = &token;
         const int index = NameTokenIndex(token);
-        const bool added = index >= 0 && (prevIndex >= 0
-                                              ? ProcessVarInterval(prevIndex + 1, index, repeat)
-                                              : AddNewValidVar(index, repeat));
+        const bool added =
+            index >= 0 && (prevIndex >= 0 ? ProcessVarInterval(prevIndex + 1, index, repeat)
+                                          : AddNewValidVar(index, repeat));
         if (!added) {
             return false;
         }

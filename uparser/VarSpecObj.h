@@ -249,8 +249,7 @@ class UPARSER_API VarSpecObj {
     bool HeldByOthers(int index, const std::vector<const VarSpecObj*>& others) const;
     bool ReadVarBlocks(const std::vector<TokenInfoObj>& tokens,
                        std::vector<VarSpecObj>& found) const;
-    static bool ConvertCatValue(const std::string& value, int type, OBS*& obs,
-                                TAVO_Format& format);
+    static bool ConvertCatValue(const std::string& value, int type, OBS*& obs, TAVO_Format& format);
     void ReportMissingList(const std::vector<TokenInfoObj>& tokens, const char* word) const;
     bool VarListEndsAt(const std::vector<TokenInfoObj>& tokens, int pos) const;
     bool ReadAllVariables(const std::vector<TokenInfoObj>& tokens, int columns,

@@ -10,9 +10,9 @@
 #include "examples/procedures/Sprout.h"
 #include "examples/procedures/Trace.h"
 #include "examples/procedures/Validation.h"
-#include "uparser/ParamTypeTraits.h"
 #include "examples/procedures/Weave.h"
 #include "uparser/ParamObj.h"
+#include "uparser/ParamTypeTraits.h"
 #include "uparser/ParserUtility.h"
 #include "uparser/UniversalParser.h"
 

@@ -182,10 +182,10 @@ bool DescribeCategories(const ParamObj& value, ValueView& view) {
 bool DescribePath(const ParamObj& value, ParamSpec type, ValueView& view) {
     std::string text;
     bool literal = false;
-    const bool read = GetParamTypeTraits(type).element == ValueKind::CaseFile
-                          ? value.getStringOrLiteral(text, literal)
-                          : value.getFilePath(text, type == ParamNewFileSpec,
-                                              type != ParamAnyFileSpec);
+    const bool read =
+        GetParamTypeTraits(type).element == ValueKind::CaseFile
+            ? value.getStringOrLiteral(text, literal)
+            : value.getFilePath(text, type == ParamNewFileSpec, type != ParamAnyFileSpec);
     view = Texts("path", {text});
     return read;
 }
