@@ -47,8 +47,6 @@ const refhost::Dictionary& Dictionary(std::size_t m) {
 std::vector<TokenInfoObj> Tokens(const std::string& text) {
     return refhost::TokensOf(text);
 }
-return tokens;
-}
 
 void Validate(benchmark::State& state, const std::vector<TokenInfoObj>& tokens,
               const refhost::Dictionary& dictionary, std::size_t expected, double units) {
