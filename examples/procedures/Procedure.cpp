@@ -12,6 +12,7 @@
 #include "examples/procedures/Validation.h"
 #include "examples/procedures/Weave.h"
 #include "uparser/ParamObj.h"
+#include "uparser/ParamTypeTraits.h"
 #include "uparser/ParserUtility.h"
 #include "uparser/UniversalParser.h"
 
@@ -28,31 +29,24 @@ bool TokenFits(const TokenInfoObj& token, const ParamDescriptor& desc) {
     return one.canGetValue(&desc, nullptr);
 }
 
+// One word, literal, number or variable name.
 bool IsSingleValue(UPSpecTypes::ParamSpec type) {
-    switch (type) {
-        case UPSpecTypes::ParamString:
-        case UPSpecTypes::ParamLiteral:
-        case UPSpecTypes::ParamNumber:
-        case UPSpecTypes::ParamInteger:
-        case UPSpecTypes::ParamVarName:
-            return true;
+    const UPSpecTypes::ParamTypeTraits& traits = UPSpecTypes::GetParamTypeTraits(type);
+    switch (traits.element) {
+        case UPSpecTypes::ValueKind::Word:
+        case UPSpecTypes::ValueKind::Literal:
+        case UPSpecTypes::ValueKind::Number:
+        case UPSpecTypes::ValueKind::Integer:
+        case UPSpecTypes::ValueKind::VarName:
+            return !traits.list;
         default:
             return false;
     }
 }
 
+// A keyword, or a run of such values each read on its own.
 bool IsListValue(UPSpecTypes::ParamSpec type) {
-    switch (type) {
-        case UPSpecTypes::ParamKeyWord:
-        case UPSpecTypes::ParamStringList:
-        case UPSpecTypes::ParamLiteralList:
-        case UPSpecTypes::ParamNumberList:
-        case UPSpecTypes::ParamIntegerList:
-        case UPSpecTypes::ParamVarList:
-            return true;
-        default:
-            return false;
-    }
+    return type == UPSpecTypes::ParamKeyWord || UPSpecTypes::GetParamTypeTraits(type).list;
 }
 
 // The command's last token, for a failure found after the tokens ran out. Two passes, so that
