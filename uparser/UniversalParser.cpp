@@ -6,6 +6,7 @@
 #include <ostream>
 #include <utility>
 
+#include "uparser/ParamTypeTraits.h"
 #include "uparser/ParserUtility.h"
 #include "uparser/UPSpecTypes.h"
 
@@ -34,19 +35,7 @@ bool IsSlash(const TokenInfoObj& token) {
 // Value types whose check is a check of each token on its own, in order: a run of tokens
 // then fits exactly when the run before its last token fit and the last token fits alone.
 bool ChecksEachToken(const ParamDescriptor* desc) {
-    if (desc == nullptr) {
-        return false;
-    }
-    switch (desc->getParamType()) {
-        case ParamStringList:
-        case ParamLiteralList:
-        case ParamNumberList:
-        case ParamIntegerList:
-        case ParamVarList:
-            return true;
-        default:
-            return false;
-    }
+    return desc != nullptr && GetParamTypeTraits(desc->getParamType()).list;
 }
 
 bool FitsAlone(const TokenInfoObj& token, const ParamDescriptor& desc) {
