@@ -22,6 +22,19 @@ using Report = void (ParserMessage::*)(char const*, char const*) const;
 // WrongValueType is overloaded; these pick the two-name forms.
 const Report kWrongValueType = &ParserMessage::WrongValueType;
 
+// Points the next report at the first token that fits, when one does and someone listens: the
+// option or the number a finding names, rather than the whole value.
+template <typename Fits>
+void AtFirst(const ParserMessage* msg, const std::vector<TokenInfoObj>& tokens, Fits fits) {
+    if (msg == nullptr || msg->GetDiagnosticObserver() == nullptr) {
+        return;
+    }
+    const auto found = std::find_if(tokens.begin(), tokens.end(), fits);
+    if (found != tokens.end()) {
+        msg->At(*found);
+    }
+}
+
 }  // namespace
 
 struct ParamObj::PartNames {
@@ -32,6 +45,10 @@ struct ParamObj::PartNames {
 };
 
 bool ParamObj::canGetValue(const ParamDescriptor* desc, const ParserMessage* msg) const {
+    // Findings about the value point at its tokens, or at the keyword of a value-less one.
+    const ParserMessage::Subject subject(
+        msg, mTokenList.empty() ? mKeyWordToken : mTokenList.front(),
+        mTokenList.empty() ? mKeyWordToken : mTokenList.back());
     const ParamSpec type = desc != nullptr ? desc->getParamType() : ParamTokenList;
     if (desc != nullptr && (type == ParamKeyWord || !desc->isValueRequired()) &&
         mType == ParamKeyWord) {
@@ -50,12 +67,18 @@ bool ParamObj::canGetValue(const ParamDescriptor* desc, const ParserMessage* msg
     };
     const auto reportOption = [&](const std::string& option) {
         if (msg != nullptr) {
+            AtFirst(msg, mTokenList, [&](const TokenInfoObj& token) {
+                return AreStringsEqualCase(TextOf(token), option);
+            });
             msg->InvalidParamOption(option.c_str(), getParamExtName().c_str(), subCom);
         }
         return false;
     };
     const auto reportBoundary = [&](double value) {
         if (msg != nullptr) {
+            AtFirst(msg, mTokenList, [&](const TokenInfoObj& token) {
+                return token.IsNumber() && token.getNumeric() == value;
+            });
             msg->ParamValueBreakBdry(value, desc, getParamExtName().c_str(), subCom);
         }
         return false;

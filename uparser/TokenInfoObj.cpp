@@ -13,6 +13,8 @@ TokenInfoObj::TokenInfoObj()
       mNumeric(0.0),
       mLineNumber(0),
       mColumn(0),
+      mEndColumn(0),
+      mByteOffset(-1),
       mLength(0),
       mUpperLength(0),
       mInline() {}
@@ -75,12 +77,19 @@ TokenInfoObj::TokenInfoObj(const TAVO_TokenSequence& stream) : TokenInfoObj() {
     mColumn = static_cast<int32_t>(stream.getColumn());
 }
 
+void TokenInfoObj::setExtent(int endColumn, long long byteOffset) {
+    mEndColumn = endColumn > 0 ? static_cast<int32_t>(endColumn) : 0;
+    mByteOffset = byteOffset >= 0 && byteOffset <= INT32_MAX ? static_cast<int32_t>(byteOffset) : -1;
+}
+
 TokenInfoObj::TokenInfoObj(const TokenInfoObj& other)
     : mType(other.mType),
       mOperatorCode(other.mOperatorCode),
       mNumeric(other.mNumeric),
       mLineNumber(other.mLineNumber),
       mColumn(other.mColumn),
+      mEndColumn(other.mEndColumn),
+      mByteOffset(other.mByteOffset),
       mLength(0),
       mUpperLength(0),
       mInline() {
@@ -93,6 +102,8 @@ TokenInfoObj::TokenInfoObj(TokenInfoObj&& other) noexcept
       mNumeric(other.mNumeric),
       mLineNumber(other.mLineNumber),
       mColumn(other.mColumn),
+      mEndColumn(other.mEndColumn),
+      mByteOffset(other.mByteOffset),
       mLength(0),
       mUpperLength(0),
       mInline() {
@@ -115,6 +126,8 @@ TokenInfoObj& TokenInfoObj::operator=(TokenInfoObj&& other) noexcept {
         mNumeric = other.mNumeric;
         mLineNumber = other.mLineNumber;
         mColumn = other.mColumn;
+        mEndColumn = other.mEndColumn;
+        mByteOffset = other.mByteOffset;
         releaseTexts();
         takeTexts(other);
     }

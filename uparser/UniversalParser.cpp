@@ -80,11 +80,42 @@ UniversalParser::UniversalParser(TAVO_TokenSequence& tokens, CommandSpec& spec)
     initMembers();
 }
 
-UniversalParser::UniversalParser(const UniversalParser& other) = default;
+// The copy answers its own messages' question where they stand.
+UniversalParser::UniversalParser(const UniversalParser& other)
+    : mTokenSeq(other.mTokenSeq),
+      mCommandSpec(other.mCommandSpec),
+      mCommandDesc(other.mCommandDesc),
+      mOwnedCommandDesc(other.mOwnedCommandDesc),
+      mMessage(other.mMessage),
+      mGroupCount(other.mGroupCount),
+      mCurGroupDesc(other.mCurGroupDesc),
+      mGroupOccur(other.mGroupOccur),
+      mCurSubComDesc(other.mCurSubComDesc),
+      mSubComOccur(other.mSubComOccur),
+      mCurParamDesc(other.mCurParamDesc),
+      mParamOccur(other.mParamOccur),
+      mExpectParam(other.mExpectParam),
+      mInParen(other.mInParen),
+      mAtCommandStart(other.mAtCommandStart),
+      mErrorCode(other.mErrorCode),
+      mCurToken(other.mCurToken),
+      mHasCurToken(other.mHasCurToken),
+      mNextToken(other.mNextToken),
+      mHasNextToken(other.mHasNextToken),
+      mConsumed(other.mConsumed),
+      mParsed(other.mParsed),
+      mExtents(other.mExtents),
+      mNameToken(other.mNameToken),
+      mLastToken(other.mLastToken),
+      mFirstToken(other.mFirstToken),
+      mSecondToken(other.mSecondToken) {
+    mMessage.SetDiagnosticLocator(&mLocator);
+}
 
 UniversalParser::~UniversalParser() = default;
 
 void UniversalParser::initMembers() {
+    mMessage.SetDiagnosticLocator(&mLocator);
     mExpectParam = true;
     mInParen = false;
     mAtCommandStart = true;
@@ -141,28 +172,68 @@ void UniversalParser::tokenAsUpperString(std::string& text) const {
     }
 }
 
+void UniversalParser::setDiagnosticObserver(DiagnosticObserver* observer) {
+    mMessage.SetDiagnosticObserver(observer);
+}
+
+SourceRange UniversalParser::Locator::currentRange() const {
+    if (mParser->mHasCurToken) {
+        return TokenRange(mParser->mCurToken);
+    }
+    if (mParser->mLastToken.getLineNumber() > 0) {
+        return EndOfCommandAfter(mParser->mLastToken);
+    }
+    if (mParser->mNameToken.getLineNumber() > 0) {
+        return EndOfCommandAfter(mParser->mNameToken);
+    }
+    return WholeCommand();
+}
+
+TokenInfoObj UniversalParser::snapshot() const {
+    TokenInfoObj token(mTokenSeq);
+    if (mExtents != nullptr) {
+        token.setExtent(mExtents->getEndColumn(), static_cast<long long>(mExtents->getByteOffset()));
+    }
+    return token;
+}
+
 bool UniversalParser::startToken() {
     // The stream's first token is the command name.
     mHasCurToken = mTokenSeq.next();
+    if (mHasCurToken && mMessage.GetDiagnosticObserver() != nullptr) {
+        mNameToken = snapshot();
+    }
     if (mHasCurToken) {
         mHasCurToken = mTokenSeq.next();
     }
     if (mHasCurToken) {
-        mCurToken = TokenInfoObj(mTokenSeq);
+        mCurToken = snapshot();
         mHasNextToken = mTokenSeq.next();
     } else {
         mHasNextToken = false;
     }
     if (mHasNextToken) {
-        mNextToken = TokenInfoObj(mTokenSeq);
+        mNextToken = snapshot();
+    }
+    if (mMessage.GetDiagnosticObserver() != nullptr) {
+        mFirstToken = mCurToken;
+        mSecondToken = mNextToken;
     }
     return mHasCurToken;
+}
+
+void UniversalParser::atCommandOpening() const {
+    mMessage.At(IsSlash(mFirstToken) && IsWord(mSecondToken) ? mSecondToken : mFirstToken);
 }
 
 bool UniversalParser::nextToken() {
     mAtCommandStart = false;
     if (mHasCurToken) {
         ++mConsumed;
+        if (!mHasNextToken) {
+            // Moving past the last token: kept so that a report can point after it.
+            mLastToken = std::move(mCurToken);
+        }
         mCurToken = std::move(mNextToken);
         mHasCurToken = mHasNextToken;
         mHasNextToken = mHasCurToken && mTokenSeq.next();
@@ -170,7 +241,7 @@ bool UniversalParser::nextToken() {
         mHasNextToken = false;
     }
     if (mHasNextToken) {
-        mNextToken = TokenInfoObj(mTokenSeq);
+        mNextToken = snapshot();
     } else {
         mNextToken = TokenInfoObj();
     }
@@ -401,6 +472,9 @@ int UniversalParser::parseCommand() {
     mCommandSpec.setCommandName(grammar.getCommandName());
     mMessage.SetCommandName(grammar.getCommandName().c_str());
     mMessage.SetProcedureTitle(grammar.getProcedureTitle().c_str());
+    if (mMessage.GetDiagnosticObserver() != nullptr) {
+        mExtents = dynamic_cast<const TokenExtentSource*>(&mTokenSeq);
+    }
 
     startToken();
 
@@ -463,6 +537,7 @@ int UniversalParser::parseCommand() {
                 mMessage.CommandEmpty();
             } else if (groupDesc->getGroupType() == GroupGlobal) {
                 const SubComObj* first = mCommandSpec.getGroupObj(0u)->getSubComObj(0u);
+                atCommandOpening();
                 mMessage.SubComNotAtStart(first != nullptr ? first->getSubComName().c_str() : "");
             } else if (groupDesc->getGroupSepListSize() == 1) {
                 mMessage.SubComRequired(groupDesc->getGroupSepName(0));
@@ -491,6 +566,9 @@ bool UniversalParser::processGroupObj(GroupComObj& group) {
         // The checks below still run and may report once more.
         if (mCurGroupDesc != nullptr && mCurGroupDesc->getGroupType() == GroupFinal) {
             mErrorCode = 2;
+            // About the group that may not come: its name. A required subcommand that is
+            // missing (code 9) points where the group ended instead.
+            mMessage.At(mNextToken);
             if (mCurGroupDesc->getGroupSepListSize() == 1) {
                 mMessage.SubComRequired(mCurGroupDesc->getGroupSepName(0));
             } else {
@@ -502,14 +580,14 @@ bool UniversalParser::processGroupObj(GroupComObj& group) {
         mCurGroupDesc = grammar.getGroupDesc(index);
         if (mCurGroupDesc == nullptr) {
             mErrorCode = 2;
-            mMessage.SubComNotAllowed(subName.c_str());
+            mMessage.At(slashFirst ? mNextToken : mCurToken).SubComNotAllowed(subName.c_str());
             return false;
         }
         // Counted before the check: a rejected repetition counts too.
         const int occurrence = ++mGroupOccur[index];
         if (occurrence > 1 && mCurGroupDesc->getGroupType() != GroupRepeatable) {
             mErrorCode = 4;
-            mMessage.SubComNotAllowed(sepName.c_str());
+            mMessage.At(mNextToken).SubComNotAllowed(sepName.c_str());
             return false;
         }
         if (!ok) {
@@ -537,6 +615,8 @@ bool UniversalParser::processGroupObj(GroupComObj& group) {
         }
         if (!result) {
             mErrorCode = 6;
+            // The name after "/", or the "/" that has none.
+            mMessage.At(slashFirst && IsWord(mNextToken) ? mNextToken : mCurToken);
             mMessage.InvalidSubComName(subName.c_str());
             ok = false;
         }
@@ -571,6 +651,7 @@ bool UniversalParser::processGroupObj(GroupComObj& group) {
             // first.
             if (group.isGroupGlobal() && mGroupCount == 0 && group.getSubComListSize() > 0 &&
                 name.empty()) {
+                atCommandOpening();
                 mMessage.SubComNotAtStart(group.getSubComObj(0u)->getSubComName().c_str());
             } else {
                 mMessage.SubComRequired(name.c_str());
@@ -599,13 +680,16 @@ bool UniversalParser::processSubCommand(SubComObj& subCom) {
 
     if (grammar) {
         mCurSubComDesc = mCurGroupDesc != nullptr ? mCurGroupDesc->getSubComDesc(name) : nullptr;
+        // The cursor stands on the "/" before the name: findings about the subcommand
+        // itself point at the name.
+        const TokenInfoObj& nameToken = IsSlash(mCurToken) ? mNextToken : mCurToken;
         if (mCurSubComDesc == nullptr) {
             if (mCommandDesc->getSubComDescMult(name) > 0) {
                 mErrorCode = 7;
-                mMessage.SubComNotAllowed(name.c_str());
+                mMessage.At(nameToken).SubComNotAllowed(name.c_str());
             } else {
                 mErrorCode = 6;
-                mMessage.InvalidSubComName(name.c_str());
+                mMessage.At(nameToken).InvalidSubComName(name.c_str());
             }
             ok = false;
         } else {
@@ -613,7 +697,7 @@ bool UniversalParser::processSubCommand(SubComObj& subCom) {
             const bool repeatable = mCurSubComDesc->isSubComRepeatable();
             if (count > 1 && !repeatable) {
                 mErrorCode = 8;
-                mMessage.SubComRepeated(name.c_str());
+                mMessage.At(nameToken).SubComRepeated(name.c_str());
                 ok = false;
             }
             if (repeatable) {
@@ -877,6 +961,7 @@ bool UniversalParser::checkSubComContent(const SubComObj& subCom, const std::str
     if (subCom.getTokenListSize() == 0 && exportDesc != nullptr && exportDesc->isParamRequired()) {
         if (subCom.getParamListSize() > 0) {
             mErrorCode = 14;
+            mMessage.At(subCom.getParamObj(0u)->getKeyWordToken());
             mMessage.ParamNotAtStart(subCom.getParamObj(0u)->getParamName().c_str(),
                                      extName.c_str());
         } else {
@@ -965,7 +1050,7 @@ bool UniversalParser::processParamObj(ParamObj& param) {
         mExpectParam = false;
         if (grammar && mInParen && !subDesc->areParamByParen() && !byParen) {
             mErrorCode = 15;
-            mMessage.ParenNotAllowed(extName.c_str());
+            mMessage.At(mNextToken).ParenNotAllowed(extName.c_str());
             return false;
         }
         if (!nextToken()) {
@@ -1006,6 +1091,9 @@ bool UniversalParser::processParamObj(ParamObj& param) {
         }
         if (!mInParen && (subDesc->areParamByParen() || byParen)) {
             mErrorCode = 16;
+            if (param.getTokenListSize() > 0) {
+                mMessage.At(*param.getTokenObj(0), *param.getTokenObj(param.getTokenListSize() - 1));
+            }
             mMessage.ParenRequired(extName.c_str());
             return false;
         }
@@ -1067,6 +1155,9 @@ bool UniversalParser::collectValue(ParamObj& param, const std::string& paramName
         if (!brackets &&
             (option == BracketRequired || (option == BracketForList && tokens.size() >= 2))) {
             mErrorCode = 17;
+            if (!tokens.empty()) {
+                mMessage.At(tokens.front(), tokens.back());
+            }
             mMessage.SquareBracketRequired(paramName.c_str(), extName.c_str());
             return false;
         }

@@ -127,6 +127,25 @@ void VarSpecObj::AppendValid(int index) {
     mValidVarList.push_back(index);
 }
 
+void VarSpecObj::NoteTokens(const std::vector<TokenInfoObj>& tokens) {
+    if (mMessage.GetDiagnosticObserver() != nullptr) {
+        mMessage.SetDefaultRange(tokens.empty() ? WholeCommand()
+                                                : TokenRange(tokens.front(), tokens.back()));
+    }
+}
+
+void VarSpecObj::AtVariable(const std::vector<TokenInfoObj>& tokens, int index) const {
+    if (mMessage.GetDiagnosticObserver() == nullptr || mDataSource == nullptr) {
+        return;
+    }
+    for (auto token = tokens.rbegin(); token != tokens.rend(); ++token) {
+        if (token->IsVarName() && mDataSource->FindVarIndex(token->getString()) == index) {
+            mMessage.At(*token);
+            return;
+        }
+    }
+}
+
 void VarSpecObj::SetListCounters() {
     mByCount = 0;
     mWithCount = 0;
@@ -154,6 +173,7 @@ int VarSpecObj::GetVarIndex(const TavoVarName& name) const {
 }
 
 int VarSpecObj::NameTokenIndex(const TokenInfoObj& token) const {
+    mMessage.LookAt(token);
     // A valid name is never empty for the reference host; another host's empty name is
     // refused here as getVarName's empty result would be.
     if (token.getStringLength() == 0) {
@@ -167,6 +187,7 @@ int VarSpecObj::NameTokenIndex(const TokenInfoObj& token) const {
 }
 
 int VarSpecObj::GetVarIndex(const TokenInfoObj& token) const {
+    mMessage.LookAt(token);
     if (!token.IsVarName()) {
         if (mErrorReport) {
             mMessage.InvalidVarName(token.getString(), mParamName.c_str(), mSubComName.c_str());
@@ -192,6 +213,7 @@ int VarSpecObj::ValidateVariable(const TavoVarName& name) {
 }
 
 int VarSpecObj::ValidateVariable(const TokenInfoObj& token) {
+    NoteTokens({token});
     const int index = GetVarIndex(token);
     if (index >= 0) {
         ClearVarInfo();
@@ -272,13 +294,18 @@ bool VarSpecObj::ProcessVarInterval(int first, int last, RepeatVarOptions repeat
 
 bool VarSpecObj::ValidateVariables(const std::vector<TokenInfoObj>& tokens, RepeatVarOptions repeat,
                                    int& pos, const char* word, bool checkEnd) {
+    NoteTokens(tokens);
     const int columns = mDataSource != nullptr ? static_cast<int>(mDataSource->ColumnCount()) : 0;
     if (!AtGlobalVar(tokens, pos)) {
         if (word != nullptr && *word != '\0') {
+            // The keyword before pos, or the end of the list.
+            if (pos > 0 && static_cast<std::size_t>(pos) <= tokens.size()) {
+                mMessage.At(tokens[static_cast<std::size_t>(pos) - 1]);
+            }
             mMessage.WordNeedVarName(word, mParamName.c_str(), mSubComName.c_str());
         } else if (!tokens.empty()) {
             // The message names the first token of the whole vector, not the one at pos.
-            mMessage.InvalidVarName(tokens.front().getString(), mParamName.c_str(),
+            mMessage.At(tokens.front()).InvalidVarName(tokens.front().getString(), mParamName.c_str(),
                                     mSubComName.c_str());
         } else {
             mMessage.ParamNeedVarList(mParamName.c_str(), mSubComName.c_str());
@@ -298,12 +325,13 @@ bool VarSpecObj::ValidateVariables(const std::vector<TokenInfoObj>& tokens, Repe
     const TokenInfoObj* lastName = nullptr;
     const TokenInfoObj& first = tokens[static_cast<std::size_t>(pos)];
     if (columns > 0 && first.getOperatorCode() == TokenSequenceBase::AllWord) {
+        mMessage.LookAt(first);
         if (!ProcessVarInterval(0, columns - 1, repeat)) {
             return false;
         }
         ++pos;
         if (!listEndsAt(pos)) {
-            mMessage.KeywordImproperVarList("ALL", mParamName.c_str(), mSubComName.c_str());
+            mMessage.At(first).KeywordImproperVarList("ALL", mParamName.c_str(), mSubComName.c_str());
             return false;
         }
     } else {
@@ -312,27 +340,33 @@ bool VarSpecObj::ValidateVariables(const std::vector<TokenInfoObj>& tokens, Repe
         for (;;) {
             if (tokens[static_cast<std::size_t>(pos)].getOperatorCode() ==
                 TokenSequenceBase::ToWord) {
+                const TokenInfoObj& keyword = tokens[static_cast<std::size_t>(pos)];
                 ++pos;
                 if (!AtGlobalVar(tokens, pos)) {
-                    mMessage.WordNeedVarName("TO", mParamName.c_str(), mSubComName.c_str());
+                    mMessage.At(keyword).WordNeedVarName("TO", mParamName.c_str(), mSubComName.c_str());
                     return false;
                 }
                 if (afterRange) {  // a TO b TO c
-                    mMessage.KeywordImproperVarList("TO", mParamName.c_str(), mSubComName.c_str());
+                    mMessage.At(keyword).KeywordImproperVarList("TO", mParamName.c_str(), mSubComName.c_str());
                     return false;
                 }
             } else {
                 prevIndex = -1;
             }
             const TokenInfoObj& token = tokens[static_cast<std::size_t>(pos)];
+            mMessage.LookAt(token);
             if (!token.IsVarName()) {
                 mMessage.InvalidVarName(token.getString(), mParamName.c_str(), mSubComName.c_str());
                 return false;
             }
+            const TokenInfoObj* previousName = lastName;
             lastName = &token;
             const int index = NameTokenIndex(token);
             if (index < 0) {
                 return false;
+            }
+            if (prevIndex >= 0 && previousName != nullptr) {
+                mMessage.LookAt(*previousName, token);  // a range's findings: the whole range
             }
             // A range a TO b: a is already in as a single name, so the range adds a+1 ... b.
             const bool added = prevIndex >= 0 ? ProcessVarInterval(prevIndex + 1, index, repeat)

@@ -66,6 +66,14 @@ class UPARSER_API VarSpecObj {
     // Kept for the procedure; nothing in the library reads it.
     void SetWarningReport(bool report) { mWarningReport = report; }
     bool GetWarningReport() const { return mWarningReport; }
+    // Tells observer of every message of this list (Diagnostic.h); copies keep it. A message
+    // about one token of a list points at that token; any other points at the tokens last
+    // given to an operation (the whole command for an empty list), or at the range set here
+    // for the operations that take names rather than tokens.
+    void SetDiagnosticObserver(DiagnosticObserver* observer) {
+        mMessage.SetDiagnosticObserver(observer);
+    }
+    void SetDefaultRange(const SourceRange& range) { mMessage.SetDefaultRange(range); }
     // Replaces the catalog message when an exclusion leaves no variables; "" restores it.
     void SetNoVarsMessage(const std::string& text) { mNoVarsMessage = text; }
     const std::string& GetNoVarsMessage() const { return mNoVarsMessage; }
@@ -238,6 +246,11 @@ class UPARSER_API VarSpecObj {
     void ReportNoVars(UPSpecTypes::MessageLevels level, const char* paramName) const;
     // BY and WITH end lists from now on.
     void SetListCounters();
+    // Messages without a token of their own point at these tokens from now on.
+    void NoteTokens(const std::vector<TokenInfoObj>& tokens);
+    // Points the next message at the last token of tokens that names variable index, when one
+    // does; a variable that a range or ALL brought in has none.
+    void AtVariable(const std::vector<TokenInfoObj>& tokens, int index) const;
     bool RegrMDVarList(const std::vector<TokenInfoObj>& tokens, VarSpecObj& factors,
                        VarSpecObj& covariates, UPSpecTypes::RepeatVarOptions repeat,
                        const std::vector<const VarSpecObj*>& others, std::vector<ParamObj>* quals,

@@ -11,6 +11,7 @@ using namespace UPSpecTypes;
 bool VarSpecObj::ValidateFactAndCovar(const std::vector<TokenInfoObj>& tokens, VarSpecObj& factors,
                                       VarSpecObj& covariates, RepeatVarOptions repeat, int& pos,
                                       const std::vector<const VarSpecObj*>& others) {
+    NoteTokens(tokens);
     SetListCounters();
     factors.SetListCounters();
     covariates.SetListCounters();
@@ -28,8 +29,9 @@ bool VarSpecObj::ValidateFactAndCovar(const std::vector<TokenInfoObj>& tokens, V
             tokens[static_cast<std::size_t>(pos)].getOperatorCode();
         const bool isBy = code == TokenSequenceBase::ByWord;
         if (!isBy && code != TokenSequenceBase::WithWord) {
-            mMessage.SyntaxErrorInText(tokens[static_cast<std::size_t>(pos)].getString(), param,
-                                       subCom);
+            mMessage.At(tokens[static_cast<std::size_t>(pos)])
+                .SyntaxErrorInText(tokens[static_cast<std::size_t>(pos)].getString(), param,
+                                   subCom);
             return false;
         }
         const char* keyword = isBy ? "BY" : "WITH";
@@ -37,7 +39,7 @@ bool VarSpecObj::ValidateFactAndCovar(const std::vector<TokenInfoObj>& tokens, V
         VarSpecObj& target = isBy ? factors : covariates;
         const int seen = counter++;
         if (seen != 0) {
-            mMessage.WordRepeatVarList(keyword, param, subCom);
+            mMessage.At(tokens[static_cast<std::size_t>(pos)]).WordRepeatVarList(keyword, param, subCom);
             return false;
         }
         ++pos;
@@ -50,7 +52,8 @@ bool VarSpecObj::ValidateFactAndCovar(const std::vector<TokenInfoObj>& tokens, V
             if (!AtBlockVarListEnd(tokens, pos) &&
                 tokens[static_cast<std::size_t>(pos)].getOperatorCode() !=
                     TokenSequenceBase::LeftParen) {
-                mMessage.KeywordImproperVarList("ALL", param, subCom);
+                mMessage.At(tokens[static_cast<std::size_t>(pos) - 1])
+                    .KeywordImproperVarList("ALL", param, subCom);
                 return false;
             }
             if (!target.ProcessQualTokens(tokens, pos, "ALL", false, true)) {
@@ -58,6 +61,7 @@ bool VarSpecObj::ValidateFactAndCovar(const std::vector<TokenInfoObj>& tokens, V
             }
         } else if (AtBlockVarListEnd(tokens, pos)) {
             // A keyword without a list is worth a warning, not a failure.
+            mMessage.At(tokens[static_cast<std::size_t>(pos) - 1]);
             isBy ? mMessage.NoFactorAfterKeyword(keyword, param, subCom)
                  : mMessage.NoCovariateAfterKeyword(keyword, param, subCom);
         } else {
@@ -76,6 +80,7 @@ bool VarSpecObj::ValidateFactAndCovar(const std::vector<TokenInfoObj>& tokens, V
 
     std::vector<int> common;
     if (factors.GetCommonVars(covariates, common) > 0) {
+        AtVariable(tokens, common.front());
         mMessage.VariableFactorAndCovariate(VarName(common.front()), param, subCom);
         return false;
     }
@@ -102,15 +107,18 @@ bool VarSpecObj::ValidateFactAndCovar(const std::vector<TokenInfoObj>& tokens, V
 bool VarSpecObj::ValidateRegrVarList(const std::vector<TokenInfoObj>& tokens, VarSpecObj& factors,
                                      VarSpecObj& covariates, RepeatVarOptions repeat,
                                      const std::vector<const VarSpecObj*>& others) {
+    NoteTokens(tokens);
     UP_ASSERT("VarSpecObj", !tokens.empty());
     ClearVarInfo();
     SetListCounters();
     const TokenInfoObj& first = tokens.front();
     if (!first.IsVarName()) {
-        mMessage.InvalidVarName(first.getString(), mParamName.c_str(), mSubComName.c_str());
+        mMessage.At(first).InvalidVarName(first.getString(), mParamName.c_str(),
+                                          mSubComName.c_str());
         return false;
     }
     const TavoVarName name = first.getVarName();
+    mMessage.LookAt(first);
     const int dependent = ValidateVariable(name);
     if (dependent < 0) {
         return false;
@@ -127,10 +135,12 @@ bool VarSpecObj::ValidateRegrVarList(const std::vector<TokenInfoObj>& tokens, Va
         return false;
     }
     if (factors.IsValidVariable(dependent)) {
+        AtVariable(tokens, dependent);
         mMessage.VariableDependAndFactor(name, mParamName.c_str(), mSubComName.c_str());
         return false;
     }
     if (covariates.IsValidVariable(dependent)) {
+        AtVariable(tokens, dependent);
         mMessage.VariableDependAndCovariate(name, mParamName.c_str(), mSubComName.c_str());
         return false;
     }
@@ -162,6 +172,7 @@ bool VarSpecObj::RegrMDVarList(const std::vector<TokenInfoObj>& tokens, VarSpecO
                                VarSpecObj& covariates, RepeatVarOptions repeat,
                                const std::vector<const VarSpecObj*>& others,
                                std::vector<ParamObj>* quals, const ParamDescriptor* qualDesc) {
+    NoteTokens(tokens);
     ClearVarInfo();
     int pos = 0;
     SetListCounters();
@@ -188,11 +199,13 @@ bool VarSpecObj::RegrMDVarList(const std::vector<TokenInfoObj>& tokens, VarSpecO
     }
     std::vector<int> common;
     if (GetCommonVars(factors, common) > 0) {
+        AtVariable(tokens, common.front());
         mMessage.VariableDependAndFactor(VarName(common.front()), mParamName.c_str(),
                                          mSubComName.c_str());
         return false;
     }
     if (GetCommonVars(covariates, common) > 0) {
+        AtVariable(tokens, common.front());
         mMessage.VariableDependAndCovariate(VarName(common.front()), mParamName.c_str(),
                                             mSubComName.c_str());
         return false;
@@ -220,7 +233,8 @@ bool VarSpecObj::GetDependVarTokens(const std::vector<TokenInfoObj>& tokens,
     }
     if (dependents.empty()) {
         if (mErrorReport) {
-            mMessage.SyntaxErrorInText(tokens[static_cast<std::size_t>(pos)].getString(),
+            mMessage.At(tokens[static_cast<std::size_t>(pos)])
+                .SyntaxErrorInText(tokens[static_cast<std::size_t>(pos)].getString(),
                                        mParamName.c_str(), mSubComName.c_str());
         }
         return false;

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <unordered_map>
@@ -51,10 +52,14 @@ bool VarSpecObj::ProcessQualTokens(const std::vector<TokenInfoObj>& tokens, int&
     if (pos < 0 || pos >= size || !HasCode(tokens, pos, TokenSequenceBase::LeftParen)) {
         return true;
     }
+    const int start = pos;
     const auto reportQualifier = [&](bool noQualifierAllowed) {
         if (!mErrorReport) {
             return;
         }
+        // The parenthesised qualifier list, as far as it goes.
+        const std::size_t open = static_cast<std::size_t>(start);
+        mMessage.At(tokens[open], tokens[std::min(static_cast<std::size_t>(pos), tokens.size() - 1)]);
         if (noQualifierAllowed) {
             single ? mMessage.VariableNoQualif(word, mParamName.c_str(), mSubComName.c_str())
                    : mMessage.VarListNoQualif(word, mParamName.c_str(), mSubComName.c_str());
@@ -79,7 +84,8 @@ bool VarSpecObj::ProcessQualTokens(const std::vector<TokenInfoObj>& tokens, int&
     ++pos;
     if (pos < size && checkEnd && !AtBlockVarListEnd(tokens, pos)) {
         if (mErrorReport) {
-            mMessage.SyntaxErrorInText(tokens[static_cast<std::size_t>(pos)].getString(),
+            mMessage.At(tokens[static_cast<std::size_t>(pos)])
+                .SyntaxErrorInText(tokens[static_cast<std::size_t>(pos)].getString(),
                                        mParamName.c_str(), mSubComName.c_str());
         }
         return false;
@@ -118,6 +124,7 @@ bool VarSpecObj::SplitQualValues(const std::vector<std::string>& names,
     for (std::size_t at = 0; at < count; at += 3) {
         const TokenInfoObj& nameToken = mQualTokenList[at];
         const char* written = nameToken.getString();
+        mMessage.LookAt(nameToken);
         const auto found = position.find(nameToken.getUpperString());
         if (found == position.end()) {
             if (mErrorReport) {
@@ -151,6 +158,7 @@ bool VarSpecObj::ValidateVarsAndQuals(const std::vector<TokenInfoObj>& tokens,
                                       std::vector<ParamObj>& quals,
                                       const std::vector<const VarSpecObj*>& others,
                                       const ParamDescriptor* qualDesc) {
+    NoteTokens(tokens);
     ClearVarInfo();
     quals.clear();
     if (tokens.empty()) {
@@ -172,7 +180,7 @@ bool VarSpecObj::ValidateVarsAndQuals(const std::vector<TokenInfoObj>& tokens,
         }
         // Only accepted variables count as repeats: one dropped by others may come again.
         if (mValidVarFlags.test(index)) {
-            mMessage.VariableRepeatVarList(name, mParamName.c_str(), mSubComName.c_str());
+            mMessage.At(token).VariableRepeatVarList(name, mParamName.c_str(), mSubComName.c_str());
             return false;
         }
         bool excluded = false;
