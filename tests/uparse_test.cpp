@@ -410,6 +410,40 @@ TEST_F(Uparse, FindsNamesOfEveryScriptInAnyCaseAndCountsColumnsInCharacters) {
               "<stdin>:2:8: note: did you mean kapı?\n");
 }
 
+// The library's records place each message: the caret stands under the range as a terminal
+// shows it (an escaped tab two columns, a wide character two), JSON gives id and range, and a
+// catalog's wording for the reporting method in particular wins over the general one.
+TEST_F(Uparse, DiagnosticsShowTheirRangeAndReportingMethod) {
+    const Result repeated = run({"--messages", "none", "-"}, "SPROUT income BY region WITH region.");
+    EXPECT_EQ(repeated.status, 1);
+    EXPECT_THAT(repeated.err, HasSubstr("<stdin>:1:30: error: "));
+    EXPECT_THAT(repeated.err, HasSubstr("\n SPROUT income BY region WITH region.\n" +
+                                       std::string(30, ' ') + "^~~~~~\n"));
+
+    const std::string data = mDir.write("wide.csv", "größe,変数\n1,2\n");
+    const Result wide = run({"--data", data, "-"}, "SKETCH größe\t変数 agee.");
+    EXPECT_THAT(wide.err, HasSubstr("<stdin>:1:17: error: "));
+    EXPECT_THAT(wide.err, HasSubstr("\n SKETCH größe\\t変数 agee.\n" + std::string(20, ' ') +
+                                    "^~~~\n"));
+
+    const Result json = run({"--json", "-"}, "BUCKET zone /OTHERWISE COPY.");
+    const nlohmann::json line = nlohmann::json::parse(json.out);
+    const nlohmann::json& missing = line["diagnostics"][0];
+    EXPECT_EQ(missing["id"], "SubComRequired");
+    EXPECT_EQ(missing["range"], nlohmann::json({{"line", 1}, {"column", 28}, {"endLine", 1},
+                                                {"endColumn", 28}}));
+
+    const std::string catalog = mDir.write(
+        "context.po",
+        "msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n\n"
+        "msgid \"Subcommand ^1 has already been called...\"\nmsgstr \"Subcommand ^1 again.\"\n\n"
+        "msgctxt \"SubComRepeated\"\nmsgid \"Subcommand ^1 has already been called...\"\n"
+        "msgstr \"Subcommand ^1 is repeated.\"\n");
+    const Result context =
+        run({"--no-source", "--messages", catalog, "-"}, "SKETCH age /TITLE 'a' /TITLE 'b'.");
+    EXPECT_EQ(context.err, "<stdin>:1:24: error: Subcommand TITLE is repeated.\n");
+}
+
 TEST_F(Uparse, RefusesDuplicateNamesAndPointsAtInvalidUtf8) {
     const Result twice =
         run({"--data", mDir.write("twice.csv", "id,ÖL,öl\n1,2,3\n"), "-"}, "SKETCH id.");
