@@ -3,13 +3,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "examples/procedures/Procedure.h"
 #include "refhost/refhost.h"
+#include "support/SampleData.h"
 #include "uparser/uparser.h"
 
 namespace {
@@ -21,12 +21,7 @@ class Recorder : public DiagnosticObserver {
 };
 
 const refhost::Dictionary& Sample() {
-    static const refhost::Dictionary data = [] {
-        const char* source = std::getenv("UPARSER_SOURCE_DIR");
-        return refhost::Dictionary::fromCsv(std::string(source != nullptr ? source : "..") +
-                                            "/examples/data/sample.csv");
-    }();
-    return data;
+    return SampleData();
 }
 
 const examples::Procedure& ProcedureNamed(const std::string& name) {

@@ -80,42 +80,11 @@ UniversalParser::UniversalParser(TAVO_TokenSequence& tokens, CommandSpec& spec)
     initMembers();
 }
 
-// The copy answers its own messages' question where they stand.
-UniversalParser::UniversalParser(const UniversalParser& other)
-    : mTokenSeq(other.mTokenSeq),
-      mCommandSpec(other.mCommandSpec),
-      mCommandDesc(other.mCommandDesc),
-      mOwnedCommandDesc(other.mOwnedCommandDesc),
-      mMessage(other.mMessage),
-      mGroupCount(other.mGroupCount),
-      mCurGroupDesc(other.mCurGroupDesc),
-      mGroupOccur(other.mGroupOccur),
-      mCurSubComDesc(other.mCurSubComDesc),
-      mSubComOccur(other.mSubComOccur),
-      mCurParamDesc(other.mCurParamDesc),
-      mParamOccur(other.mParamOccur),
-      mExpectParam(other.mExpectParam),
-      mInParen(other.mInParen),
-      mAtCommandStart(other.mAtCommandStart),
-      mErrorCode(other.mErrorCode),
-      mCurToken(other.mCurToken),
-      mHasCurToken(other.mHasCurToken),
-      mNextToken(other.mNextToken),
-      mHasNextToken(other.mHasNextToken),
-      mConsumed(other.mConsumed),
-      mParsed(other.mParsed),
-      mExtents(other.mExtents),
-      mNameToken(other.mNameToken),
-      mLastToken(other.mLastToken),
-      mFirstToken(other.mFirstToken),
-      mSecondToken(other.mSecondToken) {
-    mMessage.SetDiagnosticLocator(&mLocator);
-}
+UniversalParser::UniversalParser(const UniversalParser& other) = default;
 
 UniversalParser::~UniversalParser() = default;
 
 void UniversalParser::initMembers() {
-    mMessage.SetDiagnosticLocator(&mLocator);
     mExpectParam = true;
     mInParen = false;
     mAtCommandStart = true;
@@ -446,6 +415,9 @@ int UniversalParser::getCommandSpecifications() {
         return mErrorCode;
     }
     mParsed = true;
+    // Set here rather than in the constructors, so that a copy's messages ask the copy.
+    mLocator.mParser = this;
+    mMessage.SetDiagnosticLocator(&mLocator);
     try {
         return parseCommand();
     } catch (const std::bad_alloc&) {

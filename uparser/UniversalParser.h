@@ -134,19 +134,18 @@ class UPARSER_API UniversalParser {
 
   private:
     // Answers the message object's question where a report stands: the current token, or,
-    // once the tokens ran out, the end of the command.
+    // once the tokens ran out, the end of the command. Attached when the parse starts.
     class Locator : public DiagnosticLocator {
       public:
-        explicit Locator(const UniversalParser* parser) : mParser(parser) {}
         SourceRange currentRange() const override;
-        const UniversalParser* mParser;
+        const UniversalParser* mParser = nullptr;
     };
 
     // A snapshot of the token at which the stream stands, with its extent when the host
     // offers it and someone listens.
     TokenInfoObj snapshot() const;
 
-    Locator mLocator{this};
+    Locator mLocator;
     const TokenExtentSource* mExtents = nullptr;
     // The command name and the last token, known once the cursor passed them; the first only
     // while an observer listens, as it costs host calls the parse does not need otherwise.
