@@ -4,17 +4,25 @@ set(UPARSER_FUZZ_TARGETS parse_command param_value var_lists grammar_reader)
 get_filename_component(UPARSER_FUZZ_ROOT ${CMAKE_CURRENT_LIST_DIR} DIRECTORY)
 set(UPARSER_FUZZ_SUPPORT
   ${CMAKE_CURRENT_LIST_DIR}/FuzzSupport.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/FuzzGrammars.cpp
-  ${UPARSER_FUZZ_ROOT}/tests/support/TestDictionary.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/FuzzGrammars.cpp)
 
 # The command text target runs the sample procedures over the sample data.
-file(GLOB UPARSER_FUZZ_EXAMPLE_SOURCES CONFIGURE_DEPENDS
-  ${UPARSER_FUZZ_ROOT}/examples/procedures/*.cpp)
+set(UPARSER_FUZZ_EXAMPLE_SOURCES
+  ${UPARSER_FUZZ_ROOT}/examples/procedures/Bucket.cpp
+  ${UPARSER_FUZZ_ROOT}/examples/procedures/ExpectedNames.cpp
+  ${UPARSER_FUZZ_ROOT}/examples/procedures/GrammarLookup.cpp
+  ${UPARSER_FUZZ_ROOT}/examples/procedures/Procedure.cpp
+  ${UPARSER_FUZZ_ROOT}/examples/procedures/Sketch.cpp
+  ${UPARSER_FUZZ_ROOT}/examples/procedures/Sprout.cpp
+  ${UPARSER_FUZZ_ROOT}/examples/procedures/Trace.cpp
+  ${UPARSER_FUZZ_ROOT}/examples/procedures/Validation.cpp
+  ${UPARSER_FUZZ_ROOT}/examples/procedures/ValueReading.cpp
+  ${UPARSER_FUZZ_ROOT}/examples/procedures/Weave.cpp)
 set(UPARSER_FUZZ_SAMPLE_CSV ${UPARSER_FUZZ_ROOT}/examples/data/sample.csv)
 
 # Adds what a target's source needs beyond the libraries.
 function(uparser_fuzz_target_needs target name examples)
-  target_include_directories(${target} PRIVATE ${UPARSER_FUZZ_ROOT} ${UPARSER_FUZZ_ROOT}/tests)
+  target_include_directories(${target} PRIVATE ${UPARSER_FUZZ_ROOT})
   target_link_libraries(${target} PRIVATE uparser::uparser uparser::refhost)
   if(name STREQUAL "parse_command")
     target_link_libraries(${target} PRIVATE ${examples})

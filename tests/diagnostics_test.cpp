@@ -98,7 +98,8 @@ const std::vector<Case> kCases = {
     {"WEAVE /PANEL region BY gender /MISSING SKIP.", 7, "SubComNotAllowed", 32, 39},
     {"WEAVE /PANEL region BY gender /SAVE STYLE = CSV.", 14, "ParamRequiredForSubCom", 48, 48},
     {"WEAVE /PANEL region BY gender /CELLS COUNT ROWPTC.", 12, "InvalidParamOption", 44, 50},
-    {"WEAVE /PANEL region gender.", 12, "ParamNeedCrossVarList", 14, 27},
+    // The value checks report a value of the wrong form through the typed WrongValueType.
+    {"WEAVE /PANEL region gender.", 12, "WrongValueType", 14, 27},
     {"WEAVE /PANEL region BY gender /LIMIT N = 500.", 6, "InvalidSubComName", 32, 37},
     {"WEAVE /ROWWEIGHTS weight /PANEL weight BY region.", 0, "VariableTwoVarList", 33, 39},
     {"WEAVE /ROWWEIGHTS city /PANEL region BY gender.", 0, "VariableNotNumeric", 19, 23},
