@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "uparser/host/TokenExtent.h"
 #include "uparser/host/TokenSequence.h"
 
 namespace refhost {
@@ -53,7 +54,7 @@ struct TokenizerError {
 // Columns count characters from 1 (a tab is one; an ill-formed sequence is one).
 //
 // Texts returned by getString/getUpperString stay valid until the sequence is destroyed.
-class TextTokenSequence : public TAVO_TokenSequence {
+class TextTokenSequence : public TAVO_TokenSequence, public TokenExtentSource {
   public:
     explicit TextTokenSequence(std::string commandText, long firstLine = 1);
 
@@ -72,10 +73,10 @@ class TextTokenSequence : public TAVO_TokenSequence {
 
     // Where the current token stands in the command text: its first byte (a literal's opening
     // quote), the bytes it spans (a literal's quotes included) and the column just past its
-    // last character. All 0 off a token.
-    std::size_t getByteOffset() const;
+    // last character. All 0 off a token. The parser reads them through TokenExtentSource.
+    std::size_t getByteOffset() const override;
     std::size_t getByteLength() const;
-    int getEndColumn() const;
+    int getEndColumn() const override;
 
     // The ill-formed UTF-8 sequences and unterminated literals of the tokenized text, in the
     // order they stand.

@@ -3,7 +3,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -13,6 +12,7 @@
 #include "examples/procedures/Trace.h"
 #include "examples/procedures/Weave.h"
 #include "refhost/refhost.h"
+#include "support/SampleData.h"
 #include "uparser/ParserUtility.h"
 
 namespace {
@@ -21,12 +21,7 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 const refhost::Dictionary& Sample() {
-    static const refhost::Dictionary data = [] {
-        const char* source = std::getenv("UPARSER_SOURCE_DIR");
-        return refhost::Dictionary::fromCsv(std::string(source != nullptr ? source : "..") +
-                                            "/examples/data/sample.csv");
-    }();
-    return data;
+    return SampleData();
 }
 
 struct Outcome {

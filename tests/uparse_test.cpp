@@ -117,7 +117,7 @@ TEST_F(Uparse, UnreadableInputsAreReportedAndTheRestStillChecked) {
     const std::string first = mDir.write("first.syntax", "SKETCH age.\n");
     const std::string last = mDir.write("last.syntax", "SKETCH agee.\n");
     const std::string missing = mDir.file("missing.syntax");
-    const Result text = run({mDir.path(), first, missing, last});
+    const Result text = run({"--no-source", mDir.path(), first, missing, last});
     EXPECT_EQ(text.status, 2);
     EXPECT_THAT(text.out, HasSubstr("first.syntax:1): parsed and validated"));
     EXPECT_THAT(text.out, HasSubstr("last.syntax:1): validation failed"));
@@ -209,14 +209,14 @@ TEST_F(Uparse, HelpAndManualPageCoverEveryOption) {
                     entries.find(entry + "\n") != std::string::npos)
             << option;
     }
-    EXPECT_EQ(count, 9);
+    EXPECT_EQ(count, 10);
     EXPECT_THAT(run({"--version"}).out,
                 HasSubstr(std::string("\nuparser library ") + UparserVersion() + "\n"));
 }
 
 TEST_F(Uparse, DemoShowsTreesAndPointsAtEveryMistake) {
     const std::string demo = Source("examples/demo.syntax");
-    const Result result = run({"--messages", "none", demo});
+    const Result result = run({"--no-source", "--messages", "none", demo});
     EXPECT_EQ(result.status, 1);
     EXPECT_THAT(result.out, HasSubstr("SKETCH (" + demo +
                                       ":1): parsed and validated\n"
@@ -235,7 +235,7 @@ TEST_F(Uparse, DemoShowsTreesAndPointsAtEveryMistake) {
         demo + ":34:8: note: did you mean income?\n" + demo +
         ":36:29: error: Value 25 breaks included lower boundary 0 or included upper "
         "boundary 10 for parameter parameter DIGITS of subcommand FORMAT......\n" +
-        demo + ":38:24: error: Subcommand MAP required...\n" + demo +
+        demo + ":38:28: error: Subcommand MAP required...\n" + demo +
         ":40:1: error: unknown command 'SKECTH'; parsed without a grammar\n" + demo +
         ":40:1: note: did you mean SKETCH?\n";
     EXPECT_EQ(result.err, expected);
@@ -374,7 +374,7 @@ TEST_F(Uparse, ValidatesAgainstTheHeaderOfACsvDataFile) {
     const std::string data = mDir.write("heights.csv", "height,mass,team\n181,77,A\n166,60,B\n");
     const std::string syntax =
         mDir.write("heights.syntax", "SKETCH height mass.\n\nSKETCH\n  hieght.\n");
-    const Result result = run({"--messages", "none", "--data", data, syntax});
+    const Result result = run({"--no-source", "--messages", "none", "--data", data, syntax});
     EXPECT_EQ(result.status, 1);
     EXPECT_THAT(result.out, HasSubstr("    summarised: height mass\n"));
     EXPECT_EQ(result.err, syntax +
@@ -398,7 +398,8 @@ TEST_F(Uparse, FindsNamesOfEveryScriptInAnyCaseAndCountsColumnsInCharacters) {
 
     // ΑΛΦΑ lacks the tonos of άλφα and kapi the dotless i of kapı: near, but not the same.
     const Result misspelt =
-        run({"--messages", "none", "--data", data, "-"}, "SKETCH ΆΛΦΑ ΑΛΦΑ.\nSKETCH kapi.\n");
+        run({"--no-source", "--messages", "none", "--data", data, "-"},
+            "SKETCH ΆΛΦΑ ΑΛΦΑ.\nSKETCH kapi.\n");
     EXPECT_EQ(misspelt.status, 1);
     EXPECT_EQ(misspelt.err,
               "<stdin>:1:13: error: Variable ΑΛΦΑ for parameter command line of SKETCH "
@@ -407,6 +408,40 @@ TEST_F(Uparse, FindsNamesOfEveryScriptInAnyCaseAndCountsColumnsInCharacters) {
               "<stdin>:2:8: error: Variable kapi for parameter command line of SKETCH "
               "command... is not found in dictionary...\n"
               "<stdin>:2:8: note: did you mean kapı?\n");
+}
+
+// The library's records place each message: the caret stands under the range as a terminal
+// shows it (an escaped tab two columns, a wide character two), JSON gives id and range, and a
+// catalog's wording for the reporting method in particular wins over the general one.
+TEST_F(Uparse, DiagnosticsShowTheirRangeAndReportingMethod) {
+    const Result repeated = run({"--messages", "none", "-"}, "SPROUT income BY region WITH region.");
+    EXPECT_EQ(repeated.status, 1);
+    EXPECT_THAT(repeated.err, HasSubstr("<stdin>:1:30: error: "));
+    EXPECT_THAT(repeated.err, HasSubstr("\n SPROUT income BY region WITH region.\n" +
+                                       std::string(30, ' ') + "^~~~~~\n"));
+
+    const std::string data = mDir.write("wide.csv", "größe,変数\n1,2\n");
+    const Result wide = run({"--data", data, "-"}, "SKETCH größe\t変数 agee.");
+    EXPECT_THAT(wide.err, HasSubstr("<stdin>:1:17: error: "));
+    EXPECT_THAT(wide.err, HasSubstr("\n SKETCH größe\\t変数 agee.\n" + std::string(20, ' ') +
+                                    "^~~~\n"));
+
+    const Result json = run({"--json", "-"}, "BUCKET zone /OTHERWISE COPY.");
+    const nlohmann::json line = nlohmann::json::parse(json.out);
+    const nlohmann::json& missing = line["diagnostics"][0];
+    EXPECT_EQ(missing["id"], "SubComRequired");
+    EXPECT_EQ(missing["range"], nlohmann::json({{"line", 1}, {"column", 28}, {"endLine", 1},
+                                                {"endColumn", 28}}));
+
+    const std::string catalog = mDir.write(
+        "context.po",
+        "msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n\n"
+        "msgid \"Subcommand ^1 has already been called...\"\nmsgstr \"Subcommand ^1 again.\"\n\n"
+        "msgctxt \"SubComRepeated\"\nmsgid \"Subcommand ^1 has already been called...\"\n"
+        "msgstr \"Subcommand ^1 is repeated.\"\n");
+    const Result context =
+        run({"--no-source", "--messages", catalog, "-"}, "SKETCH age /TITLE 'a' /TITLE 'b'.");
+    EXPECT_EQ(context.err, "<stdin>:1:24: error: Subcommand TITLE is repeated.\n");
 }
 
 TEST_F(Uparse, RefusesDuplicateNamesAndPointsAtInvalidUtf8) {
@@ -459,7 +494,7 @@ TEST_F(Uparse, ReadsStandardInputWithoutFileOrWithDash) {
 }
 
 TEST_F(Uparse, UnknownCommandsFailUnlessRawAsksForNoGrammar) {
-    const Result unknown = run({"-"}, "TABULATE a b /c d.");
+    const Result unknown = run({"--no-source", "-"}, "TABULATE a b /c d.");
     EXPECT_EQ(unknown.status, 1);
     EXPECT_EQ(unknown.err,
               "<stdin>:1:1: error: unknown command 'TABULATE'; parsed without a grammar\n");
@@ -498,7 +533,7 @@ TEST_F(Uparse, ListShowsEveryGrammarAsASyntaxChart) {
 // error with its position.
 TEST_F(Uparse, GrammarFilesBringCommandsOfTheirOwn) {
     const std::string orchard = Source("examples/grammars/orchard.json");
-    const Result result = run({"--grammar", orchard, Source("examples/orchard.syntax")});
+    const Result result = run({"--no-source", "--grammar", orchard, Source("examples/orchard.syntax")});
     EXPECT_EQ(result.status, 1);
     EXPECT_THAT(result.out, HasSubstr("PLUCK (" + Source("examples/orchard.syntax") +
                                       ":1): parsed and validated"));

@@ -136,10 +136,27 @@ std::vector<TokenInfoObj>::const_iterator ValueStart(const std::vector<TokenInfo
     return start - 1;
 }
 
+// Points the next report at the first token that fits, when one does and someone listens: the
+// option or the number a finding names, rather than the whole value.
+template <typename Fits>
+void AtFirst(const ParserMessage* msg, const std::vector<TokenInfoObj>& tokens, Fits fits) {
+    if (msg == nullptr || msg->GetDiagnosticObserver() == nullptr) {
+        return;
+    }
+    const auto found = std::find_if(tokens.begin(), tokens.end(), fits);
+    if (found != tokens.end()) {
+        msg->At(*found);
+    }
+}
+
 }  // namespace
 
 // value := the form its descriptor's type declares; a keyword alone fits any optional value
 bool ParamObj::canGetValue(const ParamDescriptor* desc, const ParserMessage* msg) const {
+    // Findings about the value point at its tokens, or at the keyword of a value-less one.
+    const ParserMessage::Subject subject(
+        msg, mTokenList.empty() ? mKeyWordToken : mTokenList.front(),
+        mTokenList.empty() ? mKeyWordToken : mTokenList.back());
     if (desc == nullptr) {
         return mType == ParamTokenList || reportNeed(ParamNoType, msg);
     }
@@ -194,6 +211,9 @@ bool ParamObj::reportNeed(ParamSpec type, const ParserMessage* msg) const {
 
 bool ParamObj::reportOption(const std::string& option, const ParserMessage* msg) const {
     if (msg != nullptr) {
+        AtFirst(msg, mTokenList, [&](const TokenInfoObj& token) {
+            return AreStringsEqualCase(TextOf(token), option);
+        });
         msg->InvalidParamOption(option.c_str(), getParamExtName().c_str(), mSubComExtName.c_str());
     }
     return false;
@@ -202,6 +222,9 @@ bool ParamObj::reportOption(const std::string& option, const ParserMessage* msg)
 bool ParamObj::reportBoundary(double value, const ParamDescriptor& desc,
                               const ParserMessage* msg) const {
     if (msg != nullptr) {
+        AtFirst(msg, mTokenList, [&](const TokenInfoObj& token) {
+            return token.IsNumber() && token.getNumeric() == value;
+        });
         msg->ParamValueBreakBdry(value, &desc, getParamExtName().c_str(), mSubComExtName.c_str());
     }
     return false;

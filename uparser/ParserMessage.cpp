@@ -4,7 +4,9 @@
 #include <utility>
 
 #include "uparser/ParserUtility.h"
+#include "uparser/TokenInfoObj.h"
 #include "uparser/detail/MemoryShortage.h"
+#include "uparser/detail/ReportScope.h"
 #include "uparser/host/OutputCells.h"
 #include "uparser/host/StringTable.h"
 
@@ -59,7 +61,9 @@ ParserMessage::ParserMessage(const ParserMessage& other)
       mGroupMsgText(other.mGroupMsgText),
       mGroupMsgArgKind(other.mGroupMsgArgKind),
       mGroupSepName(other.mGroupSepName),
-      mDictionary(newDictionary()) {
+      mDictionary(newDictionary()),
+      mObserver(other.mObserver),
+      mDefaultRange(other.mDefaultRange) {
     mDictionary->SetProcedure(mProcedureTitle);
 }
 
@@ -70,7 +74,10 @@ ParserMessage::ParserMessage(ParserMessage&& other) noexcept
       mGroupMsgText(std::move(other.mGroupMsgText)),
       mGroupMsgArgKind(other.mGroupMsgArgKind),
       mGroupSepName(std::move(other.mGroupSepName)),
-      mDictionary(std::move(other.mDictionary)) {}
+      mDictionary(std::move(other.mDictionary)),
+      mObserver(other.mObserver),
+      mLocator(other.mLocator),
+      mDefaultRange(other.mDefaultRange) {}
 
 // The dictionary stays this object's own (a moved-from object gets a new one); only its
 // procedure follows the copied title.
@@ -84,6 +91,8 @@ ParserMessage& ParserMessage::operator=(const ParserMessage& other) {
     mGroupMsgText = other.mGroupMsgText;
     mGroupMsgArgKind = other.mGroupMsgArgKind;
     mGroupSepName = other.mGroupSepName;
+    mObserver = other.mObserver;
+    mDefaultRange = other.mDefaultRange;
     if (!mDictionary) {
         mDictionary.reset(newDictionary());
     }
@@ -103,6 +112,9 @@ ParserMessage& ParserMessage::operator=(ParserMessage&& other) noexcept {
     mGroupMsgArgKind = other.mGroupMsgArgKind;
     mGroupSepName = std::move(other.mGroupSepName);
     mDictionary.swap(other.mDictionary);
+    mObserver = other.mObserver;
+    mLocator = other.mLocator;
+    mDefaultRange = other.mDefaultRange;
     return *this;
 }
 
@@ -153,16 +165,121 @@ char const* ParserMessage::GetGroupSepName() const {
     return mGroupSepName.c_str();
 }
 
+DiagnosticLocator::~DiagnosticLocator() = default;
+
+void ParserMessage::SetDiagnosticObserver(DiagnosticObserver* observer) {
+    mObserver = observer;
+}
+
+void ParserMessage::SetDiagnosticLocator(const DiagnosticLocator* locator) {
+    mLocator = locator;
+}
+
+void ParserMessage::SetDefaultRange(const SourceRange& range) {
+    mDefaultRange = range;
+}
+
+// An unknown range (a default token) changes nothing: the locator still knows better.
+const ParserMessage& ParserMessage::At(const SourceRange& range) const {
+    if (mObserver != nullptr && range.known()) {
+        mPendingRange = range;
+        mHasPendingRange = true;
+    }
+    return *this;
+}
+
+const ParserMessage& ParserMessage::At(const TokenInfoObj& token) const {
+    return mObserver != nullptr ? At(TokenRange(token)) : *this;
+}
+
+const ParserMessage& ParserMessage::At(const TokenInfoObj& first, const TokenInfoObj& last) const {
+    return mObserver != nullptr ? At(TokenRange(first, last)) : *this;
+}
+
+const ParserMessage& ParserMessage::LookAt(const TokenInfoObj& token) const {
+    if (mObserver != nullptr) {
+        mDefaultRange = TokenRange(token);
+    }
+    return *this;
+}
+
+ParserMessage::Subject::Subject(const ParserMessage* message, const TokenInfoObj& first,
+                                const TokenInfoObj& last) {
+    if (message == nullptr || message->mObserver == nullptr) {
+        return;
+    }
+    mRange = TokenRange(first, last);
+    if (!mRange.known()) {
+        return;
+    }
+    mMessage = message;
+    mPrevious = message->mSubject;
+    message->mSubject = &mRange;
+}
+
+ParserMessage::Subject::~Subject() {
+    if (mMessage != nullptr) {
+        mMessage->mSubject = mPrevious;
+    }
+}
+
+const ParserMessage& ParserMessage::LookAt(const TokenInfoObj& first,
+                                           const TokenInfoObj& last) const {
+    if (mObserver != nullptr) {
+        mDefaultRange = TokenRange(first, last);
+    }
+    return *this;
+}
+
+SourceRange ParserMessage::CurrentRange() const {
+    if (mHasPendingRange) {
+        return mPendingRange;
+    }
+    if (mSubject != nullptr) {
+        return *mSubject;
+    }
+    if (mLocator != nullptr) {
+        return mLocator->currentRange();
+    }
+    return mDefaultRange;
+}
+
+void ParserMessage::notify(char const* text, bool warning,
+                           std::initializer_list<char const*> args) const noexcept {
+    if (mObserver == nullptr) {
+        return;
+    }
+    try {
+        Diagnostic diagnostic;
+        diagnostic.id = mReportId != nullptr ? mReportId : "SimpleMessage";
+        diagnostic.text = textOf(text);
+        for (char const* arg : args) {
+            if (arg == nullptr) {
+                break;
+            }
+            diagnostic.arguments.emplace_back(arg);
+        }
+        diagnostic.level = levelOf(warning);
+        diagnostic.range = CurrentRange();
+        mObserver->onDiagnostic(diagnostic);
+    } catch (...) {
+        // The error service has the message; a record that cannot be built or taken is lost
+        // rather than disturbing the operation that reports.
+    }
+}
+
 // The output service translates the text itself, so it goes out with its translate flag set;
 // the arguments are values and are never translated. The first null argument ends the list.
 void ParserMessage::SimpleMessage(char const* text, bool warning, char const* a1, char const* a2,
                                   char const* a3, char const* a4, char const* a5) const {
+    const ReportScope scope(*this, "SimpleMessage");
     if (text == nullptr) {
         return;
     }
     try {
         if (a1 == nullptr) {
             BpError(BpString(text, true), BpShowDisplayed, levelOf(warning));
+            notify(text, warning, {});
             return;
         }
         BpComposite message(text, true);
@@ -174,6 +291,7 @@ void ParserMessage::SimpleMessage(char const* text, bool warning, char const* a1
         }
         message.Finish();
         BpError(message, BpShowDisplayed, levelOf(warning));
+        notify(text, warning, {a1, a2, a3, a4, a5});
     } catch (const std::bad_alloc&) {
         ReportMemoryShortage();
     } catch (...) {
@@ -183,11 +301,13 @@ void ParserMessage::SimpleMessage(char const* text, bool warning, char const* a1
 
 void ParserMessage::SimpleError(char const* text, char const* a1, char const* a2, char const* a3,
                                 char const* a4, char const* a5) const {
+    const ReportScope scope(*this, "SimpleError");
     SimpleMessage(text, false, a1, a2, a3, a4, a5);
 }
 
 void ParserMessage::SimpleWarning(char const* text, char const* a1, char const* a2, char const* a3,
                                   char const* a4, char const* a5) const {
+    const ReportScope scope(*this, "SimpleWarning");
     SimpleMessage(text, true, a1, a2, a3, a4, a5);
 }
 
@@ -195,6 +315,7 @@ void ParserMessage::SimpleWarning(char const* text, char const* a1, char const* 
 // composite goes out untranslated. Note that a null text still shows the prefix.
 void ParserMessage::GenericMessage(char const* text, bool warning, char const* a1, char const* a2,
                                    char const* a3, char const* a4, char const* a5) const {
+    const ReportScope scope(*this, "GenericMessage");
     try {
         const std::string prefix = TranslateGroupMsgText();
         if (prefix.empty()) {
@@ -207,6 +328,7 @@ void ParserMessage::GenericMessage(char const* text, bool warning, char const* a
         joined.Add(BpString(message, false));
         joined.Finish();
         BpError(joined, BpShowDisplayed, levelOf(warning));
+        notify(text, warning, {a1, a2, a3, a4, a5});
     } catch (const std::bad_alloc&) {
         ReportMemoryShortage();
     } catch (...) {
@@ -216,11 +338,13 @@ void ParserMessage::GenericMessage(char const* text, bool warning, char const* a
 
 void ParserMessage::GenericError(char const* text, char const* a1, char const* a2, char const* a3,
                                  char const* a4, char const* a5) const {
+    const ReportScope scope(*this, "GenericError");
     GenericMessage(text, false, a1, a2, a3, a4, a5);
 }
 
 void ParserMessage::GenericWarning(char const* text, char const* a1, char const* a2, char const* a3,
                                    char const* a4, char const* a5) const {
+    const ReportScope scope(*this, "GenericWarning");
     GenericMessage(text, true, a1, a2, a3, a4, a5);
 }
 

@@ -1,16 +1,28 @@
 #ifndef UPARSER_PARSERMESSAGE_H
 #define UPARSER_PARSERMESSAGE_H
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "uparser/Diagnostic.h"
 #include "uparser/Export.h"
 #include "uparser/UPSpecTypes.h"
 #include "uparser/host/VarName.h"
 
 class FacSTDictionary;
 class ParamDescriptor;
+class TokenInfoObj;
+
+// Tells a message object where the finding it is about to report stands, when the reporter
+// said nothing more precise (ParserMessage::At). The parser answers with the token it holds,
+// or the end of the command once its tokens ran out. Asked only while an observer listens.
+class UPARSER_API DiagnosticLocator {
+  public:
+    virtual ~DiagnosticLocator();
+    virtual SourceRange currentRange() const = 0;
+};
 
 // The library's only channel to the user. Every finding has a reporting method of its own; the
 // method picks the English text and the arguments, and the object adds the context it carries
@@ -48,6 +60,49 @@ class UPARSER_API ParserMessage {
     char const* GetGroupMsgText() const;
     void SetGroupSepName(char const* name);
     char const* GetGroupSepName() const;
+
+    // Diagnostic records (Diagnostic.h), beside what the error service receives and changing
+    // nothing of it. Every emission through this object tells the observer, when one is
+    // attached, its catalog entry, arguments, level and range. Copies keep the observer (a
+    // copied variable list reports to the same host) and the default range, but not the
+    // locator, which points into the object that owns this message: that owner attaches its
+    // own. Moves take all three.
+    void SetDiagnosticObserver(DiagnosticObserver* observer);
+    DiagnosticObserver* GetDiagnosticObserver() const { return mObserver; }
+    void SetDiagnosticLocator(const DiagnosticLocator* locator);
+    // Where a report points when neither At nor a locator says more.
+    void SetDefaultRange(const SourceRange& range);
+    const SourceRange& GetDefaultRange() const { return mDefaultRange; }
+    // Points the next report of this object at range (or token); the report after it falls
+    // back to the locator and the default range again. Costs nothing without an observer, so
+    // reporters call it unconditionally: message.At(token).VariableNotInDict(...).
+    const ParserMessage& At(const SourceRange& range) const;
+    const ParserMessage& At(const TokenInfoObj& token) const;
+    const ParserMessage& At(const TokenInfoObj& first, const TokenInfoObj& last) const;
+    // The reporter now looks at token: reports without At point there, until it looks
+    // elsewhere. For a check that may or may not report, where At would be left for a later,
+    // unrelated report. Costs nothing without an observer.
+    const ParserMessage& LookAt(const TokenInfoObj& token) const;
+    const ParserMessage& LookAt(const TokenInfoObj& first, const TokenInfoObj& last) const;
+    // While a Subject lives, reports without At point at its range rather than where the
+    // locator or the default range would, and then at what was there before. For a check that
+    // is handed someone else's message object: ParamObj::canGetValue gets the parser's, whose
+    // current token already lies past the value. Nothing happens without an observer.
+    class UPARSER_API Subject {
+      public:
+        Subject(const ParserMessage* message, const TokenInfoObj& first, const TokenInfoObj& last);
+        Subject(const Subject&) = delete;
+        Subject& operator=(const Subject&) = delete;
+        ~Subject();
+
+      private:
+        const ParserMessage* mMessage = nullptr;
+        const SourceRange* mPrevious = nullptr;
+        SourceRange mRange;
+    };
+
+    // The range the next report would get.
+    SourceRange CurrentRange() const;
 
     // Direct route: the text goes out untranslated (the output service translates it).
     void SimpleMessage(char const* text, bool warning, char const* a1 = nullptr,
@@ -305,6 +360,15 @@ class UPARSER_API ParserMessage {
     void NoDenominator(char const* numerator, char const* param, char const* subCom) const;
 
   private:
+    // Names the reporting method for the records of the messages emitted while it lives; the
+    // outermost one wins, so a method that delegates keeps its own name.
+    class ReportScope;
+
+    // Tells the observer of one emission; text, level and the arguments up to the first null
+    // one, as the error service got them.
+    void notify(char const* text, bool warning, std::initializer_list<char const*> args) const
+        noexcept;
+
     std::string mCommandName;
     std::string mProcedureTitle;
     int mGroupIndex;
@@ -312,6 +376,15 @@ class UPARSER_API ParserMessage {
     int mGroupMsgArgKind;
     std::string mGroupSepName;
     std::unique_ptr<FacSTDictionary> mDictionary;
+    DiagnosticObserver* mObserver = nullptr;
+    const DiagnosticLocator* mLocator = nullptr;
+    // Where the reporter looks (LookAt); mutable as At's range is, for the const checks.
+    mutable SourceRange mDefaultRange;
+    // Set by At for the next report; consumed when the outermost report scope ends.
+    mutable SourceRange mPendingRange;
+    mutable const SourceRange* mSubject = nullptr;
+    mutable bool mHasPendingRange = false;
+    mutable char const* mReportId = nullptr;
 };
 
 #endif

@@ -9,6 +9,7 @@
 #include "uparser/ParserMessage.h"
 #include "uparser/ParserUtility.h"
 #include "uparser/detail/MemoryShortage.h"
+#include "uparser/detail/ReportScope.h"
 #include "uparser/detail/ReservedWords.h"
 #include "uparser/host/OutputCells.h"
 
@@ -371,35 +372,43 @@ void reportWithSplits(char const* text, std::initializer_list<char const*> args)
 }  // namespace
 
 void ParserMessage::TooManyGroups(int count) const {
+    const ReportScope scope(*this, "TooManyGroups");
     guarded([&] {
         BpComposite message(kTooManyGroups, true);
         message.Add(BpNumber(count, BpProcedure::Count()));
         message.Finish();
         BpError(message, BpShowDisplayed, BpLevelError);
+        notify(kTooManyGroups, false, {IntegerToString(count).c_str()});
     });
 }
 
 void ParserMessage::ModeUnknown(char const* mode) const {
+    const ReportScope scope(*this, "ModeUnknown");
     SimpleError(kModeUnknown, mode);
 }
 
 void ParserMessage::NoTableRequested() const {
+    const ReportScope scope(*this, "NoTableRequested");
     SimpleWarning(kNoTableRequested);
 }
 
 void ParserMessage::NoTableChartRequest() const {
+    const ReportScope scope(*this, "NoTableChartRequest");
     SimpleWarning(kNoTableChartRequest);
 }
 
 void ParserMessage::DisableSplit() const {
+    const ReportScope scope(*this, "DisableSplit");
     SimpleWarning(kDisableSplit);
 }
 
 void ParserMessage::DisableWeight() const {
+    const ReportScope scope(*this, "DisableWeight");
     SimpleWarning(kDisableWeight);
 }
 
 void ParserMessage::InvalidSubComName(char const* name) const {
+    const ReportScope scope(*this, "InvalidSubComName");
     if (IsName(name)) {
         SimpleError(kInvalidSubComName, name);
     } else {
@@ -408,26 +417,32 @@ void ParserMessage::InvalidSubComName(char const* name) const {
 }
 
 void ParserMessage::FileNameInvalid(char const* file) const {
+    const ReportScope scope(*this, "FileNameInvalid");
     SimpleError(kFileNameInvalid, file);
 }
 
 void ParserMessage::FileNoAccess(char const* file) const {
+    const ReportScope scope(*this, "FileNoAccess");
     SimpleError(kFileNoAccessDirect, file);
 }
 
 void ParserMessage::FileNoSystem(char const* file) const {
+    const ReportScope scope(*this, "FileNoSystem");
     SimpleError(kFileNoSystemDirect, file);
 }
 
 void ParserMessage::SubComNotForBeta(char const* subCom) const {
+    const ReportScope scope(*this, "SubComNotForBeta");
     SimpleWarning(kSubComNotForBeta, subCom);
 }
 
 void ParserMessage::ParamNotForBeta(char const* param, char const* subCom) const {
+    const ReportScope scope(*this, "ParamNotForBeta");
     SimpleWarning(kParamNotForBeta, param, subCom);
 }
 
 void ParserMessage::SubComRequired(std::vector<std::string> const& names) const {
+    const ReportScope scope(*this, "SubComRequired");
     guarded([&] {
         BpComposite message(kSubComRequiredList, true);
         message.Sublist();
@@ -437,38 +452,52 @@ void ParserMessage::SubComRequired(std::vector<std::string> const& names) const 
         message.EndSublist();
         message.Finish();
         BpError(message, BpShowDisplayed, BpLevelWarning);
+        // The list is one argument, its names joined as the error service's default shows them.
+        std::string joined;
+        for (const std::string& name : names) {
+            joined += joined.empty() ? name : ", " + name;
+        }
+        notify(kSubComRequiredList, true, {joined.c_str()});
     });
 }
 
 void ParserMessage::NeedDepVarCatBinomSplits(TavoVarName var, char const* param,
                                              char const* subCom) const {
+    const ReportScope scope(*this, "NeedDepVarCatBinomSplits");
     guarded([&] {
         const std::string location = GetLocString(param, subCom);
         reportWithSplits(kNeedDepVarCatBinomSplits, {var.c_str(), location.c_str()});
+        notify(kNeedDepVarCatBinomSplits, true, {var.c_str(), location.c_str()});
     });
 }
 
 void ParserMessage::DependVarConstSplits(TavoVarName var, char const* param,
                                          char const* subCom) const {
+    const ReportScope scope(*this, "DependVarConstSplits");
     guarded([&] {
         const std::string location = GetLocString(param, subCom);
         reportWithSplits(kDependVarConstSplits, {var.c_str(), location.c_str()});
+        notify(kDependVarConstSplits, true, {var.c_str(), location.c_str()});
     });
 }
 
 void ParserMessage::AbsentCatValueSplits(char const* varName, char const* value, char const* param,
                                          char const* subCom) const {
+    const ReportScope scope(*this, "AbsentCatValueSplits");
     guarded([&] {
         const std::string location = GetLocString(param, subCom);
         reportWithSplits(kAbsentCatValueSplits, {varName, value, location.c_str()});
+        notify(kAbsentCatValueSplits, true, {varName, value, location.c_str()});
     });
 }
 
 void ParserMessage::AbsentDepValueSplits(char const* varName, char const* value, char const* param,
                                          char const* subCom) const {
+    const ReportScope scope(*this, "AbsentDepValueSplits");
     guarded([&] {
         const std::string location = GetLocString(param, subCom);
         reportWithSplits(kAbsentDepValueSplits, {varName, value, location.c_str()});
+        notify(kAbsentDepValueSplits, true, {varName, value, location.c_str()});
     });
 }
 
@@ -480,119 +509,147 @@ void ReportMemoryShortage() noexcept {
 }
 
 void ParserMessage::InsufficientParsingMemory() const {
+    const ReportScope scope(*this, "InsufficientParsingMemory");
     GenericError(kInsufficientParsingMemory);
 }
 
 void ParserMessage::CommandEmpty() const {
+    const ReportScope scope(*this, "CommandEmpty");
     GenericError(kCommandEmpty);
 }
 
 void ParserMessage::InvalidSubComComb() const {
+    const ReportScope scope(*this, "InvalidSubComComb");
     GenericError(kInvalidSubComComb);
 }
 
 void ParserMessage::NoGroup() const {
+    const ReportScope scope(*this, "NoGroup");
     GenericError(kNoGroup);
 }
 
 void ParserMessage::NoSubCom() const {
+    const ReportScope scope(*this, "NoSubCom");
     GenericError(kNoSubCom);
 }
 
 void ParserMessage::NoGroupInfo() const {
+    const ReportScope scope(*this, "NoGroupInfo");
     GenericError(kNoGroupInfo);
 }
 
 void ParserMessage::NoSubComInfo() const {
+    const ReportScope scope(*this, "NoSubComInfo");
     GenericError(kNoSubComInfo);
 }
 
 void ParserMessage::NoMode() const {
+    const ReportScope scope(*this, "NoMode");
     GenericError(kNoMode, GetCommandName());
 }
 
 void ParserMessage::SubComNotAllowed(char const* subCom) const {
+    const ReportScope scope(*this, "SubComNotAllowed");
     GenericError(kSubComNotAllowed, subCom);
 }
 
 void ParserMessage::SubComNotAtStart(char const* subCom) const {
+    const ReportScope scope(*this, "SubComNotAtStart");
     GenericError(kSubComNotAtStart, subCom, GetCommandName());
 }
 
 void ParserMessage::SubComRequired(char const* subCom) const {
+    const ReportScope scope(*this, "SubComRequired");
     GenericError(kSubComRequired, subCom);
 }
 
 void ParserMessage::SubComNeedSubCom(char const* subCom, char const* otherSubCom) const {
+    const ReportScope scope(*this, "SubComNeedSubCom");
     GenericError(kSubComNeedSubCom, subCom, otherSubCom);
 }
 
 void ParserMessage::NeedSubComForMode(char const* subCom, char const* mode) const {
+    const ReportScope scope(*this, "NeedSubComForMode");
     GenericError(kNeedSubComForMode, subCom, mode);
 }
 
 void ParserMessage::NeedSubComForParam(char const* subCom, char const* param,
                                        char const* value) const {
+    const ReportScope scope(*this, "NeedSubComForParam");
     GenericError(kNeedSubComForParam, subCom, param, value);
 }
 
 void ParserMessage::IgnoreSubComForParam(char const* subCom, char const* param,
                                          char const* value) const {
+    const ReportScope scope(*this, "IgnoreSubComForParam");
     GenericWarning(kIgnoreSubComForParam, subCom, param, value);
 }
 
 void ParserMessage::NeedSubComOtherValue(char const* subCom, char const* param,
                                          char const* value) const {
+    const ReportScope scope(*this, "NeedSubComOtherValue");
     GenericError(kNeedSubComOtherValue, subCom, param, value);
 }
 
 void ParserMessage::SubComRepeated(char const* subCom) const {
+    const ReportScope scope(*this, "SubComRepeated");
     GenericError(kSubComRepeated, subCom);
 }
 
 void ParserMessage::SubComEmpty(char const* subCom) const {
+    const ReportScope scope(*this, "SubComEmpty");
     GenericError(kSubComEmpty, subCom);
 }
 
 void ParserMessage::SubComExclusive(char const* subCom, char const* otherSubCom) const {
+    const ReportScope scope(*this, "SubComExclusive");
     GenericError(kSubComExclusive, subCom, otherSubCom);
 }
 
 void ParserMessage::SubComUnknown(char const* subCom) const {
+    const ReportScope scope(*this, "SubComUnknown");
     GenericError(kSubComUnknown, subCom);
 }
 
 void ParserMessage::SubComNoGroupAllowed(char const* subCom) const {
+    const ReportScope scope(*this, "SubComNoGroupAllowed");
     GenericError(kSubComNoGroupAllowed, subCom);
 }
 
 void ParserMessage::SubComNewGroup(char const* subCom) const {
+    const ReportScope scope(*this, "SubComNewGroup");
     GenericError(kSubComNewGroup, subCom);
 }
 
 void ParserMessage::SubComRepeatInGroup(char const* subCom) const {
+    const ReportScope scope(*this, "SubComRepeatInGroup");
     GenericError(kSubComRepeatInGroup, subCom);
 }
 
 void ParserMessage::SubComNeedGroup(char const* subCom) const {
+    const ReportScope scope(*this, "SubComNeedGroup");
     GenericError(kSubComNeedGroup, subCom);
 }
 
 void ParserMessage::SubComFirstGroup(char const* subCom) const {
+    const ReportScope scope(*this, "SubComFirstGroup");
     GenericError(kSubComFirstGroup, subCom);
 }
 
 void ParserMessage::SubComOnlyOneMode(char const* subCom, char const* mode) const {
+    const ReportScope scope(*this, "SubComOnlyOneMode");
     GenericError(kSubComOnlyOneMode, subCom, mode);
 }
 
 void ParserMessage::SubComOtherMode(char const* subCom, char const* mode) const {
+    const ReportScope scope(*this, "SubComOtherMode");
     GenericError(kSubComOtherMode, subCom, mode);
 }
 
 // The empty text names the global subcommand. A null pointer is not meant to reach here; it
 // gets the named form with its placeholder left unfilled rather than a crash.
 void ParserMessage::ParenNotAllowed(char const* subCom) const {
+    const ReportScope scope(*this, "ParenNotAllowed");
     if (subCom != nullptr && subCom[0] == '\0') {
         GenericError(kParenNotAllowedGlobal);
     } else {
@@ -601,31 +658,38 @@ void ParserMessage::ParenNotAllowed(char const* subCom) const {
 }
 
 void ParserMessage::ParenRequired(char const* subCom) const {
+    const ReportScope scope(*this, "ParenRequired");
     GenericError(kParenRequired, subCom);
 }
 
 void ParserMessage::TooManyParam(char const* subCom, int count) const {
+    const ReportScope scope(*this, "TooManyParam");
     guarded([&] { GenericError(kTooManyParam, subCom, IntegerToString(count).c_str()); });
 }
 
 void ParserMessage::ParamNoSubCom(char const* param) const {
+    const ReportScope scope(*this, "ParamNoSubCom");
     GenericError(kParamNoSubCom, param);
 }
 
 void ParserMessage::SubComOnlyOneParam(char const* param, char const* subCom) const {
+    const ReportScope scope(*this, "SubComOnlyOneParam");
     GenericError(kSubComOnlyOneParam, param, subCom);
 }
 
 void ParserMessage::ParamOnlyOneMode(char const* param, char const* subCom,
                                      char const* mode) const {
+    const ReportScope scope(*this, "ParamOnlyOneMode");
     GenericError(kParamOnlyOneMode, param, subCom, mode);
 }
 
 void ParserMessage::ParamOtherMode(char const* param, char const* subCom, char const* mode) const {
+    const ReportScope scope(*this, "ParamOtherMode");
     GenericError(kParamOtherMode, param, subCom, mode);
 }
 
 void ParserMessage::ParamRepeated(char const* param, char const* subCom) const {
+    const ReportScope scope(*this, "ParamRepeated");
     if (IsName(subCom)) {
         GenericError(kParamRepeatedInSubCom, param, subCom);
     } else {
@@ -634,6 +698,7 @@ void ParserMessage::ParamRepeated(char const* param, char const* subCom) const {
 }
 
 void ParserMessage::InvalidParam(char const* name, char const* subCom) const {
+    const ReportScope scope(*this, "InvalidParam");
     if (IsName(subCom)) {
         GenericError(kInvalidParamInSubCom, name, subCom);
     } else {
@@ -642,6 +707,7 @@ void ParserMessage::InvalidParam(char const* name, char const* subCom) const {
 }
 
 void ParserMessage::InvalidParamWithWeight(char const* name, char const* subCom) const {
+    const ReportScope scope(*this, "InvalidParamWithWeight");
     if (IsName(subCom)) {
         GenericError(kInvalidParamWithWeightInSubCom, name, subCom);
     } else {
@@ -650,32 +716,39 @@ void ParserMessage::InvalidParamWithWeight(char const* name, char const* subCom)
 }
 
 void ParserMessage::IgnoredParam(char const* param, char const* subCom) const {
+    const ReportScope scope(*this, "IgnoredParam");
     GenericWarning(kIgnoredParam, param, subCom);
 }
 
 void ParserMessage::IgnoredParamOtherParamValue(char const* param, char const* otherParam,
                                                 char const* value, char const* subCom) const {
+    const ReportScope scope(*this, "IgnoredParamOtherParamValue");
     GenericWarning(kIgnoredParamOtherParamValue, param, otherParam, value, subCom);
 }
 
 void ParserMessage::IgnoredParamOtherSubcom(char const* param, char const* subCom,
                                             char const* otherSubCom) const {
+    const ReportScope scope(*this, "IgnoredParamOtherSubcom");
     GenericWarning(kIgnoredParamOtherSubcom, param, subCom, otherSubCom);
 }
 
 void ParserMessage::IgnoredParamSplitFile(char const* param, char const* subCom) const {
+    const ReportScope scope(*this, "IgnoredParamSplitFile");
     GenericWarning(kIgnoredParamSplitFile, param, subCom);
 }
 
 void ParserMessage::IgnoredParamThisMode(char const* param, char const* subCom) const {
+    const ReportScope scope(*this, "IgnoredParamThisMode");
     GenericWarning(kIgnoredParamThisMode, param, subCom);
 }
 
 void ParserMessage::ParamOnlyInFirstGroup(char const* param, char const* subCom) const {
+    const ReportScope scope(*this, "ParamOnlyInFirstGroup");
     GenericError(kParamOnlyInFirstGroup, param, subCom);
 }
 
 void ParserMessage::ParamRequiredForSubCom(char const* param, char const* subCom) const {
+    const ReportScope scope(*this, "ParamRequiredForSubCom");
     if (IsName(subCom)) {
         GenericError(kParamRequiredInSubCom, param, subCom);
     } else {
@@ -684,6 +757,7 @@ void ParserMessage::ParamRequiredForSubCom(char const* param, char const* subCom
 }
 
 void ParserMessage::ParamNotAtStart(char const* param, char const* subCom) const {
+    const ReportScope scope(*this, "ParamNotAtStart");
     if (IsName(subCom)) {
         GenericError(kParamNotAtSubComStart, param, subCom);
     } else {
@@ -692,15 +766,18 @@ void ParserMessage::ParamNotAtStart(char const* param, char const* subCom) const
 }
 
 void ParserMessage::ParamRequiredFirstGroup(char const* param, char const* subCom) const {
+    const ReportScope scope(*this, "ParamRequiredFirstGroup");
     GenericError(kParamRequiredFirstGroup, param, subCom);
 }
 
 void ParserMessage::NeedParamNonFinalGroup(char const* param) const {
+    const ReportScope scope(*this, "NeedParamNonFinalGroup");
     GenericError(kNeedParamNonFinalGroup, param);
 }
 
 void ParserMessage::ParamNeedParam(char const* param, char const* otherParam,
                                    char const* value) const {
+    const ReportScope scope(*this, "ParamNeedParam");
     if (value == nullptr) {
         GenericError(kParamNeedParamUsed, param, otherParam);
     } else {
@@ -710,6 +787,7 @@ void ParserMessage::ParamNeedParam(char const* param, char const* otherParam,
 
 void ParserMessage::ParamNeedParamInSubCom(char const* param, char const* otherParam,
                                            char const* subCom, char const* value) const {
+    const ReportScope scope(*this, "ParamNeedParamInSubCom");
     if (value == nullptr) {
         GenericError(kParamNeedParamInSubComUsed, param, otherParam, subCom);
     } else {
@@ -719,29 +797,35 @@ void ParserMessage::ParamNeedParamInSubCom(char const* param, char const* otherP
 
 void ParserMessage::ParamExclusive(char const* param, char const* otherParam,
                                    char const* subCom) const {
+    const ReportScope scope(*this, "ParamExclusive");
     GenericError(kParamExclusive, param, otherParam, subCom);
 }
 
 void ParserMessage::ParamExclAnyOther(char const* param, char const* subCom) const {
+    const ReportScope scope(*this, "ParamExclAnyOther");
     GenericError(kParamExclAnyOther, param, subCom);
 }
 
 void ParserMessage::ParamLessOtherParam(char const* param, char const* otherParam,
                                         char const* subCom) const {
+    const ReportScope scope(*this, "ParamLessOtherParam");
     GenericError(kParamLessOtherParam, param, otherParam, subCom);
 }
 
 void ParserMessage::ParamNeedLessOtherParam(char const* param, char const* otherParam,
                                             char const* subCom) const {
+    const ReportScope scope(*this, "ParamNeedLessOtherParam");
     GenericError(kParamNeedLessOtherParam, param, otherParam, subCom);
 }
 
 void ParserMessage::SquareBracketRequired(char const* param, char const* subCom) const {
+    const ReportScope scope(*this, "SquareBracketRequired");
     guarded([&] { GenericError(kSquareBracketRequired, GetLocString(param, subCom).c_str()); });
 }
 
 // Only a null subcommand selects the short form; an empty one is substituted as it is.
 void ParserMessage::KeyWordNoValue(char const* keyword, char const* subCom) const {
+    const ReportScope scope(*this, "KeyWordNoValue");
     if (subCom == nullptr) {
         GenericError(kKeyWordNoValue, keyword);
     } else {
@@ -750,10 +834,12 @@ void ParserMessage::KeyWordNoValue(char const* keyword, char const* subCom) cons
 }
 
 void ParserMessage::InvalidKeyWord(char const* keyword, char const* subCom) const {
+    const ReportScope scope(*this, "InvalidKeyWord");
     GenericError(kInvalidKeyWord, keyword, subCom);
 }
 
 void ParserMessage::TokenNoQualif(char const* token, char const* subCom) const {
+    const ReportScope scope(*this, "TokenNoQualif");
     if (subCom == nullptr) {
         GenericError(kTokenNoQualif, token);
     } else {
@@ -764,6 +850,7 @@ void ParserMessage::TokenNoQualif(char const* token, char const* subCom) const {
 // The short form still passes the subcommand (empty when null) so the qualifier stays ^3.
 void ParserMessage::ParamNeedQualif(char const* param, char const* subCom,
                                     char const* qualifier) const {
+    const ReportScope scope(*this, "ParamNeedQualif");
     if (IsName(subCom)) {
         GenericError(kParamNeedQualifInSubCom, param, subCom, qualifier);
     } else {
@@ -772,6 +859,7 @@ void ParserMessage::ParamNeedQualif(char const* param, char const* subCom,
 }
 
 void ParserMessage::WrongValueType(char const* param, char const* subCom) const {
+    const ReportScope scope(*this, "WrongValueType");
     const bool hasParam = IsName(param);
     const bool hasSubCom = IsName(subCom);
     if (hasParam && hasSubCom) {
@@ -785,6 +873,7 @@ void ParserMessage::WrongValueType(char const* param, char const* subCom) const 
 
 void ParserMessage::WrongValueType(char const* param, char const* subCom,
                                    UPSpecTypes::ParamSpec type) const {
+    const ReportScope scope(*this, "WrongValueType");
     switch (type) {
         case UPSpecTypes::ParamKeyWord:
             KeyWordNoValue(param, subCom);
@@ -832,6 +921,7 @@ void ParserMessage::WrongValueType(char const* param, char const* subCom,
 }
 
 void ParserMessage::ParamMustBeString(char const* param, char const* subCom) const {
+    const ReportScope scope(*this, "ParamMustBeString");
     if (IsName(param) && IsName(subCom)) {
         GenericError(kParamMustBeStringBoth, param, subCom);
         return;
@@ -840,26 +930,32 @@ void ParserMessage::ParamMustBeString(char const* param, char const* subCom) con
 }
 
 void ParserMessage::ParamQuotedString(char const* param, char const* subCom) const {
+    const ReportScope scope(*this, "ParamQuotedString");
     GenericError(kParamQuotedString, param, subCom);
 }
 
 void ParserMessage::ParamNeedStringList(char const* param, char const* subCom) const {
+    const ReportScope scope(*this, "ParamNeedStringList");
     GenericError(kParamNeedStringList, param, subCom);
 }
 
 void ParserMessage::ParamNeedLiteralList(char const* param, char const* subCom) const {
+    const ReportScope scope(*this, "ParamNeedLiteralList");
     GenericError(kParamNeedLiteralList, param, subCom);
 }
 
 void ParserMessage::ParamNeedNumber(char const* param, char const* subCom) const {
+    const ReportScope scope(*this, "ParamNeedNumber");
     GenericError(kParamNeedNumber, param, subCom);
 }
 
 void ParserMessage::ParamNeedNumberList(char const* param, char const* subCom) const {
+    const ReportScope scope(*this, "ParamNeedNumberList");
     GenericError(kParamNeedNumberList, param, subCom);
 }
 
 void ParserMessage::ParamNeedInteger(char const* param, char const* subCom) const {
+    const ReportScope scope(*this, "ParamNeedInteger");
     if (IsName(subCom)) {
         GenericError(kParamNeedIntegerInSubCom, param, subCom);
     } else {
@@ -868,42 +964,51 @@ void ParserMessage::ParamNeedInteger(char const* param, char const* subCom) cons
 }
 
 void ParserMessage::ParamNeedIntegerList(char const* param, char const* subCom) const {
+    const ReportScope scope(*this, "ParamNeedIntegerList");
     GenericError(kParamNeedIntegerList, param, subCom);
 }
 
 void ParserMessage::InvalidParamVarName(char const* param, char const* subCom) const {
+    const ReportScope scope(*this, "InvalidParamVarName");
     GenericError(kInvalidParamVarName, param, subCom);
 }
 
 void ParserMessage::ParamNeedVarList(char const* param, char const* subCom) const {
+    const ReportScope scope(*this, "ParamNeedVarList");
     GenericError(kParamNeedVarList, param, subCom);
 }
 
 void ParserMessage::ParamNeedCrossVarList(char const* param, char const* subCom,
                                           char const* firstWord, char const* secondWord) const {
+    const ReportScope scope(*this, "ParamNeedCrossVarList");
     GenericError(kParamNeedCrossVarList, param, subCom, firstWord, secondWord);
 }
 
 void ParserMessage::ParamNeedVarCatList(char const* param, char const* subCom) const {
+    const ReportScope scope(*this, "ParamNeedVarCatList");
     GenericError(kParamNeedVarCatList, param, subCom);
 }
 
 void ParserMessage::InvalidParamValue(char const* value, char const* param,
                                       char const* subCom) const {
+    const ReportScope scope(*this, "InvalidParamValue");
     reportAt(*this, kInvalidParamValue, false, value, param, subCom);
 }
 
 void ParserMessage::InvalidParamValue(double value, char const* param, char const* subCom) const {
+    const ReportScope scope(*this, "InvalidParamValue");
     guarded([&] { InvalidParamValue(NumberToString(value).c_str(), param, subCom); });
 }
 
 void ParserMessage::InvalidParamOption(char const* option, char const* param,
                                        char const* subCom) const {
+    const ReportScope scope(*this, "InvalidParamOption");
     reportAt(*this, kInvalidParamOption, false, option, param, subCom);
 }
 
 void ParserMessage::IgnoredParamValue(char const* param, char const* subCom,
                                       char const* value) const {
+    const ReportScope scope(*this, "IgnoredParamValue");
     if (IsName(subCom)) {
         GenericWarning(kIgnoredParamValueInSubCom, param, subCom, value);
     } else {
@@ -913,21 +1018,25 @@ void ParserMessage::IgnoredParamValue(char const* param, char const* subCom,
 
 void ParserMessage::InvalidParamValueThisGroup(char const* param, char const* subCom,
                                                char const* value) const {
+    const ReportScope scope(*this, "InvalidParamValueThisGroup");
     GenericError(kInvalidParamValueThisGroup, param, subCom, value);
 }
 
 void ParserMessage::ParamValueRepeat(char const* param, char const* subCom,
                                      char const* value) const {
+    const ReportScope scope(*this, "ParamValueRepeat");
     GenericError(kParamValueRepeat, param, subCom, value);
 }
 
 void ParserMessage::TooLongVarList(char const* param, char const* subCom, int maximum) const {
+    const ReportScope scope(*this, "TooLongVarList");
     guarded(
         [&] { GenericError(kTooLongVarList, param, subCom, IntegerToString(maximum).c_str()); });
 }
 
 void ParserMessage::SyntaxErrorInParam(char const* symbol, char const* param,
                                        char const* subCom) const {
+    const ReportScope scope(*this, "SyntaxErrorInParam");
     if (subCom == nullptr) {
         GenericError(kSyntaxErrorInParam, symbol, param);
     } else {
@@ -940,6 +1049,7 @@ void ParserMessage::ParamValueBreakBdry(double value, double lowerBound,
                                         double upperBound,
                                         UPSpecTypes::UpperBdryOptions upperOption,
                                         char const* param, char const* subCom) const {
+    const ReportScope scope(*this, "ParamValueBreakBdry");
     guarded([&] {
         const int lower = boundKind(lowerOption);
         const int upper = boundKind(upperOption);
@@ -963,6 +1073,7 @@ void ParserMessage::ParamValueBreakBdry(double value, double lowerBound,
 
 void ParserMessage::ParamValueBreakBdry(double value, ParamDescriptor const* descriptor,
                                         char const* param, char const* subCom) const {
+    const ReportScope scope(*this, "ParamValueBreakBdry");
     if (descriptor == nullptr) {
         InvalidParamValue(value, param, subCom);
         return;
@@ -974,55 +1085,67 @@ void ParserMessage::ParamValueBreakBdry(double value, ParamDescriptor const* des
 }
 
 void ParserMessage::FileNoAccess(char const* file, char const* param, char const* subCom) const {
+    const ReportScope scope(*this, "FileNoAccess");
     reportAt(*this, kFileNoAccess, false, file, param, subCom);
 }
 
 void ParserMessage::FileNoSystem(char const* file, char const* param, char const* subCom) const {
+    const ReportScope scope(*this, "FileNoSystem");
     reportAt(*this, kFileNoSystem, false, file, param, subCom);
 }
 
 void ParserMessage::FileTwoSubCom(char const* file, char const* subCom,
                                   char const* otherSubCom) const {
+    const ReportScope scope(*this, "FileTwoSubCom");
     GenericError(kFileTwoSubCom, file, subCom, otherSubCom);
 }
 
 void ParserMessage::VarNameRepeated(TavoVarName var) const {
+    const ReportScope scope(*this, "VarNameRepeated");
     GenericError(kVarNameRepeated, var.c_str());
 }
 
 void ParserMessage::VarAlreadyExist(TavoVarName var, char const* param, char const* subCom) const {
+    const ReportScope scope(*this, "VarAlreadyExist");
     reportAt(*this, kVarAlreadyExist, false, var.c_str(), param, subCom);
 }
 
 void ParserMessage::OutputVarReused(TavoVarName var, char const* param, char const* subCom) const {
+    const ReportScope scope(*this, "OutputVarReused");
     reportAt(*this, kOutputVarReused, false, var.c_str(), param, subCom);
 }
 
 void ParserMessage::OutputVarCreated(TavoVarName var, char const* param, char const* subCom) const {
+    const ReportScope scope(*this, "OutputVarCreated");
     reportAt(*this, kOutputVarCreated, false, var.c_str(), param, subCom);
 }
 
 void ParserMessage::VariableNotInDict(TavoVarName var, char const* param,
                                       char const* subCom) const {
+    const ReportScope scope(*this, "VariableNotInDict");
     reportAt(*this, kVariableNotInDict, false, var.c_str(), param, subCom);
 }
 
 void ParserMessage::InvalidVarName(TavoVarName var, char const* param, char const* subCom) const {
+    const ReportScope scope(*this, "InvalidVarName");
     reportAt(*this, kInvalidVarName, false, var.c_str(), param, subCom);
 }
 
 void ParserMessage::VariableNotNumeric(TavoVarName var, char const* param,
                                        char const* subCom) const {
+    const ReportScope scope(*this, "VariableNotNumeric");
     reportAt(*this, kVariableNotNumeric, false, var.c_str(), param, subCom);
 }
 
 void ParserMessage::VariableRepeatVarList(TavoVarName var, char const* param,
                                           char const* subCom) const {
+    const ReportScope scope(*this, "VariableRepeatVarList");
     reportAt(*this, kVariableRepeatVarList, false, var.c_str(), param, subCom);
 }
 
 void ParserMessage::VariableRepeatVarList(TavoVarName var, char const* param1, char const* subCom1,
                                           char const* param2, char const* subCom2) const {
+    const ReportScope scope(*this, "VariableRepeatVarList");
     if (EqualName(param1, param2) && EqualName(subCom1, subCom2)) {
         VariableRepeatVarList(var, param1, subCom1);
     } else if (EqualName(subCom1, subCom2)) {
@@ -1038,11 +1161,13 @@ void ParserMessage::VariableRepeatVarList(TavoVarName var, char const* param1, c
 
 void ParserMessage::VariableTwoVarList(TavoVarName var, char const* param1,
                                        char const* param2) const {
+    const ReportScope scope(*this, "VariableTwoVarList");
     GenericError(kVariableTwoVarList, var.c_str(), param1, param2);
 }
 
 void ParserMessage::VariableTwoVarList(TavoVarName var, char const* param1, char const* subCom1,
                                        char const* param2, char const* subCom2) const {
+    const ReportScope scope(*this, "VariableTwoVarList");
     if (EqualName(subCom1, subCom2)) {
         reportAt(*this, kVariableTwoVarListSameSubCom, false, var.c_str(), param1, subCom1, param2);
         return;
@@ -1059,6 +1184,7 @@ void ParserMessage::VariableTwoVarList(TavoVarName var, char const* param1, char
 void ParserMessage::VariableTwoVarList(TavoVarName var, char const* param1, char const* subCom1,
                                        char const* param2, char const* subCom2,
                                        ParserMessage const* other) const {
+    const ReportScope scope(*this, "VariableTwoVarList");
     guarded([&] {
         const std::string firstPrefix = TranslateGroupMsgText();
         if (other == nullptr) {
@@ -1077,6 +1203,9 @@ void ParserMessage::VariableTwoVarList(TavoVarName var, char const* param1, char
             GenericError(kVariableTwoVarListOtherSubCom, var.c_str(), firstLocation.c_str(),
                          secondLocation.c_str());
         } else if (firstPrefix.empty()) {
+            // Told through the other object, but about this object's finding and place.
+            const ReportScope otherScope(*other, "VariableTwoVarList");
+            other->At(CurrentRange());
             other->GenericError(kVariableTwoVarListOtherSubCom, var.c_str(), secondLocation.c_str(),
                                 firstLocation.c_str());
         } else {
@@ -1091,16 +1220,19 @@ void ParserMessage::VariableTwoVarList(TavoVarName var, char const* param1, char
 
 void ParserMessage::VariableNeedVarList(TavoVarName var, char const* param1,
                                         char const* param2) const {
+    const ReportScope scope(*this, "VariableNeedVarList");
     GenericError(kVariableNeedVarList, var.c_str(), param1, param2);
 }
 
 void ParserMessage::VariableNeedVarList(TavoVarName var, char const* param1, char const* param2,
                                         char const* subCom) const {
+    const ReportScope scope(*this, "VariableNeedVarList");
     GenericError(kVariableNeedVarListSubCom, var.c_str(), param1, param2, subCom);
 }
 
 void ParserMessage::VariableNeedVarList(TavoVarName var, char const* param1, char const* subCom1,
                                         char const* param2, char const* subCom2) const {
+    const ReportScope scope(*this, "VariableNeedVarList");
     if (EqualName(subCom1, subCom2)) {
         VariableNeedVarList(var, param1, param2, subCom1);
         return;
@@ -1113,26 +1245,31 @@ void ParserMessage::VariableNeedVarList(TavoVarName var, char const* param1, cha
 }
 
 void ParserMessage::AnyVariableNeedVarList(char const* param1, char const* param2) const {
+    const ReportScope scope(*this, "AnyVariableNeedVarList");
     GenericError(kAnyVariableNeedVarList, param1, param2);
 }
 
 void ParserMessage::VariableNeedValue(char const* varName, char const* param,
                                       char const* subCom) const {
+    const ReportScope scope(*this, "VariableNeedValue");
     GenericError(kVariableNeedValue, varName, param, subCom);
 }
 
 void ParserMessage::WordRepeatVarList(char const* word, char const* param,
                                       char const* subCom) const {
+    const ReportScope scope(*this, "WordRepeatVarList");
     reportAt(*this, kWordRepeatVarList, false, word, param, subCom);
 }
 
 void ParserMessage::WordNeedVarName(char const* word, char const* param, char const* subCom) const {
+    const ReportScope scope(*this, "WordNeedVarName");
     reportAt(*this, kWordNeedVarName, false, word, param, subCom);
 }
 
 // The keyword is shown as the user wrote it; only the choice of text ignores its case.
 void ParserMessage::KeywordImproperVarList(char const* keyword, char const* param,
                                            char const* subCom) const {
+    const ReportScope scope(*this, "KeywordImproperVarList");
     guarded([&] {
         const bool range = keyword != nullptr && GetUpperString(keyword) == reserved_words::kTo;
         reportAt(*this, range ? kKeywordImproperRange : kKeywordImproperVarList, false, keyword,
@@ -1142,97 +1279,117 @@ void ParserMessage::KeywordImproperVarList(char const* keyword, char const* para
 
 void ParserMessage::SyntaxErrorInText(char const* text, char const* param,
                                       char const* subCom) const {
+    const ReportScope scope(*this, "SyntaxErrorInText");
     reportAt(*this, kSyntaxErrorInText, false, text, param, subCom);
 }
 
 void ParserMessage::SyntaxErrorAfterText(char const* text, char const* param,
                                          char const* subCom) const {
+    const ReportScope scope(*this, "SyntaxErrorAfterText");
     reportAt(*this, kSyntaxErrorAfterText, false, text, param, subCom);
 }
 
 void ParserMessage::SyntaxErrorInVarList(char const* symbol, char const* listName) const {
+    const ReportScope scope(*this, "SyntaxErrorInVarList");
     GenericError(kSyntaxErrorInVarList, symbol, listName);
 }
 
 void ParserMessage::NeedDepVarCat(TavoVarName var, char const* param, char const* subCom) const {
+    const ReportScope scope(*this, "NeedDepVarCat");
     reportAt(*this, kNeedDepVarCat, false, var.c_str(), param, subCom);
 }
 
 void ParserMessage::NeedDepVarCatBinom(TavoVarName var, char const* param,
                                        char const* subCom) const {
+    const ReportScope scope(*this, "NeedDepVarCatBinom");
     reportAt(*this, kNeedDepVarCatBinom, false, var.c_str(), param, subCom);
 }
 
 void ParserMessage::NeedDepVarCont(TavoVarName var, char const* param, char const* subCom) const {
+    const ReportScope scope(*this, "NeedDepVarCont");
     reportAt(*this, kNeedDepVarCont, false, var.c_str(), param, subCom);
 }
 
 void ParserMessage::DependVarConst(TavoVarName var, char const* param, char const* subCom) const {
+    const ReportScope scope(*this, "DependVarConst");
     reportAt(*this, kDependVarConst, false, var.c_str(), param, subCom);
 }
 
 void ParserMessage::VariableDependAndFactor(TavoVarName var, char const* param,
                                             char const* subCom) const {
+    const ReportScope scope(*this, "VariableDependAndFactor");
     reportAt(*this, kVariableDependAndFactor, false, var.c_str(), param, subCom);
 }
 
 void ParserMessage::VariableDependAndCovariate(TavoVarName var, char const* param,
                                                char const* subCom) const {
+    const ReportScope scope(*this, "VariableDependAndCovariate");
     reportAt(*this, kVariableDependAndCovariate, false, var.c_str(), param, subCom);
 }
 
 void ParserMessage::VariableFactorAndCovariate(TavoVarName var, char const* param,
                                                char const* subCom) const {
+    const ReportScope scope(*this, "VariableFactorAndCovariate");
     reportAt(*this, kVariableFactorAndCovariate, false, var.c_str(), param, subCom);
 }
 
 void ParserMessage::NoFactorAfterKeyword(char const* keyword, char const* param,
                                          char const* subCom) const {
+    const ReportScope scope(*this, "NoFactorAfterKeyword");
     reportAt(*this, kNoFactorAfterKeyword, true, keyword, param, subCom);
 }
 
 void ParserMessage::NoCovariateAfterKeyword(char const* keyword, char const* param,
                                             char const* subCom) const {
+    const ReportScope scope(*this, "NoCovariateAfterKeyword");
     reportAt(*this, kNoCovariateAfterKeyword, true, keyword, param, subCom);
 }
 
 void ParserMessage::ExcludeAllFactorCovariate(char const* param, char const* subCom,
                                               bool warning) const {
+    const ReportScope scope(*this, "ExcludeAllFactorCovariate");
     guarded([&] {
         GenericMessage(kExcludeAllFactorCovariate, warning, GetLocString(param, subCom).c_str());
     });
 }
 
 void ParserMessage::ExcludeAllVariables(char const* param, char const* subCom, bool warning) const {
+    const ReportScope scope(*this, "ExcludeAllVariables");
     guarded([&] {
         GenericMessage(kExcludeAllVariables, warning, GetLocString(param, subCom).c_str());
     });
 }
 
 void ParserMessage::NoDependVar() const {
+    const ReportScope scope(*this, "NoDependVar");
     GenericError(kNoDependVar, GetCommandName());
 }
 
 void ParserMessage::InvalidFactorList() const {
+    const ReportScope scope(*this, "InvalidFactorList");
     GenericError(kInvalidFactorList, GetCommandName());
 }
 
 void ParserMessage::InvalidCovariateList() const {
+    const ReportScope scope(*this, "InvalidCovariateList");
     GenericError(kInvalidCovariateList, GetCommandName());
 }
 
 void ParserMessage::InvalidFactorVarName(char const* name, char const* param,
                                          char const* subCom) const {
+    const ReportScope scope(*this, "InvalidFactorVarName");
     GenericError(kInvalidFactorVarName, name, param, subCom);
 }
 
 void ParserMessage::InvalidCovariateVarName(char const* name, char const* param,
                                             char const* subCom) const {
+    const ReportScope scope(*this, "InvalidCovariateVarName");
     GenericError(kInvalidCovariateVarName, name, param, subCom);
 }
 
 void ParserMessage::InvalidFactOrCovarVarName(char const* name, char const* param,
                                               char const* subCom) const {
+    const ReportScope scope(*this, "InvalidFactOrCovarVarName");
     if (IsName(param)) {
         GenericError(kInvalidFactOrCovarForParam, name, param, subCom);
     } else {
@@ -1241,82 +1398,98 @@ void ParserMessage::InvalidFactOrCovarVarName(char const* name, char const* para
 }
 
 void ParserMessage::RepeatFactorVar(char const* name, char const* param, char const* subCom) const {
+    const ReportScope scope(*this, "RepeatFactorVar");
     GenericError(kRepeatFactorVar, name, param, subCom);
 }
 
 void ParserMessage::RepeatCovariateVar(char const* name, char const* param,
                                        char const* subCom) const {
+    const ReportScope scope(*this, "RepeatCovariateVar");
     GenericError(kRepeatCovariateVar, name, param, subCom);
 }
 
 void ParserMessage::VariableInvalidQualif(TavoVarName var, char const* param,
                                           char const* subCom) const {
+    const ReportScope scope(*this, "VariableInvalidQualif");
     reportAt(*this, kVariableInvalidQualif, false, var.c_str(), param, subCom);
 }
 
 void ParserMessage::VariableUnknownQualif(TavoVarName var, char const* qualifier, char const* param,
                                           char const* subCom) const {
+    const ReportScope scope(*this, "VariableUnknownQualif");
     reportAt(*this, kVariableUnknownQualif, false, var.c_str(), param, subCom, qualifier);
 }
 
 void ParserMessage::VariableRepeatQualif(TavoVarName var, char const* qualifier, char const* param,
                                          char const* subCom) const {
+    const ReportScope scope(*this, "VariableRepeatQualif");
     reportAt(*this, kVariableRepeatQualif, false, var.c_str(), param, subCom, qualifier);
 }
 
 void ParserMessage::VariableBadQualValue(TavoVarName var, char const* qualifier, char const* param,
                                          char const* subCom) const {
+    const ReportScope scope(*this, "VariableBadQualValue");
     reportAt(*this, kVariableBadQualValue, false, var.c_str(), param, subCom, qualifier);
 }
 
 void ParserMessage::VariableBadQualOption(TavoVarName var, char const* qualifier, char const* value,
                                           char const* param, char const* subCom) const {
+    const ReportScope scope(*this, "VariableBadQualOption");
     reportAt(*this, kVariableBadQualOption, false, var.c_str(), param, subCom, qualifier, value);
 }
 
 void ParserMessage::VariableNoQualif(TavoVarName var, char const* param, char const* subCom) const {
+    const ReportScope scope(*this, "VariableNoQualif");
     reportAt(*this, kVariableNoQualif, false, var.c_str(), param, subCom);
 }
 
 void ParserMessage::VarListInvalidQualif(char const* varName, char const* param,
                                          char const* subCom) const {
+    const ReportScope scope(*this, "VarListInvalidQualif");
     reportAt(*this, kVarListInvalidQualif, false, varName, param, subCom);
 }
 
 void ParserMessage::VarListUnknownQualif(TavoVarName var, char const* qualifier, char const* param,
                                          char const* subCom) const {
+    const ReportScope scope(*this, "VarListUnknownQualif");
     reportAt(*this, kVarListUnknownQualif, false, var.c_str(), param, subCom, qualifier);
 }
 
 void ParserMessage::VarListRepeatQualif(TavoVarName var, char const* qualifier, char const* param,
                                         char const* subCom) const {
+    const ReportScope scope(*this, "VarListRepeatQualif");
     reportAt(*this, kVarListRepeatQualif, false, var.c_str(), param, subCom, qualifier);
 }
 
 void ParserMessage::VarListBadQualValue(TavoVarName var, char const* qualifier, char const* param,
                                         char const* subCom) const {
+    const ReportScope scope(*this, "VarListBadQualValue");
     reportAt(*this, kVarListBadQualValue, false, var.c_str(), param, subCom, qualifier);
 }
 
 void ParserMessage::VarListBadQualOption(TavoVarName var, char const* qualifier, char const* value,
                                          char const* param, char const* subCom) const {
+    const ReportScope scope(*this, "VarListBadQualOption");
     reportAt(*this, kVarListBadQualOption, false, var.c_str(), param, subCom, qualifier, value);
 }
 
 void ParserMessage::VarListBadQualOptionSplits(TavoVarName var, char const* qualifier,
                                                char const* value, char const* param,
                                                char const* subCom) const {
+    const ReportScope scope(*this, "VarListBadQualOptionSplits");
     reportAt(*this, kVarListBadQualOptionSplits, false, var.c_str(), param, subCom, qualifier,
              value);
 }
 
 void ParserMessage::VarListNoQualif(char const* varName, char const* param,
                                     char const* subCom) const {
+    const ReportScope scope(*this, "VarListNoQualif");
     reportAt(*this, kVarListNoQualif, false, varName, param, subCom);
 }
 
 void ParserMessage::AbsentCatValue(char const* varName, char const* value, char const* param,
                                    char const* subCom, bool warning) const {
+    const ReportScope scope(*this, "AbsentCatValue");
     guarded([&] {
         GenericMessage(kAbsentCatValue, warning, varName, value,
                        GetLocString(param, subCom).c_str());
@@ -1325,6 +1498,7 @@ void ParserMessage::AbsentCatValue(char const* varName, char const* value, char 
 
 void ParserMessage::AbsentDepValue(char const* varName, char const* value, char const* param,
                                    char const* subCom, bool warning) const {
+    const ReportScope scope(*this, "AbsentDepValue");
     guarded([&] {
         GenericMessage(kAbsentDepValue, warning, varName, value,
                        GetLocString(param, subCom).c_str());
@@ -1333,6 +1507,7 @@ void ParserMessage::AbsentDepValue(char const* varName, char const* value, char 
 
 void ParserMessage::InvalidCatValue(char const* varName, char const* value, char const* param,
                                     char const* subCom) const {
+    const ReportScope scope(*this, "InvalidCatValue");
     guarded([&] {
         GenericError(kInvalidCatValue, varName, value, GetLocString(param, subCom).c_str());
     });
@@ -1340,6 +1515,7 @@ void ParserMessage::InvalidCatValue(char const* varName, char const* value, char
 
 void ParserMessage::InvalidCatValue(char const* varName, char const* value, int row,
                                     int column) const {
+    const ReportScope scope(*this, "InvalidCatValue");
     guarded([&] {
         GenericError(kInvalidCatValueCell, varName, value, IntegerToString(row).c_str(),
                      IntegerToString(column).c_str());
@@ -1348,30 +1524,36 @@ void ParserMessage::InvalidCatValue(char const* varName, char const* value, int 
 
 void ParserMessage::SymbolNotNumber(char const* symbol, char const* param,
                                     char const* subCom) const {
+    const ReportScope scope(*this, "SymbolNotNumber");
     GenericError(kSymbolNotNumber, symbol, param, subCom);
 }
 
 void ParserMessage::NoNumberAfterSymbol(char const* symbol, char const* param,
                                         char const* subCom) const {
+    const ReportScope scope(*this, "NoNumberAfterSymbol");
     GenericError(kNoNumberAfterSymbol, symbol, param, subCom);
 }
 
 void ParserMessage::NoVarNameAfterSymbol(char const* symbol, char const* param,
                                          char const* subCom) const {
+    const ReportScope scope(*this, "NoVarNameAfterSymbol");
     GenericError(kNoVarNameAfterSymbol, symbol, param, subCom);
 }
 
 void ParserMessage::DenomNotNumber(char const* denominator, char const* param,
                                    char const* subCom) const {
+    const ReportScope scope(*this, "DenomNotNumber");
     GenericError(kDenomNotNumber, denominator, param, subCom);
 }
 
 void ParserMessage::NonPositiveDenom(char const* denominator, char const* param,
                                      char const* subCom) const {
+    const ReportScope scope(*this, "NonPositiveDenom");
     GenericError(kNonPositiveDenom, denominator, param, subCom);
 }
 
 void ParserMessage::NoDenominator(char const* numerator, char const* param,
                                   char const* subCom) const {
+    const ReportScope scope(*this, "NoDenominator");
     GenericError(kNoDenominator, numerator, param, subCom);
 }

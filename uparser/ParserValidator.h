@@ -34,6 +34,14 @@ class UPARSER_API ParserValidator {
     void SetErrorReport(bool report) { mErrorReport = report; }
     bool GetErrorReport() const { return mErrorReport; }
 
+    // Tells observer of every message (Diagnostic.h). The validator sees names, not tokens:
+    // its messages point at the range set last, which a caller sets to the token of the name
+    // it is about to pass.
+    void SetDiagnosticObserver(DiagnosticObserver* observer) {
+        mMessage.SetDiagnosticObserver(observer);
+    }
+    void SetDefaultRange(const SourceRange& range) { mMessage.SetDefaultRange(range); }
+
     // The dictionary index, negative when there is none (reported when error reports are on).
     // Without a data source every name is unknown.
     int GetVarIndex(const TavoVarName& name, const char* paramName, const char* subComName) const;

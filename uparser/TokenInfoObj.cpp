@@ -45,6 +45,8 @@ TokenInfoObj::TokenInfoObj()
       mNumeric(0.0),
       mLineNumber(0),
       mColumn(0),
+      mEndColumn(0),
+      mByteOffset(-1),
       mLength(0),
       mUpperLength(0),
       mInline() {}
@@ -89,12 +91,19 @@ void TokenInfoObj::readTexts(const TAVO_TokenSequence& stream) {
     mUpperLength = upperLength;
 }
 
+void TokenInfoObj::setExtent(int endColumn, long long byteOffset) {
+    mEndColumn = endColumn > 0 ? static_cast<int32_t>(endColumn) : 0;
+    mByteOffset = byteOffset >= 0 && byteOffset <= INT32_MAX ? static_cast<int32_t>(byteOffset) : -1;
+}
+
 TokenInfoObj::TokenInfoObj(const TokenInfoObj& other)
     : mType(other.mType),
       mOperatorCode(other.mOperatorCode),
       mNumeric(other.mNumeric),
       mLineNumber(other.mLineNumber),
       mColumn(other.mColumn),
+      mEndColumn(other.mEndColumn),
+      mByteOffset(other.mByteOffset),
       mLength(0),
       mUpperLength(0),
       mInline() {
@@ -107,6 +116,8 @@ TokenInfoObj::TokenInfoObj(TokenInfoObj&& other) noexcept
       mNumeric(other.mNumeric),
       mLineNumber(other.mLineNumber),
       mColumn(other.mColumn),
+      mEndColumn(other.mEndColumn),
+      mByteOffset(other.mByteOffset),
       mLength(0),
       mUpperLength(0),
       mInline() {
@@ -129,6 +140,8 @@ TokenInfoObj& TokenInfoObj::operator=(TokenInfoObj&& other) noexcept {
         mNumeric = other.mNumeric;
         mLineNumber = other.mLineNumber;
         mColumn = other.mColumn;
+        mEndColumn = other.mEndColumn;
+        mByteOffset = other.mByteOffset;
         releaseTexts();
         takeTexts(other);
     }

@@ -30,6 +30,15 @@ class UPARSER_API TokenInfoObj {
     long getLineNumber() const { return mLineNumber; }
     int getColumn() const { return mColumn; }
 
+    // Where the token ends and where it starts in the command text, when the host told it
+    // (host/TokenExtent.h): set by the parser for a stream that offers it while a diagnostic
+    // observer listens; copies keep it. Unknown is an end column of 0 and a byte offset of -1
+    // (also for an offset beyond 2 GiB). Diagnostic.h derives what is not known.
+    bool hasExtent() const { return mEndColumn > 0; }
+    int getEndColumn() const { return mEndColumn; }
+    long long getByteOffset() const { return mByteOffset; }
+    void setExtent(int endColumn, long long byteOffset);
+
     bool NoType() const { return mType == TokenSequenceBase::NoToken; }
     bool AtEnd() const { return mType == TokenSequenceBase::EndToken; }
     bool IsString() const { return mType == TokenSequenceBase::StringToken; }
@@ -60,7 +69,8 @@ class UPARSER_API TokenInfoObj {
     // Both texts live in one buffer, "text\0UPPER\0", inside the object when they fit and in
     // one heap block otherwise: a token list of short words then costs no allocation per
     // token. The lengths are kept because a text may itself contain NUL bytes.
-    static constexpr std::size_t kInlineBytes = 32;
+    // 24 bytes keep the object at 64 with the extent: names up to 11 bytes stay inline.
+    static constexpr std::size_t kInlineBytes = 24;
 
     static std::size_t bufferSize(unsigned length, unsigned upperLength) {
         return std::size_t{length} + upperLength + 2;
@@ -77,6 +87,8 @@ class UPARSER_API TokenInfoObj {
     double mNumeric;
     int32_t mLineNumber;
     int32_t mColumn;
+    int32_t mEndColumn;
+    int32_t mByteOffset;
     unsigned mLength;       // bytes of the text
     unsigned mUpperLength;  // bytes of the upper text
     union {

@@ -155,28 +155,68 @@ void UniversalParser::tokenAsUpperString(std::string& text) const {
     }
 }
 
+void UniversalParser::setDiagnosticObserver(DiagnosticObserver* observer) {
+    mMessage.SetDiagnosticObserver(observer);
+}
+
+SourceRange UniversalParser::Locator::currentRange() const {
+    if (mParser->mHasCurToken) {
+        return TokenRange(mParser->mCurToken);
+    }
+    if (mParser->mLastToken.getLineNumber() > 0) {
+        return EndOfCommandAfter(mParser->mLastToken);
+    }
+    if (mParser->mNameToken.getLineNumber() > 0) {
+        return EndOfCommandAfter(mParser->mNameToken);
+    }
+    return WholeCommand();
+}
+
+TokenInfoObj UniversalParser::snapshot() const {
+    TokenInfoObj token(mTokenSeq);
+    if (mExtents != nullptr) {
+        token.setExtent(mExtents->getEndColumn(), static_cast<long long>(mExtents->getByteOffset()));
+    }
+    return token;
+}
+
 bool UniversalParser::startToken() {
     // The stream's first token is the command name.
     mHasCurToken = mTokenSeq.next();
+    if (mHasCurToken && mMessage.GetDiagnosticObserver() != nullptr) {
+        mNameToken = snapshot();
+    }
     if (mHasCurToken) {
         mHasCurToken = mTokenSeq.next();
     }
     if (mHasCurToken) {
-        mCurToken = TokenInfoObj(mTokenSeq);
+        mCurToken = snapshot();
         mHasNextToken = mTokenSeq.next();
     } else {
         mHasNextToken = false;
     }
     if (mHasNextToken) {
-        mNextToken = TokenInfoObj(mTokenSeq);
+        mNextToken = snapshot();
+    }
+    if (mMessage.GetDiagnosticObserver() != nullptr) {
+        mFirstToken = mCurToken;
+        mSecondToken = mNextToken;
     }
     return mHasCurToken;
+}
+
+void UniversalParser::atCommandOpening() const {
+    mMessage.At(IsSlash(mFirstToken) && IsWord(mSecondToken) ? mSecondToken : mFirstToken);
 }
 
 bool UniversalParser::nextToken() {
     mAtCommandStart = false;
     if (mHasCurToken) {
         ++mConsumed;
+        if (!mHasNextToken) {
+            // Moving past the last token: kept so that a report can point after it.
+            mLastToken = std::move(mCurToken);
+        }
         mCurToken = std::move(mNextToken);
         mHasCurToken = mHasNextToken;
         mHasNextToken = mHasCurToken && mTokenSeq.next();
@@ -184,7 +224,7 @@ bool UniversalParser::nextToken() {
         mHasNextToken = false;
     }
     if (mHasNextToken) {
-        mNextToken = TokenInfoObj(mTokenSeq);
+        mNextToken = snapshot();
     } else {
         mNextToken = TokenInfoObj();
     }
@@ -410,6 +450,9 @@ int UniversalParser::getCommandSpecifications() {
         return mErrorCode;
     }
     mParsed = true;
+    // Set here rather than in the constructors, so that a copy's messages ask the copy.
+    mLocator.mParser = this;
+    mMessage.SetDiagnosticLocator(&mLocator);
     try {
         return parseCommand();
     } catch (const std::bad_alloc&) {
@@ -437,6 +480,9 @@ int UniversalParser::parseCommand() {
     mCommandSpec.setCommandName(grammar.getCommandName());
     mMessage.SetCommandName(grammar.getCommandName().c_str());
     mMessage.SetProcedureTitle(grammar.getProcedureTitle().c_str());
+    if (mMessage.GetDiagnosticObserver() != nullptr) {
+        mExtents = dynamic_cast<const TokenExtentSource*>(&mTokenSeq);
+    }
 
     startToken();
     clearGroupOccur();
@@ -490,6 +536,7 @@ void UniversalParser::checkRequiredGroups() {
             mMessage.CommandEmpty();
         } else if (groupDesc->getGroupType() == GroupGlobal) {
             const SubComObj* first = mCommandSpec.getGroupObj(0u)->getSubComObj(0u);
+            atCommandOpening();
             mMessage.SubComNotAtStart(first != nullptr ? first->getSubComName().c_str() : "");
         } else if (groupDesc->getGroupSepListSize() == 1) {
             mMessage.SubComRequired(groupDesc->getGroupSepName(0));
@@ -534,14 +581,14 @@ bool UniversalParser::enterGroup(const std::string& sepName, const std::string& 
     mCurGroupDesc = grammar.getGroupDesc(index);
     if (mCurGroupDesc == nullptr) {
         mErrorCode = ParseCodes::GroupNotAllowed;
-        mMessage.SubComNotAllowed(subName.c_str());
+        mMessage.At(IsSlash(mCurToken) ? mNextToken : mCurToken).SubComNotAllowed(subName.c_str());
         return false;
     }
     // Counted before the check: a rejected repetition counts too.
     const int occurrence = ++mGroupOccur[index];
     if (occurrence > 1 && mCurGroupDesc->getGroupType() != GroupRepeatable) {
         mErrorCode = ParseCodes::GroupRepeated;
-        mMessage.SubComNotAllowed(sepName.c_str());
+        mMessage.At(mNextToken).SubComNotAllowed(sepName.c_str());
         return false;
     }
     if (afterFinal) {
@@ -559,6 +606,9 @@ bool UniversalParser::followsFinalGroup() {
         return false;
     }
     mErrorCode = ParseCodes::GroupNotAllowed;
+    // About the group that may not come: its name. A required subcommand that is missing
+    // (code 9) points where the group ended instead.
+    mMessage.At(mNextToken);
     if (mCurGroupDesc->getGroupSepListSize() == 1) {
         mMessage.SubComRequired(mCurGroupDesc->getGroupSepName(0));
     } else {
@@ -583,6 +633,8 @@ bool UniversalParser::processSubComs(GroupComObj& group, bool slashFirst, std::s
         }
         if (!named) {
             mErrorCode = ParseCodes::UnknownSubCom;
+            // The name after "/", or the "/" that has none.
+            mMessage.At(slashFirst && IsWord(mNextToken) ? mNextToken : mCurToken);
             mMessage.InvalidSubComName(subName.c_str());
         }
         SubComObj subCom(subName);
@@ -612,6 +664,7 @@ bool UniversalParser::checkRequiredSubComs(const GroupComObj& group) {
         // The unnamed leading part can only be missing because another subcommand came first.
         if (group.isGroupGlobal() && mGroupCount == 0 && group.getSubComListSize() > 0 &&
             name.empty()) {
+            atCommandOpening();
             mMessage.SubComNotAtStart(group.getSubComObj(0u)->getSubComName().c_str());
         } else {
             mMessage.SubComRequired(name.c_str());
@@ -655,13 +708,16 @@ bool UniversalParser::processSubCommand(SubComObj& subCom) {
 bool UniversalParser::enterSubCom(SubComObj& subCom, std::string& extName) {
     const std::string& name = subCom.getSubComName();
     mCurSubComDesc = mCurGroupDesc != nullptr ? mCurGroupDesc->getSubComDesc(name) : nullptr;
+    // The cursor stands on the "/" before the name: findings about the subcommand itself
+    // point at the name.
+    const TokenInfoObj& nameToken = IsSlash(mCurToken) ? mNextToken : mCurToken;
     if (mCurSubComDesc == nullptr) {
         if (mCommandDesc->getSubComDescMult(name) > 0) {
             mErrorCode = ParseCodes::SubComOfOtherGroup;
-            mMessage.SubComNotAllowed(name.c_str());
+            mMessage.At(nameToken).SubComNotAllowed(name.c_str());
         } else {
             mErrorCode = ParseCodes::UnknownSubCom;
-            mMessage.InvalidSubComName(name.c_str());
+            mMessage.At(nameToken).InvalidSubComName(name.c_str());
         }
         return false;
     }
@@ -671,7 +727,7 @@ bool UniversalParser::enterSubCom(SubComObj& subCom, std::string& extName) {
             return true;
         }
         mErrorCode = ParseCodes::SubComRepeated;
-        mMessage.SubComRepeated(name.c_str());
+        mMessage.At(nameToken).SubComRepeated(name.c_str());
         return false;
     }
     subCom.setSubComCount(count);
@@ -761,7 +817,7 @@ bool UniversalParser::processOpenedExportValue(SubComObj& subCom, const std::str
                                                const BlockForm& form) {
     if (HasCode(mCurToken, TokenSequenceBase::LeftParen)) {
         mInParen = true;
-        if (!checkOpeningParen(form, extName)) {
+        if (!checkOpeningParen(form, extName, mCurToken)) {
             return false;
         }
     }
@@ -769,7 +825,7 @@ bool UniversalParser::processOpenedExportValue(SubComObj& subCom, const std::str
         return false;
     }
     collectExportTokens(subCom);
-    if (!checkValueParens(form, extName) || !closeExportValue(extName)) {
+    if (!checkValueParens(form, extName, nullptr) || !closeExportValue(extName)) {
         return false;
     }
     return checkExportValue(subCom);
@@ -907,6 +963,7 @@ bool UniversalParser::checkSubComContent(const SubComObj& subCom, const std::str
     if (subCom.getTokenListSize() == 0 && exportDesc != nullptr && exportDesc->isParamRequired()) {
         if (subCom.getParamListSize() > 0) {
             mErrorCode = ParseCodes::ParamMissing;
+            mMessage.At(subCom.getParamObj(0u)->getKeyWordToken());
             mMessage.ParamNotAtStart(subCom.getParamObj(0u)->getParamName().c_str(),
                                      extName.c_str());
         } else {
@@ -964,7 +1021,7 @@ bool UniversalParser::processParamObj(ParamObj& param) {
     if (!startsValue(paramName, extName) || !collectValue(param, paramName, extName)) {
         return false;
     }
-    if (grammar && !checkValueParens(form, extName)) {
+    if (grammar && !checkValueParens(form, extName, &param)) {
         return false;
     }
     return closeParamValue(param, paramName, extName);
@@ -1011,24 +1068,26 @@ bool UniversalParser::openParamValue(const BlockForm& form, const std::string& e
         return false;
     }
     mExpectParam = false;
-    if (grammarApplies() && !checkOpeningParen(form, extName)) {
+    if (grammarApplies() && !checkOpeningParen(form, extName, mNextToken)) {
         return false;
     }
     return nextToken();
 }
 
 // A value written in parentheses where neither the subcommand nor its block option allows them.
-bool UniversalParser::checkOpeningParen(const BlockForm& form, const std::string& extName) {
+bool UniversalParser::checkOpeningParen(const BlockForm& form, const std::string& extName,
+                                        const TokenInfoObj& paren) {
     if (mInParen && !mCurSubComDesc->areParamByParen() && !form.byParen) {
         mErrorCode = ParseCodes::ParenNotAllowed;
-        mMessage.ParenNotAllowed(extName.c_str());
+        mMessage.At(paren).ParenNotAllowed(extName.c_str());
         return false;
     }
     return true;
 }
 
 // Parentheses around a collected value, as the subcommand and the block option want them.
-bool UniversalParser::checkValueParens(const BlockForm& form, const std::string& extName) {
+bool UniversalParser::checkValueParens(const BlockForm& form, const std::string& extName,
+                                       const ParamObj* value) {
     if (mInParen && (mCurSubComDesc->areParamByEqual() || form.byEqual)) {
         mErrorCode = ParseCodes::ParenNotAllowed;
         mMessage.ParenNotAllowed(extName.c_str());
@@ -1036,6 +1095,10 @@ bool UniversalParser::checkValueParens(const BlockForm& form, const std::string&
     }
     if (!mInParen && (mCurSubComDesc->areParamByParen() || form.byParen)) {
         mErrorCode = ParseCodes::ParenRequired;
+        // A parameter's value, when it has tokens; the export value stays at the cursor.
+        if (value != nullptr && value->getTokenListSize() > 0) {
+            mMessage.At(*value->getTokenObj(0), *value->getTokenObj(value->getTokenListSize() - 1));
+        }
         mMessage.ParenRequired(extName.c_str());
         return false;
     }
@@ -1123,6 +1186,9 @@ bool UniversalParser::removeBrackets(std::vector<TokenInfoObj>& tokens, ParamObj
         param.setBracketsUsed(true);
     } else if (option == BracketRequired || (option == BracketForList && tokens.size() >= 2)) {
         mErrorCode = ParseCodes::BracketsRequired;
+        if (!tokens.empty()) {
+            mMessage.At(tokens.front(), tokens.back());
+        }
         mMessage.SquareBracketRequired(paramName.c_str(), extName.c_str());
         return false;
     }

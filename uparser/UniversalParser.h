@@ -9,6 +9,7 @@
 
 #include "uparser/CommandDescriptor.h"
 #include "uparser/CommandSpec.h"
+#include "uparser/Diagnostic.h"
 #include "uparser/Export.h"
 #include "uparser/GroupComDescriptor.h"
 #include "uparser/GroupComObj.h"
@@ -19,6 +20,7 @@
 #include "uparser/SubComDescriptor.h"
 #include "uparser/SubComObj.h"
 #include "uparser/TokenInfoObj.h"
+#include "uparser/host/TokenExtent.h"
 #include "uparser/host/TokenSequence.h"
 
 // Walks the tokens of one command against its grammar and fills a CommandSpec. The stream,
@@ -60,6 +62,13 @@ class UPARSER_API UniversalParser {
     // meaningful only while hasCurrentToken() holds.
     bool hasCurrentToken() const;
     const TokenInfoObj& getCurrentToken() const;
+
+    // Tells observer of every message of the parse, with the range it is about
+    // (Diagnostic.h); null detaches. Set before getCommandSpecifications. With an observer,
+    // and a stream that also derives from TokenExtentSource, the snapshots carry the host's
+    // token ends and byte offsets; without one the parse makes exactly the calls it made
+    // before. Copies of the parser share the observer.
+    void setDiagnosticObserver(DiagnosticObserver* observer);
 
   protected:
     void initMembers();
@@ -118,6 +127,30 @@ class UPARSER_API UniversalParser {
     bool mParsed;
 
   private:
+    // Answers the message object's question where a report stands: the current token, or,
+    // once the tokens ran out, the end of the command. Attached when the parse starts.
+    class Locator : public DiagnosticLocator {
+      public:
+        SourceRange currentRange() const override;
+        const UniversalParser* mParser = nullptr;
+    };
+
+    // A snapshot of the token at which the stream stands, with its extent when the host
+    // offers it and someone listens.
+    TokenInfoObj snapshot() const;
+
+    Locator mLocator;
+    const TokenExtentSource* mExtents = nullptr;
+    // The command name and the last token, known once the cursor passed them; the first only
+    // while an observer listens, as it costs host calls the parse does not need otherwise.
+    TokenInfoObj mNameToken;
+    TokenInfoObj mLastToken;
+    // The command's first two tokens after its name, while an observer listens: where a
+    // subcommand that may not open the command stands.
+    TokenInfoObj mFirstToken;
+    TokenInfoObj mSecondToken;
+    // Points the next report at the subcommand that opens the command.
+    void atCommandOpening() const;
     // What a rule of a value's end says about the token at hand.
     enum class EndVerdict { Ends, Continues, Undecided };
     // The written form of a value in a by-block subcommand, by its descriptor's block option.
@@ -160,8 +193,9 @@ class UPARSER_API UniversalParser {
     std::string currentExtName() const;
     bool enterParameter(const std::string& paramName, const std::string& extName);
     bool openParamValue(const BlockForm& form, const std::string& extName);
-    bool checkOpeningParen(const BlockForm& form, const std::string& extName);
-    bool checkValueParens(const BlockForm& form, const std::string& extName);
+    bool checkOpeningParen(const BlockForm& form, const std::string& extName,
+                           const TokenInfoObj& paren);
+    bool checkValueParens(const BlockForm& form, const std::string& extName, const ParamObj* value);
     bool startsValue(const std::string& paramName, const std::string& extName);
     bool closeParamValue(ParamObj& param, const std::string& paramName, const std::string& extName);
     // The value's tokens, without the square brackets the grammar allows around them.

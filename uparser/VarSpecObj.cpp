@@ -128,6 +128,25 @@ void VarSpecObj::AppendValid(int index) {
     mValidVarList.push_back(index);
 }
 
+void VarSpecObj::NoteTokens(const std::vector<TokenInfoObj>& tokens) {
+    if (mMessage.GetDiagnosticObserver() != nullptr) {
+        mMessage.SetDefaultRange(tokens.empty() ? WholeCommand()
+                                                : TokenRange(tokens.front(), tokens.back()));
+    }
+}
+
+void VarSpecObj::AtVariable(const std::vector<TokenInfoObj>& tokens, int index) const {
+    if (mMessage.GetDiagnosticObserver() == nullptr || mDataSource == nullptr) {
+        return;
+    }
+    for (auto token = tokens.rbegin(); token != tokens.rend(); ++token) {
+        if (token->IsVarName() && mDataSource->FindVarIndex(token->getString()) == index) {
+            mMessage.At(*token);
+            return;
+        }
+    }
+}
+
 void VarSpecObj::SetListCounters() {
     mByCount = 0;
     mWithCount = 0;
@@ -155,6 +174,7 @@ int VarSpecObj::GetVarIndex(const TavoVarName& name) const {
 }
 
 int VarSpecObj::NameTokenIndex(const TokenInfoObj& token) const {
+    mMessage.LookAt(token);
     // A valid name is never empty for the reference host; another host's empty name is
     // refused here as getVarName's empty result would be.
     if (token.getStringLength() == 0) {
@@ -168,6 +188,7 @@ int VarSpecObj::NameTokenIndex(const TokenInfoObj& token) const {
 }
 
 int VarSpecObj::GetVarIndex(const TokenInfoObj& token) const {
+    mMessage.LookAt(token);
     if (!token.IsVarName()) {
         if (mErrorReport) {
             mMessage.InvalidVarName(token.getString(), mParamName.c_str(), mSubComName.c_str());
@@ -193,6 +214,7 @@ int VarSpecObj::ValidateVariable(const TavoVarName& name) {
 }
 
 int VarSpecObj::ValidateVariable(const TokenInfoObj& token) {
+    NoteTokens({token});
     const int index = GetVarIndex(token);
     if (index >= 0) {
         ClearVarInfo();
@@ -275,9 +297,10 @@ bool VarSpecObj::ProcessVarInterval(int first, int last, RepeatVarOptions repeat
 // var-list := (ALL | name {[TO] name}) [qualifiers]
 bool VarSpecObj::ValidateVariables(const std::vector<TokenInfoObj>& tokens, RepeatVarOptions repeat,
                                    int& pos, const char* word, bool checkEnd) {
+    NoteTokens(tokens);
     const int columns = mDataSource != nullptr ? static_cast<int>(mDataSource->ColumnCount()) : 0;
     if (!AtGlobalVar(tokens, pos)) {
-        ReportMissingList(tokens, word);
+        ReportMissingList(tokens, pos, word);
         return false;
     }
     ClearVarInfo();
@@ -304,14 +327,18 @@ bool VarSpecObj::ValidateVariables(const std::vector<TokenInfoObj>& tokens, Repe
 }
 
 // No list where one must stand: after a keyword, at a token that is no name, or at the end.
-void VarSpecObj::ReportMissingList(const std::vector<TokenInfoObj>& tokens,
+void VarSpecObj::ReportMissingList(const std::vector<TokenInfoObj>& tokens, int pos,
                                    const char* word) const {
     if (word != nullptr && *word != '\0') {
+        // The keyword before pos, or the end of the list.
+        if (pos > 0 && static_cast<std::size_t>(pos) <= tokens.size()) {
+            mMessage.At(tokens[static_cast<std::size_t>(pos) - 1]);
+        }
         mMessage.WordNeedVarName(word, mParamName.c_str(), mSubComName.c_str());
     } else if (!tokens.empty()) {
         // The message names the first token of the whole vector, not the one at pos.
-        mMessage.InvalidVarName(tokens.front().getString(), mParamName.c_str(),
-                                mSubComName.c_str());
+        mMessage.At(tokens.front())
+            .InvalidVarName(tokens.front().getString(), mParamName.c_str(), mSubComName.c_str());
     } else {
         mMessage.ParamNeedVarList(mParamName.c_str(), mSubComName.c_str());
     }
@@ -326,6 +353,8 @@ bool VarSpecObj::VarListEndsAt(const std::vector<TokenInfoObj>& tokens, int pos)
 // all := ALL, every variable of the dictionary, alone in its list
 bool VarSpecObj::ReadAllVariables(const std::vector<TokenInfoObj>& tokens, int columns,
                                   RepeatVarOptions repeat, int& pos) {
+    const TokenInfoObj& all = tokens[static_cast<std::size_t>(pos)];
+    mMessage.LookAt(all);
     if (!ProcessVarInterval(0, columns - 1, repeat)) {
         return false;
     }
@@ -333,7 +362,8 @@ bool VarSpecObj::ReadAllVariables(const std::vector<TokenInfoObj>& tokens, int c
     if (VarListEndsAt(tokens, pos)) {
         return true;
     }
-    mMessage.KeywordImproperVarList(reserved_words::kAll, mParamName.c_str(), mSubComName.c_str());
+    mMessage.At(all).KeywordImproperVarList(reserved_words::kAll, mParamName.c_str(),
+                                            mSubComName.c_str());
     return false;
 }
 
@@ -352,12 +382,17 @@ bool VarSpecObj::ReadNamedVariables(const std::vector<TokenInfoObj>& tokens,
             prevIndex = -1;
         }
         const TokenInfoObj& token = tokens[static_cast<std::size_t>(pos)];
+        mMessage.LookAt(token);
         if (!token.IsVarName()) {
             mMessage.InvalidVarName(token.getString(), mParamName.c_str(), mSubComName.c_str());
             return false;
         }
+        const TokenInfoObj* previousName = lastName;
         lastName = &token;
         const int index = NameTokenIndex(token);
+        if (index >= 0 && prevIndex >= 0 && previousName != nullptr) {
+            mMessage.LookAt(*previousName, token);  // a range's findings: the whole range
+        }
         const bool added =
             index >= 0 && (prevIndex >= 0 ? ProcessVarInterval(prevIndex + 1, index, repeat)
                                           : AddNewValidVar(index, repeat));
@@ -375,13 +410,15 @@ bool VarSpecObj::ReadNamedVariables(const std::vector<TokenInfoObj>& tokens,
 // range := TO name, never right after another range (a TO b TO c)
 bool VarSpecObj::SkipRangeWord(const std::vector<TokenInfoObj>& tokens, bool afterRange,
                                int& pos) const {
+    const TokenInfoObj& keyword = tokens[static_cast<std::size_t>(pos)];
     ++pos;
     if (!AtGlobalVar(tokens, pos)) {
-        mMessage.WordNeedVarName(reserved_words::kTo, mParamName.c_str(), mSubComName.c_str());
+        mMessage.At(keyword).WordNeedVarName(reserved_words::kTo, mParamName.c_str(),
+                                             mSubComName.c_str());
         return false;
     }
     if (afterRange) {
-        mMessage.KeywordImproperVarList(reserved_words::kTo, mParamName.c_str(),
+        mMessage.At(keyword).KeywordImproperVarList(reserved_words::kTo, mParamName.c_str(),
                                         mSubComName.c_str());
         return false;
     }

@@ -66,6 +66,14 @@ class UPARSER_API VarSpecObj {
     // Kept for the procedure; nothing in the library reads it.
     void SetWarningReport(bool report) { mWarningReport = report; }
     bool GetWarningReport() const { return mWarningReport; }
+    // Tells observer of every message of this list (Diagnostic.h); copies keep it. A message
+    // about one token of a list points at that token; any other points at the tokens last
+    // given to an operation (the whole command for an empty list), or at the range set here
+    // for the operations that take names rather than tokens.
+    void SetDiagnosticObserver(DiagnosticObserver* observer) {
+        mMessage.SetDiagnosticObserver(observer);
+    }
+    void SetDefaultRange(const SourceRange& range) { mMessage.SetDefaultRange(range); }
     // Replaces the catalog message when an exclusion leaves no variables; "" restores it.
     void SetNoVarsMessage(const std::string& text) { mNoVarsMessage = text; }
     const std::string& GetNoVarsMessage() const { return mNoVarsMessage; }
@@ -238,7 +246,13 @@ class UPARSER_API VarSpecObj {
     void ReportNoVars(UPSpecTypes::MessageLevels level, const char* paramName) const;
     // BY and WITH end lists from now on.
     void SetListCounters();
+    // Messages without a token of their own point at these tokens from now on.
+    void NoteTokens(const std::vector<TokenInfoObj>& tokens);
+    // Points the next message at the last token of tokens that names variable index, when one
+    // does; a variable that a range or ALL brought in has none.
+    void AtVariable(const std::vector<TokenInfoObj>& tokens, int index) const;
     enum class QualifierFault { None, Unknown, Repeated, BadValue };
+    void AimAtQualifiers(const std::vector<TokenInfoObj>& tokens, int start, int pos) const;
     void ReportQualifiers(bool noneAllowed, const char* word, bool single) const;
     void ReportQualifierValue(QualifierFault fault, const TavoVarName& variable,
                               const char* written) const;
@@ -250,7 +264,7 @@ class UPARSER_API VarSpecObj {
     bool ReadVarBlocks(const std::vector<TokenInfoObj>& tokens,
                        std::vector<VarSpecObj>& found) const;
     static bool ConvertCatValue(const std::string& value, int type, OBS*& obs, TAVO_Format& format);
-    void ReportMissingList(const std::vector<TokenInfoObj>& tokens, const char* word) const;
+    void ReportMissingList(const std::vector<TokenInfoObj>& tokens, int pos, const char* word) const;
     bool VarListEndsAt(const std::vector<TokenInfoObj>& tokens, int pos) const;
     bool ReadAllVariables(const std::vector<TokenInfoObj>& tokens, int columns,
                           UPSpecTypes::RepeatVarOptions repeat, int& pos);

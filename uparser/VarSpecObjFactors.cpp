@@ -13,6 +13,7 @@ using namespace UPSpecTypes;
 bool VarSpecObj::ValidateFactAndCovar(const std::vector<TokenInfoObj>& tokens, VarSpecObj& factors,
                                       VarSpecObj& covariates, RepeatVarOptions repeat, int& pos,
                                       const std::vector<const VarSpecObj*>& others) {
+    NoteTokens(tokens);
     SetListCounters();
     factors.SetListCounters();
     covariates.SetListCounters();
@@ -30,6 +31,7 @@ bool VarSpecObj::ValidateFactAndCovar(const std::vector<TokenInfoObj>& tokens, V
     }
     std::vector<int> common;
     if (factors.GetCommonVars(covariates, common) > 0) {
+        AtVariable(tokens, common.front());
         mMessage.VariableFactorAndCovariate(VarName(common.front()), mParamName.c_str(),
                                             mSubComName.c_str());
         return false;
@@ -44,13 +46,14 @@ bool VarSpecObj::ReadFactorPart(const std::vector<TokenInfoObj>& tokens, VarSpec
     const TokenInfoObj& word = tokens[static_cast<std::size_t>(pos)];
     const bool isBy = word.getOperatorCode() == TokenSequenceBase::ByWord;
     if (!isBy && word.getOperatorCode() != TokenSequenceBase::WithWord) {
-        mMessage.SyntaxErrorInText(word.getString(), mParamName.c_str(), mSubComName.c_str());
+        mMessage.At(word).SyntaxErrorInText(word.getString(), mParamName.c_str(),
+                                            mSubComName.c_str());
         return false;
     }
     const char* keyword = isBy ? reserved_words::kBy : reserved_words::kWith;
     int& counter = isBy ? mByCount : mWithCount;
     if (counter++ != 0) {
-        mMessage.WordRepeatVarList(keyword, mParamName.c_str(), mSubComName.c_str());
+        mMessage.At(word).WordRepeatVarList(keyword, mParamName.c_str(), mSubComName.c_str());
         return false;
     }
     ++pos;
@@ -61,6 +64,7 @@ bool VarSpecObj::ReadFactorPart(const std::vector<TokenInfoObj>& tokens, VarSpec
     }
     if (AtBlockVarListEnd(tokens, pos)) {
         // A keyword without a list is worth a warning, not a failure.
+        mMessage.At(word);
         isBy ? mMessage.NoFactorAfterKeyword(keyword, mParamName.c_str(), mSubComName.c_str())
              : mMessage.NoCovariateAfterKeyword(keyword, mParamName.c_str(), mSubComName.c_str());
         return true;
@@ -78,8 +82,8 @@ bool VarSpecObj::ReadAllFactors(const std::vector<TokenInfoObj>& tokens, VarSpec
     ++pos;
     if (!AtBlockVarListEnd(tokens, pos) &&
         tokens[static_cast<std::size_t>(pos)].getOperatorCode() != TokenSequenceBase::LeftParen) {
-        mMessage.KeywordImproperVarList(reserved_words::kAll, mParamName.c_str(),
-                                        mSubComName.c_str());
+        mMessage.At(tokens[static_cast<std::size_t>(pos) - 1])
+            .KeywordImproperVarList(reserved_words::kAll, mParamName.c_str(), mSubComName.c_str());
         return false;
     }
     return target.ProcessQualTokens(tokens, pos, reserved_words::kAll, false, true);
@@ -111,15 +115,18 @@ bool VarSpecObj::ExcludeFromFactors(VarSpecObj& factors, VarSpecObj& covariates,
 bool VarSpecObj::ValidateRegrVarList(const std::vector<TokenInfoObj>& tokens, VarSpecObj& factors,
                                      VarSpecObj& covariates, RepeatVarOptions repeat,
                                      const std::vector<const VarSpecObj*>& others) {
+    NoteTokens(tokens);
     UP_ASSERT("VarSpecObj", !tokens.empty());
     ClearVarInfo();
     SetListCounters();
     const TokenInfoObj& first = tokens.front();
     if (!first.IsVarName()) {
-        mMessage.InvalidVarName(first.getString(), mParamName.c_str(), mSubComName.c_str());
+        mMessage.At(first).InvalidVarName(first.getString(), mParamName.c_str(),
+                                          mSubComName.c_str());
         return false;
     }
     const TavoVarName name = first.getVarName();
+    mMessage.LookAt(first);
     const int dependent = ValidateVariable(name);
     if (dependent < 0) {
         return false;
@@ -136,10 +143,12 @@ bool VarSpecObj::ValidateRegrVarList(const std::vector<TokenInfoObj>& tokens, Va
         return false;
     }
     if (factors.IsValidVariable(dependent)) {
+        AtVariable(tokens, dependent);
         mMessage.VariableDependAndFactor(name, mParamName.c_str(), mSubComName.c_str());
         return false;
     }
     if (covariates.IsValidVariable(dependent)) {
+        AtVariable(tokens, dependent);
         mMessage.VariableDependAndCovariate(name, mParamName.c_str(), mSubComName.c_str());
         return false;
     }
@@ -171,6 +180,7 @@ bool VarSpecObj::RegrMDVarList(const std::vector<TokenInfoObj>& tokens, VarSpecO
                                VarSpecObj& covariates, RepeatVarOptions repeat,
                                const std::vector<const VarSpecObj*>& others,
                                std::vector<ParamObj>* quals, const ParamDescriptor* qualDesc) {
+    NoteTokens(tokens);
     ClearVarInfo();
     int pos = 0;
     SetListCounters();
@@ -197,11 +207,13 @@ bool VarSpecObj::RegrMDVarList(const std::vector<TokenInfoObj>& tokens, VarSpecO
     }
     std::vector<int> common;
     if (GetCommonVars(factors, common) > 0) {
+        AtVariable(tokens, common.front());
         mMessage.VariableDependAndFactor(VarName(common.front()), mParamName.c_str(),
                                          mSubComName.c_str());
         return false;
     }
     if (GetCommonVars(covariates, common) > 0) {
+        AtVariable(tokens, common.front());
         mMessage.VariableDependAndCovariate(VarName(common.front()), mParamName.c_str(),
                                             mSubComName.c_str());
         return false;
@@ -229,7 +241,8 @@ bool VarSpecObj::GetDependVarTokens(const std::vector<TokenInfoObj>& tokens,
     }
     if (dependents.empty()) {
         if (mErrorReport) {
-            mMessage.SyntaxErrorInText(tokens[static_cast<std::size_t>(pos)].getString(),
+            mMessage.At(tokens[static_cast<std::size_t>(pos)])
+                .SyntaxErrorInText(tokens[static_cast<std::size_t>(pos)].getString(),
                                        mParamName.c_str(), mSubComName.c_str());
         }
         return false;

@@ -65,7 +65,9 @@ bool VarSpecObj::ProcessQualTokens(const std::vector<TokenInfoObj>& tokens, int&
     if (pos < 0 || pos >= size || !HasCode(tokens, pos, TokenSequenceBase::LeftParen)) {
         return true;
     }
+    const int start = pos;
     if (!mAllowQualifiers) {
+        AimAtQualifiers(tokens, start, pos);
         ReportQualifiers(true, word, single);
         return false;
     }
@@ -75,18 +77,29 @@ bool VarSpecObj::ProcessQualTokens(const std::vector<TokenInfoObj>& tokens, int&
         ++pos;
     }
     if (quals.empty() || pos >= size) {
+        AimAtQualifiers(tokens, start, pos);
         ReportQualifiers(false, word, single);
         return false;
     }
     ++pos;
     if (pos < size && checkEnd && !AtBlockVarListEnd(tokens, pos)) {
         if (mErrorReport) {
-            mMessage.SyntaxErrorInText(tokens[static_cast<std::size_t>(pos)].getString(),
+            mMessage.At(tokens[static_cast<std::size_t>(pos)])
+                .SyntaxErrorInText(tokens[static_cast<std::size_t>(pos)].getString(),
                                        mParamName.c_str(), mSubComName.c_str());
         }
         return false;
     }
     return true;
+}
+
+// The parenthesised qualifier list from start, as far as it goes up to pos.
+void VarSpecObj::AimAtQualifiers(const std::vector<TokenInfoObj>& tokens, int start,
+                                 int pos) const {
+    if (mErrorReport) {
+        const std::size_t last = std::min(static_cast<std::size_t>(pos), tokens.size() - 1);
+        mMessage.At(tokens[static_cast<std::size_t>(start)], tokens[last]);
+    }
 }
 
 // Qualifiers where none are allowed, or an empty or unclosed qualifier list.
@@ -126,6 +139,7 @@ bool VarSpecObj::SplitQualValues(const std::vector<std::string>& names,
     const std::size_t count = mQualTokenList.size();
     for (std::size_t at = 0; at < count; at += 3) {
         const TokenInfoObj& nameToken = mQualTokenList[at];
+        mMessage.LookAt(nameToken);
         const auto found = position.find(nameToken.getUpperString());
         const QualifierFault fault =
             found == position.end() ? QualifierFault::Unknown
@@ -171,6 +185,7 @@ bool VarSpecObj::ValidateVarsAndQuals(const std::vector<TokenInfoObj>& tokens,
                                       std::vector<ParamObj>& quals,
                                       const std::vector<const VarSpecObj*>& others,
                                       const ParamDescriptor* qualDesc) {
+    NoteTokens(tokens);
     ClearVarInfo();
     quals.clear();
     if (tokens.empty()) {
@@ -209,7 +224,7 @@ bool VarSpecObj::ReadVarAndQuals(const std::vector<TokenInfoObj>& tokens, int& p
     }
     // Only accepted variables count as repeats: one dropped by others may come again.
     if (mValidVarFlags.test(index)) {
-        mMessage.VariableRepeatVarList(name, mParamName.c_str(), mSubComName.c_str());
+        mMessage.At(token).VariableRepeatVarList(name, mParamName.c_str(), mSubComName.c_str());
         return false;
     }
     ParamObj param(token, varQuals.empty() ? ParamKeyWord : ParamTokenList);

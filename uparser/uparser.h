@@ -4,6 +4,7 @@
 // Umbrella header: every public header of the library.
 #include "uparser/CommandDescriptor.h"
 #include "uparser/CommandSpec.h"
+#include "uparser/Diagnostic.h"
 #include "uparser/Export.h"
 #include "uparser/GroupComDescriptor.h"
 #include "uparser/GroupComObj.h"

@@ -256,6 +256,8 @@ bool SiteChecker::enter(const Site& site, const std::vector<int>& indices,
             how.registry == VariableRegistry::Check
                 ? copy
                 : mLists.own.try_emplace(&how, mCheck.grammar(), &mCheck.data()).first->second;
+        registry.SetDiagnosticObserver(mCheck.observer());
+        registry.SetDefaultRange(RangeOf(tokens));
         const std::vector<TavoVarName> names = mCheck.namesOf(indices);
         std::vector<int> found;
         const bool fresh = how.registry == VariableRegistry::Check
@@ -288,12 +290,13 @@ bool SiteChecker::created(const Site& site, const std::vector<TokenInfoObj>& tok
     }
     for (std::size_t i = 0; i < names.size() && i < tokens.size(); ++i) {
         VarSpecObj list = mCheck.newList(site.subCom, site.param);
+        list.SetDefaultRange(TokenRange(tokens[i]));
         if (list.CheckNewVariable(names[i]) >= 0) {
             return mCheck.stopAt(site.subCom, site.param, tokens[i]);
         }
         for (const TavoVarName& earlier : mLists.created) {
             if (AreVarNamesEqualCase(earlier, names[i])) {
-                mCheck.message().OutputVarCreated(names[i], site.param.c_str(),
+                mCheck.message().At(tokens[i]).OutputVarCreated(names[i], site.param.c_str(),
                                                   site.subCom.c_str());
                 return mCheck.stopAt(site.subCom, site.param, tokens[i]);
             }

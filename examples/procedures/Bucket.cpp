@@ -89,6 +89,7 @@ bool Bucket::validate(const CommandSpec& spec, Validation& check) const {
         return check.stopIn("", "", targetTokens);
     }
     VarSpecObj created = check.newList("", "");
+    created.SetDefaultRange(RangeOf(targetTokens));
     if (created.CheckNewVariable(targetName) >= 0) {
         return check.stopAt("", "", targetTokens.front());
     }
@@ -103,6 +104,8 @@ bool Bucket::validate(const CommandSpec& spec, Validation& check) const {
     std::vector<TavoVarName> names;
     table.copyVarList(names);
     VarSpecObj sources = check.newList("MAP", "");
+    // The names come from the table, not from tokens: a finding points at the whole list.
+    sources.SetDefaultRange(RangeOf(tokens));
     if (!sources.ValidateVariables(names, RepeatVarsError)) {
         return check.stopIn("MAP", "", tokens, sources.GetNValidVars());
     }
@@ -121,7 +124,7 @@ bool Bucket::validate(const CommandSpec& spec, Validation& check) const {
     if (const SubComObj* otherwise = spec.getSubComObj("OTHERWISE")) {
         const ParamObj* copy = otherwise->getParamObj("COPY");
         if (copy != nullptr && otherwise->getParamObj("VALUE") != nullptr) {
-            check.message().ParamExclusive("COPY", "VALUE", "OTHERWISE");
+            check.message().At(copy->getKeyWordToken()).ParamExclusive("COPY", "VALUE", "OTHERWISE");
             return check.stopAt("OTHERWISE", "COPY", copy->getKeyWordToken());
         }
     }

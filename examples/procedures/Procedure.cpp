@@ -256,12 +256,14 @@ void LocateParseStop(const UniversalParser& parser, TAVO_TokenSequence& tokens,
 
 }  // namespace
 
-RunResult Procedure::run(TAVO_TokenSequence& tokens, const TAVO_DataSource& data) const {
+RunResult Procedure::run(TAVO_TokenSequence& tokens, const TAVO_DataSource& data,
+                         DiagnosticObserver* observer) const {
     RunResult result;
     try {
         tokens.setPosition(0);
         const CommandDescriptor& commandGrammar = grammar();
         UniversalParser parser(tokens, result.spec, commandGrammar);
+        parser.setDiagnosticObserver(observer);
         result.parseCode = parser.getCommandSpecifications();
         if (result.parseCode != ParseCodes::Parsed) {
             result.stage = Stage::Parse;
@@ -269,7 +271,7 @@ RunResult Procedure::run(TAVO_TokenSequence& tokens, const TAVO_DataSource& data
             result.expected.names = ExpectedNames(result, commandGrammar, tokens);
             return result;
         }
-        Validation check(commandGrammar, data, result);
+        Validation check(commandGrammar, data, result, observer);
         result.validated = validate(result.spec, check);
         if (!result.validated) {
             result.stage = Stage::Validation;
@@ -307,11 +309,12 @@ const Procedure* FindProcedure(TAVO_TokenSequence& tokens) {
     return nullptr;
 }
 
-RunResult ParseWithoutGrammar(TAVO_TokenSequence& tokens) {
+RunResult ParseWithoutGrammar(TAVO_TokenSequence& tokens, DiagnosticObserver* observer) {
     RunResult result;
     try {
         tokens.setPosition(0);
         UniversalParser parser(tokens, result.spec);
+        parser.setDiagnosticObserver(observer);
         result.parseCode = parser.getCommandSpecifications();
         result.validated = result.parseCode == ParseCodes::Parsed;
         if (result.parseCode != ParseCodes::Parsed) {

@@ -7,6 +7,7 @@
 
 #include "uparser/CommandDescriptor.h"
 #include "uparser/CommandSpec.h"
+#include "uparser/Diagnostic.h"
 #include "uparser/ParseCodes.h"
 #include "uparser/TokenInfoObj.h"
 #include "uparser/host/DataSource.h"
@@ -77,8 +78,10 @@ class Procedure {
 
     // Parses the command held by tokens (its first token is the command name; the stream is
     // moved back to its start first) and validates it against data. Every finding has been
-    // reported through the host's error service when this returns. Never throws.
-    RunResult run(TAVO_TokenSequence& tokens, const TAVO_DataSource& data) const;
+    // reported through the host's error service when this returns. Never throws. An observer,
+    // when given, is told of every message with the range it is about (uparser/Diagnostic.h).
+    RunResult run(TAVO_TokenSequence& tokens, const TAVO_DataSource& data,
+                  DiagnosticObserver* observer = nullptr) const;
 
   protected:
     // The derived procedure declares its grammar into mGrammar in its constructor.
@@ -104,7 +107,7 @@ const Procedure* FindProcedure(TAVO_TokenSequence& tokens);
 
 // Parses a command without a grammar: only subcommands, parameters and parentheses count.
 // validated mirrors the parse, as there is nothing to validate.
-RunResult ParseWithoutGrammar(TAVO_TokenSequence& tokens);
+RunResult ParseWithoutGrammar(TAVO_TokenSequence& tokens, DiagnosticObserver* observer = nullptr);
 
 }  // namespace examples
 

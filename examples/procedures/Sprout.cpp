@@ -158,6 +158,7 @@ bool Sprout::validate(const CommandSpec& spec, Validation& check) const {
     // Only factors are coded, each at most once over all CODING subcommands.
     const ParamDescriptor* codingDesc = mGrammar.getSubComDesc("CODING")->getExportParamDesc();
     ParserValidator coded(mGrammar, &check.data());
+    coded.SetDiagnosticObserver(check.observer());
     std::vector<const SubComObj*> codings;
     spec.getSubComObj(codings, "CODING");
     for (const SubComObj* coding : codings) {
@@ -182,6 +183,7 @@ bool Sprout::validate(const CommandSpec& spec, Validation& check) const {
         }
         const std::vector<TavoVarName> names = check.namesOf(list.GetValidVarList());
         std::vector<int> found;
+        coded.SetDefaultRange(named.empty() ? WholeCommand() : TokenRange(named.front(), named.back()));
         if (!coded.ValidateNewVarList(names, found, "", where.c_str())) {
             return check.stopAtName(where, "", named, names[found.size()].str());
         }
@@ -198,11 +200,14 @@ bool Sprout::validate(const CommandSpec& spec, Validation& check) const {
             TavoVarName name;
             target->getVarName(name);
             VarSpecObj created = check.newList("SAVE", param);
+            if (!value.empty()) {
+                created.SetDefaultRange(TokenRange(value.front()));
+            }
             if (created.CheckNewVariable(name) >= 0) {
                 return check.stopAt("SAVE", param, value.front());
             }
             if (!first.empty() && AreVarNamesEqualCase(first, name)) {
-                check.message().OutputVarCreated(name, param.c_str(), "SAVE");
+                check.message().At(value.front()).OutputVarCreated(name, param.c_str(), "SAVE");
                 return check.stopAt("SAVE", param, value.front());
             }
             first = name;

@@ -148,7 +148,7 @@ bool Trace::validate(const CommandSpec& spec, Validation& check) const {
         double highValue = 0;
         if (low != nullptr && high != nullptr && low->getNumberValue(lowValue) &&
             high->getNumberValue(highValue) && highValue < lowValue) {
-            check.message().ParamLessOtherParam("HIGH", "LOW", "RANGE");
+            check.message().At(*high->getTokenObj(0)).ParamLessOtherParam("HIGH", "LOW", "RANGE");
             return check.stopAt("RANGE", "HIGH", *high->getTokenObj(0));
         }
     }

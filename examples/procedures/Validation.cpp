@@ -30,16 +30,48 @@ bool QualifierFits(const TokenInfoObj& value, const ParamDescriptor& desc) {
 
 }  // namespace
 
+SourceRange RangeOf(const std::vector<TokenInfoObj>& tokens) {
+    return tokens.empty() ? WholeCommand() : TokenRange(tokens.front(), tokens.back());
+}
+
+SourceRange RangeOfName(const std::vector<TokenInfoObj>& tokens, const std::string& name) {
+    for (const TokenInfoObj& token : tokens) {
+        if (token.IsVarName() && AreStringsEqualCase(token.getString(), name.c_str())) {
+            return TokenRange(token);
+        }
+    }
+    return RangeOf(tokens);
+}
+
+bool RegisterNames(ParserValidator& registry, const std::vector<TavoVarName>& names,
+                   const std::vector<TokenInfoObj>& tokens, const char* param,
+                   const char* subCom, std::vector<int>& found) {
+    found.clear();
+    for (const TavoVarName& name : names) {
+        registry.SetDefaultRange(RangeOfName(tokens, name.str()));
+        const int index = registry.ValidateOtherVar(name, param, subCom);
+        if (index < 0) {
+            return false;
+        }
+        found.push_back(index);
+    }
+    return true;
+}
+
 Validation::Validation(const CommandDescriptor& grammar, const TAVO_DataSource& data,
-                       RunResult& result)
-    : mGrammar(grammar), mData(data), mResult(result), mRegistry(grammar, &data) {
+                       RunResult& result, DiagnosticObserver* observer)
+    : mGrammar(grammar), mData(data), mResult(result), mObserver(observer), mRegistry(grammar, &data) {
+    mRegistry.SetDiagnosticObserver(observer);
+    mMessage.SetDiagnosticObserver(observer);
     mMessage.SetCommandName(grammar.getCommandName().c_str());
     mMessage.SetProcedureTitle(grammar.getProcedureTitle().c_str());
 }
 
 VarSpecObj Validation::newList(const std::string& subCom, const std::string& param,
                                bool numericOnly) const {
-    return VarSpecObj(param, subCom, mGrammar, &mData, numericOnly);
+    VarSpecObj list(param, subCom, mGrammar, &mData, numericOnly);
+    list.SetDiagnosticObserver(mObserver);
+    return list;
 }
 
 void Validation::accept(const std::string& subCom, const std::string& param,
@@ -106,7 +138,7 @@ bool Validation::registerList(const std::string& subCom, const std::string& para
                               const std::vector<TokenInfoObj>& tokens) {
     const std::vector<TavoVarName> names = namesOf(indices);
     std::vector<int> found;
-    if (mRegistry.ValidateOtherVarList(names, found, param.c_str(), subCom.c_str())) {
+    if (RegisterNames(mRegistry, names, tokens, param.c_str(), subCom.c_str(), found)) {
         return true;
     }
     if (found.size() >= names.size()) {
@@ -163,10 +195,10 @@ bool Validation::checkQualifiers(const std::string& subCom, const std::string& p
         }
         if (!QualifierFits(value, *desc.getQualifDesc(name))) {
             if (list.GetNValidVars() == 1) {
-                mMessage.VariableBadQualOption(last, name.c_str(), value.getString(), param.c_str(),
+                mMessage.At(value).VariableBadQualOption(last, name.c_str(), value.getString(), param.c_str(),
                                                subCom.c_str());
             } else {
-                mMessage.VarListBadQualOption(last, name.c_str(), value.getString(), param.c_str(),
+                mMessage.At(value).VarListBadQualOption(last, name.c_str(), value.getString(), param.c_str(),
                                               subCom.c_str());
             }
             return stopAt(subCom, param, value);
@@ -190,6 +222,7 @@ bool Validation::checkCategoryValues(const std::string& subCom, const std::strin
             const TokenInfoObj& value = tokens[row + 1 + column];
             ValueCell cell;
             TAVO_Format format{};
+            columns[column].SetDefaultRange(TokenRange(value));
             if (!columns[column].ValidateCatValue(value.getString(), cell.obs, format)) {
                 return stopAt(subCom, param, value);
             }

@@ -15,12 +15,26 @@
 
 namespace examples {
 
+// The range of all tokens, or the whole command when there are none.
+SourceRange RangeOf(const std::vector<TokenInfoObj>& tokens);
+// The token that spells name (ignoring case), else RangeOf(tokens): where a finding about a
+// name that came from tokens points.
+SourceRange RangeOfName(const std::vector<TokenInfoObj>& tokens, const std::string& name);
+// ValidateOtherVarList of registry, name by name with each finding pointing at its name's
+// token (a name that a TO range or ALL brought in has none: the whole list).
+bool RegisterNames(ParserValidator& registry, const std::vector<TavoVarName>& names,
+                   const std::vector<TokenInfoObj>& tokens, const char* param,
+                   const char* subCom, std::vector<int>& found);
+
 // What a procedure needs while it checks one parsed command: the dictionary, one registry of
 // the variables named across the command, a message object for the procedure's own findings,
 // and the result in which accepted lists and the point of failure are recorded.
 class Validation {
   public:
-    Validation(const CommandDescriptor& grammar, const TAVO_DataSource& data, RunResult& result);
+    // The observer, when given, hears every message of the lists, the registry and the
+    // procedure's own findings.
+    Validation(const CommandDescriptor& grammar, const TAVO_DataSource& data, RunResult& result,
+               DiagnosticObserver* observer = nullptr);
 
     const TAVO_DataSource& data() const { return mData; }
     const CommandDescriptor& grammar() const { return mGrammar; }
@@ -29,6 +43,7 @@ class Validation {
     ParserValidator& registry() { return mRegistry; }
     // For findings of the procedure itself; carries the command name and procedure title.
     const ParserMessage& message() const { return mMessage; }
+    DiagnosticObserver* observer() const { return mObserver; }
 
     // A list validator whose messages name this parameter and subcommand.
     VarSpecObj newList(const std::string& subCom, const std::string& param,
@@ -85,6 +100,7 @@ class Validation {
     const CommandDescriptor& mGrammar;
     const TAVO_DataSource& mData;
     RunResult& mResult;
+    DiagnosticObserver* mObserver;
     ParserValidator mRegistry;
     ParserMessage mMessage;
 };

@@ -152,6 +152,7 @@ bool Weave::validate(const CommandSpec& spec, Validation& check) const {
         group->getSubComObj("PANEL")->exportParamObj()->getCrossVarList(names);
         // The variables stand at the even positions, the separators between them.
         VarSpecObj crossed = check.newList("PANEL", "");
+        crossed.SetDefaultRange(RangeOf(tokens));
         if (!crossed.ValidateVariables(names, RepeatVarsError)) {
             return check.stopIn("PANEL", "", tokens, 2 * crossed.GetNValidVars());
         }
@@ -159,8 +160,8 @@ bool Weave::validate(const CommandSpec& spec, Validation& check) const {
         // checked against a copy of the registry that holds the weight alone.
         ParserValidator panelRegistry = check.registry();
         std::vector<int> found;
-        if (!panelRegistry.ValidateOtherVarList(check.namesOf(crossed.GetValidVarList()), found, "",
-                                                "PANEL")) {
+        if (!RegisterNames(panelRegistry, check.namesOf(crossed.GetValidVarList()), tokens, "",
+                           "PANEL", found)) {
             return check.stopIn("PANEL", "", tokens, 2 * static_cast<int>(found.size()));
         }
         check.accept("PANEL", "", "panel " + std::to_string(number), crossed.GetValidVarList());

@@ -18,6 +18,67 @@ Diagnostic At(const char* level, const TokenInfoObj& token, std::string text) {
     return diagnostic;
 }
 
+// Keeps the library's records in the order the error service got the messages.
+class Recorder : public DiagnosticObserver {
+  public:
+    void onDiagnostic(const ::Diagnostic& diagnostic) override { records.push_back(diagnostic); }
+    std::vector<::Diagnostic> records;
+};
+
+// text with ^1, ^2, ... replaced by the arguments, as the reference host's output does.
+std::string Substituted(const std::string& text, const std::vector<std::string>& arguments) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char next = i + 1 < text.size() ? text[i + 1] : '\0';
+        if (text[i] == '^' && next >= '1' && next <= '9' &&
+            static_cast<std::size_t>(next - '1') < arguments.size()) {
+            out += arguments[static_cast<std::size_t>(next - '1')];
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+// The wording the catalog gives this finding in particular, where it has one: the shown
+// message, whose end is the text as the string table translated it, ends instead with the
+// context's translation (a group prefix before it stays).
+void TranslateInContext(const std::string& procedure, const ::Diagnostic& record,
+                        std::string& shown) {
+    std::string contextual;
+    if (!refhost::FindContextTranslation(procedure, record.id, record.text, contextual) &&
+        !refhost::FindContextTranslation("", record.id, record.text, contextual)) {
+        return;
+    }
+    std::string plain;
+    if (!refhost::LookUpTranslation(procedure, record.text, plain)) {
+        plain = record.text;
+    }
+    const std::string usual = Substituted(plain, record.arguments);
+    if (shown.size() >= usual.size() &&
+        shown.compare(shown.size() - usual.size(), usual.size(), usual) == 0) {
+        shown.replace(shown.size() - usual.size(), usual.size(),
+                      Substituted(contextual, record.arguments));
+    }
+}
+
+// Where a library message stands, as its record says; the command's start when the record
+// knows no place.
+void Place(Diagnostic& diagnostic, const ::Diagnostic& record, long firstLine) {
+    diagnostic.id = record.id;
+    const SourceRange& range = record.range;
+    if (range.known() && range.line > 0) {
+        diagnostic.line = range.line;
+        diagnostic.column = range.column;
+        diagnostic.endLine = range.endLine;
+        diagnostic.endColumn = range.endColumn;
+    } else {
+        diagnostic.line = firstLine;
+        diagnostic.column = 1;
+    }
+}
+
 }  // namespace
 
 CommandReport CheckCommand(refhost::CommandText command, const std::string& file,
@@ -25,6 +86,7 @@ CommandReport CheckCommand(refhost::CommandText command, const std::string& file
     CommandReport report;
     report.file = file;
     report.line = command.firstLine;
+    report.source = command.text;
     refhost::TextTokenSequence tokens(std::move(command.text), command.firstLine);
     bool invalidUtf8 = false;
     for (const refhost::TokenizerError& error : tokens.errors()) {
@@ -53,11 +115,12 @@ CommandReport CheckCommand(refhost::CommandText command, const std::string& file
     }
 
     refhost::MessageLog log;
+    Recorder recorder;
     if (!raw) {
         report.procedure = procedures.find(tokens);
     }
     if (report.procedure != nullptr) {
-        report.result = report.procedure->run(tokens, data);
+        report.result = report.procedure->run(tokens, data, &recorder);
     } else {
         report.unknownCommand = !raw;
         if (!raw) {
@@ -69,16 +132,27 @@ CommandReport CheckCommand(refhost::CommandText command, const std::string& file
                 report.diagnostics.push_back(At("note", name, "did you mean " + known + "?"));
             }
         }
-        report.result = examples::ParseWithoutGrammar(tokens);
+        report.result = examples::ParseWithoutGrammar(tokens, &recorder);
     }
 
     const TokenInfoObj& stop =
         report.result.stopToken.getLineNumber() > 0 ? report.result.stopToken : name;
-    for (const refhost::Emitted& message : log.messages()) {
-        report.diagnostics.push_back(
-            At(message.level >= 3 ? "error" : "warning", stop, message.text));
-        report.diagnostics.back().fromLibrary = true;
-        report.diagnostics.back().libraryText = message.text;
+    // Every message of the library has its record, in the same order.
+    const bool recorded = recorder.records.size() == log.messages().size();
+    const std::string procedureTitle =
+        report.procedure != nullptr ? report.procedure->grammar().getProcedureTitle() : "";
+    for (std::size_t i = 0; i < log.messages().size(); ++i) {
+        const refhost::Emitted& message = log.messages()[i];
+        Diagnostic shown;
+        shown.level = message.level >= 3 ? "error" : "warning";
+        shown.text = message.text;
+        shown.fromLibrary = true;
+        shown.libraryText = message.text;
+        if (recorded) {
+            Place(shown, recorder.records[i], command.firstLine);
+            TranslateInContext(procedureTitle, recorder.records[i], shown.text);
+        }
+        report.diagnostics.push_back(std::move(shown));
     }
     if (report.result.stage == examples::Stage::Internal) {
         report.diagnostics.push_back(

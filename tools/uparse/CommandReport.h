@@ -15,6 +15,11 @@ struct Diagnostic {
     std::string level;  // "error", "warning" or "note"
     long line = 0;
     int column = 0;
+    // The range's end (exclusive), for a message of the library; 0 for uparse's own findings,
+    // which know only where they stand.
+    long endLine = 0;
+    int endColumn = 0;
+    std::string id;  // the library's reporting method, for a message of the library
     std::string text;          // as the user reads it, through the loaded catalog
     bool fromLibrary = false;  // reported by the library rather than by uparse
     std::string libraryText;   // the library's own text, for a message of the library
@@ -24,6 +29,7 @@ struct Diagnostic {
 struct CommandReport {
     std::string file;
     long line = 0;                                   // the command's first line
+    std::string source;                              // the command's text, for its lines
     std::string command;                             // its first word, as written
     const examples::Procedure* procedure = nullptr;  // null: parsed without a grammar
     bool unknownCommand = false;  // no sample procedure has the name, and --raw was not given

@@ -105,8 +105,17 @@ void JsonOutput::command(const CommandReport& report) {
                       {"line", diagnostic.line},
                       {"column", diagnostic.column},
                       {"text", diagnostic.text}};
+        if (diagnostic.endLine > 0) {
+            entry["range"] = {{"line", diagnostic.line},
+                              {"column", diagnostic.column},
+                              {"endLine", diagnostic.endLine},
+                              {"endColumn", diagnostic.endColumn}};
+        }
         if (diagnostic.fromLibrary) {
             entry["libraryText"] = diagnostic.libraryText;
+            if (!diagnostic.id.empty()) {
+                entry["id"] = diagnostic.id;
+            }
         }
         diagnostics.push_back(std::move(entry));
     }

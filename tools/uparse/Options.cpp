@@ -20,6 +20,7 @@ const char* const kExamples =
     "                                     the library's messages in German\n"
     "  uparse --json job.syntax           one JSON object per command, for tools\n"
     "  uparse --raw job.syntax            the structure only: subcommands, parameters\n"
+    "  uparse --no-source job.syntax      findings without their source line and caret\n"
     "  uparse --grammar orchard.json orchard.syntax\n"
     "                                     check the commands a grammar file declares\n"
     "  uparse --grammar-dir grammars job.syntax\n"
@@ -63,6 +64,9 @@ int ParseOptions(int argc, char** argv, Options& options) {
     app.add_flag("--json", options.json,
                  "One JSON object per command and line, diagnostics included; with --list, "
                  "one per grammar");
+    bool noSource = false;
+    app.add_flag("--no-source", noSource,
+                 "Show each finding without its source line and caret");
     app.add_flag("--raw", options.raw, "Parse every command without a grammar");
     app.add_flag("--list", options.list,
                  "Show the syntax chart of every command of the grammar files, with their help "
@@ -81,6 +85,7 @@ int ParseOptions(int argc, char** argv, Options& options) {
         ReportProgramError(LowerFirst(error.what()) + " (see uparse --help)");
         return 2;
     }
+    options.source = !noSource;
     return -1;
 }
 

@@ -13,6 +13,7 @@ struct Options {
     std::vector<std::string> grammarDirs;  // directories of grammar files
     std::string messages;                  // catalog file, "none", or empty: the English catalog
     bool json = false;
+    bool source = true;  // the source line and a caret under each diagnostic
     bool raw = false;
     bool list = false;
 };

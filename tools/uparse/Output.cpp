@@ -5,11 +5,12 @@
 
 namespace uparse {
 
-std::unique_ptr<Output> MakeOutput(bool json, std::ostream& out, std::ostream& diagnostics) {
+std::unique_ptr<Output> MakeOutput(bool json, std::ostream& out, std::ostream& diagnostics,
+                                   bool source) {
     if (json) {
         return std::make_unique<JsonOutput>(out);
     }
-    return std::make_unique<TextOutput>(out, diagnostics);
+    return std::make_unique<TextOutput>(out, diagnostics, source);
 }
 
 }  // namespace uparse

@@ -24,7 +24,8 @@ class Output {
 
 // The JSON form writes everything to out; the text form writes trees and charts to out and
 // the findings about commands to diagnostics.
-std::unique_ptr<Output> MakeOutput(bool json, std::ostream& out, std::ostream& diagnostics);
+std::unique_ptr<Output> MakeOutput(bool json, std::ostream& out, std::ostream& diagnostics,
+                                   bool source = true);
 
 }  // namespace uparse
 

@@ -1,10 +1,12 @@
 #include "tools/uparse/TextOutput.h"
 
+#include <limits>
 #include <string>
 
 #include "examples/generic/FileProcedure.h"
 #include "tools/uparse/HelpTexts.h"
 #include "tools/uparse/Printable.h"
+#include "tools/uparse/SourceExcerpt.h"
 #include "tools/uparse/SyntaxChart.h"
 #include "tools/uparse/TreeView.h"
 #include "uparser/ParseCodes.h"
@@ -138,6 +140,13 @@ void TextOutput::command(const CommandReport& report) {
     for (const Diagnostic& diagnostic : report.diagnostics) {
         diagnostics << Escaped(report.file) << ':' << diagnostic.line << ':' << diagnostic.column
                     << ": " << diagnostic.level << ": " << Printable(diagnostic.text) << '\n';
+        if (mSource && diagnostic.endLine > 0) {
+            // A range over several lines is marked to the end of its first.
+            const int end = diagnostic.endLine == diagnostic.line ? diagnostic.endColumn
+                                                                  : std::numeric_limits<int>::max();
+            diagnostics << SourceExcerpt(LineOf(report.source, report.line, diagnostic.line),
+                                         diagnostic.column, end);
+        }
     }
     diagnostics.flush();
 }

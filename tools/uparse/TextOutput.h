@@ -11,8 +11,9 @@ namespace uparse {
 // diagnostics in the compiler convention FILE:LINE:COLUMN: LEVEL: TEXT; syntax charts on out.
 class TextOutput : public Output {
   public:
-    TextOutput(std::ostream& out, std::ostream& diagnostics)
-        : mOut(out), mDiagnostics(diagnostics) {}
+    // With source, each diagnostic is followed by its source line, marked under its range.
+    TextOutput(std::ostream& out, std::ostream& diagnostics, bool source = true)
+        : mOut(out), mDiagnostics(diagnostics), mSource(source) {}
 
     void command(const CommandReport& report) override;
     void grammar(const examples::Procedure& procedure) override;
@@ -20,6 +21,7 @@ class TextOutput : public Output {
   private:
     std::ostream& mOut;
     std::ostream& mDiagnostics;
+    bool mSource;
 };
 
 }  // namespace uparse

@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::unique_ptr<uparse::Output> output =
-        uparse::MakeOutput(options.json, std::cout, std::cerr);
+        uparse::MakeOutput(options.json, std::cout, std::cerr, options.source);
     if (options.list) {
         for (const examples::Procedure* procedure : procedures.listed()) {
             output->grammar(*procedure);
