@@ -2,7 +2,7 @@
 //
 // Two kinds of work, N tokens each:
 // - list/<n>: a list of values. Ours: `BENCH v1 v2 ...`, the leading variable list of the
-//   command (each name checked as a variable name and kept as a token of the result). CLI11:
+//   command (each name kept as a token of the result, with its text and kind). CLI11:
 //   one positional option bound to a std::vector<std::string>, given `v1 v2 ...`.
 // - options/<n>: N/3 declared options, each given once with a number. Ours: a subcommand
 //   `/OPTS P1 = 1 P2 = 2 ...` declaring N/3 number parameters (three tokens per option: name,
