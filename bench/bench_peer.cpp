@@ -2,8 +2,8 @@
 //
 // Two kinds of work, N tokens each:
 // - list/<n>: a list of values. Ours: `BENCH v1 v2 ...`, the leading variable list of the
-//   command (each name kept as a token of the result, with its text and kind). CLI11:
-//   one positional option bound to a std::vector<std::string>, given `v1 v2 ...`.
+//   command (each name kept as a token of the result). CLI11: one positional option bound to
+//   a std::vector<std::string>, given `v1 v2 ...`.
 // - options/<n>: N/3 declared options, each given once with a number. Ours: a subcommand
 //   `/OPTS P1 = 1 P2 = 2 ...` declaring N/3 number parameters (three tokens per option: name,
 //   equals sign, value; each value converted and kept). CLI11: N/3 options `--p1`, `--p2`, ...
@@ -13,7 +13,7 @@
 // What is not timed on either side: tokenising (ours runs over a TextTokenSequence made once
 // and rewound; CLI11 gets a copy of a prepared, reversed vector of strings, made while the timer
 // is paused, which its parse consumes) and building the grammar (the descriptors and the
-// CLI11::App are made once; the App is parsed again, as CLI11 clears its results itself).
+// CLI::App are made once; the App is parsed again, as CLI11 clears its results itself).
 // What is timed: ours builds a CommandSpec and a parser, parses and destroys the result;
 // CLI11 parses, stores and converts the values into the bound variables. CLI11 checks nothing
 // beyond its type conversion (no variable-name rules, no diagnostics of the host's kind), and
@@ -23,7 +23,6 @@
 // its side: it runs up to kMaxPeerOptionsTokens only (about 0.2 s per parse at 10,000 tokens
 // here, so some 20 s at 100,000 and half an hour at a million).
 #include <cstdio>
-#include <memory>
 #include <string>
 #include <vector>
 
