@@ -236,6 +236,24 @@ TEST(LspDiagnostics, FollowEditsAndCloseEmpty) {
     EXPECT_EQ(published[5], (Json{{"uri", kUri}, {"diagnostics", Json::array()}}));
 }
 
+TEST(LspDocumentSymbols, OnePerCommandSpanningItsLines) {
+    const std::string outline = "  SKETCH age\n  /STATS CENTER.\n\nSKECTH age.\n";
+    const Json ask = {{"textDocument", {{"uri", kUri}}}};
+    const Conversation c =
+        Play(Initialize(1) + Request(2, "textDocument/documentSymbol", ask) + Open(kUri, outline) +
+             Request(3, "textDocument/documentSymbol", ask) + kEnd);
+    EXPECT_TRUE((*c.response(1))["result"]["capabilities"]["documentSymbolProvider"]);
+    EXPECT_EQ((*c.response(2))["result"], nullptr) << "not open";
+    const Json& symbols = (*c.response(3))["result"];
+    ASSERT_EQ(symbols.size(), 2u);
+    EXPECT_EQ(symbols[0]["name"], "SKETCH");
+    EXPECT_EQ(symbols[0]["range"], RangeOf(0, 0, 1, 16));
+    EXPECT_EQ(symbols[0]["selectionRange"], RangeOf(0, 2, 0, 8));
+    EXPECT_EQ(symbols[1]["name"], "SKECTH");
+    EXPECT_EQ(symbols[1]["range"], RangeOf(3, 0, 3, 11));
+    EXPECT_EQ(symbols[1]["selectionRange"], RangeOf(3, 0, 3, 6));
+}
+
 TEST(LspDocument, OnlyTheCommandsAnEditTouchedRunAgain) {
     uparselsp::Document document("SKETCH age.\nSKETCH income\n  /STATS CENTER.\n\nSKETCH age.\n",
                                  1);

@@ -104,6 +104,31 @@ Position Document::positionOf(long line, long column, Encoding encoding) const {
                     UnitsOfBytes(text, ByteOfColumn(text, column), encoding)};
 }
 
+std::vector<CommandSymbol> Document::symbols(Encoding encoding) const {
+    std::vector<CommandSymbol> symbols;
+    for (const refhost::CommandText& command : SplitDocument(mText)) {
+        const long first = command.firstLine - 1;
+        const long last =
+            first + static_cast<long>(std::count(command.text.begin(), command.text.end(), '\n'));
+        const std::string_view lastLine = line(static_cast<std::size_t>(last));
+        const std::string_view firstLine = line(static_cast<std::size_t>(first));
+        const std::size_t from = firstLine.find_first_not_of(" \t");
+        std::size_t to = from;
+        while (to < firstLine.size() && !EndsWord(firstLine, to)) {
+            ++to;
+        }
+        CommandSymbol symbol;
+        // A command that opens with a separator has no name word: its first line stands in.
+        symbol.name =
+            std::string(to > from ? firstLine.substr(from, to - from) : firstLine.substr(from));
+        symbol.range = Range{{first, 0}, {last, UnitsOfBytes(lastLine, lastLine.size(), encoding)}};
+        symbol.selection = Range{{first, UnitsOfBytes(firstLine, from, encoding)},
+                                 {first, UnitsOfBytes(firstLine, to, encoding)}};
+        symbols.push_back(std::move(symbol));
+    }
+    return symbols;
+}
+
 void Document::place(const uparse::Diagnostic& diagnostic, long shift, Encoding encoding,
                      std::vector<Finding>& out) const {
     Finding finding;

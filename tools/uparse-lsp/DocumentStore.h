@@ -32,6 +32,13 @@ struct Finding {
     std::string message;
 };
 
+// One command of a document, as an outline shows it: its name and the lines it spans.
+struct CommandSymbol {
+    std::string name;  // the command's first word as written
+    Range range;       // the whole command
+    Range selection;   // the name
+};
+
 // One open syntax file: its text, and the findings of each of its commands kept by the
 // command's text, so that after an edit only the commands whose text changed run again.
 class Document {
@@ -52,6 +59,8 @@ class Document {
     // seen in the last call, with lines counted from 1.
     template <typename Check>
     std::vector<Finding> findings(Encoding encoding, Check check);
+
+    std::vector<CommandSymbol> symbols(Encoding encoding) const;
 
     std::size_t lineCount() const { return mLineStarts.size(); }
     // The line's text without its line break.

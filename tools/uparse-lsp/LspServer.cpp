@@ -17,6 +17,8 @@ constexpr int kInvalidParams = -32602;
 constexpr int kServerNotInitialized = -32002;
 
 constexpr int kLogWarning = 2;
+// The outline's kind for a command: what it does is run, like a function.
+constexpr int kSymbolFunction = 12;
 
 bool IsValidId(const nlohmann::json& id) {
     return id.is_number_integer() || id.is_string();
@@ -28,6 +30,10 @@ Position ReadPosition(const nlohmann::json& position) {
 
 nlohmann::json Written(const Position& position) {
     return {{"line", position.line}, {"character", position.character}};
+}
+
+nlohmann::json Written(const Range& range) {
+    return {{"start", Written(range.start)}, {"end", Written(range.end)}};
 }
 
 }  // namespace
@@ -107,6 +113,8 @@ void LspServer::request(const Json& id, const std::string& method, const Json& p
             }
             respond(id, initialize(params));
             mState = State::Running;
+        } else if (method == "textDocument/documentSymbol") {
+            respond(id, documentSymbols(params));
         } else if (method == "shutdown") {
             mState = State::ShutDown;
             respond(id, nullptr);
@@ -154,9 +162,26 @@ nlohmann::json LspServer::initialize(const Json& params) {
     Json capabilities = {
         {"positionEncoding", mEncoding == Encoding::Utf8 ? "utf-8" : "utf-16"},
         {"textDocumentSync", {{"openClose", true}, {"change", 2}}},
+        {"documentSymbolProvider", true},
     };
     return {{"capabilities", capabilities},
             {"serverInfo", {{"name", "uparse-lsp"}, {"version", UPARSE_VERSION}}}};
+}
+
+nlohmann::json LspServer::documentSymbols(const Json& params) const {
+    const std::string uri = params.at("textDocument").at("uri").get<std::string>();
+    const auto open = mDocuments.find(uri);
+    if (open == mDocuments.end()) {
+        return nullptr;  // a document the client never opened has no outline here
+    }
+    Json symbols = Json::array();
+    for (const CommandSymbol& symbol : open->second.symbols(mEncoding)) {
+        symbols.push_back({{"name", symbol.name},
+                           {"kind", kSymbolFunction},
+                           {"range", Written(symbol.range)},
+                           {"selectionRange", Written(symbol.selection)}});
+    }
+    return symbols;
 }
 
 void LspServer::didOpen(const Json& params) {
@@ -210,12 +235,10 @@ void LspServer::publish(const std::string& uri, Document& document) {
         });
     Json diagnostics = Json::array();
     for (const Finding& finding : findings) {
-        Json diagnostic = {
-            {"range",
-             {{"start", Written(finding.range.start)}, {"end", Written(finding.range.end)}}},
-            {"severity", finding.severity},
-            {"source", "uparse"},
-            {"message", finding.message}};
+        Json diagnostic = {{"range", Written(finding.range)},
+                           {"severity", finding.severity},
+                           {"source", "uparse"},
+                           {"message", finding.message}};
         if (!finding.code.empty()) {
             diagnostic["code"] = finding.code;
         }

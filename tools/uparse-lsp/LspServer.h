@@ -35,6 +35,7 @@ class LspServer {
     void notification(const std::string& method, const Json& params);
     Json initialize(const Json& params);
 
+    Json documentSymbols(const Json& params) const;
     void didOpen(const Json& params);
     void didChange(const Json& params);
     void didClose(const Json& params);
