@@ -254,6 +254,39 @@ TEST(LspDocumentSymbols, OnePerCommandSpanningItsLines) {
     EXPECT_EQ(symbols[1]["selectionRange"], RangeOf(3, 0, 3, 6));
 }
 
+TEST(LspAssist, CompletesNamesWhereTheyStandAndShowsTheChartOnHover) {
+    const std::string text = "SKETCH age\n  /ST\n\n\nWEAVE /ROWWEIGHTS weight.\n";
+    const auto at = [&](int id, const std::string& method, long line, long character) {
+        return Request(id, method,
+                       {{"textDocument", {{"uri", kUri}}},
+                        {"position", {{"line", line}, {"character", character}}}});
+    };
+    const Conversation c =
+        Play(Initialize(1) + Open(kUri, text) + at(2, "textDocument/completion", 1, 5) +
+             at(3, "textDocument/completion", 0, 3) + at(4, "textDocument/completion", 3, 0) +
+             at(5, "textDocument/completion", 0, 9) + at(6, "textDocument/hover", 1, 3) +
+             at(7, "textDocument/hover", 2, 0) + at(8, "textDocument/completion", 4, 7) + kEnd);
+    const auto labels = [&](int id) {
+        std::vector<std::string> found;
+        for (const Json& item : (*c.response(id))["result"]) {
+            found.push_back(item["label"]);
+        }
+        return found;
+    };
+    using ::testing::Contains;
+    using ::testing::Not;
+    EXPECT_THAT(labels(2), ::testing::IsSupersetOf({"STATS", "FORMAT", "TITLE", "PARTITION"}));
+    EXPECT_THAT(labels(2), Not(Contains("ROWWEIGHTS"))) << "another command's subcommand";
+    EXPECT_THAT(labels(3), ::testing::IsSupersetOf({"SKETCH", "WEAVE", "SPROUT"}));
+    EXPECT_EQ(labels(4), labels(3)) << "a line outside any command starts one";
+    EXPECT_TRUE(labels(5).empty()) << "a variable list: nothing offered yet";
+    EXPECT_THAT(labels(8), Contains("ROWWEIGHTS"));
+    const Json& hover = (*c.response(6))["result"]["contents"];
+    EXPECT_EQ(hover["kind"], "markdown");
+    EXPECT_THAT(hover["value"].get<std::string>(), ::testing::HasSubstr("/STATS"));
+    EXPECT_EQ((*c.response(7))["result"], nullptr);
+}
+
 TEST(LspDocument, OnlyTheCommandsAnEditTouchedRunAgain) {
     uparselsp::Document document("SKETCH age.\nSKETCH income\n  /STATS CENTER.\n\nSKETCH age.\n",
                                  1);

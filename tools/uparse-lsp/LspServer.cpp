@@ -3,6 +3,7 @@
 #include <iostream>
 #include <utility>
 
+#include "tools/uparse-lsp/CommandAssist.h"
 #include "tools/uparse-lsp/MessageReader.h"
 
 namespace uparselsp {
@@ -19,6 +20,8 @@ constexpr int kServerNotInitialized = -32002;
 constexpr int kLogWarning = 2;
 // The outline's kind for a command: what it does is run, like a function.
 constexpr int kSymbolFunction = 12;
+constexpr int kCompletionFunction = 3;
+constexpr int kCompletionKeyword = 14;
 
 bool IsValidId(const nlohmann::json& id) {
     return id.is_number_integer() || id.is_string();
@@ -113,6 +116,10 @@ void LspServer::request(const Json& id, const std::string& method, const Json& p
             }
             respond(id, initialize(params));
             mState = State::Running;
+        } else if (method == "textDocument/completion") {
+            respond(id, completion(params));
+        } else if (method == "textDocument/hover") {
+            respond(id, hover(params));
         } else if (method == "textDocument/documentSymbol") {
             respond(id, documentSymbols(params));
         } else if (method == "shutdown") {
@@ -163,19 +170,63 @@ nlohmann::json LspServer::initialize(const Json& params) {
         {"positionEncoding", mEncoding == Encoding::Utf8 ? "utf-8" : "utf-16"},
         {"textDocumentSync", {{"openClose", true}, {"change", 2}}},
         {"documentSymbolProvider", true},
+        {"completionProvider", {{"triggerCharacters", {"/"}}}},
+        {"hoverProvider", true},
     };
     return {{"capabilities", capabilities},
             {"serverInfo", {{"name", "uparse-lsp"}, {"version", UPARSE_VERSION}}}};
 }
 
-nlohmann::json LspServer::documentSymbols(const Json& params) const {
+const Document* LspServer::openDocument(const Json& params) const {
     const std::string uri = params.at("textDocument").at("uri").get<std::string>();
     const auto open = mDocuments.find(uri);
-    if (open == mDocuments.end()) {
+    return open != mDocuments.end() ? &open->second : nullptr;
+}
+
+// Command names at the start of a command, subcommand names after "/"; nothing elsewhere yet.
+nlohmann::json LspServer::completion(const Json& params) const {
+    const Document* document = openDocument(params);
+    Json items = Json::array();
+    if (document == nullptr) {
+        return items;
+    }
+    const Cursor cursor = CursorAt(*document, ReadPosition(params.at("position")), mEncoding);
+    std::vector<std::string> names;
+    int kind = kCompletionKeyword;
+    if (cursor.place == Cursor::Place::CommandName) {
+        names = mProcedures.names();
+        kind = kCompletionFunction;
+    } else if (cursor.place == Cursor::Place::SubCommand) {
+        if (const examples::Procedure* procedure = ProcedureOf(cursor.command, mProcedures)) {
+            names = SubCommandNames(*procedure);
+        }
+    }
+    for (const std::string& name : names) {
+        items.push_back({{"label", name}, {"kind", kind}});
+    }
+    return items;
+}
+
+nlohmann::json LspServer::hover(const Json& params) const {
+    const Document* document = openDocument(params);
+    if (document == nullptr) {
+        return nullptr;
+    }
+    const Cursor cursor = CursorAt(*document, ReadPosition(params.at("position")), mEncoding);
+    const examples::Procedure* procedure = ProcedureOf(cursor.command, mProcedures);
+    if (procedure == nullptr) {
+        return nullptr;
+    }
+    return {{"contents", {{"kind", "markdown"}, {"value", HoverText(*procedure)}}}};
+}
+
+nlohmann::json LspServer::documentSymbols(const Json& params) const {
+    const Document* document = openDocument(params);
+    if (document == nullptr) {
         return nullptr;  // a document the client never opened has no outline here
     }
     Json symbols = Json::array();
-    for (const CommandSymbol& symbol : open->second.symbols(mEncoding)) {
+    for (const CommandSymbol& symbol : document->symbols(mEncoding)) {
         symbols.push_back({{"name", symbol.name},
                            {"kind", kSymbolFunction},
                            {"range", Written(symbol.range)},

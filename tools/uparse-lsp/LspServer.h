@@ -36,6 +36,9 @@ class LspServer {
     Json initialize(const Json& params);
 
     Json documentSymbols(const Json& params) const;
+    Json completion(const Json& params) const;
+    Json hover(const Json& params) const;
+    const Document* openDocument(const Json& params) const;
     void didOpen(const Json& params);
     void didChange(const Json& params);
     void didClose(const Json& params);
