@@ -33,7 +33,7 @@ Cursor CursorAt(const Document& document, const Position& position, Encoding enc
     if (position.line < 0 || static_cast<std::size_t>(position.line) >= document.lineCount()) {
         return cursor;
     }
-    for (refhost::CommandText& command : SplitDocument(document.text())) {
+    for (refhost::CommandText& command : refhost::SplitCommands(document.text())) {
         const long first = command.firstLine - 1;
         const long last =
             first + static_cast<long>(std::count(command.text.begin(), command.text.end(), '\n'));

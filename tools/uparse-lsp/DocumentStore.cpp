@@ -26,27 +26,6 @@ bool EndsWord(std::string_view line, std::size_t at) {
 
 }  // namespace
 
-std::vector<refhost::CommandText> SplitDocument(std::string_view text) {
-    std::vector<refhost::CommandText> commands;
-    refhost::CommandSplitter splitter;
-    refhost::CommandText command{std::string(), 0};
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string_view::npos) {
-            end = text.size();
-        }
-        if (splitter.addLine(text.substr(start, end - start), command)) {
-            commands.push_back(std::move(command));
-        }
-        start = end + 1;
-    }
-    if (splitter.finish(command)) {
-        commands.push_back(std::move(command));
-    }
-    return commands;
-}
-
 Document::Document(std::string text, long version) : mText(std::move(text)), mVersion(version) {
     indexLines();
 }
@@ -106,7 +85,7 @@ Position Document::positionOf(long line, long column, Encoding encoding) const {
 
 std::vector<CommandSymbol> Document::symbols(Encoding encoding) const {
     std::vector<CommandSymbol> symbols;
-    for (const refhost::CommandText& command : SplitDocument(mText)) {
+    for (const refhost::CommandText& command : refhost::SplitCommands(mText)) {
         const long first = command.firstLine - 1;
         const long last =
             first + static_cast<long>(std::count(command.text.begin(), command.text.end(), '\n'));

@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "refhost/SplitCommands.h"
 #include "tools/uparse-lsp/TextPositions.h"
 #include "tools/uparse/CommandReport.h"
 
@@ -79,14 +80,11 @@ class Document {
     std::unordered_map<std::string, std::vector<uparse::Diagnostic>> mChecked;
 };
 
-// The commands of text, each with the line it starts on.
-std::vector<refhost::CommandText> SplitDocument(std::string_view text);
-
 template <typename Check>
 std::vector<Finding> Document::findings(Encoding encoding, Check check) {
     std::unordered_map<std::string, std::vector<uparse::Diagnostic>> kept;
     std::vector<Finding> out;
-    for (refhost::CommandText& command : SplitDocument(mText)) {
+    for (refhost::CommandText& command : refhost::SplitCommands(mText)) {
         auto found = kept.find(command.text);
         if (found == kept.end()) {
             auto previous = mChecked.find(command.text);
