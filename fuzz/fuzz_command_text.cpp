@@ -69,10 +69,12 @@ void CheckName(const std::string& name, TAVO_TokenSequence& stream) {
     }
     stream.setPosition(0);
     const std::string token = upper != nullptr ? std::string(upper, length) : std::string();
+    // The name's length counts, even where the host's upper text of it is shorter.
     const std::string wanted = GetUpperString(name);
-    if (!hasToken || token.size() < wanted.size()) {
+    if (!hasToken || token.size() < name.size()) {
         FUZZ_CHECK(!matches);
-    } else if (wanted.empty() || token.compare(0, wanted.size(), wanted) == 0) {
+    } else if (name.empty() ||
+               (wanted.size() == name.size() && token.compare(0, wanted.size(), wanted) == 0)) {
         FUZZ_CHECK(matches);
     }
 }

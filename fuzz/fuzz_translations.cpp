@@ -135,10 +135,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     }
     r.text = in.chance(50) ? longKey : ReadPattern(in, in.pick(8));
 
-    FUZZ_CHECK(HasBpCompArg(r.groupText.c_str()) == PlaceholderKind(r.groupText));
+    // The group text as the object holds it: up to its first NUL.
+    const std::string held = r.message.GetGroupMsgText();
+    FUZZ_CHECK(HasBpCompArg(r.groupText.c_str()) == PlaceholderKind(held));
     if (r.message.GetGroupIndex() < 0) {
         FUZZ_CHECK(r.message.TranslateGroupMsgText().empty());
-    } else if (!r.groupText.empty() && PlaceholderKind(r.groupText) < 0) {
+    } else if (!held.empty() && PlaceholderKind(held) < 0) {
         FUZZ_CHECK(r.message.TranslateGroupMsgText() ==
                    "This group info message has invalid format an cannot be displayed...");
     }

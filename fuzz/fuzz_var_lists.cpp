@@ -108,12 +108,16 @@ void ReadCategoryValue(const VarSpecObj& spec, ByteReader& in) {
                                                    "12345678901234567890123456789012345678901"};
     const std::string text = in.chance(70) ? texts[in.pick(static_cast<unsigned>(texts.size()))]
                                            : in.bytes(48);
-    OBS* obs = nullptr;
+    // The buffer is the caller's whatever happens, a conversion that throws included.
+    struct Cells {
+        OBS* obs = nullptr;
+        ~Cells() { VarSpecObj::ReleaseOBS(obs); }
+    } cells;
     TAVO_Format format{};
-    spec.ValidateCatValue(text, obs, format);
-    spec.ValidateCatValue(text, obs, format);  // the second call releases the first buffer
-    VarSpecObj::ReleaseOBS(obs);
-    FUZZ_CHECK(obs == nullptr);
+    spec.ValidateCatValue(text, cells.obs, format);
+    spec.ValidateCatValue(text, cells.obs, format);  // the second call releases the first buffer
+    VarSpecObj::ReleaseOBS(cells.obs);
+    FUZZ_CHECK(cells.obs == nullptr);
 }
 
 void Compare(VarSpecObj& left, const VarSpecObj& right, ByteReader& in,
