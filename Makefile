@@ -3,7 +3,8 @@ SHELL := /bin/bash
 .DEFAULT_GOAL := test
 
 PACKAGES := cmake g++ make pkgconf libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev \
-            nlohmann-json3-dev libutf8proc-dev gettext libgettextpo-dev groff-base
+            nlohmann-json3-dev libutf8proc-dev gettext libgettextpo-dev groff-base \
+            python3-jsonschema
 FUZZ_PACKAGES := clang libclang-rt-dev
 
 .PHONY: deps demo test build asan tsan bench fuzz install clean

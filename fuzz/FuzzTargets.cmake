@@ -1,6 +1,7 @@
 # The fuzz targets and the support sources they share; used by the libFuzzer build
 # (fuzz/CMakeLists.txt) and by the corpus replay of the test build (tests/cmake/fuzz_replay.cmake).
-set(UPARSER_FUZZ_TARGETS parse_command param_value var_lists grammar translations command_text)
+set(UPARSER_FUZZ_TARGETS parse_command param_value var_lists grammar translations command_text
+  grammar_reader)
 get_filename_component(UPARSER_FUZZ_ROOT ${CMAKE_CURRENT_LIST_DIR} DIRECTORY)
 set(UPARSER_FUZZ_SUPPORT
   ${CMAKE_CURRENT_LIST_DIR}/FuzzSupport.cpp
@@ -28,5 +29,11 @@ function(uparser_fuzz_target_needs target name examples)
     target_sources(${target} PRIVATE
       ${UPARSER_FUZZ_ROOT}/tests/support/conversion/ConversionFaults.cpp)
     target_link_libraries(${target} PRIVATE ${CMAKE_DL_LIBS})
+  endif()
+  if(name STREQUAL "grammar_reader")
+    # The generic procedure that validates as a grammar file declares, on the sample procedures'
+    # validation helpers.
+    target_sources(${target} PRIVATE ${UPARSER_FUZZ_ROOT}/examples/generic/FileProcedure.cpp)
+    target_link_libraries(${target} PRIVATE ${examples} uparser::grammar)
   endif()
 endfunction()

@@ -1,5 +1,6 @@
 // uparse from the outside: exit status, trees on standard output, diagnostics on standard
-// error, JSON lines, data files, standard input, unknown commands, --list and --raw.
+// error, JSON lines, data files, standard input, unknown commands, --list and --raw, and the
+// commands of grammar files.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -208,7 +209,7 @@ TEST_F(Uparse, HelpAndManualPageCoverEveryOption) {
                     entries.find(entry + "\n") != std::string::npos)
             << option;
     }
-    EXPECT_EQ(count, 7);
+    EXPECT_EQ(count, 9);
     EXPECT_THAT(run({"--version"}).out,
                 HasSubstr(std::string("\nuparser library ") + UparserVersion() + "\n"));
 }
@@ -387,8 +388,8 @@ TEST_F(Uparse, ValidatesAgainstTheHeaderOfACsvDataFile) {
 // examples/data/names.csv: id,größe,変数,öl,Ärger,άλφα,имя,kapı
 TEST_F(Uparse, FindsNamesOfEveryScriptInAnyCaseAndCountsColumnsInCharacters) {
     const std::string data = Source("examples/data/names.csv");
-    const Result found = run({"--data", data, "-"},
-                             "SKETCH ÖL ÄRGER ΆΛΦΑ ИМЯ.\nSKETCH GRÖSSE 変数 O\u0308L.\n");
+    const Result found =
+        run({"--data", data, "-"}, "SKETCH ÖL ÄRGER ΆΛΦΑ ИМЯ.\nSKETCH GRÖSSE 変数 O\u0308L.\n");
     EXPECT_EQ(found.status, 0) << found.err;
     EXPECT_EQ(found.err, "");
     // The validated lists carry the dictionary's own spellings.
@@ -396,8 +397,8 @@ TEST_F(Uparse, FindsNamesOfEveryScriptInAnyCaseAndCountsColumnsInCharacters) {
     EXPECT_THAT(found.out, HasSubstr("    summarised: größe 変数 öl\n"));
 
     // ΑΛΦΑ lacks the tonos of άλφα and kapi the dotless i of kapı: near, but not the same.
-    const Result misspelt = run({"--messages", "none", "--data", data, "-"},
-                                "SKETCH ΆΛΦΑ ΑΛΦΑ.\nSKETCH kapi.\n");
+    const Result misspelt =
+        run({"--messages", "none", "--data", data, "-"}, "SKETCH ΆΛΦΑ ΑΛΦΑ.\nSKETCH kapi.\n");
     EXPECT_EQ(misspelt.status, 1);
     EXPECT_EQ(misspelt.err,
               "<stdin>:1:13: error: Variable ΑΛΦΑ for parameter command line of SKETCH "
@@ -409,24 +410,31 @@ TEST_F(Uparse, FindsNamesOfEveryScriptInAnyCaseAndCountsColumnsInCharacters) {
 }
 
 TEST_F(Uparse, RefusesDuplicateNamesAndPointsAtInvalidUtf8) {
-    const Result twice = run({"--data", mDir.write("twice.csv", "id,ÖL,öl\n1,2,3\n"), "-"},
-                             "SKETCH id.");
+    const Result twice =
+        run({"--data", mDir.write("twice.csv", "id,ÖL,öl\n1,2,3\n"), "-"}, "SKETCH id.");
     EXPECT_EQ(twice.status, 2);
     EXPECT_THAT(twice.err, HasSubstr("names the variable öl twice (as ÖL and öl)"));
 
-    const Result latin1 = run({"--data", mDir.write("latin1.csv", "id,gr\xF6\xDF" "e\n1,2\n"), "-"},
+    const Result latin1 = run({"--data",
+                               mDir.write("latin1.csv",
+                                          "id,gr\xF6\xDF"
+                                          "e\n1,2\n"),
+                               "-"},
                               "SKETCH id.");
     EXPECT_EQ(latin1.status, 2);
     EXPECT_THAT(latin1.err, HasSubstr("invalid UTF-8 byte 0xF6 at line 1, column 6"));
 
-    const std::string syntax = mDir.write("latin1.syntax", "SKETCH öl.\nSKETCH gr\xF6\xDF" "e.\n");
+    const std::string syntax = mDir.write("latin1.syntax",
+                                          "SKETCH öl.\nSKETCH gr\xF6\xDF"
+                                          "e.\n");
     const Result text = run({"--data", Source("examples/data/names.csv"), syntax});
     EXPECT_EQ(text.status, 1);
     EXPECT_EQ(text.err, syntax + ":2:10: error: invalid UTF-8 byte 0xF6\n" + syntax +
                             ":2:11: error: invalid UTF-8 byte 0xDF\n");
-    EXPECT_THAT(text.out, HasSubstr("SKETCH (" + syntax + ":2): not parsed: the text is not valid UTF-8"));
-    const std::vector<Json> lines = jsonLines(
-        run({"--json", "--data", Source("examples/data/names.csv"), syntax}).out);
+    EXPECT_THAT(text.out,
+                HasSubstr("SKETCH (" + syntax + ":2): not parsed: the text is not valid UTF-8"));
+    const std::vector<Json> lines =
+        jsonLines(run({"--json", "--data", Source("examples/data/names.csv"), syntax}).out);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0]["ok"], true);
     EXPECT_EQ(lines[1]["ok"], false);
@@ -483,6 +491,56 @@ TEST_F(Uparse, ListShowsEveryGrammarAsASyntaxChart) {
     EXPECT_THAT(result.out, HasSubstr("  TRACE tokens... [([STYLE={SOLID|DASH|DOT}] "
                                       "[WIDTH=integer [1,5]])] ...\n"));
     EXPECT_THAT(result.out, Not(HasSubstr("error")));
+}
+
+// The language of examples/grammars/orchard.json: its syntax file parses and validates as the
+// file declares, --list charts it with its help texts, and a broken grammar file is a usage
+// error with its position.
+TEST_F(Uparse, GrammarFilesBringCommandsOfTheirOwn) {
+    const std::string orchard = Source("examples/grammars/orchard.json");
+    const Result result = run({"--grammar", orchard, Source("examples/orchard.syntax")});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_THAT(result.out, HasSubstr("PLUCK (" + Source("examples/orchard.syntax") +
+                                      ":1): parsed and validated"));
+    EXPECT_THAT(result.out, HasSubstr("    picked: score3 score4 (SHADE=SLATE) (SIZE=2)\n"));
+    EXPECT_THAT(result.out, HasSubstr("    grown stocks (/ROOTSTOCK 2): gender\n"));
+    EXPECT_THAT(result.out, HasSubstr("    row (/ROW): educ gender\n"));
+    std::vector<std::string> stops;
+    std::istringstream errors(result.err);
+    for (std::string line; std::getline(errors, line);) {
+        stops.push_back(line.substr(line.find(".syntax:") + 8,
+                                    line.find(": error") - line.find(".syntax:") - 8));
+    }
+    EXPECT_THAT(stops, ElementsAre("17:23", "19:44", "21:57", "23:30"));
+    EXPECT_THAT(result.err,
+                HasSubstr("Output variable income for subcommand SCION already exists."));
+
+    // Samples stay available, and --json names the file's procedure.
+    const std::vector<Json> lines =
+        jsonLines(run({"--grammar-dir", Source("examples/grammars"), "--json", "-"},
+                      "PLUCK score1.\nTRACE score1.\nGRAFT age BY region /SCION age.")
+                      .out);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0]["procedure"], "PLUCK");
+    EXPECT_EQ(lines[1]["ok"], true);
+    EXPECT_EQ(lines[2]["stage"], "validation");
+
+    const Result list = run({"--grammar", orchard, "--list"});
+    EXPECT_EQ(list.status, 0);
+    EXPECT_THAT(list.out, HasSubstr("TRELLIS - Lays crossed variables out row by row"));
+    EXPECT_THAT(list.out, HasSubstr("    group ROW, required, may repeat:\n"));
+    EXPECT_THAT(list.out, HasSubstr("  help:\n    (leading part)  Variables to pick"));
+    EXPECT_THAT(list.out, HasSubstr("      CUTOFF  Smallest gain worth a further round\n"));
+    EXPECT_THAT(list.out, Not(HasSubstr("SKETCH")));
+
+    const Result broken =
+        run({"--grammar", Source("tests/grammars/broken/unknown-key.json"), "-"}, "PLUCK a.");
+    EXPECT_EQ(broken.status, 2);
+    EXPECT_EQ(broken.out, "");
+    EXPECT_THAT(broken.err, HasSubstr("unknown-key.json:6:26: error: unknown key \"frm\""));
+    const Result twice = run({"--grammar", orchard, "--grammar", orchard, "--list"});
+    EXPECT_EQ(twice.status, 2);
+    EXPECT_THAT(twice.err, HasSubstr("command PLUCK is also declared in"));
 }
 
 TEST_F(Uparse, ListWithJsonGivesTheGrammarsAsData) {

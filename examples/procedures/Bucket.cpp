@@ -8,21 +8,6 @@ namespace examples {
 
 using namespace UPSpecTypes;
 
-namespace {
-
-// The value cells a category check allocates, given back however the check ends: the host's
-// conversion may throw.
-struct ValueCell {
-    ValueCell() = default;
-    ValueCell(const ValueCell&) = delete;
-    ValueCell& operator=(const ValueCell&) = delete;
-    ~ValueCell() { VarSpecObj::ReleaseOBS(obs); }
-
-    OBS* obs = nullptr;
-};
-
-}  // namespace
-
 Bucket::Bucket()
     : Procedure("BUCKET", "Bucket",
                 "Makes a new variable from the codes given to combinations of categories") {
@@ -129,21 +114,8 @@ bool Bucket::validate(const CommandSpec& spec, Validation& check) const {
 
     // Every value must read as a value of its variable: the rows follow the variables as
     // ";", one value per variable, and the code.
-    std::vector<VarSpecObj> columns;
-    for (int index : indices) {
-        columns.push_back(check.newList("MAP", ""));
-        columns.back().SetVariable(index);
-    }
-    const std::size_t width = indices.size();
-    for (std::size_t row = width; row + width + 1 < tokens.size(); row += width + 2) {
-        for (std::size_t column = 0; column < width; ++column) {
-            const TokenInfoObj& value = tokens[row + 1 + column];
-            ValueCell cell;
-            TAVO_Format format{};
-            if (!columns[column].ValidateCatValue(value.getString(), cell.obs, format)) {
-                return check.stopAt("MAP", "", value);
-            }
-        }
+    if (!check.checkCategoryValues("MAP", "", indices, tokens)) {
+        return false;
     }
 
     if (const SubComObj* otherwise = spec.getSubComObj("OTHERWISE")) {

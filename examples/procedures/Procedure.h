@@ -71,7 +71,7 @@ class Procedure {
     // The command name, as the grammar carries it.
     const std::string& name() const { return mGrammar.getCommandName(); }
     // One line on what the procedure does.
-    const char* summary() const { return mSummary; }
+    const char* summary() const { return mSummary.c_str(); }
     const CommandDescriptor& grammar() const { return mGrammar; }
 
     // Parses the command held by tokens (its first token is the command name; the stream is
@@ -91,7 +91,7 @@ class Procedure {
     CommandDescriptor mGrammar;
 
   private:
-    const char* mSummary;
+    std::string mSummary;
 };
 
 // Every sample procedure, in a fixed order.

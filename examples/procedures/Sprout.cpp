@@ -1,7 +1,5 @@
 #include "examples/procedures/Sprout.h"
 
-#include <algorithm>
-
 #include "examples/procedures/Validation.h"
 #include "examples/procedures/ValueReading.h"
 #include "uparser/ParserUtility.h"
@@ -146,23 +144,7 @@ bool Sprout::validate(const CommandSpec& spec, Validation& check) const {
     VarSpecObj factors = check.newList("", "");
     VarSpecObj covariates = check.newList("", "");
     if (!dependents.ValidateRegrMDVarList(tokens, factors, covariates, RepeatVarsError, {})) {
-        // When every name is known, a string variable among the covariates (which must be
-        // numeric) is what failed.
-        const bool allKnown =
-            std::none_of(tokens.begin(), tokens.end(), [&check](const TokenInfoObj& token) {
-                return token.IsPlainString() && check.data().FindVarIndex(token.getString()) < 0;
-            });
-        bool afterWith = false;
-        for (const TokenInfoObj& token : tokens) {
-            afterWith = afterWith || token.getOperatorCode() == TokenSequenceBase::WithWord;
-            const int index =
-                token.IsPlainString() ? check.data().FindVarIndex(token.getString()) : -1;
-            if (allKnown && afterWith && index >= 0 &&
-                check.data().GetVariable(index).GetType() != 0) {
-                return check.stopAt("", "", token);
-            }
-        }
-        return check.stopIn("", "", tokens);
+        return check.stopInModel("", "", tokens);
     }
     check.accept("", "", "dependents", dependents.GetValidVarList());
     check.accept("", "", "factors", factors.GetValidVarList());

@@ -18,13 +18,6 @@ ParamDescriptor Words(const std::string& name, std::initializer_list<const char*
     return param;
 }
 
-// Whether a qualifier value fits its descriptor, without a message.
-bool QualifierFits(const TokenInfoObj& value, const ParamDescriptor& desc) {
-    ParamObj one(TokenInfoObj(), ParamTokenList);
-    one.addTokenObj(value);
-    return one.canGetValue(&desc, nullptr);
-}
-
 }  // namespace
 
 Trace::Trace()
@@ -140,33 +133,10 @@ bool Trace::validate(const CommandSpec& spec, Validation& check) const {
         return check.stopIn("", "", tokens, -1, true);
     }
     const ParamDescriptor* listDesc = mGrammar.getSubComDesc("")->getExportParamDesc();
-    std::vector<std::string> names;
-    listDesc->getQualifNames(names);
     for (const VarSpecObj& block : blocks) {
-        std::vector<TokenInfoObj> values;
-        if (!block.SplitQualValues(names, values)) {
-            const std::vector<TokenInfoObj>& written = block.GetQualTokenList();
-            return check.stopAt("", "", written.empty() ? TokenInfoObj() : written.front());
-        }
-        const TavoVarName last = check.data().GetVariable(block.GetValidVarList().back()).GetName();
         std::vector<std::pair<std::string, std::string>> qualifiers;
-        for (std::size_t q = 0; q < values.size(); ++q) {
-            const TokenInfoObj& value = values[q];
-            const std::string& name = names[q];
-            if (value.NoType()) {
-                continue;
-            }
-            if (!QualifierFits(value, *listDesc->getQualifDesc(name))) {
-                if (block.GetNValidVars() == 1) {
-                    check.message().VariableBadQualOption(last, name.c_str(), value.getString(), "",
-                                                          "");
-                } else {
-                    check.message().VarListBadQualOption(last, name.c_str(), value.getString(), "",
-                                                         "");
-                }
-                return check.stopAt("", "", value);
-            }
-            qualifiers.emplace_back(name, value.getUpperString());
+        if (!check.checkQualifiers("", "", block, *listDesc, qualifiers)) {
+            return false;
         }
         check.accept("", "", "lines", block.GetValidVarList(), std::move(qualifiers));
     }

@@ -1,10 +1,34 @@
 #include "examples/procedures/Validation.h"
 
+#include <algorithm>
 #include <utility>
 
+#include "uparser/ParamObj.h"
 #include "uparser/ParserUtility.h"
 
 namespace examples {
+
+namespace {
+
+// The value cells a category check allocates, given back however the check ends: the host's
+// conversion may throw.
+struct ValueCell {
+    ValueCell() = default;
+    ValueCell(const ValueCell&) = delete;
+    ValueCell& operator=(const ValueCell&) = delete;
+    ~ValueCell() { VarSpecObj::ReleaseOBS(obs); }
+
+    OBS* obs = nullptr;
+};
+
+// Whether a qualifier value fits its descriptor, without a message.
+bool QualifierFits(const TokenInfoObj& value, const ParamDescriptor& desc) {
+    ParamObj one(TokenInfoObj(), UPSpecTypes::ParamTokenList);
+    one.addTokenObj(value);
+    return one.canGetValue(&desc, nullptr);
+}
+
+}  // namespace
 
 Validation::Validation(const CommandDescriptor& grammar, const TAVO_DataSource& data,
                        RunResult& result)
@@ -98,6 +122,80 @@ std::vector<TavoVarName> Validation::namesOf(const std::vector<int>& indices) co
         names.emplace_back(mData.GetVariable(index).GetName());
     }
     return names;
+}
+
+bool Validation::stopInModel(const std::string& subCom, const std::string& param,
+                             const std::vector<TokenInfoObj>& tokens) {
+    const bool allKnown =
+        std::none_of(tokens.begin(), tokens.end(), [this](const TokenInfoObj& token) {
+            return token.IsPlainString() && mData.FindVarIndex(token.getString()) < 0;
+        });
+    bool afterWith = false;
+    for (const TokenInfoObj& token : tokens) {
+        afterWith = afterWith || token.getOperatorCode() == TokenSequenceBase::WithWord;
+        const int index = token.IsPlainString() ? mData.FindVarIndex(token.getString()) : -1;
+        if (allKnown && afterWith && index >= 0 && mData.GetVariable(index).GetType() != 0) {
+            return stopAt(subCom, param, token);
+        }
+    }
+    return stopIn(subCom, param, tokens);
+}
+
+bool Validation::checkQualifiers(const std::string& subCom, const std::string& param,
+                                 const VarSpecObj& list, const ParamDescriptor& desc,
+                                 std::vector<std::pair<std::string, std::string>>& qualifiers) {
+    qualifiers.clear();
+    std::vector<std::string> names;
+    if (list.GetNValidVars() == 0 || desc.getQualifNames(names) == 0) {
+        return true;
+    }
+    std::vector<TokenInfoObj> values;
+    if (!list.SplitQualValues(names, values)) {
+        const std::vector<TokenInfoObj>& written = list.GetQualTokenList();
+        return stopAt(subCom, param, written.empty() ? TokenInfoObj() : written.front());
+    }
+    const TavoVarName last = mData.GetVariable(list.GetValidVarList().back()).GetName();
+    for (std::size_t q = 0; q < values.size(); ++q) {
+        const TokenInfoObj& value = values[q];
+        const std::string& name = names[q];
+        if (value.NoType()) {
+            continue;
+        }
+        if (!QualifierFits(value, *desc.getQualifDesc(name))) {
+            if (list.GetNValidVars() == 1) {
+                mMessage.VariableBadQualOption(last, name.c_str(), value.getString(), param.c_str(),
+                                               subCom.c_str());
+            } else {
+                mMessage.VarListBadQualOption(last, name.c_str(), value.getString(), param.c_str(),
+                                              subCom.c_str());
+            }
+            return stopAt(subCom, param, value);
+        }
+        qualifiers.emplace_back(name, value.getUpperString());
+    }
+    return true;
+}
+
+bool Validation::checkCategoryValues(const std::string& subCom, const std::string& param,
+                                     const std::vector<int>& indices,
+                                     const std::vector<TokenInfoObj>& tokens) {
+    std::vector<VarSpecObj> columns;
+    for (int index : indices) {
+        columns.push_back(newList(subCom, param));
+        columns.back().SetVariable(index);
+    }
+    const std::size_t width = indices.size();
+    for (std::size_t row = width; row + width + 1 < tokens.size(); row += width + 2) {
+        for (std::size_t column = 0; column < width; ++column) {
+            const TokenInfoObj& value = tokens[row + 1 + column];
+            ValueCell cell;
+            TAVO_Format format{};
+            if (!columns[column].ValidateCatValue(value.getString(), cell.obs, format)) {
+                return stopAt(subCom, param, value);
+            }
+        }
+    }
+    return true;
 }
 
 }  // namespace examples

@@ -6,6 +6,7 @@
 
 #include "examples/procedures/Procedure.h"
 #include "uparser/CommandDescriptor.h"
+#include "uparser/ParamDescriptor.h"
 #include "uparser/ParserMessage.h"
 #include "uparser/ParserValidator.h"
 #include "uparser/TokenInfoObj.h"
@@ -55,6 +56,25 @@ class Validation {
                       const std::vector<int>& indices, const std::vector<TokenInfoObj>& tokens);
 
     std::vector<TavoVarName> namesOf(const std::vector<int>& indices) const;
+
+    // After a failed dependents BY factors WITH covariates list: when every name is known, at
+    // the string variable among the covariates (which must be numeric), else as stopIn.
+    bool stopInModel(const std::string& subCom, const std::string& param,
+                     const std::vector<TokenInfoObj>& tokens);
+
+    // The values of the qualifier list that followed a validated list, each checked against
+    // the qualifier of that name in desc (which declares at least one); qualifiers receives
+    // the names and values given, in the order of desc. False, after reporting, at the first
+    // that does not fit.
+    bool checkQualifiers(const std::string& subCom, const std::string& param,
+                         const VarSpecObj& list, const ParamDescriptor& desc,
+                         std::vector<std::pair<std::string, std::string>>& qualifiers);
+
+    // The rows of a category list: after the variables, ";", one value per variable and a
+    // code. Every value must read as a value of its variable.
+    bool checkCategoryValues(const std::string& subCom, const std::string& param,
+                             const std::vector<int>& indices,
+                             const std::vector<TokenInfoObj>& tokens);
 
   private:
     // stopAt for a token of a variable list, noting whether it names no variable (and so

@@ -21,7 +21,7 @@ Diagnostic At(const char* level, const TokenInfoObj& token, std::string text) {
 }  // namespace
 
 CommandReport CheckCommand(refhost::CommandText command, const std::string& file,
-                           const TAVO_DataSource& data, bool raw) {
+                           const Procedures& procedures, const TAVO_DataSource& data, bool raw) {
     CommandReport report;
     report.file = file;
     report.line = command.firstLine;
@@ -54,7 +54,7 @@ CommandReport CheckCommand(refhost::CommandText command, const std::string& file
 
     refhost::MessageLog log;
     if (!raw) {
-        report.procedure = examples::FindProcedure(tokens);
+        report.procedure = procedures.find(tokens);
     }
     if (report.procedure != nullptr) {
         report.result = report.procedure->run(tokens, data);
@@ -64,7 +64,7 @@ CommandReport CheckCommand(refhost::CommandText command, const std::string& file
             report.diagnostics.push_back(
                 At("error", name,
                    "unknown command '" + report.command + "'; parsed without a grammar"));
-            const std::string known = SuggestCommand(report.command);
+            const std::string known = Closest(report.command, procedures.names());
             if (!known.empty()) {
                 report.diagnostics.push_back(At("note", name, "did you mean " + known + "?"));
             }

@@ -6,6 +6,7 @@
 
 #include "examples/procedures/Procedure.h"
 #include "refhost/CommandSplitter.h"
+#include "tools/uparse/Procedures.h"
 #include "uparser/host/DataSource.h"
 
 namespace uparse {
@@ -38,10 +39,10 @@ struct CommandReport {
     bool ok() const { return !unknownCommand && !lexicalError && result.ok(); }
 };
 
-// Runs one command through its sample procedure (or, with raw or an unknown name, through a
+// Runs one command through its procedure (or, with raw or an unknown name, through a
 // parser without a grammar) and collects what the library reported.
 CommandReport CheckCommand(refhost::CommandText command, const std::string& file,
-                           const TAVO_DataSource& data, bool raw);
+                           const Procedures& procedures, const TAVO_DataSource& data, bool raw);
 
 }  // namespace uparse
 

@@ -51,10 +51,10 @@ bool LoadMessages(const std::string& choice, MessageChoice& outcome, std::string
     return true;
 }
 
-void AddLibraryTexts(const refhost::CommandText& command, const TAVO_DataSource& data, bool raw,
-                     CommandReport& report) {
+void AddLibraryTexts(const refhost::CommandText& command, const Procedures& procedures,
+                     const TAVO_DataSource& data, bool raw, CommandReport& report) {
     const refhost::TranslationsOff off;
-    const CommandReport untranslated = CheckCommand(command, report.file, data, raw);
+    const CommandReport untranslated = CheckCommand(command, report.file, procedures, data, raw);
     // The run is the same but for the words, so the messages pair up in order.
     if (untranslated.diagnostics.size() != report.diagnostics.size()) {
         return;

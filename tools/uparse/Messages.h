@@ -22,8 +22,8 @@ bool LoadMessages(const std::string& choice, MessageChoice& outcome, std::string
 
 // Gives each library message of the report the library's own text beside the shown one, by
 // running the command once more with translations off.
-void AddLibraryTexts(const refhost::CommandText& command, const TAVO_DataSource& data, bool raw,
-                     CommandReport& report);
+void AddLibraryTexts(const refhost::CommandText& command, const Procedures& procedures,
+                     const TAVO_DataSource& data, bool raw, CommandReport& report);
 
 }  // namespace uparse
 

@@ -20,22 +20,26 @@ const char* const kExamples =
     "                                     the library's messages in German\n"
     "  uparse --json job.syntax           one JSON object per command, for tools\n"
     "  uparse --raw job.syntax            the structure only: subcommands, parameters\n"
+    "  uparse --grammar orchard.json orchard.syntax\n"
+    "                                     check the commands a grammar file declares\n"
+    "  uparse --grammar-dir grammars job.syntax\n"
+    "                                     the same with every grammar file of a directory\n"
     "  uparse --list                      the syntax chart of every sample procedure\n"
     "  uparse --list --json               the grammars as JSON\n"
     "  uparse --version                   uparse's version and the library's\n"
     "  uparse --help                      this text\n"
     "\n"
     "Exit status: 0 when every command parsed and validated, 1 when any did not, 2 for a\n"
-    "usage error or an input, data or catalog file that could not be read (the other\n"
-    "inputs are still checked).";
+    "usage error or an input, data, catalog or grammar file that could not be read (the\n"
+    "other inputs are still checked).";
 
 }  // namespace
 
 int ParseOptions(int argc, char** argv, Options& options) {
     CLI::App app(
-        "Parses and validates command syntax with the sample procedures and shows what the "
-        "parser made of each command. Reads the FILEs in turn, or standard input when there "
-        "is none or a FILE is \"-\".",
+        "Parses and validates command syntax with the sample procedures, or with the commands "
+        "of grammar files, and shows what the parser made of each command. Reads the FILEs in "
+        "turn, or standard input when there is none or a FILE is \"-\".",
         "uparse");
     app.add_option("FILE", options.files, "Syntax file; \"-\" for standard input");
     app.add_option("--data", options.dataPath,
@@ -47,12 +51,22 @@ int ParseOptions(int argc, char** argv, Options& options) {
                    "\"none\" for the library's own texts (default: the English catalog "
                    "installed with uparse)")
         ->option_text("FILE.po|none");
+    app.add_option("--grammar", options.grammars,
+                   "Grammar file whose commands are checked with its grammar and validated as "
+                   "it declares, besides the samples; may be given more than once")
+        ->allow_extra_args(false)
+        ->option_text("FILE");
+    app.add_option("--grammar-dir", options.grammarDirs,
+                   "Directory whose grammar files (*.json) are all read, as with --grammar")
+        ->allow_extra_args(false)
+        ->option_text("DIR");
     app.add_flag("--json", options.json,
                  "One JSON object per command and line, diagnostics included; with --list, "
                  "one per grammar");
     app.add_flag("--raw", options.raw, "Parse every command without a grammar");
     app.add_flag("--list", options.list,
-                 "Show the syntax chart of every sample procedure and exit");
+                 "Show the syntax chart of every command of the grammar files, with their help "
+                 "texts (of every sample procedure when no grammar file is given) and exit");
     app.set_version_flag(
         "--version",
         std::string("uparse ") + UPARSE_VERSION + "\nuparser library " + UparserVersion(),

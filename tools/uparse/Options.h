@@ -7,9 +7,11 @@
 namespace uparse {
 
 struct Options {
-    std::vector<std::string> files;  // "-" is standard input; none means standard input
-    std::string dataPath;            // CSV data file; empty: the built-in sample
-    std::string messages;            // catalog file, "none", or empty: the English catalog
+    std::vector<std::string> files;        // "-" is standard input; none means standard input
+    std::string dataPath;                  // CSV data file; empty: the built-in sample
+    std::vector<std::string> grammars;     // grammar files
+    std::vector<std::string> grammarDirs;  // directories of grammar files
+    std::string messages;                  // catalog file, "none", or empty: the English catalog
     bool json = false;
     bool raw = false;
     bool list = false;

@@ -71,12 +71,4 @@ bool SuggestName(const examples::RunResult& result, const TAVO_DataSource& data,
     return !suggestion.name.empty();
 }
 
-std::string SuggestCommand(const std::string& name) {
-    std::vector<std::string> names;
-    for (const examples::Procedure* procedure : examples::AllProcedures()) {
-        names.push_back(procedure->name());
-    }
-    return Closest(name, names);
-}
-
 }  // namespace uparse

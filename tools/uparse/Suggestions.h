@@ -29,9 +29,6 @@ struct Suggestion {
 bool SuggestName(const examples::RunResult& result, const TAVO_DataSource& data,
                  Suggestion& suggestion);
 
-// A sample procedure's name for an unknown command name, or "".
-std::string SuggestCommand(const std::string& name);
-
 }  // namespace uparse
 
 #endif

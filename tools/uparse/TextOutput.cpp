@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "examples/generic/FileProcedure.h"
+#include "tools/uparse/HelpTexts.h"
 #include "tools/uparse/Printable.h"
 #include "tools/uparse/SyntaxChart.h"
 #include "tools/uparse/TreeView.h"
@@ -139,7 +141,11 @@ void TextOutput::command(const CommandReport& report) {
 }
 
 void TextOutput::grammar(const examples::Procedure& procedure) {
-    mOut << SyntaxChart(procedure) << '\n';
+    mOut << SyntaxChart(procedure);
+    if (const auto* fromFile = dynamic_cast<const examples::FileProcedure*>(&procedure)) {
+        mOut << HelpTexts(fromFile->fileGrammar());
+    }
+    mOut << '\n';
 }
 
 }  // namespace uparse

@@ -1,4 +1,5 @@
-// uparse [options] [FILE...]: parses and validates command syntax with the sample procedures.
+// uparse [options] [FILE...]: parses and validates command syntax with the sample procedures
+// and the commands of grammar files.
 #include <iostream>
 #include <memory>
 #include <string>
@@ -11,6 +12,7 @@
 #include "tools/uparse/Messages.h"
 #include "tools/uparse/Options.h"
 #include "tools/uparse/Output.h"
+#include "tools/uparse/Procedures.h"
 #include "tools/uparse/ProgramError.h"
 #include "tools/uparse/SyntaxInput.h"
 
@@ -19,17 +21,19 @@ namespace {
 // Checks the commands of one input as they are read; false when one of them failed.
 // withLibraryTexts: give each library message its untranslated text too (JSON beside a
 // catalog), which needs the command once more.
-bool CheckInput(uparse::SyntaxInput& input, const TAVO_DataSource& data,
-                const uparse::Options& options, bool withLibraryTexts, uparse::Output& output) {
+bool CheckInput(uparse::SyntaxInput& input, const uparse::Procedures& procedures,
+                const TAVO_DataSource& data, const uparse::Options& options, bool withLibraryTexts,
+                uparse::Output& output) {
     bool allOk = true;
     refhost::CommandText command{std::string(), 0};
     while (input.next(command)) {
         uparse::CommandReport report;
         if (withLibraryTexts) {
-            report = uparse::CheckCommand(command, input.name(), data, options.raw);
-            uparse::AddLibraryTexts(command, data, options.raw, report);
+            report = uparse::CheckCommand(command, input.name(), procedures, data, options.raw);
+            uparse::AddLibraryTexts(command, procedures, data, options.raw, report);
         } else {
-            report = uparse::CheckCommand(std::move(command), input.name(), data, options.raw);
+            report = uparse::CheckCommand(std::move(command), input.name(), procedures, data,
+                                          options.raw);
         }
         output.command(report);
         allOk = allOk && report.ok();
@@ -45,10 +49,18 @@ int main(int argc, char** argv) {
     if (status >= 0) {
         return status;
     }
+    // A grammar file that cannot be read is reported where it stands inside the file.
+    uparse::Procedures procedures;
+    std::string problem;
+    if (!procedures.load(options.grammars, options.grammarDirs, problem)) {
+        std::cout.flush();
+        std::cerr << problem << std::endl;
+        return 2;
+    }
     const std::unique_ptr<uparse::Output> output =
         uparse::MakeOutput(options.json, std::cout, std::cerr);
     if (options.list) {
-        for (const examples::Procedure* procedure : examples::AllProcedures()) {
+        for (const examples::Procedure* procedure : procedures.listed()) {
             output->grammar(*procedure);
         }
         return 0;
@@ -77,7 +89,8 @@ int main(int argc, char** argv) {
     for (const std::string& path : options.files) {
         uparse::SyntaxInput input(path);
         if (input.open()) {
-            allOk = CheckInput(input, dictionary, options, withLibraryTexts, *output) && allOk;
+            allOk = CheckInput(input, procedures, dictionary, options, withLibraryTexts, *output) &&
+                    allOk;
         }
         if (!input.error().empty()) {
             uparse::ReportProgramError("cannot read " + input.name(), input.error());
