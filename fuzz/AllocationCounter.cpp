@@ -3,9 +3,10 @@
 #include <cstddef>
 
 // Declared weak: present in a sanitizer build, absent (null) in a plain one.
-extern "C" int __sanitizer_install_malloc_and_free_hooks(
-    void (*onAllocate)(const volatile void*, std::size_t),
-    void (*onFree)(const volatile void*)) __attribute__((weak));
+extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*onAllocate)(const volatile void*,
+                                                                            std::size_t),
+                                                         void (*onFree)(const volatile void*))
+    __attribute__((weak));
 
 namespace fuzzsupport {
 
@@ -33,8 +34,7 @@ bool AllocationCounter::available() {
     return installed;
 }
 
-AllocationCounter::AllocationCounter()
-    : mStart((available(), gAllocations)), mStartBytes(gBytes) {}
+AllocationCounter::AllocationCounter() : mStart((available(), gAllocations)), mStartBytes(gBytes) {}
 
 long AllocationCounter::count() const {
     return gAllocations - mStart;

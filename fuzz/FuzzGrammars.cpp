@@ -198,8 +198,8 @@ CommandDescriptor Arbitrary() {
 }
 
 const std::vector<std::string> kSubComNames = {"", "A", "B", "KEY", "VALUE", "CUT", "MEAN", "FLAG"};
-const std::vector<const char*> kGroupTexts = {nullptr, "", "In group ^1:", "Group ^2 ^1:", "^",
-                                              "^1^1 ^^1"};
+const std::vector<const char*> kGroupTexts = {
+    nullptr, "", "In group ^1:", "Group ^2 ^1:", "^", "^1^1 ^^1"};
 
 SubComDescriptor ReadSubCom(ByteReader& in) {
     SubComDescriptor sub(kSubComNames[in.pick(static_cast<unsigned>(kSubComNames.size()))],
@@ -210,8 +210,7 @@ SubComDescriptor ReadSubCom(ByteReader& in) {
     }
     const unsigned leading = in.pick(4);
     if (leading == 1) {
-        sub.setExportParamDesc(static_cast<ParamSpec>(in.pick(ParamSysFileOut + 1)),
-                               in.chance(30));
+        sub.setExportParamDesc(static_cast<ParamSpec>(in.pick(ParamSysFileOut + 1)), in.chance(30));
     } else if (leading == 2) {
         ParamDescriptor value = ReadDescriptor(in, 2);
         value.setParamName(std::string());

@@ -75,27 +75,32 @@ double VectorTokenSequence::getNumeric() const {
 
 namespace {
 
-const std::vector<std::string> kNames = {"id", "age",    "income", "gender", "region",
+const std::vector<std::string> kNames = {"id",   "age",  "income", "gender", "region",
                                          "educ", "v1",   "v2",     "v3",     "v4",
                                          "name", "city", "weight", "remark"};
 
 // Words the fuzz descriptors name as parameters, qualifiers and accepted values, names the
 // dictionary lacks, and words that are no valid variable names.
 const std::vector<std::string> kWords = {
-    "key", "a",  "b",     "value", "cut", "flag", "mean", "yes", "default", "level",
-    "x",   "q",  "nosuch", "@v",   "v1.", "AND",  "name_1", "v12345678901234567890123456789012345678901234567890123456789012345"};
+    "key",    "a",      "b",
+    "value",  "cut",    "flag",
+    "mean",   "yes",    "default",
+    "level",  "x",      "q",
+    "nosuch", "@v",     "v1.",
+    "AND",    "name_1", "v12345678901234567890123456789012345678901234567890123456789012345"};
 
 struct Reserved {
     const char* text;
     int32_t code;
 };
-const std::vector<Reserved> kReserved = {
-    {"TO", TokenSequenceBase::ToWord},   {"BY", TokenSequenceBase::ByWord},
-    {"WITH", TokenSequenceBase::WithWord}, {"ALL", TokenSequenceBase::AllWord},
-    {"AND", 40}};
+const std::vector<Reserved> kReserved = {{"TO", TokenSequenceBase::ToWord},
+                                         {"BY", TokenSequenceBase::ByWord},
+                                         {"WITH", TokenSequenceBase::WithWord},
+                                         {"ALL", TokenSequenceBase::AllWord},
+                                         {"AND", 40}};
 
-const std::vector<double> kNumbers = {0,   1,    2,     3,   -3,          2.5,  10,  100,
-                                      1e3, -0.5, 1e308, -1e308, 2147483648.0, -2147483649.0};
+const std::vector<double> kNumbers = {0,   1,   2,    3,     -3,     2.5,          10,
+                                      100, 1e3, -0.5, 1e308, -1e308, 2147483648.0, -2147483649.0};
 
 const std::vector<std::string> kLiterals = {"lit", "", "x y", "a", "data.csv", "no/such/dir/f.csv",
                                             "1"};
@@ -104,12 +109,16 @@ struct Operator {
     const char* text;
     int32_t code;
 };
-const std::vector<Operator> kOperators = {
-    {"=", TokenSequenceBase::EqualSign},  {"*", TokenSequenceBase::Asterisk},
-    {"/", TokenSequenceBase::Slash},      {"(", TokenSequenceBase::LeftParen},
-    {")", TokenSequenceBase::RightParen}, {";", TokenSequenceBase::CategorySeparator},
-    {"[", TokenSequenceBase::LeftBracket}, {"]", TokenSequenceBase::RightBracket},
-    {",", 60},                            {"!", 99}};
+const std::vector<Operator> kOperators = {{"=", TokenSequenceBase::EqualSign},
+                                          {"*", TokenSequenceBase::Asterisk},
+                                          {"/", TokenSequenceBase::Slash},
+                                          {"(", TokenSequenceBase::LeftParen},
+                                          {")", TokenSequenceBase::RightParen},
+                                          {";", TokenSequenceBase::CategorySeparator},
+                                          {"[", TokenSequenceBase::LeftBracket},
+                                          {"]", TokenSequenceBase::RightBracket},
+                                          {",", 60},
+                                          {"!", 99}};
 
 std::string Upper(std::string text) {
     for (char& c : text) {
@@ -186,8 +195,8 @@ RawToken ReadRawToken(ByteReader& in) {
         // Anything a host could hand out: any type and code, texts of any bytes, numbers
         // that are no numbers.
         token.type = static_cast<TokenSequenceBase::TokenType>(in.pick(8));
-        token.code = static_cast<TokenSequenceBase::OperatorCode>(
-            in.chance(50) ? in.pick(40) : in.int32());
+        token.code =
+            static_cast<TokenSequenceBase::OperatorCode>(in.chance(50) ? in.pick(40) : in.int32());
         token.text = Tame(in.bytes(12));
         token.upper = in.chance(80) ? Upper(token.text) : Tame(in.bytes(12));
         const unsigned value = in.pick(4);
@@ -208,14 +217,17 @@ refhost::Dictionary ReadDictionary(ByteReader& in) {
             name = Upper(name);
         }
         const bool numeric = in.chance(60);
-        const int type = numeric ? 0 : in.chance(90) ? 1 + in.pick(40) : 1 + static_cast<int>(static_cast<uint32_t>(in.int32()) % 40000);
+        const int type = numeric ? 0
+                         : in.chance(90)
+                             ? 1 + in.pick(40)
+                             : 1 + static_cast<int>(static_cast<uint32_t>(in.int32()) % 40000);
         const Level level = static_cast<Level>(in.chance(85) ? in.pick(4) : in.int32());
-        TAVO_Format format{static_cast<uint16_t>(numeric ? 8 : type), numeric ? uint8_t{5}
-                                                                       : uint8_t{1},
+        TAVO_Format format{static_cast<uint16_t>(numeric ? 8 : type),
+                           numeric ? uint8_t{5} : uint8_t{1},
                            static_cast<uint8_t>(numeric ? in.pick(4) : 0)};
         if (in.chance(15)) {
-            format = TAVO_Format{static_cast<uint16_t>(in.pick(64)), static_cast<uint8_t>(in.pick(8)),
-                                 static_cast<uint8_t>(in.byte())};
+            format = TAVO_Format{static_cast<uint16_t>(in.pick(64)),
+                                 static_cast<uint8_t>(in.pick(8)), static_cast<uint8_t>(in.byte())};
         }
         dictionary.addVariable(TAVO_Variable(name, type, level, format));
     }
@@ -287,11 +299,12 @@ std::vector<TokenInfoObj> Snapshots(const std::vector<RawToken>& tokens) {
 }
 
 ParamDescriptor ReadDescriptor(ByteReader& in, int depth) {
-    static const std::vector<std::string> names = {"", "KEY", "A", "B", "CUT", "FLAG", "VALUE", "LEVEL", "Q"};
-    static const std::vector<std::string> accepted = {"a", "yes", "mean", "cut", "all",
-                                                      "by", "default", "1"};
-    static const std::vector<double> bounds = {-1, 0, 1, 2.5, 10,
-                                               std::numeric_limits<double>::quiet_NaN()};
+    static const std::vector<std::string> names = {"",     "KEY",   "A",     "B", "CUT",
+                                                   "FLAG", "VALUE", "LEVEL", "Q"};
+    static const std::vector<std::string> accepted = {"a",   "yes", "mean",    "cut",
+                                                      "all", "by",  "default", "1"};
+    static const std::vector<double> bounds = {-1,  0,  1,
+                                               2.5, 10, std::numeric_limits<double>::quiet_NaN()};
 
     const unsigned typeCount = depth > 0 ? ParamStringQualList + 1 : ParamKeyWordValue;
     ParamSpec type = static_cast<ParamSpec>(in.pick(typeCount));

@@ -53,8 +53,8 @@ void CheckCommands(const std::string& text, const std::vector<refhost::CommandTe
             lastLine = line++;
         }
     }
-    FUZZ_CHECK(commands.empty() || lastLine <= 1 + static_cast<long>(std::count(
-                                                       text.begin(), text.end(), '\n')));
+    FUZZ_CHECK(commands.empty() ||
+               lastLine <= 1 + static_cast<long>(std::count(text.begin(), text.end(), '\n')));
 }
 
 // The first token matches when its upper text begins with the name's; the stream is back at its

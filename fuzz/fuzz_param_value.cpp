@@ -60,7 +60,8 @@ void CompleteFor(ParamDescriptor& desc, ByteReader& in) {
 
 void CheckAgainst(const ParamObj& param, const std::vector<TokenInfoObj>& tokens,
                   const ParamDescriptor& desc, QualifOptions qualOpt) {
-    OneDiagnosticPerFailure([&](const ParserMessage* msg) { return param.canGetValue(&desc, msg); });
+    OneDiagnosticPerFailure(
+        [&](const ParserMessage* msg) { return param.canGetValue(&desc, msg); });
 
     OneDiagnosticPerFailure([&](const ParserMessage* msg) {
         Part part(param.getKeyWordToken(), ParamNoType);

@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "FuzzCheck.h"
-#include "examples/procedures/Procedure.h"
 #include "FuzzGrammars.h"
 #include "FuzzSupport.h"
+#include "examples/procedures/Procedure.h"
 #include "refhost/Dictionary.h"
 #include "refhost/MessageLog.h"
 #include "refhost/TextTokenSequence.h"
@@ -143,9 +143,9 @@ struct RunOutcome {
 RunOutcome Run(const examples::Procedure* procedure, TAVO_TokenSequence& stream,
                const TAVO_DataSource& data) {
     refhost::MessageLog log;
-    RunOutcome outcome{procedure != nullptr ? procedure->run(stream, data)
-                                            : examples::ParseWithoutGrammar(stream),
-                       {}};
+    RunOutcome outcome{
+        procedure != nullptr ? procedure->run(stream, data) : examples::ParseWithoutGrammar(stream),
+        {}};
     outcome.messages = log.messages();
     return outcome;
 }

@@ -38,9 +38,27 @@ const std::vector<std::string> kKeys = {
     "Group ^2:",
 };
 
-const std::vector<std::string> kPieces = {
-    "^1", "^2", "^3", "^4", "^5", "^0", "^9", "^", "^^1", "[%1:, ^1:]1", "[%1 = %2:,^1 = ^2:]3",
-    "[", ":]", "]9", "%1", "%", " ", "...", "x", "\xc3\x9c", "\xff"};
+const std::vector<std::string> kPieces = {"^1",
+                                          "^2",
+                                          "^3",
+                                          "^4",
+                                          "^5",
+                                          "^0",
+                                          "^9",
+                                          "^",
+                                          "^^1",
+                                          "[%1:, ^1:]1",
+                                          "[%1 = %2:,^1 = ^2:]3",
+                                          "[",
+                                          ":]",
+                                          "]9",
+                                          "%1",
+                                          "%",
+                                          " ",
+                                          "...",
+                                          "x",
+                                          "\xc3\x9c",
+                                          "\xff"};
 
 const std::vector<std::string> kProcedures = {"", "Fuzzed", "Other"};
 

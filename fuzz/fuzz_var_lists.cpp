@@ -104,10 +104,10 @@ void ReadCategoryValue(const VarSpecObj& spec, ByteReader& in) {
     if (spec.GetValidVarList().size() != 1) {
         return;
     }
-    static const std::vector<std::string> texts = {"3", "2.5", "ABCDE", "", "-1e3", "abc",
-                                                   "12345678901234567890123456789012345678901"};
-    const std::string text = in.chance(70) ? texts[in.pick(static_cast<unsigned>(texts.size()))]
-                                           : in.bytes(48);
+    static const std::vector<std::string> texts = {
+        "3", "2.5", "ABCDE", "", "-1e3", "abc", "12345678901234567890123456789012345678901"};
+    const std::string text =
+        in.chance(70) ? texts[in.pick(static_cast<unsigned>(texts.size()))] : in.bytes(48);
     // The buffer is the caller's whatever happens, a conversion that throws included.
     struct Cells {
         OBS* obs = nullptr;
@@ -352,9 +352,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const ConversionFaults conversion(in);
     testsupport::FaultyDataSource source(dictionary);
     const long throwAt = in.pick(16) == 0 ? 1 + in.pick(255) : 0;
-    const std::vector<TokenInfoObj> tokens = fuzzsupport::Snapshots(
-        in.pick(8) == 0 ? fuzzsupport::ReadAllRawTokens(in, 40000)
-                        : fuzzsupport::ReadRawTokens(in, 32));
+    const std::vector<TokenInfoObj> tokens =
+        fuzzsupport::Snapshots(in.pick(8) == 0 ? fuzzsupport::ReadAllRawTokens(in, 40000)
+                                               : fuzzsupport::ReadRawTokens(in, 32));
     refhost::MessageLog log;
     try {
         CheckLinearWork(in, tokens, source);
