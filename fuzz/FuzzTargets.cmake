@@ -6,6 +6,7 @@ get_filename_component(UPARSER_FUZZ_ROOT ${CMAKE_CURRENT_LIST_DIR} DIRECTORY)
 set(UPARSER_FUZZ_SUPPORT
   ${CMAKE_CURRENT_LIST_DIR}/FuzzSupport.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FuzzGrammars.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RandomGrammar.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AllocationCounter.cpp
   ${UPARSER_FUZZ_ROOT}/tests/support/HostFaults.cpp
   ${UPARSER_FUZZ_ROOT}/tests/support/TestDictionary.cpp)

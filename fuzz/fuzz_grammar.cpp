@@ -11,7 +11,7 @@
 
 #include "AllocationCounter.h"
 #include "FuzzCheck.h"
-#include "FuzzGrammars.h"
+#include "RandomGrammar.h"
 #include "FuzzSupport.h"
 #include "refhost/MessageLog.h"
 #include "support/HostFaults.h"
