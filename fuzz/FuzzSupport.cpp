@@ -351,4 +351,16 @@ ParamDescriptor ReadDescriptor(ByteReader& in, int depth) {
     return desc;
 }
 
+bool SameMessages(const std::vector<refhost::Emitted>& a, const std::vector<refhost::Emitted>& b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (a[i].level != b[i].level || a[i].show != b[i].show || a[i].text != b[i].text) {
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace fuzzsupport

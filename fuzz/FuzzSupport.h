@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "refhost/Dictionary.h"
+#include "refhost/MessageLog.h"
 #include "support/HostFaults.h"
 #include "uparser/ParamDescriptor.h"
 #include "uparser/TokenInfoObj.h"
@@ -100,6 +101,9 @@ std::vector<TokenInfoObj> Snapshots(const std::vector<RawToken>& tokens);
 // their readers require (a grammar without them breaks the caller's contract, which the
 // library asserts); depth bounds the nesting.
 ParamDescriptor ReadDescriptor(ByteReader& in, int depth);
+
+// The same messages, in the same order, at the same levels: the answer of a repeated run.
+bool SameMessages(const std::vector<refhost::Emitted>& a, const std::vector<refhost::Emitted>& b);
 
 }  // namespace fuzzsupport
 

@@ -11,8 +11,8 @@
 
 #include "AllocationCounter.h"
 #include "FuzzCheck.h"
-#include "RandomGrammar.h"
 #include "FuzzSupport.h"
+#include "RandomGrammar.h"
 #include "refhost/MessageLog.h"
 #include "support/HostFaults.h"
 #include "uparser/CommandSpec.h"
@@ -61,18 +61,6 @@ Outcome Parse(HostTokenStream& stream, const CommandDescriptor& grammar, Command
     FUZZ_CHECK(stream.calls() == calls);
     outcome.messages = log.messages();
     return outcome;
-}
-
-bool SameMessages(const std::vector<refhost::Emitted>& a, const std::vector<refhost::Emitted>& b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (a[i].level != b[i].level || a[i].show != b[i].show || a[i].text != b[i].text) {
-            return false;
-        }
-    }
-    return true;
 }
 
 // Look-ups upper-case the name asked for; a name the host upper-cased otherwise (its upper
@@ -144,7 +132,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     CommandSpec again;
     const Outcome second = Parse(stream, grammar, again, 0);
     FUZZ_CHECK(second.code == code);
-    FUZZ_CHECK(SameMessages(first.messages, second.messages));
+    FUZZ_CHECK(fuzzsupport::SameMessages(first.messages, second.messages));
     FUZZ_CHECK(again.getGroupListSize() == spec.getGroupListSize());
     return 0;
 }

@@ -50,18 +50,6 @@ Outcome Parse(TAVO_TokenSequence& stream, const CommandDescriptor* grammar, Comm
     return outcome;
 }
 
-bool SameMessages(const std::vector<refhost::Emitted>& a, const std::vector<refhost::Emitted>& b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (a[i].level != b[i].level || a[i].show != b[i].show || a[i].text != b[i].text) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // What a procedure does next: each parameter's tokens as a variable list, every name through
 // the command's registry.
 void ValidateVariables(const ParamObj& param, const CommandSpec& spec,
@@ -125,7 +113,7 @@ void Check(TAVO_TokenSequence& stream, const CommandDescriptor* grammar,
         CommandSpec respec;
         const Outcome second = Parse(stream, grammar, respec);
         FUZZ_CHECK(second.code == code);
-        FUZZ_CHECK(SameMessages(first.messages, second.messages));
+        FUZZ_CHECK(fuzzsupport::SameMessages(first.messages, second.messages));
         FUZZ_CHECK(respec.getGroupListSize() == spec.getGroupListSize());
     }
 
@@ -183,7 +171,7 @@ void CheckProcedure(const examples::Procedure* procedure, TAVO_TokenSequence& st
     const RunOutcome second = Run(procedure, stream, data);
     FUZZ_CHECK(second.result.parseCode == code);
     FUZZ_CHECK(second.result.stage == result.stage);
-    FUZZ_CHECK(SameMessages(first.messages, second.messages));
+    FUZZ_CHECK(fuzzsupport::SameMessages(first.messages, second.messages));
 }
 
 const TAVO_DataSource& SampleData() {
