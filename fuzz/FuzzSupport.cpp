@@ -1,5 +1,6 @@
 #include "FuzzSupport.h"
 
+#include "FuzzCheck.h"
 #include "support/TestDictionary.h"
 
 #include <cmath>
@@ -361,6 +362,17 @@ bool SameMessages(const std::vector<refhost::Emitted>& a, const std::vector<refh
         }
     }
     return true;
+}
+
+void CheckParseAnswer(int code, const std::vector<refhost::Emitted>& messages) {
+    FUZZ_CHECK(code == 0 || code == 1 || (code >= 2 && code <= 17 && code != 3));
+    // A rule that fails says so once (a final group followed by another may add one more);
+    // a parse that succeeds says nothing.
+    if (code == 0) {
+        FUZZ_CHECK(messages.empty());
+    } else if (code >= 2) {
+        FUZZ_CHECK(!messages.empty() && messages.size() <= 2);
+    }
 }
 
 }  // namespace fuzzsupport

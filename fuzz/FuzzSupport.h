@@ -105,6 +105,9 @@ ParamDescriptor ReadDescriptor(ByteReader& in, int depth);
 // The same messages, in the same order, at the same levels: the answer of a repeated run.
 bool SameMessages(const std::vector<refhost::Emitted>& a, const std::vector<refhost::Emitted>& b);
 
+// A parse's code is one the parser has, and it said as much as the code promises.
+void CheckParseAnswer(int code, const std::vector<refhost::Emitted>& messages);
+
 }  // namespace fuzzsupport
 
 #endif
