@@ -17,7 +17,7 @@
 #include "BenchSummary.h"
 #include "refhost/Dictionary.h"
 #include "refhost/MessageLog.h"
-#include "refhost/TextTokenSequence.h"
+#include "refhost/Tokens.h"
 #include "uparser/ParserValidator.h"
 #include "uparser/TokenInfoObj.h"
 #include "uparser/VarSpecObj.h"
@@ -45,13 +45,7 @@ const refhost::Dictionary& Dictionary(std::size_t m) {
 
 // The tokens of a variable list as the parser hands them to a procedure.
 std::vector<TokenInfoObj> Tokens(const std::string& text) {
-    refhost::TextTokenSequence stream(text);
-    std::vector<TokenInfoObj> tokens;
-    tokens.reserve(static_cast<std::size_t>(stream.getTokenCount()));
-    while (stream.next()) {
-        tokens.emplace_back(stream);
-    }
-    return tokens;
+    return refhost::TokensOf(text);
 }
 
 void Validate(benchmark::State& state, const std::vector<TokenInfoObj>& tokens,

@@ -1,7 +1,7 @@
 #include "FuzzSupport.h"
 
 #include "FuzzCheck.h"
-#include "support/TestDictionary.h"
+#include "refhost/Tokens.h"
 
 #include <cmath>
 #include <limits>
@@ -76,9 +76,40 @@ double VectorTokenSequence::getNumeric() const {
 
 namespace {
 
-const std::vector<std::string> kNames = {"id",   "age",  "income", "gender", "region",
-                                         "educ", "v1",   "v2",     "v3",     "v4",
-                                         "name", "city", "weight", "remark"};
+// The variables of the test suites' dictionary, so that fuzz findings replay against the same
+// data: name, string width (0 for a number), decimals and measurement level.
+struct Column {
+    const char* name;
+    int width;
+    int decimals;
+    TAVO_Variable_Enumerations::MeasurementLevel level;
+};
+const Column kColumns[] = {
+    {"id", 0, 0, TAVO_Variable_Enumerations::Scale},
+    {"age", 0, 0, TAVO_Variable_Enumerations::Scale},
+    {"income", 0, 2, TAVO_Variable_Enumerations::Scale},
+    {"gender", 0, 0, TAVO_Variable_Enumerations::Nominal},
+    {"region", 0, 0, TAVO_Variable_Enumerations::Nominal},
+    {"educ", 0, 0, TAVO_Variable_Enumerations::Ordinal},
+    {"v1", 0, 2, TAVO_Variable_Enumerations::Scale},
+    {"v2", 0, 2, TAVO_Variable_Enumerations::Scale},
+    {"v3", 0, 2, TAVO_Variable_Enumerations::Scale},
+    {"v4", 0, 2, TAVO_Variable_Enumerations::Scale},
+    {"name", 20, 0, TAVO_Variable_Enumerations::Nominal},
+    {"city", 12, 0, TAVO_Variable_Enumerations::Nominal},
+    {"weight", 0, 2, TAVO_Variable_Enumerations::Unknown},
+    {"remark", 8, 0, TAVO_Variable_Enumerations::Unknown},
+};
+
+std::vector<std::string> ColumnNames() {
+    std::vector<std::string> names;
+    for (const Column& column : kColumns) {
+        names.emplace_back(column.name);
+    }
+    return names;
+}
+
+const std::vector<std::string> kNames = ColumnNames();
 
 // Words the fuzz descriptors name as parameters, qualifiers and accepted values, names the
 // dictionary lacks, and words that are no valid variable names.
@@ -161,9 +192,16 @@ const std::vector<std::string>& DictionaryNames() {
     return kNames;
 }
 
-// The dictionary of the test suites, so that fuzz findings replay against the same data.
 refhost::Dictionary FuzzDictionary() {
-    return testsupport::TestDictionary();
+    refhost::Dictionary dictionary;
+    for (const Column& column : kColumns) {
+        if (column.width == 0) {
+            dictionary.addNumeric(column.name, column.level, column.decimals);
+        } else {
+            dictionary.addString(column.name, column.width, column.level);
+        }
+    }
+    return dictionary;
 }
 
 RawToken ReadRawToken(ByteReader& in) {
@@ -291,12 +329,7 @@ std::vector<testsupport::HostTokenStream::Token> ReadHostTokens(ByteReader& in,
 
 std::vector<TokenInfoObj> Snapshots(const std::vector<RawToken>& tokens) {
     VectorTokenSequence stream(tokens);
-    std::vector<TokenInfoObj> result;
-    result.reserve(tokens.size());
-    while (stream.next()) {
-        result.emplace_back(stream);
-    }
-    return result;
+    return refhost::Snapshots(stream);
 }
 
 ParamDescriptor ReadDescriptor(ByteReader& in, int depth) {

@@ -8,12 +8,20 @@ set(UPARSER_FUZZ_SUPPORT
   ${CMAKE_CURRENT_LIST_DIR}/FuzzGrammars.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RandomGrammar.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AllocationCounter.cpp
-  ${UPARSER_FUZZ_ROOT}/tests/support/HostFaults.cpp
-  ${UPARSER_FUZZ_ROOT}/tests/support/TestDictionary.cpp)
+  ${UPARSER_FUZZ_ROOT}/tests/support/HostFaults.cpp)
 
 # The command text target runs the sample procedures over the sample data.
-file(GLOB UPARSER_FUZZ_EXAMPLE_SOURCES CONFIGURE_DEPENDS
-  ${UPARSER_FUZZ_ROOT}/examples/procedures/*.cpp)
+set(UPARSER_FUZZ_EXAMPLE_SOURCES
+  ${UPARSER_FUZZ_ROOT}/examples/procedures/Bucket.cpp
+  ${UPARSER_FUZZ_ROOT}/examples/procedures/ExpectedNames.cpp
+  ${UPARSER_FUZZ_ROOT}/examples/procedures/GrammarLookup.cpp
+  ${UPARSER_FUZZ_ROOT}/examples/procedures/Procedure.cpp
+  ${UPARSER_FUZZ_ROOT}/examples/procedures/Sketch.cpp
+  ${UPARSER_FUZZ_ROOT}/examples/procedures/Sprout.cpp
+  ${UPARSER_FUZZ_ROOT}/examples/procedures/Trace.cpp
+  ${UPARSER_FUZZ_ROOT}/examples/procedures/Validation.cpp
+  ${UPARSER_FUZZ_ROOT}/examples/procedures/ValueReading.cpp
+  ${UPARSER_FUZZ_ROOT}/examples/procedures/Weave.cpp)
 set(UPARSER_FUZZ_SAMPLE_CSV ${UPARSER_FUZZ_ROOT}/examples/data/sample.csv)
 
 # Adds what a target's source needs beyond the libraries.

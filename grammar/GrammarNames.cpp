@@ -1,6 +1,7 @@
 #include "grammar/GrammarNames.h"
 
 #include "grammar/GrammarFile.h"
+#include "uparser/ParamTypeTraits.h"
 #include "uparser/UPSpecTypes.h"
 
 namespace upgrammar {
@@ -36,30 +37,20 @@ std::string EnumNames::choices() const {
 
 namespace {
 
-const EnumName kParamTypeNames[] = {{"NoType", ParamNoType},
-                                    {"KeyWord", ParamKeyWord},
-                                    {"TokenList", ParamTokenList},
-                                    {"String", ParamString},
-                                    {"Literal", ParamLiteral},
-                                    {"StringList", ParamStringList},
-                                    {"LiteralList", ParamLiteralList},
-                                    {"Number", ParamNumber},
-                                    {"NumberList", ParamNumberList},
-                                    {"Integer", ParamInteger},
-                                    {"IntegerList", ParamIntegerList},
-                                    {"VarName", ParamVarName},
-                                    {"VarList", ParamVarList},
-                                    {"CrossVarList", ParamCrossVarList},
-                                    {"VarCatList", ParamVarCatList},
-                                    {"FileSpec", ParamFileSpec},
-                                    {"NewFileSpec", ParamNewFileSpec},
-                                    {"AnyFileSpec", ParamAnyFileSpec},
-                                    {"SysFileIn", ParamSysFileIn},
-                                    {"SysFileOut", ParamSysFileOut},
-                                    {"KeyWordValue", ParamKeyWordValue},
-                                    {"TokenQual", ParamTokenQual},
-                                    {"StringQual", ParamStringQual},
-                                    {"StringQualList", ParamStringQualList}};
+// Files name value types as the library's traits table does.
+EnumName TraitsName(ParamSpec type) {
+    return {GetParamTypeTraits(type).name, type};
+}
+
+const EnumName kParamTypeNames[] = {
+    TraitsName(ParamNoType),      TraitsName(ParamKeyWord),      TraitsName(ParamTokenList),
+    TraitsName(ParamString),      TraitsName(ParamLiteral),      TraitsName(ParamStringList),
+    TraitsName(ParamLiteralList), TraitsName(ParamNumber),       TraitsName(ParamNumberList),
+    TraitsName(ParamInteger),     TraitsName(ParamIntegerList),  TraitsName(ParamVarName),
+    TraitsName(ParamVarList),     TraitsName(ParamCrossVarList), TraitsName(ParamVarCatList),
+    TraitsName(ParamFileSpec),    TraitsName(ParamNewFileSpec),  TraitsName(ParamAnyFileSpec),
+    TraitsName(ParamSysFileIn),   TraitsName(ParamSysFileOut),   TraitsName(ParamKeyWordValue),
+    TraitsName(ParamTokenQual),   TraitsName(ParamStringQual),   TraitsName(ParamStringQualList)};
 const EnumName kSubComFormNames[] = {{"Arbitrary", SubComArbitrary},
                                      {"ByEqual", SubComByEqual},
                                      {"ByParen", SubComByParen},

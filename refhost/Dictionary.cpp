@@ -6,6 +6,7 @@
 #include <limits>
 #include <string_view>
 
+#include "refhost/FileText.h"
 #include "refhost/MessageLog.h"
 #include "refhost/UnicodeText.h"
 #include "refhost/ValueConversion.h"
@@ -50,25 +51,6 @@ bool equalIgnoringCase(const char* key, const char* name) {
             return true;
         }
     }
-}
-
-// Reads a whole file; false when it cannot be opened or read (a directory fails on reading).
-bool readFile(const std::string& path, std::string& content) {
-    if (path.empty() || path.find('\0') != std::string::npos) {
-        return false;
-    }
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
-        return false;
-    }
-    char buffer[65536];
-    std::size_t count = 0;
-    while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-        content.append(buffer, count);
-    }
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    return !failed;
 }
 
 // Splits CSV text into records. Lenient where the format is loose: text after a closing quote
@@ -299,7 +281,7 @@ const TAVO_Variable& Dictionary::GetVariable(int index) const {
 
 Dictionary Dictionary::fromCsv(const std::string& path) {
     std::string data;
-    if (!readFile(path, data)) {
+    if (!ReadFile(path, data)) {
         throw ErrorText("Cannot read the data file " + path);
     }
     CsvReader reader(data);

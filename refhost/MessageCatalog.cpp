@@ -1,5 +1,7 @@
 #include "refhost/MessageCatalog.h"
 
+#include "refhost/FileText.h"
+
 #include <gettext-po.h>
 
 #include <cerrno>
@@ -71,18 +73,12 @@ struct IteratorCloser {
 using PoIterator = std::unique_ptr<std::remove_pointer_t<po_message_iterator_t>, IteratorCloser>;
 
 bool readWhole(const std::string& path, std::string& text, std::string& error) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream content;
-    if (file) {
-        errno = 0;
-        content << file.rdbuf();
+    errno = 0;
+    if (refhost::ReadFile(path, text)) {
+        return true;
     }
-    if (!file || file.bad() || (content.str().empty() && errno != 0)) {
-        error = path + ": cannot read it: " + std::strerror(errno != 0 ? errno : EIO);
-        return false;
-    }
-    text = content.str();
-    return true;
+    error = path + ": cannot read it: " + std::strerror(errno != 0 ? errno : EIO);
+    return false;
 }
 
 bool isCompiledCatalog(const std::string& text) {

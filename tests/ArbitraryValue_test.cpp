@@ -32,18 +32,18 @@ std::string Collected(const testsupport::ParseOutcome& out) {
 TEST(ArbitraryValue, AListStopsAtItsFirstMisfitWithItsMessage) {
     const CommandDescriptor vars = NoteOf(ParamVarList);
     const auto fits = ParseCommand("CMD /NOTE a b c d /NEXT x", &vars);
-    EXPECT_EQ(fits.code, 0);
+    EXPECT_EQ(fits.code, ParseCodes::Parsed);
     EXPECT_EQ(Collected(fits), "a b c d");
 
     const auto stops = ParseCommand("CMD /NOTE a b 3 c d", &vars);
-    EXPECT_EQ(stops.code, 12);
+    EXPECT_EQ(stops.code, ParseCodes::WrongValue);
     EXPECT_EQ(Collected(stops), "a b 3");
     ASSERT_EQ(stops.messages.size(), 1u);
     EXPECT_NE(stops.messages[0].text.find("variable"), std::string::npos) << stops.messages[0].text;
 
     const CommandDescriptor numbers = NoteOf(ParamNumberList);
     const auto bound = ParseCommand("CMD /NOTE 1 2 -3 4", &numbers);
-    EXPECT_EQ(bound.code, 12);
+    EXPECT_EQ(bound.code, ParseCodes::WrongValue);
     EXPECT_EQ(Collected(bound), "1 2 -3");
     ASSERT_EQ(bound.messages.size(), 1u);
     EXPECT_NE(bound.messages[0].text.find("-3"), std::string::npos) << bound.messages[0].text;

@@ -97,7 +97,7 @@ TEST(MovedOntoItself, EveryValueStaysAsItWas) {
     const CommandDescriptor grammar = testsupport::CountValues();
     testsupport::ParseOutcome out =
         testsupport::ParseCommand("COUNTVALUES a /FORMAT LIMIT=5 /ORDER", &grammar);
-    ASSERT_EQ(out.code, 0);
+    ASSERT_EQ(out.code, ParseCodes::Parsed);
     CommandSpec& spec = out.spec;
     MoveOntoItself(spec);
     ASSERT_EQ(spec.getSubComListSize(), 3u);

@@ -10,6 +10,7 @@
 #include "support/Tokens.h"
 #include "uparser/ParamDescriptor.h"
 #include "uparser/ParamObj.h"
+#include "uparser/ParamTypeTraits.h"
 #include "uparser/ParserMessage.h"
 
 namespace {
@@ -214,6 +215,17 @@ TEST_F(ValueCheck, FilesAndOtherTypes) {
     EXPECT_TRUE(Fits(Value("a ( b"), Desc(ParamTokenList)));
     EXPECT_TRUE(Misfit(Value("a"), Desc(ParamNoType), WrongType()));
     EXPECT_TRUE(Value("a").canGetValue(nullptr, &msg));
+}
+
+// The check looks a type up in the traits table, which answers an unknown number with the
+// traits of ParamNoType; such a grammar must still accept no value, not even an untyped one.
+TEST_F(ValueCheck, TypeNumberOutsideTheEnumerationFitsNothing) {
+    const ParamDescriptor unknown = Desc(static_cast<ParamSpec>(99));
+    EXPECT_TRUE(Misfit(Value("a"), unknown, WrongType()));
+    ParamObj untyped(TokenInfoObj(), ParamNoType);
+    untyped.setSubComExtName("SUB");
+    EXPECT_TRUE(Misfit(untyped, unknown, WrongType("SUB")));
+    EXPECT_EQ(GetParamTypeTraits(static_cast<ParamSpec>(-1)).type, ParamNoType);
 }
 
 TEST_F(ValueCheck, WithoutKeywordTheSubcommandNamesTheValue) {

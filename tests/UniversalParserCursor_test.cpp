@@ -1,7 +1,9 @@
 // The parser's cursor (one token of look-ahead) and its structure predicates.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <initializer_list>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -10,6 +12,7 @@
 
 #include "refhost/MessageLog.h"
 #include "refhost/TextTokenSequence.h"
+#include "support/ParseCommand.h"
 #include "support/TempDir.h"
 #include "support/TestGrammars.h"
 #include "uparser/CommandDescriptor.h"
@@ -19,6 +22,10 @@
 namespace {
 
 using namespace UPSpecTypes;
+using ::testing::ElementsAre;
+using testsupport::Joined;
+using testsupport::ParseCommand;
+using testsupport::ParseOutcome;
 
 // The reference tokenizer, counting how often the parser moves it and whether it asks again
 // after the stream has said there is nothing more.
@@ -43,44 +50,21 @@ class CountingStream : public refhost::TextTokenSequence {
     bool mSaidNo = false;
 };
 
-template <typename Map, typename Key>
-int CountOf(const Map& counts, const Key& key) {
-    const auto found = counts.find(key);
-    return found != counts.end() ? found->second : 0;
-}
-
-// Opens the protected cursor, predicates and occurrence counts.
+// Opens the protected cursor and structure predicates.
 class Probe : public UniversalParser {
   public:
     using UniversalParser::atCommandEnd;
     using UniversalParser::atCommandStart;
     using UniversalParser::atGroupEnd;
     using UniversalParser::atGroupStart;
-    using UniversalParser::atParameterEnd;
-    using UniversalParser::atParameterStart;
     using UniversalParser::atSubComEnd;
     using UniversalParser::atSubComStart;
-    using UniversalParser::clearGroupOccur;
     using UniversalParser::nextToken;
     using UniversalParser::startToken;
     using UniversalParser::tokenAsString;
     using UniversalParser::tokenAsUpperString;
     using UniversalParser::UniversalParser;
 
-    const TokenInfoObj& lookAhead() const { return mNextToken; }
-    bool expectParam() const { return mExpectParam; }
-    bool inParen() const { return mInParen; }
-    void setFlags(bool expectParam, bool inParen) {
-        mExpectParam = expectParam;
-        mInParen = inParen;
-    }
-    void setDescs(const SubComDescriptor* subCom, const ParamDescriptor* param) {
-        mCurSubComDesc = subCom;
-        mCurParamDesc = param;
-    }
-    int groupOccurrences(int index) const { return CountOf(mGroupOccur, index); }
-    int subComOccurrences(const std::string& name) const { return CountOf(mSubComOccur, name); }
-    int paramOccurrences(const std::string& name) const { return CountOf(mParamOccur, name); }
     // Moves until the current token has this text.
     void moveTo(const std::string& text) {
         while (hasCurrentToken() && getCurrentToken().getString() != text) {
@@ -90,8 +74,57 @@ class Probe : public UniversalParser {
     }
 };
 
-// A grammar whose separated group TABLES also holds LAYOUT; the global group holds TITLE and
-// the by-block subcommand BLOCK.
+// The parameters of every subcommand in the order parsed: "/NAME" before a named subcommand,
+// then KEY for a keyword, KEY(a b) for a value closed by parentheses, KEY=[a b] for any other
+// value, KEY? for a parameter that failed before its value.
+std::string Shape(const CommandSpec& spec) {
+    std::string shape;
+    for (unsigned s = 0; s < spec.getSubComListSize(); ++s) {
+        const SubComObj* sub = spec.getSubComObj(s);
+        if (!sub->getSubComName().empty()) {
+            shape += (shape.empty() ? "/" : " /") + sub->getSubComName();
+        }
+        for (unsigned p = 0; p < sub->getParamListSize(); ++p) {
+            ParamObj param = *sub->getParamObj(p);
+            shape += (shape.empty() ? "" : " ") + param.getParamName();
+            if (param.getType() == ParamKeyWord) {
+                continue;
+            }
+            if (param.isNoType()) {
+                shape += "?";
+            } else if (param.areParenUsed()) {
+                shape += "(" + Joined(&param) + ")";
+            } else {
+                shape += "=[" + Joined(&param) + "]";
+            }
+        }
+    }
+    return shape;
+}
+
+struct ParseCase {
+    const char* text;
+    ParseCodes::ParseCode code;
+    const char* shape;
+    const char* message;  // the one message of a failure
+};
+
+void ExpectParses(std::initializer_list<ParseCase> cases, const CommandDescriptor* grammar) {
+    for (const ParseCase& c : cases) {
+        const ParseOutcome out = ParseCommand(c.text, grammar);
+        EXPECT_EQ(out.code, c.code) << c.text;
+        EXPECT_EQ(Shape(out.spec), c.shape) << c.text;
+        if (c.code == ParseCodes::Parsed) {
+            EXPECT_TRUE(out.messages.empty()) << c.text;
+        } else {
+            EXPECT_THAT(out.texts(), ElementsAre(c.message)) << c.text;
+        }
+    }
+}
+
+// A grammar whose optional separated group TABLES also holds LAYOUT; the global group holds
+// TITLE (by "=": TEXT may hold "/", FLAG is a keyword, QUAL takes qualifiers written with "="),
+// ENCLOSED (in parentheses) and the by-block subcommand BLOCK.
 class CursorTest : public ::testing::Test {
   protected:
     CursorTest() : grammar("CMD") {
@@ -111,16 +144,18 @@ class CursorTest : public ::testing::Test {
         block.addParamDesc(byEqual);
         block.addParamDesc(byParen);
         block.addParamDesc(ParamDescriptor("PLAIN"));
+        SubComDescriptor enclosed("ENCLOSED", SubComByParen);
+        enclosed.addParamDesc(ParamDescriptor("NOTE"));
+        enclosed.addParamDesc(ParamDescriptor("FLAG", ParamKeyWord));
         GroupComDescriptor global(GroupGlobal);
         global.addSubComDesc(title, false);
+        global.addSubComDesc(enclosed, false);
         global.addSubComDesc(block, false);
-        GroupComDescriptor tables(GroupRepeatable);
+        GroupComDescriptor tables(GroupRepeatable, false);
         tables.addSubComDesc(SubComDescriptor("TABLES"), true);
         tables.addSubComDesc(SubComDescriptor("LAYOUT"), false);
         grammar.addGroupDesc(global);
         grammar.addGroupDesc(tables);
-        titleDesc = grammar.getGlobalGroupDesc()->getSubComDesc("TITLE");
-        blockDesc = grammar.getGlobalGroupDesc()->getSubComDesc("BLOCK");
     }
 
     // A parser of the text, with this grammar or without any, standing on its first token.
@@ -135,8 +170,6 @@ class CursorTest : public ::testing::Test {
 
     CommandDescriptor grammar;
     CommandSpec spec;
-    const SubComDescriptor* titleDesc;
-    const SubComDescriptor* blockDesc;
     std::unique_ptr<refhost::TextTokenSequence> mStream;
     std::unique_ptr<Probe> mParser;
 };
@@ -171,8 +204,7 @@ TEST(UniversalParserCursor, WalksWithOneTokenOfLookAheadAndNeverAsksAgain) {
     EXPECT_STREQ(parser.getCurrentToken().getString(), "alpha");
     EXPECT_EQ(parser.getCurrentToken().getLineNumber(), 1);
     EXPECT_EQ(parser.getCurrentToken().getColumn(), 5);
-    EXPECT_STREQ(parser.lookAhead().getString(), "b c");
-    // The stream stands on the look-ahead.
+    // The stream stands on the look-ahead, the token after the current one.
     std::string text;
     parser.tokenAsString(text);
     EXPECT_EQ(text, "b c");
@@ -185,9 +217,6 @@ TEST(UniversalParserCursor, WalksWithOneTokenOfLookAheadAndNeverAsksAgain) {
     EXPECT_EQ(parser.getCurrentToken().getColumn(), 3);
     ASSERT_TRUE(parser.nextToken());
     EXPECT_DOUBLE_EQ(parser.getCurrentToken().getNumeric(), 2.5);
-    EXPECT_TRUE(parser.lookAhead().NoType());
-    EXPECT_STREQ(parser.lookAhead().getString(), "");
-    EXPECT_STREQ(parser.lookAhead().getUpperString(), "");
 
     EXPECT_FALSE(parser.nextToken());
     EXPECT_TRUE(parser.atCommandEnd());
@@ -195,7 +224,6 @@ TEST(UniversalParserCursor, WalksWithOneTokenOfLookAheadAndNeverAsksAgain) {
     for (int i = 0; i < 5; ++i) {
         EXPECT_FALSE(parser.nextToken());
     }
-    EXPECT_TRUE(parser.lookAhead().NoType());
     EXPECT_EQ(stream.nextCalls, 5);  // name, three tokens, and the one "no"
     EXPECT_EQ(stream.callsAfterNo, 0);
 }
@@ -214,7 +242,7 @@ TEST(UniversalParserCursor, AFullParseNeverAsksAfterTheStreamSaidNo) {
     CountingStream stream("CMD a b /c d = 1");
     CommandSpec spec;
     UniversalParser parser(stream, spec);
-    EXPECT_EQ(parser.getCommandSpecifications(), 0);
+    EXPECT_EQ(parser.getCommandSpecifications(), ParseCodes::Parsed);
     EXPECT_EQ(stream.nextCalls, 9);  // eight tokens and the "no"
 }
 
@@ -267,170 +295,134 @@ TEST(UniversalParserCursor, WithoutSeparatorsEverySlashAndWordStartsAGroup) {
     EXPECT_TRUE(parser.atSubComEnd());
 }
 
-TEST_F(CursorTest, ASlashInsideASlashValueEndsOnlyBeforeASubcommandName) {
-    Probe& parser = Start("CMD a / b / 5 / layout / x");
-    const ParamDescriptor* text = titleDesc->getParamDesc("TEXT");
-    parser.setDescs(titleDesc, text);
-    parser.moveTo("/");
-    EXPECT_FALSE(parser.atSubComEnd());  // b names no subcommand
-    parser.nextToken();
-    parser.moveTo("/");
-    EXPECT_FALSE(parser.atSubComEnd());  // a number never does
-    parser.nextToken();
-    parser.moveTo("/");
-    EXPECT_TRUE(parser.atSubComEnd());  // LAYOUT, of another group, still counts
-
-    parser.setDescs(titleDesc, titleDesc->getParamDesc("FLAG"));
-    parser.nextToken();
-    parser.moveTo("/");
-    EXPECT_TRUE(parser.atSubComEnd());
-    parser.setDescs(titleDesc, nullptr);
-    EXPECT_TRUE(parser.atSubComEnd());
+TEST_F(CursorTest, ASlashEndsAValueOnlyWhereTheValueMayNotHoldIt) {
+    ExpectParses(
+        {
+            {"CMD /TITLE TEXT = a / b", ParseCodes::Parsed, "/TITLE TEXT=[a / b]", ""},
+            // Neither a word nor a number that names no subcommand ends TEXT; LAYOUT, of another
+            // group, does.
+            {"CMD /TITLE TEXT = a / b / 5 / layout / x", ParseCodes::SubComOfOtherGroup,
+             "/TITLE TEXT=[a / b / 5] /LAYOUT",
+             "Subcommand LAYOUT is not allowed in this context..."},
+            {"CMD /TITLE QUAL = a / b", ParseCodes::UnknownSubCom, "/TITLE QUAL=[a] /B",
+             "B is not a valid subcommand name..."},
+            // Right after the name no value is open.
+            {"CMD /TITLE / x", ParseCodes::SubComEmpty, "/TITLE", "TITLE subcommand is empty..."},
+        },
+        &grammar);
 }
 
-TEST_F(CursorTest, WithoutGrammarEverySlashAndParenthesisEnds) {
-    Probe& parser = Start("CMD a ( b ) / 5", false);
-    parser.setFlags(false, false);
-    EXPECT_FALSE(parser.atParameterEnd());
-    parser.nextToken();
-    EXPECT_TRUE(parser.atParameterEnd());  // "("
-    parser.nextToken();
-    parser.nextToken();
-    EXPECT_TRUE(parser.atParameterEnd());  // ")"
-    parser.nextToken();
-    EXPECT_TRUE(parser.atSubComEnd());  // "/" before a number
-    EXPECT_TRUE(parser.atParameterEnd());
+TEST_F(CursorTest, WithoutAGrammarEverySlashAndParenthesisEndsAValue) {
+    ExpectParses(
+        {
+            {"CMD a = x ( y )", ParseCodes::WrongValue, "A=[x]",
+             "Parameter A does not have a proper value type..."},
+            {"CMD a = x ) y", ParseCodes::WrongValue, "A=[x]",
+             "Parameter A does not have a proper value type..."},
+            {"CMD a = x / 5", ParseCodes::UnknownSubCom, "A=[x] /5",
+             "5 is not a valid subcommand name..."},
+        },
+        nullptr);
+    // With a grammar a parenthesis is part of a value written after "=".
+    ExpectParses({{"CMD /TITLE TEXT = a ) FLAG", ParseCodes::Parsed, "/TITLE TEXT=[a )] FLAG", ""}},
+                 &grammar);
 }
 
-TEST_F(CursorTest, ParameterStartOutsideBlocksFollowsTheNextToken) {
-    struct Case {
-        const char* text;
-        bool expectBefore;
-        bool start;
-        bool expectAfter;
-        bool inParen;
-    };
-    const Case cases[] = {
-        {"CMD key (", false, true, false, true},    {"CMD key =", true, true, false, false},
-        {"CMD key /", true, true, true, false},     {"CMD key /", false, false, false, false},
-        {"CMD key other", true, true, true, false}, {"CMD key", false, false, false, false},
-        {"CMD key *", true, false, true, false},    {"CMD 5 =", true, false, true, false},
-    };
-    for (const Case& c : cases) {
-        Probe& parser = Start(c.text, false);
-        parser.setFlags(c.expectBefore, false);
-        EXPECT_EQ(parser.atParameterStart(), c.start) << c.text;
-        EXPECT_EQ(parser.expectParam(), c.expectAfter) << c.text;
-        EXPECT_EQ(parser.inParen(), c.inParen) << c.text;
-    }
+TEST(UniversalParserCursor, AKeywordStandsAloneWhereAParameterIsExpected) {
+    ExpectParses(
+        {
+            {"CMD key (1)", ParseCodes::Parsed, "KEY(1)", ""},
+            {"CMD key = 1", ParseCodes::Parsed, "KEY=[1]", ""},
+            {"CMD key / x", ParseCodes::Parsed, "KEY /X", ""},
+            {"CMD key other", ParseCodes::Parsed, "KEY OTHER", ""},
+            // After "=" the words are the value; after a value in parentheses parameters follow.
+            {"CMD a = 1 key other", ParseCodes::Parsed, "A=[1 key other]", ""},
+            {"CMD a (1) key other", ParseCodes::Parsed, "A(1) KEY OTHER", ""},
+            {"CMD key *", ParseCodes::WrongValue, "KEY?",
+             "Parameter KEY does not have a proper value type..."},
+            {"CMD 5 = 1", ParseCodes::InvalidParam, "5?",
+             "5 is not a valid parameter name in command ..."},
+        },
+        nullptr);
 }
 
-TEST_F(CursorTest, ParameterStartInBlocksFollowsTheBlockOption) {
-    struct Case {
-        const char* text;
-        bool start;
-        bool inParen;
-    };
-    const Case cases[] = {
-        {"CMD byeq = 1", true, false},   {"CMD byeq 1", false, false},
-        {"CMD byparen (1)", true, true}, {"CMD byparen 1", false, true},
-        {"CMD plain 1", true, false},    {"CMD unknown = 1", false, false},
-    };
-    for (const Case& c : cases) {
-        Probe& parser = Start(c.text);
-        parser.setDescs(blockDesc, nullptr);
-        parser.setFlags(true, false);
-        EXPECT_EQ(parser.atParameterStart(), c.start) << c.text;
-        EXPECT_FALSE(parser.expectParam()) << c.text;
-        EXPECT_EQ(parser.inParen(), c.inParen) << c.text;
-    }
+TEST_F(CursorTest, ABlockParameterStartsAsItsBlockOptionSays) {
+    ExpectParses(
+        {
+            {"CMD /BLOCK byeq = 1", ParseCodes::Parsed, "/BLOCK BYEQ=[1]", ""},
+            {"CMD /BLOCK byeq 1", ParseCodes::WrongValue, "/BLOCK BYEQ?",
+             "Parameter BYEQ of subcommand BLOCK does not have a proper value type..."},
+            {"CMD /BLOCK byparen (1)", ParseCodes::Parsed, "/BLOCK BYPAREN(1)", ""},
+            {"CMD /BLOCK byparen 1", ParseCodes::WrongValue, "/BLOCK BYPAREN?",
+             "Parameter BYPAREN of subcommand BLOCK does not have a proper value type..."},
+            {"CMD /BLOCK plain 1", ParseCodes::Parsed, "/BLOCK PLAIN=[1]", ""},
+            // In a block a word that names no parameter cannot start one.
+            {"CMD /BLOCK unknown = 1", ParseCodes::WrongValue, "/BLOCK UNKNOWN?",
+             "Parameter UNKNOWN of subcommand BLOCK does not have a proper value type..."},
+        },
+        &grammar);
 }
 
-TEST_F(CursorTest, ParameterEndBeforeAnotherParameterOrAWordAndEqualSign) {
-    Probe& parser = Start("CMD v1 flag v2 other = 3 qual = 4");
-    parser.setDescs(titleDesc, titleDesc->getParamDesc("TEXT"));
-    parser.setFlags(false, false);
-    EXPECT_FALSE(parser.atParameterEnd());
-    parser.nextToken();
-    EXPECT_TRUE(parser.atParameterEnd());  // FLAG takes no value
-    EXPECT_TRUE(parser.expectParam());
-
-    parser.setFlags(false, false);
-    parser.nextToken();
-    parser.nextToken();
-    EXPECT_TRUE(parser.atParameterEnd());  // a word before "="
-    EXPECT_FALSE(parser.expectParam());
-    parser.setFlags(false, true);
-    EXPECT_FALSE(parser.atParameterEnd());  // not inside parentheses
-
-    // A word the current value takes as a qualifier written with "=" stays in the value.
-    parser.setDescs(titleDesc, titleDesc->getParamDesc("QUAL"));
-    parser.setFlags(false, false);
-    parser.moveTo("qual");
-    EXPECT_FALSE(parser.atParameterEnd());
-    parser.setDescs(titleDesc, titleDesc->getParamDesc("TEXT"));
-    EXPECT_TRUE(parser.atParameterEnd());
+TEST_F(CursorTest, AValueEndsBeforeTheNextParameter) {
+    ExpectParses(
+        {
+            // A keyword of the subcommand ends the value, and the word after it must start one.
+            {"CMD /TITLE TEXT = v1 FLAG v2", ParseCodes::InvalidParam, "/TITLE TEXT=[v1] FLAG V2?",
+             "V2 is not a valid parameter name in subcommand TITLE..."},
+            // So does any word followed by "=".
+            {"CMD /TITLE TEXT = v1 v2 other = 3", ParseCodes::InvalidParam,
+             "/TITLE TEXT=[v1 v2] OTHER?",
+             "OTHER is not a valid parameter name in subcommand TITLE..."},
+            {"CMD /TITLE TEXT = x qual = 4", ParseCodes::Parsed, "/TITLE TEXT=[x] QUAL=[4]", ""},
+            // ... unless the value takes the word as a qualifier written with "=".
+            {"CMD /TITLE QUAL = x qual = 4", ParseCodes::WrongValue, "/TITLE QUAL=[x qual = 4]",
+             "Invalid syntax detected in parameter QUAL, symbol qual, subcommand TITLE ..."},
+            // By block every parameter name ends a value.
+            {"CMD /BLOCK BYEQ = x y PLAIN = 1", ParseCodes::Parsed, "/BLOCK BYEQ=[x y] PLAIN=[1]",
+             ""},
+        },
+        &grammar);
 }
 
-TEST_F(CursorTest, ParameterEndAtParenthesesWithAGrammar) {
-    Probe& parser = Start("CMD ) flag ( x ) / ) /");
-    parser.setDescs(titleDesc, titleDesc->getParamDesc("FLAG"));
-    parser.setFlags(false, true);
-    EXPECT_TRUE(parser.atParameterEnd());  // ")" before a word, in parentheses
-    parser.setFlags(false, false);
-    EXPECT_FALSE(parser.atParameterEnd());
-    parser.nextToken();
-    parser.moveTo("(");
-    parser.setFlags(false, true);
-    EXPECT_TRUE(parser.atParameterEnd());
-    parser.nextToken();
-    parser.nextToken();
-    EXPECT_TRUE(parser.atParameterEnd());  // ")" before "/" that the value may not hold
-    parser.setDescs(titleDesc, titleDesc->getParamDesc("TEXT"));
-    EXPECT_FALSE(parser.atParameterEnd());  // the value may hold "/"
-    parser.nextToken();
-    parser.nextToken();
-    parser.setFlags(false, false);
-    EXPECT_FALSE(parser.atParameterEnd());  // ")" before a "/" the value may hold
+TEST_F(CursorTest, AValueInParenthesesEndsAtTheParenthesisBeforeTheNextParameter) {
+    ExpectParses(
+        {
+            {"CMD /ENCLOSED NOTE (a) FLAG", ParseCodes::Parsed, "/ENCLOSED NOTE(a) FLAG", ""},
+            // The first ")" before a word closes the value: nesting is not tracked.
+            {"CMD /ENCLOSED NOTE (a ) b) FLAG", ParseCodes::WrongValue, "/ENCLOSED NOTE(a) B?",
+             "Parameter B of subcommand ENCLOSED does not have a proper value type..."},
+            // A "(" before a word ends the value too, but cannot close it.
+            {"CMD /ENCLOSED NOTE (a ( b) FLAG", ParseCodes::WrongValue, "/ENCLOSED NOTE=[a]",
+             "Parameter NOTE of subcommand ENCLOSED does not have a proper value type..."},
+            {"CMD /ENCLOSED NOTE (a ) / TITLE", ParseCodes::SubComEmpty, "/ENCLOSED NOTE(a) /TITLE",
+             "TITLE subcommand is empty..."},
+            // By block a parenthesis ends a value only before another parameter's name, and names
+            // inside parentheses stay in the value.
+            {"CMD /BLOCK BYPAREN (x ) y) BYEQ = 1", ParseCodes::Parsed,
+             "/BLOCK BYPAREN(x ) y) BYEQ=[1]", ""},
+            {"CMD /BLOCK BYPAREN (x byeq) BYEQ = 1", ParseCodes::Parsed,
+             "/BLOCK BYPAREN(x byeq) BYEQ=[1]", ""},
+        },
+        &grammar);
 }
 
-TEST_F(CursorTest, ParameterEndInBlocks) {
-    Probe& parser = Start("CMD plain x ) byeq");
-    parser.setDescs(blockDesc, blockDesc->getParamDesc("BYEQ"));
-    parser.setFlags(false, false);
-    EXPECT_TRUE(parser.atParameterEnd());  // any parameter name ends a block value
-    EXPECT_TRUE(parser.expectParam());
-    parser.setDescs(blockDesc, blockDesc->getParamDesc("BYPAREN"));
-    parser.setFlags(false, false);
-    EXPECT_FALSE(parser.atParameterEnd());  // ... unless the value is in parentheses
-    parser.nextToken();
-    EXPECT_FALSE(parser.atParameterEnd());
-    parser.nextToken();
-    parser.setFlags(false, true);
-    EXPECT_TRUE(parser.atParameterEnd());  // ")" before BYEQ, BYPAREN open
-    parser.setDescs(blockDesc, blockDesc->getParamDesc("BYEQ"));
-    EXPECT_FALSE(parser.atParameterEnd());
-}
-
-TEST(UniversalParserCursor, RejectedRepetitionsAreCountedToo) {
+// A rejected repetition stops the parse, and what was built up to it stays in the tree.
+TEST(UniversalParserCursor, RejectedRepetitionsStayInTheTree) {
     refhost::MessageLog quiet;
     const CommandDescriptor tables = testsupport::Tables();
     const CommandDescriptor params = testsupport::Params();
-    CommandSpec spec;
-    refhost::TextTokenSequence groups("LAYOUTS /TABLE /CHART /CHART");
-    Probe groupParser(groups, spec, tables);
-    EXPECT_EQ(groupParser.getCommandSpecifications(), 4);
-    EXPECT_EQ(groupParser.groupOccurrences(tables.getGroupDescIndex("CHART")), 2);
+    ParseOutcome out = ParseCommand("LAYOUTS /TABLE /CHART /CHART", &tables);
+    EXPECT_EQ(out.code, ParseCodes::GroupRepeated);
+    EXPECT_EQ(out.spec.getGroupListSize(), 3u);
 
-    refhost::TextTokenSequence subComs("LAYOUTS /TABLE /CELLS /CELLS");
-    Probe subComParser(subComs, spec, tables);
-    EXPECT_EQ(subComParser.getCommandSpecifications(), 8);
-    EXPECT_EQ(subComParser.subComOccurrences("CELLS"), 2);
+    out = ParseCommand("LAYOUTS /TABLE /CELLS /CELLS", &tables);
+    EXPECT_EQ(out.code, ParseCodes::SubComRepeated);
+    ASSERT_EQ(out.spec.getGroupListSize(), 1u);
+    EXPECT_EQ(out.spec.getGroupObj(0u)->getSubComListSize(), 3u);
 
-    refhost::TextTokenSequence keys("PARAMS /EQ KEY=1 KEY=2");
-    Probe paramParser(keys, spec, params);
-    EXPECT_EQ(paramParser.getCommandSpecifications(), 13);
-    EXPECT_EQ(paramParser.paramOccurrences("KEY"), 2);
+    out = ParseCommand("PARAMS /EQ KEY=1 KEY=2", &params);
+    EXPECT_EQ(out.code, ParseCodes::ParamRepeated);
+    EXPECT_EQ(Shape(out.spec), "/EQ KEY=[1] KEY?");
 }
 
 TEST(UniversalParserCursor, CopiesOfAGrammarLessParserShareItsEmptyGrammar) {
@@ -439,7 +431,7 @@ TEST(UniversalParserCursor, CopiesOfAGrammarLessParserShareItsEmptyGrammar) {
     auto original = std::make_unique<UniversalParser>(stream, spec);
     UniversalParser copy(*original);
     original.reset();
-    EXPECT_EQ(copy.getCommandSpecifications(), 0);
+    EXPECT_EQ(copy.getCommandSpecifications(), ParseCodes::Parsed);
     ASSERT_EQ(spec.getSubComListSize(), 1u);
     EXPECT_EQ(spec.getSubComObj(0u)->getParamObj("a")->getTokenListSize(), 1u);
 }

@@ -30,7 +30,7 @@ TEST(UniversalParserGroups, SeparatorsOpenGroups) {
     const ParseOutcome out = ParseCommand(
         "LAYOUTS a b /TITLE /TABLE N=1 /CELLS /TABLE /CELLS N=2 /CHART /CELLS /SAVE /OUTFILE",
         &grammar);
-    ASSERT_EQ(out.code, 0) << ::testing::PrintToString(out.texts());
+    ASSERT_EQ(out.code, ParseCodes::Parsed) << ::testing::PrintToString(out.texts());
     const CommandSpec& spec = out.spec;
     ASSERT_EQ(spec.getGroupListSize(), 5u);
     ASSERT_NE(spec.getGlobalGroupObj(), nullptr);
@@ -56,7 +56,7 @@ TEST(UniversalParserGroups, SeparatorsOpenGroups) {
 TEST(UniversalParserGroups, ACommandThatOpensWithASeparatorHasNoGlobalGroup) {
     const CommandDescriptor grammar = Tables();
     const ParseOutcome out = ParseCommand("LAYOUTS /TABLE /CELLS", &grammar);
-    ASSERT_EQ(out.code, 0);
+    ASSERT_EQ(out.code, ParseCodes::Parsed);
     ASSERT_EQ(out.spec.getGroupListSize(), 1u);
     EXPECT_EQ(out.spec.getGlobalGroupObj(), nullptr);
     EXPECT_EQ(out.spec.getSubComListSize(), 0u);
@@ -64,8 +64,10 @@ TEST(UniversalParserGroups, ACommandThatOpensWithASeparatorHasNoGlobalGroup) {
 
 TEST(UniversalParserGroups, RequiredGroups) {
     CommandDescriptor grammar = Tables();
-    ExpectFailure(ParseCommand("LAYOUTS a", &grammar), 5, "Subcommand TABLE required...");
-    ExpectFailure(ParseCommand("LAYOUTS", &grammar), 5, "The command is empty...");
+    ExpectFailure(ParseCommand("LAYOUTS a", &grammar), ParseCodes::GroupMissing,
+                  "Subcommand TABLE required...");
+    ExpectFailure(ParseCommand("LAYOUTS", &grammar), ParseCodes::GroupMissing,
+                  "The command is empty...");
 
     // A required group with two separators names both, as a warning.
     const GroupComDescriptor output = GroupOf(GroupRepeatable, true, {"SAVE", "EXPORT"});
@@ -73,7 +75,7 @@ TEST(UniversalParserGroups, RequiredGroups) {
     twoSeparators.addGroupDesc(GroupOf(GroupGlobal, false, {}, {"TITLE"}));
     twoSeparators.addGroupDesc(output);
     const ParseOutcome out = ParseCommand("CMD /TITLE", &twoSeparators);
-    EXPECT_EQ(out.code, 5);
+    EXPECT_EQ(out.code, ParseCodes::GroupMissing);
     ASSERT_EQ(out.messages.size(), 1u);
     EXPECT_EQ(out.messages[0].level, 2);
     EXPECT_EQ(out.messages[0].text, "One of the subcommands is required SAVE, EXPORT...");
@@ -86,50 +88,54 @@ TEST(UniversalParserGroups, RequiredGroups) {
     required.addSubComDesc(title, false);
     needsGlobal.addGroupDesc(required);
     needsGlobal.addGroupDesc(output);
-    ExpectFailure(ParseCommand("CMD /EXPORT", &needsGlobal), 5,
+    ExpectFailure(ParseCommand("CMD /EXPORT", &needsGlobal), ParseCodes::GroupMissing,
                   "Subcommand EXPORT is not allowed at the command CMD start...");
 }
 
 TEST(UniversalParserGroups, SingleGroupsOccurOnceRepeatableOnesAreNumbered) {
     const CommandDescriptor grammar = Tables();
     const ParseOutcome out = ParseCommand("LAYOUTS /TABLE /CHART /CHART", &grammar);
-    ExpectFailure(out, 4, "Subcommand CHART is not allowed in this context...");
+    ExpectFailure(out, ParseCodes::GroupRepeated,
+                  "Subcommand CHART is not allowed in this context...");
     EXPECT_EQ(out.spec.getGroupListSize(), 3u);
 
     // Diagnostics inside a group carry the separator and the occurrence.
-    ExpectFailure(ParseCommand("LAYOUTS /TABLE /TABLE /CELLS N=x", &grammar), 12,
+    ExpectFailure(ParseCommand("LAYOUTS /TABLE /TABLE /CELLS N=x", &grammar),
+                  ParseCodes::WrongValue,
                   "TABLE block 2.... Parameter N of subcommand CELLS does not have a numerical "
                   "value...");
-    ExpectFailure(ParseCommand("LAYOUTS /TABLE N=x", &grammar), 12,
+    ExpectFailure(ParseCommand("LAYOUTS /TABLE N=x", &grammar), ParseCodes::WrongValue,
                   "TABLE block 1.... Parameter N of subcommand TABLE does not have a numerical "
                   "value...");
     // The global group never carries a prefix.
-    ExpectFailure(ParseCommand("LAYOUTS /TITLE N=x", &grammar), 12,
+    ExpectFailure(ParseCommand("LAYOUTS /TITLE N=x", &grammar), ParseCodes::WrongValue,
                   "Parameter N of subcommand TITLE does not have a numerical value...");
 
     const CommandDescriptor withText = Tables(GroupRepeatable, "Table request ^1");
-    ExpectFailure(ParseCommand("LAYOUTS /TABLE /TABLE /TABLE N=x", &withText), 12,
+    ExpectFailure(ParseCommand("LAYOUTS /TABLE /TABLE /TABLE N=x", &withText),
+                  ParseCodes::WrongValue,
                   "Table request 3. Parameter N of subcommand TABLE does not have a numerical "
                   "value...");
     // A group that is treated as single.
     const CommandDescriptor other = Tables(GroupOther);
-    ExpectFailure(ParseCommand("LAYOUTS /TABLE /TABLE", &other), 4,
+    ExpectFailure(ParseCommand("LAYOUTS /TABLE /TABLE", &other), ParseCodes::GroupRepeated,
                   "Subcommand TABLE is not allowed in this context...");
 }
 
 TEST(UniversalParserGroups, SubcommandsBelongToTheirGroup) {
     const CommandDescriptor grammar = Tables();
-    ExpectFailure(ParseCommand("LAYOUTS /TABLE /OUTFILE", &grammar), 7,
+    ExpectFailure(ParseCommand("LAYOUTS /TABLE /OUTFILE", &grammar), ParseCodes::SubComOfOtherGroup,
                   "TABLE block 1.... Subcommand OUTFILE is not allowed in this context...");
     // CELLS exists in two groups; a group of its own it may not open.
-    EXPECT_EQ(ParseCommand("LAYOUTS a /CELLS", &grammar).code, 7);
-    EXPECT_EQ(ParseCommand("LAYOUTS /TABLE /CELLS /CELLS", &grammar).code, 8);
+    EXPECT_EQ(ParseCommand("LAYOUTS a /CELLS", &grammar).code, ParseCodes::SubComOfOtherGroup);
+    EXPECT_EQ(ParseCommand("LAYOUTS /TABLE /CELLS /CELLS", &grammar).code,
+              ParseCodes::SubComRepeated);
 }
 
 TEST(UniversalParserGroups, NothingMayFollowAFinalGroup) {
     const CommandDescriptor grammar = Tables();
     ParseOutcome out = ParseCommand("LAYOUTS /TABLE /SAVE /TABLE", &grammar);
-    ExpectFailure(out, 2, "Combination of subcommands is invalid...");
+    ExpectFailure(out, ParseCodes::GroupNotAllowed, "Combination of subcommands is invalid...");
     EXPECT_EQ(out.spec.getGroupListSize(), 3u);
 
     // With one separator the final group names it; repeating it reports a second time.
@@ -138,10 +144,11 @@ TEST(UniversalParserGroups, NothingMayFollowAFinalGroup) {
     single.addGroupDesc(GroupOf(GroupFinal, false, {"SAVE"}));
     single.addGroupDesc(GroupOf(GroupRepeatable, false, {"TABLE"}));
     // No separator: TITLE would belong to the final group.
-    EXPECT_EQ(ParseCommand("CMD /SAVE /TITLE", &single).code, 7);
-    ExpectFailure(ParseCommand("CMD /SAVE /TABLE", &single), 2, "Subcommand SAVE required...");
+    EXPECT_EQ(ParseCommand("CMD /SAVE /TITLE", &single).code, ParseCodes::SubComOfOtherGroup);
+    ExpectFailure(ParseCommand("CMD /SAVE /TABLE", &single), ParseCodes::GroupNotAllowed,
+                  "Subcommand SAVE required...");
     out = ParseCommand("CMD /SAVE /SAVE", &single);
-    EXPECT_EQ(out.code, 4);
+    EXPECT_EQ(out.code, ParseCodes::GroupRepeated);
     EXPECT_THAT(out.texts(), ElementsAre("Subcommand SAVE required...",
                                          "Subcommand SAVE is not allowed in this context..."));
 }
@@ -150,20 +157,22 @@ TEST(UniversalParserGroups, ASlashAndNumberAtTheStartIsNoGroup) {
     const CommandDescriptor grammar = Tables();
     // The group is parsed anyway, not as the global one, and no group opens with "5".
     const ParseOutcome out = ParseCommand("LAYOUTS / 5", &grammar);
-    ExpectFailure(out, 2, "Subcommand 5 is not allowed in this context...");
+    ExpectFailure(out, ParseCodes::GroupNotAllowed,
+                  "Subcommand 5 is not allowed in this context...");
     ASSERT_EQ(out.spec.getGroupListSize(), 1u);
     EXPECT_FALSE(out.spec.getGroupObj(0u)->isGroupGlobal());
-    ExpectFailure(ParseCommand("LAYOUTS / 5", nullptr), 6, "5 is not a valid subcommand name...");
+    ExpectFailure(ParseCommand("LAYOUTS / 5", nullptr), ParseCodes::UnknownSubCom,
+                  "5 is not a valid subcommand name...");
 }
 
 TEST(UniversalParserGroups, GroupRulesApplyToANamelessGrammarWithGroups) {
     CommandDescriptor nameless;
     nameless.addGroupDesc(GroupOf(GroupSingle, false, {"CHART"}));
-    ExpectFailure(ParseCommand("CMD /CHART x /CHART", &nameless), 4,
+    ExpectFailure(ParseCommand("CMD /CHART x /CHART", &nameless), ParseCodes::GroupRepeated,
                   "Subcommand CHART is not allowed in this context...");
     // ... while subcommand rules do not: any name and any parameter are taken.
     const ParseOutcome out = ParseCommand("CMD /CHART x = 1 /ANY /ANY y", &nameless);
-    EXPECT_EQ(out.code, 0);
+    EXPECT_EQ(out.code, ParseCodes::Parsed);
     EXPECT_THAT(out.texts(), IsEmpty());
     EXPECT_EQ(out.spec.getGroupObj(0u)->getSubComListSize(), 3u);
 }

@@ -59,7 +59,7 @@ TEST(UniversalParserHostile, SlashBeforeAWordWithoutANameIsAnInvalidSubcommand) 
             HostTokenStream stream("CMD / x");
             stream.tokens()[2] = nameless[i];
             const ParseOutcome out = ParseStream(stream, grammar);
-            EXPECT_EQ(out.code, 6);
+            EXPECT_EQ(out.code, ParseCodes::UnknownSubCom);
             EXPECT_THAT(out.texts(), ElementsAre("No subcommand at the command start..."));
             EXPECT_EQ(SubComCount(out.spec), 1u);
             EXPECT_EQ(stream.nextCallsAfterEnd(), 0);
@@ -70,7 +70,7 @@ TEST(UniversalParserHostile, SlashBeforeAWordWithoutANameIsAnInvalidSubcommand) 
     HostTokenStream later("CMD a /SUB /x");
     later.tokens()[5] = HostTokenStream::NullWord();
     const ParseOutcome out = ParseStream(later, &lenient);
-    EXPECT_EQ(out.code, 6);
+    EXPECT_EQ(out.code, ParseCodes::UnknownSubCom);
     EXPECT_THAT(out.texts(), ElementsAre("No subcommand at the command start..."));
     EXPECT_EQ(SubComCount(out.spec), 3u);
 }
@@ -107,17 +107,19 @@ TEST(UniversalParserHostile, AResultTreeParsedIntoAgainHoldsTheNewCommand) {
     CommandSpec spec;
     refhost::MessageLog log;
     HostTokenStream first("COUNTVALUES a b /INDICATORS");
-    ASSERT_EQ(UniversalParser(first, spec, grammar).getCommandSpecifications(), 0);
+    ASSERT_EQ(UniversalParser(first, spec, grammar).getCommandSpecifications(), ParseCodes::Parsed);
 
     HostTokenStream second("COUNTVALUES c /INDICATORS /ORDER");
-    EXPECT_EQ(UniversalParser(second, spec, grammar).getCommandSpecifications(), 0);
+    EXPECT_EQ(UniversalParser(second, spec, grammar).getCommandSpecifications(),
+              ParseCodes::Parsed);
     ASSERT_EQ(spec.getGroupListSize(), 1u);
     EXPECT_EQ(spec.getSubComListSize(), 3u);
     EXPECT_STREQ(spec.getSubComObj(0u)->getTokenObj(0)->getString(), "c");
 
     // The rules about the whole command look at this command only.
     HostTokenStream empty("COUNTVALUES");
-    EXPECT_EQ(UniversalParser(empty, spec, grammar).getCommandSpecifications(), 5);
+    EXPECT_EQ(UniversalParser(empty, spec, grammar).getCommandSpecifications(),
+              ParseCodes::GroupMissing);
     EXPECT_EQ(spec.getGroupListSize(), 0u);
     EXPECT_THAT(log.messages().back().text, "The command is empty...");
 }
@@ -130,7 +132,7 @@ TEST(UniversalParserHostile, AThrowingStreamPassesThroughAndLeavesUsableObjects)
         "COUNTVALUES a b /FORMAT LIMIT=5 QUIETLY /QUANTPOINTS 25 50 /TABLE TITLE='t' /SORT v "
         "ORDER=ASC";
     HostTokenStream probe(text);
-    ASSERT_EQ(ParseStream(probe, &grammar).code, 0);
+    ASSERT_EQ(ParseStream(probe, &grammar).code, ParseCodes::Parsed);
     const long calls = probe.calls();
     ASSERT_GT(calls, 40);
 
@@ -150,7 +152,7 @@ TEST(UniversalParserHostile, AThrowingStreamPassesThroughAndLeavesUsableObjects)
         EXPECT_THAT(log.messages(), IsEmpty());
         const CommandSpec copy = spec;
         EXPECT_EQ(SubComCount(copy), SubComCount(spec));
-        EXPECT_NE(parser.getCommandSpecifications(), 0);
+        EXPECT_NE(parser.getCommandSpecifications(), ParseCodes::Parsed);
         EXPECT_EQ(stream.calls(), call);
     }
 }

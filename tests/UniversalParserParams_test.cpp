@@ -35,7 +35,7 @@ class UniversalParserParams : public ::testing::Test {
 
 TEST_F(UniversalParserParams, KeywordsAloneAndValuesAfterEqualSigns) {
     const ParseOutcome out = Parse("/EQ FLAG KEY = 1 2 OTHER = 3 /PAREN FLAG");
-    ASSERT_EQ(out.code, 0) << ::testing::PrintToString(out.texts());
+    ASSERT_EQ(out.code, ParseCodes::Parsed) << ::testing::PrintToString(out.texts());
     const SubComObj* eq = out.spec.getSubComObj("EQ");
     ASSERT_EQ(eq->getParamListSize(), 3u);
     EXPECT_TRUE(eq->getParamObj(0u)->isLeadingToken());
@@ -48,13 +48,13 @@ TEST_F(UniversalParserParams, KeywordsAloneAndValuesAfterEqualSigns) {
 
     // A keyword directly before "/".
     const ParseOutcome beforeSlash = Parse("/EQ FLAG /PAREN FLAG");
-    EXPECT_EQ(beforeSlash.code, 0);
+    EXPECT_EQ(beforeSlash.code, ParseCodes::Parsed);
     EXPECT_TRUE(Param(beforeSlash, "EQ", "FLAG")->isLeadingToken());
 }
 
 TEST_F(UniversalParserParams, ValuesInParentheses) {
     const ParseOutcome out = Parse("/PAREN KEY (1 2) FLAG OTHER ((3) 4)");
-    ASSERT_EQ(out.code, 0) << ::testing::PrintToString(out.texts());
+    ASSERT_EQ(out.code, ParseCodes::Parsed) << ::testing::PrintToString(out.texts());
     const ParamObj* key = Param(out, "PAREN", "KEY");
     EXPECT_EQ(Joined(key), "1 2");
     EXPECT_TRUE(key->areParenUsed());
@@ -67,19 +67,21 @@ TEST_F(UniversalParserParams, ValuesInParentheses) {
     const std::string wrong =
         "Parameter KEY of subcommand PAREN does not have a proper value "
         "type...";
-    ExpectFailure(Parse("/PAREN KEY ( )"), 12, wrong);
-    ExpectFailure(Parse("/PAREN KEY ( 1"), 12, wrong);
-    ExpectFailure(Parse("/PAREN KEY ("), 12, wrong);
-    ExpectFailure(Parse("/PAREN KEY ( 1 /EQ"), 12, wrong);
+    ExpectFailure(Parse("/PAREN KEY ( )"), ParseCodes::WrongValue, wrong);
+    ExpectFailure(Parse("/PAREN KEY ( 1"), ParseCodes::WrongValue, wrong);
+    ExpectFailure(Parse("/PAREN KEY ("), ParseCodes::WrongValue, wrong);
+    ExpectFailure(Parse("/PAREN KEY ( 1 /EQ"), ParseCodes::WrongValue, wrong);
     // An operator that cannot follow the value.
-    ExpectFailure(Parse("/PAREN KEY (1 ( x)"), 12, wrong);
+    ExpectFailure(Parse("/PAREN KEY (1 ( x)"), ParseCodes::WrongValue, wrong);
 }
 
 TEST_F(UniversalParserParams, ParenthesesWhereTheGrammarSaysOtherwise) {
-    ExpectFailure(Parse("/EQ KEY (1)"), 15, "Parentheses cannot be used in subcommand EQ...");
-    ExpectFailure(Parse("KEY (1)"), 15, "Parentheses cannot be used in global subcommand...");
+    ExpectFailure(Parse("/EQ KEY (1)"), ParseCodes::ParenNotAllowed,
+                  "Parentheses cannot be used in subcommand EQ...");
+    ExpectFailure(Parse("KEY (1)"), ParseCodes::ParenNotAllowed,
+                  "Parentheses cannot be used in global subcommand...");
     const ParseOutcome out = Parse("/PAREN KEY = 1");
-    ExpectFailure(out, 16,
+    ExpectFailure(out, ParseCodes::ParenRequired,
                   "Parentheses are required for non-default values in subcommand PAREN...");
     // The failing parameter stays in the tree.
     ASSERT_NE(Param(out, "PAREN", "KEY"), nullptr);
@@ -88,20 +90,23 @@ TEST_F(UniversalParserParams, ParenthesesWhereTheGrammarSaysOtherwise) {
 
 TEST_F(UniversalParserParams, RepeatedAndUnknownParameters) {
     const ParseOutcome out = Parse("/EQ KEY=1 KEY=2");
-    ExpectFailure(out, 13, "Parameter KEY already used in subcommand EQ...");
+    ExpectFailure(out, ParseCodes::ParamRepeated, "Parameter KEY already used in subcommand EQ...");
     EXPECT_EQ(out.spec.getSubComObj("EQ")->getParamListSize(), 2u);
-    ExpectFailure(Parse("/EQ FLAG FLAG"), 13, "Parameter FLAG already used in subcommand EQ...");
-    ExpectFailure(Parse("/EQ BOGUS=1"), 11,
+    ExpectFailure(Parse("/EQ FLAG FLAG"), ParseCodes::ParamRepeated,
+                  "Parameter FLAG already used in subcommand EQ...");
+    ExpectFailure(Parse("/EQ BOGUS=1"), ParseCodes::InvalidParam,
                   "BOGUS is not a valid parameter name in subcommand EQ...");
-    ExpectFailure(Parse("/EQ 5"), 11, "5 is not a valid parameter name in subcommand EQ...");
-    ExpectFailure(Parse("/EQ KEY * 3"), 12,
+    ExpectFailure(Parse("/EQ 5"), ParseCodes::InvalidParam,
+                  "5 is not a valid parameter name in subcommand EQ...");
+    ExpectFailure(Parse("/EQ KEY * 3"), ParseCodes::WrongValue,
                   "Parameter KEY of subcommand EQ does not have a proper value type...");
-    ExpectFailure(Parse("BOGUS=1"), 11, "BOGUS is not a valid parameter name in command PARAMS...");
+    ExpectFailure(Parse("BOGUS=1"), ParseCodes::InvalidParam,
+                  "BOGUS is not a valid parameter name in command PARAMS...");
 }
 
 TEST_F(UniversalParserParams, SquareBrackets) {
     ParseOutcome out = Parse("/EQ LIST = [1 2] FORLIST = a KEY = [3]");
-    ASSERT_EQ(out.code, 0) << ::testing::PrintToString(out.texts());
+    ASSERT_EQ(out.code, ParseCodes::Parsed) << ::testing::PrintToString(out.texts());
     EXPECT_EQ(Joined(Param(out, "EQ", "LIST")), "1 2");
     EXPECT_TRUE(Param(out, "EQ", "LIST")->areBracketsUsed());
     EXPECT_EQ(Joined(Param(out, "EQ", "FORLIST")), "a");
@@ -109,49 +114,52 @@ TEST_F(UniversalParserParams, SquareBrackets) {
     EXPECT_EQ(Joined(Param(out, "EQ", "KEY")), "[ 3 ]");  // brackets mean nothing to KEY
 
     out = Parse("/EQ FORLIST = [a b]");
-    EXPECT_EQ(out.code, 0);
+    EXPECT_EQ(out.code, ParseCodes::Parsed);
     EXPECT_EQ(Joined(Param(out, "EQ", "FORLIST")), "a b");
 
-    ExpectFailure(Parse("/EQ LIST = 1 2"), 17,
+    ExpectFailure(Parse("/EQ LIST = 1 2"), ParseCodes::BracketsRequired,
                   "Square brackets required for parameter parameter LIST of subcommand EQ......");
-    ExpectFailure(Parse("/EQ LIST = 1"), 17,
+    ExpectFailure(Parse("/EQ LIST = 1"), ParseCodes::BracketsRequired,
                   "Square brackets required for parameter parameter LIST of subcommand EQ......");
-    ExpectFailure(Parse("/EQ FORLIST = a b"), 17,
+    ExpectFailure(Parse("/EQ FORLIST = a b"), ParseCodes::BracketsRequired,
                   "Square brackets required for parameter parameter FORLIST of subcommand "
                   "EQ......");
-    ExpectFailure(Parse("/EQ LIST = [ ]"), 12,
+    ExpectFailure(Parse("/EQ LIST = [ ]"), ParseCodes::WrongValue,
                   "Parameter LIST of subcommand EQ does not have a proper value type...");
 }
 
 TEST_F(UniversalParserParams, SlashesInsideValues) {
     ParseOutcome out = Parse("/EQ PATH = a / b / 5 /PAREN KEY(1)");
-    ASSERT_EQ(out.code, 0) << ::testing::PrintToString(out.texts());
+    ASSERT_EQ(out.code, ParseCodes::Parsed) << ::testing::PrintToString(out.texts());
     EXPECT_EQ(Joined(Param(out, "EQ", "PATH")), "a / b / 5");
     EXPECT_EQ(Joined(Param(out, "PAREN", "KEY")), "1");
 
     // Other values end at every "/".
-    ExpectFailure(Parse("/EQ KEY = a / b"), 6, "B is not a valid subcommand name...");
+    ExpectFailure(Parse("/EQ KEY = a / b"), ParseCodes::UnknownSubCom,
+                  "B is not a valid subcommand name...");
 
     // The slash permission of the value just read still holds when the next subcommand's
     // name is passed, so a "/" right after that name is taken as content.
-    ExpectFailure(Parse("/EQ PATH = x /PAREN / y"), 11,
+    ExpectFailure(Parse("/EQ PATH = x /PAREN / y"), ParseCodes::InvalidParam,
                   "/ is not a valid parameter name in subcommand PAREN...");
-    ExpectFailure(Parse("/EQ KEY = x /PAREN / y"), 10, "PAREN subcommand is empty...");
+    ExpectFailure(Parse("/EQ KEY = x /PAREN / y"), ParseCodes::SubComEmpty,
+                  "PAREN subcommand is empty...");
 }
 
 TEST_F(UniversalParserParams, QualifiersWrittenWithEqualSignsStayInTheValue) {
     const ParseOutcome out = Parse("/EQ SQ = A = 1 B = 2 KEY = 3");
-    ASSERT_EQ(out.code, 0) << ::testing::PrintToString(out.texts());
+    ASSERT_EQ(out.code, ParseCodes::Parsed) << ::testing::PrintToString(out.texts());
     EXPECT_EQ(Joined(Param(out, "EQ", "SQ")), "A = 1 B = 2");
     EXPECT_EQ(Joined(Param(out, "EQ", "KEY")), "3");
 }
 
 TEST_F(UniversalParserParams, BlockOptions) {
     ParseOutcome out = Parse("/BLOCK NOVAL BYEQ = 1 OPTEQ BYPAREN (c BYEQ = d) OPTEQ = e f");
-    ASSERT_EQ(out.code, 13) << ::testing::PrintToString(out.texts());  // OPTEQ twice
+    ASSERT_EQ(out.code, ParseCodes::ParamRepeated)
+        << ::testing::PrintToString(out.texts());  // OPTEQ twice
 
     out = Parse("/BLOCK NOVAL BYEQ = 1 OPTEQ BYPAREN (c BYEQ = d)");
-    ASSERT_EQ(out.code, 0) << ::testing::PrintToString(out.texts());
+    ASSERT_EQ(out.code, ParseCodes::Parsed) << ::testing::PrintToString(out.texts());
     EXPECT_TRUE(Param(out, "BLOCK", "NOVAL")->isLeadingToken());
     EXPECT_EQ(Joined(Param(out, "BLOCK", "BYEQ")), "1");
     EXPECT_TRUE(Param(out, "BLOCK", "OPTEQ")->isLeadingToken());
@@ -160,26 +168,26 @@ TEST_F(UniversalParserParams, BlockOptions) {
     EXPECT_TRUE(Param(out, "BLOCK", "BYPAREN")->areParenUsed());
 
     out = Parse("/BLOCK OPTEQ = a b BYEQ = c");
-    ASSERT_EQ(out.code, 0);
+    ASSERT_EQ(out.code, ParseCodes::Parsed);
     EXPECT_EQ(Joined(Param(out, "BLOCK", "OPTEQ")), "a b");
 
     // A word that is no parameter becomes the keyword's value, which a keyword cannot have.
-    ExpectFailure(Parse("/BLOCK NOVAL junk"), 12,
+    ExpectFailure(Parse("/BLOCK NOVAL junk"), ParseCodes::WrongValue,
                   "Keyword NOVAL in subcommand BLOCK cannot have any value...");
-    ExpectFailure(Parse("/BLOCK BYEQ 1"), 12,
+    ExpectFailure(Parse("/BLOCK BYEQ 1"), ParseCodes::WrongValue,
                   "Parameter BYEQ of subcommand BLOCK does not have a proper value type...");
-    ExpectFailure(Parse("/BLOCK BYPAREN = 1"), 12,
+    ExpectFailure(Parse("/BLOCK BYPAREN = 1"), ParseCodes::WrongValue,
                   "Parameter BYPAREN of subcommand BLOCK does not have a proper value type...");
-    ExpectFailure(Parse("/BLOCK BYPAREN (a"), 12,
+    ExpectFailure(Parse("/BLOCK BYPAREN (a"), ParseCodes::WrongValue,
                   "Parameter BYPAREN of subcommand BLOCK does not have a proper value type...");
     // In blocks an unknown word is a value of the wrong form, not an invalid parameter.
-    ExpectFailure(Parse("/BLOCK UNKNOWN = 1"), 12,
+    ExpectFailure(Parse("/BLOCK UNKNOWN = 1"), ParseCodes::WrongValue,
                   "Parameter UNKNOWN of subcommand BLOCK does not have a proper value type...");
 }
 
 TEST_F(UniversalParserParams, LeadingValuesByBlock) {
     ParseOutcome out = Parse("/LEADEQ = a b NAME = c /LEADPAREN (1 2) NAME = x /LEADOPT p q");
-    ASSERT_EQ(out.code, 0) << ::testing::PrintToString(out.texts());
+    ASSERT_EQ(out.code, ParseCodes::Parsed) << ::testing::PrintToString(out.texts());
     const SubComObj* leadEq = out.spec.getSubComObj("LEADEQ");
     EXPECT_EQ(Joined(leadEq->exportParamObj()), "a b");
     EXPECT_EQ(Joined(leadEq->getParamObj("NAME")), "c");
@@ -188,27 +196,29 @@ TEST_F(UniversalParserParams, LeadingValuesByBlock) {
     EXPECT_EQ(Joined(out.spec.getSubComObj("LEADOPT")->exportParamObj()), "p q");
 
     out = Parse("/LEADEQ NAME = c /LEADOPT = r");
-    ASSERT_EQ(out.code, 0) << ::testing::PrintToString(out.texts());
+    ASSERT_EQ(out.code, ParseCodes::Parsed) << ::testing::PrintToString(out.texts());
     EXPECT_EQ(out.spec.getSubComObj("LEADEQ")->getTokenListSize(), 0u);
     EXPECT_EQ(Joined(out.spec.getSubComObj("LEADOPT")->exportParamObj()), "r");
     // "=" as the last token does not open a leading value that is optionally introduced.
     out = Parse("/LEADOPT =");
-    ASSERT_EQ(out.code, 0);
+    ASSERT_EQ(out.code, ParseCodes::Parsed);
     EXPECT_EQ(Joined(out.spec.getSubComObj("LEADOPT")->exportParamObj()), "=");
 
-    ExpectFailure(Parse("/LEADEQ a"), 12, "Subcommand LEADEQ does not have a proper value type...");
-    ExpectFailure(Parse("/LEADEQ (a)"), 15, "Parentheses cannot be used in subcommand LEADEQ...");
-    ExpectFailure(Parse("/LEADPAREN = 1"), 16,
+    ExpectFailure(Parse("/LEADEQ a"), ParseCodes::WrongValue,
+                  "Subcommand LEADEQ does not have a proper value type...");
+    ExpectFailure(Parse("/LEADEQ (a)"), ParseCodes::ParenNotAllowed,
+                  "Parentheses cannot be used in subcommand LEADEQ...");
+    ExpectFailure(Parse("/LEADPAREN = 1"), ParseCodes::ParenRequired,
                   "Parentheses are required for non-default values in subcommand LEADPAREN...");
-    ExpectFailure(Parse("/LEADPAREN (1 2"), 12,
+    ExpectFailure(Parse("/LEADPAREN (1 2"), ParseCodes::WrongValue,
                   "Subcommand LEADPAREN does not have a proper value type...");
-    ExpectFailure(Parse("/LEADPAREN (1 2 /LEADEQ = 3"), 12,
+    ExpectFailure(Parse("/LEADPAREN (1 2 /LEADEQ = 3"), ParseCodes::WrongValue,
                   "Subcommand LEADPAREN does not have a proper value type...");
-    ExpectFailure(Parse("/LEADPAREN (a ( NAME = 1)"), 12,
+    ExpectFailure(Parse("/LEADPAREN (a ( NAME = 1)"), ParseCodes::WrongValue,
                   "Subcommand LEADPAREN does not have a proper value type...");
 
     out = Parse("/LEADPAREN (");
-    EXPECT_EQ(out.code, 1);
+    EXPECT_EQ(out.code, ParseCodes::UnnamedFailure);
     EXPECT_THAT(out.texts(), IsEmpty());
 }
 

@@ -82,15 +82,17 @@ struct Tally {
 void Check(const std::string& text, const CommandDescriptor* grammar, Tally& tally) {
     const ParseOutcome out = ParseCommand(text, grammar);
     ++tally.codes[out.code];
-    ASSERT_TRUE(out.code >= 0 && out.code <= 17 && out.code != 3) << out.code << ": " << text;
-    if (out.code == 0) {
+    ASSERT_TRUE(out.code >= ParseCodes::Parsed && out.code <= ParseCodes::BracketsRequired &&
+                out.code != 3)
+        << out.code << ": " << text;
+    if (out.code == ParseCodes::Parsed) {
         EXPECT_TRUE(out.messages.empty()) << text;
         for (unsigned g = 0; g < out.spec.getGroupListSize(); ++g) {
             EXPECT_GT(out.spec.getGroupObj(g)->getSubComListSize(), 0u) << text;
         }
         return;
     }
-    if (out.code == 1) {
+    if (out.code == ParseCodes::UnnamedFailure) {
         // A failure no rule names is silent.
         EXPECT_TRUE(out.messages.empty()) << text;
         ++tally.silentFailures;
@@ -100,7 +102,9 @@ void Check(const std::string& text, const CommandDescriptor* grammar, Tally& tal
     // One report per failure; only a group after a final group may add a second one.
     if (out.messages.size() > 1) {
         EXPECT_EQ(out.messages.size(), 2u) << text;
-        EXPECT_TRUE(out.code == 2 || out.code == 4) << out.code << ": " << text;
+        EXPECT_TRUE(out.code == ParseCodes::GroupNotAllowed ||
+                    out.code == ParseCodes::GroupRepeated)
+            << out.code << ": " << text;
     }
 }
 
@@ -127,7 +131,7 @@ TEST_P(UniversalParserRandom, EveryParseEndsWithACodeFromTheTable) {
         }
     }
     // The mixes reach success and a good spread of rules.
-    EXPECT_GT(withGrammar.codes[0], 0);
+    EXPECT_GT(withGrammar.codes[ParseCodes::Parsed], 0);
     EXPECT_GE(withGrammar.codes.size(), 8u);
     // Without a grammar nothing fails silently.
     EXPECT_EQ(without.silentFailures, 0);

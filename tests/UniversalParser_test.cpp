@@ -27,7 +27,7 @@ TEST(UniversalParser, ParsesAWholeCommandIntoTheGlobalGroup) {
         "COUNTVALUES a b c /FORMAT LIMIT=5 QUIETLY /QUANTPOINTS 25 50 /QUANTPOINTS 75\n"
         "  /MISSING include all ( x /ORDER /TABLE TITLE = 'one' /TABLE TITLE='two'.",
         &grammar);
-    ASSERT_EQ(out.code, 0) << ::testing::PrintToString(out.texts());
+    ASSERT_EQ(out.code, ParseCodes::Parsed) << ::testing::PrintToString(out.texts());
     EXPECT_THAT(out.texts(), IsEmpty());
     const CommandSpec& spec = out.spec;
     EXPECT_EQ(spec.getCommandName(), "COUNTVALUES");
@@ -70,39 +70,43 @@ TEST(UniversalParser, ParsesAWholeCommandIntoTheGlobalGroup) {
 TEST(UniversalParser, NameOnlyIsEmptyUnlessSomethingIsRequired) {
     CommandDescriptor grammar = CountValues();
     ParseOutcome out = ParseCommand("COUNTVALUES.", &grammar);
-    EXPECT_EQ(out.code, 0);
+    EXPECT_EQ(out.code, ParseCodes::Parsed);
     EXPECT_EQ(out.spec.getGroupListSize(), 0u);
     EXPECT_EQ(out.spec.getGlobalGroupObj(), nullptr);
     EXPECT_EQ(out.spec.getSubComListSize(), 0u);
 
     grammar.addSubComDesc(SubComDescriptor("INDICATORS", SubComByEqual, true));
-    ExpectFailure(ParseCommand("COUNTVALUES", &grammar), 5, "The command is empty...");
+    ExpectFailure(ParseCommand("COUNTVALUES", &grammar), ParseCodes::GroupMissing,
+                  "The command is empty...");
 }
 
 TEST(UniversalParser, SubcommandNamesMustBeKnown) {
     const CommandDescriptor grammar = CountValues();
     const ParseOutcome out = ParseCommand("COUNTVALUES a /BOGUS x", &grammar);
-    ExpectFailure(out, 6, "BOGUS is not a valid subcommand name...");
+    ExpectFailure(out, ParseCodes::UnknownSubCom, "BOGUS is not a valid subcommand name...");
     // The failing subcommand stays in the tree.
     ASSERT_EQ(out.spec.getSubComListSize(), 2u);
     EXPECT_EQ(out.spec.getSubComObj(1u)->getSubComName(), "BOGUS");
-    ExpectFailure(ParseCommand("COUNTVALUES a / 5", &grammar), 6,
+    ExpectFailure(ParseCommand("COUNTVALUES a / 5", &grammar), ParseCodes::UnknownSubCom,
                   "5 is not a valid subcommand name...");
 
     // A grammar without an unnamed leading part rejects text before the first "/".
     CommandDescriptor noLead("CMD");
     noLead.addSubComDesc(SubComDescriptor("A"));
-    ExpectFailure(ParseCommand("CMD x = 1", &noLead), 6, "No subcommand at the command start...");
+    ExpectFailure(ParseCommand("CMD x = 1", &noLead), ParseCodes::UnknownSubCom,
+                  "No subcommand at the command start...");
 }
 
 TEST(UniversalParser, RepeatedSubcommandsAndCountedNames) {
     const CommandDescriptor grammar = CountValues();
     const ParseOutcome out = ParseCommand("COUNTVALUES /FORMAT LIMIT=1 /FORMAT LIMIT=2", &grammar);
-    ExpectFailure(out, 8, "Subcommand FORMAT has already been called...");
+    ExpectFailure(out, ParseCodes::SubComRepeated, "Subcommand FORMAT has already been called...");
     EXPECT_EQ(out.spec.getSubComListSize(), 2u);
-    ExpectFailure(ParseCommand("COUNTVALUES /TABLE TITLE='a' /TABLE TITLE=5", &grammar), 12,
+    ExpectFailure(ParseCommand("COUNTVALUES /TABLE TITLE='a' /TABLE TITLE=5", &grammar),
+                  ParseCodes::WrongValue,
                   "Parameter TITLE of subcommand TABLE 2 does not have a quoted string...");
-    ExpectFailure(ParseCommand("COUNTVALUES /QUANTPOINTS 1 /QUANTPOINTS 2 x", &grammar), 12,
+    ExpectFailure(ParseCommand("COUNTVALUES /QUANTPOINTS 1 /QUANTPOINTS 2 x", &grammar),
+                  ParseCodes::WrongValue,
                   "Parameter QUANTPOINTS 2 of subcommand QUANTPOINTS 2 does not have a numerical "
                   "list...");
 }
@@ -110,7 +114,7 @@ TEST(UniversalParser, RepeatedSubcommandsAndCountedNames) {
 TEST(UniversalParser, RequiredSubcommandsAndTheLeadingPart) {
     CommandDescriptor grammar = CountValues();
     grammar.addSubComDesc(SubComDescriptor("INDICATORS", SubComByEqual, true));
-    ExpectFailure(ParseCommand("COUNTVALUES a /ORDER", &grammar), 9,
+    ExpectFailure(ParseCommand("COUNTVALUES a /ORDER", &grammar), ParseCodes::SubComMissing,
                   "Subcommand INDICATORS required...");
 
     SubComDescriptor lead("", SubComByEqual, true);
@@ -120,7 +124,7 @@ TEST(UniversalParser, RequiredSubcommandsAndTheLeadingPart) {
     indicators.allowSubComEmpty(true);
     needsLead.addSubComDesc(lead);
     needsLead.addSubComDesc(indicators);
-    ExpectFailure(ParseCommand("COUNTVALUES /INDICATORS", &needsLead), 9,
+    ExpectFailure(ParseCommand("COUNTVALUES /INDICATORS", &needsLead), ParseCodes::SubComMissing,
                   "Subcommand INDICATORS is not allowed at the command COUNTVALUES start...");
 }
 
@@ -129,18 +133,20 @@ TEST(UniversalParser, EmptySubcommandsAndMissingParameters) {
     const auto parse = [&grammar](const std::string& text) {
         return ParseCommand("COUNTVALUES " + text, &grammar);
     };
-    ExpectFailure(parse("a /FORMAT /ORDER"), 10, "FORMAT subcommand is empty...");
-    ExpectFailure(parse("a /SORT"), 10, "SORT subcommand is empty...");
+    ExpectFailure(parse("a /FORMAT /ORDER"), ParseCodes::SubComEmpty,
+                  "FORMAT subcommand is empty...");
+    ExpectFailure(parse("a /SORT"), ParseCodes::SubComEmpty, "SORT subcommand is empty...");
     // The leading value is required, but the subcommand starts with a named parameter.
-    ExpectFailure(parse("a /SORT ORDER=asc"), 14,
+    ExpectFailure(parse("a /SORT ORDER=asc"), ParseCodes::ParamMissing,
                   "Parameter ORDER is not allowed at the subcommand SORT start...");
     const ParseOutcome out = parse("a /SORT v ORDER=desc");
-    EXPECT_EQ(out.code, 0);
+    EXPECT_EQ(out.code, ParseCodes::Parsed);
     EXPECT_EQ(Joined(out.spec.getSubComObj("SORT")), "v");
 
-    ExpectFailure(parse("/TABLE"), 14, "Parameter TITLE required in subcommand TABLE 1...");
-    EXPECT_EQ(parse("/ARBITRARY").code, 6);
-    ExpectFailure(parse("/MISSING"), 10, "MISSING subcommand is empty...");
+    ExpectFailure(parse("/TABLE"), ParseCodes::ParamMissing,
+                  "Parameter TITLE required in subcommand TABLE 1...");
+    EXPECT_EQ(parse("/ARBITRARY").code, ParseCodes::UnknownSubCom);
+    ExpectFailure(parse("/MISSING"), ParseCodes::SubComEmpty, "MISSING subcommand is empty...");
 }
 
 TEST(UniversalParser, ArbitraryContentIsCheckedTokenByToken) {
@@ -148,17 +154,17 @@ TEST(UniversalParser, ArbitraryContentIsCheckedTokenByToken) {
     SubComDescriptor count("COUNT", SubComArbitrary);
     count.setExportParamDesc(ParamNumber, true);
     grammar.addSubComDesc(count);
-    EXPECT_EQ(ParseCommand("CMD /COUNT 3", &grammar).code, 0);
+    EXPECT_EQ(ParseCommand("CMD /COUNT 3", &grammar).code, ParseCodes::Parsed);
     // The check runs after every token, so the second token fails and stays collected.
     const ParseOutcome out = ParseCommand("CMD /COUNT 3 4 5", &grammar);
-    ExpectFailure(out, 12,
+    ExpectFailure(out, ParseCodes::WrongValue,
                   "Parameter COUNT of subcommand COUNT does not have a numerical value...");
     EXPECT_EQ(Joined(out.spec.getSubComObj("COUNT")), "3 4");
 }
 
 TEST(UniversalParser, WithoutGrammarOnlyTheStructureCounts) {
     ParseOutcome out = ParseCommand("CMD a c(2 3) b=1 /SUB x /OTHER /SUB y", nullptr);
-    ASSERT_EQ(out.code, 0) << ::testing::PrintToString(out.texts());
+    ASSERT_EQ(out.code, ParseCodes::Parsed) << ::testing::PrintToString(out.texts());
     EXPECT_EQ(out.spec.getCommandName(), "");
     ASSERT_EQ(out.spec.getSubComListSize(), 4u);
     const SubComObj* lead = out.spec.getSubComObj(0u);
@@ -176,14 +182,15 @@ TEST(UniversalParser, WithoutGrammarOnlyTheStructureCounts) {
 
     // Only "=" after a word ends a value written after "=".
     out = ParseCommand("CMD b=1 c(2)", nullptr);
-    ExpectFailure(out, 12, "Parameter B does not have a proper value type...");
+    ExpectFailure(out, ParseCodes::WrongValue, "Parameter B does not have a proper value type...");
     EXPECT_EQ(Joined(out.spec.getSubComObj(0u)->getParamObj("B")), "1 c");
 
-    ExpectFailure(ParseCommand("CMD / 5", nullptr), 6, "5 is not a valid subcommand name...");
+    ExpectFailure(ParseCommand("CMD / 5", nullptr), ParseCodes::UnknownSubCom,
+                  "5 is not a valid subcommand name...");
     // A value form that fails silently is reported by the subcommand.
-    ExpectFailure(ParseCommand("CMD /SUB key = 1 ( 2", nullptr), 12,
+    ExpectFailure(ParseCommand("CMD /SUB key = 1 ( 2", nullptr), ParseCodes::WrongValue,
                   "Parameter KEY of subcommand SUB does not have a proper value type...");
-    ExpectFailure(ParseCommand("CMD /SUB = 1", nullptr), 11,
+    ExpectFailure(ParseCommand("CMD /SUB = 1", nullptr), ParseCodes::InvalidParam,
                   "= is not a valid parameter name in subcommand SUB...");
 }
 
@@ -191,14 +198,14 @@ TEST(UniversalParser, WithoutGrammarArbitrarySubcommandsEndAtEverySlash) {
     CommandDescriptor arbitrary;
     arbitrary.setSubComArbitrary(true);
     const ParseOutcome out = ParseCommand("CMD a ( b /X = 1 /Y", &arbitrary);
-    ASSERT_EQ(out.code, 0);
+    ASSERT_EQ(out.code, ParseCodes::Parsed);
     ASSERT_EQ(out.spec.getSubComListSize(), 3u);
     EXPECT_EQ(Joined(out.spec.getSubComObj(0u)), "a ( b");
     EXPECT_EQ(Joined(out.spec.getSubComObj("x")), "= 1");
     EXPECT_EQ(out.spec.getSubComObj("Y")->getTokenListSize(), 0u);
     // "/" before a number ends the subcommand too; what follows is then no subcommand.
     const ParseOutcome bad = ParseCommand("CMD /X = 1 / 2", &arbitrary);
-    ExpectFailure(bad, 6, "2 is not a valid subcommand name...");
+    ExpectFailure(bad, ParseCodes::UnknownSubCom, "2 is not a valid subcommand name...");
     EXPECT_EQ(Joined(bad.spec.getSubComObj("X")), "= 1");
 }
 
@@ -213,11 +220,11 @@ TEST(UniversalParser, ReachesTheEndOfVeryLongCommands) {
     }
     const CommandDescriptor grammar = CountValues();
     ParseOutcome out = ParseCommand(variables + " /ORDER", &grammar);
-    ASSERT_EQ(out.code, 0);
+    ASSERT_EQ(out.code, ParseCodes::Parsed);
     EXPECT_EQ(out.spec.getSubComObj(0u)->getTokenListSize(), static_cast<unsigned>(count));
 
     out = ParseCommand(parameters, nullptr);
-    ASSERT_EQ(out.code, 0);
+    ASSERT_EQ(out.code, ParseCodes::Parsed);
     const SubComObj* sub = out.spec.getSubComObj("SUB");
     ASSERT_EQ(sub->getParamListSize(), static_cast<unsigned>(count) + 1);
     EXPECT_EQ(Joined(sub->getParamObj(count)), std::to_string(count));
@@ -232,7 +239,7 @@ TEST(UniversalParser, LeadingValueOpenedAtTheLastTokenFailsWithoutAMessage) {
     leadEq.setExportParamDesc(value);
     grammar.addSubComDesc(leadEq);
     const ParseOutcome out = ParseCommand("CMD /LEADEQ =", &grammar);
-    EXPECT_EQ(out.code, 1);
+    EXPECT_EQ(out.code, ParseCodes::UnnamedFailure);
     EXPECT_THAT(out.texts(), IsEmpty());
 }
 

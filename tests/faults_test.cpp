@@ -162,7 +162,7 @@ TEST(Faults, EveryAllocationOfAParseFailsWithAMessage) {
         for (long at = 1; at <= clean.allocations; ++at) {
             SCOPED_TRACE(at);
             const ParseRun run = Parse(command.text, command.grammar, at);
-            EXPECT_NE(run.code, 0);
+            EXPECT_NE(run.code, ParseCodes::Parsed);
             // Within a group the message carries the group's prefix, as every message does.
             ASSERT_FALSE(run.texts.empty());
             EXPECT_THAT(run.texts.back(), EndsWith(kNoMemory));

@@ -67,7 +67,7 @@ void Work(int id, const CommandDescriptor& grammar, const TAVO_DataSource& dict,
         refhost::TextTokenSequence good("COUNTVALUES v1 v2 /FORMAT LIMIT=5 /TABLE TITLE='t" +
                                         std::to_string(id) + "' /ORDER");
         CommandSpec spec;
-        if (UniversalParser(good, spec, grammar).getCommandSpecifications() == 0 &&
+        if (UniversalParser(good, spec, grammar).getCommandSpecifications() == ParseCodes::Parsed &&
             spec.getSubComListSize() == 4) {
             ++report.parsed;
         }

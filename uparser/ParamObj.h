@@ -1,11 +1,13 @@
 #ifndef UPARSER_PARAMOBJ_H
 #define UPARSER_PARAMOBJ_H
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "uparser/Export.h"
+#include "uparser/ParamTypeTraits.h"
 #include "uparser/TokenInfoObj.h"
 #include "uparser/UPSpecTypes.h"
 #include "uparser/VarCatList.h"
@@ -152,6 +154,8 @@ class UPARSER_API ParamObj {
 
   private:
     using TokenIter = std::vector<TokenInfoObj>::const_iterator;
+    // Each qualifier of a qualifier list, upper-cased, with whether the list has used it.
+    using QualifierUse = std::map<std::string, bool>;
     // The names that diagnostics about a value part carry.
     struct PartNames;
 
@@ -161,9 +165,48 @@ class UPARSER_API ParamObj {
     bool readValuePart(TokenIter first, TokenIter last, UPSpecTypes::QualifOptions qualOpt,
                        const ParamDescriptor* desc, const ParserMessage* msg,
                        const PartNames& names);
+    bool skipIntroducer(TokenIter& start, UPSpecTypes::QualifOptions qualOpt,
+                        const ParamDescriptor* desc, const ParserMessage* msg,
+                        const PartNames& names);
+    bool dropClosingParen(TokenIter start, TokenIter& end, const ParserMessage* msg,
+                          const PartNames& names) const;
+    bool dropBrackets(TokenIter& start, TokenIter& end, UPSpecTypes::BracketOptions option,
+                      const ParserMessage* msg, const PartNames& names);
     bool tokenAndQual(ParamObj* tokenParam, ParamObj* qualParam, TokenIter first, TokenIter last,
                       const ParamDescriptor* desc, const ParserMessage* msg) const;
+    bool startTokenAndQual(ParamObj* tokenParam, ParamObj& qualParam, const TokenInfoObj& first,
+                           const std::string& extName) const;
+    bool findQualifDesc(const ParamObj* tokenParam, const TokenInfoObj& first,
+                        const ParamDescriptor& desc, const ParserMessage* msg,
+                        const ParamDescriptor*& qualDesc) const;
+    bool qualifierAlone(ParamObj* namedQual, const ParamDescriptor* qualDesc,
+                        const std::string& qualDisplay, const ParserMessage* msg) const;
+    void nameValuePart(const ParamObj& keywordParam, ParamObj& valueParam,
+                       const ParamDescriptor& desc, const ParamDescriptor& valueDesc) const;
+    bool claimQualifier(const TokenInfoObj& nameToken, QualifierUse& used,
+                        const ParserMessage* msg) const;
+    bool requiredQualifiersUsed(const std::vector<std::string>& qualNames, QualifierUse& used,
+                                const ParamDescriptor& desc, const ParserMessage* msg) const;
     std::string getDisplayName() const;
+
+    // The rules of canGetValue, one per kind of value, and the reports they share.
+    bool fitsKind(const UPSpecTypes::ParamTypeTraits& traits, const ParamDescriptor& desc,
+                  const ParserMessage* msg) const;
+    bool fitsKeyword(const ParserMessage* msg) const;
+    bool fitsAcceptedWord(const ParamDescriptor& desc, const ParserMessage* msg) const;
+    bool fitsWord(const ParamDescriptor& desc, const ParserMessage* msg) const;
+    bool fitsWordList(const ParamDescriptor& desc, const ParserMessage* msg) const;
+    bool fitsLiteral(const ParamDescriptor& desc, const ParserMessage* msg) const;
+    bool fitsLiteralList(const ParserMessage* msg) const;
+    bool fitsNumber(const ParamDescriptor& desc, const ParserMessage* msg) const;
+    bool fitsNumberList(const ParamDescriptor& desc, const ParserMessage* msg) const;
+    bool fitsVariables(UPSpecTypes::ParamSpec type, const ParserMessage* msg) const;
+    bool fitsFilePath(UPSpecTypes::ParamSpec type, const ParserMessage* msg) const;
+    bool fitsCompound(UPSpecTypes::ValueKind kind, const ParamDescriptor& desc,
+                      const ParserMessage* msg) const;
+    bool reportNeed(UPSpecTypes::ParamSpec type, const ParserMessage* msg) const;
+    bool reportOption(const std::string& option, const ParserMessage* msg) const;
+    bool reportBoundary(double value, const ParamDescriptor& desc, const ParserMessage* msg) const;
     bool isOneToken() const;
     // Whether getVarList would succeed, without building the list: the value check of a long
     // variable list then costs no copy of every name.

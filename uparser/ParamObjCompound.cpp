@@ -5,6 +5,7 @@
 
 #include "uparser/ParamDescriptor.h"
 #include "uparser/ParamObj.h"
+#include "uparser/ParamTypeTraits.h"
 #include "uparser/ParserMessage.h"
 #include "uparser/ParserUtility.h"
 #include "uparser/detail/Assert.h"
@@ -15,214 +16,337 @@ using paramobj_detail::IsOperatorCode;
 using paramobj_detail::TextOf;
 using paramobj_detail::UpperTextOf;
 
-namespace {
-
-using Report = void (ParserMessage::*)(char const*, char const*) const;
-
-// WrongValueType is overloaded; these pick the two-name forms.
-const Report kWrongValueType = &ParserMessage::WrongValueType;
-
-}  // namespace
-
 struct ParamObj::PartNames {
     const char* syntaxParam;   // the parameter SyntaxErrorInParam names
     const char* bracketParam;  // the parameter SquareBracketRequired names
     const char* display;       // the parameter WrongValueType names
     const char* subCom;
+
+    bool wrongType(const ParserMessage* msg) const {
+        if (msg != nullptr) {
+            msg->WrongValueType(display, subCom);
+        }
+        return false;
+    }
 };
 
+namespace {
+
+using QualifierUse = std::map<std::string, bool>;
+
+// Whether a value part begins with an introducer, and which ones may serve.
+struct Introducers {
+    bool expected = true;
+    bool equal = false;
+    bool paren = false;
+};
+
+// Under QualifByBlock the block option decides: no introducer, "=", an optional "=", or "(".
+Introducers IntroducersOf(const TokenInfoObj& first, QualifOptions qualOpt,
+                          const ParamDescriptor* desc) {
+    Introducers allowed;
+    if (desc == nullptr || qualOpt != QualifByBlock) {
+        return allowed;
+    }
+    allowed.equal = true;
+    switch (desc->getBlockOption()) {
+        case BlockNoValue:
+            allowed.expected = false;
+            break;
+        case BlockOptEqual:
+            allowed.expected = IsOperatorCode(first, TokenSequenceBase::EqualSign);
+            break;
+        case BlockByParen:
+            allowed.equal = false;
+            allowed.paren = true;
+            break;
+        default:  // BlockByEqual, and any value a grammar should not hold
+            break;
+    }
+    return allowed;
+}
+
+// Every qualifier of a list, upper-cased, with whether the list has used it yet.
+QualifierUse UnusedQualifiers(const std::vector<std::string>& qualNames) {
+    const std::size_t nQuals = qualNames.size();
+    UP_ASSERT("ParamObj", nQuals > 0);
+    QualifierUse used;
+    for (const std::string& name : qualNames) {
+        const bool newName = used.emplace(GetUpperString(name), false).second;
+        UP_ASSERT("ParamObj", newName);
+    }
+    return used;
+}
+
+// item := NAME {token}, ending before the next token that, by the qualifier option, starts one:
+// a plain word before "=" or "(", or under QualifByBlock a plain word naming a qualifier.
+std::size_t ItemEnd(const std::vector<TokenInfoObj>& tokens, std::size_t first,
+                    QualifOptions qualOpt, const QualifierUse& used) {
+    const std::size_t n = tokens.size();
+    const auto startsItem = [&](std::size_t j) {
+        if (!tokens[j].IsPlainString()) {
+            return false;
+        }
+        switch (qualOpt) {
+            case QualifByEqual:
+                return j + 1 < n && IsOperatorCode(tokens[j + 1], TokenSequenceBase::EqualSign);
+            case QualifByParen:
+                return j + 1 < n && IsOperatorCode(tokens[j + 1], TokenSequenceBase::LeftParen);
+            case QualifByBlock:
+                return used.count(UpperTextOf(tokens[j])) != 0;
+            default:
+                return false;
+        }
+    };
+    std::size_t next = first + 1;
+    while (next < n && !startsItem(next)) {
+        ++next;
+    }
+    return next;
+}
+
+// value-start := an accepted word or a qualifier name of the value descriptor, with the
+// introducer before it when one is expected; other value types leave all to the keyword.
+std::vector<TokenInfoObj>::const_iterator ValueStart(const std::vector<TokenInfoObj>& tokens,
+                                                     const ParamDescriptor& desc,
+                                                     const ParamDescriptor& valueDesc) {
+    const ParamSpec valueType = valueDesc.getParamType();
+    auto start = tokens.end();
+    if (valueType == ParamString || valueType == ParamStringList) {
+        const std::vector<std::string>& words = valueDesc.getStringValues();
+        start = std::find_if(tokens.begin(), tokens.end(), [&](const TokenInfoObj& token) {
+            return std::find(words.begin(), words.end(), UpperTextOf(token)) != words.end();
+        });
+    } else if (valueType == ParamStringQual || valueType == ParamStringQualList) {
+        start = std::find_if(tokens.begin(), tokens.end(), [&](const TokenInfoObj& token) {
+            return valueDesc.getQualifDesc(UpperTextOf(token)) != nullptr;
+        });
+    }
+    if (start == tokens.end() || start == tokens.begin()) {
+        return start;
+    }
+    if (desc.getQualifOption() == QualifByBlock) {
+        const BlockOptions block = valueDesc.getBlockOption();
+        if (block == BlockNoValue ||
+            (block == BlockOptEqual &&
+             !IsOperatorCode(*(start - 1), TokenSequenceBase::EqualSign))) {
+            return start;
+        }
+    }
+    return start - 1;
+}
+
+}  // namespace
+
+// value := the form its descriptor's type declares; a keyword alone fits any optional value
 bool ParamObj::canGetValue(const ParamDescriptor* desc, const ParserMessage* msg) const {
-    const ParamSpec type = desc != nullptr ? desc->getParamType() : ParamTokenList;
-    if (desc != nullptr && (type == ParamKeyWord || !desc->isValueRequired()) &&
-        mType == ParamKeyWord) {
+    if (desc == nullptr) {
+        return mType == ParamTokenList || reportNeed(ParamNoType, msg);
+    }
+    const ParamSpec type = desc->getParamType();
+    if ((type == ParamKeyWord || !desc->isValueRequired()) && mType == ParamKeyWord) {
         return true;
     }
+    const ParamTypeTraits& traits = GetParamTypeTraits(type);
     const bool singleWord = mTokenList.size() == 1 && mTokenList.front().IsString();
-    const bool hasWords = desc != nullptr && !desc->getStringValues().empty();
-    const char* subCom = mSubComExtName.c_str();
+    if (traits.wordStandsIn && singleWord && !desc->getStringValues().empty()) {
+        return fitsAcceptedWord(*desc, msg);
+    }
+    return fitsKind(traits, *desc, msg);
+}
 
-    // Names are built only on the way to a diagnostic; a fitting value costs nothing extra.
-    const auto reportWithDisplay = [&](Report report) {
-        if (msg != nullptr) {
-            (msg->*report)(getDisplayName().c_str(), subCom);
-        }
-        return false;
-    };
-    const auto reportOption = [&](const std::string& option) {
-        if (msg != nullptr) {
-            msg->InvalidParamOption(option.c_str(), getParamExtName().c_str(), subCom);
-        }
-        return false;
-    };
-    const auto reportBoundary = [&](double value) {
-        if (msg != nullptr) {
-            msg->ParamValueBreakBdry(value, desc, getParamExtName().c_str(), subCom);
-        }
-        return false;
-    };
-    // An accepted word may stand for a number, an integer or a literal, but only alone.
-    const auto acceptedWord = [&]() {
-        const std::string word = TextOf(mTokenList.front());
-        return desc->possibleStringValue(word) || reportOption(word);
-    };
-    const auto filePath = [&](bool validatorFlag, bool strictFlag) {
-        std::string path;
-        if (getFilePath(path, validatorFlag, strictFlag)) {
-            return true;
-        }
-        if (path.empty()) {
-            return reportWithDisplay(kWrongValueType);
-        }
-        if (msg != nullptr) {
-            msg->FileNoAccess(path.c_str(), getParamExtName().c_str(), subCom);
-        }
-        return false;
-    };
-
-    switch (type) {
-        case ParamKeyWord:
-            if (mType == ParamKeyWord) {
-                return true;
-            }
-            if (msg != nullptr) {
-                msg->KeyWordNoValue(getParamExtName().c_str(), subCom);
-            }
-            return false;
-        case ParamString: {
-            if (hasWords && singleWord) {
-                return acceptedWord();
-            }
-            std::string value;
-            if (!getStringGeneric(value)) {
-                return reportWithDisplay(&ParserMessage::ParamMustBeString);
-            }
-            return desc->possibleStringValue(value) || reportOption(value);
-        }
-        case ParamLiteral: {
-            if (hasWords && singleWord) {
-                return acceptedWord();
-            }
-            std::string value;
-            if (getLiteral(value)) {
-                return true;
-            }
-            return reportWithDisplay(hasWords ? kWrongValueType
-                                              : Report(&ParserMessage::ParamQuotedString));
-        }
-        case ParamStringList: {
-            std::vector<std::string> values;
-            if (!getStringList(values)) {
-                return reportWithDisplay(&ParserMessage::ParamNeedStringList);
-            }
-            for (const std::string& value : values) {
-                if (!desc->possibleStringValue(value)) {
-                    return reportOption(value);
-                }
-            }
-            return true;
-        }
-        case ParamLiteralList: {
-            std::vector<std::string> values;
-            return getLiteralList(values) ||
-                   reportWithDisplay(&ParserMessage::ParamNeedLiteralList);
-        }
-        case ParamNumber: {
-            if (hasWords && singleWord) {
-                return acceptedWord();
-            }
-            double value = 0.0;
-            if (!getNumberValue(value)) {
-                return reportWithDisplay(hasWords ? kWrongValueType
-                                                  : Report(&ParserMessage::ParamNeedNumber));
-            }
-            return desc->meetBdryCond(value) || reportBoundary(value);
-        }
-        case ParamInteger: {
-            if (hasWords && singleWord) {
-                return acceptedWord();
-            }
-            int value = 0;
-            if (!getIntegerValue(value)) {
-                return reportWithDisplay(hasWords ? kWrongValueType
-                                                  : Report(&ParserMessage::ParamNeedInteger));
-            }
-            return desc->meetBdryCond(value) || reportBoundary(value);
-        }
-        case ParamNumberList: {
-            std::vector<double> values;
-            if (!getNumberList(values)) {
-                return reportWithDisplay(&ParserMessage::ParamNeedNumberList);
-            }
-            for (const double value : values) {
-                if (!desc->meetBdryCond(value)) {
-                    return reportBoundary(value);
-                }
-            }
-            return true;
-        }
-        case ParamIntegerList: {
-            std::vector<int> values;
-            if (!getIntegerList(values)) {
-                return reportWithDisplay(&ParserMessage::ParamNeedIntegerList);
-            }
-            for (const int value : values) {
-                if (!desc->meetBdryCond(value)) {
-                    return reportBoundary(value);
-                }
-            }
-            return true;
-        }
-        case ParamVarName: {
-            TavoVarName name;
-            return getVarName(name) || reportWithDisplay(&ParserMessage::InvalidParamVarName);
-        }
-        case ParamVarList:
-            return readsAsVarList() || reportWithDisplay(&ParserMessage::ParamNeedVarList);
-        case ParamCrossVarList: {
-            std::vector<TavoVarName> names;
-            if (getCrossVarList(names)) {
-                return true;
-            }
-            if (msg != nullptr) {
-                msg->ParamNeedCrossVarList(getDisplayName().c_str(), subCom, "BY", "*");
-            }
-            return false;
-        }
-        case ParamVarCatList: {
-            VarCatList list;
-            return getVarCatList(list) || reportWithDisplay(&ParserMessage::ParamNeedVarCatList);
-        }
-        case ParamFileSpec:
-            return filePath(false, true);
-        case ParamNewFileSpec:
-            return filePath(true, true);
-        case ParamAnyFileSpec:
-            return filePath(false, false);
-        case ParamSysFileIn:
-        case ParamSysFileOut:
-            return processSysFileSpec(type, msg);
-        case ParamKeyWordValue: {
-            ParamObj keywordParam;
-            ParamObj valueParam;
-            return processKeywordAndValue(&keywordParam, &valueParam, mTokenList, desc, msg);
-        }
-        case ParamTokenQual: {
-            ParamObj tokenParam;
-            ParamObj qualParam;
-            return tokenAndQual(&tokenParam, &qualParam, mTokenList.begin(), mTokenList.end(), desc,
-                                msg);
-        }
-        case ParamStringQual: {
-            ParamObj qualParam;
-            return tokenAndQual(nullptr, &qualParam, mTokenList.begin(), mTokenList.end(), desc,
-                                msg);
-        }
-        case ParamStringQualList: {
-            std::vector<ParamObj> items;
-            return processStringQualList(items, mTokenList, desc, msg);
-        }
+// The check of each kind of value; the types of one kind differ only in their traits.
+bool ParamObj::fitsKind(const ParamTypeTraits& traits, const ParamDescriptor& desc,
+                        const ParserMessage* msg) const {
+    switch (traits.element) {
+        case ValueKind::Keyword:
+            return fitsKeyword(msg);
+        case ValueKind::Word:
+            return traits.list ? fitsWordList(desc, msg) : fitsWord(desc, msg);
+        case ValueKind::Literal:
+            return traits.list ? fitsLiteralList(msg) : fitsLiteral(desc, msg);
+        case ValueKind::Number:
+        case ValueKind::Integer:
+            return traits.list ? fitsNumberList(desc, msg) : fitsNumber(desc, msg);
+        case ValueKind::VarName:
+        case ValueKind::CrossVars:
+        case ValueKind::VarCats:
+            return fitsVariables(traits.type, msg);
+        case ValueKind::File:
+            return fitsFilePath(traits.type, msg);
+        case ValueKind::CaseFile:
+            return processSysFileSpec(traits.type, msg);
+        case ValueKind::Tokens:
+            // Also a type number that no grammar should hold: only the same number fits.
+            return mType == desc.getParamType() || reportNeed(ParamNoType, msg);
         default:
-            return mType == type || reportWithDisplay(kWrongValueType);
+            return fitsCompound(traits.element, desc, msg);
+    }
+}
+
+// A value of the wrong form; the typed WrongValueType picks the message each type has.
+bool ParamObj::reportNeed(ParamSpec type, const ParserMessage* msg) const {
+    if (msg != nullptr) {
+        msg->WrongValueType(getDisplayName().c_str(), mSubComExtName.c_str(), type);
+    }
+    return false;
+}
+
+bool ParamObj::reportOption(const std::string& option, const ParserMessage* msg) const {
+    if (msg != nullptr) {
+        msg->InvalidParamOption(option.c_str(), getParamExtName().c_str(), mSubComExtName.c_str());
+    }
+    return false;
+}
+
+bool ParamObj::reportBoundary(double value, const ParamDescriptor& desc,
+                              const ParserMessage* msg) const {
+    if (msg != nullptr) {
+        msg->ParamValueBreakBdry(value, &desc, getParamExtName().c_str(), mSubComExtName.c_str());
+    }
+    return false;
+}
+
+// keyword := NAME, written without a value
+bool ParamObj::fitsKeyword(const ParserMessage* msg) const {
+    if (mType == ParamKeyWord) {
+        return true;
+    }
+    if (msg != nullptr) {
+        msg->KeyWordNoValue(getParamExtName().c_str(), mSubComExtName.c_str());
+    }
+    return false;
+}
+
+// value := accepted-word, alone in place of a word, a literal, a number or an integer
+bool ParamObj::fitsAcceptedWord(const ParamDescriptor& desc, const ParserMessage* msg) const {
+    const std::string word = TextOf(mTokenList.front());
+    return desc.possibleStringValue(word) || reportOption(word, msg);
+}
+
+// word := a plain word, among the accepted words when there are any
+bool ParamObj::fitsWord(const ParamDescriptor& desc, const ParserMessage* msg) const {
+    std::string value;
+    if (!getStringGeneric(value)) {
+        return reportNeed(ParamString, msg);
+    }
+    return desc.possibleStringValue(value) || reportOption(value, msg);
+}
+
+// words := word {word}; the first word not accepted is the one reported
+bool ParamObj::fitsWordList(const ParamDescriptor& desc, const ParserMessage* msg) const {
+    std::vector<std::string> values;
+    if (!getStringList(values)) {
+        return reportNeed(ParamStringList, msg);
+    }
+    for (const std::string& value : values) {
+        if (!desc.possibleStringValue(value)) {
+            return reportOption(value, msg);
+        }
+    }
+    return true;
+}
+
+// literal := a quoted literal, never compared with the accepted words
+bool ParamObj::fitsLiteral(const ParamDescriptor& desc, const ParserMessage* msg) const {
+    std::string value;
+    if (getLiteral(value)) {
+        return true;
+    }
+    // With accepted words the value could have been a word too, so only the generic complaint
+    // fits.
+    return reportNeed(desc.getStringValues().empty() ? ParamLiteral : ParamNoType, msg);
+}
+
+// literals := literal {literal}
+bool ParamObj::fitsLiteralList(const ParserMessage* msg) const {
+    std::vector<std::string> values;
+    return getLiteralList(values) || reportNeed(ParamLiteralList, msg);
+}
+
+// number := a number (an integral one for an integer) within the boundaries
+bool ParamObj::fitsNumber(const ParamDescriptor& desc, const ParserMessage* msg) const {
+    const ParamSpec type = desc.getParamType();
+    double value = 0.0;
+    int integer = 0;
+    const bool read = type == ParamInteger ? getIntegerValue(integer) : getNumberValue(value);
+    if (!read) {
+        // As with a literal, accepted words leave only the generic complaint.
+        return reportNeed(desc.getStringValues().empty() ? type : ParamNoType, msg);
+    }
+    if (type == ParamInteger) {
+        value = integer;
+    }
+    return desc.meetBdryCond(value) || reportBoundary(value, desc, msg);
+}
+
+// numbers := number {number}; the first one outside the boundaries is the one reported
+bool ParamObj::fitsNumberList(const ParamDescriptor& desc, const ParserMessage* msg) const {
+    const auto firstOutside = [&](const auto& values) {
+        for (const auto value : values) {
+            if (!desc.meetBdryCond(value)) {
+                return reportBoundary(value, desc, msg);
+            }
+        }
+        return true;
+    };
+    if (desc.getParamType() == ParamIntegerList) {
+        std::vector<int> values;
+        return getIntegerList(values) ? firstOutside(values) : reportNeed(ParamIntegerList, msg);
+    }
+    std::vector<double> values;
+    return getNumberList(values) ? firstOutside(values) : reportNeed(ParamNumberList, msg);
+}
+
+// variables := a name, a list of names, names crossed by BY or "*", or names with categories
+bool ParamObj::fitsVariables(ParamSpec type, const ParserMessage* msg) const {
+    bool read = false;
+    if (type == ParamVarName) {
+        TavoVarName name;
+        read = getVarName(name);
+    } else if (type == ParamVarList) {
+        read = readsAsVarList();
+    } else if (type == ParamCrossVarList) {
+        std::vector<TavoVarName> names;
+        read = getCrossVarList(names);
+    } else {
+        VarCatList list;
+        read = getVarCatList(list);
+    }
+    return read || reportNeed(type, msg);
+}
+
+// path := a word or literal that the host's path check accepts
+bool ParamObj::fitsFilePath(ParamSpec type, const ParserMessage* msg) const {
+    std::string path;
+    if (getFilePath(path, type == ParamNewFileSpec, type != ParamAnyFileSpec)) {
+        return true;
+    }
+    if (path.empty()) {
+        return reportNeed(ParamNoType, msg);
+    }
+    if (msg != nullptr) {
+        msg->FileNoAccess(path.c_str(), getParamExtName().c_str(), mSubComExtName.c_str());
+    }
+    return false;
+}
+
+// compound := keyword value | token qualifiers | qualifier value | {qualifier value}
+bool ParamObj::fitsCompound(ValueKind kind, const ParamDescriptor& desc,
+                            const ParserMessage* msg) const {
+    ParamObj first;
+    ParamObj second;
+    switch (kind) {
+        case ValueKind::KeywordValue:
+            return processKeywordAndValue(&first, &second, mTokenList, &desc, msg);
+        case ValueKind::TokenQual:
+            return tokenAndQual(&first, &second, mTokenList.begin(), mTokenList.end(), &desc, msg);
+        case ValueKind::StringQual:
+            return tokenAndQual(nullptr, &second, mTokenList.begin(), mTokenList.end(), &desc, msg);
+        default: {
+            std::vector<ParamObj> items;
+            return processStringQualList(items, mTokenList, &desc, msg);
+        }
     }
 }
 
@@ -261,93 +385,76 @@ bool ParamObj::parseTokenRange(TokenIter first, TokenIter last, QualifOptions qu
     return readValuePart(first, last, qualOpt, desc, msg, names);
 }
 
+// value-part := [introducer] ["["] token {token} ["]"] [")"]
 bool ParamObj::readValuePart(TokenIter first, TokenIter last, QualifOptions qualOpt,
                              const ParamDescriptor* desc, const ParserMessage* msg,
                              const PartNames& names) {
-    // Whether an introducer ("=" or "(") is expected, and which one may serve.
-    bool introduced = true;
-    bool equalAllowed = false;
-    bool parenAllowed = false;
-    if (desc != nullptr && qualOpt == QualifByBlock) {
-        equalAllowed = true;
-        switch (desc->getBlockOption()) {
-            case BlockNoValue:
-                introduced = false;
-                break;
-            case BlockOptEqual:
-                introduced = IsOperatorCode(*first, TokenSequenceBase::EqualSign);
-                break;
-            case BlockByParen:
-                equalAllowed = false;
-                parenAllowed = true;
-                break;
-            default:  // BlockByEqual, and any value a grammar should not hold
-                break;
-        }
-    }
-
     auto start = first;
-    if (introduced) {
-        if (IsOperatorCode(*first, TokenSequenceBase::LeftParen) &&
-            (desc == nullptr || parenAllowed || qualOpt == QualifByParen)) {
-            mParenUsed = true;
-        } else if (IsOperatorCode(*first, TokenSequenceBase::EqualSign) &&
-                   (desc == nullptr || equalAllowed || qualOpt != QualifByParen)) {
-            mParenUsed = false;
-        } else {
-            if (msg != nullptr) {
-                msg->SyntaxErrorInParam(TextOf(*first).c_str(), names.syntaxParam, names.subCom);
-            }
-            return false;
-        }
-        ++start;
-    }
-
-    // The value runs from start up to end, inclusive; end is kept as one past it.
     auto end = last;
-    if (mParenUsed) {
-        if (last - start < 2 || !IsOperatorCode(*(last - 1), TokenSequenceBase::RightParen)) {
-            if (msg != nullptr) {
-                msg->WrongValueType(names.display, names.subCom);
-            }
-            return false;
-        }
-        --end;
-    } else if (start == last) {
-        if (msg != nullptr) {
-            msg->WrongValueType(names.display, names.subCom);
-        }
+    if (!skipIntroducer(start, qualOpt, desc, msg, names) ||
+        !dropClosingParen(start, end, msg, names) ||
+        (desc != nullptr && !dropBrackets(start, end, desc->getBracketOption(), msg, names))) {
         return false;
     }
-
-    if (desc != nullptr && desc->getBracketOption() != BracketNone) {
-        const BracketOptions option = desc->getBracketOption();
-        bool bracketed = false;
-        if (end - start >= 2 && IsOperatorCode(*start, TokenSequenceBase::LeftBracket) &&
-            IsOperatorCode(*(end - 1), TokenSequenceBase::RightBracket)) {
-            ++start;
-            --end;
-            mBracketsUsed = true;
-            bracketed = true;
-        }
-        if (!bracketed &&
-            (option == BracketRequired || (option == BracketForList && end - start > 1))) {
-            if (msg != nullptr) {
-                msg->SquareBracketRequired(names.bracketParam, names.subCom);
-            }
-            return false;
-        }
-        if (start == end) {
-            if (msg != nullptr) {
-                msg->WrongValueType(names.display, names.subCom);
-            }
-            return false;
-        }
-    }
-
     mType = ParamTokenList;
     mTokenList.insert(mTokenList.end(), start, end);
     return desc == nullptr || canGetValue(desc, msg);
+}
+
+// introducer := "(" | "=", each where the qualifier and block options allow it
+bool ParamObj::skipIntroducer(TokenIter& start, QualifOptions qualOpt, const ParamDescriptor* desc,
+                              const ParserMessage* msg, const PartNames& names) {
+    const Introducers allowed = IntroducersOf(*start, qualOpt, desc);
+    if (!allowed.expected) {
+        return true;  // the parentheses flag stays as it was
+    }
+    if (IsOperatorCode(*start, TokenSequenceBase::LeftParen) &&
+        (desc == nullptr || allowed.paren || qualOpt == QualifByParen)) {
+        mParenUsed = true;
+    } else if (IsOperatorCode(*start, TokenSequenceBase::EqualSign) &&
+               (desc == nullptr || allowed.equal || qualOpt != QualifByParen)) {
+        mParenUsed = false;
+    } else {
+        if (msg != nullptr) {
+            msg->SyntaxErrorInParam(TextOf(*start).c_str(), names.syntaxParam, names.subCom);
+        }
+        return false;
+    }
+    ++start;
+    return true;
+}
+
+// A value opened by "(" ends with ")"; either way at least one token remains.
+bool ParamObj::dropClosingParen(TokenIter start, TokenIter& end, const ParserMessage* msg,
+                                const PartNames& names) const {
+    if (!mParenUsed) {
+        return start != end || names.wrongType(msg);
+    }
+    if (end - start < 2 || !IsOperatorCode(*(end - 1), TokenSequenceBase::RightParen)) {
+        return names.wrongType(msg);
+    }
+    --end;
+    return true;
+}
+
+// brackets := "[" token {token} "]", required always, only for more than one token, or never
+bool ParamObj::dropBrackets(TokenIter& start, TokenIter& end, BracketOptions option,
+                            const ParserMessage* msg, const PartNames& names) {
+    if (option == BracketNone) {
+        return true;
+    }
+    if (end - start >= 2 && IsOperatorCode(*start, TokenSequenceBase::LeftBracket) &&
+        IsOperatorCode(*(end - 1), TokenSequenceBase::RightBracket)) {
+        ++start;
+        --end;
+        mBracketsUsed = true;
+    } else if (option == BracketRequired || (option == BracketForList && end - start > 1)) {
+        if (msg != nullptr) {
+            msg->SquareBracketRequired(names.bracketParam, names.subCom);
+        }
+        return false;
+    }
+    return start != end || names.wrongType(msg);
 }
 
 bool ParamObj::getKeywordAndValue(ParamObj& keywordParam, ParamObj& valueParam,
@@ -384,6 +491,7 @@ bool ParamObj::getStringQualList(std::vector<ParamObj>& items, const ParamDescri
     return processStringQualList(items, mTokenList, desc, msg);
 }
 
+// keyword-value := keyword-part value-part; the value part begins at a word its descriptor knows
 bool ParamObj::processKeywordAndValue(ParamObj* keywordParam, ParamObj* valueParam,
                                       const std::vector<TokenInfoObj>& tokens,
                                       const ParamDescriptor* pDescript,
@@ -400,74 +508,38 @@ bool ParamObj::processKeywordAndValue(ParamObj* keywordParam, ParamObj* valuePar
     keywordParam->mParentName = mParentName;
     keywordParam->mSubComExtName = mSubComExtName;
     valueParam->mSubComExtName = mSubComExtName;
-
     if (tokens.empty()) {
-        if (msg != nullptr) {
-            msg->WrongValueType(getDisplayName().c_str(), mSubComExtName.c_str());
-        }
-        return false;
+        return reportNeed(ParamNoType, msg);
     }
-
-    // The value begins at the first word the value descriptor recognises: one of its accepted
-    // words, or one of its qualifier names. Other value types leave everything to the keyword.
-    const ParamSpec valueType = valueDesc->getParamType();
-    auto valueStart = tokens.end();
-    if (valueType == ParamString || valueType == ParamStringList) {
-        const std::vector<std::string>& words = valueDesc->getStringValues();
-        valueStart = std::find_if(tokens.begin(), tokens.end(), [&](const TokenInfoObj& token) {
-            return std::find(words.begin(), words.end(), UpperTextOf(token)) != words.end();
-        });
-    } else if (valueType == ParamStringQual || valueType == ParamStringQualList) {
-        valueStart = std::find_if(tokens.begin(), tokens.end(), [&](const TokenInfoObj& token) {
-            return valueDesc->getQualifDesc(UpperTextOf(token)) != nullptr;
-        });
-    }
-
-    if (valueStart != tokens.end()) {
-        bool introducer = true;
-        if (pDescript->getQualifOption() == QualifByBlock) {
-            switch (valueDesc->getBlockOption()) {
-                case BlockNoValue:
-                    introducer = false;
-                    break;
-                case BlockOptEqual:
-                    introducer = valueStart != tokens.begin() &&
-                                 IsOperatorCode(*(valueStart - 1), TokenSequenceBase::EqualSign);
-                    break;
-                default:
-                    break;
-            }
-        }
-        if (introducer && valueStart != tokens.begin()) {
-            --valueStart;
-        }
-    }
-
+    const auto valueStart = ValueStart(tokens, *pDescript, *valueDesc);
     if (!keywordParam->parseTokenRange(tokens.begin(), valueStart, QualifByBlock, keywordDesc,
                                        msg)) {
         return false;
     }
-
-    if (keywordParam->mType == ParamTokenList && !keywordParam->mTokenList.empty() &&
-        !AreStringsEqualCase(pDescript->getParamName(), valueDesc->getParamName())) {
-        // The value is named after the keyword it follows.
-        const std::size_t nKWTokens = keywordParam->mTokenList.size();
-        UP_ASSERT("ParamObj", nKWTokens >= 1);
-        std::string parentName = getParamExtName();
-        for (std::size_t i = 0; i < nKWTokens; ++i) {
-            if (i > 0 || !parentName.empty()) {
-                parentName += ' ';
-            }
-            parentName += TextOf(keywordParam->mTokenList[i]);
-        }
-        valueParam->mParentName = std::move(parentName);
-    } else {
-        valueParam->mKeyWordToken = mKeyWordToken;
-        valueParam->mParentName = mParentName;
-    }
-
+    nameValuePart(*keywordParam, *valueParam, *pDescript, *valueDesc);
     return valueParam->parseTokenRange(valueStart, tokens.end(), pDescript->getQualifOption(),
                                        valueDesc, msg);
+}
+
+// The value part is named after the keyword it follows, unless it is the parameter itself.
+void ParamObj::nameValuePart(const ParamObj& keywordParam, ParamObj& valueParam,
+                             const ParamDescriptor& desc, const ParamDescriptor& valueDesc) const {
+    if (keywordParam.mType != ParamTokenList || keywordParam.mTokenList.empty() ||
+        AreStringsEqualCase(desc.getParamName(), valueDesc.getParamName())) {
+        valueParam.mKeyWordToken = mKeyWordToken;
+        valueParam.mParentName = mParentName;
+        return;
+    }
+    const std::size_t nKWTokens = keywordParam.mTokenList.size();
+    UP_ASSERT("ParamObj", nKWTokens >= 1);
+    std::string parentName = getParamExtName();
+    for (std::size_t i = 0; i < nKWTokens; ++i) {
+        if (i > 0 || !parentName.empty()) {
+            parentName += ' ';
+        }
+        parentName += TextOf(keywordParam.mTokenList[i]);
+    }
+    valueParam.mParentName = std::move(parentName);
 }
 
 bool ParamObj::processTokenAndQual(ParamObj* tokenParam, ParamObj* qualParam,
@@ -476,84 +548,37 @@ bool ParamObj::processTokenAndQual(ParamObj* tokenParam, ParamObj* qualParam,
     return tokenAndQual(tokenParam, qualParam, tokens.begin(), tokens.end(), desc, msg);
 }
 
+// token-qualifiers := token [value]  |  qualifier := NAME [value], NAME a qualifier of desc
 bool ParamObj::tokenAndQual(ParamObj* tokenParam, ParamObj* qualParam, TokenIter first,
                             TokenIter last, const ParamDescriptor* desc,
                             const ParserMessage* msg) const {
     UP_ASSERT("ParamObj", qualParam != 0);
-    const char* subCom = mSubComExtName.c_str();
     if (first == last) {
-        if (msg != nullptr) {
-            msg->WrongValueType(getDisplayName().c_str(), subCom);
-        }
-        return false;
+        return reportNeed(ParamNoType, msg);
     }
     const std::string extName = getParamExtName();
-    const auto syntaxError = [&](const TokenInfoObj& token) {
+    if (mType != ParamTokenList || !startTokenAndQual(tokenParam, *qualParam, *first, extName)) {
         if (msg != nullptr) {
-            msg->SyntaxErrorInParam(TextOf(token).c_str(), extName.c_str(), subCom);
+            msg->SyntaxErrorInParam(TextOf(*first).c_str(), extName.c_str(),
+                                    mSubComExtName.c_str());
         }
         return false;
-    };
-    if (mType != ParamTokenList) {
-        return syntaxError(*first);
     }
-
-    const bool leadingToken = tokenParam != nullptr;
-    if (leadingToken) {
-        *tokenParam = ParamObj();
-        tokenParam->mKeyWordToken = mKeyWordToken;
-        tokenParam->mSubComExtName = mSubComExtName;
-        tokenParam->mType = ParamTokenList;
-        tokenParam->mTokenList.push_back(*first);
-    } else {
-        if (!first->IsPlainString() && !first->NoType()) {
-            return syntaxError(*first);
-        }
-        *qualParam = ParamObj();
-        qualParam->mKeyWordToken = *first;
-        qualParam->mParentName = extName;
-        qualParam->mSubComExtName = mSubComExtName;
+    const ParamDescriptor* qualDesc = nullptr;
+    if (desc != nullptr && !findQualifDesc(tokenParam, *first, *desc, msg, qualDesc)) {
+        return false;
     }
     // In the leading-token form the qualifiers have no name of their own.
-    const std::string qualExtName = leadingToken ? std::string() : qualParam->getParamExtName();
+    const std::string qualExtName =
+        tokenParam != nullptr ? std::string() : qualParam->getParamExtName();
     const std::string qualDisplay = qualExtName.empty() ? mSubComExtName : qualExtName;
-
-    const ParamDescriptor* qualDesc = nullptr;
-    if (desc != nullptr) {
-        if (leadingToken) {
-            qualDesc = desc->getQualifDesc();
-            const ParamDescriptor* mainDesc = desc->getMainDesc();
-            if (mainDesc != nullptr && !tokenParam->canGetValue(mainDesc, msg)) {
-                return false;
-            }
-        } else {
-            qualDesc = desc->getQualifDesc(TextOf(*first));
-            if (qualDesc == nullptr) {
-                if (msg != nullptr) {
-                    msg->InvalidParamOption(TextOf(*first).c_str(), getDisplayName().c_str(),
-                                            subCom);
-                }
-                return false;
-            }
-        }
-    }
-
     if (last - first == 1) {
-        if (qualDesc == nullptr || qualDesc->getParamType() == ParamKeyWord ||
-            !qualDesc->isValueRequired()) {
-            if (!leadingToken) {
-                qualParam->mType = ParamKeyWord;
-            }
-            return true;
-        }
-        if (msg != nullptr) {
-            msg->WrongValueType(qualDisplay.c_str(), subCom);
-        }
-        return false;
+        return qualifierAlone(tokenParam == nullptr ? qualParam : nullptr, qualDesc, qualDisplay,
+                              msg);
     }
     if (qualDesc != nullptr && qualDesc->getParamType() == ParamKeyWord) {
         if (msg != nullptr) {
-            msg->TokenNoQualif(qualDisplay.c_str(), subCom);
+            msg->TokenNoQualif(qualDisplay.c_str(), mSubComExtName.c_str());
         }
         return false;
     }
@@ -562,10 +587,69 @@ bool ParamObj::tokenAndQual(ParamObj* tokenParam, ParamObj* qualParam, TokenIter
     // A malformed value part is the whole parameter's fault; only the bracket rule names the
     // qualifier.
     const std::string display = getDisplayName();
-    const PartNames names{extName.c_str(), qualExtName.c_str(), display.c_str(), subCom};
+    const PartNames names{extName.c_str(), qualExtName.c_str(), display.c_str(),
+                          mSubComExtName.c_str()};
     return qualParam->readValuePart(first + 1, last, qualOpt, qualDesc, msg, names);
 }
 
+// The leading token becomes an object of its own; a qualifier's name must be a plain word.
+bool ParamObj::startTokenAndQual(ParamObj* tokenParam, ParamObj& qualParam,
+                                 const TokenInfoObj& first, const std::string& extName) const {
+    if (tokenParam != nullptr) {
+        *tokenParam = ParamObj();
+        tokenParam->mKeyWordToken = mKeyWordToken;
+        tokenParam->mSubComExtName = mSubComExtName;
+        tokenParam->mType = ParamTokenList;
+        tokenParam->mTokenList.push_back(first);
+        return true;
+    }
+    if (!first.IsPlainString() && !first.NoType()) {
+        return false;
+    }
+    qualParam = ParamObj();
+    qualParam.mKeyWordToken = first;
+    qualParam.mParentName = extName;
+    qualParam.mSubComExtName = mSubComExtName;
+    return true;
+}
+
+// The leading token must fit the main descriptor; a qualifier's name must be one of desc's.
+bool ParamObj::findQualifDesc(const ParamObj* tokenParam, const TokenInfoObj& first,
+                              const ParamDescriptor& desc, const ParserMessage* msg,
+                              const ParamDescriptor*& qualDesc) const {
+    if (tokenParam != nullptr) {
+        qualDesc = desc.getQualifDesc();
+        const ParamDescriptor* mainDesc = desc.getMainDesc();
+        return mainDesc == nullptr || tokenParam->canGetValue(mainDesc, msg);
+    }
+    qualDesc = desc.getQualifDesc(TextOf(first));
+    if (qualDesc != nullptr) {
+        return true;
+    }
+    if (msg != nullptr) {
+        msg->InvalidParamOption(TextOf(first).c_str(), getDisplayName().c_str(),
+                                mSubComExtName.c_str());
+    }
+    return false;
+}
+
+// A qualifier written without value fits when it needs none; a named one is then a keyword.
+bool ParamObj::qualifierAlone(ParamObj* namedQual, const ParamDescriptor* qualDesc,
+                              const std::string& qualDisplay, const ParserMessage* msg) const {
+    if (qualDesc == nullptr || qualDesc->getParamType() == ParamKeyWord ||
+        !qualDesc->isValueRequired()) {
+        if (namedQual != nullptr) {
+            namedQual->mType = ParamKeyWord;
+        }
+        return true;
+    }
+    if (msg != nullptr) {
+        msg->WrongValueType(qualDisplay.c_str(), mSubComExtName.c_str());
+    }
+    return false;
+}
+
+// qualifier-list := {NAME [value]}, each qualifier once, every required one present
 bool ParamObj::processStringQualList(std::vector<ParamObj>& items,
                                      const std::vector<TokenInfoObj>& tokens,
                                      const ParamDescriptor* pDescript,
@@ -577,60 +661,12 @@ bool ParamObj::processStringQualList(std::vector<ParamObj>& items,
     }
     std::vector<std::string> qualNames;
     pDescript->getQualifNames(qualNames);
-    const std::size_t nQuals = qualNames.size();
-    UP_ASSERT("ParamObj", nQuals > 0);
-    std::map<std::string, bool> used;
-    for (const std::string& name : qualNames) {
-        const bool newName = used.emplace(GetUpperString(name), false).second;
-        UP_ASSERT("ParamObj", newName);
-    }
-
-    const char* subCom = mSubComExtName.c_str();
-    const QualifOptions qualOpt = pDescript->getQualifOption();
-    const std::size_t n = tokens.size();
-    // Whether the token at j (never an item's first) begins the next item.
-    const auto startsItem = [&](std::size_t j) {
-        if (!tokens[j].IsPlainString()) {
+    QualifierUse used = UnusedQualifiers(qualNames);
+    for (std::size_t i = 0; i < tokens.size();) {
+        if (!claimQualifier(tokens[i], used, msg)) {
             return false;
         }
-        switch (qualOpt) {
-            case QualifByEqual:
-                return j + 1 < n && IsOperatorCode(tokens[j + 1], TokenSequenceBase::EqualSign);
-            case QualifByParen:
-                return j + 1 < n && IsOperatorCode(tokens[j + 1], TokenSequenceBase::LeftParen);
-            case QualifByBlock:
-                return used.count(UpperTextOf(tokens[j])) != 0;
-            default:
-                return false;
-        }
-    };
-
-    for (std::size_t i = 0; i < n;) {
-        const TokenInfoObj& nameToken = tokens[i];
-        const auto entry = used.find(UpperTextOf(nameToken));
-        if (entry == used.end()) {
-            if (msg != nullptr) {
-                msg->InvalidParamOption(TextOf(nameToken).c_str(), getDisplayName().c_str(),
-                                        subCom);
-            }
-            return false;
-        }
-        if (entry->second) {
-            if (msg != nullptr) {
-                const std::string extName = getParamExtName();
-                const std::string repeatName =
-                    extName.empty() ? TextOf(nameToken)
-                                    : GetUpperString(extName) + " " + TextOf(nameToken);
-                msg->ParamRepeated(repeatName.c_str(), subCom);
-            }
-            return false;
-        }
-        entry->second = true;
-
-        std::size_t next = i + 1;
-        while (next < n && !startsItem(next)) {
-            ++next;
-        }
+        const std::size_t next = ItemEnd(tokens, i, pDescript->getQualifOption(), used);
         ParamObj item;
         if (!tokenAndQual(nullptr, &item, tokens.begin() + static_cast<std::ptrdiff_t>(i),
                           tokens.begin() + static_cast<std::ptrdiff_t>(next), pDescript, msg)) {
@@ -639,16 +675,47 @@ bool ParamObj::processStringQualList(std::vector<ParamObj>& items,
         items.push_back(std::move(item));
         i = next;
     }
+    return requiredQualifiersUsed(qualNames, used, *pDescript, msg);
+}
 
+// An item begins with a qualifier of the list that has not been used before in it.
+bool ParamObj::claimQualifier(const TokenInfoObj& nameToken, QualifierUse& used,
+                              const ParserMessage* msg) const {
+    const auto entry = used.find(UpperTextOf(nameToken));
+    if (entry == used.end()) {
+        if (msg != nullptr) {
+            msg->InvalidParamOption(TextOf(nameToken).c_str(), getDisplayName().c_str(),
+                                    mSubComExtName.c_str());
+        }
+        return false;
+    }
+    if (entry->second) {
+        if (msg != nullptr) {
+            const std::string extName = getParamExtName();
+            const std::string repeatName = extName.empty()
+                                               ? TextOf(nameToken)
+                                               : GetUpperString(extName) + " " + TextOf(nameToken);
+            msg->ParamRepeated(repeatName.c_str(), mSubComExtName.c_str());
+        }
+        return false;
+    }
+    entry->second = true;
+    return true;
+}
+
+// Every required qualifier was given; the first missing one, in the list's order, is reported.
+bool ParamObj::requiredQualifiersUsed(const std::vector<std::string>& qualNames, QualifierUse& used,
+                                      const ParamDescriptor& desc, const ParserMessage* msg) const {
     for (const std::string& name : qualNames) {
-        const ParamDescriptor* qualDesc = pDescript->getQualifDesc(name);
+        const ParamDescriptor* qualDesc = desc.getQualifDesc(name);
         UP_ASSERT("ParamObj", qualDesc != 0);
         if (qualDesc->isParamRequired() && !used[GetUpperString(name)]) {
             // The missing qualifier's name comes first and the subcommand last, as with
             // every other finding of a qualifier list; the catalog text fills its
             // placeholders in that order.
             if (msg != nullptr) {
-                msg->ParamNeedQualif(name.c_str(), getDisplayName().c_str(), subCom);
+                msg->ParamNeedQualif(name.c_str(), getDisplayName().c_str(),
+                                     mSubComExtName.c_str());
             }
             return false;
         }

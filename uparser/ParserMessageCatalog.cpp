@@ -9,6 +9,7 @@
 #include "uparser/ParserMessage.h"
 #include "uparser/ParserUtility.h"
 #include "uparser/detail/MemoryShortage.h"
+#include "uparser/detail/ReservedWords.h"
 #include "uparser/host/OutputCells.h"
 
 namespace {
@@ -175,8 +176,6 @@ constexpr char kTooLongVarList[] =
 constexpr char kSyntaxErrorInParam[] = "Invalid syntax detected in parameter ^2, symbol ^1 ...";
 constexpr char kSyntaxErrorInParamSubCom[] =
     "Invalid syntax detected in parameter ^2, symbol ^1, subcommand ^3 ...";
-constexpr char kCrossVarListFirstWord[] = "BY";
-constexpr char kCrossVarListSecondWord[] = "*";
 
 // Boundaries, indexed by [lower kind][upper kind]: 0 absent, 1 included, 2 excluded. The
 // texts without one of the bounds take the value, that bound and the location; the others
@@ -232,7 +231,6 @@ constexpr char kKeywordImproperRange[] =
     "Keyword ^1 improperly used for range in parameter ^2 variable list...";
 constexpr char kKeywordImproperVarList[] =
     "Keyword ^1 improperly used in parameter ^2 variable list...";
-constexpr char kRangeKeyword[] = "TO";
 constexpr char kSyntaxErrorInText[] = "Invalid syntax in parameter ^2, text ^1 ...";
 constexpr char kSyntaxErrorAfterText[] = "Invalid syntax in parameter ^2, after text ^1 ...";
 constexpr char kSyntaxErrorInVarList[] =
@@ -822,7 +820,7 @@ void ParserMessage::WrongValueType(char const* param, char const* subCom,
             ParamNeedVarList(param, subCom);
             return;
         case UPSpecTypes::ParamCrossVarList:
-            ParamNeedCrossVarList(param, subCom, kCrossVarListFirstWord, kCrossVarListSecondWord);
+            ParamNeedCrossVarList(param, subCom, reserved_words::kBy, reserved_words::kCross);
             return;
         case UPSpecTypes::ParamVarCatList:
             ParamNeedVarCatList(param, subCom);
@@ -1136,7 +1134,7 @@ void ParserMessage::WordNeedVarName(char const* word, char const* param, char co
 void ParserMessage::KeywordImproperVarList(char const* keyword, char const* param,
                                            char const* subCom) const {
     guarded([&] {
-        const bool range = keyword != nullptr && GetUpperString(keyword) == kRangeKeyword;
+        const bool range = keyword != nullptr && GetUpperString(keyword) == reserved_words::kTo;
         reportAt(*this, range ? kKeywordImproperRange : kKeywordImproperVarList, false, keyword,
                  param, subCom);
     });

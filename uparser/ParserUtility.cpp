@@ -252,24 +252,72 @@ int CompareEntries(std::string const& leftText, double leftNumber, std::string c
     return order < 0 ? -1 : (order > 0 ? 1 : 0);
 }
 
+// Rows whose texts do not give one value per variable, or a number table of another height,
+// cannot be sorted.
+bool RowsFit(std::size_t nVars, const std::vector<std::vector<std::string>>& textRows,
+             const std::vector<std::vector<double>>& numberRows) {
+    if (!numberRows.empty() && numberRows.size() != textRows.size()) {
+        return false;
+    }
+    return std::all_of(textRows.begin(), textRows.end(),
+                       [&](const std::vector<std::string>& row) { return row.size() == nVars; });
+}
+
+// Rows compare entry by entry: their texts' values, then their numbers; a row that is a prefix
+// of the other comes first.
+class RowOrder {
+  public:
+    RowOrder(const std::vector<std::vector<std::string>>& texts,
+             const std::vector<std::vector<double>>& numbers, const std::vector<double>& values,
+             std::size_t nVars)
+        : mTexts(texts), mNumbers(numbers), mValues(values), mVars(nVars) {}
+
+    bool operator()(std::size_t a, std::size_t b) const {
+        const std::size_t lengthA = mVars + (mNumbers.empty() ? 0 : mNumbers[a].size());
+        const std::size_t lengthB = mVars + (mNumbers.empty() ? 0 : mNumbers[b].size());
+        const std::size_t common = std::min(lengthA, lengthB);
+        for (std::size_t k = 0; k < common; ++k) {
+            const int order = k < mVars ? CompareEntries(mTexts[a][k], mValues[a * mVars + k],
+                                                         mTexts[b][k], mValues[b * mVars + k])
+                                        : CompareEntries(std::string(), mNumbers[a][k - mVars],
+                                                         std::string(), mNumbers[b][k - mVars]);
+            if (order != 0) {
+                return order < 0;
+            }
+        }
+        return lengthA < lengthB;
+    }
+
+  private:
+    const std::vector<std::vector<std::string>>& mTexts;
+    const std::vector<std::vector<double>>& mNumbers;
+    const std::vector<double>& mValues;
+    std::size_t mVars;
+};
+
+// Each row carries exactly its own entries, so sorting moves whole rows.
+template <typename Row>
+void MoveRows(const std::vector<std::size_t>& order, std::vector<Row>& rows) {
+    std::vector<Row> sorted;
+    sorted.reserve(rows.size());
+    for (std::size_t r : order) {
+        sorted.push_back(std::move(rows[r]));
+    }
+    rows.swap(sorted);
+}
+
 }  // namespace
 
+// sorted := rows in the order of their values, then of their numbers
 bool SortValueLists(std::vector<int> const& varIndices,
                     std::vector<std::vector<std::string>>& textRows,
                     std::vector<std::vector<double>>& numberRows, TAVO_DataSource const* source) {
     const char decimalChar = GetLocaleCharacter();
     const std::size_t nVars = varIndices.size();
     const std::size_t nRows = textRows.size();
-    const bool useNumbers = !numberRows.empty();
-    if (useNumbers && numberRows.size() != nRows) {
+    if (!RowsFit(nVars, textRows, numberRows)) {
         return false;
     }
-    for (const std::vector<std::string>& row : textRows) {
-        if (row.size() != nVars) {
-            return false;
-        }
-    }
-
     // The value of every cell, read once: row r's values are values[r * nVars ...].
     std::vector<double> values(nRows * nVars);
     for (std::size_t r = 0; r < nRows; ++r) {
@@ -278,42 +326,12 @@ bool SortValueLists(std::vector<int> const& varIndices,
                 StringToNumber(textRows[r][i], varIndices[i], source, decimalChar);
         }
     }
-
-    const std::string noText;
-    auto rowLess = [&](std::size_t a, std::size_t b) {
-        const std::size_t lengthA = nVars + (useNumbers ? numberRows[a].size() : 0);
-        const std::size_t lengthB = nVars + (useNumbers ? numberRows[b].size() : 0);
-        const std::size_t common = std::min(lengthA, lengthB);
-        for (std::size_t k = 0; k < common; ++k) {
-            const int order = k < nVars ? CompareEntries(textRows[a][k], values[a * nVars + k],
-                                                         textRows[b][k], values[b * nVars + k])
-                                        : CompareEntries(noText, numberRows[a][k - nVars], noText,
-                                                         numberRows[b][k - nVars]);
-            if (order != 0) {
-                return order < 0;
-            }
-        }
-        return lengthA < lengthB;
-    };
-
     std::vector<std::size_t> order(nRows);
     std::iota(order.begin(), order.end(), std::size_t{0});
-    std::sort(order.begin(), order.end(), rowLess);
-
-    // Each row carries exactly its own texts and numbers, so sorting moves whole rows.
-    std::vector<std::vector<std::string>> sortedTexts;
-    sortedTexts.reserve(nRows);
-    for (std::size_t r : order) {
-        sortedTexts.push_back(std::move(textRows[r]));
-    }
-    textRows.swap(sortedTexts);
-    if (useNumbers) {
-        std::vector<std::vector<double>> sortedNumbers;
-        sortedNumbers.reserve(nRows);
-        for (std::size_t r : order) {
-            sortedNumbers.push_back(std::move(numberRows[r]));
-        }
-        numberRows.swap(sortedNumbers);
+    std::sort(order.begin(), order.end(), RowOrder(textRows, numberRows, values, nVars));
+    MoveRows(order, textRows);
+    if (!numberRows.empty()) {
+        MoveRows(order, numberRows);
     }
     return true;
 }

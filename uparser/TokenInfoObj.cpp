@@ -7,6 +7,38 @@
 
 #include "uparser/ParserUtility.h"
 
+namespace {
+
+// Where a snapshot's texts are written while it reads them: the object's inline bytes until
+// they no longer fit, then a block of its own.
+struct TextBuffer {
+    char* data;
+    std::size_t capacity;
+    std::unique_ptr<char[]> block;
+
+    // Room for size bytes, keeping the first kept ones.
+    void reserve(std::size_t size, std::size_t kept) {
+        if (size <= capacity) {
+            return;
+        }
+        std::unique_ptr<char[]> grown(new char[size]);
+        std::memcpy(grown.get(), data, kept);
+        block = std::move(grown);
+        data = block.get();
+        capacity = size;
+    }
+};
+
+// length bytes of text, then a NUL.
+void CopyText(char* to, const char* text, unsigned length) {
+    if (length > 0) {
+        std::memcpy(to, text, length);
+    }
+    to[length] = '\0';
+}
+
+}  // namespace
+
 TokenInfoObj::TokenInfoObj()
     : mType(TokenSequenceBase::NoToken),
       mOperatorCode(TokenSequenceBase::NoOperator),
@@ -21,58 +53,40 @@ TokenInfoObj::TokenInfoObj(const TAVO_TokenSequence& stream) : TokenInfoObj() {
     // The host expects its queries in this order, each once.
     mType = stream.getType();
     mOperatorCode = stream.getOperatorCode();
+    readTexts(stream);
+    mNumeric = stream.getNumeric();
+    mLineNumber = static_cast<int32_t>(stream.getLineNumber());
+    mColumn = static_cast<int32_t>(stream.getColumn());
+}
 
-    // A host may answer both text queries from one scratch buffer, so the text is copied
-    // before the upper text is asked for. It goes straight to where it will stay: into the
-    // object when it leaves room for an upper text, else into a block with room for an upper
-    // text as long as itself (the usual case), so that a snapshot allocates at most once
-    // unless upper-casing made the text longer.
+// A host may answer both text queries from one scratch buffer, so the text is copied before the
+// upper text is asked for. It goes straight to where it will stay: into the object when it
+// leaves room for an upper text, else into a block with room for an upper text as long as
+// itself (the usual case), so that a snapshot allocates at most once unless upper-casing made
+// the text longer.
+void TokenInfoObj::readTexts(const TAVO_TokenSequence& stream) {
     char const* text = nullptr;
     unsigned length = 0;
     stream.getString(&text, &length);
-    if (text == nullptr) {
-        length = 0;
-    }
-    char* buffer = mInline;
-    std::size_t capacity = kInlineBytes;
-    std::unique_ptr<char[]> block;
+    length = text != nullptr ? length : 0;
+    TextBuffer buffer{mInline, kInlineBytes, nullptr};
     if (bufferSize(length, 0) > kInlineBytes) {
-        capacity = bufferSize(length, length);
-        block.reset(new char[capacity]);
-        buffer = block.get();
+        buffer.reserve(bufferSize(length, length), 0);
     }
-    if (length > 0) {
-        std::memcpy(buffer, text, length);
-    }
-    buffer[length] = '\0';
+    CopyText(buffer.data, text, length);
 
     char const* upper = nullptr;
     unsigned upperLength = 0;
     stream.getUpperString(&upper, &upperLength);
-    if (upper == nullptr) {
-        upperLength = 0;
-    }
-    const std::size_t size = bufferSize(length, upperLength);
-    if (size > capacity) {
-        std::unique_ptr<char[]> grown(new char[size]);
-        std::memcpy(grown.get(), buffer, std::size_t{length} + 1);
-        block = std::move(grown);
-        buffer = block.get();
-    }
-    if (upperLength > 0) {
-        std::memcpy(buffer + length + 1, upper, upperLength);
-    }
-    buffer[size - 1] = '\0';
+    upperLength = upper != nullptr ? upperLength : 0;
+    buffer.reserve(bufferSize(length, upperLength), std::size_t{length} + 1);
+    CopyText(buffer.data + length + 1, upper, upperLength);
     // Inside the object exactly when both texts fit there (see isInline).
-    if (block) {
-        mHeap = block.release();
+    if (buffer.block) {
+        mHeap = buffer.block.release();
     }
     mLength = length;
     mUpperLength = upperLength;
-
-    mNumeric = stream.getNumeric();
-    mLineNumber = static_cast<int32_t>(stream.getLineNumber());
-    mColumn = static_cast<int32_t>(stream.getColumn());
 }
 
 TokenInfoObj::TokenInfoObj(const TokenInfoObj& other)
@@ -133,14 +147,8 @@ void TokenInfoObj::setTexts(const char* text, unsigned length, const char* upper
     if (size > kInlineBytes) {
         buffer = new char[size];
     }
-    if (length > 0) {
-        std::memcpy(buffer, text, length);
-    }
-    buffer[length] = '\0';
-    if (upperLength > 0) {
-        std::memcpy(buffer + length + 1, upper, upperLength);
-    }
-    buffer[length + 1 + std::size_t{upperLength}] = '\0';
+    CopyText(buffer, text, length);
+    CopyText(buffer + length + 1, upper, upperLength);
     if (buffer != mInline) {
         mHeap = buffer;
     }

@@ -67,6 +67,7 @@ class UPARSER_API TokenInfoObj {
     }
     bool isInline() const { return bufferSize(mLength, mUpperLength) <= kInlineBytes; }
     const char* texts() const { return isInline() ? mInline : mHeap; }
+    void readTexts(const TAVO_TokenSequence& stream);
     void setTexts(const char* text, unsigned length, const char* upper, unsigned upperLength);
     void releaseTexts() noexcept;
     void takeTexts(TokenInfoObj& other) noexcept;

@@ -63,7 +63,32 @@ std::string ExtendedName(const std::string& name, bool repeatable, int count) {
     return AppendIndexToString(name + " ", count);
 }
 
+bool IsBlockOption(BlockOptions option) {
+    return option >= BlockNoValue && option <= BlockByParen;
+}
+
 }  // namespace
+
+struct UniversalParser::BlockForm {
+    bool opened;   // "=" or "(" introduces the value
+    bool byEqual;  // written after "=": parentheses are not allowed
+    bool byParen;  // written in parentheses
+};
+
+// equalFollows tells whether the "=" of an optional-equal value is there. An option outside
+// the enumeration reads as BlockByEqual.
+UniversalParser::BlockForm UniversalParser::blockForm(BlockOptions option, bool equalFollows) {
+    switch (option) {
+        case BlockNoValue:
+            return {false, true, false};
+        case BlockOptEqual:
+            return {equalFollows, true, false};
+        case BlockByParen:
+            return {true, false, true};
+        default:
+            return {true, true, false};
+    }
+}
 
 UniversalParser::UniversalParser(TAVO_TokenSequence& tokens, CommandSpec& spec,
                                  const CommandDescriptor& grammar)
@@ -88,7 +113,7 @@ void UniversalParser::initMembers() {
     mExpectParam = true;
     mInParen = false;
     mAtCommandStart = true;
-    mErrorCode = 0;
+    mErrorCode = ParseCodes::Parsed;
     mGroupCount = 0;
     mCurGroupDesc = nullptr;
     mCurSubComDesc = nullptr;
@@ -279,72 +304,93 @@ bool UniversalParser::atParameterStart() {
     }
 }
 
+// A value ends at the end of its subcommand, before the name of the next parameter, and at the
+// parenthesis that closes it. Both rules that find a name also decide whether the next word
+// may start a parameter.
 bool UniversalParser::atParameterEnd() {
     if (atSubComEnd()) {
         return true;
     }
     const bool grammar = grammarApplies();
-    const ParamDescriptor* const desc = mCurParamDesc;
-    const SubComDescriptor* const subCom = mCurSubComDesc;
-    const bool byBlock = subCom != nullptr && subCom->areParamByBlock();
-    const bool word = IsWord(mCurToken);
-
-    // A word that names a parameter of the subcommand closes the value before it.
-    if (grammar && word && !mInParen) {
-        const ParamDescriptor* named =
-            subCom != nullptr ? subCom->getParamDesc(mCurToken.getUpperString()) : nullptr;
-        if (byBlock) {
-            if (named == nullptr) {
-                return false;
-            }
-            if (desc != nullptr && desc->getBlockOption() == BlockByParen) {
-                return false;
-            }
-            mExpectParam = true;
-            return true;
-        }
-        if (named != nullptr &&
-            (named->getParamType() == ParamKeyWord || !named->isValueRequired())) {
-            mExpectParam = true;
+    if (grammar && IsWord(mCurToken) && !mInParen) {
+        const EndVerdict named = atParamName();
+        if (named != EndVerdict::Undecided) {
+            return named == EndVerdict::Ends;
         }
     }
     if (mExpectParam) {
         return true;
     }
+    const EndVerdict paren = atValueParen(grammar);
+    if (paren != EndVerdict::Undecided) {
+        return paren == EndVerdict::Ends;
+    }
+    return IsWord(mCurToken) && atNameBeforeEqual(grammar);
+}
 
-    if (HasCode(mCurToken, TokenSequenceBase::LeftParen) ||
-        HasCode(mCurToken, TokenSequenceBase::RightParen)) {
-        if (!grammar) {
-            return true;
+// name-end := PARAMNAME   (by block: any name of the subcommand, unless the value is by "(")
+// Elsewhere a keyword, or a parameter whose value is optional, lets the word start a parameter.
+UniversalParser::EndVerdict UniversalParser::atParamName() {
+    const SubComDescriptor* const subCom = mCurSubComDesc;
+    const ParamDescriptor* const named =
+        subCom != nullptr ? subCom->getParamDesc(mCurToken.getUpperString()) : nullptr;
+    if (subCom != nullptr && subCom->areParamByBlock()) {
+        if (named == nullptr ||
+            (mCurParamDesc != nullptr && mCurParamDesc->getBlockOption() == BlockByParen)) {
+            return EndVerdict::Continues;
         }
-        if (!mHasNextToken || (HasCode(mNextToken, TokenSequenceBase::Slash) && desc != nullptr &&
-                               !desc->isSlashAllowed())) {
-            if (mInParen) {
-                return true;
-            }
-        } else if (mInParen && IsWord(mNextToken)) {
-            if (!byBlock) {
-                return true;
-            }
-            return subCom->getParamDesc(mNextToken.getUpperString()) != nullptr &&
-                   desc != nullptr && desc->getBlockOption() == BlockByParen;
+        mExpectParam = true;
+        return EndVerdict::Ends;
+    }
+    if (named != nullptr && (named->getParamType() == ParamKeyWord || !named->isValueRequired())) {
+        mExpectParam = true;
+    }
+    return EndVerdict::Undecided;
+}
+
+// paren-end := ("(" | ")") (END | "/" | WORD)
+// Without a grammar any parenthesis ends the value. With one, an open parenthesised value ends
+// at its last parenthesis before the end, before a "/" the value may not hold, or before a word
+// (by block, only the name of a by-parenthesis parameter).
+UniversalParser::EndVerdict UniversalParser::atValueParen(bool grammar) const {
+    if (!HasCode(mCurToken, TokenSequenceBase::LeftParen) &&
+        !HasCode(mCurToken, TokenSequenceBase::RightParen)) {
+        return EndVerdict::Undecided;
+    }
+    if (!grammar) {
+        return EndVerdict::Ends;
+    }
+    const ParamDescriptor* const desc = mCurParamDesc;
+    if (!mHasNextToken || (HasCode(mNextToken, TokenSequenceBase::Slash) && desc != nullptr &&
+                           !desc->isSlashAllowed())) {
+        return mInParen ? EndVerdict::Ends : EndVerdict::Undecided;
+    }
+    if (!mInParen || !IsWord(mNextToken)) {
+        return EndVerdict::Undecided;
+    }
+    const SubComDescriptor* const subCom = mCurSubComDesc;
+    if (subCom == nullptr || !subCom->areParamByBlock()) {
+        return EndVerdict::Ends;
+    }
+    const bool nextByParen = subCom->getParamDesc(mNextToken.getUpperString()) != nullptr &&
+                             desc != nullptr && desc->getBlockOption() == BlockByParen;
+    return nextByParen ? EndVerdict::Ends : EndVerdict::Continues;
+}
+
+// equal-end := WORD "="   (not inside parentheses, not a qualifier written with "=")
+bool UniversalParser::atNameBeforeEqual(bool grammar) {
+    if (grammar) {
+        if (mInParen) {
+            return false;
+        }
+        // A qualifier written with "=" belongs to the value being collected.
+        if (mCurParamDesc != nullptr && mCurParamDesc->isQualByEqual(mCurToken.getUpperString())) {
+            return false;
         }
     }
-
-    if (word) {
-        if (grammar) {
-            if (mInParen) {
-                return false;
-            }
-            // A qualifier written with "=" belongs to the value being collected.
-            if (desc != nullptr && desc->isQualByEqual(mCurToken.getUpperString())) {
-                return false;
-            }
-        }
-        if (IsOperator(mNextToken) && HasCode(mNextToken, TokenSequenceBase::EqualSign)) {
-            mExpectParam = false;
-            return true;
-        }
+    if (IsOperator(mNextToken) && HasCode(mNextToken, TokenSequenceBase::EqualSign)) {
+        mExpectParam = false;
+        return true;
     }
     return false;
 }
@@ -388,11 +434,12 @@ int UniversalParser::getCommandSpecifications() {
 }
 
 void UniversalParser::failUnnamed() {
-    if (mErrorCode == 0) {
-        mErrorCode = 1;
+    if (mErrorCode == ParseCodes::Parsed) {
+        mErrorCode = ParseCodes::UnnamedFailure;
     }
 }
 
+// command := NAME [group] {group}
 int UniversalParser::parseCommand() {
     const CommandDescriptor& grammar = *mCommandDesc;
     // The tree describes this command alone; the rules about the whole command below (a
@@ -403,460 +450,454 @@ int UniversalParser::parseCommand() {
     mMessage.SetProcedureTitle(grammar.getProcedureTitle().c_str());
 
     startToken();
-
-    bool onlyGlobal = false;
-    bool firstGlobal = false;
-    bool more = false;
-    bool ok = true;
-    if (mHasCurToken) {
-        onlyGlobal = grammar.groupIsOnlyGlobal();
-        // A command that opens with a separator has no global first group (unless the
-        // grammar is the global group alone).
-        firstGlobal = true;
-        if (IsSlash(mCurToken) && IsWord(mNextToken) &&
-            grammar.isGroupSeparator(mNextToken.getUpperString())) {
-            firstGlobal = onlyGlobal;
-        }
-        more = true;
-        ok = false;
-    }
-
     clearGroupOccur();
-
-    while (more) {
-        [[maybe_unused]] const long consumed = mConsumed;
-        // A group that does not start properly is still parsed, so that it reports why.
-        if (!atGroupStart()) {
-            more = false;
-        }
-        GroupComObj group;
-        if (more && firstGlobal) {
-            group.setGroupGlobal();
-        }
-        ok = processGroupObj(group);
-        mCommandSpec.addGroupObj(std::move(group));
-        if (more) {
-            if (ok && mHasCurToken) {
-                assert(mConsumed > consumed);
-                ++mGroupCount;
-                firstGlobal = onlyGlobal;
-            } else {
-                more = false;
-            }
-        }
-    }
-
-    if (!ok) {
+    if (mHasCurToken && !processGroups()) {
         failUnnamed();
         return mErrorCode;
     }
-
-    if (grammarApplies()) {
-        const int groupCount = grammar.getGroupDescListSize();
-        for (int index = 0; index < groupCount; ++index) {
-            const GroupComDescriptor* groupDesc = grammar.getGroupDesc(index);
-            if (!groupDesc->isGroupRequired() || mGroupOccur.count(index) != 0) {
-                continue;
-            }
-            mErrorCode = 5;
-            if (mCommandSpec.getGroupListSize() == 0) {
-                mMessage.CommandEmpty();
-            } else if (groupDesc->getGroupType() == GroupGlobal) {
-                const SubComObj* first = mCommandSpec.getGroupObj(0u)->getSubComObj(0u);
-                mMessage.SubComNotAtStart(first != nullptr ? first->getSubComName().c_str() : "");
-            } else if (groupDesc->getGroupSepListSize() == 1) {
-                mMessage.SubComRequired(groupDesc->getGroupSepName(0));
-            } else {
-                mMessage.SubComRequired(groupDesc->getGroupSepNameList());
-            }
-            return mErrorCode;
-        }
-    }
+    checkRequiredGroups();
     return mErrorCode;
 }
 
-bool UniversalParser::processGroupObj(GroupComObj& group) {
+// groups := group {"/" SEPARATOR group}
+bool UniversalParser::processGroups() {
+    const bool onlyGlobal = mCommandDesc->groupIsOnlyGlobal();
+    // A command that opens with a separator has no global first group (unless the grammar is
+    // the global group alone).
+    bool global = onlyGlobal || !atGroupSeparator();
+    while (true) {
+        [[maybe_unused]] const long consumed = mConsumed;
+        // A group that does not start properly is still parsed, so that it reports why.
+        const bool starts = atGroupStart();
+        GroupComObj group;
+        if (starts && global) {
+            group.setGroupGlobal();
+        }
+        const bool done = processGroupObj(group);
+        mCommandSpec.addGroupObj(std::move(group));
+        if (!starts || !done || !mHasCurToken) {
+            return done;
+        }
+        assert(mConsumed > consumed);
+        ++mGroupCount;
+        global = onlyGlobal;
+    }
+}
+
+// Every required group occurs in the command.
+void UniversalParser::checkRequiredGroups() {
+    if (!grammarApplies()) {
+        return;
+    }
     const CommandDescriptor& grammar = *mCommandDesc;
-    bool ok = true;
-    bool result = false;
+    const int groupCount = grammar.getGroupDescListSize();
+    for (int index = 0; index < groupCount; ++index) {
+        const GroupComDescriptor* groupDesc = grammar.getGroupDesc(index);
+        if (!groupDesc->isGroupRequired() || mGroupOccur.count(index) != 0) {
+            continue;
+        }
+        mErrorCode = ParseCodes::GroupMissing;
+        if (mCommandSpec.getGroupListSize() == 0) {
+            mMessage.CommandEmpty();
+        } else if (groupDesc->getGroupType() == GroupGlobal) {
+            const SubComObj* first = mCommandSpec.getGroupObj(0u)->getSubComObj(0u);
+            mMessage.SubComNotAtStart(first != nullptr ? first->getSubComName().c_str() : "");
+        } else if (groupDesc->getGroupSepListSize() == 1) {
+            mMessage.SubComRequired(groupDesc->getGroupSepName(0));
+        } else {
+            mMessage.SubComRequired(groupDesc->getGroupSepNameList());
+        }
+        return;
+    }
+}
+
+// group := ["/" SEPARATOR] subcommands
+bool UniversalParser::processGroupObj(GroupComObj& group) {
     const std::string sepName = group.isGroupGlobal() ? std::string() : mNextToken.getUpperString();
-    bool slashFirst = IsSlash(mCurToken);
-    std::string subName = slashFirst ? mNextToken.getUpperString() : std::string();
+    const bool slashFirst = IsSlash(mCurToken);
+    const std::string subName = slashFirst ? mNextToken.getUpperString() : std::string();
 
     clearSubComOccur();
 
-    const bool groupRules = grammarApplies() || grammar.getGroupDescListSize() > 0;
-    if (groupRules) {
-        // mCurGroupDesc is still the previous group's: nothing may follow a final group.
-        // The checks below still run and may report once more.
-        if (mCurGroupDesc != nullptr && mCurGroupDesc->getGroupType() == GroupFinal) {
-            mErrorCode = 2;
-            if (mCurGroupDesc->getGroupSepListSize() == 1) {
-                mMessage.SubComRequired(mCurGroupDesc->getGroupSepName(0));
-            } else {
-                mMessage.InvalidSubComComb();
-            }
-            ok = false;
-        }
-        const int index = grammar.getGroupDescIndex(sepName);
-        mCurGroupDesc = grammar.getGroupDesc(index);
-        if (mCurGroupDesc == nullptr) {
-            mErrorCode = 2;
-            mMessage.SubComNotAllowed(subName.c_str());
-            return false;
-        }
-        // Counted before the check: a rejected repetition counts too.
-        const int occurrence = ++mGroupOccur[index];
-        if (occurrence > 1 && mCurGroupDesc->getGroupType() != GroupRepeatable) {
-            mErrorCode = 4;
-            mMessage.SubComNotAllowed(sepName.c_str());
-            return false;
-        }
-        if (!ok) {
-            return false;
-        }
-        mMessage.SetGroupIndex(mCurGroupDesc->getGroupType() == GroupGlobal ? 0 : occurrence);
-        mMessage.SetGroupMsgText(mCurGroupDesc->getMessageText());
-        mMessage.SetGroupSepName(mCurGroupDesc->getGroupSepName(0));
+    const bool groupRules = grammarApplies() || mCommandDesc->getGroupDescListSize() > 0;
+    if (groupRules && !enterGroup(sepName, subName)) {
+        return false;
     }
+    if (!processSubComs(group, slashFirst, subName) || !checkRequiredSubComs(group)) {
+        return false;
+    }
+    if (groupRules) {
+        mMessage.SetGroupIndex(-1);
+        mMessage.SetGroupMsgText("");
+        mMessage.SetGroupSepName("");
+    }
+    return true;
+}
 
-    while (ok) {
+// The rules of a group's start: it may follow the group before, its separator opens a group of
+// the grammar, and only a repeatable group occurs twice. Its messages then name the group.
+bool UniversalParser::enterGroup(const std::string& sepName, const std::string& subName) {
+    const CommandDescriptor& grammar = *mCommandDesc;
+    // mCurGroupDesc is still the previous group's. The checks after this one still run and may
+    // report once more.
+    const bool afterFinal = followsFinalGroup();
+    const int index = grammar.getGroupDescIndex(sepName);
+    mCurGroupDesc = grammar.getGroupDesc(index);
+    if (mCurGroupDesc == nullptr) {
+        mErrorCode = ParseCodes::GroupNotAllowed;
+        mMessage.SubComNotAllowed(subName.c_str());
+        return false;
+    }
+    // Counted before the check: a rejected repetition counts too.
+    const int occurrence = ++mGroupOccur[index];
+    if (occurrence > 1 && mCurGroupDesc->getGroupType() != GroupRepeatable) {
+        mErrorCode = ParseCodes::GroupRepeated;
+        mMessage.SubComNotAllowed(sepName.c_str());
+        return false;
+    }
+    if (afterFinal) {
+        return false;
+    }
+    mMessage.SetGroupIndex(mCurGroupDesc->getGroupType() == GroupGlobal ? 0 : occurrence);
+    mMessage.SetGroupMsgText(mCurGroupDesc->getMessageText());
+    mMessage.SetGroupSepName(mCurGroupDesc->getGroupSepName(0));
+    return true;
+}
+
+// Nothing may follow a final group; reports it and answers true when a group does.
+bool UniversalParser::followsFinalGroup() {
+    if (mCurGroupDesc == nullptr || mCurGroupDesc->getGroupType() != GroupFinal) {
+        return false;
+    }
+    mErrorCode = ParseCodes::GroupNotAllowed;
+    if (mCurGroupDesc->getGroupSepListSize() == 1) {
+        mMessage.SubComRequired(mCurGroupDesc->getGroupSepName(0));
+    } else {
+        mMessage.InvalidSubComComb();
+    }
+    return true;
+}
+
+// subcommands := subcommand {"/" NAME subcommand}
+bool UniversalParser::processSubComs(GroupComObj& group, bool slashFirst, std::string subName) {
+    while (true) {
         [[maybe_unused]] const long consumed = mConsumed;
-        if (!atSubComStart()) {
-            ok = false;
-        }
+        const bool starts = atSubComStart();
+        bool named = starts;
         if (slashFirst) {
             // A host may hand out a word without text (or one whose upper text starts with
             // NUL, which names compare as empty). It names no subcommand: the unnamed leading
             // part is never written after "/", and the parser steps past "/" and a name only
             // when there is a name.
             subName = mNextToken.getUpperString();
-            result = IsWord(mNextToken) && !subName.empty();
-        } else {
-            result = ok;
+            named = IsWord(mNextToken) && !subName.empty();
         }
-        if (!result) {
-            mErrorCode = 6;
+        if (!named) {
+            mErrorCode = ParseCodes::UnknownSubCom;
             mMessage.InvalidSubComName(subName.c_str());
-            ok = false;
         }
         SubComObj subCom(subName);
-        if (ok && result) {
-            result = processSubCommand(subCom);
-        }
+        const bool done = starts && named ? processSubCommand(subCom) : named;
         group.addSubComObj(std::move(subCom));
-        if (ok && result) {
-            assert(mConsumed > consumed);
-            if (!mHasCurToken || atGroupSeparator()) {
-                ok = false;
-            } else {
-                slashFirst = true;
-            }
+        if (!starts || !done || !mHasCurToken || atGroupSeparator()) {
+            return done;
         }
-        if (!result) {
-            ok = false;
-        }
+        assert(mConsumed > consumed);
+        slashFirst = true;
     }
-
-    if (result && grammarApplies() && mCurGroupDesc != nullptr) {
-        const int subComCount = mCurGroupDesc->getSubComDescListSize();
-        for (int i = 0; i < subComCount; ++i) {
-            const SubComDescriptor* subDesc = mCurGroupDesc->getSubComDesc(i);
-            const std::string& name = subDesc->getSubComName();
-            if (!subDesc->isSubComRequired() || mSubComOccur.count(name) != 0) {
-                continue;
-            }
-            mErrorCode = 9;
-            // The unnamed leading part can only be missing because another subcommand came
-            // first.
-            if (group.isGroupGlobal() && mGroupCount == 0 && group.getSubComListSize() > 0 &&
-                name.empty()) {
-                mMessage.SubComNotAtStart(group.getSubComObj(0u)->getSubComName().c_str());
-            } else {
-                mMessage.SubComRequired(name.c_str());
-            }
-            result = false;
-            break;
-        }
-    }
-
-    if (result && groupRules) {
-        mMessage.SetGroupIndex(-1);
-        mMessage.SetGroupMsgText("");
-        mMessage.SetGroupSepName("");
-    }
-    return result;
 }
 
-bool UniversalParser::processSubCommand(SubComObj& subCom) {
-    const bool grammar = grammarApplies();
-    mExpectParam = true;
-    mInParen = false;
-    bool ok = true;
-    bool done = false;
-    const std::string& name = subCom.getSubComName();
-    std::string extName = name;
-
-    if (grammar) {
-        mCurSubComDesc = mCurGroupDesc != nullptr ? mCurGroupDesc->getSubComDesc(name) : nullptr;
-        if (mCurSubComDesc == nullptr) {
-            if (mCommandDesc->getSubComDescMult(name) > 0) {
-                mErrorCode = 7;
-                mMessage.SubComNotAllowed(name.c_str());
-            } else {
-                mErrorCode = 6;
-                mMessage.InvalidSubComName(name.c_str());
-            }
-            ok = false;
+// Every required subcommand of the group occurs in it.
+bool UniversalParser::checkRequiredSubComs(const GroupComObj& group) {
+    if (!grammarApplies() || mCurGroupDesc == nullptr) {
+        return true;
+    }
+    const int subComCount = mCurGroupDesc->getSubComDescListSize();
+    for (int i = 0; i < subComCount; ++i) {
+        const SubComDescriptor* subDesc = mCurGroupDesc->getSubComDesc(i);
+        const std::string& name = subDesc->getSubComName();
+        if (!subDesc->isSubComRequired() || mSubComOccur.count(name) != 0) {
+            continue;
+        }
+        mErrorCode = ParseCodes::SubComMissing;
+        // The unnamed leading part can only be missing because another subcommand came first.
+        if (group.isGroupGlobal() && mGroupCount == 0 && group.getSubComListSize() > 0 &&
+            name.empty()) {
+            mMessage.SubComNotAtStart(group.getSubComObj(0u)->getSubComName().c_str());
         } else {
-            const int count = ++mSubComOccur[name];
-            const bool repeatable = mCurSubComDesc->isSubComRepeatable();
-            if (count > 1 && !repeatable) {
-                mErrorCode = 8;
-                mMessage.SubComRepeated(name.c_str());
-                ok = false;
-            }
-            if (repeatable) {
-                subCom.setSubComCount(count);
-                extName = ExtendedName(name, true, count);
-            }
+            mMessage.SubComRequired(name.c_str());
         }
-    }
-
-    // Past the "/" and the name.
-    if (!name.empty()) {
-        if (!nextToken()) {
-            ok = false;
-        } else if (ok) {
-            nextToken();
-        }
-    }
-
-    if (ok) {
-        done = true;
-        if (atSubComEnd()) {
-            ok = false;
-        }
-    }
-
-    clearParamOccur();
-
-    if (ok) {
-        bool arbitrary;
-        if (grammar) {
-            arbitrary = mCurSubComDesc->isSubComArbitrary();
-            mCurParamDesc = mCurSubComDesc->getExportParamDesc();
-        } else {
-            arbitrary = mCommandDesc->areSubComArbitrary();
-        }
-        if (arbitrary) {
-            // The value is checked after every token. For a list whose tokens are checked one
-            // by one, a run that fit so far needs a look at its new token only: checking the
-            // whole run again would make a long subcommand cost the square of its length. A
-            // token that does not fit alone gets the full check, which reports it.
-            const bool eachToken = grammar && ChecksEachToken(mCurParamDesc);
-            while (!atSubComEnd()) {
-                subCom.addParamExportToken(mCurToken);
-                nextToken();
-                if (grammar) {
-                    const unsigned count = subCom.getTokenListSize();
-                    if (eachToken && done && FitsAlone(*subCom.getTokenObj(count - 1),
-                                                       *mCurParamDesc)) {
-                        continue;
-                    }
-                    done = subCom.exportParamObj()->canGetValue(mCurParamDesc, &mMessage);
-                    if (!done) {
-                        mErrorCode = 12;
-                        break;
-                    }
-                }
-            }
-        } else {
-            bool parameters = true;
-            if (grammar && mCurParamDesc != nullptr) {
-                if (!processExportValue(subCom, extName, done)) {
-                    return false;
-                }
-                parameters = !atSubComEnd();
-            }
-            if (parameters) {
-                processParamLoop(subCom, extName, done);
-            }
-        }
-    }
-
-    if (done && !checkSubComContent(subCom, extName)) {
         return false;
     }
-    return done;
+    return true;
 }
 
-bool UniversalParser::processExportValue(SubComObj& subCom, const std::string& extName,
-                                         bool& done) {
-    const SubComDescriptor& subDesc = *mCurSubComDesc;
-    const ParamDescriptor& desc = *mCurParamDesc;
-    bool ok = true;
-    bool opened = false;
-    bool forbidsParen = false;
-    bool needsParen = false;
-    bool open = false;
-    mExpectParam = false;
-
-    if (subDesc.areParamByBlock()) {
-        forbidsParen = true;
-        switch (desc.getBlockOption()) {
-            case BlockNoValue:
-                break;
-            case BlockByEqual:
-                open = true;
-                break;
-            case BlockOptEqual:
-                open = mHasNextToken && HasCode(mCurToken, TokenSequenceBase::EqualSign);
-                break;
-            case BlockByParen:
-                forbidsParen = false;
-                needsParen = true;
-                open = true;
-                break;
-            default:
-                break;
-        }
-    }
-
-    if (open) {
-        opened = true;
-        if (HasCode(mCurToken, TokenSequenceBase::LeftParen)) {
-            mInParen = true;
-        } else if (HasCode(mCurToken, TokenSequenceBase::EqualSign)) {
-            // The value follows the "=".
-        } else if (IsWord(mCurToken) &&
-                   subDesc.getParamDesc(mCurToken.getUpperString()) != nullptr) {
-            // No leading value: the subcommand starts with its parameters.
-            ok = false;
-            opened = false;
-        } else if (atParameterEnd()) {
-            opened = false;
-        } else {
-            failValue(std::string(), extName);
-            return false;
-        }
-        if (mInParen && !subDesc.areParamByParen() && !needsParen) {
-            mErrorCode = 15;
-            mMessage.ParenNotAllowed(extName.c_str());
-            return false;
-        }
-        if (opened && ok && !nextToken()) {
-            return false;
-        }
-    }
-
-    if (ok) {
-        while (!atParameterEnd()) {
-            subCom.addParamExportToken(mCurToken);
-            nextToken();
-        }
-    }
-
-    if (opened && ok) {
-        if (!mInParen && (subDesc.areParamByParen() || needsParen)) {
-            mErrorCode = 16;
-            mMessage.ParenRequired(extName.c_str());
-            return false;
-        }
-        if (mInParen && (subDesc.areParamByEqual() || forbidsParen)) {
-            mErrorCode = 15;
-            mMessage.ParenNotAllowed(extName.c_str());
-            return false;
-        }
-        const bool subComEnd = atSubComEnd();
-        if (!subComEnd && IsOperator(mCurToken)) {
-            const bool closing = mInParen && HasCode(mCurToken, TokenSequenceBase::RightParen);
-            nextToken();
-            if (!closing) {
-                failValue(std::string(), extName);
-                return false;
-            }
-            done = true;
-            mInParen = false;
-        } else if (mInParen) {
-            // The ")" is missing, also when the subcommand ends here.
-            failValue(std::string(), extName);
-            return false;
-        }
-    }
-
+// subcommand := ["/" NAME] [value] {parameter}
+bool UniversalParser::processSubCommand(SubComObj& subCom) {
     mExpectParam = true;
-    if (desc.getParamType() == ParamTokenList || subCom.getTokenListSize() > 0) {
-        done = subCom.exportParamObj()->canGetValue(&desc, &mMessage);
-        if (!done) {
-            mErrorCode = 12;
+    mInParen = false;
+    const std::string& name = subCom.getSubComName();
+    std::string extName = name;
+    bool known = !grammarApplies() || enterSubCom(subCom, extName);
+
+    // Past the "/" and the name; a rejected name stays current.
+    if (!name.empty()) {
+        if (!nextToken()) {
+            known = false;
+        } else if (known) {
+            nextToken();
+        }
+    }
+    // Decided before the parameter state is cleared: a "/" after the name ends the subcommand
+    // as the value before it would see it.
+    const bool empty = known && atSubComEnd();
+    clearParamOccur();
+    if (!known) {
+        return false;
+    }
+    if (!empty && !processSubComContent(subCom, extName)) {
+        return false;
+    }
+    return checkSubComContent(subCom, extName);
+}
+
+// The rules of a subcommand's name: the group knows it, and only a repeatable one occurs twice.
+// Repeatable ones are counted, and their messages carry the count.
+bool UniversalParser::enterSubCom(SubComObj& subCom, std::string& extName) {
+    const std::string& name = subCom.getSubComName();
+    mCurSubComDesc = mCurGroupDesc != nullptr ? mCurGroupDesc->getSubComDesc(name) : nullptr;
+    if (mCurSubComDesc == nullptr) {
+        if (mCommandDesc->getSubComDescMult(name) > 0) {
+            mErrorCode = ParseCodes::SubComOfOtherGroup;
+            mMessage.SubComNotAllowed(name.c_str());
+        } else {
+            mErrorCode = ParseCodes::UnknownSubCom;
+            mMessage.InvalidSubComName(name.c_str());
+        }
+        return false;
+    }
+    const int count = ++mSubComOccur[name];
+    if (!mCurSubComDesc->isSubComRepeatable()) {
+        if (count == 1) {
+            return true;
+        }
+        mErrorCode = ParseCodes::SubComRepeated;
+        mMessage.SubComRepeated(name.c_str());
+        return false;
+    }
+    subCom.setSubComCount(count);
+    extName = ExtendedName(name, true, count);
+    return true;
+}
+
+// content := arbitrary | [value] {parameter}
+bool UniversalParser::processSubComContent(SubComObj& subCom, const std::string& extName) {
+    const bool grammar = grammarApplies();
+    bool arbitrary = mCommandDesc->areSubComArbitrary();
+    if (grammar) {
+        arbitrary = mCurSubComDesc->isSubComArbitrary();
+        mCurParamDesc = mCurSubComDesc->getExportParamDesc();
+    }
+    if (arbitrary) {
+        return processArbitraryValue(subCom);
+    }
+    if (grammar && mCurParamDesc != nullptr) {
+        if (!processExportValue(subCom, extName)) {
+            return false;
+        }
+        if (atSubComEnd()) {
+            return true;
+        }
+    }
+    return processParamLoop(subCom, extName);
+}
+
+// arbitrary := {token}   (the subcommand's value, checked after every token)
+bool UniversalParser::processArbitraryValue(SubComObj& subCom) {
+    const bool grammar = grammarApplies();
+    // For a list whose tokens are checked one by one, a run that fit so far needs a look at
+    // its new token only: checking the whole run again would make a long subcommand cost the
+    // square of its length. A token that does not fit alone gets the full check, which
+    // reports it.
+    const bool eachToken = grammar && ChecksEachToken(mCurParamDesc);
+    while (!atSubComEnd()) {
+        subCom.addParamExportToken(mCurToken);
+        nextToken();
+        if (!grammar) {
+            continue;
+        }
+        const unsigned count = subCom.getTokenListSize();
+        if (eachToken && FitsAlone(*subCom.getTokenObj(count - 1), *mCurParamDesc)) {
+            continue;
+        }
+        if (!subCom.exportParamObj()->canGetValue(mCurParamDesc, &mMessage)) {
+            mErrorCode = ParseCodes::WrongValue;
             return false;
         }
     }
     return true;
 }
 
-void UniversalParser::processParamLoop(SubComObj& subCom, const std::string& extName, bool& done) {
-    const bool grammar = grammarApplies();
-    bool more = true;
-    while (more) {
-        [[maybe_unused]] const long consumed = mConsumed;
-        const std::string word = mCurToken.getUpperString();
-        if (IsWord(mCurToken)) {
-            more = atParameterStart();
-            if (!more) {
-                mErrorCode = 12;
-                mMessage.WrongValueType(word.c_str(), extName.c_str());
-            }
-        } else {
-            mErrorCode = 11;
-            mMessage.InvalidParam(word.c_str(), extName.c_str());
-            more = false;
+// value := ["=" | "("] {token} [")"]   (the subcommand's unnamed leading value)
+bool UniversalParser::processExportValue(SubComObj& subCom, const std::string& extName) {
+    BlockForm form = {false, false, false};
+    if (mCurSubComDesc->areParamByBlock()) {
+        const BlockOptions option = mCurParamDesc->getBlockOption();
+        form = blockForm(option, mHasNextToken && HasCode(mCurToken, TokenSequenceBase::EqualSign));
+        // Under an option outside the enumeration the value is collected as it stands.
+        form.opened = form.opened && IsBlockOption(option);
+    }
+    mExpectParam = false;
+    if (form.opened) {
+        if (HasCode(mCurToken, TokenSequenceBase::LeftParen) ||
+            HasCode(mCurToken, TokenSequenceBase::EqualSign)) {
+            return processOpenedExportValue(subCom, extName, form);
         }
-
-        ParamObj param(mCurToken, ParamNoType);
-        param.setSubComExtName(extName);
-        if (more) {
-            done = processParamObj(param);
-            if (grammar) {
-                if (!done) {
-                    more = false;
-                } else {
-                    done = param.canGetValue(mCurParamDesc, &mMessage);
-                    if (!done) {
-                        mErrorCode = 12;
-                        more = false;
-                    }
-                }
-            }
-        } else {
-            done = false;
+        if (IsWord(mCurToken) &&
+            mCurSubComDesc->getParamDesc(mCurToken.getUpperString()) != nullptr) {
+            // No leading value: the subcommand starts with its parameters.
+            return checkExportValue(subCom);
         }
+        if (!atParameterEnd()) {
+            failValue(std::string(), extName);
+            return false;
+        }
+    }
+    collectExportTokens(subCom);
+    return checkExportValue(subCom);
+}
 
-        const bool parenUsed = param.areParenUsed();
-        const ParamSpec type = param.getType();
-        subCom.addParamObj(std::move(param));
+// opened-value := ("=" | "(") {token} [")"]
+bool UniversalParser::processOpenedExportValue(SubComObj& subCom, const std::string& extName,
+                                               const BlockForm& form) {
+    if (HasCode(mCurToken, TokenSequenceBase::LeftParen)) {
+        mInParen = true;
+        if (!checkOpeningParen(form, extName)) {
+            return false;
+        }
+    }
+    if (!nextToken()) {
+        return false;
+    }
+    collectExportTokens(subCom);
+    if (!checkValueParens(form, extName) || !closeExportValue(extName)) {
+        return false;
+    }
+    return checkExportValue(subCom);
+}
 
-        if (done) {
-            assert(mConsumed > consumed);
-            if (parenUsed) {
-                subCom.setParenUsed();
-            } else if (type != ParamNoType && type != ParamKeyWord) {
-                subCom.setEqualUsed();
-            }
-        } else if (more) {
-            // Without a grammar the value's form failed silently; say so here.
-            mErrorCode = 12;
-            mMessage.WrongValueType(word.c_str(), extName.c_str());
-            more = false;
+// export-tokens := {token}   (up to the end of the value)
+void UniversalParser::collectExportTokens(SubComObj& subCom) {
+    while (!atParameterEnd()) {
+        subCom.addParamExportToken(mCurToken);
+        nextToken();
+    }
+}
+
+// close := ")"   (where the leading value was opened by "("; no other operator may follow it)
+bool UniversalParser::closeExportValue(const std::string& extName) {
+    if (!atSubComEnd() && IsOperator(mCurToken)) {
+        const bool closing = mInParen && HasCode(mCurToken, TokenSequenceBase::RightParen);
+        nextToken();
+        if (!closing) {
+            failValue(std::string(), extName);
+            return false;
         }
         mInParen = false;
+        return true;
+    }
+    if (mInParen) {
+        // The ")" is missing, also when the subcommand ends here.
+        failValue(std::string(), extName);
+        return false;
+    }
+    return true;
+}
+
+// The leading value has the type its descriptor asks for.
+bool UniversalParser::checkExportValue(SubComObj& subCom) {
+    mExpectParam = true;
+    if (mCurParamDesc->getParamType() != ParamTokenList && subCom.getTokenListSize() == 0) {
+        return true;
+    }
+    if (!subCom.exportParamObj()->canGetValue(mCurParamDesc, &mMessage)) {
+        mErrorCode = ParseCodes::WrongValue;
+        return false;
+    }
+    return true;
+}
+
+// parameters := parameter {parameter}
+bool UniversalParser::processParamLoop(SubComObj& subCom, const std::string& extName) {
+    while (true) {
+        [[maybe_unused]] const long consumed = mConsumed;
+        const bool done = processParameter(subCom, extName);
+        mInParen = false;
+        if (!done) {
+            return false;
+        }
+        assert(mConsumed > consumed);
         if (atSubComEnd()) {
-            more = false;
+            return true;
         }
     }
 }
 
+// parameter := NAME [value]   (stored in the subcommand even when it fails)
+bool UniversalParser::processParameter(SubComObj& subCom, const std::string& extName) {
+    const bool grammar = grammarApplies();
+    const std::string word = mCurToken.getUpperString();
+    const bool starts = startsParameter(word, extName);
+    ParamObj param(mCurToken, ParamNoType);
+    param.setSubComExtName(extName);
+    const bool parsed = starts && processParamObj(param);
+    const bool done = parsed && (!grammar || checkParamValue(param));
+
+    const bool parenUsed = param.areParenUsed();
+    const ParamSpec type = param.getType();
+    subCom.addParamObj(std::move(param));
+    if (starts && !parsed && !grammar) {
+        // Without a grammar the value's form failed silently; say so here.
+        mErrorCode = ParseCodes::WrongValue;
+        mMessage.WrongValueType(word.c_str(), extName.c_str());
+    }
+    if (!done) {
+        return false;
+    }
+    if (parenUsed) {
+        subCom.setParenUsed();
+    } else if (type != ParamNoType && type != ParamKeyWord) {
+        subCom.setEqualUsed();
+    }
+    return true;
+}
+
+// A parameter starts with a word at which one may start.
+bool UniversalParser::startsParameter(const std::string& word, const std::string& extName) {
+    if (!IsWord(mCurToken)) {
+        mErrorCode = ParseCodes::InvalidParam;
+        mMessage.InvalidParam(word.c_str(), extName.c_str());
+        return false;
+    }
+    if (!atParameterStart()) {
+        mErrorCode = ParseCodes::WrongValue;
+        mMessage.WrongValueType(word.c_str(), extName.c_str());
+        return false;
+    }
+    return true;
+}
+
+// The parameter's value has the type its descriptor asks for.
+bool UniversalParser::checkParamValue(ParamObj& param) {
+    if (!param.canGetValue(mCurParamDesc, &mMessage)) {
+        mErrorCode = ParseCodes::WrongValue;
+        return false;
+    }
+    return true;
+}
+
+// A subcommand holds what its grammar requires: its required parameters, a required leading
+// value before any parameter, and some content unless it may be empty.
 bool UniversalParser::checkSubComContent(const SubComObj& subCom, const std::string& extName) {
     if (!grammarApplies()) {
         return true;
@@ -867,7 +908,7 @@ bool UniversalParser::checkSubComContent(const SubComObj& subCom, const std::str
         for (int i = 0; i < paramCount; ++i) {
             const ParamDescriptor* desc = subDesc.getParamDesc(i);
             if (desc->isParamRequired() && mParamOccur.count(desc->getParamName()) == 0) {
-                mErrorCode = 14;
+                mErrorCode = ParseCodes::ParamMissing;
                 mMessage.ParamRequiredForSubCom(desc->getParamName().c_str(), extName.c_str());
                 return false;
             }
@@ -876,18 +917,18 @@ bool UniversalParser::checkSubComContent(const SubComObj& subCom, const std::str
     const ParamDescriptor* exportDesc = subDesc.getExportParamDesc();
     if (subCom.getTokenListSize() == 0 && exportDesc != nullptr && exportDesc->isParamRequired()) {
         if (subCom.getParamListSize() > 0) {
-            mErrorCode = 14;
+            mErrorCode = ParseCodes::ParamMissing;
             mMessage.ParamNotAtStart(subCom.getParamObj(0u)->getParamName().c_str(),
                                      extName.c_str());
         } else {
-            mErrorCode = 10;
+            mErrorCode = ParseCodes::SubComEmpty;
             mMessage.SubComEmpty(extName.c_str());
         }
         return false;
     }
     if (subCom.getParamListSize() == 0 && subCom.getTokenListSize() == 0 &&
         !subDesc.isEmptyAllowed()) {
-        mErrorCode = 10;
+        mErrorCode = ParseCodes::SubComEmpty;
         mMessage.SubComEmpty(extName.c_str());
         return false;
     }
@@ -896,38 +937,19 @@ bool UniversalParser::checkSubComContent(const SubComObj& subCom, const std::str
 
 void UniversalParser::failValue(const std::string& paramName, const std::string& extName) {
     if (grammarApplies()) {
-        mErrorCode = 12;
+        mErrorCode = ParseCodes::WrongValue;
         mMessage.WrongValueType(paramName.c_str(), extName.c_str());
     }
 }
 
+// parameter := NAME | NAME "=" value | NAME "(" value ")"
 bool UniversalParser::processParamObj(ParamObj& param) {
     const bool grammar = grammarApplies();
-    const SubComDescriptor* const subDesc = mCurSubComDesc;
     const std::string paramName = param.getParamName();
-    std::string extName;
-
-    if (grammar) {
-        mCurParamDesc = subDesc != nullptr ? subDesc->getParamDesc(paramName) : nullptr;
-        if (subDesc != nullptr) {
-            const auto occur = mSubComOccur.find(subDesc->getSubComName());
-            extName = ExtendedName(subDesc->getSubComName(), subDesc->isSubComRepeatable(),
-                                   occur != mSubComOccur.end() ? occur->second : 0);
-        }
-        if (mCurParamDesc == nullptr) {
-            mErrorCode = 11;
-            mMessage.InvalidParam(paramName.c_str(), extName.c_str());
-            return false;
-        }
-        // A rejected repetition is counted too.
-        if (++mParamOccur[paramName] > 1) {
-            mErrorCode = 13;
-            mMessage.ParamRepeated(paramName.c_str(), extName.c_str());
-            return false;
-        }
+    const std::string extName = grammar ? currentExtName() : std::string();
+    if (grammar && !enterParameter(paramName, extName)) {
+        return false;
     }
-    const ParamDescriptor* const desc = mCurParamDesc;
-    const bool byBlock = grammar && subDesc != nullptr && subDesc->areParamByBlock();
 
     // A keyword standing alone.
     if (mExpectParam && (!IsOperator(mNextToken) || IsSlash(mNextToken))) {
@@ -936,51 +958,103 @@ bool UniversalParser::processParamObj(ParamObj& param) {
         return true;
     }
 
-    bool byEqual = false;
-    bool byParen = false;
-    bool opened = true;
-    if (byBlock) {
-        byEqual = true;
-        switch (desc->getBlockOption()) {
-            case BlockNoValue:
-                opened = false;
-                break;
-            case BlockOptEqual:
-                opened = mHasNextToken && HasCode(mNextToken, TokenSequenceBase::EqualSign);
-                break;
-            case BlockByParen:
-                byEqual = false;
-                byParen = true;
-                break;
-            default:  // BlockByEqual, and any value outside the enumeration
-                break;
-        }
+    BlockForm form = {true, false, false};
+    if (grammar && mCurSubComDesc != nullptr && mCurSubComDesc->areParamByBlock()) {
+        form = blockForm(mCurParamDesc->getBlockOption(),
+                         mHasNextToken && HasCode(mNextToken, TokenSequenceBase::EqualSign));
     }
-    if (opened) {
-        if (IsOperator(mNextToken) && HasCode(mNextToken, TokenSequenceBase::LeftParen)) {
-            mInParen = true;
-        } else if (!IsOperator(mNextToken) || !HasCode(mNextToken, TokenSequenceBase::EqualSign)) {
-            return false;
-        }
-        mExpectParam = false;
-        if (grammar && mInParen && !subDesc->areParamByParen() && !byParen) {
-            mErrorCode = 15;
-            mMessage.ParenNotAllowed(extName.c_str());
-            return false;
-        }
-        if (!nextToken()) {
-            return false;
-        }
-    } else {
-        mExpectParam = false;
+    if (!openParamValue(form, extName)) {
+        return false;
     }
-
     nextToken();
-    if (!opened && byBlock && atParameterEnd()) {
+    // A block keyword that takes no value here.
+    if (!form.opened && atParameterEnd()) {
         param.setType(ParamKeyWord);
         return true;
     }
+    if (!startsValue(paramName, extName) || !collectValue(param, paramName, extName)) {
+        return false;
+    }
+    if (grammar && !checkValueParens(form, extName)) {
+        return false;
+    }
+    return closeParamValue(param, paramName, extName);
+}
 
+// The name under which messages show the current subcommand.
+std::string UniversalParser::currentExtName() const {
+    if (mCurSubComDesc == nullptr) {
+        return std::string();
+    }
+    const std::string& name = mCurSubComDesc->getSubComName();
+    const auto occur = mSubComOccur.find(name);
+    return ExtendedName(name, mCurSubComDesc->isSubComRepeatable(),
+                        occur != mSubComOccur.end() ? occur->second : 0);
+}
+
+// The rules of a parameter's name: the subcommand knows it, and it occurs once in each
+// occurrence of the subcommand.
+bool UniversalParser::enterParameter(const std::string& paramName, const std::string& extName) {
+    mCurParamDesc = mCurSubComDesc != nullptr ? mCurSubComDesc->getParamDesc(paramName) : nullptr;
+    if (mCurParamDesc == nullptr) {
+        mErrorCode = ParseCodes::InvalidParam;
+        mMessage.InvalidParam(paramName.c_str(), extName.c_str());
+        return false;
+    }
+    // A rejected repetition is counted too.
+    if (++mParamOccur[paramName] > 1) {
+        mErrorCode = ParseCodes::ParamRepeated;
+        mMessage.ParamRepeated(paramName.c_str(), extName.c_str());
+        return false;
+    }
+    return true;
+}
+
+// opening := "=" | "("   (none for a block keyword without a value)
+bool UniversalParser::openParamValue(const BlockForm& form, const std::string& extName) {
+    if (!form.opened) {
+        mExpectParam = false;
+        return true;
+    }
+    if (IsOperator(mNextToken) && HasCode(mNextToken, TokenSequenceBase::LeftParen)) {
+        mInParen = true;
+    } else if (!IsOperator(mNextToken) || !HasCode(mNextToken, TokenSequenceBase::EqualSign)) {
+        return false;
+    }
+    mExpectParam = false;
+    if (grammarApplies() && !checkOpeningParen(form, extName)) {
+        return false;
+    }
+    return nextToken();
+}
+
+// A value written in parentheses where neither the subcommand nor its block option allows them.
+bool UniversalParser::checkOpeningParen(const BlockForm& form, const std::string& extName) {
+    if (mInParen && !mCurSubComDesc->areParamByParen() && !form.byParen) {
+        mErrorCode = ParseCodes::ParenNotAllowed;
+        mMessage.ParenNotAllowed(extName.c_str());
+        return false;
+    }
+    return true;
+}
+
+// Parentheses around a collected value, as the subcommand and the block option want them.
+bool UniversalParser::checkValueParens(const BlockForm& form, const std::string& extName) {
+    if (mInParen && (mCurSubComDesc->areParamByEqual() || form.byEqual)) {
+        mErrorCode = ParseCodes::ParenNotAllowed;
+        mMessage.ParenNotAllowed(extName.c_str());
+        return false;
+    }
+    if (!mInParen && (mCurSubComDesc->areParamByParen() || form.byParen)) {
+        mErrorCode = ParseCodes::ParenRequired;
+        mMessage.ParenRequired(extName.c_str());
+        return false;
+    }
+    return true;
+}
+
+// A value begins with a token of the command, and not with the ")" of empty parentheses.
+bool UniversalParser::startsValue(const std::string& paramName, const std::string& extName) {
     if (!mHasCurToken) {
         failValue(paramName, extName);
         return false;
@@ -993,49 +1067,37 @@ bool UniversalParser::processParamObj(ParamObj& param) {
         failValue(paramName, extName);
         return false;
     }
-
-    if (!collectValue(param, paramName, extName)) {
-        return false;
-    }
-
-    if (grammar) {
-        if (mInParen && (subDesc->areParamByEqual() || byEqual)) {
-            mErrorCode = 15;
-            mMessage.ParenNotAllowed(extName.c_str());
-            return false;
-        }
-        if (!mInParen && (subDesc->areParamByParen() || byParen)) {
-            mErrorCode = 16;
-            mMessage.ParenRequired(extName.c_str());
-            return false;
-        }
-    }
-
-    const bool closing = mInParen && HasCode(mCurToken, TokenSequenceBase::RightParen);
-    if (atSubComEnd() || !IsOperator(mCurToken) || closing) {
-        if (mInParen) {
-            if (!closing) {
-                failValue(paramName, extName);
-                return false;
-            }
-            nextToken();
-            param.setParenUsed();
-            mInParen = false;
-            mExpectParam = true;
-        }
-        return true;
-    }
-    // An operator that cannot follow a value.
-    nextToken();
-    failValue(paramName, extName);
-    return false;
+    return true;
 }
 
+// close := [")"]   (the ")" of a value opened by "("; no other operator may follow a value)
+bool UniversalParser::closeParamValue(ParamObj& param, const std::string& paramName,
+                                      const std::string& extName) {
+    const bool closing = mInParen && HasCode(mCurToken, TokenSequenceBase::RightParen);
+    if (!atSubComEnd() && IsOperator(mCurToken) && !closing) {
+        nextToken();
+        failValue(paramName, extName);
+        return false;
+    }
+    if (!mInParen) {
+        return true;
+    }
+    if (!closing) {
+        failValue(paramName, extName);
+        return false;
+    }
+    nextToken();
+    param.setParenUsed();
+    mInParen = false;
+    mExpectParam = true;
+    return true;
+}
+
+// value := token {token}   (without the square brackets the grammar allows around it)
 bool UniversalParser::collectValue(ParamObj& param, const std::string& paramName,
                                    const std::string& extName) {
-    const ParamDescriptor* const desc = mCurParamDesc;
-    const bool grammar = grammarApplies();
-    if (!(grammar && desc->getBracketOption() != BracketNone) && param.isNoType()) {
+    const bool brackets = grammarApplies() && mCurParamDesc->getBracketOption() != BracketNone;
+    if (!brackets && param.isNoType()) {
         // Straight into the parameter: the tokens of a long value are not copied twice.
         if (atParameterEnd()) {
             failValue(paramName, extName);
@@ -1048,37 +1110,41 @@ bool UniversalParser::collectValue(ParamObj& param, const std::string& paramName
         } while (!atParameterEnd());
         return true;
     }
-
     std::vector<TokenInfoObj> tokens;
     if (!processTokenList(tokens)) {
         failValue(paramName, extName);
         return false;
     }
-    if (grammar && desc->getBracketOption() != BracketNone) {
-        const BracketOptions option = desc->getBracketOption();
-        bool brackets = false;
-        if (tokens.size() >= 2 && HasCode(tokens.front(), TokenSequenceBase::LeftBracket) &&
-            HasCode(tokens.back(), TokenSequenceBase::RightBracket)) {
-            tokens.pop_back();
-            tokens.erase(tokens.begin());
-            param.setBracketsUsed(true);
-            brackets = true;
-        }
-        if (!brackets &&
-            (option == BracketRequired || (option == BracketForList && tokens.size() >= 2))) {
-            mErrorCode = 17;
-            mMessage.SquareBracketRequired(paramName.c_str(), extName.c_str());
-            return false;
-        }
-        if (desc->isValueRequired() && tokens.empty()) {
-            failValue(paramName, extName);
-            return false;
-        }
+    if (brackets && !removeBrackets(tokens, param, paramName, extName)) {
+        return false;
     }
     param.setType(ParamTokenList);
     return param.setTokenList(tokens);
 }
 
+// bracketed := "[" {token} "]"   (required always, or for a list of two tokens or more)
+bool UniversalParser::removeBrackets(std::vector<TokenInfoObj>& tokens, ParamObj& param,
+                                     const std::string& paramName, const std::string& extName) {
+    const ParamDescriptor& desc = *mCurParamDesc;
+    const BracketOptions option = desc.getBracketOption();
+    if (tokens.size() >= 2 && HasCode(tokens.front(), TokenSequenceBase::LeftBracket) &&
+        HasCode(tokens.back(), TokenSequenceBase::RightBracket)) {
+        tokens.pop_back();
+        tokens.erase(tokens.begin());
+        param.setBracketsUsed(true);
+    } else if (option == BracketRequired || (option == BracketForList && tokens.size() >= 2)) {
+        mErrorCode = ParseCodes::BracketsRequired;
+        mMessage.SquareBracketRequired(paramName.c_str(), extName.c_str());
+        return false;
+    }
+    if (desc.isValueRequired() && tokens.empty()) {
+        failValue(paramName, extName);
+        return false;
+    }
+    return true;
+}
+
+// tokens := token {token}   (up to the end of the value)
 bool UniversalParser::processTokenList(std::vector<TokenInfoObj>& tokens) {
     tokens.clear();
     if (atParameterEnd()) {

@@ -14,6 +14,7 @@
 #include "uparser/GroupComObj.h"
 #include "uparser/ParamDescriptor.h"
 #include "uparser/ParamObj.h"
+#include "uparser/ParseCodes.h"
 #include "uparser/ParserMessage.h"
 #include "uparser/SubComDescriptor.h"
 #include "uparser/SubComObj.h"
@@ -26,15 +27,8 @@
 // read and may be shared by parsers on other threads.
 //
 // getCommandSpecifications answers 0, or the code of the first rule that failed after
-// reporting it once; what was built up to the failure stays in the CommandSpec:
-//    1  a failure no rule names          10  subcommand empty
-//    2  a group may not begin here       11  a token cannot start a parameter
-//    4  a single group repeated          12  a value of the wrong form or type
-//    5  a required group missing         13  a parameter repeated
-//    6  unknown subcommand name          14  a required parameter missing or misplaced
-//    7  subcommand of another group      15  parentheses not allowed
-//    8  subcommand repeated              16  parentheses required
-//    9  a required subcommand missing    17  square brackets required
+// reporting it once (the codes are named in ParseCodes.h); what was built up to the failure
+// stays in the CommandSpec.
 class UPARSER_API UniversalParser {
   public:
     UniversalParser(TAVO_TokenSequence& tokens, CommandSpec& spec,
@@ -113,7 +107,7 @@ class UPARSER_API UniversalParser {
     bool mExpectParam;
     bool mInParen;
     bool mAtCommandStart;
-    int mErrorCode;
+    ParseCodes::ParseCode mErrorCode;
     // The predicates read the snapshots directly; they hold everything the token offers.
     TokenInfoObj mCurToken;
     bool mHasCurToken;
@@ -124,18 +118,56 @@ class UPARSER_API UniversalParser {
     bool mParsed;
 
   private:
+    // What a rule of a value's end says about the token at hand.
+    enum class EndVerdict { Ends, Continues, Undecided };
+    // The written form of a value in a by-block subcommand, by its descriptor's block option.
+    struct BlockForm;
+    static BlockForm blockForm(UPSpecTypes::BlockOptions option, bool equalFollows);
+
     int parseCommand();
     // A failure that no rule named gets code 1.
     void failUnnamed();
     bool grammarApplies() const;
     bool atGroupSeparator() const;
-    // The leading (export) value of a subcommand; false when the subcommand failed.
-    bool processExportValue(SubComObj& subCom, const std::string& extName, bool& done);
+    EndVerdict atParamName();
+    EndVerdict atValueParen(bool grammar) const;
+    bool atNameBeforeEqual(bool grammar);
+
+    // The grammar's rules, a function each: a rule reports its own failure and answers false,
+    // and its caller stops at once.
+    bool processGroups();
+    void checkRequiredGroups();
+    bool enterGroup(const std::string& sepName, const std::string& subName);
+    bool followsFinalGroup();
+    bool processSubComs(GroupComObj& group, bool slashFirst, std::string subName);
+    bool checkRequiredSubComs(const GroupComObj& group);
+    bool enterSubCom(SubComObj& subCom, std::string& extName);
+    bool processSubComContent(SubComObj& subCom, const std::string& extName);
+    bool processArbitraryValue(SubComObj& subCom);
+    // The leading (export) value of a subcommand.
+    bool processExportValue(SubComObj& subCom, const std::string& extName);
+    bool processOpenedExportValue(SubComObj& subCom, const std::string& extName,
+                                  const BlockForm& form);
+    void collectExportTokens(SubComObj& subCom);
+    bool closeExportValue(const std::string& extName);
+    bool checkExportValue(SubComObj& subCom);
+    bool checkSubComContent(const SubComObj& subCom, const std::string& extName);
     // The named parameters of a subcommand.
-    void processParamLoop(SubComObj& subCom, const std::string& extName, bool& done);
+    bool processParamLoop(SubComObj& subCom, const std::string& extName);
+    bool processParameter(SubComObj& subCom, const std::string& extName);
+    bool startsParameter(const std::string& word, const std::string& extName);
+    bool checkParamValue(ParamObj& param);
+    std::string currentExtName() const;
+    bool enterParameter(const std::string& paramName, const std::string& extName);
+    bool openParamValue(const BlockForm& form, const std::string& extName);
+    bool checkOpeningParen(const BlockForm& form, const std::string& extName);
+    bool checkValueParens(const BlockForm& form, const std::string& extName);
+    bool startsValue(const std::string& paramName, const std::string& extName);
+    bool closeParamValue(ParamObj& param, const std::string& paramName, const std::string& extName);
     // The value's tokens, without the square brackets the grammar allows around them.
     bool collectValue(ParamObj& param, const std::string& paramName, const std::string& extName);
-    bool checkSubComContent(const SubComObj& subCom, const std::string& extName);
+    bool removeBrackets(std::vector<TokenInfoObj>& tokens, ParamObj& param,
+                        const std::string& paramName, const std::string& extName);
     // Sets the code and reports WrongValueType, when the grammar applies.
     void failValue(const std::string& paramName, const std::string& extName);
 };

@@ -6,6 +6,7 @@
 #include "uparser/CommandDescriptor.h"
 #include "uparser/ParserUtility.h"
 #include "uparser/detail/Assert.h"
+#include "uparser/detail/ReservedWords.h"
 
 using namespace UPSpecTypes;
 
@@ -252,7 +253,8 @@ bool VarSpecObj::ProcessVarInterval(int first, int last, RepeatVarOptions repeat
         return true;
     }
     if (first > last) {
-        mMessage.KeywordImproperVarList("TO", mParamName.c_str(), mSubComName.c_str());
+        mMessage.KeywordImproperVarList(reserved_words::kTo, mParamName.c_str(),
+                                        mSubComName.c_str());
         return false;
     }
     for (int index = first; index <= last; ++index) {
@@ -270,93 +272,120 @@ bool VarSpecObj::ProcessVarInterval(int first, int last, RepeatVarOptions repeat
     return true;
 }
 
+// var-list := (ALL | name {[TO] name}) [qualifiers]
 bool VarSpecObj::ValidateVariables(const std::vector<TokenInfoObj>& tokens, RepeatVarOptions repeat,
                                    int& pos, const char* word, bool checkEnd) {
     const int columns = mDataSource != nullptr ? static_cast<int>(mDataSource->ColumnCount()) : 0;
     if (!AtGlobalVar(tokens, pos)) {
-        if (word != nullptr && *word != '\0') {
-            mMessage.WordNeedVarName(word, mParamName.c_str(), mSubComName.c_str());
-        } else if (!tokens.empty()) {
-            // The message names the first token of the whole vector, not the one at pos.
-            mMessage.InvalidVarName(tokens.front().getString(), mParamName.c_str(),
-                                    mSubComName.c_str());
-        } else {
-            mMessage.ParamNeedVarList(mParamName.c_str(), mSubComName.c_str());
-        }
+        ReportMissingList(tokens, word);
         return false;
     }
     ClearVarInfo();
-
-    const auto listEndsAt = [&](int at) {
-        return AtBlockVarListEnd(tokens, at) ||
-               tokens[static_cast<std::size_t>(at)].getOperatorCode() ==
-                   TokenSequenceBase::LeftParen;
-    };
-
     // What qualifier messages speak of: ALL, or the last variable named, upper-cased. Only
     // the messages of a qualifier list use it, so it is made only when one follows.
     const TokenInfoObj* lastName = nullptr;
-    const TokenInfoObj& first = tokens[static_cast<std::size_t>(pos)];
-    if (columns > 0 && first.getOperatorCode() == TokenSequenceBase::AllWord) {
-        if (!ProcessVarInterval(0, columns - 1, repeat)) {
+    if (columns > 0 &&
+        tokens[static_cast<std::size_t>(pos)].getOperatorCode() == TokenSequenceBase::AllWord) {
+        if (!ReadAllVariables(tokens, columns, repeat, pos)) {
             return false;
         }
-        ++pos;
-        if (!listEndsAt(pos)) {
-            mMessage.KeywordImproperVarList("ALL", mParamName.c_str(), mSubComName.c_str());
-            return false;
-        }
-    } else {
-        int prevIndex = -1;
-        bool afterRange = false;
-        for (;;) {
-            if (tokens[static_cast<std::size_t>(pos)].getOperatorCode() ==
-                TokenSequenceBase::ToWord) {
-                ++pos;
-                if (!AtGlobalVar(tokens, pos)) {
-                    mMessage.WordNeedVarName("TO", mParamName.c_str(), mSubComName.c_str());
-                    return false;
-                }
-                if (afterRange) {  // a TO b TO c
-                    mMessage.KeywordImproperVarList("TO", mParamName.c_str(), mSubComName.c_str());
-                    return false;
-                }
-            } else {
-                prevIndex = -1;
-            }
-            const TokenInfoObj& token = tokens[static_cast<std::size_t>(pos)];
-            if (!token.IsVarName()) {
-                mMessage.InvalidVarName(token.getString(), mParamName.c_str(), mSubComName.c_str());
-                return false;
-            }
-            lastName = &token;
-            const int index = NameTokenIndex(token);
-            if (index < 0) {
-                return false;
-            }
-            // A range a TO b: a is already in as a single name, so the range adds a+1 ... b.
-            const bool added = prevIndex >= 0 ? ProcessVarInterval(prevIndex + 1, index, repeat)
-                                              : AddNewValidVar(index, repeat);
-            if (!added) {
-                return false;
-            }
-            afterRange = prevIndex >= 0;
-            prevIndex = index;
-            ++pos;
-            if (listEndsAt(pos)) {
-                break;
-            }
-        }
+    } else if (!ReadNamedVariables(tokens, repeat, pos, lastName)) {
+        return false;
     }
     std::string lastWord;
     if (lastName == nullptr) {
-        lastWord = "ALL";
+        lastWord = reserved_words::kAll;
     } else if (static_cast<std::size_t>(pos) < tokens.size() &&
                tokens[static_cast<std::size_t>(pos)].getOperatorCode() ==
                    TokenSequenceBase::LeftParen) {
         lastWord = GetUpperString(std::string(lastName->getString(), lastName->getStringLength()));
     }
     return ProcessQualTokens(tokens, pos, mQualTokenList, lastWord.c_str(), false, checkEnd);
+}
+
+// No list where one must stand: after a keyword, at a token that is no name, or at the end.
+void VarSpecObj::ReportMissingList(const std::vector<TokenInfoObj>& tokens,
+                                   const char* word) const {
+    if (word != nullptr && *word != '\0') {
+        mMessage.WordNeedVarName(word, mParamName.c_str(), mSubComName.c_str());
+    } else if (!tokens.empty()) {
+        // The message names the first token of the whole vector, not the one at pos.
+        mMessage.InvalidVarName(tokens.front().getString(), mParamName.c_str(),
+                                mSubComName.c_str());
+    } else {
+        mMessage.ParamNeedVarList(mParamName.c_str(), mSubComName.c_str());
+    }
+}
+
+// A list ends at the end of its block or at the "(" of its qualifiers.
+bool VarSpecObj::VarListEndsAt(const std::vector<TokenInfoObj>& tokens, int pos) const {
+    return AtBlockVarListEnd(tokens, pos) ||
+           tokens[static_cast<std::size_t>(pos)].getOperatorCode() == TokenSequenceBase::LeftParen;
+}
+
+// all := ALL, every variable of the dictionary, alone in its list
+bool VarSpecObj::ReadAllVariables(const std::vector<TokenInfoObj>& tokens, int columns,
+                                  RepeatVarOptions repeat, int& pos) {
+    if (!ProcessVarInterval(0, columns - 1, repeat)) {
+        return false;
+    }
+    ++pos;
+    if (VarListEndsAt(tokens, pos)) {
+        return true;
+    }
+    mMessage.KeywordImproperVarList(reserved_words::kAll, mParamName.c_str(), mSubComName.c_str());
+    return false;
+}
+
+// names := name {[TO name] | name}; a range a TO b adds a+1 ... b, a being in already
+bool VarSpecObj::ReadNamedVariables(const std::vector<TokenInfoObj>& tokens,
+                                    RepeatVarOptions repeat, int& pos,
+                                    const TokenInfoObj*& lastName) {
+    int prevIndex = -1;
+    bool afterRange = false;
+    for (;;) {
+        if (tokens[static_cast<std::size_t>(pos)].getOperatorCode() == TokenSequenceBase::ToWord) {
+            if (!SkipRangeWord(tokens, afterRange, pos)) {
+                return false;
+            }
+        } else {
+            prevIndex = -1;
+        }
+        const TokenInfoObj& token = tokens[static_cast<std::size_t>(pos)];
+        if (!token.IsVarName()) {
+            mMessage.InvalidVarName(token.getString(), mParamName.c_str(), mSubComName.c_str());
+            return false;
+        }
+        lastName = &token;
+        const int index = NameTokenIndex(token);
+        const bool added =
+            index >= 0 && (prevIndex >= 0 ? ProcessVarInterval(prevIndex + 1, index, repeat)
+                                          : AddNewValidVar(index, repeat));
+        if (!added) {
+            return false;
+        }
+        afterRange = prevIndex >= 0;
+        prevIndex = index;
+        if (VarListEndsAt(tokens, ++pos)) {
+            return true;
+        }
+    }
+}
+
+// range := TO name, never right after another range (a TO b TO c)
+bool VarSpecObj::SkipRangeWord(const std::vector<TokenInfoObj>& tokens, bool afterRange,
+                               int& pos) const {
+    ++pos;
+    if (!AtGlobalVar(tokens, pos)) {
+        mMessage.WordNeedVarName(reserved_words::kTo, mParamName.c_str(), mSubComName.c_str());
+        return false;
+    }
+    if (afterRange) {
+        mMessage.KeywordImproperVarList(reserved_words::kTo, mParamName.c_str(),
+                                        mSubComName.c_str());
+        return false;
+    }
+    return true;
 }
 
 bool VarSpecObj::ValidateVariables(const std::vector<TokenInfoObj>& tokens,

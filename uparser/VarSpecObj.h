@@ -238,6 +238,32 @@ class UPARSER_API VarSpecObj {
     void ReportNoVars(UPSpecTypes::MessageLevels level, const char* paramName) const;
     // BY and WITH end lists from now on.
     void SetListCounters();
+    enum class QualifierFault { None, Unknown, Repeated, BadValue };
+    void ReportQualifiers(bool noneAllowed, const char* word, bool single) const;
+    void ReportQualifierValue(QualifierFault fault, const TavoVarName& variable,
+                              const char* written) const;
+    bool ReadVarAndQuals(const std::vector<TokenInfoObj>& tokens, int& pos,
+                         std::vector<TokenInfoObj>& varQuals,
+                         const std::vector<const VarSpecObj*>& others,
+                         const ParamDescriptor* qualDesc, std::vector<ParamObj>& quals);
+    bool HeldByOthers(int index, const std::vector<const VarSpecObj*>& others) const;
+    bool ReadVarBlocks(const std::vector<TokenInfoObj>& tokens,
+                       std::vector<VarSpecObj>& found) const;
+    static bool ConvertCatValue(const std::string& value, int type, OBS*& obs, TAVO_Format& format);
+    void ReportMissingList(const std::vector<TokenInfoObj>& tokens, const char* word) const;
+    bool VarListEndsAt(const std::vector<TokenInfoObj>& tokens, int pos) const;
+    bool ReadAllVariables(const std::vector<TokenInfoObj>& tokens, int columns,
+                          UPSpecTypes::RepeatVarOptions repeat, int& pos);
+    bool ReadNamedVariables(const std::vector<TokenInfoObj>& tokens,
+                            UPSpecTypes::RepeatVarOptions repeat, int& pos,
+                            const TokenInfoObj*& lastName);
+    bool SkipRangeWord(const std::vector<TokenInfoObj>& tokens, bool afterRange, int& pos) const;
+    bool ReadFactorPart(const std::vector<TokenInfoObj>& tokens, VarSpecObj& factors,
+                        VarSpecObj& covariates, UPSpecTypes::RepeatVarOptions repeat, int& pos);
+    bool ReadAllFactors(const std::vector<TokenInfoObj>& tokens, VarSpecObj& target, bool factors,
+                        int& pos);
+    bool ExcludeFromFactors(VarSpecObj& factors, VarSpecObj& covariates,
+                            const std::vector<const VarSpecObj*>& others) const;
     bool RegrMDVarList(const std::vector<TokenInfoObj>& tokens, VarSpecObj& factors,
                        VarSpecObj& covariates, UPSpecTypes::RepeatVarOptions repeat,
                        const std::vector<const VarSpecObj*>& others, std::vector<ParamObj>* quals,

@@ -5,9 +5,11 @@
 #include "uparser/ParserUtility.h"
 #include "uparser/VarSpecObj.h"
 #include "uparser/detail/Assert.h"
+#include "uparser/detail/ReservedWords.h"
 
 using namespace UPSpecTypes;
 
+// factors-covariates := {BY (ALL [qualifiers] | variables) | WITH (ALL [qualifiers] | variables)}
 bool VarSpecObj::ValidateFactAndCovar(const std::vector<TokenInfoObj>& tokens, VarSpecObj& factors,
                                       VarSpecObj& covariates, RepeatVarOptions repeat, int& pos,
                                       const std::vector<const VarSpecObj*>& others) {
@@ -16,87 +18,94 @@ bool VarSpecObj::ValidateFactAndCovar(const std::vector<TokenInfoObj>& tokens, V
     covariates.SetListCounters();
     factors.mNumericVars = false;
     covariates.mNumericVars = true;
-    const std::vector<const VarSpecObj*> none;
     const int size = static_cast<int>(tokens.size());
-    const char* param = mParamName.c_str();
-    const char* subCom = mSubComName.c_str();
-
-    // One pass per BY or WITH part. BY takes factors (any type, ALL = every categorical
-    // variable), WITH covariates (numeric, ALL = every other variable).
     while (pos >= 0 && pos < size) {
-        const TokenSequenceBase::OperatorCode code =
-            tokens[static_cast<std::size_t>(pos)].getOperatorCode();
-        const bool isBy = code == TokenSequenceBase::ByWord;
-        if (!isBy && code != TokenSequenceBase::WithWord) {
-            mMessage.SyntaxErrorInText(tokens[static_cast<std::size_t>(pos)].getString(), param,
-                                       subCom);
-            return false;
-        }
-        const char* keyword = isBy ? "BY" : "WITH";
-        int& counter = isBy ? mByCount : mWithCount;
-        VarSpecObj& target = isBy ? factors : covariates;
-        const int seen = counter++;
-        if (seen != 0) {
-            mMessage.WordRepeatVarList(keyword, param, subCom);
-            return false;
-        }
-        ++pos;
-        if (pos < size &&
-            tokens[static_cast<std::size_t>(pos)].getOperatorCode() == TokenSequenceBase::AllWord) {
-            if (!target.ValidateAllVars(isBy, none, ErrorMessage)) {
-                return false;
-            }
-            ++pos;
-            if (!AtBlockVarListEnd(tokens, pos) &&
-                tokens[static_cast<std::size_t>(pos)].getOperatorCode() !=
-                    TokenSequenceBase::LeftParen) {
-                mMessage.KeywordImproperVarList("ALL", param, subCom);
-                return false;
-            }
-            if (!target.ProcessQualTokens(tokens, pos, "ALL", false, true)) {
-                return false;
-            }
-        } else if (AtBlockVarListEnd(tokens, pos)) {
-            // A keyword without a list is worth a warning, not a failure.
-            isBy ? mMessage.NoFactorAfterKeyword(keyword, param, subCom)
-                 : mMessage.NoCovariateAfterKeyword(keyword, param, subCom);
-        } else {
-            target.mNumericVars = !isBy;
-            if (!target.ValidateVariables(tokens, repeat, pos, keyword, true)) {
-                return false;
-            }
-        }
-    }
-
-    if (factors.mValidVarList.empty() && covariates.mValidVarList.empty() && mAllVarsByDefault) {
-        if (!factors.ValidateAllVars(covariates, none, ErrorMessage)) {
+        if (!ReadFactorPart(tokens, factors, covariates, repeat, pos)) {
             return false;
         }
     }
-
-    std::vector<int> common;
-    if (factors.GetCommonVars(covariates, common) > 0) {
-        mMessage.VariableFactorAndCovariate(VarName(common.front()), param, subCom);
+    if (factors.mValidVarList.empty() && covariates.mValidVarList.empty() && mAllVarsByDefault &&
+        !factors.ValidateAllVars(covariates, {}, ErrorMessage)) {
         return false;
     }
-
-    if (!factors.mValidVarList.empty() || !covariates.mValidVarList.empty()) {
-        std::vector<const VarSpecObj*> excluded(others);
-        if (mAllVarsByDefault) {
-            excluded.push_back(this);
-        }
-        const bool factorsLeft = factors.ExcludeCommonVars(excluded, NoMessage);
-        const bool covariatesLeft = covariates.ExcludeCommonVars(excluded, NoMessage);
-        if (!factorsLeft && !covariatesLeft) {
-            if (mNoVarsMessage.empty()) {
-                mMessage.ExcludeAllFactorCovariate(param, subCom, false);
-            } else {
-                mMessage.GenericError(mNoVarsMessage.c_str());
-            }
-            return false;
-        }
+    std::vector<int> common;
+    if (factors.GetCommonVars(covariates, common) > 0) {
+        mMessage.VariableFactorAndCovariate(VarName(common.front()), mParamName.c_str(),
+                                            mSubComName.c_str());
+        return false;
     }
-    return true;
+    return ExcludeFromFactors(factors, covariates, others);
+}
+
+// part := (BY | WITH) (ALL [qualifiers] | variables | nothing); BY takes factors of any type,
+// ALL being every categorical variable, WITH numeric covariates, ALL being every other one
+bool VarSpecObj::ReadFactorPart(const std::vector<TokenInfoObj>& tokens, VarSpecObj& factors,
+                                VarSpecObj& covariates, RepeatVarOptions repeat, int& pos) {
+    const TokenInfoObj& word = tokens[static_cast<std::size_t>(pos)];
+    const bool isBy = word.getOperatorCode() == TokenSequenceBase::ByWord;
+    if (!isBy && word.getOperatorCode() != TokenSequenceBase::WithWord) {
+        mMessage.SyntaxErrorInText(word.getString(), mParamName.c_str(), mSubComName.c_str());
+        return false;
+    }
+    const char* keyword = isBy ? reserved_words::kBy : reserved_words::kWith;
+    int& counter = isBy ? mByCount : mWithCount;
+    if (counter++ != 0) {
+        mMessage.WordRepeatVarList(keyword, mParamName.c_str(), mSubComName.c_str());
+        return false;
+    }
+    ++pos;
+    VarSpecObj& target = isBy ? factors : covariates;
+    if (pos < static_cast<int>(tokens.size()) &&
+        tokens[static_cast<std::size_t>(pos)].getOperatorCode() == TokenSequenceBase::AllWord) {
+        return ReadAllFactors(tokens, target, isBy, pos);
+    }
+    if (AtBlockVarListEnd(tokens, pos)) {
+        // A keyword without a list is worth a warning, not a failure.
+        isBy ? mMessage.NoFactorAfterKeyword(keyword, mParamName.c_str(), mSubComName.c_str())
+             : mMessage.NoCovariateAfterKeyword(keyword, mParamName.c_str(), mSubComName.c_str());
+        return true;
+    }
+    target.mNumericVars = !isBy;
+    return target.ValidateVariables(tokens, repeat, pos, keyword, true);
+}
+
+// all-part := ALL [qualifiers], ending the list or followed by its qualifiers
+bool VarSpecObj::ReadAllFactors(const std::vector<TokenInfoObj>& tokens, VarSpecObj& target,
+                                bool factors, int& pos) {
+    if (!target.ValidateAllVars(factors, {}, ErrorMessage)) {
+        return false;
+    }
+    ++pos;
+    if (!AtBlockVarListEnd(tokens, pos) &&
+        tokens[static_cast<std::size_t>(pos)].getOperatorCode() != TokenSequenceBase::LeftParen) {
+        mMessage.KeywordImproperVarList(reserved_words::kAll, mParamName.c_str(),
+                                        mSubComName.c_str());
+        return false;
+    }
+    return target.ProcessQualTokens(tokens, pos, reserved_words::kAll, false, true);
+}
+
+// Variables named elsewhere leave both lists; both emptied that way is a failure.
+bool VarSpecObj::ExcludeFromFactors(VarSpecObj& factors, VarSpecObj& covariates,
+                                    const std::vector<const VarSpecObj*>& others) const {
+    if (factors.mValidVarList.empty() && covariates.mValidVarList.empty()) {
+        return true;
+    }
+    std::vector<const VarSpecObj*> excluded(others);
+    if (mAllVarsByDefault) {
+        excluded.push_back(this);
+    }
+    const bool factorsLeft = factors.ExcludeCommonVars(excluded, NoMessage);
+    const bool covariatesLeft = covariates.ExcludeCommonVars(excluded, NoMessage);
+    if (factorsLeft || covariatesLeft) {
+        return true;
+    }
+    if (mNoVarsMessage.empty()) {
+        mMessage.ExcludeAllFactorCovariate(mParamName.c_str(), mSubComName.c_str(), false);
+    } else {
+        mMessage.GenericError(mNoVarsMessage.c_str());
+    }
+    return false;
 }
 
 bool VarSpecObj::ValidateRegrVarList(const std::vector<TokenInfoObj>& tokens, VarSpecObj& factors,

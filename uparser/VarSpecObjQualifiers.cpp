@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <unordered_map>
@@ -16,6 +17,18 @@ namespace {
 bool HasCode(const std::vector<TokenInfoObj>& tokens, int pos,
              TokenSequenceBase::OperatorCode code) {
     return tokens[static_cast<std::size_t>(pos)].getOperatorCode() == code;
+}
+
+// Where each qualifier name, upper-cased, stands in the caller's list; names are unique.
+std::unordered_map<std::string, std::size_t> QualifierPositions(
+    const std::vector<std::string>& names) {
+    std::unordered_map<std::string, std::size_t> position;
+    position.reserve(names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const bool newName = position.emplace(GetUpperString(names[i]), i).second;
+        UP_ASSERT("VarSpecObj", newName);
+    }
+    return position;
 }
 
 }  // namespace
@@ -44,6 +57,7 @@ bool VarSpecObj::AtBlockVarListEnd(const std::vector<TokenInfoObj>& tokens, cons
            (code == TokenSequenceBase::WithWord && mWithCount >= 0);
 }
 
+// qualifiers := "(" token {token} ")", then the end of the list when checkEnd asks for it
 bool VarSpecObj::ProcessQualTokens(const std::vector<TokenInfoObj>& tokens, int& pos,
                                    std::vector<TokenInfoObj>& quals, const char* word, bool single,
                                    bool checkEnd) const {
@@ -51,20 +65,8 @@ bool VarSpecObj::ProcessQualTokens(const std::vector<TokenInfoObj>& tokens, int&
     if (pos < 0 || pos >= size || !HasCode(tokens, pos, TokenSequenceBase::LeftParen)) {
         return true;
     }
-    const auto reportQualifier = [&](bool noQualifierAllowed) {
-        if (!mErrorReport) {
-            return;
-        }
-        if (noQualifierAllowed) {
-            single ? mMessage.VariableNoQualif(word, mParamName.c_str(), mSubComName.c_str())
-                   : mMessage.VarListNoQualif(word, mParamName.c_str(), mSubComName.c_str());
-        } else {
-            single ? mMessage.VariableInvalidQualif(word, mParamName.c_str(), mSubComName.c_str())
-                   : mMessage.VarListInvalidQualif(word, mParamName.c_str(), mSubComName.c_str());
-        }
-    };
     if (!mAllowQualifiers) {
-        reportQualifier(true);
+        ReportQualifiers(true, word, single);
         return false;
     }
     ++pos;
@@ -73,7 +75,7 @@ bool VarSpecObj::ProcessQualTokens(const std::vector<TokenInfoObj>& tokens, int&
         ++pos;
     }
     if (quals.empty() || pos >= size) {
-        reportQualifier(false);
+        ReportQualifiers(false, word, single);
         return false;
     }
     ++pos;
@@ -87,11 +89,28 @@ bool VarSpecObj::ProcessQualTokens(const std::vector<TokenInfoObj>& tokens, int&
     return true;
 }
 
+// Qualifiers where none are allowed, or an empty or unclosed qualifier list.
+void VarSpecObj::ReportQualifiers(bool noneAllowed, const char* word, bool single) const {
+    if (!mErrorReport) {
+        return;
+    }
+    const char* param = mParamName.c_str();
+    const char* subCom = mSubComName.c_str();
+    if (noneAllowed) {
+        single ? mMessage.VariableNoQualif(word, param, subCom)
+               : mMessage.VarListNoQualif(word, param, subCom);
+    } else {
+        single ? mMessage.VariableInvalidQualif(word, param, subCom)
+               : mMessage.VarListInvalidQualif(word, param, subCom);
+    }
+}
+
 bool VarSpecObj::ProcessQualTokens(const std::vector<TokenInfoObj>& tokens, int& pos,
                                    const char* word, bool single, bool checkEnd) {
     return ProcessQualTokens(tokens, pos, mQualTokenList, word, single, checkEnd);
 }
 
+// qualifier-values := {NAME "=" value}, each NAME one of names and given once
 bool VarSpecObj::SplitQualValues(const std::vector<std::string>& names,
                                  std::vector<TokenInfoObj>& values) const {
     UP_ASSERT("VarSpecObj", !mValidVarList.empty());
@@ -100,53 +119,54 @@ bool VarSpecObj::SplitQualValues(const std::vector<std::string>& names,
         return true;
     }
     UP_ASSERT("VarSpecObj", !names.empty());
-    std::unordered_map<std::string, std::size_t> position;
-    position.reserve(names.size());
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        const bool newName = position.emplace(GetUpperString(names[i]), i).second;
-        UP_ASSERT("VarSpecObj", newName);
-    }
+    const std::unordered_map<std::string, std::size_t> position = QualifierPositions(names);
     std::vector<bool> given(names.size(), false);
-
-    // Messages speak of the last variable, in the single form when it is the only one.
-    const bool single = mValidVarList.size() == 1;
+    // Messages speak of the last variable.
     const TavoVarName variable(VarName(mValidVarList.back()));
-    const char* param = mParamName.c_str();
-    const char* subCom = mSubComName.c_str();
-
     const std::size_t count = mQualTokenList.size();
     for (std::size_t at = 0; at < count; at += 3) {
         const TokenInfoObj& nameToken = mQualTokenList[at];
-        const char* written = nameToken.getString();
         const auto found = position.find(nameToken.getUpperString());
-        if (found == position.end()) {
-            if (mErrorReport) {
-                single ? mMessage.VariableUnknownQualif(variable, written, param, subCom)
-                       : mMessage.VarListUnknownQualif(variable, written, param, subCom);
-            }
-            return false;
-        }
-        if (given[found->second]) {
-            if (mErrorReport) {
-                single ? mMessage.VariableRepeatQualif(variable, written, param, subCom)
-                       : mMessage.VarListRepeatQualif(variable, written, param, subCom);
-            }
+        const QualifierFault fault =
+            found == position.end() ? QualifierFault::Unknown
+            : given[found->second]  ? QualifierFault::Repeated
+            : at + 2 >= count ||
+                    mQualTokenList[at + 1].getOperatorCode() != TokenSequenceBase::EqualSign
+                ? QualifierFault::BadValue
+                : QualifierFault::None;
+        if (fault != QualifierFault::None) {
+            ReportQualifierValue(fault, variable, nameToken.getString());
             return false;
         }
         given[found->second] = true;
-        if (at + 2 >= count ||
-            mQualTokenList[at + 1].getOperatorCode() != TokenSequenceBase::EqualSign) {
-            if (mErrorReport) {
-                single ? mMessage.VariableBadQualValue(variable, written, param, subCom)
-                       : mMessage.VarListBadQualValue(variable, written, param, subCom);
-            }
-            return false;
-        }
         values[found->second] = mQualTokenList[at + 2];
     }
     return true;
 }
 
+// A qualifier value that is unknown, repeated or not written as NAME = value; the messages
+// take the single form when the list holds one variable.
+void VarSpecObj::ReportQualifierValue(QualifierFault fault, const TavoVarName& variable,
+                                      const char* written) const {
+    if (!mErrorReport) {
+        return;
+    }
+    const bool single = mValidVarList.size() == 1;
+    const char* param = mParamName.c_str();
+    const char* subCom = mSubComName.c_str();
+    if (fault == QualifierFault::Unknown) {
+        single ? mMessage.VariableUnknownQualif(variable, written, param, subCom)
+               : mMessage.VarListUnknownQualif(variable, written, param, subCom);
+    } else if (fault == QualifierFault::Repeated) {
+        single ? mMessage.VariableRepeatQualif(variable, written, param, subCom)
+               : mMessage.VarListRepeatQualif(variable, written, param, subCom);
+    } else {
+        single ? mMessage.VariableBadQualValue(variable, written, param, subCom)
+               : mMessage.VarListBadQualValue(variable, written, param, subCom);
+    }
+}
+
+// vars-and-quals := {name [qualifiers]}, no variable twice, at least one left after others
 bool VarSpecObj::ValidateVarsAndQuals(const std::vector<TokenInfoObj>& tokens,
                                       std::vector<ParamObj>& quals,
                                       const std::vector<const VarSpecObj*>& others,
@@ -159,41 +179,8 @@ bool VarSpecObj::ValidateVarsAndQuals(const std::vector<TokenInfoObj>& tokens,
     const int size = static_cast<int>(tokens.size());
     std::vector<TokenInfoObj> varQuals;
     for (int pos = 0; pos < size;) {
-        const TokenInfoObj& token = tokens[static_cast<std::size_t>(pos)];
-        const int index = GetVarIndex(token);
-        if (index < 0) {
+        if (!ReadVarAndQuals(tokens, pos, varQuals, others, qualDesc, quals)) {
             return false;
-        }
-        const char* name = VarName(index);
-        ++pos;
-        varQuals.clear();
-        if (!ProcessQualTokens(tokens, pos, varQuals, name, true, false)) {
-            return false;
-        }
-        // Only accepted variables count as repeats: one dropped by others may come again.
-        if (mValidVarFlags.test(index)) {
-            mMessage.VariableRepeatVarList(name, mParamName.c_str(), mSubComName.c_str());
-            return false;
-        }
-        bool excluded = false;
-        for (const VarSpecObj* other : others) {
-            if (other != nullptr && other != this && other->mValidVarFlags.test(index)) {
-                excluded = true;
-                break;
-            }
-        }
-        ParamObj param(token, varQuals.empty() ? ParamKeyWord : ParamTokenList);
-        param.setParentName(mParamName);
-        param.setSubComExtName(mSubComName);
-        if (!varQuals.empty()) {
-            param.setTokenList(varQuals);
-        }
-        if (qualDesc != nullptr && !param.canGetValue(qualDesc, &mMessage)) {
-            return false;
-        }
-        if (!excluded) {
-            AppendValid(index);
-            quals.push_back(std::move(param));
         }
     }
     UP_ASSERT("VarSpecObj", quals.size() == mValidVarList.size());
@@ -204,35 +191,64 @@ bool VarSpecObj::ValidateVarsAndQuals(const std::vector<TokenInfoObj>& tokens,
     return true;
 }
 
+// var-and-quals := name [qualifiers]; a variable that others hold is read, checked and dropped
+bool VarSpecObj::ReadVarAndQuals(const std::vector<TokenInfoObj>& tokens, int& pos,
+                                 std::vector<TokenInfoObj>& varQuals,
+                                 const std::vector<const VarSpecObj*>& others,
+                                 const ParamDescriptor* qualDesc, std::vector<ParamObj>& quals) {
+    const TokenInfoObj& token = tokens[static_cast<std::size_t>(pos)];
+    const int index = GetVarIndex(token);
+    if (index < 0) {
+        return false;
+    }
+    const char* name = VarName(index);
+    ++pos;
+    varQuals.clear();
+    if (!ProcessQualTokens(tokens, pos, varQuals, name, true, false)) {
+        return false;
+    }
+    // Only accepted variables count as repeats: one dropped by others may come again.
+    if (mValidVarFlags.test(index)) {
+        mMessage.VariableRepeatVarList(name, mParamName.c_str(), mSubComName.c_str());
+        return false;
+    }
+    ParamObj param(token, varQuals.empty() ? ParamKeyWord : ParamTokenList);
+    param.setParentName(mParamName);
+    param.setSubComExtName(mSubComName);
+    if (!varQuals.empty()) {
+        param.setTokenList(varQuals);
+    }
+    if (qualDesc != nullptr && !param.canGetValue(qualDesc, &mMessage)) {
+        return false;
+    }
+    if (!HeldByOthers(index, others)) {
+        AppendValid(index);
+        quals.push_back(std::move(param));
+    }
+    return true;
+}
+
+bool VarSpecObj::HeldByOthers(int index, const std::vector<const VarSpecObj*>& others) const {
+    return std::any_of(others.begin(), others.end(), [&](const VarSpecObj* other) {
+        return other != nullptr && other != this && other->mValidVarFlags.test(index);
+    });
+}
+
 bool VarSpecObj::ValidateVarsAndQuals(const std::vector<TokenInfoObj>& tokens,
                                       std::vector<ParamObj>& quals, const ParamDescriptor* qualDesc,
                                       const VarSpecObj* other) {
     return ValidateVarsAndQuals(tokens, quals, std::vector<const VarSpecObj*>{other}, qualDesc);
 }
 
+// blocks := var-list {var-list}; each block loses what later blocks or others hold, and the
+// blocks left empty are dropped
 bool VarSpecObj::ValidateVarBlocksAndQuals(const std::vector<TokenInfoObj>& tokens,
                                            std::vector<VarSpecObj>& blocks,
                                            const std::vector<const VarSpecObj*>& others) const {
     UP_ASSERT("VarSpecObj", !tokens.empty());
     blocks.clear();
-
-    // Every block starts as this object with its lists already cleared, as the validator would
-    // clear them: copying the lists once per block would make k blocks cost k times this list.
-    VarSpecObj empty(*this);
-    empty.ClearVarInfo();
-
     std::vector<VarSpecObj> found;
-    bool failed = false;
-    const int size = static_cast<int>(tokens.size());
-    for (int pos = 0; pos < size;) {
-        VarSpecObj block(empty);
-        if (!block.ValidateVariables(tokens, RepeatVarsIgnore, pos, nullptr, false)) {
-            failed = true;
-            break;
-        }
-        found.push_back(std::move(block));
-    }
-
+    const bool read = ReadVarBlocks(tokens, found);
     // From the last block back: a block loses what later blocks (or others) hold. The later
     // blocks are gathered in one set, so this stays linear in the total list length.
     FlagSet later;
@@ -248,8 +264,7 @@ bool VarSpecObj::ValidateVarBlocksAndQuals(const std::vector<TokenInfoObj>& toke
             blocks.push_back(std::move(block));
         }
     }
-
-    if (failed) {
+    if (!read) {
         return false;
     }
     if (blocks.empty()) {
@@ -259,6 +274,25 @@ bool VarSpecObj::ValidateVarBlocksAndQuals(const std::vector<TokenInfoObj>& toke
     return true;
 }
 
+// Reads blocks until the tokens end or one fails; the blocks read so far stay in found.
+bool VarSpecObj::ReadVarBlocks(const std::vector<TokenInfoObj>& tokens,
+                               std::vector<VarSpecObj>& found) const {
+    // Every block starts as this object with its lists already cleared, as the validator would
+    // clear them: copying the lists once per block would make k blocks cost k times this list.
+    VarSpecObj empty(*this);
+    empty.ClearVarInfo();
+    const int size = static_cast<int>(tokens.size());
+    for (int pos = 0; pos < size;) {
+        VarSpecObj block(empty);
+        if (!block.ValidateVariables(tokens, RepeatVarsIgnore, pos, nullptr, false)) {
+            return false;
+        }
+        found.push_back(std::move(block));
+    }
+    return true;
+}
+
+// category-value := text that the variable's format reads; numbers always with their point
 bool VarSpecObj::ValidateCatValue(const std::string& value, OBS*& obs, TAVO_Format& format) const {
     UP_ASSERT("VarSpecObj", mValidVarList.size() == 1);
     ReleaseOBS(obs);
@@ -266,45 +300,48 @@ bool VarSpecObj::ValidateCatValue(const std::string& value, OBS*& obs, TAVO_Form
     const TAVO_Variable& variable = mDataSource->GetVariable(index);
     const int type = variable.GetType();
     format = variable.GetFormat();
-
-    bool success = false;
-    if (type >= 0) {
-        std::string text = value;
-        std::size_t limit = format.width;
-        if (type == 0) {
-            // Implied decimals would turn "3" into 0.03, so the point is always written.
-            format.width = 40;
-            limit = 40;
-            if (format.decimals > 0 && text.find('.') == std::string::npos) {
-                text += '.';
-            }
-            const char decimal = GetLocaleCharacter();
-            if (decimal != '.') {
-                const std::size_t point = text.find('.');
-                if (point != std::string::npos) {
-                    text[point] = decimal;
-                }
-            }
-        }
-        if (text.size() <= limit) {
-            std::size_t units = 1;
-            if (format.type == 1 && format.width > 8) {
-                units = (format.width + 7u) / 8u;
-            } else if (format.type == 2 && format.width / 2 > 8) {
-                units = (format.width / 2u + 7u) / 8u;
-            }
-            std::string buffer(limit + 1, ' ');
-            buffer.replace(0, text.size(), text);
-            buffer[limit] = '\0';
-            obs = new OBS[units];
-            success = FromString(buffer.c_str(), format, obs) == 0;
-        }
+    if (type >= 0 && ConvertCatValue(value, type, obs, format)) {
+        return true;
     }
-    if (!success && mErrorReport) {
+    if (mErrorReport) {
         mMessage.InvalidCatValue(variable.GetName(), value.c_str(), mParamName.c_str(),
                                  mSubComName.c_str());
     }
-    return success;
+    return false;
+}
+
+// The host converts the text, padded to the field's width, into cells sized for the format.
+bool VarSpecObj::ConvertCatValue(const std::string& value, int type, OBS*& obs,
+                                 TAVO_Format& format) {
+    std::string text = value;
+    std::size_t limit = format.width;
+    if (type == 0) {
+        // Implied decimals would turn "3" into 0.03, so the point is always written.
+        format.width = 40;
+        limit = 40;
+        if (format.decimals > 0 && text.find('.') == std::string::npos) {
+            text += '.';
+        }
+        const char decimal = GetLocaleCharacter();
+        const std::size_t point = text.find('.');
+        if (decimal != '.' && point != std::string::npos) {
+            text[point] = decimal;
+        }
+    }
+    if (text.size() > limit) {
+        return false;
+    }
+    std::size_t units = 1;
+    if (format.type == 1 && format.width > 8) {
+        units = (format.width + 7u) / 8u;
+    } else if (format.type == 2 && format.width / 2 > 8) {
+        units = (format.width / 2u + 7u) / 8u;
+    }
+    std::string buffer(limit + 1, ' ');
+    buffer.replace(0, text.size(), text);
+    buffer[limit] = '\0';
+    obs = new OBS[units];
+    return FromString(buffer.c_str(), format, obs) == 0;
 }
 
 void VarSpecObj::ReleaseOBS(OBS*& obs) {

@@ -175,71 +175,15 @@ int ReadNumber(const std::string& text, std::size_t from, std::size_t length, in
     return static_cast<int>(value);
 }
 
-}  // namespace
-
-// The sets are tried in order of k as the rule says, but a set is not searched name by name
-// when one look over the dictionary has shown which of its names is taken: that look reads each
-// dictionary name, upper-cased, as root_j_k. The dictionary has the last word: a set is
-// abandoned only when the name found there is confirmed taken, and a set is taken only when
-// every one of its names is confirmed free. The check of the names' form relies on the host
-// judging names alike that differ only in their digits; the first name of each set stands for
-// the set.
-bool VarSpecObj::NewVarNamesByRoot(const TavoVarName& root, int count,
-                                   std::vector<TavoVarName>& newNames) const {
-    if (ValidateTAVOName(root.c_str()) != 0) {
-        if (mErrorReport) {
-            mMessage.InvalidVarName(root, mParamName.c_str(), mSubComName.c_str());
-        }
-        return false;
-    }
-    UP_ASSERT("VarSpecObj", mDataSource != nullptr);
-    const auto invalid = [this](const std::string& name) {
-        if (ValidateTAVOName(name.c_str()) == 0) {
-            return false;
-        }
-        if (mErrorReport) {
-            mMessage.InvalidVarName(TavoVarName(name), mParamName.c_str(), mSubComName.c_str());
-        }
-        return true;
-    };
-    const auto taken = [this](const std::string& name) {
-        return mDataSource->FindVarIndex(name.c_str()) >= 0;
-    };
-
-    // A count below 1 asks for no name: the empty set is free. Room for the answer comes
-    // first, so that a count that memory cannot hold fails here, at once.
-    if (count <= 0) {
-        newNames.clear();
-        return true;
-    }
-    std::vector<TavoVarName> names;
-    names.reserve(static_cast<std::size_t>(count));
-    RootNames make(root.str(), count);
-    bool anyTaken = false;
-    for (int j = 1; j <= count; ++j) {
-        const std::string& name = make.base(j);
-        if (invalid(name)) {
-            return false;
-        }
-        anyTaken = anyTaken || taken(name);
-        names.emplace_back(name);
-    }
-    if (!anyTaken) {
-        newNames.swap(names);
-        return true;
-    }
-
-    // Every abandoned set holds at least one dictionary name and the sets are disjoint, so at
-    // most ColumnCount sets are abandoned before a free one is found.
-    const unsigned columns = mDataSource->ColumnCount();
-    const int lastSuffix =
-        columns >= static_cast<unsigned>(INT_MAX) ? INT_MAX : static_cast<int>(columns) + 1;
-
-    // firstTaken[k]: the smallest j whose root_j_k the dictionary seems to hold, or 0.
+// firstTaken[k]: the smallest j whose root_j_k the dictionary seems to hold, or 0. One look
+// over the dictionary reads each name, upper-cased, as root_j_k.
+std::vector<int> FirstTakenBySet(const TAVO_DataSource& dict, unsigned columns,
+                                 const std::string& root, const RootNames& make, int count,
+                                 int lastSuffix) {
     std::vector<int> firstTaken(static_cast<std::size_t>(columns) + 2, 0);
-    const std::string prefix = GetUpperString(root.str() + "_");
+    const std::string prefix = GetUpperString(root + "_");
     for (unsigned i = 0; i < columns; ++i) {
-        const char* name = mDataSource->GetVariable(static_cast<int>(i)).GetName();
+        const char* name = dict.GetVariable(static_cast<int>(i)).GetName();
         const std::string upper = GetUpperString(name != nullptr ? name : "");
         if (upper.compare(0, prefix.size(), prefix) != 0) {
             continue;
@@ -255,7 +199,49 @@ bool VarSpecObj::NewVarNamesByRoot(const TavoVarName& root, int count,
             first = first == 0 ? j : std::min(first, j);
         }
     }
+    return firstTaken;
+}
 
+// base := root_1 … root_n, every name valid; anyTaken: the dictionary holds one of them
+template <typename Invalid, typename Taken>
+bool ReadBaseSet(RootNames& make, int count, const Invalid& invalid, const Taken& taken,
+                 std::vector<TavoVarName>& names, bool& anyTaken) {
+    for (int j = 1; j <= count; ++j) {
+        const std::string& name = make.base(j);
+        if (invalid(name)) {
+            return false;
+        }
+        anyTaken = anyTaken || taken(name);
+        names.emplace_back(name);
+    }
+    return true;
+}
+
+enum class SetState { Free, Taken, BadName };
+
+// set-k := root_1_k … root_n_k, read until a name is taken or not a valid name
+template <typename Invalid, typename Taken>
+SetState ReadSet(RootNames& make, int k, int count, const Invalid& invalid, const Taken& taken,
+                 std::vector<TavoVarName>& names) {
+    names.clear();
+    for (int j = 1; j <= count; ++j) {
+        const std::string& name = make.inSet(j, k);
+        if (invalid(name)) {
+            return SetState::BadName;
+        }
+        if (taken(name)) {
+            return SetState::Taken;
+        }
+        names.emplace_back(name);
+    }
+    return SetState::Free;
+}
+
+// The first set that is free, in order of k; a set the dictionary scan marked is abandoned as
+// soon as the name found there is confirmed taken.
+template <typename Invalid, typename Taken>
+bool FirstFreeSet(RootNames& make, int count, const std::vector<int>& firstTaken, int lastSuffix,
+                  const Invalid& invalid, const Taken& taken, std::vector<TavoVarName>& names) {
     for (long long set = 1; set <= lastSuffix; ++set) {
         const int k = static_cast<int>(set);
         if (invalid(make.inSet(1, k))) {
@@ -265,22 +251,72 @@ bool VarSpecObj::NewVarNamesByRoot(const TavoVarName& root, int count,
         if (seen > 0 && taken(make.inSet(seen, k))) {
             continue;
         }
-        names.clear();
-        bool free = true;
-        for (int j = 1; j <= count && free; ++j) {
-            const std::string& name = make.inSet(j, k);
-            if (invalid(name)) {
-                return false;
-            }
-            free = !taken(name);
-            names.emplace_back(name);
-        }
-        if (free) {
-            newNames.swap(names);
-            return true;
+        const SetState state = ReadSet(make, k, count, invalid, taken, names);
+        if (state != SetState::Taken) {
+            return state == SetState::Free;
         }
     }
     return false;
+}
+
+}  // namespace
+
+// new-names := root_1 … root_n when all are free, else the first free set root_1_k … root_n_k.
+// The sets are tried in order of k as the rule says, but a set is not searched name by name
+// when one look over the dictionary has shown which of its names is taken: that look reads each
+// dictionary name, upper-cased, as root_j_k. The dictionary has the last word: a set is
+// abandoned only when the name found there is confirmed taken, and a set is taken only when
+// every one of its names is confirmed free. The check of the names' form relies on the host
+// judging names alike that differ only in their digits; the first name of each set stands for
+// the set.
+bool VarSpecObj::NewVarNamesByRoot(const TavoVarName& root, int count,
+                                   std::vector<TavoVarName>& newNames) const {
+    const auto invalid = [this](const std::string& name) {
+        if (ValidateTAVOName(name.c_str()) == 0) {
+            return false;
+        }
+        if (mErrorReport) {
+            mMessage.InvalidVarName(TavoVarName(name), mParamName.c_str(), mSubComName.c_str());
+        }
+        return true;
+    };
+    const auto taken = [this](const std::string& name) {
+        return mDataSource->FindVarIndex(name.c_str()) >= 0;
+    };
+    if (invalid(root.str())) {
+        return false;
+    }
+    UP_ASSERT("VarSpecObj", mDataSource != nullptr);
+
+    // A count below 1 asks for no name: the empty set is free. Room for the answer comes
+    // first, so that a count that memory cannot hold fails here, at once.
+    if (count <= 0) {
+        newNames.clear();
+        return true;
+    }
+    std::vector<TavoVarName> names;
+    names.reserve(static_cast<std::size_t>(count));
+    RootNames make(root.str(), count);
+    bool anyTaken = false;
+    if (!ReadBaseSet(make, count, invalid, taken, names, anyTaken)) {
+        return false;
+    }
+    if (!anyTaken) {
+        newNames.swap(names);
+        return true;
+    }
+    // Every abandoned set holds at least one dictionary name and the sets are disjoint, so at
+    // most ColumnCount sets are abandoned before a free one is found.
+    const unsigned columns = mDataSource->ColumnCount();
+    const int lastSuffix =
+        columns >= static_cast<unsigned>(INT_MAX) ? INT_MAX : static_cast<int>(columns) + 1;
+    const std::vector<int> firstTaken =
+        FirstTakenBySet(*mDataSource, columns, root.str(), make, count, lastSuffix);
+    if (!FirstFreeSet(make, count, firstTaken, lastSuffix, invalid, taken, names)) {
+        return false;
+    }
+    newNames.swap(names);
+    return true;
 }
 
 bool VarSpecObj::CheckCommonVars(const VarSpecObj& other) const {

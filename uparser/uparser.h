@@ -10,6 +10,8 @@
 #include "uparser/ParamDescriptor.h"
 #include "uparser/ParamDescriptorWrapper.h"
 #include "uparser/ParamObj.h"
+#include "uparser/ParamTypeTraits.h"
+#include "uparser/ParseCodes.h"
 #include "uparser/ParserMessage.h"
 #include "uparser/ParserUtility.h"
 #include "uparser/ParserValidator.h"

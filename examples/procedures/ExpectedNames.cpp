@@ -4,6 +4,7 @@
 
 #include "examples/procedures/GrammarLookup.h"
 #include "uparser/ParamObj.h"
+#include "uparser/ParseCodes.h"
 #include "uparser/SubComObj.h"
 
 namespace examples {
@@ -164,14 +165,14 @@ std::vector<std::string> ExpectedNames(const RunResult& result, const CommandDes
     const StopPlace at = Locate(result.spec, grammar);
     std::vector<std::string> names;
     switch (result.parseCode) {
-        case 6:
+        case ParseCodes::UnknownSubCom:
             return SubCommandsAfter(result.spec, grammar, at);
-        case 11:
+        case ParseCodes::InvalidParam:
             if (at.subDesc != nullptr) {
                 AddParametersNotGiven(at, false, names);
             }
             return names;
-        case 12:
+        case ParseCodes::WrongValue:
             return ValueNames(at, tokens, result.stopToken);
         default:
             return names;

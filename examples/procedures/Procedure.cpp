@@ -12,6 +12,7 @@
 #include "examples/procedures/Validation.h"
 #include "examples/procedures/Weave.h"
 #include "uparser/ParamObj.h"
+#include "uparser/ParamTypeTraits.h"
 #include "uparser/ParserUtility.h"
 #include "uparser/UniversalParser.h"
 
@@ -28,31 +29,24 @@ bool TokenFits(const TokenInfoObj& token, const ParamDescriptor& desc) {
     return one.canGetValue(&desc, nullptr);
 }
 
+// One word, literal, number or variable name.
 bool IsSingleValue(UPSpecTypes::ParamSpec type) {
-    switch (type) {
-        case UPSpecTypes::ParamString:
-        case UPSpecTypes::ParamLiteral:
-        case UPSpecTypes::ParamNumber:
-        case UPSpecTypes::ParamInteger:
-        case UPSpecTypes::ParamVarName:
-            return true;
+    const UPSpecTypes::ParamTypeTraits& traits = UPSpecTypes::GetParamTypeTraits(type);
+    switch (traits.element) {
+        case UPSpecTypes::ValueKind::Word:
+        case UPSpecTypes::ValueKind::Literal:
+        case UPSpecTypes::ValueKind::Number:
+        case UPSpecTypes::ValueKind::Integer:
+        case UPSpecTypes::ValueKind::VarName:
+            return !traits.list;
         default:
             return false;
     }
 }
 
+// A keyword, or a run of such values each read on its own.
 bool IsListValue(UPSpecTypes::ParamSpec type) {
-    switch (type) {
-        case UPSpecTypes::ParamKeyWord:
-        case UPSpecTypes::ParamStringList:
-        case UPSpecTypes::ParamLiteralList:
-        case UPSpecTypes::ParamNumberList:
-        case UPSpecTypes::ParamIntegerList:
-        case UPSpecTypes::ParamVarList:
-            return true;
-        default:
-            return false;
-    }
+    return type == UPSpecTypes::ParamKeyWord || UPSpecTypes::GetParamTypeTraits(type).list;
 }
 
 // The command's last token, for a failure found after the tokens ran out. Two passes, so that
@@ -225,9 +219,10 @@ void LocateParseStop(const UniversalParser& parser, TAVO_TokenSequence& tokens,
     const SubComObj* sub = subs > 0 ? group->getSubComObj(subs - 1) : nullptr;
     const int code = result.parseCode;
     std::string named;
-    if (sub != nullptr && code == 9) {
+    if (sub != nullptr && code == ParseCodes::SubComMissing) {
         named = group->getSubComObj(0u)->getSubComName();
-    } else if (sub != nullptr && (code == 10 || code == 14)) {
+    } else if (sub != nullptr &&
+               (code == ParseCodes::SubComEmpty || code == ParseCodes::ParamMissing)) {
         named = sub->getSubComName();
     }
     const AroundStop around = LookAround(tokens, result.stopToken, named);
@@ -273,7 +268,7 @@ RunResult Procedure::run(TAVO_TokenSequence& tokens, const TAVO_DataSource& data
         const CommandDescriptor& commandGrammar = grammar();
         UniversalParser parser(tokens, result.spec, commandGrammar);
         result.parseCode = parser.getCommandSpecifications();
-        if (result.parseCode != 0) {
+        if (result.parseCode != ParseCodes::Parsed) {
             result.stage = Stage::Parse;
             LocateParseStop(parser, tokens, &commandGrammar, result);
             result.expected.names = ExpectedNames(result, commandGrammar, tokens);
@@ -323,8 +318,8 @@ RunResult ParseWithoutGrammar(TAVO_TokenSequence& tokens) {
         tokens.setPosition(0);
         UniversalParser parser(tokens, result.spec);
         result.parseCode = parser.getCommandSpecifications();
-        result.validated = result.parseCode == 0;
-        if (result.parseCode != 0) {
+        result.validated = result.parseCode == ParseCodes::Parsed;
+        if (result.parseCode != ParseCodes::Parsed) {
             result.stage = Stage::Parse;
             LocateParseStop(parser, tokens, nullptr, result);
         }

@@ -7,6 +7,7 @@
 
 #include "uparser/CommandDescriptor.h"
 #include "uparser/CommandSpec.h"
+#include "uparser/ParseCodes.h"
 #include "uparser/TokenInfoObj.h"
 #include "uparser/host/DataSource.h"
 #include "uparser/host/TokenSequence.h"
@@ -61,7 +62,7 @@ struct RunResult {
     Expected expected;
     std::string internalError;
 
-    bool ok() const { return parseCode == 0 && validated; }
+    bool ok() const { return parseCode == ParseCodes::Parsed && validated; }
 };
 
 class Procedure {

@@ -34,7 +34,7 @@ bool Tally(const std::string& command, const CommandDescriptor& grammar,
     refhost::TextTokenSequence tokens(command);  // the host's tokens of one command
     CommandSpec spec;
     UniversalParser parser(tokens, spec, grammar);
-    if (parser.getCommandSpecifications() != 0) {
+    if (parser.getCommandSpecifications() != ParseCodes::Parsed) {
         return false;  // the parser has told the user why
     }
 

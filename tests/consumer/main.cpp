@@ -26,10 +26,7 @@ int main() {
     check(CheckCommandName("count", stream), "the command name matches its abbreviation");
     check(!CheckCommandName("SUMMARYSTATS", stream), "another command name does not match");
 
-    std::vector<TokenInfoObj> tokens;
-    while (stream.next()) {
-        tokens.emplace_back(stream);
-    }
+    const std::vector<TokenInfoObj> tokens = refhost::Snapshots(stream);
     check(tokens.size() == 9, "nine tokens");
     if (tokens.size() == 9) {
         check(std::strcmp(tokens[0].getString(), "COUNTVALUES") == 0,

@@ -38,7 +38,8 @@ ParseOutcome ParseStream(TAVO_TokenSequence& stream, const CommandDescriptor* gr
     return outcome;
 }
 
-void ExpectFailure(const ParseOutcome& out, int code, const std::string& message) {
+void ExpectFailure(const ParseOutcome& out, ParseCodes::ParseCode code,
+                   const std::string& message) {
     EXPECT_EQ(out.code, code) << out.text;
     EXPECT_THAT(out.texts(), ::testing::ElementsAre(message)) << out.text;
 }

@@ -7,6 +7,7 @@
 #include "refhost/MessageLog.h"
 #include "uparser/CommandDescriptor.h"
 #include "uparser/CommandSpec.h"
+#include "uparser/ParseCodes.h"
 #include "uparser/host/TokenSequence.h"
 
 namespace testsupport {
@@ -29,7 +30,7 @@ ParseOutcome ParseCommand(const std::string& text, const CommandDescriptor* gram
 ParseOutcome ParseStream(TAVO_TokenSequence& stream, const CommandDescriptor* grammar);
 
 // The parse ended with that code and that one diagnostic; a failure names the command.
-void ExpectFailure(const ParseOutcome& out, int code, const std::string& message);
+void ExpectFailure(const ParseOutcome& out, ParseCodes::ParseCode code, const std::string& message);
 
 // The token texts of a value, blank-separated; "" for none.
 std::string Joined(const ParamObj* param);

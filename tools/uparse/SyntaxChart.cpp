@@ -1,5 +1,6 @@
 #include "tools/uparse/SyntaxChart.h"
 
+#include "uparser/ParamTypeTraits.h"
 #include "uparser/ParserUtility.h"
 
 namespace uparse {
@@ -82,68 +83,80 @@ std::string QualifierList(const ParamDescriptor& owner, const std::vector<std::s
     return text;
 }
 
+// A simple value: what each element is, "..." for a list, then the boundaries.
+std::string Elements(const ParamDescriptor& desc, const ParamTypeTraits& traits) {
+    std::string text;
+    switch (traits.element) {
+        case ValueKind::Word:
+            text = Choice(desc, "word");
+            break;
+        case ValueKind::Literal:
+            text = "'text'";
+            break;
+        case ValueKind::Number:
+            text = "number";
+            break;
+        case ValueKind::Integer:
+            text = "integer";
+            break;
+        default:
+            text = "variable";
+            break;
+    }
+    return text + (traits.list ? "..." : "") + (traits.bounded ? Bounds(desc) : "");
+}
+
+// A keyword's value stands apart from the keyword; a token's qualifier clings.
+std::string Parts(const ParamDescriptor& desc) {
+    const ParamDescriptor* main = desc.getMainDesc();
+    const ParamDescriptor* part = desc.getQualifDesc();
+    std::string text = main != nullptr ? Value(*main) : "token";
+    if (part != nullptr) {
+        const std::string value = (desc.getParamType() == ParamKeyWordValue ? " " : "") +
+                                  Introduced(desc.getQualifOption(), *part);
+        text += part->isValueRequired() ? value : "[" + value + "]";
+    }
+    return text;
+}
+
+std::string OneQualifier(const ParamDescriptor& desc, const std::vector<std::string>& names) {
+    std::string text;
+    for (const std::string& name : names) {
+        text += (text.empty() ? "{" : "|") + Qualifier(desc, name);
+    }
+    return text.empty() ? "qualifier" : text + "}";
+}
+
 std::string Value(const ParamDescriptor& desc) {
     std::vector<std::string> qualifiers;
     desc.getQualifNames(qualifiers);
-    switch (desc.getParamType()) {
-        case ParamKeyWord:
+    const ParamSpec type = desc.getParamType();
+    const ParamTypeTraits& traits = GetParamTypeTraits(type);
+    switch (traits.element) {
+        case ValueKind::Keyword:
             return "";
-        case ParamString:
-            return Choice(desc, "word");
-        case ParamLiteral:
-            return "'text'";
-        case ParamStringList:
-            return Choice(desc, "word") + "...";
-        case ParamLiteralList:
-            return "'text'...";
-        case ParamNumber:
-            return "number" + Bounds(desc);
-        case ParamNumberList:
-            return "number..." + Bounds(desc);
-        case ParamInteger:
-            return "integer" + Bounds(desc);
-        case ParamIntegerList:
-            return "integer..." + Bounds(desc);
-        case ParamVarName:
-            return "variable";
-        case ParamVarList:
-            return "variable...";
+        case ValueKind::Word:
+        case ValueKind::Literal:
+        case ValueKind::Number:
+        case ValueKind::Integer:
+        case ValueKind::VarName:
+            return Elements(desc, traits);
         // A single variable is a crossed list too, and "*" crosses as BY does.
-        case ParamCrossVarList:
+        case ValueKind::CrossVars:
             return "variable [{BY|*} variable]...";
         // As many values in a row as there are variables; at least one row.
-        case ParamVarCatList:
+        case ValueKind::VarCats:
             return "variable... ; value... code [; value... code]...";
-        case ParamFileSpec:
-        case ParamAnyFileSpec:
-            return "'file'";
-        case ParamNewFileSpec:
-            return "'new file'";
-        case ParamSysFileIn:
-            return "'data file'";
-        case ParamSysFileOut:
-            return "'new data file'";
-        case ParamKeyWordValue:
-        case ParamTokenQual: {
-            const ParamDescriptor* main = desc.getMainDesc();
-            const ParamDescriptor* part = desc.getQualifDesc();
-            std::string text = main != nullptr ? Value(*main) : "token";
-            if (part != nullptr) {
-                // A keyword's value stands apart from the keyword; a token's qualifier clings.
-                const std::string value = (desc.getParamType() == ParamKeyWordValue ? " " : "") +
-                                          Introduced(desc.getQualifOption(), *part);
-                text += part->isValueRequired() ? value : "[" + value + "]";
-            }
-            return text;
-        }
-        case ParamStringQual: {
-            std::string text;
-            for (const std::string& name : qualifiers) {
-                text += (text.empty() ? "{" : "|") + Qualifier(desc, name);
-            }
-            return text.empty() ? "qualifier" : text + "}";
-        }
-        case ParamStringQualList:
+        case ValueKind::File:
+            return type == ParamNewFileSpec ? "'new file'" : "'file'";
+        case ValueKind::CaseFile:
+            return type == ParamSysFileIn ? "'data file'" : "'new data file'";
+        case ValueKind::KeywordValue:
+        case ValueKind::TokenQual:
+            return Parts(desc);
+        case ValueKind::StringQual:
+            return OneQualifier(desc, qualifiers);
+        case ValueKind::StringQualList:
             return QualifierList(desc, qualifiers);
         default:
             // A token list may declare qualifiers that its values carry in parentheses, after

@@ -7,6 +7,7 @@
 #include "tools/uparse/Printable.h"
 #include "tools/uparse/SyntaxChart.h"
 #include "tools/uparse/TreeView.h"
+#include "uparser/ParseCodes.h"
 
 namespace uparse {
 
@@ -28,11 +29,12 @@ std::string Status(const CommandReport& report) {
         status += "unknown command; ";
     }
     if (report.procedure == nullptr) {
-        return status + (result.parseCode == 0 ? "parsed without a grammar"
-                                               : "parse failed without a grammar (code " +
-                                                     std::to_string(result.parseCode) + ")");
+        return status + (result.parseCode == ParseCodes::Parsed
+                             ? "parsed without a grammar"
+                             : "parse failed without a grammar (code " +
+                                   std::to_string(result.parseCode) + ")");
     }
-    if (result.parseCode != 0) {
+    if (result.parseCode != ParseCodes::Parsed) {
         return status + "parse failed (code " + std::to_string(result.parseCode) + ")";
     }
     return status + (result.validated ? "parsed and validated" : "validation failed");

@@ -5,6 +5,7 @@
 #include "examples/procedures/GrammarLookup.h"
 #include "uparser/ParamDescriptor.h"
 #include "uparser/ParamObj.h"
+#include "uparser/ParamTypeTraits.h"
 #include "uparser/VarCatList.h"
 
 namespace uparse {
@@ -48,8 +49,8 @@ ValueView Part(const std::string& label, const ParamObj& value, const ParamDescr
 
 ValueView DescribeCompound(const ParamObj& value, const ParamDescriptor& desc) {
     ValueView view;
-    switch (desc.getParamType()) {
-        case ParamKeyWordValue: {
+    switch (GetParamTypeTraits(desc.getParamType()).element) {
+        case ValueKind::KeywordValue: {
             ParamObj keyword;
             ParamObj part;
             if (!value.getKeywordAndValue(keyword, part, &desc, nullptr)) {
@@ -60,7 +61,7 @@ ValueView DescribeCompound(const ParamObj& value, const ParamDescriptor& desc) {
             view.parts.push_back(Part("value", part, desc.getQualifDesc()));
             return view;
         }
-        case ParamTokenQual: {
+        case ValueKind::TokenQual: {
             ParamObj token;
             ParamObj qualifier;
             if (!value.getTokenAndQual(token, qualifier, &desc, nullptr)) {
@@ -73,7 +74,7 @@ ValueView DescribeCompound(const ParamObj& value, const ParamDescriptor& desc) {
             }
             return view;
         }
-        case ParamStringQual: {
+        case ValueKind::StringQual: {
             ParamObj qualifier;
             if (!value.getStringAndQual(qualifier, &desc, nullptr)) {
                 return Tokens(value);
@@ -98,121 +99,133 @@ ValueView DescribeCompound(const ParamObj& value, const ParamDescriptor& desc) {
     }
 }
 
+// Each reader answers false when the value does not read as its kind; Describe then shows
+// the raw tokens.
+bool DescribeWords(const ParamObj& value, const ParamTypeTraits& traits, ValueView& view) {
+    std::string text;
+    std::vector<std::string> texts;
+    if (traits.list ? value.getStringList(texts) : value.getStringGeneric(text)) {
+        view = traits.list ? Texts("words", texts) : Texts("word", {text});
+        return true;
+    }
+    return false;
+}
+
+bool DescribeLiterals(const ParamObj& value, const ParamTypeTraits& traits, ValueView& view) {
+    std::string text;
+    bool literal = false;
+    std::vector<std::string> texts;
+    if (traits.list ? value.getLiteralList(texts) : value.getStringOrLiteral(text, literal)) {
+        view = traits.list ? Texts("literals", texts) : Texts(literal ? "literal" : "word", {text});
+        return true;
+    }
+    return false;
+}
+
+// A single number may be an accepted word instead.
+bool DescribeNumbers(const ParamObj& value, const ParamTypeTraits& traits, ValueView& view) {
+    const bool integral = traits.element == ValueKind::Integer;
+    std::vector<double> numbers;
+    if (traits.list) {
+        std::vector<int> integers;
+        const bool read = integral ? value.getIntegerList(integers) : value.getNumberList(numbers);
+        if (integral) {
+            numbers.assign(integers.begin(), integers.end());
+        }
+        view = Numbers(integral ? "integers" : "numbers", numbers);
+        return read;
+    }
+    double number = 0;
+    int integer = 0;
+    if (integral ? value.getIntegerValue(integer) : value.getNumberValue(number)) {
+        view = Numbers(integral ? "integer" : "number", {integral ? integer : number});
+        return true;
+    }
+    return DescribeWords(value, GetParamTypeTraits(ParamString), view);
+}
+
+bool DescribeVariables(const ParamObj& value, const ParamTypeTraits& traits, ValueView& view) {
+    TavoVarName name;
+    std::vector<TavoVarName> names;
+    if (traits.element == ValueKind::CrossVars ? value.getCrossVarList(names)
+        : traits.list                          ? value.getVarList(names)
+                                               : value.getVarName(name)) {
+        if (!traits.list && traits.element == ValueKind::VarName) {
+            names.push_back(name);
+        }
+        const char* kind = traits.element == ValueKind::CrossVars ? "crossed"
+                           : traits.list                          ? "variables"
+                                                                  : "variable";
+        view = Texts(kind, std::vector<std::string>(names.begin(), names.end()));
+        return true;
+    }
+    return false;
+}
+
+bool DescribeCategories(const ParamObj& value, ValueView& view) {
+    VarCatList list;
+    if (!value.getVarCatList(list)) {
+        return false;
+    }
+    std::vector<TavoVarName> names;
+    list.copyVarList(names);
+    view = Texts("categories", std::vector<std::string>(names.begin(), names.end()));
+    std::vector<std::vector<std::string>> rows(list.getMapSize());
+    std::vector<double> codes;
+    list.copyMapKeyVal(rows, codes);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        view.rows.push_back({rows[i], codes[i]});
+    }
+    return true;
+}
+
+bool DescribePath(const ParamObj& value, ParamSpec type, ValueView& view) {
+    std::string text;
+    bool literal = false;
+    const bool read =
+        GetParamTypeTraits(type).element == ValueKind::CaseFile
+            ? value.getStringOrLiteral(text, literal)
+            : value.getFilePath(text, type == ParamNewFileSpec, type != ParamAnyFileSpec);
+    view = Texts("path", {text});
+    return read;
+}
+
+bool DescribeKind(const ParamObj& value, const ParamDescriptor& desc, ValueView& view) {
+    const ParamTypeTraits& traits = GetParamTypeTraits(desc.getParamType());
+    switch (traits.element) {
+        case ValueKind::Word:
+            return DescribeWords(value, traits, view);
+        case ValueKind::Literal:
+            return DescribeLiterals(value, traits, view);
+        case ValueKind::Number:
+        case ValueKind::Integer:
+            return DescribeNumbers(value, traits, view);
+        case ValueKind::VarName:
+        case ValueKind::CrossVars:
+            return DescribeVariables(value, traits, view);
+        case ValueKind::VarCats:
+            return DescribeCategories(value, view);
+        case ValueKind::File:
+        case ValueKind::CaseFile:
+            return DescribePath(value, traits.type, view);
+        case ValueKind::KeywordValue:
+        case ValueKind::TokenQual:
+        case ValueKind::StringQual:
+        case ValueKind::StringQualList:
+            view = DescribeCompound(value, desc);
+            return true;
+        default:
+            return false;
+    }
+}
+
 ValueView Describe(const ParamObj& value, const ParamDescriptor* desc) {
     if (value.isLeadingToken()) {
         return Texts("keyword", {});
     }
-    if (desc == nullptr) {
-        return Tokens(value);
-    }
-    std::string text;
-    bool literal = false;
-    double number = 0;
-    int integer = 0;
-    TavoVarName name;
-    std::vector<std::string> texts;
-    std::vector<double> numbers;
-    std::vector<int> integers;
-    std::vector<TavoVarName> names;
-    switch (desc->getParamType()) {
-        case ParamString:
-            if (value.getStringGeneric(text)) {
-                return Texts("word", {text});
-            }
-            break;
-        case ParamLiteral:
-            if (value.getStringOrLiteral(text, literal)) {
-                return Texts(literal ? "literal" : "word", {text});
-            }
-            break;
-        case ParamNumber:
-            if (value.getNumberValue(number)) {
-                return Numbers("number", {number});
-            }
-            if (value.getStringGeneric(text)) {
-                return Texts("word", {text});
-            }
-            break;
-        case ParamInteger:
-            if (value.getIntegerValue(integer)) {
-                return Numbers("integer", {static_cast<double>(integer)});
-            }
-            if (value.getStringGeneric(text)) {
-                return Texts("word", {text});
-            }
-            break;
-        case ParamStringList:
-            if (value.getStringList(texts)) {
-                return Texts("words", texts);
-            }
-            break;
-        case ParamLiteralList:
-            if (value.getLiteralList(texts)) {
-                return Texts("literals", texts);
-            }
-            break;
-        case ParamNumberList:
-            if (value.getNumberList(numbers)) {
-                return Numbers("numbers", numbers);
-            }
-            break;
-        case ParamIntegerList:
-            if (value.getIntegerList(integers)) {
-                return Numbers("integers", std::vector<double>(integers.begin(), integers.end()));
-            }
-            break;
-        case ParamVarName:
-            if (value.getVarName(name)) {
-                return Texts("variable", {name.str()});
-            }
-            break;
-        case ParamVarList:
-            if (value.getVarList(names)) {
-                return Texts("variables", std::vector<std::string>(names.begin(), names.end()));
-            }
-            break;
-        case ParamCrossVarList:
-            if (value.getCrossVarList(names)) {
-                return Texts("crossed", std::vector<std::string>(names.begin(), names.end()));
-            }
-            break;
-        case ParamVarCatList: {
-            VarCatList list;
-            if (!value.getVarCatList(list)) {
-                break;
-            }
-            list.copyVarList(names);
-            ValueView view =
-                Texts("categories", std::vector<std::string>(names.begin(), names.end()));
-            std::vector<std::vector<std::string>> rows(list.getMapSize());
-            list.copyMapKeyVal(rows, numbers);
-            for (std::size_t i = 0; i < rows.size(); ++i) {
-                view.rows.push_back({rows[i], numbers[i]});
-            }
-            return view;
-        }
-        case ParamFileSpec:
-        case ParamNewFileSpec:
-        case ParamAnyFileSpec: {
-            const ParamSpec type = desc->getParamType();
-            if (value.getFilePath(text, type == ParamNewFileSpec, type != ParamAnyFileSpec)) {
-                return Texts("path", {text});
-            }
-            break;
-        }
-        case ParamSysFileIn:
-        case ParamSysFileOut:
-            if (value.getStringOrLiteral(text, literal)) {
-                return Texts("path", {text});
-            }
-            break;
-        case ParamKeyWordValue:
-        case ParamTokenQual:
-        case ParamStringQual:
-        case ParamStringQualList:
-            return DescribeCompound(value, *desc);
-        default:
-            break;
+    ValueView view;
+    if (desc != nullptr && DescribeKind(value, *desc, view)) {
+        return view;
     }
     return Tokens(value);
 }

@@ -64,22 +64,6 @@ std::string shown(const char* text, unsigned length, bool literal) {
     return out;
 }
 
-bool readFile(const char* path, std::string& text) {
-    std::FILE* file = std::fopen(path, "rb");
-    if (file == nullptr) {
-        return false;
-    }
-    text.clear();
-    char buffer[65536];
-    std::size_t count = 0;
-    while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-        text.append(buffer, count);
-    }
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    return !failed;
-}
-
 void printCommand(const refhost::CommandText& command, std::size_t number) {
     refhost::TextTokenSequence tokens(command.text, command.firstLine);
     std::printf("command %zu, line %ld, %d tokens\n", number, command.firstLine,
@@ -119,7 +103,7 @@ int main(int argc, char** argv) {
     }
     std::string text = kSample;
     if (argc == 2) {
-        if (!readFile(argv[1], text)) {
+        if (!refhost::ReadFile(argv[1], text)) {
             std::fprintf(stderr, "%s: cannot read %s\n", argv[0], argv[1]);
             return 1;
         }
