@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "refhost/Dictionary.h"
+#include "refhost/MessageLog.h"
+#include "support/HostFaults.h"
 #include "uparser/ParamDescriptor.h"
 #include "uparser/TokenInfoObj.h"
 #include "uparser/host/TokenSequence.h"
@@ -77,16 +79,34 @@ const std::vector<std::string>& DictionaryNames();
 // ordinal, scale and unset levels.
 refhost::Dictionary FuzzDictionary();
 
+// Up to 23 variables named mostly as FuzzDictionary's (in another order, in other cases, now
+// and then twice, which the dictionary refuses) or by any bytes, with any type, string width,
+// measurement level and format the bytes choose.
+refhost::Dictionary ReadDictionary(ByteReader& in);
+
 // Up to maxTokens tokens chosen by the bytes: dictionary names, keywords that the fuzz
 // descriptors accept, reserved words, numbers, literals, every operator the library tests,
 // and now and then a raw token of any type, code and text.
+RawToken ReadRawToken(ByteReader& in);
 std::vector<RawToken> ReadRawTokens(ByteReader& in, std::size_t maxTokens);
+// Tokens until the bytes or maxTokens run out: the long lists of a long input.
+std::vector<RawToken> ReadAllRawTokens(ByteReader& in, std::size_t maxTokens);
+// A command for a host stream: the command name, then tokens as ReadRawToken chooses them,
+// now and then without text or with NUL bytes, until the bytes or maxTokens run out.
+std::vector<testsupport::HostTokenStream::Token> ReadHostTokens(ByteReader& in,
+                                                                std::size_t maxTokens);
 std::vector<TokenInfoObj> Snapshots(const std::vector<RawToken>& tokens);
 
 // A well-formed parameter descriptor chosen by the bytes: compound types always get the parts
 // their readers require (a grammar without them breaks the caller's contract, which the
 // library asserts); depth bounds the nesting.
 ParamDescriptor ReadDescriptor(ByteReader& in, int depth);
+
+// The same messages, in the same order, at the same levels: the answer of a repeated run.
+bool SameMessages(const std::vector<refhost::Emitted>& a, const std::vector<refhost::Emitted>& b);
+
+// A parse's code is one the parser has, and it said as much as the code promises.
+void CheckParseAnswer(int code, const std::vector<refhost::Emitted>& messages);
 
 }  // namespace fuzzsupport
 

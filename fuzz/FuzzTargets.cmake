@@ -1,10 +1,14 @@
 # The fuzz targets and the support sources they share; used by the libFuzzer build
 # (fuzz/CMakeLists.txt) and by the corpus replay of the test build (tests/cmake/fuzz_replay.cmake).
-set(UPARSER_FUZZ_TARGETS parse_command param_value var_lists grammar_reader)
+set(UPARSER_FUZZ_TARGETS parse_command param_value var_lists grammar translations command_text
+  grammar_reader)
 get_filename_component(UPARSER_FUZZ_ROOT ${CMAKE_CURRENT_LIST_DIR} DIRECTORY)
 set(UPARSER_FUZZ_SUPPORT
   ${CMAKE_CURRENT_LIST_DIR}/FuzzSupport.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/FuzzGrammars.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/FuzzGrammars.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RandomGrammar.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/AllocationCounter.cpp
+  ${UPARSER_FUZZ_ROOT}/tests/support/HostFaults.cpp)
 
 # The command text target runs the sample procedures over the sample data.
 set(UPARSER_FUZZ_EXAMPLE_SOURCES
@@ -22,12 +26,18 @@ set(UPARSER_FUZZ_SAMPLE_CSV ${UPARSER_FUZZ_ROOT}/examples/data/sample.csv)
 
 # Adds what a target's source needs beyond the libraries.
 function(uparser_fuzz_target_needs target name examples)
-  target_include_directories(${target} PRIVATE ${UPARSER_FUZZ_ROOT})
+  target_include_directories(${target} PRIVATE ${UPARSER_FUZZ_ROOT} ${UPARSER_FUZZ_ROOT}/tests)
   target_link_libraries(${target} PRIVATE uparser::uparser uparser::refhost)
   if(name STREQUAL "parse_command")
     target_link_libraries(${target} PRIVATE ${examples})
     target_compile_definitions(${target} PRIVATE
       UPARSER_SAMPLE_CSV="${UPARSER_FUZZ_SAMPLE_CSV}")
+  endif()
+  # The variable lists meet a host whose value conversion misbehaves.
+  if(name STREQUAL "var_lists")
+    target_sources(${target} PRIVATE
+      ${UPARSER_FUZZ_ROOT}/tests/support/conversion/ConversionFaults.cpp)
+    target_link_libraries(${target} PRIVATE ${CMAKE_DL_LIBS})
   endif()
   if(name STREQUAL "grammar_reader")
     # The generic procedure that validates as a grammar file declares, on the sample procedures'

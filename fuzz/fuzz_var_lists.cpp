@@ -1,16 +1,23 @@
-// Token lists through the variable-list validators over a small dictionary: every validator
-// must answer, keep its list and its membership flags in step, stay inside the dictionary and
-// never stop the host.
+// Token lists through the variable-list validators over a small dictionary, the fuzzer's own or
+// one it builds (names, measurement levels, formats and string widths of any value): every
+// validator must answer, keep its list and its membership flags in step, stay inside the
+// dictionary and never stop the host. The host's value conversion now and then fails, writes
+// what it should not or throws, and so does the dictionary: what a host service throws passes
+// through and leaks nothing. A long list costs work in proportion to its length.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "AllocationCounter.h"
 #include "FuzzCheck.h"
 #include "FuzzSupport.h"
 #include "refhost/Dictionary.h"
 #include "refhost/MessageLog.h"
+#include "refhost/ValueConversion.h"
+#include "support/ConversionFaults.h"
+#include "support/HostFaults.h"
 #include "uparser/ParamDescriptor.h"
 #include "uparser/ParamObj.h"
 #include "uparser/VarSpecObj.h"
@@ -19,6 +26,11 @@ namespace {
 
 using namespace UPSpecTypes;
 using fuzzsupport::ByteReader;
+using testsupport::Conversion;
+
+// Dictionary calls and allocations of one list, per token and per variable of the dictionary:
+// far above what a validator needs and far below what rescanning the list costs.
+constexpr long kWorkPerTokenAndVariable = 64;
 
 // The accepted list and the membership flags agree, every index names a variable, and only
 // RepeatVarsKeep may hold an index twice.
@@ -92,16 +104,20 @@ void ReadCategoryValue(const VarSpecObj& spec, ByteReader& in) {
     if (spec.GetValidVarList().size() != 1) {
         return;
     }
-    static const std::vector<std::string> texts = {"3", "2.5", "ABCDE", "", "-1e3", "abc",
-                                                   "12345678901234567890123456789012345678901"};
-    const std::string text = in.chance(70) ? texts[in.pick(static_cast<unsigned>(texts.size()))]
-                                           : in.bytes(48);
-    OBS* obs = nullptr;
+    static const std::vector<std::string> texts = {
+        "3", "2.5", "ABCDE", "", "-1e3", "abc", "12345678901234567890123456789012345678901"};
+    const std::string text =
+        in.chance(70) ? texts[in.pick(static_cast<unsigned>(texts.size()))] : in.bytes(48);
+    // The buffer is the caller's whatever happens, a conversion that throws included.
+    struct Cells {
+        OBS* obs = nullptr;
+        ~Cells() { VarSpecObj::ReleaseOBS(obs); }
+    } cells;
     TAVO_Format format{};
-    spec.ValidateCatValue(text, obs, format);
-    spec.ValidateCatValue(text, obs, format);  // the second call releases the first buffer
-    VarSpecObj::ReleaseOBS(obs);
-    FUZZ_CHECK(obs == nullptr);
+    spec.ValidateCatValue(text, cells.obs, format);
+    spec.ValidateCatValue(text, cells.obs, format);  // the second call releases the first buffer
+    VarSpecObj::ReleaseOBS(cells.obs);
+    FUZZ_CHECK(cells.obs == nullptr);
 }
 
 void Compare(VarSpecObj& left, const VarSpecObj& right, ByteReader& in,
@@ -122,23 +138,64 @@ void Compare(VarSpecObj& left, const VarSpecObj& right, ByteReader& in,
     CheckList(left, dictionary, true);
 }
 
-}  // namespace
+// The host's value conversion as the bytes choose, for the life of the object.
+class ConversionFaults {
+  public:
+    explicit ConversionFaults(ByteReader& in) {
+        switch (in.pick(24)) {
+            case 0:
+                testsupport::SetToString(Conversion::Fails);
+                break;
+            case 1:
+                testsupport::SetToString(Conversion::WritesStars);
+                break;
+            case 2:
+                testsupport::SetConversionText(in.bytes(5));
+                testsupport::SetToString(Conversion::WritesText);
+                break;
+            case 3:
+                testsupport::SetToString(Conversion::Throws);
+                break;
+            case 4:
+                testsupport::SetFromString(Conversion::Fails);
+                break;
+            case 5:
+                testsupport::SetFromString(Conversion::Throws);
+                break;
+            case 6:
+                refhost::SetDecimalCharacter(",;*x"[in.pick(4)]);
+                break;
+            default:
+                break;
+        }
+    }
+    ~ConversionFaults() {
+        testsupport::SetToString(Conversion::Host);
+        testsupport::SetFromString(Conversion::Host);
+        refhost::SetDecimalCharacter('.');
+    }
+    ConversionFaults(const ConversionFaults&) = delete;
+    ConversionFaults& operator=(const ConversionFaults&) = delete;
+};
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-    static const refhost::Dictionary full = fuzzsupport::FuzzDictionary();
-    static const refhost::Dictionary empty;
+void CheckLinearWork(ByteReader& in, const std::vector<TokenInfoObj>& tokens,
+                     const testsupport::FaultyDataSource& source) {
+    VarSpecObj spec = MakeSpec(in, &source);
+    const long calls = source.calls();
+    const fuzzsupport::AllocationCounter allocations;
+    spec.ValidateVariables(tokens, ReadRepeat(in));
+    const long work = source.calls() - calls + allocations.count();
+    const long size = static_cast<long>(tokens.size() + 1) * (source.ColumnCount() + 1);
+    FUZZ_CHECK(work <= kWorkPerTokenAndVariable * size);
+}
 
-    ByteReader in(data, size);
-    const refhost::Dictionary& dictionary = in.pick(32) == 0 ? empty : full;
-    const std::vector<TokenInfoObj> tokens =
-        fuzzsupport::Snapshots(fuzzsupport::ReadRawTokens(in, 32));
+void Exercise(ByteReader& in, const std::vector<TokenInfoObj>& tokens,
+              const TAVO_DataSource& source, const refhost::Dictionary& dictionary) {
     const int count = static_cast<int>(tokens.size());
-    refhost::MessageLog log;
-
     // The plain list under every repeat option, then from a position with a keyword.
     std::vector<VarSpecObj> lists;
     for (int repeat = RepeatVarsError; repeat <= RepeatVarsKeep; ++repeat) {
-        VarSpecObj spec = MakeSpec(in, &dictionary);
+        VarSpecObj spec = MakeSpec(in, &source);
         spec.ValidateVariables(tokens, static_cast<RepeatVarOptions>(repeat));
         CheckList(spec, dictionary, repeat == RepeatVarsKeep);
         SplitQualifiers(spec, in);
@@ -146,7 +203,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         lists.push_back(spec);
     }
     {
-        VarSpecObj spec = MakeSpec(in, &dictionary);
+        VarSpecObj spec = MakeSpec(in, &source);
         int pos = static_cast<int>(in.pick(static_cast<unsigned>(count) + 1));
         static const char* const words[] = {nullptr, "", "BY", "WITH"};
         const RepeatVarOptions repeat = ReadRepeat(in);
@@ -169,9 +226,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
 
     // dependents BY factors WITH covariates, both forms.
     for (int form = 0; form < 3; ++form) {
-        VarSpecObj dependents = MakeSpec(in, &dictionary);
-        VarSpecObj factors = MakeSpec(in, &dictionary);
-        VarSpecObj covariates = MakeSpec(in, &dictionary);
+        VarSpecObj dependents = MakeSpec(in, &source);
+        VarSpecObj factors = MakeSpec(in, &source);
+        VarSpecObj covariates = MakeSpec(in, &source);
         std::vector<const VarSpecObj*> mine = others;
         if (in.chance(10)) {
             mine.push_back(&dependents);
@@ -208,7 +265,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
 
     // Blocks, and single variables each with their own qualifiers.
     if (!tokens.empty()) {
-        const VarSpecObj spec = MakeSpec(in, &dictionary);
+        const VarSpecObj spec = MakeSpec(in, &source);
         std::vector<VarSpecObj> blocks;
         spec.ValidateVarBlocksAndQuals(tokens, blocks, others);
         FUZZ_CHECK(spec.GetNValidVars() == 0);
@@ -225,7 +282,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         }
     }
     {
-        VarSpecObj spec = MakeSpec(in, &dictionary);
+        VarSpecObj spec = MakeSpec(in, &source);
         std::vector<ParamObj> quals;
         const ParamDescriptor qualDesc = fuzzsupport::ReadDescriptor(in, 1);
         if (in.chance(50)) {
@@ -240,7 +297,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
 
     // The whole dictionary, the set operations between lists, copies and new names.
     {
-        VarSpecObj all = MakeSpec(in, &dictionary);
+        VarSpecObj all = MakeSpec(in, &source);
         VarSpecObj continuous = all;
         switch (in.pick(3)) {
             case 0:
@@ -264,7 +321,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         CheckList(copy, dictionary, true);
     }
     if (!tokens.empty()) {
-        const VarSpecObj spec = MakeSpec(in, &dictionary);
+        const VarSpecObj spec = MakeSpec(in, &source);
         const TavoVarName root(tokens[0].getString());
         TavoVarName name;
         if (spec.NewVarNameByRoot(root, name)) {
@@ -278,6 +335,33 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
                 FUZZ_CHECK(dictionary.FindVarIndex(made.c_str()) < 0);
             }
         }
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+    static const refhost::Dictionary full = fuzzsupport::FuzzDictionary();
+    static const refhost::Dictionary empty;
+
+    ByteReader in(data, size);
+    const unsigned which = in.pick(8);
+    const refhost::Dictionary made =
+        which == 1 || which == 2 ? fuzzsupport::ReadDictionary(in) : refhost::Dictionary();
+    const refhost::Dictionary& dictionary = which == 0 ? empty : which <= 2 ? made : full;
+    const ConversionFaults conversion(in);
+    testsupport::FaultyDataSource source(dictionary);
+    const long throwAt = in.pick(16) == 0 ? 1 + in.pick(255) : 0;
+    const std::vector<TokenInfoObj> tokens =
+        fuzzsupport::Snapshots(in.pick(8) == 0 ? fuzzsupport::ReadAllRawTokens(in, 40000)
+                                               : fuzzsupport::ReadRawTokens(in, 32));
+    refhost::MessageLog log;
+    try {
+        CheckLinearWork(in, tokens, source);
+        source.throwAt(throwAt);
+        Exercise(in, tokens, source, dictionary);
+    } catch (const testsupport::HostFault&) {
+        // Passed through unchanged; the objects it unwound must have left no leak.
     }
     return 0;
 }

@@ -223,7 +223,12 @@ Json Command(const CommandGrammar& command) {
         json["help"] = command.help;
     }
     if (IsPlainGlobal(desc)) {
-        json["subcommands"] = SubCommands(command, 0);
+        // An empty global group is written as no group at all, which is what "subcommands": []
+        // reads back as: the written form must write itself again.
+        Json subcommands = SubCommands(command, 0);
+        if (!subcommands.empty()) {
+            json["subcommands"] = std::move(subcommands);
+        }
     } else if (desc.getGroupDescListSize() > 0) {
         Json groups = Json::array();
         for (int g = 0; g < desc.getGroupDescListSize(); ++g) {

@@ -1,8 +1,7 @@
 // The library when memory runs out and when host services fail: every allocation of a parse
 // and of each validator is made to fail in turn, and the host's dictionary and value
 // conversion fail or throw. This program replaces the global operator new and the host's
-// ToString and FromString, so it is a program of its own.
-#include <dlfcn.h>
+// ToString and FromString (support/conversion/), so it is a program of its own.
 #include <gmock/gmock.h>
 #include <malloc.h>
 #include <gtest/gtest.h>
@@ -19,6 +18,7 @@
 #include "refhost/Dictionary.h"
 #include "refhost/MessageLog.h"
 #include "refhost/TextTokenSequence.h"
+#include "support/ConversionFaults.h"
 #include "support/HostFaults.h"
 #include "support/RoutedNew.h"
 #include "support/TestDictionary.h"
@@ -70,58 +70,13 @@ void RoutedRelease(void* block) noexcept {
     }
 }
 
-// The host's value conversion, as the reference host does it unless a test makes it fail.
-enum class Conversion { Host, Fails, WritesStars, Throws };
-Conversion gToString = Conversion::Host;
-Conversion gFromString = Conversion::Host;
-
-template <typename Function>
-Function* Next(const char* mangledName) {
-    void* found = dlsym(RTLD_NEXT, mangledName);
-    if (found == nullptr) {
-        std::abort();  // the reference host's symbol was renamed
-    }
-    return reinterpret_cast<Function*>(found);
-}
-
-long ToString(const OBS* value, const TAVO_Format& format, char* out) {
-    static const auto host = Next<long(const OBS*, const TAVO_Format&, char*)>(
-        "_Z8ToStringPK3OBSRK11TAVO_FormatPc");
-    switch (gToString) {
-        case Conversion::Fails:
-            return 1;
-        case Conversion::WritesStars:
-            for (unsigned i = 0; i < format.width; ++i) {
-                out[i] = '*';
-            }
-            out[format.width] = '\0';
-            return 1;
-        case Conversion::Throws:
-            throw testsupport::HostFault{0};
-        default:
-            return host(value, format, out);
-    }
-}
-
-long FromString(char const* text, const TAVO_Format& format, OBS* out) {
-    static const auto host =
-        Next<long(char const*, const TAVO_Format&, OBS*)>("_Z10FromStringPKcRK11TAVO_FormatP3OBS");
-    switch (gFromString) {
-        case Conversion::Fails:
-            return 1;
-        case Conversion::Throws:
-            throw testsupport::HostFault{0};
-        default:
-            return host(text, format, out);
-    }
-}
-
 namespace {
 
 using namespace UPSpecTypes;
 using ::testing::ElementsAre;
 using ::testing::EndsWith;
 using testsupport::ExpectConsistent;
+using testsupport::Conversion;
 using testsupport::HostFault;
 
 const std::string kNoMemory = "Insufficient memory for parsing...";
@@ -467,7 +422,7 @@ TEST(Faults, AFailingToStringLeavesTheDecimalPoint) {
     VarSpecObj list("VALUE", "MAP", "BUCKET", &dict);
     ASSERT_TRUE(list.SetVariable(0));
     for (const Conversion fault : {Conversion::Fails, Conversion::WritesStars}) {
-        gToString = fault;
+        testsupport::SetToString(fault);
         EXPECT_EQ(GetLocaleCharacter(), '.');
         OBS* cell = nullptr;
         TAVO_Format format{};
@@ -475,9 +430,9 @@ TEST(Faults, AFailingToStringLeavesTheDecimalPoint) {
         EXPECT_DOUBLE_EQ(cell->f, 3.5);
         VarSpecObj::ReleaseOBS(cell);
     }
-    gToString = Conversion::Throws;
+    testsupport::SetToString(Conversion::Throws);
     EXPECT_THROW(GetLocaleCharacter(), HostFault);
-    gToString = Conversion::Host;
+    testsupport::SetToString(Conversion::Host);
 }
 
 // A procedure's run says it never throws: a host service's exception of any type becomes an
@@ -495,11 +450,11 @@ TEST(Faults, AProcedureSurvivesAThrowingConversion) {
     refhost::MessageLog log;
     ASSERT_TRUE(bucket->run(tokens, dict).ok());
 
-    gFromString = Conversion::Throws;
+    testsupport::SetFromString(Conversion::Throws);
     const long live = gAlloc.live;
     examples::Stage stage = examples::Stage::Done;
     EXPECT_NO_THROW(stage = bucket->run(tokens, dict).stage);
-    gFromString = Conversion::Host;
+    testsupport::SetFromString(Conversion::Host);
     EXPECT_EQ(stage, examples::Stage::Internal);
     EXPECT_EQ(gAlloc.live, live) << "leaked";
 }

@@ -87,12 +87,17 @@ AroundStop LookAround(TAVO_TokenSequence& tokens, const TokenInfoObj& stop,
         const TokenSequenceBase::TokenType type = tokens.getType();
         const long line = tokens.getLineNumber();
         const int column = tokens.getColumn();
+        const bool beforeStop = line < stop.getLineNumber() ||
+                                (line == stop.getLineNumber() && column <= stop.getColumn());
+        if (!beforeStop && !afterStop) {
+            // Past the stop and the token after it nothing more is found: a long command is
+            // not read to its end for every report.
+            break;
+        }
         if (type == TokenSequenceBase::StringToken) {
             if (afterStop) {
                 found.wordAfterStop = TokenInfoObj(tokens);
             }
-            const bool beforeStop = line < stop.getLineNumber() ||
-                                    (line == stop.getLineNumber() && column <= stop.getColumn());
             char const* text = nullptr;
             unsigned length = 0;
             tokens.getUpperString(&text, &length);
