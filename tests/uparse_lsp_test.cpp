@@ -179,7 +179,7 @@ TEST(LspLifecycle, HostileInputGetsAnErrorOrALogLineAndServingGoesOn) {
 
 // One line whose mistake stands after characters of one, two and four bytes, one of them
 // beyond the basic plane; then an unknown command.
-const std::string kUri = "file:///work/mistakes.syntax";
+const std::string kUri = "file:///home/user/mistakes.syntax";
 const std::string kMistakes =
     "SKETCH age /TITLE 'Caf\xC3\xA9 \xF0\x9D\x84\x9E' /STATS CENTRE.\n\nSKECTH age.\n";
 
