@@ -1,6 +1,8 @@
 #include "examples/procedures/Validation.h"
 
 #include <algorithm>
+#include <string>
+#include <unordered_map>
 #include <utility>
 
 #include "uparser/ParamObj.h"
@@ -47,8 +49,18 @@ bool RegisterNames(ParserValidator& registry, const std::vector<TavoVarName>& na
                    const std::vector<TokenInfoObj>& tokens, const char* param,
                    const char* subCom, std::vector<int>& found) {
     found.clear();
+    // The first token of each name, upper-cased once: a long list is not searched again for
+    // every name in it.
+    std::unordered_map<std::string, std::size_t> firstToken;
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+        if (tokens[i].IsVarName()) {
+            firstToken.emplace(GetUpperString(tokens[i].getString()), i);
+        }
+    }
     for (const TavoVarName& name : names) {
-        registry.SetDefaultRange(RangeOfName(tokens, name.str()));
+        const auto token = firstToken.find(GetUpperString(name.str().c_str()));
+        registry.SetDefaultRange(token != firstToken.end() ? TokenRange(tokens[token->second])
+                                                           : RangeOf(tokens));
         const int index = registry.ValidateOtherVar(name, param, subCom);
         if (index < 0) {
             return false;
