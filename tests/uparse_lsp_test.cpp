@@ -4,15 +4,21 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "refhost/refhost.h"
+#include "support/TempDir.h"
 #include "tools/uparse-lsp/DocumentStore.h"
 #include "tools/uparse-lsp/LspServer.h"
 #include "tools/uparse-lsp/MessageReader.h"
+#include "tools/uparse-lsp/Workspace.h"
 #include "tools/uparse/Data.h"
 #include "tools/uparse/Procedures.h"
 
@@ -90,9 +96,9 @@ struct Conversation {
     }
 };
 
-// Plays input through a server over the sample procedures and data, without a catalog, and
-// reads back every framed message it wrote.
-Conversation Play(const std::string& input) {
+// Plays input through a server over the sample procedures and data, without a catalog, or over
+// the workspace's, and reads back every framed message it wrote.
+Conversation Play(const std::string& input, uparselsp::Workspace* workspace = nullptr) {
     static const refhost::Dictionary data = [] {
         refhost::Dictionary dictionary;
         std::string error;
@@ -102,7 +108,13 @@ Conversation Play(const std::string& input) {
     static const uparse::Procedures procedures;
     std::istringstream in(input);
     std::ostringstream out;
-    uparselsp::LspServer server(procedures, data, out);
+    uparselsp::LspServer server(workspace != nullptr ? workspace->procedures() : procedures,
+                                workspace != nullptr ? workspace->data() : data, out);
+    if (workspace != nullptr) {
+        server.onWorkspace([workspace](const std::string& root) {
+            return workspace->applyFile(root);
+        });
+    }
     Conversation conversation;
     conversation.status = server.run(in);
     std::istringstream written(out.str());
@@ -325,6 +337,114 @@ TEST(LspDocument, EditsCountCharactersInTheNegotiatedEncoding) {
     EXPECT_EQ(document.text(), before);
     EXPECT_TRUE(document.replace({{2, 0}, {2, 0}}, "end", Encoding::Utf16))
         << "the empty line after the last LF is there";
+}
+
+// A workspace in a directory whose name needs escaping in a URI, with the orchard language in a
+// grammar directory, a data file of its own and a one-entry catalog.
+class LspWorkspace : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const char* source = std::getenv("UPARSER_SOURCE_DIR");
+        ASSERT_NE(source, nullptr) << "run by CTest, which names the source tree";
+        root = dir.path() + "/my work";
+        std::filesystem::create_directories(root + "/lang");
+        std::filesystem::copy_file(std::string(source) + "/examples/grammars/orchard.json",
+                                   root + "/lang/orchard.json");
+        Write("people.csv", "a,b,age\n1,2,30\n");
+        Write("short.po",
+              "msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n\n"
+              "msgid \"Parameter ^1 of subcommand ^2 does not have a proper value type...\"\n"
+              "msgstr \"^1 in ^2: wrong type.\"\n");
+    }
+    void TearDown() override { refhost::ClearTranslations(); }
+
+    void Write(const std::string& name, const std::string& text) const {
+        std::ofstream(root + "/" + name, std::ios::binary) << text;
+    }
+
+    // The messages of the diagnostics published for kText.
+    std::vector<std::string> Check(uparselsp::Workspace& workspace, const Json& initialize,
+                                   std::vector<Json>* shown = nullptr) const {
+        const Conversation c =
+            Play(Request(1, "initialize", initialize) + Open(kUri, kText) + kEnd, &workspace);
+        if (shown != nullptr) {
+            *shown = c.notifications("window/showMessage");
+        }
+        std::vector<std::string> messages;
+        for (const Json& published : c.notifications("textDocument/publishDiagnostics")) {
+            for (const Json& diagnostic : published["diagnostics"]) {
+                messages.push_back(diagnostic["message"]);
+            }
+        }
+        return messages;
+    }
+
+    Json At(const std::string& path) const {
+        std::string uri = "file://";
+        for (const char c : path) {
+            uri += c == ' ' ? std::string("%20") : std::string(1, c);
+        }
+        return {{"processId", nullptr}, {"capabilities", Json::object()}, {"rootUri", uri}};
+    }
+
+    const std::string kText = "PLUCK a b.\nSKETCH age /STATS CENTRE.\nSKETCH income.\n";
+    testsupport::TempDir dir;
+    std::string root;
+};
+
+TEST_F(LspWorkspace, UparseJsonAtTheRootGivesGrammarsDataAndCatalog) {
+    Write("uparse.json",
+          R"({"grammars": ["lang"], "data": "people.csv", "messages": "./short.po"})");
+    uparselsp::Workspace workspace({{}, {}, "", "none"});
+    std::string error;
+    ASSERT_TRUE(workspace.load(error)) << error;
+    std::vector<Json> shown;
+    using ::testing::HasSubstr;
+    // The first workspace folder counts before rootUri and rootPath.
+    Json initialize = At(dir.path());
+    initialize["workspaceFolders"] = {{{"uri", At(root)["rootUri"]}, {"name", "w"}}};
+    initialize["rootPath"] = "/nonexistent";
+    EXPECT_THAT(Check(workspace, initialize, &shown),
+                ::testing::ElementsAre("CENTRE in STATS: wrong type.", "did you mean CENTER?",
+                                       HasSubstr("income")));
+    EXPECT_TRUE(shown.empty()) << shown[0].dump();
+
+    // Without a settings file the command line's settings stand.
+    uparselsp::Workspace plain({{}, {}, "", "none"});
+    ASSERT_TRUE(plain.load(error)) << error;
+    EXPECT_THAT(Check(plain, At(dir.path())),
+                ::testing::Contains(HasSubstr("unknown command 'PLUCK'")));
+}
+
+TEST_F(LspWorkspace, ABadSettingsFileIsShownAndTheCommandLineServes) {
+    using ::testing::HasSubstr;
+    const std::vector<std::pair<std::string, std::string>> bad = {
+        {R"({"grammars": ["lang"], )", "parse error at line 1, column 24"},
+        {R"(["lang"])", "must be a JSON object"},
+        {R"({"grammars": "lang"})", "\"grammars\" must be a list"},
+        {R"({"grammar": ["lang"]})", "unknown setting \"grammar\""},
+        {R"({"data": 7})", "\"data\" must be a file name"},
+        {R"({"grammars": ["lang", "missing.json"]})", "missing.json"},
+        {R"({"data": "people.csv", "messages": "missing.po"})", "missing.po"},
+    };
+    // The command line asked for the short catalog: it stays loaded after a bad one.
+    uparselsp::Workspace workspace({{}, {}, "", root + "/short.po"});
+    std::string error;
+    ASSERT_TRUE(workspace.load(error)) << error;
+    for (const auto& [file, problem] : bad) {
+        SCOPED_TRACE(file);
+        Write("uparse.json", file);
+        std::vector<Json> shown;
+        const std::vector<std::string> messages = Check(workspace, At(root), &shown);
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0]["type"], 2);
+        EXPECT_THAT(shown[0]["message"].get<std::string>(),
+                    ::testing::AllOf(HasSubstr(root + "/uparse.json: "), HasSubstr(problem),
+                                     ::testing::EndsWith("checking with the command line's "
+                                                         "settings")));
+        EXPECT_THAT(messages, ::testing::Contains(HasSubstr("unknown command 'PLUCK'")));
+        EXPECT_THAT(messages, ::testing::Contains("CENTRE in STATS: wrong type."));
+    }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "tools/uparse-lsp/CommandAssist.h"
 #include "tools/uparse-lsp/MessageReader.h"
+#include "tools/uparse-lsp/Workspace.h"
 
 namespace uparselsp {
 
@@ -116,6 +117,7 @@ void LspServer::request(const Json& id, const std::string& method, const Json& p
             }
             respond(id, initialize(params));
             mState = State::Running;
+            openWorkspace(params);
         } else if (method == "textDocument/completion") {
             respond(id, completion(params));
         } else if (method == "textDocument/hover") {
@@ -175,6 +177,21 @@ nlohmann::json LspServer::initialize(const Json& params) {
     };
     return {{"capabilities", capabilities},
             {"serverInfo", {{"name", "uparse-lsp"}, {"version", UPARSE_VERSION}}}};
+}
+
+// The workspace's settings are read once the client may hear about them: a problem is shown,
+// and the server goes on with what it had.
+void LspServer::openWorkspace(const Json& params) {
+    if (!mOnWorkspace) {
+        return;
+    }
+    const std::string problem = mOnWorkspace(WorkspaceRoot(params));
+    if (!problem.empty()) {
+        std::cerr << "uparse-lsp: " << problem << std::endl;
+        send({{"jsonrpc", "2.0"},
+              {"method", "window/showMessage"},
+              {"params", {{"type", kLogWarning}, {"message", problem}}}});
+    }
 }
 
 const Document* LspServer::openDocument(const Json& params) const {
