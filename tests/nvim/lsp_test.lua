@@ -1,0 +1,109 @@
+-- Neovim's own LSP client (the API of 0.7, which later versions keep) attached to uparse-lsp
+-- over a syntax file with mistakes: the diagnostics' ranges and texts, completion after "/" and
+-- inside a subcommand, hover. Run headless by CTest (tests/cmake/neovim.cmake); exits 0 when
+-- every check holds, else 1 after saying which failed. Every wait is bounded.
+local server = os.getenv('UPARSE_LSP')
+local timeout = 30000
+
+local function check(holds, text)
+  if not holds then
+    error(text, 0)
+  end
+end
+
+local function describe(value)
+  return vim.inspect(value, { newline = ' ', indent = '' })
+end
+
+local text = {
+  "SKETCH age /TITLE 'Café' /STATS CENTRE.",
+  '',
+  'SKECTH age.',
+  'SKETCH income',
+  '  /STATS CENTER',
+  '  /FORMAT ORDER = ',
+}
+
+local function request(buf, method, line, character)
+  local params = {
+    textDocument = { uri = vim.uri_from_bufnr(buf) },
+    position = { line = line, character = character },
+  }
+  local answers, err = vim.lsp.buf_request_sync(buf, method, params, timeout)
+  check(answers, method .. ' got no answer: ' .. tostring(err))
+  for _, answer in pairs(answers) do
+    check(not answer.err, method .. ' failed: ' .. describe(answer.err))
+    return answer.result
+  end
+  error(method .. ': no client answered', 0)
+end
+
+local function labels(result)
+  local found = {}
+  for _, item in ipairs(result and (result.items or result) or {}) do
+    found[item.label] = true
+  end
+  return found
+end
+
+local function run()
+  check(server and vim.fn.executable(server) == 1,
+    'UPARSE_LSP must name the built uparse-lsp, not ' .. tostring(server))
+  local dir = vim.fn.tempname()
+  vim.fn.mkdir(dir, 'p')
+  local path = dir .. '/mistakes.syntax'
+  vim.fn.writefile(text, path)
+  -- The workspace's settings reach the server through the client's root: the library's own
+  -- texts instead of the English catalog the server loads by default.
+  vim.fn.writefile({ '{"messages": "none"}' }, dir .. '/uparse.json')
+  vim.cmd('edit ' .. vim.fn.fnameescape(path))
+  local buf = vim.api.nvim_get_current_buf()
+
+  local client = vim.lsp.start_client({ name = 'uparse-lsp', cmd = { server }, root_dir = dir })
+  check(client, 'vim.lsp.start_client could not start ' .. server)
+  check(vim.lsp.buf_attach_client(buf, client), 'vim.lsp.buf_attach_client failed')
+
+  check(vim.wait(timeout, function() return #vim.diagnostic.get(buf) >= 4 end, 50),
+    'no diagnostics within ' .. timeout .. ' ms; got ' .. describe(vim.diagnostic.get(buf)))
+  local diagnostics = vim.diagnostic.get(buf)
+  table.sort(diagnostics, function(a, b)
+    if a.lnum ~= b.lnum then return a.lnum < b.lnum end
+    if a.col ~= b.col then return a.col < b.col end
+    return a.severity < b.severity
+  end)
+  local function expect(index, lnum, col, end_col, severity, message)
+    local d = diagnostics[index]
+    check(d and d.lnum == lnum and d.end_lnum == lnum and d.col == col and d.end_col == end_col
+      and d.severity == severity and d.message == message,
+      'diagnostic ' .. index .. ' should be ' .. describe({ lnum, col, end_col, severity, message })
+      .. ', got ' .. describe(d))
+  end
+  local E, I = vim.diagnostic.severity.ERROR, vim.diagnostic.severity.INFO
+  -- The client counts bytes; the server, UTF-16 units: "é" is one unit and two bytes.
+  expect(1, 0, 33, 39, E, 'Parameter CENTRE of subcommand STATS does not have a proper value type...')
+  expect(2, 0, 33, 39, I, 'did you mean CENTER?')
+  expect(3, 2, 0, 6, E, "unknown command 'SKECTH'; parsed without a grammar")
+  expect(4, 2, 0, 6, I, 'did you mean SKETCH?')
+
+  local after_slash = labels(request(buf, 'textDocument/completion', 4, 3))
+  check(after_slash.STATS and after_slash.FORMAT and not after_slash.ROWWEIGHTS,
+    'completion after "/" should offer SKETCH\'s subcommands, got ' .. describe(after_slash))
+  local starts = labels(request(buf, 'textDocument/completion', 1, 0))
+  check(starts.SKETCH and starts.WEAVE, 'completion between commands should offer command names, got '
+    .. describe(starts))
+
+  local hover = request(buf, 'textDocument/hover', 3, 2)
+  local shown = hover and hover.contents and hover.contents.value or ''
+  check(shown:find('/STATS', 1, true) and shown:find('/FORMAT', 1, true),
+    'hover over SKETCH should show its chart, got ' .. describe(hover))
+
+  vim.lsp.stop_client(client)
+end
+
+local ok, problem = pcall(run)
+if ok then
+  vim.cmd('qall!')
+else
+  io.stderr:write('uparse-lsp in Neovim: ' .. tostring(problem) .. '\n')
+  vim.cmd('cquit 1')
+end
