@@ -1,5 +1,5 @@
-# Neovim's LSP client against the built uparse-lsp, headless and without the user's
-# configuration (tests/nvim/lsp_test.lua). Neovim is a test dependency (make deps installs it):
+# Neovim's LSP client, set up as the README says, against the built uparse-lsp, headless and
+# without the user's configuration (tests/nvim/lsp_test.lua). Neovim is a test dependency (make deps installs it):
 # without it the test fails and says so rather than being skipped.
 if(TARGET uparse-lsp)
   find_program(UPARSER_NVIM nvim)
@@ -11,7 +11,7 @@ if(TARGET uparse-lsp)
         -c "luafile ${CMAKE_CURRENT_SOURCE_DIR}/nvim/lsp_test.lua")
     set_tests_properties(uparse_lsp.neovim PROPERTIES
       TIMEOUT 120
-      ENVIRONMENT "UPARSE_LSP=$<TARGET_FILE:uparse-lsp>;XDG_CONFIG_HOME=${nvim_home}/config;XDG_DATA_HOME=${nvim_home}/data;XDG_STATE_HOME=${nvim_home}/state;XDG_CACHE_HOME=${nvim_home}/cache")
+      ENVIRONMENT "PATH=$<TARGET_FILE_DIR:uparse-lsp>:$ENV{PATH};UPARSER_SOURCE_DIR=${PROJECT_SOURCE_DIR};XDG_CONFIG_HOME=${nvim_home}/config;XDG_DATA_HOME=${nvim_home}/data;XDG_STATE_HOME=${nvim_home}/state;XDG_CACHE_HOME=${nvim_home}/cache")
   else()
     add_test(NAME uparse_lsp.neovim
       COMMAND sh -c "echo 'nvim not found: install the neovim package (make deps) to run this test' >&2; exit 1")

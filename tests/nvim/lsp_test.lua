@@ -1,8 +1,8 @@
--- Neovim's own LSP client (the API of 0.7, which later versions keep) attached to uparse-lsp
--- over a syntax file with mistakes: the diagnostics' ranges and texts, completion after "/" and
--- inside a subcommand, hover. Run headless by CTest (tests/cmake/neovim.cmake); exits 0 when
--- every check holds, else 1 after saying which failed. Every wait is bounded.
-local server = os.getenv('UPARSE_LSP')
+-- Neovim's own LSP client (the API of 0.7, which later versions keep), set up by the README's
+-- Lua for 0.7 as it stands there, attached to uparse-lsp over a syntax file with mistakes: the
+-- diagnostics' ranges and texts, completion after "/" and inside a subcommand, hover. Run
+-- headless by CTest (tests/cmake/neovim.cmake) with the built uparse-lsp first on PATH; exits 0
+-- when every check holds, else 1 after saying which failed. Every wait is bounded.
 local timeout = 30000
 
 local function check(holds, text)
@@ -46,9 +46,23 @@ local function labels(result)
   return found
 end
 
+-- The Lua the README gives for Neovim 0.7.
+local function readme_setup()
+  local source = os.getenv('UPARSER_SOURCE_DIR')
+  check(source, 'UPARSER_SOURCE_DIR must name the source tree')
+  local readme = table.concat(vim.fn.readfile(source .. '/README.md'), '\n')
+  local marker = readme:find('<!-- uparse-lsp neovim-0.7 -->', 1, true)
+  check(marker, 'README.md has no block marked <!-- uparse-lsp neovim-0.7 -->')
+  local block = readme:match('```lua\n(.-)\n```', marker)
+  check(block, 'README.md has no ```lua block after its neovim-0.7 marker')
+  local setup, problem = loadstring(block, 'README.md neovim-0.7 block')
+  check(setup, 'the README\'s Lua does not load: ' .. tostring(problem))
+  setup()
+end
+
 local function run()
-  check(server and vim.fn.executable(server) == 1,
-    'UPARSE_LSP must name the built uparse-lsp, not ' .. tostring(server))
+  check(vim.fn.executable('uparse-lsp') == 1, 'the built uparse-lsp must be on PATH')
+  readme_setup()
   local dir = vim.fn.tempname()
   vim.fn.mkdir(dir, 'p')
   local path = dir .. '/mistakes.syntax'
@@ -58,10 +72,12 @@ local function run()
   vim.fn.writefile({ '{"messages": "none"}' }, dir .. '/uparse.json')
   vim.cmd('edit ' .. vim.fn.fnameescape(path))
   local buf = vim.api.nvim_get_current_buf()
-
-  local client = vim.lsp.start_client({ name = 'uparse-lsp', cmd = { server }, root_dir = dir })
-  check(client, 'vim.lsp.start_client could not start ' .. server)
-  check(vim.lsp.buf_attach_client(buf, client), 'vim.lsp.buf_attach_client failed')
+  -- A client counts as the buffer's once it is initialized.
+  vim.wait(timeout, function() return next(vim.lsp.buf_get_clients(buf)) ~= nil end, 50)
+  local clients = vim.lsp.buf_get_clients(buf)
+  check(#vim.tbl_keys(clients) == 1 and select(2, next(clients)).config.root_dir == dir,
+    'the README\'s setup should attach one uparse-lsp rooted at ' .. dir .. ', got '
+    .. describe(vim.tbl_map(function(c) return c.config.root_dir end, clients)))
 
   check(vim.wait(timeout, function() return #vim.diagnostic.get(buf) >= 4 end, 50),
     'no diagnostics within ' .. timeout .. ' ms; got ' .. describe(vim.diagnostic.get(buf)))
@@ -97,7 +113,7 @@ local function run()
   check(shown:find('/STATS', 1, true) and shown:find('/FORMAT', 1, true),
     'hover over SKETCH should show its chart, got ' .. describe(hover))
 
-  vim.lsp.stop_client(client)
+  vim.lsp.stop_client(vim.tbl_keys(clients))
 end
 
 local ok, problem = pcall(run)
