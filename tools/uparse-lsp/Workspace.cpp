@@ -1,5 +1,6 @@
 #include "tools/uparse-lsp/Workspace.h"
 
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -68,17 +69,8 @@ std::string ReadSettings(const Json& file, const fs::path& root, Settings& setti
     return "";
 }
 
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
+bool IsHexDigit(char c) {
+    return std::isxdigit(static_cast<unsigned char>(c)) != 0;
 }
 
 }  // namespace
@@ -154,10 +146,9 @@ std::string PathOfFileUri(const std::string& uri) {
     }
     std::string path;
     for (std::size_t i = start; i < uri.size(); ++i) {
-        const int high = i + 2 < uri.size() ? HexValue(uri[i + 1]) : -1;
-        const int low = i + 2 < uri.size() ? HexValue(uri[i + 2]) : -1;
-        if (uri[i] == '%' && high >= 0 && low >= 0) {
-            path += static_cast<char>(high * 16 + low);
+        if (uri[i] == '%' && i + 2 < uri.size() && IsHexDigit(uri[i + 1]) &&
+            IsHexDigit(uri[i + 2])) {
+            path += static_cast<char>(std::stoi(uri.substr(i + 1, 2), nullptr, 16));
             i += 2;
         } else {
             path += uri[i];
