@@ -101,6 +101,19 @@ local function run()
   expect(3, 2, 0, 6, E, "unknown command 'SKECTH'; parsed without a grammar")
   expect(4, 2, 0, 6, I, 'did you mean SKETCH?')
 
+  -- An edit after the "é", sent by the client's incremental sync: the finding goes, the others
+  -- stay where they were.
+  vim.api.nvim_buf_set_text(buf, 0, 33, 0, 39, { 'CENTER' })
+  check(vim.wait(timeout, function()
+    local first_line, skecth = false, false
+    for _, d in ipairs(vim.diagnostic.get(buf)) do
+      first_line = first_line or d.lnum == 0
+      skecth = skecth or (d.lnum == 2 and d.col == 0 and d.end_col == 6)
+    end
+    return skecth and not first_line
+  end, 50), 'after CENTRE became CENTER only the later findings should stay, got '
+    .. describe(vim.diagnostic.get(buf)))
+
   local after_slash = labels(request(buf, 'textDocument/completion', 4, 3))
   check(after_slash.STATS and after_slash.FORMAT and not after_slash.ROWWEIGHTS,
     'completion after "/" should offer SKETCH\'s subcommands, got ' .. describe(after_slash))
