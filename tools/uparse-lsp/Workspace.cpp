@@ -58,9 +58,12 @@ std::string ReadSettings(const Json& file, const fs::path& root, Settings& setti
             if (!value.is_string()) {
                 return "\"" + key + "\" must be a file name";
             }
-            const bool none = key == "messages" && value == "none";
+            // "none" and "" mean what they mean on the command line: the library's texts, the
+            // built-in sample or the English catalog.
+            const std::string given = value.get<std::string>();
+            const bool asGiven = given.empty() || (key == "messages" && given == "none");
             (key == "data" ? settings.dataPath : settings.messages) =
-                none ? "none" : Resolved(root, value);
+                asGiven ? given : Resolved(root, value);
         } else {
             // A misspelt setting silently ignored would leave the user wondering.
             return "unknown setting \"" + key + "\" (there are grammars, data and messages)";
