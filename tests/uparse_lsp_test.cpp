@@ -90,16 +90,17 @@ struct Conversation {
     }
 };
 
-// Plays input through a server over the sample procedures and data, without a catalog, and
-// reads back every framed message it wrote.
-Conversation Play(const std::string& input) {
+const uparse::Procedures kSamples;
+
+// Plays input through a server over the sample procedures (or the given ones) and data,
+// without a catalog, and reads back every framed message it wrote.
+Conversation Play(const std::string& input, const uparse::Procedures& procedures = kSamples) {
     static const refhost::Dictionary data = [] {
         refhost::Dictionary dictionary;
         std::string error;
         EXPECT_TRUE(uparse::LoadDictionary("", dictionary, error)) << error;
         return dictionary;
     }();
-    static const uparse::Procedures procedures;
     std::istringstream in(input);
     std::ostringstream out;
     uparselsp::LspServer server(procedures, data, out);
@@ -279,12 +280,57 @@ TEST(LspAssist, CompletesNamesWhereTheyStandAndShowsTheChartOnHover) {
     EXPECT_THAT(labels(2), Not(Contains("ROWWEIGHTS"))) << "another command's subcommand";
     EXPECT_THAT(labels(3), ::testing::IsSupersetOf({"SKETCH", "WEAVE", "SPROUT"}));
     EXPECT_EQ(labels(4), labels(3)) << "a line outside any command starts one";
-    EXPECT_TRUE(labels(5).empty()) << "a variable list: nothing offered yet";
+    EXPECT_THAT(labels(5), ::testing::IsSupersetOf({"age", "income", "score1"}))
+        << "the leading variable list";
     EXPECT_THAT(labels(8), Contains("ROWWEIGHTS"));
     const Json& hover = (*c.response(6))["result"]["contents"];
     EXPECT_EQ(hover["kind"], "markdown");
     EXPECT_THAT(hover["value"].get<std::string>(), ::testing::HasSubstr("/STATS"));
     EXPECT_EQ((*c.response(7))["result"], nullptr);
+}
+
+std::string At(int id, const std::string& method, long line, long character) {
+    return Request(id, method,
+                   {{"textDocument", {{"uri", kUri}}},
+                    {"position", {{"line", line}, {"character", character}}}});
+}
+
+std::vector<std::string> Labels(const Conversation& c, int id, int kind = 0) {
+    std::vector<std::string> found;
+    for (const Json& item : (*c.response(id))["result"]) {
+        if (kind == 0 || item["kind"] == kind) {
+            found.push_back(item["label"]);
+        }
+    }
+    return found;
+}
+
+TEST(LspAssist, CompletesWhatTheGrammarAndTheDictionaryTakeAtTheCursor) {
+    const std::string text =
+        "SKETCH age sp\n"
+        "  /FORMAT ORDER = DE.\n"
+        "SKETCH age /STATS CENTER TR /TITLE 'x'.\n"
+        "WEAVE /PANEL region BY gen.\n";
+    const Conversation c = Play(Initialize(1) + Open(kUri, text) +
+                                At(2, "textDocument/completion", 0, 13) +
+                                At(3, "textDocument/completion", 1, 20) +
+                                At(4, "textDocument/completion", 2, 27) +
+                                At(5, "textDocument/completion", 3, 26) + kEnd);
+    using ::testing::Contains;
+    using ::testing::IsSupersetOf;
+    using ::testing::Not;
+    constexpr int kVariable = 6;
+    constexpr int kKeyword = 14;
+    // The word being written does not count, and what follows the cursor stays in the run.
+    EXPECT_THAT(Labels(c, 2, kVariable), IsSupersetOf({"age", "spend", "score4", "weight"}));
+    EXPECT_TRUE(Labels(c, 2, kKeyword).empty());
+    EXPECT_EQ(Labels(c, 3), (std::vector<std::string>{"ASLISTED", "ASCENDING", "DESCENDING"}))
+        << "a keyword's accepted words, and no variables";
+    EXPECT_THAT(Labels(c, 4), IsSupersetOf({"SPREAD", "RANGE", "SHAPE", "TRIM"}));
+    EXPECT_THAT(Labels(c, 4), Not(Contains("CENTER"))) << "already given";
+    EXPECT_THAT(Labels(c, 4), Not(Contains("age")));
+    EXPECT_THAT(Labels(c, 5, kVariable), IsSupersetOf({"gender", "region", "educ"}))
+        << "a crossed list";
 }
 
 TEST(LspDocument, OnlyTheCommandsAnEditTouchedRunAgain) {

@@ -21,6 +21,7 @@ constexpr int kLogWarning = 2;
 // The outline's kind for a command: what it does is run, like a function.
 constexpr int kSymbolFunction = 12;
 constexpr int kCompletionFunction = 3;
+constexpr int kCompletionVariable = 6;
 constexpr int kCompletionKeyword = 14;
 
 bool IsValidId(const nlohmann::json& id) {
@@ -183,7 +184,8 @@ const Document* LspServer::openDocument(const Json& params) const {
     return open != mDocuments.end() ? &open->second : nullptr;
 }
 
-// Command names at the start of a command, subcommand names after "/"; nothing elsewhere yet.
+// Command names at the start of a command, subcommand names after "/", and elsewhere in a
+// command what its grammar and the dictionary take at the cursor.
 nlohmann::json LspServer::completion(const Json& params) const {
     const Document* document = openDocument(params);
     Json items = Json::array();
@@ -191,18 +193,25 @@ nlohmann::json LspServer::completion(const Json& params) const {
         return items;
     }
     const Cursor cursor = CursorAt(*document, ReadPosition(params.at("position")), mEncoding);
-    std::vector<std::string> names;
-    int kind = kCompletionKeyword;
-    if (cursor.place == Cursor::Place::CommandName) {
-        names = mProcedures.names();
-        kind = kCompletionFunction;
-    } else if (cursor.place == Cursor::Place::SubCommand) {
-        if (const examples::Procedure* procedure = ProcedureOf(cursor.command, mProcedures)) {
-            names = SubCommandNames(*procedure);
+    const auto add = [&](const std::vector<std::string>& names, int kind) {
+        for (const std::string& name : names) {
+            items.push_back({{"label", name}, {"kind", kind}});
         }
+    };
+    if (cursor.place == Cursor::Place::CommandName) {
+        add(mProcedures.names(), kCompletionFunction);
+        return items;
     }
-    for (const std::string& name : names) {
-        items.push_back({{"label", name}, {"kind", kind}});
+    const examples::Procedure* procedure = ProcedureOf(cursor.command, mProcedures);
+    if (procedure == nullptr) {
+        return items;
+    }
+    if (cursor.place == Cursor::Place::SubCommand) {
+        add(SubCommandNames(*procedure), kCompletionKeyword);
+    } else {
+        const Offer offer = OfferAt(cursor, *procedure, mData);
+        add(offer.keywords, kCompletionKeyword);
+        add(offer.variables, kCompletionVariable);
     }
     return items;
 }
