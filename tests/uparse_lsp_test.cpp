@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
@@ -331,6 +332,34 @@ TEST(LspAssist, CompletesWhatTheGrammarAndTheDictionaryTakeAtTheCursor) {
     EXPECT_THAT(Labels(c, 4), Not(Contains("age")));
     EXPECT_THAT(Labels(c, 5, kVariable), IsSupersetOf({"gender", "region", "educ"}))
         << "a crossed list";
+}
+
+TEST(LspAssist, HoverShowsTheSubcommandUnderTheCursorWithItsHelp) {
+    const char* source = std::getenv("UPARSER_SOURCE_DIR");
+    ASSERT_NE(source, nullptr);
+    uparse::Procedures fromFiles;
+    std::string error;
+    ASSERT_TRUE(fromFiles.load({std::string(source) + "/examples/grammars/sketch.json"}, {}, error))
+        << error;
+    const std::string text = "SKETCH age\n  /STATS CENTER\n  /FORMAT DIGITS = 2 /TITLE 'a/b'.\n";
+    const Conversation c =
+        Play(Initialize(1) + Open(kUri, text) + At(2, "textDocument/hover", 1, 10) +
+                 At(3, "textDocument/hover", 0, 8) + At(4, "textDocument/hover", 2, 30) +
+                 At(5, "textDocument/hover", 1, 2) + kEnd,
+             fromFiles);
+    const auto shown = [&](int id) {
+        return (*c.response(id))["result"]["contents"]["value"].get<std::string>();
+    };
+    using ::testing::HasSubstr;
+    using ::testing::Not;
+    EXPECT_THAT(shown(2), HasSubstr("/STATS [CENTER]"));
+    EXPECT_THAT(shown(2), HasSubstr("Skewness and tails")) << "the parameters' help";
+    EXPECT_THAT(shown(2), Not(HasSubstr("/FORMAT"))) << "that subcommand alone";
+    EXPECT_THAT(shown(3), HasSubstr("/FORMAT")) << "before any subcommand: the whole command";
+    EXPECT_THAT(shown(3), HasSubstr("/STATS"));
+    EXPECT_THAT(shown(4), HasSubstr("/TITLE")) << "a slash inside a literal is no subcommand";
+    EXPECT_THAT(shown(4), Not(HasSubstr("/FORMAT")));
+    EXPECT_EQ(shown(5), shown(2)) << "on the slash itself";
 }
 
 TEST(LspDocument, OnlyTheCommandsAnEditTouchedRunAgain) {

@@ -84,6 +84,40 @@ bool ProbeInVariables(const CommandSpec& spec, const CommandDescriptor& grammar)
     return false;
 }
 
+// The subcommand named after the last "/" before the end of the cursor's word, as group and
+// subcommand indices of the grammar; false before any subcommand or for a name it lacks.
+bool SubCommandAt(const Cursor& cursor, const CommandDescriptor& grammar, int& group,
+                  int& subCommand) {
+    // On the "/" itself, the name after it counts.
+    const std::string& text = cursor.command.text;
+    std::size_t end = cursor.wordEnd;
+    if (end < text.size() && text[end] == '/') {
+        for (++end; end < text.size() && IsWordByte(text[end]); ++end) {
+        }
+    }
+    refhost::TextTokenSequence tokens(text.substr(0, end), 1);
+    std::string name;
+    bool afterSlash = false;
+    while (tokens.next()) {
+        if (afterSlash) {
+            name = tokens.getType() == TokenSequenceBase::StringToken ? TokenInfoObj(tokens).getString()
+                                                                       : std::string();
+        }
+        afterSlash = tokens.getType() == TokenSequenceBase::OperatorToken &&
+                     tokens.getOperatorCode() == TokenSequenceBase::Slash;
+    }
+    if (name.empty()) {
+        return false;
+    }
+    for (group = 0; group < grammar.getGroupDescListSize(); ++group) {
+        subCommand = grammar.getGroupDesc(group)->getSubComDescIndex(name);
+        if (subCommand >= 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
 Offer OfferFor(std::string text, const examples::Procedure& procedure,
                const TAVO_DataSource& data) {
     refhost::TextTokenSequence tokens(std::move(text), 1);
@@ -187,10 +221,21 @@ Offer OfferAt(const Cursor& cursor, const examples::Procedure& procedure,
     return offer;
 }
 
-std::string HoverText(const examples::Procedure& procedure) {
-    std::string text = "```\n" + uparse::SyntaxChart(procedure);
-    if (const auto* fromFile = dynamic_cast<const examples::FileProcedure*>(&procedure)) {
-        text += uparse::HelpTexts(fromFile->fileGrammar());
+std::string HoverText(const examples::Procedure& procedure, const Cursor& cursor) {
+    const auto* fromFile = dynamic_cast<const examples::FileProcedure*>(&procedure);
+    int group = 0;
+    int subCommand = 0;
+    std::string text = "```\n";
+    if (SubCommandAt(cursor, procedure.grammar(), group, subCommand)) {
+        text += uparse::SubCommandChart(procedure, group, subCommand);
+        if (fromFile != nullptr) {
+            text += uparse::SubCommandHelp(fromFile->fileGrammar(), group, subCommand);
+        }
+    } else {
+        text += uparse::SyntaxChart(procedure);
+        if (fromFile != nullptr) {
+            text += uparse::HelpTexts(fromFile->fileGrammar());
+        }
     }
     return text + "```\n";
 }

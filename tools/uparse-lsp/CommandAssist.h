@@ -47,8 +47,9 @@ struct Offer {
 Offer OfferAt(const Cursor& cursor, const examples::Procedure& procedure,
               const TAVO_DataSource& data);
 
-// The syntax chart of the procedure, with the help texts of its grammar file when it has one.
-std::string HoverText(const examples::Procedure& procedure);
+// The syntax chart of the subcommand the cursor is in, or of the whole command before any
+// subcommand, with the help texts of the grammar file when the procedure has one.
+std::string HoverText(const examples::Procedure& procedure, const Cursor& cursor);
 
 }  // namespace uparselsp
 

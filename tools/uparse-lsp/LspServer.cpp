@@ -226,7 +226,7 @@ nlohmann::json LspServer::hover(const Json& params) const {
     if (procedure == nullptr) {
         return nullptr;
     }
-    return {{"contents", {{"kind", "markdown"}, {"value", HoverText(*procedure)}}}};
+    return {{"contents", {{"kind", "markdown"}, {"value", HoverText(*procedure, cursor)}}}};
 }
 
 nlohmann::json LspServer::documentSymbols(const Json& params) const {
