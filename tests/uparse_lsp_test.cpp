@@ -362,6 +362,33 @@ TEST(LspAssist, HoverShowsTheSubcommandUnderTheCursorWithItsHelp) {
     EXPECT_EQ(shown(5), shown(2)) << "on the slash itself";
 }
 
+TEST(LspCodeAction, DidYouMeanIsAQuickFixThatReplacesTheWord) {
+    const auto ask = [](int id, const Json& range, const Json& context = Json::object()) {
+        return Request(id, "textDocument/codeAction",
+                       {{"textDocument", {{"uri", kUri}}}, {"range", range},
+                        {"context", context}});
+    };
+    const Conversation c = Play(
+        Initialize(1) + Open(kUri, kMistakes) + ask(2, RangeOf(0, 38, 0, 38)) +
+        ask(3, RangeOf(2, 0, 2, 11)) + ask(4, RangeOf(0, 0, 0, 10)) +
+        ask(5, RangeOf(0, 38, 0, 38), {{"only", {"refactor"}}}) + kEnd);
+    EXPECT_EQ((*c.response(1))["result"]["capabilities"]["codeActionProvider"],
+              (Json{{"codeActionKinds", {"quickfix"}}}));
+    const Json& fixes = (*c.response(2))["result"];
+    ASSERT_EQ(fixes.size(), 1u) << fixes.dump(2);
+    EXPECT_EQ(fixes[0]["title"], "Replace with CENTER");
+    EXPECT_EQ(fixes[0]["kind"], "quickfix");
+    const Json centre = RangeOf(0, 35, 0, 41);  // UTF-16 units, after "é" and "𝄞"
+    EXPECT_EQ(fixes[0]["edit"],
+              (Json{{"changes", {{kUri, {{{"range", centre}, {"newText", "CENTER"}}}}}}}));
+    ASSERT_EQ(fixes[0]["diagnostics"].size(), 2u) << "the error and its note";
+    EXPECT_EQ(fixes[0]["diagnostics"][0]["code"], "WrongValueType");
+    EXPECT_EQ((*c.response(3))["result"][0]["edit"]["changes"][kUri][0]["newText"], "SKETCH")
+        << "an unknown command's name";
+    EXPECT_EQ((*c.response(4))["result"], Json::array()) << "nothing to fix there";
+    EXPECT_EQ((*c.response(5))["result"], Json::array()) << "the client wants other kinds";
+}
+
 TEST(LspDocument, OnlyTheCommandsAnEditTouchedRunAgain) {
     uparselsp::Document document("SKETCH age.\nSKETCH income\n  /STATS CENTER.\n\nSKETCH age.\n",
                                  1);
