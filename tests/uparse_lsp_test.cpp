@@ -311,18 +311,18 @@ TEST(LspAssist, CompletesWhatTheGrammarAndTheDictionaryTakeAtTheCursor) {
         "SKETCH age sp\n"
         "  /FORMAT ORDER = DE.\n"
         "SKETCH age /STATS CENTER TR /TITLE 'x'.\n"
-        "WEAVE /PANEL region BY gen.\n";
-    const Conversation c = Play(Initialize(1) + Open(kUri, text) +
-                                At(2, "textDocument/completion", 0, 13) +
-                                At(3, "textDocument/completion", 1, 20) +
-                                At(4, "textDocument/completion", 2, 27) +
-                                At(5, "textDocument/completion", 3, 26) + kEnd);
+        "WEAVE /PANEL region BY gen.\n"
+        "BUCKET zone /MAP reg.\n";
+    const Conversation c = Play(
+        Initialize(1) + Open(kUri, text) + At(2, "textDocument/completion", 0, 13) +
+        At(3, "textDocument/completion", 1, 20) + At(4, "textDocument/completion", 2, 27) +
+        At(5, "textDocument/completion", 3, 26) + At(6, "textDocument/completion", 4, 20) + kEnd);
     using ::testing::Contains;
     using ::testing::IsSupersetOf;
     using ::testing::Not;
     constexpr int kVariable = 6;
     constexpr int kKeyword = 14;
-    // The word being written does not count, and what follows the cursor stays in the run.
+    // The word being written does not count.
     EXPECT_THAT(Labels(c, 2, kVariable), IsSupersetOf({"age", "spend", "score4", "weight"}));
     EXPECT_TRUE(Labels(c, 2, kKeyword).empty());
     EXPECT_EQ(Labels(c, 3), (std::vector<std::string>{"ASLISTED", "ASCENDING", "DESCENDING"}))
@@ -332,6 +332,8 @@ TEST(LspAssist, CompletesWhatTheGrammarAndTheDictionaryTakeAtTheCursor) {
     EXPECT_THAT(Labels(c, 4), Not(Contains("age")));
     EXPECT_THAT(Labels(c, 5, kVariable), IsSupersetOf({"gender", "region", "educ"}))
         << "a crossed list";
+    EXPECT_THAT(Labels(c, 6, kVariable), IsSupersetOf({"region", "gender"}))
+        << "a table's variables, though the run fails before any check of them";
 }
 
 TEST(LspAssist, HoverShowsTheSubcommandUnderTheCursorWithItsHelp) {
@@ -365,13 +367,12 @@ TEST(LspAssist, HoverShowsTheSubcommandUnderTheCursorWithItsHelp) {
 TEST(LspCodeAction, DidYouMeanIsAQuickFixThatReplacesTheWord) {
     const auto ask = [](int id, const Json& range, const Json& context = Json::object()) {
         return Request(id, "textDocument/codeAction",
-                       {{"textDocument", {{"uri", kUri}}}, {"range", range},
-                        {"context", context}});
+                       {{"textDocument", {{"uri", kUri}}}, {"range", range}, {"context", context}});
     };
-    const Conversation c = Play(
-        Initialize(1) + Open(kUri, kMistakes) + ask(2, RangeOf(0, 38, 0, 38)) +
-        ask(3, RangeOf(2, 0, 2, 11)) + ask(4, RangeOf(0, 0, 0, 10)) +
-        ask(5, RangeOf(0, 38, 0, 38), {{"only", {"refactor"}}}) + kEnd);
+    const Conversation c =
+        Play(Initialize(1) + Open(kUri, kMistakes) + ask(2, RangeOf(0, 38, 0, 38)) +
+             ask(3, RangeOf(2, 0, 2, 11)) + ask(4, RangeOf(0, 0, 0, 10)) +
+             ask(5, RangeOf(0, 38, 0, 38), {{"only", {"refactor"}}}) + kEnd);
     EXPECT_EQ((*c.response(1))["result"]["capabilities"]["codeActionProvider"],
               (Json{{"codeActionKinds", {"quickfix"}}}));
     const Json& fixes = (*c.response(2))["result"];

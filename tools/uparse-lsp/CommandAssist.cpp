@@ -41,8 +41,7 @@ bool IsProbe(const TokenInfoObj& token) {
 bool TakesVariables(const ParamDescriptor& desc) {
     using UPSpecTypes::ValueKind;
     const ValueKind kind = GetParamTypeTraits(desc.getParamType()).element;
-    return kind == ValueKind::VarName || kind == ValueKind::CrossVars ||
-           kind == ValueKind::VarCats;
+    return kind == ValueKind::VarName || kind == ValueKind::CrossVars || kind == ValueKind::VarCats;
 }
 
 bool HoldsProbe(const ParamObj& param) {
@@ -100,8 +99,9 @@ bool SubCommandAt(const Cursor& cursor, const CommandDescriptor& grammar, int& g
     bool afterSlash = false;
     while (tokens.next()) {
         if (afterSlash) {
-            name = tokens.getType() == TokenSequenceBase::StringToken ? TokenInfoObj(tokens).getString()
-                                                                       : std::string();
+            name = tokens.getType() == TokenSequenceBase::StringToken
+                       ? TokenInfoObj(tokens).getString()
+                       : std::string();
         }
         afterSlash = tokens.getType() == TokenSequenceBase::OperatorToken &&
                      tokens.getOperatorCode() == TokenSequenceBase::Slash;

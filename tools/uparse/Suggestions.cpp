@@ -70,8 +70,8 @@ bool SuggestName(const examples::RunResult& result, const TAVO_DataSource& data,
     }
     std::vector<std::string> candidates = result.expected.names;
     if (result.expected.variable != examples::Expected::Variable::None) {
-        const std::vector<std::string> variables = VariableNames(
-            data, result.expected.variable == examples::Expected::Variable::Numeric);
+        const std::vector<std::string> variables =
+            VariableNames(data, result.expected.variable == examples::Expected::Variable::Numeric);
         candidates.insert(candidates.end(), variables.begin(), variables.end());
     }
     suggestion = {Closest(at.getString(), candidates), at};
