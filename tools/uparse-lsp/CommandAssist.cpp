@@ -175,8 +175,9 @@ Cursor CursorAt(const Document& document, const Position& position, Encoding enc
         for (long l = first; l < position.line; ++l) {
             lineStart += document.line(static_cast<std::size_t>(l)).size() + 1;
         }
-        cursor.wordStart = lineStart + start;
-        cursor.wordEnd = lineStart + end;
+        // Kept inside the text even if the document and the splitter ever disagreed on a line.
+        cursor.wordEnd = std::min(lineStart + end, command.text.size());
+        cursor.wordStart = std::min(lineStart + start, cursor.wordEnd);
         cursor.command = std::move(command);
         break;
     }
