@@ -1,9 +1,10 @@
 // A language server session made of the input: framed and unframed bytes, headers whose
 // Content-Length lies, messages that are not JSON-RPC, and the lifecycle's requests and
 // notifications, documents opened, edited at any position (beyond the end, backwards, inside a
-// surrogate pair) and asked about, in either position encoding. The server must answer in well
-// framed JSON and never more than once per request; and a document's findings after the edits,
-// kept per command from one check to the next, must be those of the same text checked afresh.
+// surrogate pair) and asked about (completion, hover, outline, quick fixes), in either position
+// encoding. The server must answer in well framed JSON and never more than once per request;
+// and a document's findings after the edits, kept per command from one check to the next, must
+// be those of the same text checked afresh.
 #include <cstddef>
 #include <cstdint>
 #include <map>
@@ -27,17 +28,18 @@ using fuzzsupport::ByteReader;
 using Json = nlohmann::json;
 
 const std::vector<std::string> kPieces = {
-    "SKETCH", "WEAVE", "SKECTH", " age",  " income", " /STATS", " CENTRE", " CENTER", " /",
-    " = ",    "'",     ".",      "\n",    "\r\n",    "\n\n",    " ",       "\xC3\xA9",
-    "\xF0\x9D\x84\x9E", "\xFF",  "(",     ")",       " BY ",    "\t"};
+    "SKETCH",  "WEAVE",   "SKECTH", " age", " income",  " /STATS",
+    " CENTRE", " CENTER", " /",     " = ",  "'",        ".",
+    "\n",      "\r\n",    "\n\n",   " ",    "\xC3\xA9", "\xF0\x9D\x84\x9E",
+    "\xFF",    "(",       ")",      " BY ", "\t"};
 
 const std::vector<std::string> kUris = {"file:///a.syntax", "file:///b%20c.syntax", ""};
 
 std::string ReadText(ByteReader& in, unsigned maxPieces) {
     std::string text;
     for (unsigned n = in.pick(maxPieces + 1); n > 0 && !in.empty(); --n) {
-        text += in.chance(90) ? kPieces[in.pick(static_cast<unsigned>(kPieces.size()))]
-                              : in.bytes(3);
+        text +=
+            in.chance(90) ? kPieces[in.pick(static_cast<unsigned>(kPieces.size()))] : in.bytes(3);
     }
     return text;
 }
@@ -91,8 +93,8 @@ void AddMessage(ByteReader& in, Session& s) {
             s.input += Framed(in.bytes(64));
             break;
         case 2:  // a length that is not the body's
-            s.input += "Content-Length: " + std::to_string(ReadNumber(in)) + "\r\n\r\n" +
-                       in.bytes(16);
+            s.input +=
+                "Content-Length: " + std::to_string(ReadNumber(in)) + "\r\n\r\n" + in.bytes(16);
             break;
         case 3: {
             Json params = {{"capabilities", Json::object()}};
@@ -104,9 +106,9 @@ void AddMessage(ByteReader& in, Session& s) {
             break;
         }
         case 4:
-            s.input += Message("textDocument/didOpen",
-                               {{"textDocument",
-                                 {{"uri", uri}, {"version", 1}, {"text", ReadText(in, 40)}}}});
+            s.input += Message(
+                "textDocument/didOpen",
+                {{"textDocument", {{"uri", uri}, {"version", 1}, {"text", ReadText(in, 40)}}}});
             break;
         case 5:
         case 6: {
@@ -126,11 +128,20 @@ void AddMessage(ByteReader& in, Session& s) {
         case 7:
         case 8: {
             static const char* const kAsked[] = {"textDocument/completion", "textDocument/hover",
-                                                 "textDocument/documentSymbol"};
-            s.input += Message(kAsked[in.pick(3)],
-                               {{"textDocument", document},
-                                {"position", Written(ReadPosition(in))}},
-                               s.requests++);
+                                                 "textDocument/documentSymbol",
+                                                 "textDocument/codeAction"};
+            // One set of parameters that serves every request asked about a place.
+            const uparselsp::Position at = ReadPosition(in);
+            const Json context = {
+                {"diagnostics", Json::array()},
+                {"only", in.chance(50) ? Json::array({"quickfix"}) : Json::array({"refactor"})}};
+            s.input +=
+                Message(kAsked[in.pick(4)],
+                        {{"textDocument", document},
+                         {"position", Written(at)},
+                         {"range", {{"start", Written(at)}, {"end", Written(ReadPosition(in))}}},
+                         {"context", context}},
+                        s.requests++);
             break;
         }
         case 9:
@@ -198,7 +209,7 @@ void CheckServer(const Session& s) {
     }
 }
 
-// The messages and places of a document's findings.
+// A document's findings, each written out whole.
 std::vector<std::string> Findings(uparselsp::Document& document, uparselsp::Encoding encoding) {
     std::vector<std::string> out;
     const auto check = [](refhost::CommandText command) {
@@ -209,7 +220,8 @@ std::vector<std::string> Findings(uparselsp::Document& document, uparselsp::Enco
         out.push_back(std::to_string(f.range.start.line) + ":" +
                       std::to_string(f.range.start.character) + "-" +
                       std::to_string(f.range.end.line) + ":" +
-                      std::to_string(f.range.end.character) + " " + f.message);
+                      std::to_string(f.range.end.character) + " " + std::to_string(f.severity) +
+                      " " + f.code + " " + f.message + " " + f.replacement);
     }
     return out;
 }

@@ -117,6 +117,9 @@ local function run()
   local after_slash = labels(request(buf, 'textDocument/completion', 4, 3))
   check(after_slash.STATS and after_slash.FORMAT and not after_slash.ROWWEIGHTS,
     'completion after "/" should offer SKETCH\'s subcommands, got ' .. describe(after_slash))
+  local order = labels(request(buf, 'textDocument/completion', 5, 18))
+  check(order.ASCENDING and order.DESCENDING and not order.age and not order.STATS,
+    'completion after "ORDER = " should offer the keyword\'s words alone, got ' .. describe(order))
   local starts = labels(request(buf, 'textDocument/completion', 1, 0))
   check(starts.SKETCH and starts.WEAVE, 'completion between commands should offer command names, got '
     .. describe(starts))

@@ -46,6 +46,7 @@ class LspServer {
     Json documentSymbols(const Json& params) const;
     Json completion(const Json& params) const;
     Json hover(const Json& params) const;
+    Json codeActions(const Json& params) const;
     const Document* openDocument(const Json& params) const;
     void didOpen(const Json& params);
     void didChange(const Json& params);
