@@ -190,14 +190,14 @@ bool SiteChecker::existing(const Site& site, const std::vector<TokenInfoObj>& to
     } else if (type == ParamCrossVarList) {
         // The names stand at the even places, BY or "*" between them.
         site.value.getCrossVarList(names);
-        if (!list.ValidateVariables(names, how.repeat)) {
+        if (!list.ValidateVariables(names, how.repeat, CrossedNameTokens(tokens))) {
             return mCheck.stopIn(site.subCom, site.param, tokens, 2 * list.GetNValidVars());
         }
     } else if (type == ParamVarCatList) {
         VarCatList table;
         site.value.getVarCatList(table);
         table.copyVarList(names);
-        if (!list.ValidateVariables(names, how.repeat)) {
+        if (!list.ValidateVariables(names, how.repeat, TableNameTokens(tokens, names.size()))) {
             return mCheck.stopIn(site.subCom, site.param, tokens, list.GetNValidVars());
         }
     } else {
@@ -257,15 +257,10 @@ bool SiteChecker::enter(const Site& site, const std::vector<int>& indices,
                 ? copy
                 : mLists.own.try_emplace(&how, mCheck.grammar(), &mCheck.data()).first->second;
         registry.SetDiagnosticObserver(mCheck.observer());
-        registry.SetDefaultRange(RangeOf(tokens));
         const std::vector<TavoVarName> names = mCheck.namesOf(indices);
         std::vector<int> found;
-        const bool fresh = how.registry == VariableRegistry::Check
-                               ? registry.ValidateOtherVarList(names, found, site.param.c_str(),
-                                                               site.subCom.c_str())
-                               : registry.ValidateNewVarList(names, found, site.param.c_str(),
-                                                             site.subCom.c_str());
-        if (!fresh) {
+        if (!RegisterNames(registry, names, tokens, site.param.c_str(), site.subCom.c_str(), found,
+                           how.registry != VariableRegistry::Check)) {
             if (site.desc->getParamType() == ParamCrossVarList || found.size() >= names.size()) {
                 return mCheck.stopIn(site.subCom, site.param, tokens,
                                      2 * static_cast<int>(found.size()));

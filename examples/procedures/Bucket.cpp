@@ -104,9 +104,8 @@ bool Bucket::validate(const CommandSpec& spec, Validation& check) const {
     std::vector<TavoVarName> names;
     table.copyVarList(names);
     VarSpecObj sources = check.newList("MAP", "");
-    // The names come from the table, not from tokens: a finding points at the whole list.
     sources.SetDefaultRange(RangeOf(tokens));
-    if (!sources.ValidateVariables(names, RepeatVarsError)) {
+    if (!sources.ValidateVariables(names, RepeatVarsError, TableNameTokens(tokens, names.size()))) {
         return check.stopIn("MAP", "", tokens, sources.GetNValidVars());
     }
     const std::vector<int>& indices = sources.GetValidVarList();

@@ -183,8 +183,7 @@ bool Sprout::validate(const CommandSpec& spec, Validation& check) const {
         }
         const std::vector<TavoVarName> names = check.namesOf(list.GetValidVarList());
         std::vector<int> found;
-        coded.SetDefaultRange(named.empty() ? WholeCommand() : TokenRange(named.front(), named.back()));
-        if (!coded.ValidateNewVarList(names, found, "", where.c_str())) {
+        if (!RegisterNames(coded, names, named, "", where.c_str(), found, true)) {
             return check.stopAtName(where, "", named, names[found.size()].str());
         }
         check.accept(where, "", "coded factors", list.GetValidVarList());

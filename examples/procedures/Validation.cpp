@@ -43,13 +43,32 @@ SourceRange RangeOfName(const std::vector<TokenInfoObj>& tokens, const std::stri
     return RangeOf(tokens);
 }
 
+std::vector<TokenInfoObj> CrossedNameTokens(const std::vector<TokenInfoObj>& tokens) {
+    std::vector<TokenInfoObj> names;
+    if (tokens.size() % 2 == 0) {
+        return names;
+    }
+    names.reserve(tokens.size() / 2 + 1);
+    for (std::size_t i = 0; i < tokens.size(); i += 2) {
+        names.push_back(tokens[i]);
+    }
+    return names;
+}
+
+std::vector<TokenInfoObj> TableNameTokens(const std::vector<TokenInfoObj>& tokens,
+                                          std::size_t count) {
+    const auto end = tokens.begin() + static_cast<std::ptrdiff_t>(std::min(count, tokens.size()));
+    return std::vector<TokenInfoObj>(tokens.begin(), end);
+}
+
 bool RegisterNames(ParserValidator& registry, const std::vector<TavoVarName>& names,
                    const std::vector<TokenInfoObj>& tokens, const char* param,
-                   const char* subCom, std::vector<int>& found) {
+                   const char* subCom, std::vector<int>& found, bool asNew) {
     found.clear();
     for (const TavoVarName& name : names) {
         registry.SetDefaultRange(RangeOfName(tokens, name.str()));
-        const int index = registry.ValidateOtherVar(name, param, subCom);
+        const int index = asNew ? registry.ValidateNewVar(name, param, subCom)
+                                : registry.ValidateOtherVar(name, param, subCom);
         if (index < 0) {
             return false;
         }

@@ -20,11 +20,19 @@ SourceRange RangeOf(const std::vector<TokenInfoObj>& tokens);
 // The token that spells name (ignoring case), else RangeOf(tokens): where a finding about a
 // name that came from tokens points.
 SourceRange RangeOfName(const std::vector<TokenInfoObj>& tokens, const std::string& name);
-// ValidateOtherVarList of registry, name by name with each finding pointing at its name's
-// token (a name that a TO range or ALL brought in has none: the whole list).
+// The tokens that spell the names of a crossed list (a BY b * c): every other token, when the
+// list has that shape; else none, and findings about its names point at the whole list.
+std::vector<TokenInfoObj> CrossedNameTokens(const std::vector<TokenInfoObj>& tokens);
+// The tokens that spell the count variables of a category table: its first tokens, before the
+// first ";".
+std::vector<TokenInfoObj> TableNameTokens(const std::vector<TokenInfoObj>& tokens,
+                                          std::size_t count);
+// ValidateOtherVarList of registry (ValidateNewVarList with asNew), name by name with each
+// finding pointing at its name's token (a name that a TO range or ALL brought in has none: the
+// whole list).
 bool RegisterNames(ParserValidator& registry, const std::vector<TavoVarName>& names,
                    const std::vector<TokenInfoObj>& tokens, const char* param,
-                   const char* subCom, std::vector<int>& found);
+                   const char* subCom, std::vector<int>& found, bool asNew = false);
 
 // What a procedure needs while it checks one parsed command: the dictionary, one registry of
 // the variables named across the command, a message object for the procedure's own findings,

@@ -153,7 +153,7 @@ bool Weave::validate(const CommandSpec& spec, Validation& check) const {
         // The variables stand at the even positions, the separators between them.
         VarSpecObj crossed = check.newList("PANEL", "");
         crossed.SetDefaultRange(RangeOf(tokens));
-        if (!crossed.ValidateVariables(names, RepeatVarsError)) {
+        if (!crossed.ValidateVariables(names, RepeatVarsError, CrossedNameTokens(tokens))) {
             return check.stopIn("PANEL", "", tokens, 2 * crossed.GetNValidVars());
         }
         // A variable may be crossed in several panels, but never be the weight: each panel is
