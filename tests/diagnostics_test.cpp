@@ -10,6 +10,7 @@
 #include "examples/generic/FileProcedure.h"
 #include "examples/generic/SampleGrammars.h"
 #include "examples/procedures/Procedure.h"
+#include "examples/procedures/Validation.h"
 #include "refhost/refhost.h"
 #include "support/SampleData.h"
 #include "uparser/uparser.h"
@@ -326,6 +327,27 @@ TEST(DiagnosticRanges, ChecksAfterReadingPointAtTheElement) {
     EXPECT_EQ(list("income").GetElementRange(2).column, 1);
     EXPECT_FALSE(list("income", false).GetElementRange(2).known());
     EXPECT_FALSE(list("income").GetElementRange(1).known());
+}
+
+// A variable that a range brought in has no token of its own: a registry's finding about it
+// points at the range.
+TEST(DiagnosticRanges, RegistryFindingsPointAtTheRange) {
+    Recorder recorder;
+    refhost::MessageLog log;
+    examples::RunResult result;
+    examples::Validation check(ProcedureNamed("SKETCH").grammar(), Sample(), result, &recorder);
+    const auto read = [&](const std::string& text) {
+        VarSpecObj list = check.newList("", "");
+        EXPECT_TRUE(list.ValidateVariables(refhost::TokensOf(text), UPSpecTypes::RepeatVarsError));
+        return list;
+    };
+    EXPECT_TRUE(check.registerList("PARTITION", "", read("income"), refhost::TokensOf("income")));
+    const std::vector<TokenInfoObj> tokens = refhost::TokensOf("score1 age TO region");
+    EXPECT_FALSE(check.registerList("", "", read("score1 age TO region"), tokens));
+    ASSERT_EQ(recorder.records.size(), 1u);
+    EXPECT_EQ(recorder.records[0].id, "VariableTwoVarList");
+    EXPECT_EQ(recorder.records[0].range.column, 8);
+    EXPECT_EQ(recorder.records[0].range.endColumn, 21);
 }
 
 // Listening changes nothing of what the host's error service receives.

@@ -110,7 +110,7 @@ bool Bucket::validate(const CommandSpec& spec, Validation& check) const {
     }
     const std::vector<int>& indices = sources.GetValidVarList();
     check.accept("MAP", "", "sources", indices);
-    if (!check.registerList("MAP", "", indices, tokens)) {
+    if (!check.registerList("MAP", "", sources, tokens)) {
         return false;
     }
 

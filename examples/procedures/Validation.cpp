@@ -61,22 +61,6 @@ std::vector<TokenInfoObj> TableNameTokens(const std::vector<TokenInfoObj>& token
     return std::vector<TokenInfoObj>(tokens.begin(), end);
 }
 
-bool RegisterNames(ParserValidator& registry, const std::vector<TavoVarName>& names,
-                   const std::vector<TokenInfoObj>& tokens, const char* param,
-                   const char* subCom, std::vector<int>& found, bool asNew) {
-    found.clear();
-    for (const TavoVarName& name : names) {
-        registry.SetDefaultRange(RangeOfName(tokens, name.str()));
-        const int index = asNew ? registry.ValidateNewVar(name, param, subCom)
-                                : registry.ValidateOtherVar(name, param, subCom);
-        if (index < 0) {
-            return false;
-        }
-        found.push_back(index);
-    }
-    return true;
-}
-
 Validation::Validation(const CommandDescriptor& grammar, const TAVO_DataSource& data,
                        RunResult& result, DiagnosticObserver* observer)
     : mGrammar(grammar), mData(data), mResult(result), mObserver(observer), mRegistry(grammar, &data) {
@@ -152,12 +136,32 @@ bool Validation::stopAtName(const std::string& subCom, const std::string& param,
     return stopIn(subCom, param, tokens);
 }
 
+bool Validation::registerEach(ParserValidator& registry, const VarSpecObj& list,
+                              const std::vector<TokenInfoObj>& tokens, const std::string& subCom,
+                              const std::string& param, std::vector<int>& found,
+                              bool asNew) const {
+    found.clear();
+    for (const int variable : list.GetValidVarList()) {
+        const TavoVarName name(mData.GetVariable(variable).GetName());
+        if (mObserver != nullptr) {
+            const SourceRange element = list.GetElementRange(variable);
+            registry.SetDefaultRange(element.known() ? element : RangeOfName(tokens, name.str()));
+        }
+        const int index = asNew ? registry.ValidateNewVar(name, param.c_str(), subCom.c_str())
+                                : registry.ValidateOtherVar(name, param.c_str(), subCom.c_str());
+        if (index < 0) {
+            return false;
+        }
+        found.push_back(index);
+    }
+    return true;
+}
+
 bool Validation::registerList(const std::string& subCom, const std::string& param,
-                              const std::vector<int>& indices,
-                              const std::vector<TokenInfoObj>& tokens) {
-    const std::vector<TavoVarName> names = namesOf(indices);
+                              const VarSpecObj& list, const std::vector<TokenInfoObj>& tokens) {
+    const std::vector<TavoVarName> names = namesOf(list.GetValidVarList());
     std::vector<int> found;
-    if (RegisterNames(mRegistry, names, tokens, param.c_str(), subCom.c_str(), found)) {
+    if (registerEach(mRegistry, list, tokens, subCom, param, found)) {
         return true;
     }
     if (found.size() >= names.size()) {

@@ -137,7 +137,7 @@ bool Weave::validate(const CommandSpec& spec, Validation& check) const {
             return check.stopIn("ROWWEIGHTS", "", name);
         }
         check.accept("ROWWEIGHTS", "", "weight", counts.GetValidVarList());
-        if (!check.registerList("ROWWEIGHTS", "", counts.GetValidVarList(), name)) {
+        if (!check.registerList("ROWWEIGHTS", "", counts, name)) {
             return false;
         }
     }
@@ -160,8 +160,7 @@ bool Weave::validate(const CommandSpec& spec, Validation& check) const {
         // checked against a copy of the registry that holds the weight alone.
         ParserValidator panelRegistry = check.registry();
         std::vector<int> found;
-        if (!RegisterNames(panelRegistry, check.namesOf(crossed.GetValidVarList()), tokens, "",
-                           "PANEL", found)) {
+        if (!check.registerEach(panelRegistry, crossed, tokens, "PANEL", "", found)) {
             return check.stopIn("PANEL", "", tokens, 2 * static_cast<int>(found.size()));
         }
         check.accept("PANEL", "", "panel " + std::to_string(number), crossed.GetValidVarList());
