@@ -322,6 +322,13 @@ TEST(DiagnosticRanges, ChecksAfterReadingPointAtTheElement) {
     expectLast("VariableTwoVarList", 16, 22);
     EXPECT_FALSE(list("score1 gender").CheckFactAndCovar(&other, nullptr));
     expectLast("InvalidFactorVarName", 1, 7);
+    VarSpecObj single("VARIABLES", "", "SKETCH", &Sample());
+    single.SetDiagnosticObserver(&recorder);
+    std::vector<ParamObj> quals;
+    ASSERT_TRUE(single.ValidateVarsAndQuals(refhost::TokensOf("age score1 region"), quals, {},
+                                            nullptr));
+    EXPECT_FALSE(single.CheckVarListSubset(other));
+    expectLast("VariableNeedVarList", 5, 11);
     EXPECT_EQ(recorder.records.size(), log.messages().size());
 
     EXPECT_EQ(list("income").GetElementRange(2).column, 1);

@@ -149,11 +149,8 @@ void VarSpecObj::AtVariable(const std::vector<TokenInfoObj>& tokens, int index) 
     }
 }
 
-void VarSpecObj::NoteElement(int lo, int hi, const TokenInfoObj& first,
-                             const TokenInfoObj& last) {
-    if (mMessage.GetDiagnosticObserver() != nullptr) {
-        mElements.push_back({lo, hi, TokenRange(first, last)});
-    }
+void VarSpecObj::AddElement(int lo, int hi, const TokenInfoObj& first, const TokenInfoObj& last) {
+    mElements.push_back({lo, hi, TokenRange(first, last)});
 }
 
 SourceRange VarSpecObj::GetElementRange(int index) const {
@@ -403,6 +400,7 @@ bool VarSpecObj::ReadNamedVariables(const std::vector<TokenInfoObj>& tokens,
                                     const TokenInfoObj*& lastName) {
     int prevIndex = -1;
     bool afterRange = false;
+    const bool observed = mMessage.GetDiagnosticObserver() != nullptr;
     for (;;) {
         if (tokens[static_cast<std::size_t>(pos)].getOperatorCode() == TokenSequenceBase::ToWord) {
             if (!SkipRangeWord(tokens, afterRange, pos)) {
@@ -429,10 +427,9 @@ bool VarSpecObj::ReadNamedVariables(const std::vector<TokenInfoObj>& tokens,
         if (!added) {
             return false;
         }
-        if (prevIndex >= 0) {
-            NoteElement(prevIndex + 1, index, *previousName, token);
-        } else {
-            NoteElement(index, index, token, token);
+        if (observed) {
+            const bool range = prevIndex >= 0;
+            AddElement(range ? prevIndex + 1 : index, index, range ? *previousName : token, token);
         }
         afterRange = prevIndex >= 0;
         prevIndex = index;

@@ -67,9 +67,10 @@ class UPARSER_API VarSpecObj {
     void SetWarningReport(bool report) { mWarningReport = report; }
     bool GetWarningReport() const { return mWarningReport; }
     // Tells observer of every message of this list (Diagnostic.h); copies keep it. A message
-    // about one token of a list points at that token; any other points at the tokens last
-    // given to an operation (the whole command for an empty list), or at the range set here
-    // for the operations that take names rather than tokens.
+    // about one token of a list points at that token, and one about a variable of a list
+    // already read at the element that brought it in (GetElementRange); any other points at
+    // the tokens last given to an operation (the whole command for an empty list), or at the
+    // range set here for the operations that take names without their tokens.
     void SetDiagnosticObserver(DiagnosticObserver* observer) {
         mMessage.SetDiagnosticObserver(observer);
     }
@@ -266,8 +267,14 @@ class UPARSER_API VarSpecObj {
     // does; a variable that a range or ALL brought in has none.
     void AtVariable(const std::vector<TokenInfoObj>& tokens, int index) const;
     // Notes, while an observer listens, that the tokens first..last brought in the variables
-    // lo..hi; AtElement points the next message at the element that brought index in.
-    void NoteElement(int lo, int hi, const TokenInfoObj& first, const TokenInfoObj& last);
+    // lo..hi; AtElement points the next message at the element that brought index in. The
+    // check is inline: an unobserved list pays a branch per name, not a call.
+    void NoteElement(int lo, int hi, const TokenInfoObj& first, const TokenInfoObj& last) {
+        if (mMessage.GetDiagnosticObserver() != nullptr) {
+            AddElement(lo, hi, first, last);
+        }
+    }
+    void AddElement(int lo, int hi, const TokenInfoObj& first, const TokenInfoObj& last);
     void AtElement(int index) const;
     // ValidateVariables over names; nameTokens, when given, holds one token per name.
     bool ValidateNames(const std::vector<TavoVarName>& names, UPSpecTypes::RepeatVarOptions repeat,
