@@ -140,8 +140,9 @@ const std::vector<Case> kCases = {
     {"TRACE score1 /LEGEND FONT = SIZE(100).", 12, "ParamValueBreakBdry", 34, 37},
 };
 
-// Findings about one element of a list read as names, or checked after it was read, point at
-// that element: a name, or the "a TO b" that brought the variable in.
+// Findings about one element of a list read as names (a crossed list, a category table), or
+// checked after the list was read (codings against the factors, the registries), point at the
+// name of that element rather than at the whole list.
 const std::vector<Case> kElementCases = {
     {"WEAVE /PANEL regio BY gender.", 0, "VariableNotInDict", 14, 19},
     {"WEAVE /PANEL region BY agee.", 0, "VariableNotInDict", 24, 28},
