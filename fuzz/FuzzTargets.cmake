@@ -1,7 +1,7 @@
 # The fuzz targets and the support sources they share; used by the libFuzzer build
 # (fuzz/CMakeLists.txt) and by the corpus replay of the test build (tests/cmake/fuzz_replay.cmake).
 set(UPARSER_FUZZ_TARGETS parse_command param_value var_lists grammar translations command_text
-  grammar_reader)
+  grammar_reader lsp_session)
 get_filename_component(UPARSER_FUZZ_ROOT ${CMAKE_CURRENT_LIST_DIR} DIRECTORY)
 set(UPARSER_FUZZ_SUPPORT
   ${CMAKE_CURRENT_LIST_DIR}/FuzzSupport.cpp
@@ -44,5 +44,9 @@ function(uparser_fuzz_target_needs target name examples)
     # validation helpers.
     target_sources(${target} PRIVATE ${UPARSER_FUZZ_ROOT}/examples/generic/FileProcedure.cpp)
     target_link_libraries(${target} PRIVATE ${examples} uparser::grammar)
+  endif()
+  # The language server with uparse's checks, over the sample procedures and data.
+  if(name STREQUAL "lsp_session")
+    target_link_libraries(${target} PRIVATE uparse_lsp)
   endif()
 endfunction()

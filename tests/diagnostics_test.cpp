@@ -7,7 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "examples/generic/FileProcedure.h"
+#include "examples/generic/SampleGrammars.h"
 #include "examples/procedures/Procedure.h"
+#include "examples/procedures/Validation.h"
 #include "refhost/refhost.h"
 #include "support/SampleData.h"
 #include "uparser/uparser.h"
@@ -39,17 +42,22 @@ struct Outcome {
     int code = -1;
 };
 
-// The command through the procedure its first word names, with or without an observer.
-Outcome RunCommand(TAVO_TokenSequence& tokens, const std::string& text,
-               const TAVO_DataSource& data = Sample(), bool observe = true) {
+Outcome RunWith(const examples::Procedure& procedure, TAVO_TokenSequence& tokens,
+                const TAVO_DataSource& data, bool observe) {
     Outcome run;
     Recorder recorder;
     refhost::MessageLog log;
-    const examples::Procedure& procedure = ProcedureNamed(text.substr(0, text.find_first_of(" .\t\n")));
     run.code = procedure.run(tokens, data, observe ? &recorder : nullptr).parseCode;
     run.messages = log.messages();
     run.records = recorder.records;
     return run;
+}
+
+// The command through the procedure its first word names, with or without an observer.
+Outcome RunCommand(TAVO_TokenSequence& tokens, const std::string& text,
+               const TAVO_DataSource& data = Sample(), bool observe = true) {
+    return RunWith(ProcedureNamed(text.substr(0, text.find_first_of(" .\t\n"))), tokens, data,
+                   observe);
 }
 
 Outcome RunCommand(const std::string& text, const TAVO_DataSource& data = Sample(),
@@ -132,10 +140,23 @@ const std::vector<Case> kCases = {
     {"TRACE score1 /LEGEND FONT = SIZE(100).", 12, "ParamValueBreakBdry", 34, 37},
 };
 
-TEST(DiagnosticRanges, EveryFindingPointsAtItsToken) {
-    for (const Case& c : kCases) {
-        SCOPED_TRACE(c.text);
-        const Outcome run = RunCommand(c.text);
+// Findings about one element of a list read as names (a crossed list, a category table), or
+// checked after the list was read (codings against the factors, the registries), point at the
+// name of that element rather than at the whole list.
+const std::vector<Case> kElementCases = {
+    {"WEAVE /PANEL regio BY gender.", 0, "VariableNotInDict", 14, 19},
+    {"WEAVE /PANEL region BY agee.", 0, "VariableNotInDict", 24, 28},
+    {"WEAVE /PANEL region BY gender BY region.", 0, "VariableRepeatVarList", 34, 40},
+    {"WEAVE /ROWWEIGHTS weight /PANEL region BY weight.", 0, "VariableTwoVarList", 43, 49},
+    {"BUCKET zone /MAP region agee ; 1 2 10.", 0, "VariableNotInDict", 25, 29},
+    {"BUCKET zone /MAP region region ; 1 2 10.", 0, "VariableRepeatVarList", 25, 31},
+    {"SPROUT income BY region gender /CODING age region (EFFECT).", 0, "InvalidFactorVarName",
+     40, 43},
+    {"SPROUT income BY region gender /CODING region (EFFECT) /CODING gender region (ORDINAL).",
+     0, "VariableRepeatVarList", 71, 77},
+};
+
+void ExpectCase(const Case& c, const Outcome& run) {
         EXPECT_EQ(run.code, c.code);
         ExpectOneRecordPerMessage(run);
         ASSERT_FALSE(run.records.empty());
@@ -150,6 +171,36 @@ TEST(DiagnosticRanges, EveryFindingPointsAtItsToken) {
         // The host's extent reached the record: the bytes are those of the columns here.
         EXPECT_EQ(last.range.byteOffset, c.column - 1);
         EXPECT_EQ(last.range.byteEnd, c.endColumn - 1);
+}
+
+TEST(DiagnosticRanges, EveryFindingPointsAtItsToken) {
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.text);
+        ExpectCase(c, RunCommand(c.text));
+    }
+}
+
+// The same commands through the procedures that know the samples from their grammar files:
+// their checks read the same lists and must point at the same elements.
+TEST(DiagnosticRanges, ListFindingsPointAtTheirElement) {
+    std::vector<upgrammar::GrammarFile> files;
+    for (const examples::Procedure* procedure : examples::AllProcedures()) {
+        files.push_back(examples::SampleGrammar(*procedure));
+    }
+    const auto generic = examples::FileProcedures(std::move(files));
+    for (const Case& c : kElementCases) {
+        SCOPED_TRACE(c.text);
+        ExpectCase(c, RunCommand(c.text));
+        const std::string text = c.text;
+        const std::string name = text.substr(0, text.find(' '));
+        for (const auto& procedure : generic) {
+            if (procedure->name() != name) {
+                continue;
+            }
+            SCOPED_TRACE("from its grammar file");
+            refhost::TextTokenSequence tokens(text);
+            ExpectCase(c, RunWith(*procedure, tokens, Sample(), true));
+        }
     }
 }
 
@@ -246,9 +297,72 @@ TEST(DiagnosticRanges, MissingBracketsPointAtTheValue) {
     EXPECT_EQ(recorder.records[0].range.endColumn, 24);
 }
 
+// The later checks of lists that were read from tokens point at the element that brought the
+// variable in: a name, a range, ALL. Without an observer nothing is kept.
+TEST(DiagnosticRanges, ChecksAfterReadingPointAtTheElement) {
+    Recorder recorder;
+    refhost::MessageLog log;
+    const auto list = [&](const std::string& text, bool observe = true) {
+        VarSpecObj made("VARIABLES", "", "SKETCH", &Sample());
+        made.SetDiagnosticObserver(observe ? &recorder : nullptr);
+        EXPECT_TRUE(made.ValidateVariables(refhost::TokensOf(text), UPSpecTypes::RepeatVarsError));
+        return made;
+    };
+    const VarSpecObj other = list("age region");
+    const auto expectLast = [&](const char* id, int column, int endColumn) {
+        ASSERT_FALSE(recorder.records.empty());
+        EXPECT_EQ(recorder.records.back().id, id);
+        EXPECT_EQ(recorder.records.back().range.column, column);
+        EXPECT_EQ(recorder.records.back().range.endColumn, endColumn);
+    };
+    // income and spend came in by "age TO spend", after region and age passed. The element
+    // at fault is never the last one read, where a message would point without its element.
+    EXPECT_FALSE(list("region age TO spend gender").CheckVarListSubset(other));
+    expectLast("VariableNeedVarList", 8, 20);
+    EXPECT_FALSE(list("gender  score1 region age").CheckCommonVars(other));
+    expectLast("VariableTwoVarList", 16, 22);
+    EXPECT_FALSE(list("score1 gender").CheckFactAndCovar(&other, nullptr));
+    expectLast("InvalidFactorVarName", 1, 7);
+    VarSpecObj single("VARIABLES", "", "SKETCH", &Sample());
+    single.SetDiagnosticObserver(&recorder);
+    std::vector<ParamObj> quals;
+    ASSERT_TRUE(single.ValidateVarsAndQuals(refhost::TokensOf("age score1 region"), quals, {},
+                                            nullptr));
+    EXPECT_FALSE(single.CheckVarListSubset(other));
+    expectLast("VariableNeedVarList", 5, 11);
+    EXPECT_EQ(recorder.records.size(), log.messages().size());
+
+    EXPECT_EQ(list("income").GetElementRange(2).column, 1);
+    EXPECT_FALSE(list("income", false).GetElementRange(2).known());
+    EXPECT_FALSE(list("income").GetElementRange(1).known());
+}
+
+// A variable that a range brought in has no token of its own: a registry's finding about it
+// points at the range.
+TEST(DiagnosticRanges, RegistryFindingsPointAtTheRange) {
+    Recorder recorder;
+    refhost::MessageLog log;
+    examples::RunResult result;
+    examples::Validation check(ProcedureNamed("SKETCH").grammar(), Sample(), result, &recorder);
+    const auto read = [&](const std::string& text) {
+        VarSpecObj list = check.newList("", "");
+        EXPECT_TRUE(list.ValidateVariables(refhost::TokensOf(text), UPSpecTypes::RepeatVarsError));
+        return list;
+    };
+    EXPECT_TRUE(check.registerList("PARTITION", "", read("income"), refhost::TokensOf("income")));
+    const std::vector<TokenInfoObj> tokens = refhost::TokensOf("score1 age TO region");
+    EXPECT_FALSE(check.registerList("", "", read("score1 age TO region"), tokens));
+    ASSERT_EQ(recorder.records.size(), 1u);
+    EXPECT_EQ(recorder.records[0].id, "VariableTwoVarList");
+    EXPECT_EQ(recorder.records[0].range.column, 8);
+    EXPECT_EQ(recorder.records[0].range.endColumn, 21);
+}
+
 // Listening changes nothing of what the host's error service receives.
 TEST(DiagnosticRecords, AnObserverChangesNoMessage) {
-    for (const Case& c : kCases) {
+    std::vector<Case> cases = kCases;
+    cases.insert(cases.end(), kElementCases.begin(), kElementCases.end());
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         const Outcome observed = RunCommand(c.text);
         const Outcome plain = RunCommand(c.text, Sample(), false);

@@ -4,15 +4,21 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "refhost/refhost.h"
+#include "support/TempDir.h"
 #include "tools/uparse-lsp/DocumentStore.h"
 #include "tools/uparse-lsp/LspServer.h"
 #include "tools/uparse-lsp/MessageReader.h"
+#include "tools/uparse-lsp/Workspace.h"
 #include "tools/uparse/Data.h"
 #include "tools/uparse/Procedures.h"
 
@@ -90,19 +96,25 @@ struct Conversation {
     }
 };
 
-// Plays input through a server over the sample procedures and data, without a catalog, and
-// reads back every framed message it wrote.
-Conversation Play(const std::string& input) {
+const uparse::Procedures kSamples;
+
+// Plays input through a server over the sample procedures (or the given ones) and data,
+// without a catalog, or over a workspace's, and reads back every framed message it wrote.
+Conversation Play(const std::string& input, const uparse::Procedures& procedures = kSamples,
+                  uparselsp::Workspace* workspace = nullptr) {
     static const refhost::Dictionary data = [] {
         refhost::Dictionary dictionary;
         std::string error;
         EXPECT_TRUE(uparse::LoadDictionary("", dictionary, error)) << error;
         return dictionary;
     }();
-    static const uparse::Procedures procedures;
     std::istringstream in(input);
     std::ostringstream out;
-    uparselsp::LspServer server(procedures, data, out);
+    uparselsp::LspServer server(procedures, workspace != nullptr ? workspace->data() : data, out);
+    if (workspace != nullptr) {
+        server.onWorkspace(
+            [workspace](const std::string& root) { return workspace->applyFile(root); });
+    }
     Conversation conversation;
     conversation.status = server.run(in);
     std::istringstream written(out.str());
@@ -279,12 +291,113 @@ TEST(LspAssist, CompletesNamesWhereTheyStandAndShowsTheChartOnHover) {
     EXPECT_THAT(labels(2), Not(Contains("ROWWEIGHTS"))) << "another command's subcommand";
     EXPECT_THAT(labels(3), ::testing::IsSupersetOf({"SKETCH", "WEAVE", "SPROUT"}));
     EXPECT_EQ(labels(4), labels(3)) << "a line outside any command starts one";
-    EXPECT_TRUE(labels(5).empty()) << "a variable list: nothing offered yet";
+    EXPECT_THAT(labels(5), ::testing::IsSupersetOf({"age", "income", "score1"}))
+        << "the leading variable list";
     EXPECT_THAT(labels(8), Contains("ROWWEIGHTS"));
     const Json& hover = (*c.response(6))["result"]["contents"];
     EXPECT_EQ(hover["kind"], "markdown");
     EXPECT_THAT(hover["value"].get<std::string>(), ::testing::HasSubstr("/STATS"));
     EXPECT_EQ((*c.response(7))["result"], nullptr);
+}
+
+std::string At(int id, const std::string& method, long line, long character) {
+    return Request(id, method,
+                   {{"textDocument", {{"uri", kUri}}},
+                    {"position", {{"line", line}, {"character", character}}}});
+}
+
+std::vector<std::string> Labels(const Conversation& c, int id, int kind = 0) {
+    std::vector<std::string> found;
+    for (const Json& item : (*c.response(id))["result"]) {
+        if (kind == 0 || item["kind"] == kind) {
+            found.push_back(item["label"]);
+        }
+    }
+    return found;
+}
+
+TEST(LspAssist, CompletesWhatTheGrammarAndTheDictionaryTakeAtTheCursor) {
+    const std::string text =
+        "SKETCH age sp\n"
+        "  /FORMAT ORDER = DE.\n"
+        "SKETCH age /STATS CENTER TR /TITLE 'x'.\n"
+        "WEAVE /PANEL region BY gen.\n"
+        "BUCKET zone /MAP reg.\n";
+    const Conversation c = Play(
+        Initialize(1) + Open(kUri, text) + At(2, "textDocument/completion", 0, 13) +
+        At(3, "textDocument/completion", 1, 20) + At(4, "textDocument/completion", 2, 27) +
+        At(5, "textDocument/completion", 3, 26) + At(6, "textDocument/completion", 4, 20) + kEnd);
+    using ::testing::Contains;
+    using ::testing::IsSupersetOf;
+    using ::testing::Not;
+    constexpr int kVariable = 6;
+    constexpr int kKeyword = 14;
+    // The word being written does not count.
+    EXPECT_THAT(Labels(c, 2, kVariable), IsSupersetOf({"age", "spend", "score4", "weight"}));
+    EXPECT_TRUE(Labels(c, 2, kKeyword).empty());
+    EXPECT_EQ(Labels(c, 3), (std::vector<std::string>{"ASLISTED", "ASCENDING", "DESCENDING"}))
+        << "a keyword's accepted words, and no variables";
+    EXPECT_THAT(Labels(c, 4), IsSupersetOf({"SPREAD", "RANGE", "SHAPE", "TRIM"}));
+    EXPECT_THAT(Labels(c, 4), Not(Contains("CENTER"))) << "already given";
+    EXPECT_THAT(Labels(c, 4), Not(Contains("age")));
+    EXPECT_THAT(Labels(c, 5, kVariable), IsSupersetOf({"gender", "region", "educ"}))
+        << "a crossed list";
+    EXPECT_THAT(Labels(c, 6, kVariable), IsSupersetOf({"region", "gender"}))
+        << "a table's variables, though the run fails before any check of them";
+}
+
+TEST(LspAssist, HoverShowsTheSubcommandUnderTheCursorWithItsHelp) {
+    const char* source = std::getenv("UPARSER_SOURCE_DIR");
+    ASSERT_NE(source, nullptr);
+    uparse::Procedures fromFiles;
+    std::string error;
+    ASSERT_TRUE(fromFiles.load({std::string(source) + "/examples/grammars/sketch.json"}, {}, error))
+        << error;
+    const std::string text = "SKETCH age\n  /STATS CENTER\n  /FORMAT DIGITS = 2 /TITLE 'a/b'.\n";
+    const Conversation c =
+        Play(Initialize(1) + Open(kUri, text) + At(2, "textDocument/hover", 1, 10) +
+                 At(3, "textDocument/hover", 0, 8) + At(4, "textDocument/hover", 2, 30) +
+                 At(5, "textDocument/hover", 1, 2) + kEnd,
+             fromFiles);
+    const auto shown = [&](int id) {
+        return (*c.response(id))["result"]["contents"]["value"].get<std::string>();
+    };
+    using ::testing::HasSubstr;
+    using ::testing::Not;
+    EXPECT_THAT(shown(2), HasSubstr("/STATS [CENTER]"));
+    EXPECT_THAT(shown(2), HasSubstr("Skewness and tails")) << "the parameters' help";
+    EXPECT_THAT(shown(2), Not(HasSubstr("/FORMAT"))) << "that subcommand alone";
+    EXPECT_THAT(shown(3), HasSubstr("/FORMAT")) << "before any subcommand: the whole command";
+    EXPECT_THAT(shown(3), HasSubstr("/STATS"));
+    EXPECT_THAT(shown(4), HasSubstr("/TITLE")) << "a slash inside a literal is no subcommand";
+    EXPECT_THAT(shown(4), Not(HasSubstr("/FORMAT")));
+    EXPECT_EQ(shown(5), shown(2)) << "on the slash itself";
+}
+
+TEST(LspCodeAction, DidYouMeanIsAQuickFixThatReplacesTheWord) {
+    const auto ask = [](int id, const Json& range, const Json& context = Json::object()) {
+        return Request(id, "textDocument/codeAction",
+                       {{"textDocument", {{"uri", kUri}}}, {"range", range}, {"context", context}});
+    };
+    const Conversation c =
+        Play(Initialize(1) + Open(kUri, kMistakes) + ask(2, RangeOf(0, 38, 0, 38)) +
+             ask(3, RangeOf(2, 0, 2, 11)) + ask(4, RangeOf(0, 0, 0, 10)) +
+             ask(5, RangeOf(0, 38, 0, 38), {{"only", {"refactor"}}}) + kEnd);
+    EXPECT_EQ((*c.response(1))["result"]["capabilities"]["codeActionProvider"],
+              (Json{{"codeActionKinds", {"quickfix"}}}));
+    const Json& fixes = (*c.response(2))["result"];
+    ASSERT_EQ(fixes.size(), 1u) << fixes.dump(2);
+    EXPECT_EQ(fixes[0]["title"], "Replace with CENTER");
+    EXPECT_EQ(fixes[0]["kind"], "quickfix");
+    const Json centre = RangeOf(0, 35, 0, 41);  // UTF-16 units, after "é" and "𝄞"
+    EXPECT_EQ(fixes[0]["edit"],
+              (Json{{"changes", {{kUri, {{{"range", centre}, {"newText", "CENTER"}}}}}}}));
+    ASSERT_EQ(fixes[0]["diagnostics"].size(), 2u) << "the error and its note";
+    EXPECT_EQ(fixes[0]["diagnostics"][0]["code"], "WrongValueType");
+    EXPECT_EQ((*c.response(3))["result"][0]["edit"]["changes"][kUri][0]["newText"], "SKETCH")
+        << "an unknown command's name";
+    EXPECT_EQ((*c.response(4))["result"], Json::array()) << "nothing to fix there";
+    EXPECT_EQ((*c.response(5))["result"], Json::array()) << "the client wants other kinds";
 }
 
 TEST(LspDocument, OnlyTheCommandsAnEditTouchedRunAgain) {
@@ -325,6 +438,114 @@ TEST(LspDocument, EditsCountCharactersInTheNegotiatedEncoding) {
     EXPECT_EQ(document.text(), before);
     EXPECT_TRUE(document.replace({{2, 0}, {2, 0}}, "end", Encoding::Utf16))
         << "the empty line after the last LF is there";
+}
+
+// A workspace in a directory whose name needs escaping in a URI, with the orchard language in a
+// grammar directory, a data file of its own and a one-entry catalog.
+class LspWorkspace : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const char* source = std::getenv("UPARSER_SOURCE_DIR");
+        ASSERT_NE(source, nullptr) << "run by CTest, which names the source tree";
+        root = dir.path() + "/my work";
+        std::filesystem::create_directories(root + "/lang");
+        std::filesystem::copy_file(std::string(source) + "/examples/grammars/orchard.json",
+                                   root + "/lang/orchard.json");
+        Write("people.csv", "a,b,age\n1,2,30\n");
+        Write("short.po",
+              "msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n\n"
+              "msgid \"Parameter ^1 of subcommand ^2 does not have a proper value type...\"\n"
+              "msgstr \"^1 in ^2: wrong type.\"\n");
+    }
+    void TearDown() override { refhost::ClearTranslations(); }
+
+    void Write(const std::string& name, const std::string& text) const {
+        std::ofstream(root + "/" + name, std::ios::binary) << text;
+    }
+
+    // The messages of the diagnostics published for kText.
+    std::vector<std::string> Check(uparselsp::Workspace& workspace, const Json& initialize,
+                                   std::vector<Json>* shown = nullptr) const {
+        const Conversation c = Play(Request(1, "initialize", initialize) + Open(kUri, kText) + kEnd,
+                                    workspace.procedures(), &workspace);
+        if (shown != nullptr) {
+            *shown = c.notifications("window/showMessage");
+        }
+        std::vector<std::string> messages;
+        for (const Json& published : c.notifications("textDocument/publishDiagnostics")) {
+            for (const Json& diagnostic : published["diagnostics"]) {
+                messages.push_back(diagnostic["message"]);
+            }
+        }
+        return messages;
+    }
+
+    Json InitializeAt(const std::string& path) const {
+        std::string uri = "file://";
+        for (const char c : path) {
+            uri += c == ' ' ? std::string("%20") : std::string(1, c);
+        }
+        return {{"processId", nullptr}, {"capabilities", Json::object()}, {"rootUri", uri}};
+    }
+
+    const std::string kText = "PLUCK a b.\nSKETCH age /STATS CENTRE.\nSKETCH income.\n";
+    testsupport::TempDir dir;
+    std::string root;
+};
+
+TEST_F(LspWorkspace, UparseJsonAtTheRootGivesGrammarsDataAndCatalog) {
+    Write("uparse.json",
+          R"({"grammars": ["lang"], "data": "people.csv", "messages": "./short.po"})");
+    uparselsp::Workspace workspace({{}, {}, "", "none"});
+    std::string error;
+    ASSERT_TRUE(workspace.load(error)) << error;
+    std::vector<Json> shown;
+    using ::testing::HasSubstr;
+    // The first workspace folder counts before rootUri and rootPath.
+    Json initialize = InitializeAt(dir.path());
+    initialize["workspaceFolders"] = {{{"uri", InitializeAt(root)["rootUri"]}, {"name", "w"}}};
+    initialize["rootPath"] = "/nonexistent";
+    EXPECT_THAT(Check(workspace, initialize, &shown),
+                ::testing::ElementsAre("CENTRE in STATS: wrong type.", "did you mean CENTER?",
+                                       HasSubstr("income")));
+    EXPECT_TRUE(shown.empty()) << shown[0].dump();
+
+    // Without a settings file the command line's settings stand.
+    uparselsp::Workspace plain({{}, {}, "", "none"});
+    ASSERT_TRUE(plain.load(error)) << error;
+    EXPECT_THAT(Check(plain, InitializeAt(dir.path())),
+                ::testing::Contains(HasSubstr("unknown command 'PLUCK'")));
+}
+
+TEST_F(LspWorkspace, ABadSettingsFileIsShownAndTheCommandLineServes) {
+    using ::testing::HasSubstr;
+    const std::vector<std::pair<std::string, std::string>> bad = {
+        {R"({"grammars": ["lang"], )", "parse error at line 1, column 24"},
+        {R"(["lang"])", "must be a JSON object"},
+        {R"({"grammars": "lang"})", "\"grammars\" must be a list"},
+        {R"({"grammar": ["lang"]})", "unknown setting \"grammar\""},
+        {R"({"data": 7})", "\"data\" must be a file name"},
+        {R"({"grammars": ["lang", "missing.json"]})", "missing.json"},
+        {R"({"data": "people.csv", "messages": "missing.po"})", "missing.po"},
+    };
+    // The command line asked for the short catalog: it stays loaded after a bad one.
+    uparselsp::Workspace workspace({{}, {}, "", root + "/short.po"});
+    std::string error;
+    ASSERT_TRUE(workspace.load(error)) << error;
+    for (const auto& [file, problem] : bad) {
+        SCOPED_TRACE(file);
+        Write("uparse.json", file);
+        std::vector<Json> shown;
+        const std::vector<std::string> messages = Check(workspace, InitializeAt(root), &shown);
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0]["type"], 2);
+        EXPECT_THAT(shown[0]["message"].get<std::string>(),
+                    ::testing::AllOf(HasSubstr(root + "/uparse.json: "), HasSubstr(problem),
+                                     ::testing::EndsWith("checking with the command line's "
+                                                         "settings")));
+        EXPECT_THAT(messages, ::testing::Contains(HasSubstr("unknown command 'PLUCK'")));
+        EXPECT_THAT(messages, ::testing::Contains("CENTRE in STATS: wrong type."));
+    }
 }
 
 }  // namespace

@@ -71,6 +71,7 @@ VarSpecObj& VarSpecObj::operator=(VarSpecObj&& other) noexcept {
     mValidVarList = std::move(other.mValidVarList);
     mValidVarFlags = std::move(other.mValidVarFlags);
     mQualTokenList = std::move(other.mQualTokenList);
+    mElements = std::move(other.mElements);
     mByCount = other.mByCount;
     mWithCount = other.mWithCount;
     return *this;
@@ -98,6 +99,7 @@ void VarSpecObj::ClearVarInfo() {
     std::vector<int>().swap(mValidVarList);
     mValidVarFlags.clear();
     mQualTokenList.clear();
+    mElements.clear();
     if (mByCount >= 0) {
         mByCount = 0;
     }
@@ -144,6 +146,29 @@ void VarSpecObj::AtVariable(const std::vector<TokenInfoObj>& tokens, int index) 
             mMessage.At(*token);
             return;
         }
+    }
+}
+
+void VarSpecObj::AddElement(int lo, int hi, const TokenInfoObj& first, const TokenInfoObj& last) {
+    mElements.push_back({lo, hi, TokenRange(first, last)});
+}
+
+SourceRange VarSpecObj::GetElementRange(int index) const {
+    for (const Element& element : mElements) {
+        if (element.lo <= index && index <= element.hi) {
+            return element.range;
+        }
+    }
+    return SourceRange();
+}
+
+void VarSpecObj::AtElement(int index) const {
+    if (mMessage.GetDiagnosticObserver() == nullptr) {
+        return;
+    }
+    const SourceRange range = GetElementRange(index);
+    if (range.known()) {
+        mMessage.At(range);
     }
 }
 
@@ -219,6 +244,7 @@ int VarSpecObj::ValidateVariable(const TokenInfoObj& token) {
     if (index >= 0) {
         ClearVarInfo();
         AppendValid(index);
+        NoteElement(index, index, token, token);
     }
     return index;
 }
@@ -358,6 +384,7 @@ bool VarSpecObj::ReadAllVariables(const std::vector<TokenInfoObj>& tokens, int c
     if (!ProcessVarInterval(0, columns - 1, repeat)) {
         return false;
     }
+    NoteElement(0, columns - 1, all, all);
     ++pos;
     if (VarListEndsAt(tokens, pos)) {
         return true;
@@ -373,6 +400,7 @@ bool VarSpecObj::ReadNamedVariables(const std::vector<TokenInfoObj>& tokens,
                                     const TokenInfoObj*& lastName) {
     int prevIndex = -1;
     bool afterRange = false;
+    const bool observed = mMessage.GetDiagnosticObserver() != nullptr;
     for (;;) {
         if (tokens[static_cast<std::size_t>(pos)].getOperatorCode() == TokenSequenceBase::ToWord) {
             if (!SkipRangeWord(tokens, afterRange, pos)) {
@@ -398,6 +426,10 @@ bool VarSpecObj::ReadNamedVariables(const std::vector<TokenInfoObj>& tokens,
                                           : AddNewValidVar(index, repeat));
         if (!added) {
             return false;
+        }
+        if (observed) {
+            const bool range = prevIndex >= 0;
+            AddElement(range ? prevIndex + 1 : index, index, range ? *previousName : token, token);
         }
         afterRange = prevIndex >= 0;
         prevIndex = index;
@@ -432,8 +464,23 @@ bool VarSpecObj::ValidateVariables(const std::vector<TokenInfoObj>& tokens,
 }
 
 bool VarSpecObj::ValidateVariables(const std::vector<TavoVarName>& names, RepeatVarOptions repeat) {
+    return ValidateNames(names, repeat, nullptr);
+}
+
+bool VarSpecObj::ValidateVariables(const std::vector<TavoVarName>& names, RepeatVarOptions repeat,
+                                   const std::vector<TokenInfoObj>& nameTokens) {
+    return ValidateNames(names, repeat,
+                         nameTokens.size() == names.size() ? nameTokens.data() : nullptr);
+}
+
+bool VarSpecObj::ValidateNames(const std::vector<TavoVarName>& names, RepeatVarOptions repeat,
+                               const TokenInfoObj* nameTokens) {
     ClearVarInfo();
-    for (const TavoVarName& name : names) {
+    for (std::size_t k = 0; k < names.size(); ++k) {
+        const TavoVarName& name = names[k];
+        if (nameTokens != nullptr) {
+            mMessage.LookAt(nameTokens[k]);
+        }
         if (ValidateTAVOName(name.c_str()) != 0) {
             if (mErrorReport) {
                 mMessage.InvalidVarName(name, mParamName.c_str(), mSubComName.c_str());
@@ -443,6 +490,9 @@ bool VarSpecObj::ValidateVariables(const std::vector<TavoVarName>& names, Repeat
         const int index = GetVarIndex(name);
         if (index < 0 || !AddNewValidVar(index, repeat)) {
             return false;
+        }
+        if (nameTokens != nullptr) {
+            NoteElement(index, index, nameTokens[k], nameTokens[k]);
         }
     }
     return true;

@@ -67,13 +67,21 @@ class UPARSER_API VarSpecObj {
     void SetWarningReport(bool report) { mWarningReport = report; }
     bool GetWarningReport() const { return mWarningReport; }
     // Tells observer of every message of this list (Diagnostic.h); copies keep it. A message
-    // about one token of a list points at that token; any other points at the tokens last
-    // given to an operation (the whole command for an empty list), or at the range set here
-    // for the operations that take names rather than tokens.
+    // about one token of a list points at that token, and one about a variable of a list
+    // already read at the element that brought it in (GetElementRange); any other points at
+    // the tokens last given to an operation (the whole command for an empty list), or at the
+    // range set here for the operations that take names without their tokens.
     void SetDiagnosticObserver(DiagnosticObserver* observer) {
         mMessage.SetDiagnosticObserver(observer);
     }
     void SetDefaultRange(const SourceRange& range) { mMessage.SetDefaultRange(range); }
+    // Where the element of the list that brought variable index in was written: its name, its
+    // "a TO b" (for the variables after a) or its ALL. The later checks of a list (subsets,
+    // variables shared with another list, factors and covariates) point their findings there,
+    // and a procedure may do the same for its own. Kept only while an observer is attached,
+    // as nothing else needs it; Unknown without one, and for a variable that came in by index
+    // or by a name given without its token.
+    SourceRange GetElementRange(int index) const;
     // Replaces the catalog message when an exclusion leaves no variables; "" restores it.
     void SetNoVarsMessage(const std::string& text) { mNoVarsMessage = text; }
     const std::string& GetNoVarsMessage() const { return mNoVarsMessage; }
@@ -112,6 +120,13 @@ class UPARSER_API VarSpecObj {
                            UPSpecTypes::RepeatVarOptions repeat);
     bool ValidateVariables(const std::vector<TavoVarName>& names,
                            UPSpecTypes::RepeatVarOptions repeat);
+    // The same for names that a procedure took from a parsed value (a crossed list, the
+    // variables of a category table), with the token that spelled each: a message about
+    // names[k] points at nameTokens[k]. Tokens whose count differs from the names' are ignored
+    // and the messages fall back as above.
+    bool ValidateVariables(const std::vector<TavoVarName>& names,
+                           UPSpecTypes::RepeatVarOptions repeat,
+                           const std::vector<TokenInfoObj>& nameTokens);
     bool SetVariables(const std::vector<int>& indices, UPSpecTypes::RepeatVarOptions repeat);
 
     // Every variable of the dictionary, then ExcludeCommonVars(others, level).
@@ -251,6 +266,19 @@ class UPARSER_API VarSpecObj {
     // Points the next message at the last token of tokens that names variable index, when one
     // does; a variable that a range or ALL brought in has none.
     void AtVariable(const std::vector<TokenInfoObj>& tokens, int index) const;
+    // Notes, while an observer listens, that the tokens first..last brought in the variables
+    // lo..hi; AtElement points the next message at the element that brought index in. The
+    // check is inline: an unobserved list pays a branch per name, not a call.
+    void NoteElement(int lo, int hi, const TokenInfoObj& first, const TokenInfoObj& last) {
+        if (mMessage.GetDiagnosticObserver() != nullptr) {
+            AddElement(lo, hi, first, last);
+        }
+    }
+    void AddElement(int lo, int hi, const TokenInfoObj& first, const TokenInfoObj& last);
+    void AtElement(int index) const;
+    // ValidateVariables over names; nameTokens, when given, holds one token per name.
+    bool ValidateNames(const std::vector<TavoVarName>& names, UPSpecTypes::RepeatVarOptions repeat,
+                       const TokenInfoObj* nameTokens);
     enum class QualifierFault { None, Unknown, Repeated, BadValue };
     void AimAtQualifiers(const std::vector<TokenInfoObj>& tokens, int start, int pos) const;
     void ReportQualifiers(bool noneAllowed, const char* word, bool single) const;
@@ -296,6 +324,14 @@ class UPARSER_API VarSpecObj {
     std::vector<int> mValidVarList;
     FlagSet mValidVarFlags;
     std::vector<TokenInfoObj> mQualTokenList;
+    // One entry per element as written (a name, a range, ALL), not per variable, so that a
+    // range over the whole dictionary costs one entry; filled only while observed.
+    struct Element {
+        int lo;
+        int hi;
+        SourceRange range;
+    };
+    std::vector<Element> mElements;
     int mByCount;
     int mWithCount;
 };

@@ -260,6 +260,7 @@ bool VarSpecObj::CheckFactAndCovar(const VarSpecObj* factors, const VarSpecObj* 
         }
         const char* param = mParamName.c_str();
         const char* subCom = mSubComName.c_str();
+        AtElement(index);
         if (factors != nullptr && covariates != nullptr) {
             mMessage.InvalidFactOrCovarVarName(VarName(index), param, subCom);
         } else if (factors != nullptr) {

@@ -239,6 +239,7 @@ bool VarSpecObj::ReadVarAndQuals(const std::vector<TokenInfoObj>& tokens, int& p
     if (!HeldByOthers(index, others)) {
         AppendValid(index);
         quals.push_back(std::move(param));
+        NoteElement(index, index, token, token);
     }
     return true;
 }

@@ -326,6 +326,7 @@ bool VarSpecObj::CheckCommonVars(const VarSpecObj& other) const {
     for (const int index : mValidVarList) {
         if (other.mValidVarFlags.test(index)) {
             if (mErrorReport) {
+                AtElement(index);
                 mMessage.VariableTwoVarList(VarName(index), mParamName.c_str(), mSubComName.c_str(),
                                             other.mParamName.c_str(), other.mSubComName.c_str(),
                                             &other.mMessage);
@@ -418,6 +419,7 @@ bool VarSpecObj::ExcludeCommonVars(const std::vector<const VarSpecObj*>& others,
 bool VarSpecObj::CheckVarListSubset(const VarSpecObj& other) const {
     for (const int index : mValidVarList) {
         if (!other.mValidVarFlags.test(index)) {
+            AtElement(index);
             mMessage.VariableNeedVarList(VarName(index), mParamName.c_str(), mSubComName.c_str(),
                                          other.mParamName.c_str(), other.mSubComName.c_str());
             return false;

@@ -147,8 +147,7 @@ class SiteChecker {
     bool model(const Site& site, const std::vector<TokenInfoObj>& tokens);
     bool blocks(const Site& site, const std::vector<TokenInfoObj>& tokens);
     bool within(const Site& site, const VarSpecObj& list, const std::vector<TokenInfoObj>& tokens);
-    bool enter(const Site& site, const std::vector<int>& indices,
-               const std::vector<TokenInfoObj>& tokens,
+    bool enter(const Site& site, const VarSpecObj& list, const std::vector<TokenInfoObj>& tokens,
                std::vector<std::pair<std::string, std::string>> qualifiers = {});
     std::string role(const Site& site) const {
         return site.check->role.empty() ? "variables" : site.check->role;
@@ -190,14 +189,14 @@ bool SiteChecker::existing(const Site& site, const std::vector<TokenInfoObj>& to
     } else if (type == ParamCrossVarList) {
         // The names stand at the even places, BY or "*" between them.
         site.value.getCrossVarList(names);
-        if (!list.ValidateVariables(names, how.repeat)) {
+        if (!list.ValidateVariables(names, how.repeat, CrossedNameTokens(tokens))) {
             return mCheck.stopIn(site.subCom, site.param, tokens, 2 * list.GetNValidVars());
         }
     } else if (type == ParamVarCatList) {
         VarCatList table;
         site.value.getVarCatList(table);
         table.copyVarList(names);
-        if (!list.ValidateVariables(names, how.repeat)) {
+        if (!list.ValidateVariables(names, how.repeat, TableNameTokens(tokens, names.size()))) {
             return mCheck.stopIn(site.subCom, site.param, tokens, list.GetNValidVars());
         }
     } else {
@@ -212,7 +211,7 @@ bool SiteChecker::existing(const Site& site, const std::vector<TokenInfoObj>& to
         }
     }
     const std::vector<int>& indices = list.GetValidVarList();
-    return within(site, list, tokens) && enter(site, indices, tokens, std::move(qualifiers)) &&
+    return within(site, list, tokens) && enter(site, list, tokens, std::move(qualifiers)) &&
            (type != ParamVarCatList ||
             mCheck.checkCategoryValues(site.subCom, site.param, indices, tokens));
 }
@@ -240,13 +239,14 @@ bool SiteChecker::within(const Site& site, const VarSpecObj& list,
 }
 
 // Passes the list through the registry the file names for it, and records it as accepted.
-bool SiteChecker::enter(const Site& site, const std::vector<int>& indices,
+bool SiteChecker::enter(const Site& site, const VarSpecObj& list,
                         const std::vector<TokenInfoObj>& tokens,
                         std::vector<std::pair<std::string, std::string>> qualifiers) {
     const VariableCheck& how = *site.check;
+    const std::vector<int>& indices = list.GetValidVarList();
     if (how.registry == VariableRegistry::Command) {
         mCheck.accept(site.subCom, site.param, role(site), indices, std::move(qualifiers));
-        return mCheck.registerList(site.subCom, site.param, indices, tokens);
+        return mCheck.registerList(site.subCom, site.param, list, tokens);
     }
     if (how.registry != VariableRegistry::None) {
         // Check: a copy of the command's registry, so that nothing is entered; Own: the
@@ -257,15 +257,10 @@ bool SiteChecker::enter(const Site& site, const std::vector<int>& indices,
                 ? copy
                 : mLists.own.try_emplace(&how, mCheck.grammar(), &mCheck.data()).first->second;
         registry.SetDiagnosticObserver(mCheck.observer());
-        registry.SetDefaultRange(RangeOf(tokens));
         const std::vector<TavoVarName> names = mCheck.namesOf(indices);
         std::vector<int> found;
-        const bool fresh = how.registry == VariableRegistry::Check
-                               ? registry.ValidateOtherVarList(names, found, site.param.c_str(),
-                                                               site.subCom.c_str())
-                               : registry.ValidateNewVarList(names, found, site.param.c_str(),
-                                                             site.subCom.c_str());
-        if (!fresh) {
+        if (!mCheck.registerEach(registry, list, tokens, site.subCom, site.param, found,
+                                 how.registry != VariableRegistry::Check)) {
             if (site.desc->getParamType() == ParamCrossVarList || found.size() >= names.size()) {
                 return mCheck.stopIn(site.subCom, site.param, tokens,
                                      2 * static_cast<int>(found.size()));
@@ -325,7 +320,7 @@ bool SiteChecker::model(const Site& site, const std::vector<TokenInfoObj>& token
             VariableCheck named = how;
             named.role = name;
             part.check = &named;
-            if (!enter(part, list->GetValidVarList(), tokens)) {
+            if (!enter(part, *list, tokens)) {
                 return false;
             }
         }
@@ -336,7 +331,7 @@ bool SiteChecker::model(const Site& site, const std::vector<TokenInfoObj>& token
         mCheck.accept(site.subCom, site.param, name, list->GetValidVarList());
     }
     for (const auto& [name, list] : lists) {
-        if (!mCheck.registerList(site.subCom, site.param, list->GetValidVarList(), tokens)) {
+        if (!mCheck.registerList(site.subCom, site.param, *list, tokens)) {
             return false;
         }
     }
@@ -355,7 +350,7 @@ bool SiteChecker::blocks(const Site& site, const std::vector<TokenInfoObj>& toke
         std::vector<std::pair<std::string, std::string>> qualifiers;
         if ((how.qualifiers &&
              !mCheck.checkQualifiers(site.subCom, site.param, block, *site.desc, qualifiers)) ||
-            !enter(site, block.GetValidVarList(), tokens, std::move(qualifiers))) {
+            !enter(site, block, tokens, std::move(qualifiers))) {
             return false;
         }
     }

@@ -104,14 +104,13 @@ bool Bucket::validate(const CommandSpec& spec, Validation& check) const {
     std::vector<TavoVarName> names;
     table.copyVarList(names);
     VarSpecObj sources = check.newList("MAP", "");
-    // The names come from the table, not from tokens: a finding points at the whole list.
     sources.SetDefaultRange(RangeOf(tokens));
-    if (!sources.ValidateVariables(names, RepeatVarsError)) {
+    if (!sources.ValidateVariables(names, RepeatVarsError, TableNameTokens(tokens, names.size()))) {
         return check.stopIn("MAP", "", tokens, sources.GetNValidVars());
     }
     const std::vector<int>& indices = sources.GetValidVarList();
     check.accept("MAP", "", "sources", indices);
-    if (!check.registerList("MAP", "", indices, tokens)) {
+    if (!check.registerList("MAP", "", sources, tokens)) {
         return false;
     }
 

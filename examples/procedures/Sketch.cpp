@@ -110,7 +110,7 @@ bool Sketch::validate(const CommandSpec& spec, Validation& check) const {
         return check.stopIn("", "", tokens, pos);
     }
     check.accept("", "", "summarised", variables.GetValidVarList());
-    if (!check.registerList("", "", variables.GetValidVarList(), tokens)) {
+    if (!check.registerList("", "", variables, tokens)) {
         return false;
     }
 
@@ -121,7 +121,7 @@ bool Sketch::validate(const CommandSpec& spec, Validation& check) const {
             return check.stopIn("PARTITION", "", name);
         }
         check.accept("PARTITION", "", "groups", by.GetValidVarList());
-        if (!check.registerList("PARTITION", "", by.GetValidVarList(), name)) {
+        if (!check.registerList("PARTITION", "", by, name)) {
             return false;
         }
     }

@@ -150,7 +150,7 @@ bool Sprout::validate(const CommandSpec& spec, Validation& check) const {
     check.accept("", "", "factors", factors.GetValidVarList());
     check.accept("", "", "covariates", covariates.GetValidVarList());
     for (const VarSpecObj* list : {&dependents, &factors, &covariates}) {
-        if (!check.registerList("", "", list->GetValidVarList(), tokens)) {
+        if (!check.registerList("", "", *list, tokens)) {
             return false;
         }
     }
@@ -183,8 +183,7 @@ bool Sprout::validate(const CommandSpec& spec, Validation& check) const {
         }
         const std::vector<TavoVarName> names = check.namesOf(list.GetValidVarList());
         std::vector<int> found;
-        coded.SetDefaultRange(named.empty() ? WholeCommand() : TokenRange(named.front(), named.back()));
-        if (!coded.ValidateNewVarList(names, found, "", where.c_str())) {
+        if (!check.registerEach(coded, list, named, where, "", found, true)) {
             return check.stopAtName(where, "", named, names[found.size()].str());
         }
         check.accept(where, "", "coded factors", list.GetValidVarList());
@@ -221,7 +220,7 @@ bool Sprout::validate(const CommandSpec& spec, Validation& check) const {
             return check.stopIn("WEIGHTBY", "", name);
         }
         check.accept("WEIGHTBY", "", "weight", weights.GetValidVarList());
-        if (!check.registerList("WEIGHTBY", "", weights.GetValidVarList(), name)) {
+        if (!check.registerList("WEIGHTBY", "", weights, name)) {
             return false;
         }
     }

@@ -1,8 +1,6 @@
 #include "examples/procedures/Validation.h"
 
 #include <algorithm>
-#include <string>
-#include <unordered_map>
 #include <utility>
 
 #include "uparser/ParamObj.h"
@@ -45,29 +43,22 @@ SourceRange RangeOfName(const std::vector<TokenInfoObj>& tokens, const std::stri
     return RangeOf(tokens);
 }
 
-bool RegisterNames(ParserValidator& registry, const std::vector<TavoVarName>& names,
-                   const std::vector<TokenInfoObj>& tokens, const char* param,
-                   const char* subCom, std::vector<int>& found) {
-    found.clear();
-    // The first token of each name, upper-cased once: a long list is not searched again for
-    // every name in it.
-    std::unordered_map<std::string, std::size_t> firstToken;
-    for (std::size_t i = 0; i < tokens.size(); ++i) {
-        if (tokens[i].IsVarName()) {
-            firstToken.emplace(GetUpperString(tokens[i].getString()), i);
-        }
+std::vector<TokenInfoObj> CrossedNameTokens(const std::vector<TokenInfoObj>& tokens) {
+    std::vector<TokenInfoObj> names;
+    if (tokens.size() % 2 == 0) {
+        return names;
     }
-    for (const TavoVarName& name : names) {
-        const auto token = firstToken.find(GetUpperString(name.str().c_str()));
-        registry.SetDefaultRange(token != firstToken.end() ? TokenRange(tokens[token->second])
-                                                           : RangeOf(tokens));
-        const int index = registry.ValidateOtherVar(name, param, subCom);
-        if (index < 0) {
-            return false;
-        }
-        found.push_back(index);
+    names.reserve(tokens.size() / 2 + 1);
+    for (std::size_t i = 0; i < tokens.size(); i += 2) {
+        names.push_back(tokens[i]);
     }
-    return true;
+    return names;
+}
+
+std::vector<TokenInfoObj> TableNameTokens(const std::vector<TokenInfoObj>& tokens,
+                                          std::size_t count) {
+    const auto end = tokens.begin() + static_cast<std::ptrdiff_t>(std::min(count, tokens.size()));
+    return std::vector<TokenInfoObj>(tokens.begin(), end);
 }
 
 Validation::Validation(const CommandDescriptor& grammar, const TAVO_DataSource& data,
@@ -145,12 +136,32 @@ bool Validation::stopAtName(const std::string& subCom, const std::string& param,
     return stopIn(subCom, param, tokens);
 }
 
+bool Validation::registerEach(ParserValidator& registry, const VarSpecObj& list,
+                              const std::vector<TokenInfoObj>& tokens, const std::string& subCom,
+                              const std::string& param, std::vector<int>& found,
+                              bool asNew) const {
+    found.clear();
+    for (const int variable : list.GetValidVarList()) {
+        const TavoVarName name(mData.GetVariable(variable).GetName());
+        if (mObserver != nullptr) {
+            const SourceRange element = list.GetElementRange(variable);
+            registry.SetDefaultRange(element.known() ? element : RangeOfName(tokens, name.str()));
+        }
+        const int index = asNew ? registry.ValidateNewVar(name, param.c_str(), subCom.c_str())
+                                : registry.ValidateOtherVar(name, param.c_str(), subCom.c_str());
+        if (index < 0) {
+            return false;
+        }
+        found.push_back(index);
+    }
+    return true;
+}
+
 bool Validation::registerList(const std::string& subCom, const std::string& param,
-                              const std::vector<int>& indices,
-                              const std::vector<TokenInfoObj>& tokens) {
-    const std::vector<TavoVarName> names = namesOf(indices);
+                              const VarSpecObj& list, const std::vector<TokenInfoObj>& tokens) {
+    const std::vector<TavoVarName> names = namesOf(list.GetValidVarList());
     std::vector<int> found;
-    if (RegisterNames(mRegistry, names, tokens, param.c_str(), subCom.c_str(), found)) {
+    if (registerEach(mRegistry, list, tokens, subCom, param, found)) {
         return true;
     }
     if (found.size() >= names.size()) {

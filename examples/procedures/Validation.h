@@ -20,11 +20,13 @@ SourceRange RangeOf(const std::vector<TokenInfoObj>& tokens);
 // The token that spells name (ignoring case), else RangeOf(tokens): where a finding about a
 // name that came from tokens points.
 SourceRange RangeOfName(const std::vector<TokenInfoObj>& tokens, const std::string& name);
-// ValidateOtherVarList of registry, name by name with each finding pointing at its name's
-// token (a name that a TO range or ALL brought in has none: the whole list).
-bool RegisterNames(ParserValidator& registry, const std::vector<TavoVarName>& names,
-                   const std::vector<TokenInfoObj>& tokens, const char* param,
-                   const char* subCom, std::vector<int>& found);
+// The tokens that spell the names of a crossed list (a BY b * c): every other token, when the
+// list has that shape; else none, and findings about its names point at the whole list.
+std::vector<TokenInfoObj> CrossedNameTokens(const std::vector<TokenInfoObj>& tokens);
+// The tokens that spell the count variables of a category table: its first tokens, before the
+// first ";".
+std::vector<TokenInfoObj> TableNameTokens(const std::vector<TokenInfoObj>& tokens,
+                                          std::size_t count);
 
 // What a procedure needs while it checks one parsed command: the dictionary, one registry of
 // the variables named across the command, a message object for the procedure's own findings,
@@ -65,10 +67,19 @@ class Validation {
     bool stopAtName(const std::string& subCom, const std::string& param,
                     const std::vector<TokenInfoObj>& tokens, const std::string& name);
 
-    // Passes the variables through the registry as one list; on a variable already named
-    // elsewhere, stops at its token.
-    bool registerList(const std::string& subCom, const std::string& param,
-                      const std::vector<int>& indices, const std::vector<TokenInfoObj>& tokens);
+    // Passes the variables of list through the registry as one list; on a variable already
+    // named elsewhere, stops at its token.
+    bool registerList(const std::string& subCom, const std::string& param, const VarSpecObj& list,
+                      const std::vector<TokenInfoObj>& tokens);
+    // Passes the variables of list, read from tokens, through registry one by one
+    // (ValidateOtherVar; ValidateNewVar with asNew), each finding pointing where its variable
+    // was written: its element of list (a name, a TO range, ALL) when the list kept one, else
+    // the token that spells its name, else all of tokens. found receives the indices passed
+    // before a failure.
+    bool registerEach(ParserValidator& registry, const VarSpecObj& list,
+                      const std::vector<TokenInfoObj>& tokens, const std::string& subCom,
+                      const std::string& param, std::vector<int>& found,
+                      bool asNew = false) const;
 
     std::vector<TavoVarName> namesOf(const std::vector<int>& indices) const;
 

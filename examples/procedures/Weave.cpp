@@ -137,7 +137,7 @@ bool Weave::validate(const CommandSpec& spec, Validation& check) const {
             return check.stopIn("ROWWEIGHTS", "", name);
         }
         check.accept("ROWWEIGHTS", "", "weight", counts.GetValidVarList());
-        if (!check.registerList("ROWWEIGHTS", "", counts.GetValidVarList(), name)) {
+        if (!check.registerList("ROWWEIGHTS", "", counts, name)) {
             return false;
         }
     }
@@ -153,15 +153,14 @@ bool Weave::validate(const CommandSpec& spec, Validation& check) const {
         // The variables stand at the even positions, the separators between them.
         VarSpecObj crossed = check.newList("PANEL", "");
         crossed.SetDefaultRange(RangeOf(tokens));
-        if (!crossed.ValidateVariables(names, RepeatVarsError)) {
+        if (!crossed.ValidateVariables(names, RepeatVarsError, CrossedNameTokens(tokens))) {
             return check.stopIn("PANEL", "", tokens, 2 * crossed.GetNValidVars());
         }
         // A variable may be crossed in several panels, but never be the weight: each panel is
         // checked against a copy of the registry that holds the weight alone.
         ParserValidator panelRegistry = check.registry();
         std::vector<int> found;
-        if (!RegisterNames(panelRegistry, check.namesOf(crossed.GetValidVarList()), tokens, "",
-                           "PANEL", found)) {
+        if (!check.registerEach(panelRegistry, crossed, tokens, "PANEL", "", found)) {
             return check.stopIn("PANEL", "", tokens, 2 * static_cast<int>(found.size()));
         }
         check.accept("PANEL", "", "panel " + std::to_string(number), crossed.GetValidVarList());

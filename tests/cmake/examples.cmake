@@ -1,5 +1,6 @@
-# The suites of the sample procedures and of the diagnostic records link them. They belong to
-# the tools, so a build without tools adds them here.
+# The suites of the sample procedures and of the diagnostic records link them (the latter also
+# the procedures read from the samples' grammar files). They belong to the tools, so a build
+# without tools adds them here.
 foreach(suite examples_test diagnostics_test)
   if(TARGET ${suite})
     if(NOT TARGET uparser_examples)
@@ -8,3 +9,6 @@ foreach(suite examples_test diagnostics_test)
     target_link_libraries(${suite} PRIVATE uparser_examples)
   endif()
 endforeach()
+if(TARGET diagnostics_test)
+  target_link_libraries(diagnostics_test PRIVATE uparser_file_procedures)
+endif()

@@ -114,6 +114,7 @@ void Document::place(const uparse::Diagnostic& diagnostic, long shift, Encoding 
     finding.severity = Severity(diagnostic.level);
     finding.code = diagnostic.id;
     finding.message = diagnostic.text;
+    finding.replacement = diagnostic.suggestion;
     finding.range.start = positionOf(diagnostic.line + shift, diagnostic.column, encoding);
     if (diagnostic.endLine > 0) {
         finding.range.end = positionOf(diagnostic.endLine + shift, diagnostic.endColumn, encoding);

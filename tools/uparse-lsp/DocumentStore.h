@@ -31,6 +31,7 @@ struct Finding {
     int severity = 1;  // 1 error, 2 warning, 3 information
     std::string code;  // the library's catalog name; empty for uparse's own findings
     std::string message;
+    std::string replacement;  // the name a "did you mean" note proposes for the word it covers
 };
 
 // One command of a document, as an outline shows it: its name and the lines it spans.
@@ -59,7 +60,9 @@ class Document {
     // Every command's findings, in document order. check runs one command whose text was not
     // seen in the last call, with lines counted from 1.
     template <typename Check>
-    std::vector<Finding> findings(Encoding encoding, Check check);
+    const std::vector<Finding>& findings(Encoding encoding, Check check);
+    // What the last call of findings answered.
+    const std::vector<Finding>& lastFindings() const { return mFindings; }
 
     std::vector<CommandSymbol> symbols(Encoding encoding) const;
 
@@ -78,12 +81,14 @@ class Document {
     long mVersion;
     std::vector<std::size_t> mLineStarts;
     std::unordered_map<std::string, std::vector<uparse::Diagnostic>> mChecked;
+    std::vector<Finding> mFindings;
 };
 
 template <typename Check>
-std::vector<Finding> Document::findings(Encoding encoding, Check check) {
+const std::vector<Finding>& Document::findings(Encoding encoding, Check check) {
     std::unordered_map<std::string, std::vector<uparse::Diagnostic>> kept;
-    std::vector<Finding> out;
+    std::vector<Finding>& out = mFindings;
+    out.clear();
     for (refhost::CommandText& command : refhost::SplitCommands(mText)) {
         auto found = kept.find(command.text);
         if (found == kept.end()) {

@@ -5,6 +5,7 @@
 
 #include "tools/uparse-lsp/CommandAssist.h"
 #include "tools/uparse-lsp/MessageReader.h"
+#include "tools/uparse-lsp/Workspace.h"
 
 namespace uparselsp {
 
@@ -21,6 +22,7 @@ constexpr int kLogWarning = 2;
 // The outline's kind for a command: what it does is run, like a function.
 constexpr int kSymbolFunction = 12;
 constexpr int kCompletionFunction = 3;
+constexpr int kCompletionVariable = 6;
 constexpr int kCompletionKeyword = 14;
 
 bool IsValidId(const nlohmann::json& id) {
@@ -37,6 +39,47 @@ nlohmann::json Written(const Position& position) {
 
 nlohmann::json Written(const Range& range) {
     return {{"start", Written(range.start)}, {"end", Written(range.end)}};
+}
+
+nlohmann::json Written(const Finding& finding) {
+    nlohmann::json diagnostic = {{"range", Written(finding.range)},
+                                 {"severity", finding.severity},
+                                 {"source", "uparse"},
+                                 {"message", finding.message}};
+    if (!finding.code.empty()) {
+        diagnostic["code"] = finding.code;
+    }
+    return diagnostic;
+}
+
+bool Before(const Position& left, const Position& right) {
+    return left.line < right.line || (left.line == right.line && left.character < right.character);
+}
+
+// Ranges that share a position, ends included: a cursor at a word's end still touches it.
+bool Touch(const Range& left, const Range& right) {
+    return !Before(left.end, right.start) && !Before(right.end, left.start);
+}
+
+bool SameRange(const Range& left, const Range& right) {
+    const auto same = [](const Position& a, const Position& b) {
+        return a.line == b.line && a.character == b.character;
+    };
+    return same(left.start, right.start) && same(left.end, right.end);
+}
+
+// Whether the client's filter of action kinds, when it gives one, admits quick fixes.
+bool WantsQuickFix(const nlohmann::json& context) {
+    const auto only = context.find("only");
+    if (only == context.end()) {
+        return true;
+    }
+    for (const nlohmann::json& kind : only->get<std::vector<nlohmann::json>>()) {
+        if (kind == "quickfix") {
+            return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace
@@ -116,10 +159,13 @@ void LspServer::request(const Json& id, const std::string& method, const Json& p
             }
             respond(id, initialize(params));
             mState = State::Running;
+            openWorkspace(params);
         } else if (method == "textDocument/completion") {
             respond(id, completion(params));
         } else if (method == "textDocument/hover") {
             respond(id, hover(params));
+        } else if (method == "textDocument/codeAction") {
+            respond(id, codeActions(params));
         } else if (method == "textDocument/documentSymbol") {
             respond(id, documentSymbols(params));
         } else if (method == "shutdown") {
@@ -172,9 +218,25 @@ nlohmann::json LspServer::initialize(const Json& params) {
         {"documentSymbolProvider", true},
         {"completionProvider", {{"triggerCharacters", {"/"}}}},
         {"hoverProvider", true},
+        {"codeActionProvider", {{"codeActionKinds", {"quickfix"}}}},
     };
     return {{"capabilities", capabilities},
             {"serverInfo", {{"name", "uparse-lsp"}, {"version", UPARSE_VERSION}}}};
+}
+
+// The workspace's settings are read once the client may hear about them: a problem is shown,
+// and the server goes on with what it had.
+void LspServer::openWorkspace(const Json& params) {
+    if (!mOnWorkspace) {
+        return;
+    }
+    const std::string problem = mOnWorkspace(WorkspaceRoot(params));
+    if (!problem.empty()) {
+        std::cerr << "uparse-lsp: " << problem << std::endl;
+        send({{"jsonrpc", "2.0"},
+              {"method", "window/showMessage"},
+              {"params", {{"type", kLogWarning}, {"message", problem}}}});
+    }
 }
 
 const Document* LspServer::openDocument(const Json& params) const {
@@ -183,7 +245,8 @@ const Document* LspServer::openDocument(const Json& params) const {
     return open != mDocuments.end() ? &open->second : nullptr;
 }
 
-// Command names at the start of a command, subcommand names after "/"; nothing elsewhere yet.
+// Command names at the start of a command, subcommand names after "/", and elsewhere in a
+// command what its grammar and the dictionary take at the cursor.
 nlohmann::json LspServer::completion(const Json& params) const {
     const Document* document = openDocument(params);
     Json items = Json::array();
@@ -191,18 +254,25 @@ nlohmann::json LspServer::completion(const Json& params) const {
         return items;
     }
     const Cursor cursor = CursorAt(*document, ReadPosition(params.at("position")), mEncoding);
-    std::vector<std::string> names;
-    int kind = kCompletionKeyword;
-    if (cursor.place == Cursor::Place::CommandName) {
-        names = mProcedures.names();
-        kind = kCompletionFunction;
-    } else if (cursor.place == Cursor::Place::SubCommand) {
-        if (const examples::Procedure* procedure = ProcedureOf(cursor.command, mProcedures)) {
-            names = SubCommandNames(*procedure);
+    const auto add = [&](const std::vector<std::string>& names, int kind) {
+        for (const std::string& name : names) {
+            items.push_back({{"label", name}, {"kind", kind}});
         }
+    };
+    if (cursor.place == Cursor::Place::CommandName) {
+        add(mProcedures.names(), kCompletionFunction);
+        return items;
     }
-    for (const std::string& name : names) {
-        items.push_back({{"label", name}, {"kind", kind}});
+    const examples::Procedure* procedure = ProcedureOf(cursor.command, mProcedures);
+    if (procedure == nullptr) {
+        return items;
+    }
+    if (cursor.place == Cursor::Place::SubCommand) {
+        add(SubCommandNames(*procedure), kCompletionKeyword);
+    } else {
+        const Offer offer = OfferAt(cursor, *procedure, mData);
+        add(offer.keywords, kCompletionKeyword);
+        add(offer.variables, kCompletionVariable);
     }
     return items;
 }
@@ -217,7 +287,39 @@ nlohmann::json LspServer::hover(const Json& params) const {
     if (procedure == nullptr) {
         return nullptr;
     }
-    return {{"contents", {{"kind", "markdown"}, {"value", HoverText(*procedure)}}}};
+    return {{"contents", {{"kind", "markdown"}, {"value", HoverText(*procedure, cursor)}}}};
+}
+
+// A quick fix for every "did you mean" note the range touches: it replaces the word the note
+// covers by the name it proposes, and resolves the findings about that word.
+nlohmann::json LspServer::codeActions(const Json& params) const {
+    const Document* document = openDocument(params);
+    Json actions = Json::array();
+    if (document == nullptr || !WantsQuickFix(params.value("context", Json::object()))) {
+        return actions;
+    }
+    const Json& asked = params.at("range");
+    const Range range{ReadPosition(asked.at("start")), ReadPosition(asked.at("end"))};
+    const std::string uri = params.at("textDocument").at("uri").get<std::string>();
+    const std::vector<Finding>& findings = document->lastFindings();
+    for (const Finding& note : findings) {
+        if (note.replacement.empty() || !Touch(note.range, range)) {
+            continue;
+        }
+        Json resolved = Json::array();
+        for (const Finding& finding : findings) {
+            if (SameRange(finding.range, note.range)) {
+                resolved.push_back(Written(finding));
+            }
+        }
+        const Json edit = {{"range", Written(note.range)}, {"newText", note.replacement}};
+        actions.push_back({{"title", "Replace with " + note.replacement},
+                           {"kind", "quickfix"},
+                           {"diagnostics", resolved},
+                           {"isPreferred", true},
+                           {"edit", {{"changes", {{uri, Json::array({edit})}}}}}});
+    }
+    return actions;
 }
 
 nlohmann::json LspServer::documentSymbols(const Json& params) const {
@@ -279,21 +381,14 @@ void LspServer::didClose(const Json& params) {
 }
 
 void LspServer::publish(const std::string& uri, Document& document) {
-    const std::vector<Finding> findings =
+    const std::vector<Finding>& findings =
         document.findings(mEncoding, [&](refhost::CommandText command) {
             return uparse::CheckCommand(std::move(command), uri, mProcedures, mData, false)
                 .diagnostics;
         });
     Json diagnostics = Json::array();
     for (const Finding& finding : findings) {
-        Json diagnostic = {{"range", Written(finding.range)},
-                           {"severity", finding.severity},
-                           {"source", "uparse"},
-                           {"message", finding.message}};
-        if (!finding.code.empty()) {
-            diagnostic["code"] = finding.code;
-        }
-        diagnostics.push_back(std::move(diagnostic));
+        diagnostics.push_back(Written(finding));
     }
     send({{"jsonrpc", "2.0"},
           {"method", "textDocument/publishDiagnostics"},

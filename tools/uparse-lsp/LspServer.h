@@ -1,11 +1,13 @@
 #ifndef TOOLS_UPARSE_LSP_LSPSERVER_H
 #define TOOLS_UPARSE_LSP_LSPSERVER_H
 
+#include <functional>
 #include <istream>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <ostream>
 #include <string>
+#include <utility>
 
 #include "tools/uparse-lsp/DocumentStore.h"
 #include "tools/uparse/Procedures.h"
@@ -27,6 +29,11 @@ class LspServer {
     void handle(const std::string& body);
     bool exited() const { return mExited; }
 
+    // Called after initialize with the workspace's directory (empty when the client names
+    // none); answers a problem to show the user, or empty.
+    using WorkspaceHook = std::function<std::string(const std::string& root)>;
+    void onWorkspace(WorkspaceHook hook) { mOnWorkspace = std::move(hook); }
+
   private:
     enum class State { Uninitialized, Running, ShutDown };
     using Json = nlohmann::json;
@@ -34,10 +41,12 @@ class LspServer {
     void request(const Json& id, const std::string& method, const Json& params);
     void notification(const std::string& method, const Json& params);
     Json initialize(const Json& params);
+    void openWorkspace(const Json& params);
 
     Json documentSymbols(const Json& params) const;
     Json completion(const Json& params) const;
     Json hover(const Json& params) const;
+    Json codeActions(const Json& params) const;
     const Document* openDocument(const Json& params) const;
     void didOpen(const Json& params);
     void didChange(const Json& params);
@@ -56,6 +65,7 @@ class LspServer {
     bool mExited = false;
     Encoding mEncoding = Encoding::Utf16;
     std::map<std::string, Document> mDocuments;  // by URI
+    WorkspaceHook mOnWorkspace;
 };
 
 }  // namespace uparselsp

@@ -1,26 +1,19 @@
 // uparse-lsp [options]: a language server, over standard input and output, that checks syntax
-// files as they are edited with the sample procedures and the commands of grammar files.
+// files as they are edited with the sample procedures and the commands of grammar files, with
+// the settings of the command line or of the workspace's uparse.json.
 #include <CLI/CLI.hpp>
 #include <iostream>
 #include <string>
 #include <vector>
 
-#include "refhost/refhost.h"
 #include "tools/uparse-lsp/LspServer.h"
-#include "tools/uparse/Data.h"
-#include "tools/uparse/Messages.h"
-#include "tools/uparse/Procedures.h"
+#include "tools/uparse-lsp/Workspace.h"
 #include "tools/uparse/ProgramError.h"
 #include "uparser/Version.h"
 
 namespace {
 
-struct Settings {
-    std::vector<std::string> grammars;
-    std::vector<std::string> grammarDirs;
-    std::string dataPath;
-    std::string messages;
-};
+using uparselsp::Settings;
 
 // Answers -1 when the server should start, else the exit status.
 int ParseSettings(int argc, char** argv, Settings& settings) {
@@ -68,17 +61,15 @@ int main(int argc, char** argv) {
     if (status >= 0) {
         return status;
     }
-    uparse::Procedures procedures;
-    refhost::Dictionary dictionary;
-    uparse::MessageChoice messages = uparse::MessageChoice::LibraryTexts;
+    uparselsp::Workspace workspace(settings);
     std::string error;
-    if (!procedures.load(settings.grammars, settings.grammarDirs, error) ||
-        !uparse::LoadDictionary(settings.dataPath, dictionary, error) ||
-        !uparse::LoadMessages(settings.messages, messages, error)) {
+    if (!workspace.load(error)) {
         std::cerr << "uparse-lsp: " << uparse::LowerFirst(error) << std::endl;
         return 2;
     }
     std::ios::sync_with_stdio(false);
-    uparselsp::LspServer server(procedures, dictionary, std::cout);
+    uparselsp::LspServer server(workspace.procedures(), workspace.data(), std::cout);
+    // A uparse.json at the workspace's root gives that workspace's settings.
+    server.onWorkspace([&](const std::string& root) { return workspace.applyFile(root); });
     return server.run(std::cin);
 }

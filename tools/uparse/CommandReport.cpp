@@ -130,6 +130,7 @@ CommandReport CheckCommand(refhost::CommandText command, const std::string& file
             const std::string known = Closest(report.command, procedures.names());
             if (!known.empty()) {
                 report.diagnostics.push_back(At("note", name, "did you mean " + known + "?"));
+                report.diagnostics.back().suggestion = known;
             }
         }
         report.result = examples::ParseWithoutGrammar(tokens, &recorder);
@@ -162,6 +163,7 @@ CommandReport CheckCommand(refhost::CommandText command, const std::string& file
     if (report.procedure != nullptr && SuggestName(report.result, data, suggestion)) {
         report.diagnostics.push_back(
             At("note", suggestion.at, "did you mean " + suggestion.name + "?"));
+        report.diagnostics.back().suggestion = suggestion.name;
     }
     for (Diagnostic& diagnostic : report.diagnostics) {
         if (diagnostic.line <= 0) {

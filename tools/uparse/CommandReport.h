@@ -23,6 +23,7 @@ struct Diagnostic {
     std::string text;          // as the user reads it, through the loaded catalog
     bool fromLibrary = false;  // reported by the library rather than by uparse
     std::string libraryText;   // the library's own text, for a message of the library
+    std::string suggestion;    // for a "did you mean" note, the name it proposes
 };
 
 // What uparse found out about one command of a syntax file.

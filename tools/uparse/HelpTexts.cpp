@@ -29,34 +29,50 @@ void Inside(std::string& out, int indent, const ParamDescriptor& desc,
     }
 }
 
+// The lines of one subcommand, without the heading.
+void SubCommandLines(std::string& out, const upgrammar::CommandGrammar& grammar, int group,
+                     int subCommand) {
+    const upgrammar::SubComNotes* notes = grammar.subCommand(group, subCommand);
+    if (notes == nullptr) {
+        return;
+    }
+    const SubComDescriptor& sub =
+        *grammar.descriptor.getGroupDesc(group)->getSubComDesc(subCommand);
+    Line(out, 4, sub.getSubComName().empty() ? "(leading part)" : "/" + sub.getSubComName(),
+         notes->help);
+    if (const ParamDescriptor* value = sub.getExportParamDesc()) {
+        Inside(out, 6, *value, notes->value);
+    }
+    for (int p = 0; p < sub.getParamDescListSize(); ++p) {
+        if (static_cast<std::size_t>(p) < notes->parameters.size()) {
+            const ParamDescriptor& param = *sub.getParamDesc(p);
+            Line(out, 6, param.getParamName(), notes->parameters[p].help);
+            Inside(out, 8, param, notes->parameters[p]);
+        }
+    }
+}
+
+std::string Headed(const std::string& lines) {
+    return lines.empty() ? lines : "  help:\n" + lines;
+}
+
 }  // namespace
 
 std::string HelpTexts(const upgrammar::CommandGrammar& grammar) {
     std::string out;
     const CommandDescriptor& desc = grammar.descriptor;
     for (int g = 0; g < desc.getGroupDescListSize(); ++g) {
-        const GroupComDescriptor& group = *desc.getGroupDesc(g);
-        for (int s = 0; s < group.getSubComDescListSize(); ++s) {
-            const upgrammar::SubComNotes* notes = grammar.subCommand(g, s);
-            if (notes == nullptr) {
-                continue;
-            }
-            const SubComDescriptor& sub = *group.getSubComDesc(s);
-            Line(out, 4, sub.getSubComName().empty() ? "(leading part)" : "/" + sub.getSubComName(),
-                 notes->help);
-            if (const ParamDescriptor* value = sub.getExportParamDesc()) {
-                Inside(out, 6, *value, notes->value);
-            }
-            for (int p = 0; p < sub.getParamDescListSize(); ++p) {
-                if (static_cast<std::size_t>(p) < notes->parameters.size()) {
-                    const ParamDescriptor& param = *sub.getParamDesc(p);
-                    Line(out, 6, param.getParamName(), notes->parameters[p].help);
-                    Inside(out, 8, param, notes->parameters[p]);
-                }
-            }
+        for (int s = 0; s < desc.getGroupDesc(g)->getSubComDescListSize(); ++s) {
+            SubCommandLines(out, grammar, g, s);
         }
     }
-    return out.empty() ? out : "  help:\n" + out;
+    return Headed(out);
+}
+
+std::string SubCommandHelp(const upgrammar::CommandGrammar& grammar, int group, int subCommand) {
+    std::string out;
+    SubCommandLines(out, grammar, group, subCommand);
+    return Headed(out);
 }
 
 }  // namespace uparse

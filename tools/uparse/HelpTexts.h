@@ -11,6 +11,8 @@ namespace uparse {
 // text, and below it the texts of its value's qualifiers and parts and of its parameters. ""
 // when the file gives none.
 std::string HelpTexts(const upgrammar::CommandGrammar& grammar);
+// The same for one subcommand (group and subcommand by index).
+std::string SubCommandHelp(const upgrammar::CommandGrammar& grammar, int group, int subCommand);
 
 }  // namespace uparse
 

@@ -51,6 +51,17 @@ std::string Closest(const std::string& word, const std::vector<std::string>& can
     return best;
 }
 
+std::vector<std::string> VariableNames(const TAVO_DataSource& data, bool numericOnly) {
+    std::vector<std::string> names;
+    for (unsigned i = 0; i < data.ColumnCount(); ++i) {
+        const TAVO_Variable& variable = data.GetVariable(static_cast<int>(i));
+        if (!numericOnly || variable.GetType() == 0) {
+            names.emplace_back(variable.GetName());
+        }
+    }
+    return names;
+}
+
 bool SuggestName(const examples::RunResult& result, const TAVO_DataSource& data,
                  Suggestion& suggestion) {
     const TokenInfoObj& at = result.stopToken;
@@ -59,13 +70,9 @@ bool SuggestName(const examples::RunResult& result, const TAVO_DataSource& data,
     }
     std::vector<std::string> candidates = result.expected.names;
     if (result.expected.variable != examples::Expected::Variable::None) {
-        const bool numericOnly = result.expected.variable == examples::Expected::Variable::Numeric;
-        for (unsigned i = 0; i < data.ColumnCount(); ++i) {
-            const TAVO_Variable& variable = data.GetVariable(static_cast<int>(i));
-            if (!numericOnly || variable.GetType() == 0) {
-                candidates.emplace_back(variable.GetName());
-            }
-        }
+        const std::vector<std::string> variables =
+            VariableNames(data, result.expected.variable == examples::Expected::Variable::Numeric);
+        candidates.insert(candidates.end(), variables.begin(), variables.end());
     }
     suggestion = {Closest(at.getString(), candidates), at};
     return !suggestion.name.empty();

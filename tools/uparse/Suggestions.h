@@ -24,6 +24,9 @@ struct Suggestion {
     TokenInfoObj at;  // the unknown word
 };
 
+// The dictionary's variables in its order: every one, or only the numeric ones.
+std::vector<std::string> VariableNames(const TAVO_DataSource& data, bool numericOnly);
+
 // A name for the unknown word that stopped the run, drawn from what was valid there
 // (RunResult::expected): the grammar's names, or the dictionary's variables.
 bool SuggestName(const examples::RunResult& result, const TAVO_DataSource& data,

@@ -301,4 +301,16 @@ std::string SyntaxChart(const examples::Procedure& procedure) {
     return chart;
 }
 
+std::string SubCommandChart(const examples::Procedure& procedure, int group, int subCommand) {
+    const CommandDescriptor& grammar = procedure.grammar();
+    const GroupComDescriptor& groupDesc = *grammar.getGroupDesc(group);
+    const SubComDescriptor& sub = *groupDesc.getSubComDesc(subCommand);
+    std::string chart = procedure.name() + " - " + procedure.summary() + "\n";
+    if (!grammar.groupIsOnlyGlobal()) {
+        chart += "    " + GroupHeading(groupDesc) + "\n";
+    }
+    return chart + "      " + SubCommand(sub, groupDesc.isGroupSeparator(sub.getSubComName())) +
+           "\n";
+}
+
 }  // namespace uparse

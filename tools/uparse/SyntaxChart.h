@@ -11,6 +11,10 @@ namespace uparse {
 // in { | }, repetition as "...", bounds as intervals.
 std::string SyntaxChart(const examples::Procedure& procedure);
 
+// The chart of one subcommand of the grammar (group and subcommand by index), under the
+// command's name line and, when the command has groups, its group's heading.
+std::string SubCommandChart(const examples::Procedure& procedure, int group, int subCommand);
+
 }  // namespace uparse
 
 #endif
