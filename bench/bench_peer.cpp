@@ -187,6 +187,16 @@ void Peer(benchmark::State& state, Work work, std::size_t size) {
     state.counters["per_token"] = PerToken(tokens);
 }
 
+// Building the options grammar of n tokens (n/3 parameters) and destroying it: a grammar's
+// cost must stay linear in its size.
+void Build(benchmark::State& state, std::size_t size) {
+    for (auto _ : state) {
+        CommandDescriptor grammar = OurGrammar(Work::Options, size);
+        benchmark::DoNotOptimize(grammar);
+    }
+    state.counters["params"] = static_cast<double>(OptionCount(size));
+}
+
 std::string Name(const char* side, Work work, std::size_t size) {
     return std::string(side) + "/" + WorkName(work) + "/" + std::to_string(size);
 }
@@ -219,6 +229,23 @@ void Summarize(const bench::MedianCollector& results) {
     std::printf("(CLI11's options stop at %zu tokens: its look-up of an option is linear in the "
                 "options declared)\n",
                 kMaxPeerOptionsTokens);
+
+    std::printf("\nGrowth of the time per token (per parameter for grammar/<n>) from 10^4 to 10^6 "
+                "tokens\n");
+    const auto perUnit = [](const bench::MedianCollector::Median& m, const char* unit) {
+        return m.cpuNs / m.counters.at(unit);
+    };
+    for (const char* kind : {"ours/list", "ours/options", "grammar/options"}) {
+        const std::string base(kind);
+        const auto* small = results.find(base + "/" + std::to_string(kSizes[0]));
+        const auto* large = results.find(base + "/" + std::to_string(kSizes[2]));
+        if (small == nullptr || large == nullptr) {
+            continue;
+        }
+        const char* unit = base == "grammar/options" ? "params" : "tokens";
+        std::printf("%-18s %10.1f ns %10.1f ns %8.2f\n", kind, perUnit(*small, unit),
+                    perUnit(*large, unit), perUnit(*large, unit) / perUnit(*small, unit));
+    }
 }
 
 }  // namespace
@@ -233,6 +260,11 @@ int main(int argc, char** argv) {
                     ->Unit(benchmark::kMillisecond);
             }
         }
+    }
+    for (const std::size_t size : kSizes) {
+        benchmark::RegisterBenchmark(("grammar/options/" + std::to_string(size)).c_str(), Build,
+                                     size)
+            ->Unit(benchmark::kMillisecond);
     }
     Summarize(bench::RunAll(argc, argv));
     return 0;

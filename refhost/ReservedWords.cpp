@@ -1,13 +1,18 @@
 #include "refhost/ReservedWords.h"
 
-#include <cstring>
+#include <cstddef>
 
 namespace refhost {
 
 namespace {
 
 struct ReservedWord {
+    template <std::size_t N>
+    constexpr ReservedWord(const char (&text)[N], int32_t wordCode)
+        : upper(text), length(N - 1), code(wordCode) {}
+
     const char* upper;
+    std::size_t length;
     int32_t code;
 };
 
@@ -21,8 +26,10 @@ constexpr ReservedWord kReservedWords[] = {
     {"GE", GeWord},
 };
 
-bool equalsIgnoringAsciiCase(const char* text, std::size_t length, const char* upper) {
-    if (std::strlen(upper) != length) {
+// The word's length is known, so most words are told apart without reading their text; every
+// word the tokenizer reads and every name the host validates comes through here.
+bool equalsIgnoringAsciiCase(const char* text, std::size_t length, const ReservedWord& word) {
+    if (word.length != length) {
         return false;
     }
     for (std::size_t i = 0; i < length; ++i) {
@@ -30,7 +37,7 @@ bool equalsIgnoringAsciiCase(const char* text, std::size_t length, const char* u
         if (c >= 'a' && c <= 'z') {
             c = static_cast<char>(c - 'a' + 'A');
         }
-        if (c != upper[i]) {
+        if (c != word.upper[i]) {
             return false;
         }
     }
@@ -44,7 +51,7 @@ int32_t ReservedWordCode(char const* text, std::size_t length) {
         return 0;
     }
     for (const ReservedWord& word : kReservedWords) {
-        if (equalsIgnoringAsciiCase(text, length, word.upper)) {
+        if (equalsIgnoringAsciiCase(text, length, word)) {
             return word.code;
         }
     }

@@ -1,6 +1,6 @@
 // The cheaper paths behave as the plain ones: messages moved between objects, lists moved by
-// vectors, objects moved onto themselves, and parameter look-ups in subcommands with many
-// parameters.
+// vectors, objects moved onto themselves, look-ups of parameters and subcommands by name, the
+// parser's counts of parameters, and snapshots read again in place.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -15,9 +15,12 @@
 #include "support/TestGrammars.h"
 #include "support/Tokens.h"
 #include "uparser/CommandDescriptor.h"
+#include "uparser/GroupComDescriptor.h"
+#include "uparser/ParamDescriptor.h"
 #include "uparser/VarCatList.h"
 #include "uparser/ParserMessage.h"
 #include "uparser/SubComDescriptor.h"
+#include "uparser/TokenInfoObj.h"
 #include "uparser/VarSpecObj.h"
 
 namespace {
@@ -155,6 +158,93 @@ TEST(SubComDescriptorLookup, ManyParametersAreFoundByAnyCaseAndReplacedInPlace) 
     EXPECT_EQ(copy.getParamDesc("p7")->getParamType(), ParamString);
     copy = SubComDescriptor("EMPTY");
     EXPECT_EQ(copy.getParamDescIndex("p7"), -1);
+
+    // A parameter handed back from the subcommand itself, or moved in, replaces in place.
+    sub.addParamDesc(*sub.getParamDesc(7));
+    ParamDescriptor moved("P9", ParamInteger);
+    sub.addParamDesc(std::move(moved));
+    EXPECT_EQ(sub.getParamDescListSize(), 100);
+    EXPECT_EQ(sub.getParamDesc(7)->getParamType(), ParamString);
+    EXPECT_EQ(sub.getParamDesc(9)->getParamType(), ParamInteger);
+}
+
+TEST(GroupComDescriptorLookup, ManySubcommandsAreFoundByAnyCaseReplacedInPlaceAndCopied) {
+    CommandDescriptor command("GAUGE", "Gauge");
+    GroupComDescriptor group(GroupRepeatable);
+    for (int i = 0; i < 100; ++i) {
+        group.addSubComDesc(SubComDescriptor("S" + std::to_string(i)), i == 0);
+    }
+    group.addSubComDesc(SubComDescriptor("s7", SubComArbitrary), false);  // replaces S7
+    EXPECT_EQ(group.getSubComDescListSize(), 100);
+    EXPECT_EQ(group.getSubComDescIndex("s7"), 7);
+    EXPECT_TRUE(group.getSubComDesc("S7")->isSubComArbitrary());
+    EXPECT_EQ(group.getSubComDescIndex("S100"), -1);
+
+    GroupComDescriptor copy = group;
+    copy.addSubComDesc(SubComDescriptor("EXTRA"), false);
+    EXPECT_EQ(copy.getSubComDescIndex("extra"), 100);
+    EXPECT_EQ(group.getSubComDescIndex("extra"), -1);
+    copy = GroupComDescriptor(GroupRepeatable);
+    EXPECT_EQ(copy.getSubComDescIndex("s7"), -1);
+
+    // Counted once per group that declares the name, whatever its case.
+    command.addGroupDesc(group);
+    GroupComDescriptor other(GroupRepeatable);
+    other.addSubComDesc(SubComDescriptor("S1"), true);
+    other.addSubComDesc(SubComDescriptor("S7"), false);
+    command.addGroupDesc(other);
+    EXPECT_EQ(command.getSubComDescMult("s7"), 2);
+    EXPECT_EQ(command.getSubComDescMult("S8"), 1);
+    EXPECT_EQ(command.getSubComDescMult("NONE"), 0);
+}
+
+// Each occurrence of a subcommand counts its parameters afresh, also where two subcommands
+// declare parameters at the same places.
+TEST(ParameterOccurrences, CountEachOccurrenceOfASubcommandOnItsOwn) {
+    CommandDescriptor grammar("GAUGE", "Gauge");
+    SubComDescriptor cell("CELL", SubComByEqual, false, true);
+    cell.addParamDesc(ParamDescriptor("A", ParamNumber, true));
+    cell.addParamDesc(ParamDescriptor("B", ParamNumber));
+    grammar.addSubComDesc(cell);
+    SubComDescriptor other("OTHER", SubComByEqual);
+    other.addParamDesc(ParamDescriptor("C", ParamNumber));
+    other.addParamDesc(ParamDescriptor("B", ParamNumber, true));
+    grammar.addSubComDesc(other);
+    const auto parse = [&grammar](const std::string& text) {
+        return testsupport::ParseCommand("GAUGE " + text, &grammar);
+    };
+
+    EXPECT_EQ(parse("/CELL A=1 B=2 /CELL b=3 a=4 /OTHER B=5 C=6").code, ParseCodes::Parsed);
+    testsupport::ExpectFailure(parse("/CELL A=1 B=2 /CELL B=3"), ParseCodes::ParamMissing,
+                               "Parameter A required in subcommand CELL 2...");
+    testsupport::ExpectFailure(parse("/CELL A=1 /CELL A=2 a=3"), ParseCodes::ParamRepeated,
+                               "Parameter A already used in subcommand CELL 2...");
+    testsupport::ExpectFailure(parse("/CELL A=1 B=2 /OTHER C=3"), ParseCodes::ParamMissing,
+                               "Parameter B required in subcommand OTHER...");
+}
+
+// The cursor reads every token into the same object: what a longer token left must not show.
+TEST(TokenSnapshots, AReusedSnapshotHoldsOnlyTheTokenReadLast) {
+    refhost::TextTokenSequence stream("NAME 'a literal much longer than the inline room' x 2.5");
+    TokenInfoObj token;
+    token.setExtent(9, 40);
+    ASSERT_TRUE(stream.next());
+    ASSERT_TRUE(stream.next());
+    token.read(stream);
+    EXPECT_TRUE(token.IsLiteral());
+    EXPECT_STREQ(token.getString(), "a literal much longer than the inline room");
+    EXPECT_FALSE(token.hasExtent());
+    ASSERT_TRUE(stream.next());
+    token.read(stream);
+    EXPECT_TRUE(token.IsPlainString());
+    EXPECT_STREQ(token.getString(), "x");
+    EXPECT_STREQ(token.getUpperString(), "X");
+    EXPECT_EQ(token.getStringLength(), 1u);
+    EXPECT_EQ(token.getColumn(), 51);
+    ASSERT_TRUE(stream.next());
+    token.read(stream);
+    EXPECT_TRUE(token.IsNumber());
+    EXPECT_DOUBLE_EQ(token.getNumeric(), 2.5);
 }
 
 }  // namespace

@@ -110,6 +110,29 @@ TEST_F(Uparse, ExitStatusTellsSuccessFailureAndUsageErrors) {
     EXPECT_THAT(help.out, HasSubstr("--data"));
 }
 
+// Trees wait in the output buffer, but where both streams go to one file each command's
+// findings still stand right after its tree.
+TEST_F(Uparse, FindingsFollowTheirTreeWhenBothStreamsShareAFile) {
+#ifdef UPARSE_PATH
+    const std::string in = mDir.write("both.syntax", "SKETCH agee.\nSKETCH age.\nSKETCH spnd.\n");
+    const std::string both = mDir.file("both.txt");
+    const std::string command = Quoted(UPARSE_PATH) + " --no-source " + Quoted(in) + " >" +
+                                Quoted(both) + " 2>&1";
+    ASSERT_NE(std::system(command.c_str()), -1);
+    const std::string text = Slurp(both);
+    const std::size_t first = text.find("both.syntax:1): validation failed");
+    const std::size_t agee = text.find(":1:8: error: Variable agee");
+    const std::size_t second = text.find("both.syntax:2): parsed and validated");
+    const std::size_t third = text.find("both.syntax:3): validation failed");
+    const std::size_t spnd = text.find(":3:8: error: Variable spnd");
+    ASSERT_NE(spnd, std::string::npos) << text;
+    EXPECT_LT(first, agee) << text;
+    EXPECT_LT(agee, second) << text;
+    EXPECT_LT(second, third) << text;
+    EXPECT_LT(third, spnd) << text;
+#endif
+}
+
 // Every input is checked in turn: one that cannot be read (missing, a directory) is reported
 // where it stands and the others are still checked; the status tells at the end. The program's
 // own messages share one form, with the system's reason.

@@ -115,12 +115,8 @@ int CommandDescriptor::getSubComDescMult(const std::string& name) const {
     const std::string upper = GetUpperString(name);
     int count = 0;
     for (const GroupComDescriptor& group : mGroupDescs) {
-        const int size = group.getSubComDescListSize();
-        for (int i = 0; i < size; ++i) {
-            if (group.getSubComDesc(i)->getSubComName() == upper) {
-                ++count;
-                break;
-            }
+        if (group.findSubCom(upper) >= 0) {
+            ++count;
         }
     }
     return count;

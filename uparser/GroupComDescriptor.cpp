@@ -63,6 +63,7 @@ void GroupComDescriptor::addSubComDesc(const SubComDescriptor& subCom, bool isSe
         return;
     }
     mSubComDescs.push_back(subCom);
+    mSubComIndex.emplace(name, static_cast<int>(mSubComDescs.size() - 1));
     if (isSeparator && !name.empty()) {
         mGroupSepNameList.push_back(name);
     }
@@ -115,12 +116,8 @@ const std::vector<std::string>& GroupComDescriptor::getGroupSepNameList() const 
 }
 
 int GroupComDescriptor::findSubCom(const std::string& upperName) const {
-    for (std::size_t i = 0; i < mSubComDescs.size(); ++i) {
-        if (mSubComDescs[i].getSubComName() == upperName) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
+    const auto found = mSubComIndex.find(upperName);
+    return found != mSubComIndex.end() ? found->second : -1;
 }
 
 int GroupComDescriptor::findSeparator(const std::string& upperName) const {

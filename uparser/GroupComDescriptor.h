@@ -2,6 +2,7 @@
 #define UPARSER_GROUPCOMDESCRIPTOR_H
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "uparser/Export.h"
@@ -41,12 +42,17 @@ class UPARSER_API GroupComDescriptor {
     const std::vector<std::string>& getGroupSepNameList() const;
 
   private:
+    // The command looks an upper-cased name up in every group without upper-casing it again.
+    friend class CommandDescriptor;
     int findSubCom(const std::string& upperName) const;
     int findSeparator(const std::string& upperName) const;
 
     UPSpecTypes::GroupSpec mGroupType;
     bool mGroupRequired;
     std::vector<SubComDescriptor> mSubComDescs;
+    // Upper-case name -> position in mSubComDescs: adding n subcommands, and finding the one a
+    // command names, must not search the group in turn.
+    std::unordered_map<std::string, int> mSubComIndex;
     std::vector<std::string> mGroupSepNameList;
     std::string mMessageText;
 };

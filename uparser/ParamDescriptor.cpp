@@ -314,6 +314,13 @@ bool ParamDescriptor::isQualByEqual(const std::string& name) const {
     return isQualByEqualUpper(GetUpperString(name));
 }
 
+bool ParamDescriptor::isQualByEqual(const char* name) const {
+    if (mParamType != ParamTokenQual && mQualifDescs.empty()) {
+        return false;
+    }
+    return isQualByEqual(std::string(name != nullptr ? name : ""));
+}
+
 namespace {
 
 // Descriptors still to visit. The parser asks for nearly every word of a value, and the usual

@@ -61,6 +61,8 @@ class UPARSER_API ParamDescriptor {
     int getQualifNames(std::vector<std::string>& names) const;
     // Whether the word before an "=" is a qualifier of this parameter's value.
     bool isQualByEqual(const std::string& name) const;
+    // The same for a token's text: no string is built for a parameter without qualifiers.
+    bool isQualByEqual(const char* name) const;
 
     // Compound values: store deep copies; null empties the slot.
     void setMainDesc(const ParamDescriptor* main);

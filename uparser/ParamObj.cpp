@@ -285,6 +285,14 @@ bool ParamObj::addTokenObj(const TokenInfoObj& token) {
     return true;
 }
 
+bool ParamObj::addTokenObj(TokenInfoObj&& token) {
+    if (mType != ParamTokenList) {
+        return false;
+    }
+    mTokenList.push_back(std::move(token));
+    return true;
+}
+
 bool ParamObj::isOneToken() const {
     return mType == ParamTokenList && mTokenList.size() == 1;
 }

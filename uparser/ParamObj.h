@@ -77,6 +77,8 @@ class UPARSER_API ParamObj {
     bool setVarList(const std::vector<TavoVarName>& values);
     bool setTokenList(const std::vector<TokenInfoObj>& tokens);
     bool addTokenObj(const TokenInfoObj& token);
+    // Takes the token over; it is left as it was when the parameter is not a token list.
+    bool addTokenObj(TokenInfoObj&& token);
 
     // Typed getters: from a token list of exactly one fitting token, or from a stored value of
     // the matching type. On false the output is left as it was.

@@ -1,5 +1,7 @@
 #include "uparser/SubComDescriptor.h"
 
+#include <utility>
+
 #include "uparser/ParserUtility.h"
 
 using namespace UPSpecTypes;
@@ -85,15 +87,20 @@ bool SubComDescriptor::hasParameters() const {
 }
 
 void SubComDescriptor::addParamDesc(const ParamDescriptor& param) {
+    // Copied first: param may be one of this subcommand's own parameters.
+    addParamDesc(ParamDescriptor(param));
+}
+
+void SubComDescriptor::addParamDesc(ParamDescriptor&& param) {
     // Stored names are upper-case already, so they compare directly.
     ParamDescriptor* stored = nullptr;
     const auto found = mParamIndex.find(param.getParamName());
     if (found != mParamIndex.end()) {
         stored = &mParamDescs[static_cast<std::size_t>(found->second)];
-        *stored = param;
+        *stored = std::move(param);
     } else {
         mParamIndex.emplace(param.getParamName(), static_cast<int>(mParamDescs.size()));
-        mParamDescs.push_back(param);
+        mParamDescs.push_back(std::move(param));
         stored = &mParamDescs.back();
     }
     if (areParamByParen()) {

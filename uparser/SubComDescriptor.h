@@ -39,6 +39,7 @@ class UPARSER_API SubComDescriptor {
     // Adds the parameter, or replaces the one of the same name in place. Brackets only count in
     // by-equal subcommands, and a parenthesised value never takes "/".
     void addParamDesc(const ParamDescriptor& param);
+    void addParamDesc(ParamDescriptor&& param);
     void addParamDesc(const std::string& name, UPSpecTypes::ParamSpec type, bool paramRequired,
                       bool valueRequired, UPSpecTypes::BracketOptions bracket);
     // 0 when the kind has no parameters.

@@ -109,6 +109,10 @@ void SubComObj::addParamExportToken(const TokenInfoObj& token) {
     mExportParam.addTokenObj(token);
 }
 
+void SubComObj::addParamExportToken(TokenInfoObj&& token) {
+    mExportParam.addTokenObj(std::move(token));
+}
+
 unsigned int SubComObj::getTokenListSize() const {
     return mExportParam.getTokenListSize();
 }

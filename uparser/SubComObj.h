@@ -47,6 +47,7 @@ class UPARSER_API SubComObj {
 
     // The unnamed leading value.
     void addParamExportToken(const TokenInfoObj& token);
+    void addParamExportToken(TokenInfoObj&& token);
     unsigned int getTokenListSize() const;
     bool isValidTokenIndex(unsigned int index) const;
     const TokenInfoObj* getTokenObj(unsigned int index) const;

@@ -52,6 +52,16 @@ TokenInfoObj::TokenInfoObj()
       mInline() {}
 
 TokenInfoObj::TokenInfoObj(const TAVO_TokenSequence& stream) : TokenInfoObj() {
+    read(stream);
+}
+
+void TokenInfoObj::read(const TAVO_TokenSequence& stream) {
+    releaseTexts();
+    mNumeric = 0.0;
+    mLineNumber = 0;
+    mColumn = 0;
+    mEndColumn = 0;
+    mByteOffset = -1;
     // The host expects its queries in this order, each once.
     mType = stream.getType();
     mOperatorCode = stream.getOperatorCode();

@@ -20,6 +20,9 @@ class UPARSER_API TokenInfoObj {
     TokenInfoObj& operator=(const TokenInfoObj& other);
     TokenInfoObj& operator=(TokenInfoObj&& other) noexcept;
     ~TokenInfoObj();
+    // Replaces this snapshot with one of the token at which the stream stands, asking the
+    // stream what the constructor asks, in the same order; a cursor reuses its objects so.
+    void read(const TAVO_TokenSequence& stream);
 
     TokenSequenceBase::TokenType getType() const { return mType; }
     TokenSequenceBase::OperatorCode getOperatorCode() const { return mOperatorCode; }

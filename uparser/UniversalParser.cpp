@@ -52,6 +52,16 @@ std::string ExtendedName(const std::string& name, bool repeatable, int count) {
     return AppendIndexToString(name + " ", count);
 }
 
+// The parameter a word names in the subcommand. A subcommand without parameters answers null
+// for every word, so the word is not copied for a look-up; the parser asks for nearly every
+// word of a command.
+const ParamDescriptor* NamedParam(const SubComDescriptor* subCom, const TokenInfoObj& word) {
+    if (subCom == nullptr || subCom->getParamDescListSize() == 0) {
+        return nullptr;
+    }
+    return subCom->getParamDesc(word.getUpperString());
+}
+
 bool IsBlockOption(BlockOptions option) {
     return option >= BlockNoValue && option <= BlockByParen;
 }
@@ -172,31 +182,30 @@ SourceRange UniversalParser::Locator::currentRange() const {
     return WholeCommand();
 }
 
-TokenInfoObj UniversalParser::snapshot() const {
-    TokenInfoObj token(mTokenSeq);
+void UniversalParser::snapshot(TokenInfoObj& token) const {
+    token.read(mTokenSeq);
     if (mExtents != nullptr) {
         token.setExtent(mExtents->getEndColumn(), static_cast<long long>(mExtents->getByteOffset()));
     }
-    return token;
 }
 
 bool UniversalParser::startToken() {
     // The stream's first token is the command name.
     mHasCurToken = mTokenSeq.next();
     if (mHasCurToken && mMessage.GetDiagnosticObserver() != nullptr) {
-        mNameToken = snapshot();
+        snapshot(mNameToken);
     }
     if (mHasCurToken) {
         mHasCurToken = mTokenSeq.next();
     }
     if (mHasCurToken) {
-        mCurToken = snapshot();
+        snapshot(mCurToken);
         mHasNextToken = mTokenSeq.next();
     } else {
         mHasNextToken = false;
     }
     if (mHasNextToken) {
-        mNextToken = snapshot();
+        snapshot(mNextToken);
     }
     if (mMessage.GetDiagnosticObserver() != nullptr) {
         mFirstToken = mCurToken;
@@ -224,7 +233,7 @@ bool UniversalParser::nextToken() {
         mHasNextToken = false;
     }
     if (mHasNextToken) {
-        mNextToken = snapshot();
+        snapshot(mNextToken);  // in place: the look-ahead's object serves every token
     } else {
         mNextToken = TokenInfoObj();
     }
@@ -299,7 +308,7 @@ bool UniversalParser::atParameterStart() {
         return false;
     }
     if (grammarApplies() && mCurSubComDesc != nullptr && mCurSubComDesc->areParamByBlock()) {
-        const ParamDescriptor* param = mCurSubComDesc->getParamDesc(mCurToken.getUpperString());
+        const ParamDescriptor* param = NamedParam(mCurSubComDesc, mCurToken);
         mExpectParam = false;
         if (param == nullptr) {
             return false;
@@ -362,7 +371,7 @@ bool UniversalParser::atParameterEnd() {
 UniversalParser::EndVerdict UniversalParser::atParamName() {
     const SubComDescriptor* const subCom = mCurSubComDesc;
     const ParamDescriptor* const named =
-        subCom != nullptr ? subCom->getParamDesc(mCurToken.getUpperString()) : nullptr;
+        NamedParam(subCom, mCurToken);
     if (subCom != nullptr && subCom->areParamByBlock()) {
         if (named == nullptr ||
             (mCurParamDesc != nullptr && mCurParamDesc->getBlockOption() == BlockByParen)) {
@@ -401,13 +410,17 @@ UniversalParser::EndVerdict UniversalParser::atValueParen(bool grammar) const {
     if (subCom == nullptr || !subCom->areParamByBlock()) {
         return EndVerdict::Ends;
     }
-    const bool nextByParen = subCom->getParamDesc(mNextToken.getUpperString()) != nullptr &&
+    const bool nextByParen = NamedParam(subCom, mNextToken) != nullptr &&
                              desc != nullptr && desc->getBlockOption() == BlockByParen;
     return nextByParen ? EndVerdict::Ends : EndVerdict::Continues;
 }
 
 // equal-end := WORD "="   (not inside parentheses, not a qualifier written with "=")
 bool UniversalParser::atNameBeforeEqual(bool grammar) {
+    // Asked first: most words of a value have no "=" after them.
+    if (!IsOperator(mNextToken) || !HasCode(mNextToken, TokenSequenceBase::EqualSign)) {
+        return false;
+    }
     if (grammar) {
         if (mInParen) {
             return false;
@@ -417,16 +430,16 @@ bool UniversalParser::atNameBeforeEqual(bool grammar) {
             return false;
         }
     }
-    if (IsOperator(mNextToken) && HasCode(mNextToken, TokenSequenceBase::EqualSign)) {
-        mExpectParam = false;
-        return true;
-    }
-    return false;
+    mExpectParam = false;
+    return true;
 }
 
 void UniversalParser::clearParamOccur() {
     mCurParamDesc = nullptr;
-    mParamOccur.clear();
+    for (const int index : mParamsCounted) {
+        mParamOccur[static_cast<std::size_t>(index)] = 0;
+    }
+    mParamsCounted.clear();
 }
 
 void UniversalParser::clearSubComOccur() {
@@ -799,7 +812,7 @@ bool UniversalParser::processExportValue(SubComObj& subCom, const std::string& e
             return processOpenedExportValue(subCom, extName, form);
         }
         if (IsWord(mCurToken) &&
-            mCurSubComDesc->getParamDesc(mCurToken.getUpperString()) != nullptr) {
+            NamedParam(mCurSubComDesc, mCurToken) != nullptr) {
             // No leading value: the subcommand starts with its parameters.
             return checkExportValue(subCom);
         }
@@ -834,7 +847,13 @@ bool UniversalParser::processOpenedExportValue(SubComObj& subCom, const std::str
 // export-tokens := {token}   (up to the end of the value)
 void UniversalParser::collectExportTokens(SubComObj& subCom) {
     while (!atParameterEnd()) {
-        subCom.addParamExportToken(mCurToken);
+        // nextToken() replaces the current snapshot right away, so it is moved into the value;
+        // the command's last token is copied, as the cursor keeps it for reports after it.
+        if (mHasNextToken) {
+            subCom.addParamExportToken(std::move(mCurToken));
+        } else {
+            subCom.addParamExportToken(mCurToken);
+        }
         nextToken();
     }
 }
@@ -952,7 +971,9 @@ bool UniversalParser::checkSubComContent(const SubComObj& subCom, const std::str
         const int paramCount = subDesc.getParamDescListSize();
         for (int i = 0; i < paramCount; ++i) {
             const ParamDescriptor* desc = subDesc.getParamDesc(i);
-            if (desc->isParamRequired() && mParamOccur.count(desc->getParamName()) == 0) {
+            const bool occurred =
+                static_cast<std::size_t>(i) < mParamOccur.size() && mParamOccur[i] > 0;
+            if (desc->isParamRequired() && !occurred) {
                 mErrorCode = ParseCodes::ParamMissing;
                 mMessage.ParamRequiredForSubCom(desc->getParamName().c_str(), extName.c_str());
                 return false;
@@ -992,7 +1013,9 @@ void UniversalParser::failValue(const std::string& paramName, const std::string&
 bool UniversalParser::processParamObj(ParamObj& param) {
     const bool grammar = grammarApplies();
     const std::string paramName = param.getParamName();
-    const std::string extName = grammar ? currentExtName() : std::string();
+    // processParameter gave the parameter the name of the subcommand it stands in.
+    const std::string none;
+    const std::string& extName = grammar ? param.getSubComExtName() : none;
     if (grammar && !enterParameter(paramName, extName)) {
         return false;
     }
@@ -1027,28 +1050,25 @@ bool UniversalParser::processParamObj(ParamObj& param) {
     return closeParamValue(param, paramName, extName);
 }
 
-// The name under which messages show the current subcommand.
-std::string UniversalParser::currentExtName() const {
-    if (mCurSubComDesc == nullptr) {
-        return std::string();
-    }
-    const std::string& name = mCurSubComDesc->getSubComName();
-    const auto occur = mSubComOccur.find(name);
-    return ExtendedName(name, mCurSubComDesc->isSubComRepeatable(),
-                        occur != mSubComOccur.end() ? occur->second : 0);
-}
-
 // The rules of a parameter's name: the subcommand knows it, and it occurs once in each
 // occurrence of the subcommand.
 bool UniversalParser::enterParameter(const std::string& paramName, const std::string& extName) {
-    mCurParamDesc = mCurSubComDesc != nullptr ? mCurSubComDesc->getParamDesc(paramName) : nullptr;
+    const int index = mCurSubComDesc != nullptr ? mCurSubComDesc->getParamDescIndex(paramName) : -1;
+    mCurParamDesc = mCurSubComDesc != nullptr ? mCurSubComDesc->getParamDesc(index) : nullptr;
     if (mCurParamDesc == nullptr) {
         mErrorCode = ParseCodes::InvalidParam;
         mMessage.InvalidParam(paramName.c_str(), extName.c_str());
         return false;
     }
+    const auto place = static_cast<std::size_t>(index);
+    if (place >= mParamOccur.size()) {
+        mParamOccur.resize(static_cast<std::size_t>(mCurSubComDesc->getParamDescListSize()), 0);
+    }
+    if (mParamOccur[place] == 0) {
+        mParamsCounted.push_back(index);
+    }
     // A rejected repetition is counted too.
-    if (++mParamOccur[paramName] > 1) {
+    if (++mParamOccur[place] > 1) {
         mErrorCode = ParseCodes::ParamRepeated;
         mMessage.ParamRepeated(paramName.c_str(), extName.c_str());
         return false;
@@ -1157,7 +1177,11 @@ bool UniversalParser::collectValue(ParamObj& param, const std::string& paramName
         }
         param.setType(ParamTokenList);
         do {
-            param.addTokenObj(mCurToken);
+            if (mHasNextToken) {
+                param.addTokenObj(std::move(mCurToken));  // as in collectExportTokens
+            } else {
+                param.addTokenObj(mCurToken);
+            }
             nextToken();
         } while (!atParameterEnd());
         return true;

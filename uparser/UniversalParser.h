@@ -112,7 +112,10 @@ class UPARSER_API UniversalParser {
     const SubComDescriptor* mCurSubComDesc;
     std::map<std::string, int> mSubComOccur;
     const ParamDescriptor* mCurParamDesc;
-    std::map<std::string, int> mParamOccur;
+    // Occurrences of the current subcommand's parameters by their place in its descriptor, and
+    // the places counted, so that clearing costs what was counted, not the parameters declared.
+    std::vector<int> mParamOccur;
+    std::vector<int> mParamsCounted;
     bool mExpectParam;
     bool mInParen;
     bool mAtCommandStart;
@@ -135,9 +138,9 @@ class UPARSER_API UniversalParser {
         const UniversalParser* mParser = nullptr;
     };
 
-    // A snapshot of the token at which the stream stands, with its extent when the host
+    // Reads the token at which the stream stands into token, with its extent when the host
     // offers it and someone listens.
-    TokenInfoObj snapshot() const;
+    void snapshot(TokenInfoObj& token) const;
 
     Locator mLocator;
     const TokenExtentSource* mExtents = nullptr;
@@ -190,7 +193,6 @@ class UPARSER_API UniversalParser {
     bool processParameter(SubComObj& subCom, const std::string& extName);
     bool startsParameter(const std::string& word, const std::string& extName);
     bool checkParamValue(ParamObj& param);
-    std::string currentExtName() const;
     bool enterParameter(const std::string& paramName, const std::string& extName);
     bool openParamValue(const BlockForm& form, const std::string& extName);
     bool checkOpeningParen(const BlockForm& form, const std::string& extName,

@@ -136,18 +136,39 @@ void TextOutput::command(const CommandReport& report) {
     }
     PrintVariables(report, out);
     out << '\n';
-    out.flush();
+    if (report.diagnostics.empty()) {
+        // The tree stays in the stream's buffer: a file of correct commands is written in
+        // large blocks.
+        return;
+    }
+    // Where both streams reach the same terminal or file, the findings follow their tree. The
+    // program passes one stream for both when it can tell they do, and the tree then simply
+    // stays in the buffer before its findings.
+    if (&out != &diagnostics) {
+        out.flush();
+    }
+    // The findings of a command go out in one piece, as the diagnostic stream is unbuffered.
+    std::string text;
     for (const Diagnostic& diagnostic : report.diagnostics) {
-        diagnostics << Escaped(report.file) << ':' << diagnostic.line << ':' << diagnostic.column
-                    << ": " << diagnostic.level << ": " << Printable(diagnostic.text) << '\n';
+        text += Escaped(report.file);
+        text += ':';
+        text += std::to_string(diagnostic.line);
+        text += ':';
+        text += std::to_string(diagnostic.column);
+        text += ": ";
+        text += diagnostic.level;
+        text += ": ";
+        text += Printable(diagnostic.text);
+        text += '\n';
         if (mSource && diagnostic.endLine > 0) {
             // A range over several lines is marked to the end of its first.
             const int end = diagnostic.endLine == diagnostic.line ? diagnostic.endColumn
                                                                   : std::numeric_limits<int>::max();
-            diagnostics << SourceExcerpt(LineOf(report.source, report.line, diagnostic.line),
-                                         diagnostic.column, end);
+            text += SourceExcerpt(LineOf(report.source, report.line, diagnostic.line),
+                                  diagnostic.column, end);
         }
     }
+    diagnostics.write(text.data(), static_cast<std::streamsize>(text.size()));
     diagnostics.flush();
 }
 

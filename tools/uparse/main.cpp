@@ -1,5 +1,8 @@
 // uparse [options] [FILE...]: parses and validates command syntax with the sample procedures
 // and the commands of grammar files.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <iostream>
 #include <memory>
 #include <string>
@@ -17,6 +20,14 @@
 #include "tools/uparse/SyntaxInput.h"
 
 namespace {
+
+// Whether two descriptors lead to the same file, terminal or pipe (as with 2>&1).
+bool SameFile(int first, int second) {
+    struct stat one {};
+    struct stat two {};
+    return fstat(first, &one) == 0 && fstat(second, &two) == 0 && one.st_dev == two.st_dev &&
+           one.st_ino == two.st_ino;
+}
 
 // Checks the commands of one input as they are read; false when one of them failed.
 // withLibraryTexts: give each library message its untranslated text too (JSON beside a
@@ -57,8 +68,11 @@ int main(int argc, char** argv) {
         std::cerr << problem << std::endl;
         return 2;
     }
+    // Findings bound for the file the results go to are written through the same buffered
+    // stream, so that a file of wrong commands is not written a finding at a time.
+    std::ostream& diagnostics = SameFile(STDOUT_FILENO, STDERR_FILENO) ? std::cout : std::cerr;
     const std::unique_ptr<uparse::Output> output =
-        uparse::MakeOutput(options.json, std::cout, std::cerr, options.source);
+        uparse::MakeOutput(options.json, std::cout, diagnostics, options.source);
     if (options.list) {
         for (const examples::Procedure* procedure : procedures.listed()) {
             output->grammar(*procedure);
