@@ -436,10 +436,7 @@ bool UniversalParser::atNameBeforeEqual(bool grammar) {
 
 void UniversalParser::clearParamOccur() {
     mCurParamDesc = nullptr;
-    for (const int index : mParamsCounted) {
-        mParamOccur[static_cast<std::size_t>(index)] = 0;
-    }
-    mParamsCounted.clear();
+    mParamOccur.clear();
 }
 
 void UniversalParser::clearSubComOccur() {
@@ -971,9 +968,7 @@ bool UniversalParser::checkSubComContent(const SubComObj& subCom, const std::str
         const int paramCount = subDesc.getParamDescListSize();
         for (int i = 0; i < paramCount; ++i) {
             const ParamDescriptor* desc = subDesc.getParamDesc(i);
-            const bool occurred =
-                static_cast<std::size_t>(i) < mParamOccur.size() && mParamOccur[i] > 0;
-            if (desc->isParamRequired() && !occurred) {
+            if (desc->isParamRequired() && mParamOccur.count(desc->getParamName()) == 0) {
                 mErrorCode = ParseCodes::ParamMissing;
                 mMessage.ParamRequiredForSubCom(desc->getParamName().c_str(), extName.c_str());
                 return false;
@@ -1060,15 +1055,8 @@ bool UniversalParser::enterParameter(const std::string& paramName, const std::st
         mMessage.InvalidParam(paramName.c_str(), extName.c_str());
         return false;
     }
-    const auto place = static_cast<std::size_t>(index);
-    if (place >= mParamOccur.size()) {
-        mParamOccur.resize(static_cast<std::size_t>(mCurSubComDesc->getParamDescListSize()), 0);
-    }
-    if (mParamOccur[place] == 0) {
-        mParamsCounted.push_back(index);
-    }
     // A rejected repetition is counted too.
-    if (++mParamOccur[place] > 1) {
+    if (++mParamOccur[paramName] > 1) {
         mErrorCode = ParseCodes::ParamRepeated;
         mMessage.ParamRepeated(paramName.c_str(), extName.c_str());
         return false;

@@ -112,10 +112,7 @@ class UPARSER_API UniversalParser {
     const SubComDescriptor* mCurSubComDesc;
     std::map<std::string, int> mSubComOccur;
     const ParamDescriptor* mCurParamDesc;
-    // Occurrences of the current subcommand's parameters by their place in its descriptor, and
-    // the places counted, so that clearing costs what was counted, not the parameters declared.
-    std::vector<int> mParamOccur;
-    std::vector<int> mParamsCounted;
+    std::map<std::string, int> mParamOccur;
     bool mExpectParam;
     bool mInParen;
     bool mAtCommandStart;
