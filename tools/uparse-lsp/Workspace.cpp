@@ -2,11 +2,10 @@
 
 #include <cctype>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 #include <utility>
 
+#include "refhost/FileText.h"
 #include "refhost/Translations.h"
 #include "tools/uparse/Data.h"
 #include "tools/uparse/Messages.h"
@@ -118,9 +117,8 @@ std::string Workspace::applyFile(const std::string& root) {
     }
     const std::string where = file.string() + ": ";
     const std::string fallback = "; checking with the command line's settings";
-    std::ifstream in(file, std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (!in.good() && !in.eof()) {
+    std::string text;
+    if (!refhost::ReadFile(file.string(), text)) {
         return where + "cannot be read" + fallback;
     }
     Json parsed;
