@@ -34,6 +34,11 @@ TEST(ArbitraryValue, AListStopsAtItsFirstMisfitWithItsMessage) {
     const auto fits = ParseCommand("CMD /NOTE a b c d /NEXT x", &vars);
     EXPECT_EQ(fits.code, ParseCodes::Parsed);
     EXPECT_EQ(Collected(fits), "a b c d");
+    // Up to the command's last token, which the cursor also keeps for reports after it.
+    const auto last = ParseCommand("CMD /NOTE a bb 3", &vars);
+    EXPECT_EQ(last.code, ParseCodes::WrongValue);
+    EXPECT_EQ(Collected(last), "a bb 3");
+    EXPECT_EQ(ParseCommand("CMD /NOTE a bb", &vars).code, ParseCodes::Parsed);
 
     const auto stops = ParseCommand("CMD /NOTE a b 3 c d", &vars);
     EXPECT_EQ(stops.code, ParseCodes::WrongValue);
