@@ -168,23 +168,24 @@ TokenInfoObj::TokenInfoObj(TokenInfoObj&& other) noexcept
 }
 
 TokenInfoObj& TokenInfoObj::operator=(const TokenInfoObj& other) {
-    if (this != &other) {
+    if (this == &other) {
+        return *this;
+    }
+    if (!other.isInline()) {
         // Copied first, so that a failed allocation leaves this object as it was.
         TokenInfoObj copy(other);
-        *this = std::move(copy);
+        return *this = std::move(copy);
     }
+    // Texts kept inside copy with the room, and nothing can fail.
+    releaseTexts();
+    copyFields(other);
+    copyTexts(other);
     return *this;
 }
 
 TokenInfoObj& TokenInfoObj::operator=(TokenInfoObj&& other) noexcept {
     if (this != &other) {
-        mType = other.mType;
-        mOperatorCode = other.mOperatorCode;
-        mNumeric = other.mNumeric;
-        mLineNumber = other.mLineNumber;
-        mColumn = other.mColumn;
-        mEndColumn = other.mEndColumn;
-        mByteOffset = other.mByteOffset;
+        copyFields(other);
         releaseTexts();
         takeTexts(other);
     }
@@ -193,6 +194,16 @@ TokenInfoObj& TokenInfoObj::operator=(TokenInfoObj&& other) noexcept {
 
 TokenInfoObj::~TokenInfoObj() {
     releaseTexts();
+}
+
+void TokenInfoObj::copyFields(const TokenInfoObj& other) noexcept {
+    mType = other.mType;
+    mOperatorCode = other.mOperatorCode;
+    mNumeric = other.mNumeric;
+    mLineNumber = other.mLineNumber;
+    mColumn = other.mColumn;
+    mEndColumn = other.mEndColumn;
+    mByteOffset = other.mByteOffset;
 }
 
 // Called on an object that holds the empty texts only.

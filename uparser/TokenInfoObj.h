@@ -116,6 +116,7 @@ class UPARSER_API TokenInfoObj {
     void setEmptyTexts() noexcept;
     bool readInlineText(const char* text, unsigned length);
     void readTexts(const TAVO_TokenSequence& stream);
+    void copyFields(const TokenInfoObj& other) noexcept;  // all but the texts
     void copyTexts(const TokenInfoObj& other);
     void releaseTexts() noexcept;
     void takeTexts(TokenInfoObj& other) noexcept;
