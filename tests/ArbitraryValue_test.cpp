@@ -6,7 +6,9 @@
 #include <string>
 
 #include "support/ParseCommand.h"
+#include "support/Tokens.h"
 #include "uparser/CommandDescriptor.h"
+#include "uparser/ParamObj.h"
 #include "uparser/SubComDescriptor.h"
 
 namespace {
@@ -52,6 +54,17 @@ TEST(ArbitraryValue, AListStopsAtItsFirstMisfitWithItsMessage) {
     EXPECT_EQ(Collected(bound), "1 2 -3");
     ASSERT_EQ(bound.messages.size(), 1u);
     EXPECT_NE(bound.messages[0].text.find("-3"), std::string::npos) << bound.messages[0].text;
+}
+
+// The parser takes a variable name as fitting a variable list alone without building the
+// list; that holds only while a one-token list fits exactly when its token is a name.
+TEST(ArbitraryValue, AOneTokenVariableListFitsExactlyWhenTheTokenIsAName) {
+    const ParamDescriptor vars(std::string(), ParamVarList);
+    for (const TokenInfoObj& token : TokensOf("a Z9 x.y @v TO all by 3 'a' ( = a. 1a _a")) {
+        ParamObj one(TokenInfoObj(), ParamTokenList);
+        one.addTokenObj(token);
+        EXPECT_EQ(one.canGetValue(&vars, nullptr), token.IsVarName()) << token.getString();
+    }
 }
 
 }  // namespace

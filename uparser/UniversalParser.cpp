@@ -40,13 +40,20 @@ bool ChecksEachToken(const ParamDescriptor* desc) {
 
 // Whether a token would fit the descriptor as a value of its own, checked silently. One
 // list serves every token of a long value, so that the check allocates nothing for a token
-// whose texts fit inside its snapshot.
+// whose texts fit inside its snapshot. A one-token variable list fits exactly when the token
+// is a variable name, so a name needs no list at all.
 class SingleTokenCheck {
   public:
     explicit SingleTokenCheck(const ParamDescriptor* desc)
-        : mDesc(desc), mValue(TokenInfoObj(), ParamTokenList), mTokens(1) {}
+        : mDesc(desc),
+          mNamesFit(desc != nullptr && desc->getParamType() == ParamVarList),
+          mValue(TokenInfoObj(), ParamTokenList),
+          mTokens(1) {}
 
     bool fits(const TokenInfoObj& token) {
+        if (mNamesFit && token.IsVarName()) {
+            return true;
+        }
         mTokens.front() = token;
         mValue.setTokenList(mTokens);
         return mValue.canGetValue(mDesc, nullptr);
@@ -54,6 +61,7 @@ class SingleTokenCheck {
 
   private:
     const ParamDescriptor* mDesc;
+    bool mNamesFit;
     ParamObj mValue;
     std::vector<TokenInfoObj> mTokens;
 };
