@@ -55,6 +55,31 @@ struct NameByteClasses {
 
 constexpr NameByteClasses kNameBytes;
 
+// The characters of a name from `at` on, where it leaves ASCII: 0, or the verdict (2, 3, 6).
+int JudgeBeyondAscii(std::string_view text, std::size_t at) {
+    while (at < text.size()) {
+        const auto c = static_cast<unsigned char>(text[at]);
+        bool accepted = false;
+        std::size_t length = 1;
+        if (c < 0x80) {
+            accepted = at == 0 ? refhost::IsAsciiNameStart(c) : refhost::IsAsciiNameContinuation(c);
+        } else {
+            const refhost::Utf8Char character = refhost::ReadUtf8(text, at);
+            if (!character.valid) {
+                return 6;
+            }
+            accepted = at == 0 ? refhost::IsNameStart(character.code)
+                               : refhost::IsNameContinuation(character.code);
+            length = character.length;
+        }
+        if (!accepted) {
+            return at == 0 ? 2 : 3;
+        }
+        at += length;
+    }
+    return 0;
+}
+
 }  // namespace
 
 // 1: empty or too long; 2: a bad first character; 3: a bad later character; 4: ends in ".";
@@ -82,30 +107,18 @@ int ValidateTAVOName(char const* name) {
     if (later == 0) {
         return 3;
     }
-    for (std::size_t at = size; at < text.size();) {
-        const auto c = static_cast<unsigned char>(text[at]);
-        bool accepted = false;
-        std::size_t length = 1;
-        if (c < 0x80) {
-            accepted = at == 0 ? refhost::IsAsciiNameStart(c) : refhost::IsAsciiNameContinuation(c);
-        } else {
-            const refhost::Utf8Char character = refhost::ReadUtf8(text, at);
-            if (!character.valid) {
-                return 6;
-            }
-            accepted = at == 0 ? refhost::IsNameStart(character.code)
-                               : refhost::IsNameContinuation(character.code);
-            length = character.length;
+    if (size < text.size()) {
+        const int verdict = JudgeBeyondAscii(text, size);
+        if (verdict != 0) {
+            return verdict;
         }
-        if (!accepted) {
-            return at == 0 ? 2 : 3;
-        }
-        at += length;
     }
     if (text.back() == '.') {
         return 4;
     }
-    if (refhost::ReservedWordCode(name, text.size()) != 0) {
+    // Reserved words are all short: most names need no look.
+    if (text.size() <= refhost::kLongestReservedWord &&
+        refhost::ReservedWordCode(name, text.size()) != 0) {
         return 5;
     }
     return 0;
