@@ -1,5 +1,7 @@
 #include "uparser/CommandDescriptor.h"
 
+#include <utility>
+
 #include "uparser/ParserUtility.h"
 
 using namespace UPSpecTypes;
@@ -33,7 +35,11 @@ bool CommandDescriptor::hasSettingInfo() const {
 }
 
 void CommandDescriptor::addGroupDesc(const GroupComDescriptor& group) {
-    mGroupDescs.push_back(group);
+    addGroupDesc(GroupComDescriptor(group));
+}
+
+void CommandDescriptor::addGroupDesc(GroupComDescriptor&& group) {
+    mGroupDescs.push_back(std::move(group));
     const int index = static_cast<int>(mGroupDescs.size()) - 1;
     const GroupComDescriptor& added = mGroupDescs.back();
     if (added.getGroupType() == GroupGlobal) {
@@ -49,6 +55,12 @@ void CommandDescriptor::addGroupDesc(const GroupComDescriptor& group) {
 void CommandDescriptor::addSubComDesc(const SubComDescriptor& subCom) {
     if (setOnlyGlobalGroup()) {
         mGroupDescs.front().addSubComDesc(subCom, false);
+    }
+}
+
+void CommandDescriptor::addSubComDesc(SubComDescriptor&& subCom) {
+    if (setOnlyGlobalGroup()) {
+        mGroupDescs.front().addSubComDesc(std::move(subCom), false);
     }
 }
 
