@@ -303,12 +303,21 @@ bool UniversalParser::atSubComEnd() const {
            mCommandDesc->getSubComDescMult(mNextToken.getUpperString()) > 0;
 }
 
+const ParamDescriptor* UniversalParser::currentNamedParam() {
+    if (mNamedAt != mConsumed || mNamedSubCom != mCurSubComDesc) {
+        mNamedDesc = NamedParam(mCurSubComDesc, mCurToken);
+        mNamedAt = mConsumed;
+        mNamedSubCom = mCurSubComDesc;
+    }
+    return mNamedDesc;
+}
+
 bool UniversalParser::atParameterStart() {
     if (!IsWord(mCurToken)) {
         return false;
     }
     if (grammarApplies() && mCurSubComDesc != nullptr && mCurSubComDesc->areParamByBlock()) {
-        const ParamDescriptor* param = NamedParam(mCurSubComDesc, mCurToken);
+        const ParamDescriptor* param = currentNamedParam();
         mExpectParam = false;
         if (param == nullptr) {
             return false;
@@ -370,8 +379,7 @@ bool UniversalParser::atParameterEnd() {
 // Elsewhere a keyword, or a parameter whose value is optional, lets the word start a parameter.
 UniversalParser::EndVerdict UniversalParser::atParamName() {
     const SubComDescriptor* const subCom = mCurSubComDesc;
-    const ParamDescriptor* const named =
-        NamedParam(subCom, mCurToken);
+    const ParamDescriptor* const named = currentNamedParam();
     if (subCom != nullptr && subCom->areParamByBlock()) {
         if (named == nullptr ||
             (mCurParamDesc != nullptr && mCurParamDesc->getBlockOption() == BlockByParen)) {
@@ -808,8 +816,7 @@ bool UniversalParser::processExportValue(SubComObj& subCom, const std::string& e
             HasCode(mCurToken, TokenSequenceBase::EqualSign)) {
             return processOpenedExportValue(subCom, extName, form);
         }
-        if (IsWord(mCurToken) &&
-            NamedParam(mCurSubComDesc, mCurToken) != nullptr) {
+        if (IsWord(mCurToken) && currentNamedParam() != nullptr) {
             // No leading value: the subcommand starts with its parameters.
             return checkExportValue(subCom);
         }
@@ -1048,8 +1055,14 @@ bool UniversalParser::processParamObj(ParamObj& param) {
 // The rules of a parameter's name: the subcommand knows it, and it occurs once in each
 // occurrence of the subcommand.
 bool UniversalParser::enterParameter(const std::string& paramName, const std::string& extName) {
-    const int index = mCurSubComDesc != nullptr ? mCurSubComDesc->getParamDescIndex(paramName) : -1;
-    mCurParamDesc = mCurSubComDesc != nullptr ? mCurSubComDesc->getParamDesc(index) : nullptr;
+    if (mCurSubComDesc != nullptr && paramName == mCurToken.getUpperString()) {
+        // The usual case: the parameter is named by the current word, often looked up already.
+        mCurParamDesc = currentNamedParam();
+    } else {
+        const int index =
+            mCurSubComDesc != nullptr ? mCurSubComDesc->getParamDescIndex(paramName) : -1;
+        mCurParamDesc = mCurSubComDesc != nullptr ? mCurSubComDesc->getParamDesc(index) : nullptr;
+    }
     if (mCurParamDesc == nullptr) {
         mErrorCode = ParseCodes::InvalidParam;
         mMessage.InvalidParam(paramName.c_str(), extName.c_str());
