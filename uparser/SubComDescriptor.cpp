@@ -12,6 +12,10 @@ ParamSpec ExportTypeOf(SubComSpec type) {
     return type == SubComArbitrary ? ParamTokenList : ParamNoType;
 }
 
+bool HasOptionalValue(const ParamDescriptor& param) {
+    return param.getParamType() == ParamKeyWord || !param.isValueRequired();
+}
+
 }  // namespace
 
 SubComDescriptor::SubComDescriptor(std::string name, SubComSpec type, bool required,
@@ -97,12 +101,14 @@ void SubComDescriptor::addParamDesc(ParamDescriptor&& param) {
     const auto found = mParamIndex.find(param.getParamName());
     if (found != mParamIndex.end()) {
         stored = &mParamDescs[static_cast<std::size_t>(found->second)];
+        mOptionalValueParams -= HasOptionalValue(*stored) ? 1 : 0;
         *stored = std::move(param);
     } else {
         mParamIndex.emplace(param.getParamName(), static_cast<int>(mParamDescs.size()));
         mParamDescs.push_back(std::move(param));
         stored = &mParamDescs.back();
     }
+    mOptionalValueParams += HasOptionalValue(*stored) ? 1 : 0;
     if (areParamByParen()) {
         stored->allowSlash(false);
     }
@@ -118,6 +124,10 @@ void SubComDescriptor::addParamDesc(const std::string& name, ParamSpec type, boo
 
 int SubComDescriptor::getParamDescListSize() const {
     return hasParameters() ? static_cast<int>(mParamDescs.size()) : 0;
+}
+
+bool SubComDescriptor::hasOptionalValueParams() const {
+    return mOptionalValueParams > 0;
 }
 
 int SubComDescriptor::getParamDescIndex(const std::string& name) const {

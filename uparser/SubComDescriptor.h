@@ -44,6 +44,9 @@ class UPARSER_API SubComDescriptor {
                       bool valueRequired, UPSpecTypes::BracketOptions bracket);
     // 0 when the kind has no parameters.
     int getParamDescListSize() const;
+    // Whether some parameter is a keyword or takes its value optionally: only the name of such
+    // a parameter, met inside another parameter's value, lets a new parameter start there.
+    bool hasOptionalValueParams() const;
     // Searches whatever the kind; -1 when absent.
     int getParamDescIndex(const std::string& name) const;
     bool containParamDesc(const std::string& name) const;
@@ -67,6 +70,9 @@ class UPARSER_API SubComDescriptor {
     // Upper-case name -> position in mParamDescs. The parser looks a name up for nearly every
     // word of a command, so a subcommand with many parameters must not be searched in turn.
     std::unordered_map<std::string, int> mParamIndex;
+    // How many of mParamDescs hasOptionalValueParams counts: the parser then looks up the
+    // words of a value only where a name could end it.
+    int mOptionalValueParams = 0;
     ParamDescriptor mExportParamDesc;
 };
 

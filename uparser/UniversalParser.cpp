@@ -379,8 +379,8 @@ bool UniversalParser::atParameterEnd() {
 // Elsewhere a keyword, or a parameter whose value is optional, lets the word start a parameter.
 UniversalParser::EndVerdict UniversalParser::atParamName() {
     const SubComDescriptor* const subCom = mCurSubComDesc;
-    const ParamDescriptor* const named = currentNamedParam();
     if (subCom != nullptr && subCom->areParamByBlock()) {
+        const ParamDescriptor* const named = currentNamedParam();
         if (named == nullptr ||
             (mCurParamDesc != nullptr && mCurParamDesc->getBlockOption() == BlockByParen)) {
             return EndVerdict::Continues;
@@ -388,6 +388,11 @@ UniversalParser::EndVerdict UniversalParser::atParamName() {
         mExpectParam = true;
         return EndVerdict::Ends;
     }
+    // Most subcommands have no such parameter, and their values' words need no look-up.
+    if (subCom == nullptr || !subCom->hasOptionalValueParams()) {
+        return EndVerdict::Undecided;
+    }
+    const ParamDescriptor* const named = currentNamedParam();
     if (named != nullptr && (named->getParamType() == ParamKeyWord || !named->isValueRequired())) {
         mExpectParam = true;
     }
