@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "uparser/ParserUtility.h"
+#include "uparser/detail/UpperName.h"
 
 using namespace UPSpecTypes;
 
@@ -110,8 +111,10 @@ int CommandDescriptor::getGroupDescIndex(const std::string& name) const {
     if (name.empty()) {
         return mGlobalGroupIndex;
     }
-    const auto found = mGroupSepMap.find(GetUpperString(name));
-    return found != mGroupSepMap.end() ? found->second : -1;
+    return upper_name::FindUpper(name, [this](const std::string& upper) {
+        const auto found = mGroupSepMap.find(upper);
+        return found != mGroupSepMap.end() ? found->second : -1;
+    });
 }
 
 const GroupComDescriptor* CommandDescriptor::getGroupDesc(const std::string& name) const {
@@ -124,14 +127,15 @@ bool CommandDescriptor::isGroupSeparator(const std::string& name) const {
 
 int CommandDescriptor::getSubComDescMult(const std::string& name) const {
     // Upper-case once; the groups hold their names upper-cased.
-    const std::string upper = GetUpperString(name);
-    int count = 0;
-    for (const GroupComDescriptor& group : mGroupDescs) {
-        if (group.findSubCom(upper) >= 0) {
-            ++count;
+    return upper_name::FindUpper(name, [this](const std::string& upper) {
+        int count = 0;
+        for (const GroupComDescriptor& group : mGroupDescs) {
+            if (group.findSubCom(upper) >= 0) {
+                ++count;
+            }
         }
-    }
-    return count;
+        return count;
+    });
 }
 
 const SubComDescriptor* CommandDescriptor::getSubComDesc(const std::string& name) const {

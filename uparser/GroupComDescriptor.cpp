@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "uparser/ParserUtility.h"
+#include "uparser/detail/UpperName.h"
 
 using namespace UPSpecTypes;
 
@@ -84,7 +85,8 @@ int GroupComDescriptor::getGroupSepListSize() const {
 }
 
 int GroupComDescriptor::getSubComDescIndex(const std::string& name) const {
-    return findSubCom(GetUpperString(name));
+    return upper_name::FindUpper(name,
+                                 [this](const std::string& upper) { return findSubCom(upper); });
 }
 
 bool GroupComDescriptor::containSubComDesc(const std::string& name) const {
@@ -103,7 +105,8 @@ const SubComDescriptor* GroupComDescriptor::getSubComDesc(const std::string& nam
 }
 
 int GroupComDescriptor::getGroupSepIndex(const std::string& name) const {
-    return findSeparator(GetUpperString(name));
+    return upper_name::FindUpper(
+        name, [this](const std::string& upper) { return findSeparator(upper); });
 }
 
 bool GroupComDescriptor::isGroupSeparator(const std::string& name) const {

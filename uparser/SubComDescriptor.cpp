@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "uparser/ParserUtility.h"
+#include "uparser/detail/UpperName.h"
 
 using namespace UPSpecTypes;
 
@@ -134,8 +135,10 @@ int SubComDescriptor::getParamDescIndex(const std::string& name) const {
     if (mParamDescs.empty()) {
         return -1;  // spares the upper-casing of every word of a subcommand without parameters
     }
-    const auto found = mParamIndex.find(GetUpperString(name));
-    return found != mParamIndex.end() ? found->second : -1;
+    return upper_name::FindUpper(name, [this](const std::string& upper) {
+        const auto found = mParamIndex.find(upper);
+        return found != mParamIndex.end() ? found->second : -1;
+    });
 }
 
 bool SubComDescriptor::containParamDesc(const std::string& name) const {
