@@ -44,14 +44,6 @@ bool FitsAlone(const TokenInfoObj& token, const ParamDescriptor& desc) {
     return one.canGetValue(&desc, nullptr);
 }
 
-// The name under which messages show a subcommand: repeatable ones carry their occurrence.
-std::string ExtendedName(const std::string& name, bool repeatable, int count) {
-    if (!repeatable || name.empty()) {
-        return name;
-    }
-    return AppendIndexToString(name + " ", count);
-}
-
 // The parameter a word names in the subcommand. A subcommand without parameters answers null
 // for every word, so the word is not copied for a look-up; the parser asks for nearly every
 // word of a command.
@@ -449,7 +441,29 @@ bool UniversalParser::atNameBeforeEqual(bool grammar) {
 
 void UniversalParser::clearParamOccur() {
     mCurParamDesc = nullptr;
-    mParamOccur.clear();
+    std::vector<std::map<std::string, int>::node_type>& spares = mSpareParamNodes.nodes;
+    // Room first, so that no node is lost half-way; running out of it fails the parse, as
+    // every allocation of a parse does.
+    spares.reserve(spares.size() + mParamOccur.size());
+    while (!mParamOccur.empty()) {
+        spares.push_back(mParamOccur.extract(mParamOccur.begin()));
+    }
+}
+
+int& UniversalParser::paramOccurrence(const std::string& name) {
+    const auto hint = mParamOccur.lower_bound(name);
+    if (hint != mParamOccur.end() && hint->first == name) {
+        return hint->second;
+    }
+    std::vector<std::map<std::string, int>::node_type>& spares = mSpareParamNodes.nodes;
+    if (spares.empty()) {
+        return mParamOccur.emplace_hint(hint, name, 0)->second;
+    }
+    std::map<std::string, int>::node_type node = std::move(spares.back());
+    spares.pop_back();
+    node.key() = name;
+    node.mapped() = 0;
+    return mParamOccur.insert(hint, std::move(node))->second;
 }
 
 void UniversalParser::clearSubComOccur() {
@@ -754,7 +768,10 @@ bool UniversalParser::enterSubCom(SubComObj& subCom, std::string& extName) {
         return false;
     }
     subCom.setSubComCount(count);
-    extName = ExtendedName(name, true, count);
+    // The subcommand has just formed the same name; the unnamed part's messages name nothing.
+    if (!name.empty()) {
+        extName = subCom.getSubComExtName();
+    }
     return true;
 }
 
@@ -1074,7 +1091,7 @@ bool UniversalParser::enterParameter(const std::string& paramName, const std::st
         return false;
     }
     // A rejected repetition is counted too.
-    if (++mParamOccur[paramName] > 1) {
+    if (++paramOccurrence(paramName) > 1) {
         mErrorCode = ParseCodes::ParamRepeated;
         mMessage.ParamRepeated(paramName.c_str(), extName.c_str());
         return false;

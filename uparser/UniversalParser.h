@@ -156,6 +156,18 @@ class UPARSER_API UniversalParser {
     long mNamedAt = -1;
     const SubComDescriptor* mNamedSubCom = nullptr;
     const ParamDescriptor* mNamedDesc = nullptr;
+    // The nodes of mParamOccur that clearParamOccur took out, kept for the next subcommand's
+    // names: a command of many subcommands with parameters then allocates no node per name.
+    // A copy of the parser starts without spares.
+    struct SpareParamNodes {
+        SpareParamNodes() = default;
+        SpareParamNodes(const SpareParamNodes&) {}
+        SpareParamNodes& operator=(const SpareParamNodes&) { return *this; }
+        std::vector<std::map<std::string, int>::node_type> nodes;
+    };
+    SpareParamNodes mSpareParamNodes;
+    // mParamOccur[name], with a spare node for a new name.
+    int& paramOccurrence(const std::string& name);
     // Points the next report at the subcommand that opens the command.
     void atCommandOpening() const;
     // What a rule of a value's end says about the token at hand.
