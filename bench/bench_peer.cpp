@@ -24,6 +24,7 @@
 // here, so some 20 s at 100,000 and half an hour at a million).
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <CLI/CLI.hpp>
@@ -85,7 +86,8 @@ CommandDescriptor OurGrammar(Work work, std::size_t tokens) {
     for (std::size_t i = 1; i <= OptionCount(tokens); ++i) {
         options.addParamDesc(ParamDescriptor("P" + std::to_string(i), ParamNumber));
     }
-    command.addSubComDesc(options);
+    // Taken over, not copied, as a host builds a large grammar.
+    command.addSubComDesc(std::move(options));
     return command;
 }
 

@@ -1,6 +1,7 @@
 // The cheaper paths behave as the plain ones: messages moved between objects, lists moved by
 // vectors, objects moved onto themselves, look-ups of parameters and subcommands by name, the
-// parser's counts of parameters, and snapshots read again in place.
+// parser's counts of parameters, where a parameter's name ends a value, descriptors handed over
+// instead of copied, and snapshots read again in place.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -221,6 +222,58 @@ TEST(ParameterOccurrences, CountEachOccurrenceOfASubcommandOnItsOwn) {
                                "Parameter A already used in subcommand CELL 2...");
     testsupport::ExpectFailure(parse("/CELL A=1 B=2 /OTHER C=3"), ParseCodes::ParamMissing,
                                "Parameter B required in subcommand OTHER...");
+}
+
+// Inside a value, only the name of a keyword or of a parameter with an optional value starts a
+// new parameter; replacing a parameter by one of the other sort must move that line both ways.
+TEST(ParameterNames, EndAValueOnlyWhereTheirParameterMayStandAlone) {
+    const auto valueOfX = [](const SubComDescriptor& sub, const std::string& text) {
+        CommandDescriptor grammar("GAUGE", "Gauge");
+        grammar.addSubComDesc(sub);
+        const testsupport::ParseOutcome out =
+            testsupport::ParseCommand("GAUGE /S " + text, &grammar);
+        EXPECT_EQ(out.code, ParseCodes::Parsed) << text;
+        const SubComObj* parsed = out.spec.getGroupObj(0u)->getSubComObj(0u);
+        return testsupport::Joined(parsed->getParamObj("X"));
+    };
+    SubComDescriptor sub("S", SubComByEqual);
+    sub.addParamDesc(ParamDescriptor("X", ParamTokenList));
+    sub.addParamDesc(ParamDescriptor("Key", ParamKeyWord));
+    EXPECT_EQ(valueOfX(sub, "X = a key"), "a");
+
+    sub.addParamDesc(ParamDescriptor("KEY", ParamTokenList));  // now needs a value
+    EXPECT_FALSE(sub.hasOptionalValueParams());
+    EXPECT_EQ(valueOfX(sub, "X = a key b"), "a key b");
+
+    sub.addParamDesc(ParamDescriptor("KEY", ParamNumber, false, false));  // value optional
+    EXPECT_TRUE(sub.hasOptionalValueParams());
+    EXPECT_EQ(valueOfX(sub, "X = a key"), "a");
+}
+
+// A subcommand or group handed over is the one a copy would have added.
+TEST(MovedDescriptors, AreFoundAsCopiesAre) {
+    SubComDescriptor sub("S", SubComByEqual);
+    for (int i = 0; i < 50; ++i) {
+        sub.addParamDesc(ParamDescriptor("P" + std::to_string(i), ParamNumber));
+    }
+    CommandDescriptor byCopy("GAUGE", "Gauge");
+    byCopy.addSubComDesc(sub);
+    CommandDescriptor byMove("GAUGE", "Gauge");
+    byMove.addSubComDesc(std::move(sub));
+    for (const CommandDescriptor* grammar : {&byCopy, &byMove}) {
+        ASSERT_NE(grammar->getSubComDesc("s"), nullptr);
+        EXPECT_EQ(grammar->getSubComDesc("s")->getParamDescIndex("p49"), 49);
+        EXPECT_EQ(testsupport::ParseCommand("GAUGE /S P3 = 1 p49 = 2", grammar).code,
+                  ParseCodes::Parsed);
+    }
+
+    GroupComDescriptor group(GroupRepeatable);
+    group.addSubComDesc(SubComDescriptor("OPEN"), true);
+    group.addSubComDesc(SubComDescriptor("OPEN", SubComArbitrary), false);  // no longer opens
+    CommandDescriptor grouped("GAUGE", "Gauge");
+    grouped.addGroupDesc(std::move(group));
+    EXPECT_TRUE(grouped.getGroupDesc(0)->getSubComDesc("open")->isSubComArbitrary());
+    EXPECT_EQ(grouped.getGroupSepMapSize(), 0);
 }
 
 // The cursor reads every token into the same object: what a longer token left must not show.

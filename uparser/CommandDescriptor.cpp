@@ -1,6 +1,9 @@
 #include "uparser/CommandDescriptor.h"
 
+#include <utility>
+
 #include "uparser/ParserUtility.h"
+#include "uparser/detail/UpperName.h"
 
 using namespace UPSpecTypes;
 
@@ -33,7 +36,11 @@ bool CommandDescriptor::hasSettingInfo() const {
 }
 
 void CommandDescriptor::addGroupDesc(const GroupComDescriptor& group) {
-    mGroupDescs.push_back(group);
+    addGroupDesc(GroupComDescriptor(group));
+}
+
+void CommandDescriptor::addGroupDesc(GroupComDescriptor&& group) {
+    mGroupDescs.push_back(std::move(group));
     const int index = static_cast<int>(mGroupDescs.size()) - 1;
     const GroupComDescriptor& added = mGroupDescs.back();
     if (added.getGroupType() == GroupGlobal) {
@@ -49,6 +56,12 @@ void CommandDescriptor::addGroupDesc(const GroupComDescriptor& group) {
 void CommandDescriptor::addSubComDesc(const SubComDescriptor& subCom) {
     if (setOnlyGlobalGroup()) {
         mGroupDescs.front().addSubComDesc(subCom, false);
+    }
+}
+
+void CommandDescriptor::addSubComDesc(SubComDescriptor&& subCom) {
+    if (setOnlyGlobalGroup()) {
+        mGroupDescs.front().addSubComDesc(std::move(subCom), false);
     }
 }
 
@@ -98,8 +111,10 @@ int CommandDescriptor::getGroupDescIndex(const std::string& name) const {
     if (name.empty()) {
         return mGlobalGroupIndex;
     }
-    const auto found = mGroupSepMap.find(GetUpperString(name));
-    return found != mGroupSepMap.end() ? found->second : -1;
+    return upper_name::FindUpper(name, [this](const std::string& upper) {
+        const auto found = mGroupSepMap.find(upper);
+        return found != mGroupSepMap.end() ? found->second : -1;
+    });
 }
 
 const GroupComDescriptor* CommandDescriptor::getGroupDesc(const std::string& name) const {
@@ -112,14 +127,15 @@ bool CommandDescriptor::isGroupSeparator(const std::string& name) const {
 
 int CommandDescriptor::getSubComDescMult(const std::string& name) const {
     // Upper-case once; the groups hold their names upper-cased.
-    const std::string upper = GetUpperString(name);
-    int count = 0;
-    for (const GroupComDescriptor& group : mGroupDescs) {
-        if (group.findSubCom(upper) >= 0) {
-            ++count;
+    return upper_name::FindUpper(name, [this](const std::string& upper) {
+        int count = 0;
+        for (const GroupComDescriptor& group : mGroupDescs) {
+            if (group.findSubCom(upper) >= 0) {
+                ++count;
+            }
         }
-    }
-    return count;
+        return count;
+    });
 }
 
 const SubComDescriptor* CommandDescriptor::getSubComDesc(const std::string& name) const {

@@ -27,9 +27,13 @@ class UPARSER_API CommandDescriptor {
     bool hasSettingInfo() const;
 
     // Appends a copy; a global group becomes the global one, and its separators now open it.
+    // The rvalue forms of this and addSubComDesc take the descriptor over instead of copying
+    // it, which matters for a subcommand of many parameters.
     void addGroupDesc(const GroupComDescriptor& group);
+    void addGroupDesc(GroupComDescriptor&& group);
     // Adds to the global group, created on demand; ignored once separated groups exist.
     void addSubComDesc(const SubComDescriptor& subCom);
+    void addSubComDesc(SubComDescriptor&& subCom);
     bool setOnlyGlobalGroup();
     bool groupIsOnlyGlobal() const;
 

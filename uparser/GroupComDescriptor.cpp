@@ -1,6 +1,9 @@
 #include "uparser/GroupComDescriptor.h"
 
+#include <utility>
+
 #include "uparser/ParserUtility.h"
+#include "uparser/detail/UpperName.h"
 
 using namespace UPSpecTypes;
 
@@ -48,12 +51,16 @@ const char* GroupComDescriptor::getMessageText() const {
 }
 
 void GroupComDescriptor::addSubComDesc(const SubComDescriptor& subCom, bool isSeparator) {
-    // Stored names are upper-case already, so they compare directly. Copy the name: subCom may
-    // be the very element that is overwritten.
+    // Copied first: subCom may be the very element that is overwritten.
+    addSubComDesc(SubComDescriptor(subCom), isSeparator);
+}
+
+void GroupComDescriptor::addSubComDesc(SubComDescriptor&& subCom, bool isSeparator) {
+    // Stored names are upper-case already, so they compare directly.
     const std::string name = subCom.getSubComName();
     const int index = findSubCom(name);
     if (index >= 0) {
-        mSubComDescs[static_cast<std::size_t>(index)] = subCom;
+        mSubComDescs[static_cast<std::size_t>(index)] = std::move(subCom);
         const int separator = findSeparator(name);
         if (isSeparator && !name.empty() && separator < 0) {
             mGroupSepNameList.push_back(name);
@@ -62,7 +69,7 @@ void GroupComDescriptor::addSubComDesc(const SubComDescriptor& subCom, bool isSe
         }
         return;
     }
-    mSubComDescs.push_back(subCom);
+    mSubComDescs.push_back(std::move(subCom));
     mSubComIndex.emplace(name, static_cast<int>(mSubComDescs.size() - 1));
     if (isSeparator && !name.empty()) {
         mGroupSepNameList.push_back(name);
@@ -78,7 +85,8 @@ int GroupComDescriptor::getGroupSepListSize() const {
 }
 
 int GroupComDescriptor::getSubComDescIndex(const std::string& name) const {
-    return findSubCom(GetUpperString(name));
+    return upper_name::FindUpper(name,
+                                 [this](const std::string& upper) { return findSubCom(upper); });
 }
 
 bool GroupComDescriptor::containSubComDesc(const std::string& name) const {
@@ -97,7 +105,8 @@ const SubComDescriptor* GroupComDescriptor::getSubComDesc(const std::string& nam
 }
 
 int GroupComDescriptor::getGroupSepIndex(const std::string& name) const {
-    return findSeparator(GetUpperString(name));
+    return upper_name::FindUpper(
+        name, [this](const std::string& upper) { return findSeparator(upper); });
 }
 
 bool GroupComDescriptor::isGroupSeparator(const std::string& name) const {

@@ -30,6 +30,8 @@ class UPARSER_API GroupComDescriptor {
     // Adds the subcommand or replaces the one of the same name in place, and keeps the
     // separator list in step with isSeparator.
     void addSubComDesc(const SubComDescriptor& subCom, bool isSeparator);
+    // The same, taking the descriptor over: a large subcommand is not copied.
+    void addSubComDesc(SubComDescriptor&& subCom, bool isSeparator);
     int getSubComDescListSize() const;
     int getGroupSepListSize() const;
     int getSubComDescIndex(const std::string& name) const;

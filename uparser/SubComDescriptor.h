@@ -1,8 +1,8 @@
 #ifndef UPARSER_SUBCOMDESCRIPTOR_H
 #define UPARSER_SUBCOMDESCRIPTOR_H
 
+#include <cstdint>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "uparser/Export.h"
@@ -44,6 +44,9 @@ class UPARSER_API SubComDescriptor {
                       bool valueRequired, UPSpecTypes::BracketOptions bracket);
     // 0 when the kind has no parameters.
     int getParamDescListSize() const;
+    // Whether some parameter is a keyword or takes its value optionally: only the name of such
+    // a parameter, met inside another parameter's value, lets a new parameter start there.
+    bool hasOptionalValueParams() const;
     // Searches whatever the kind; -1 when absent.
     int getParamDescIndex(const std::string& name) const;
     bool containParamDesc(const std::string& name) const;
@@ -64,9 +67,24 @@ class UPARSER_API SubComDescriptor {
     bool mSubComRepeatable;
     bool mEmptyAllowed;
     std::vector<ParamDescriptor> mParamDescs;
-    // Upper-case name -> position in mParamDescs. The parser looks a name up for nearly every
-    // word of a command, so a subcommand with many parameters must not be searched in turn.
-    std::unordered_map<std::string, int> mParamIndex;
+    // Upper-case name -> position in mParamDescs. The parser looks a name up for every
+    // parameter of a command, so a subcommand with many parameters must not be searched in
+    // turn. Open addressing over slots of 8 bytes that keep their name's hash: no node per
+    // name to allocate, chase or free, and growing the table never reads a descriptor.
+    struct IndexSlot {
+        std::uint32_t hash;
+        std::int32_t position;  // -1: empty
+    };
+    std::vector<IndexSlot> mParamIndex;
+    static std::uint32_t hashName(const std::string& upperName);
+    int findParam(const std::string& upperName, std::uint32_t hash) const;
+    // Room for one more name; may throw, before anything changed.
+    void reserveIndexSlot();
+    // Into a free slot; never allocates.
+    void indexParam(std::uint32_t hash, int position);
+    // How many of mParamDescs hasOptionalValueParams counts: the parser then looks up the
+    // words of a value only where a name could end it.
+    int mOptionalValueParams = 0;
     ParamDescriptor mExportParamDesc;
 };
 

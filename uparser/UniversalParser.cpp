@@ -66,14 +66,6 @@ class SingleTokenCheck {
     std::vector<TokenInfoObj> mTokens;
 };
 
-// The name under which messages show a subcommand: repeatable ones carry their occurrence.
-std::string ExtendedName(const std::string& name, bool repeatable, int count) {
-    if (!repeatable || name.empty()) {
-        return name;
-    }
-    return AppendIndexToString(name + " ", count);
-}
-
 // The parameter a word names in the subcommand. A subcommand without parameters answers null
 // for every word, so the word is not copied for a look-up; the parser asks for nearly every
 // word of a command.
@@ -325,12 +317,21 @@ bool UniversalParser::atSubComEnd() const {
            mCommandDesc->getSubComDescMult(mNextToken.getUpperString()) > 0;
 }
 
+const ParamDescriptor* UniversalParser::currentNamedParam() {
+    if (mNamedAt != mConsumed || mNamedSubCom != mCurSubComDesc) {
+        mNamedDesc = NamedParam(mCurSubComDesc, mCurToken);
+        mNamedAt = mConsumed;
+        mNamedSubCom = mCurSubComDesc;
+    }
+    return mNamedDesc;
+}
+
 bool UniversalParser::atParameterStart() {
     if (!IsWord(mCurToken)) {
         return false;
     }
     if (grammarApplies() && mCurSubComDesc != nullptr && mCurSubComDesc->areParamByBlock()) {
-        const ParamDescriptor* param = NamedParam(mCurSubComDesc, mCurToken);
+        const ParamDescriptor* param = currentNamedParam();
         mExpectParam = false;
         if (param == nullptr) {
             return false;
@@ -392,9 +393,8 @@ bool UniversalParser::atParameterEnd() {
 // Elsewhere a keyword, or a parameter whose value is optional, lets the word start a parameter.
 UniversalParser::EndVerdict UniversalParser::atParamName() {
     const SubComDescriptor* const subCom = mCurSubComDesc;
-    const ParamDescriptor* const named =
-        NamedParam(subCom, mCurToken);
     if (subCom != nullptr && subCom->areParamByBlock()) {
+        const ParamDescriptor* const named = currentNamedParam();
         if (named == nullptr ||
             (mCurParamDesc != nullptr && mCurParamDesc->getBlockOption() == BlockByParen)) {
             return EndVerdict::Continues;
@@ -402,6 +402,11 @@ UniversalParser::EndVerdict UniversalParser::atParamName() {
         mExpectParam = true;
         return EndVerdict::Ends;
     }
+    // Most subcommands have no such parameter, and their values' words need no look-up.
+    if (subCom == nullptr || !subCom->hasOptionalValueParams()) {
+        return EndVerdict::Undecided;
+    }
+    const ParamDescriptor* const named = currentNamedParam();
     if (named != nullptr && (named->getParamType() == ParamKeyWord || !named->isValueRequired())) {
         mExpectParam = true;
     }
@@ -458,7 +463,29 @@ bool UniversalParser::atNameBeforeEqual(bool grammar) {
 
 void UniversalParser::clearParamOccur() {
     mCurParamDesc = nullptr;
-    mParamOccur.clear();
+    std::vector<std::map<std::string, int>::node_type>& spares = mSpareParamNodes.nodes;
+    // Room first, so that no node is lost half-way; running out of it fails the parse, as
+    // every allocation of a parse does.
+    spares.reserve(spares.size() + mParamOccur.size());
+    while (!mParamOccur.empty()) {
+        spares.push_back(mParamOccur.extract(mParamOccur.begin()));
+    }
+}
+
+int& UniversalParser::paramOccurrence(const std::string& name) {
+    const auto hint = mParamOccur.lower_bound(name);
+    if (hint != mParamOccur.end() && hint->first == name) {
+        return hint->second;
+    }
+    std::vector<std::map<std::string, int>::node_type>& spares = mSpareParamNodes.nodes;
+    if (spares.empty()) {
+        return mParamOccur.emplace_hint(hint, name, 0)->second;
+    }
+    std::map<std::string, int>::node_type node = std::move(spares.back());
+    spares.pop_back();
+    node.key() = name;
+    node.mapped() = 0;
+    return mParamOccur.insert(hint, std::move(node))->second;
 }
 
 void UniversalParser::clearSubComOccur() {
@@ -763,7 +790,10 @@ bool UniversalParser::enterSubCom(SubComObj& subCom, std::string& extName) {
         return false;
     }
     subCom.setSubComCount(count);
-    extName = ExtendedName(name, true, count);
+    // The subcommand has just formed the same name; the unnamed part's messages name nothing.
+    if (!name.empty()) {
+        extName = subCom.getSubComExtName();
+    }
     return true;
 }
 
@@ -835,8 +865,7 @@ bool UniversalParser::processExportValue(SubComObj& subCom, const std::string& e
             HasCode(mCurToken, TokenSequenceBase::EqualSign)) {
             return processOpenedExportValue(subCom, extName, form);
         }
-        if (IsWord(mCurToken) &&
-            NamedParam(mCurSubComDesc, mCurToken) != nullptr) {
+        if (IsWord(mCurToken) && currentNamedParam() != nullptr) {
             // No leading value: the subcommand starts with its parameters.
             return checkExportValue(subCom);
         }
@@ -1075,15 +1104,21 @@ bool UniversalParser::processParamObj(ParamObj& param) {
 // The rules of a parameter's name: the subcommand knows it, and it occurs once in each
 // occurrence of the subcommand.
 bool UniversalParser::enterParameter(const std::string& paramName, const std::string& extName) {
-    const int index = mCurSubComDesc != nullptr ? mCurSubComDesc->getParamDescIndex(paramName) : -1;
-    mCurParamDesc = mCurSubComDesc != nullptr ? mCurSubComDesc->getParamDesc(index) : nullptr;
+    if (mCurSubComDesc != nullptr && paramName == mCurToken.getUpperString()) {
+        // The usual case: the parameter is named by the current word, often looked up already.
+        mCurParamDesc = currentNamedParam();
+    } else {
+        const int index =
+            mCurSubComDesc != nullptr ? mCurSubComDesc->getParamDescIndex(paramName) : -1;
+        mCurParamDesc = mCurSubComDesc != nullptr ? mCurSubComDesc->getParamDesc(index) : nullptr;
+    }
     if (mCurParamDesc == nullptr) {
         mErrorCode = ParseCodes::InvalidParam;
         mMessage.InvalidParam(paramName.c_str(), extName.c_str());
         return false;
     }
     // A rejected repetition is counted too.
-    if (++mParamOccur[paramName] > 1) {
+    if (++paramOccurrence(paramName) > 1) {
         mErrorCode = ParseCodes::ParamRepeated;
         mMessage.ParamRepeated(paramName.c_str(), extName.c_str());
         return false;

@@ -149,6 +149,25 @@ class UPARSER_API UniversalParser {
     // subcommand that may not open the command stands.
     TokenInfoObj mFirstToken;
     TokenInfoObj mSecondToken;
+    // The parameter the current word names in the current subcommand. Ending a value and
+    // entering the next parameter both ask about the same word; the answer is kept for the
+    // token and subcommand it was found for, so that the name is upper-cased and hashed once.
+    const ParamDescriptor* currentNamedParam();
+    long mNamedAt = -1;
+    const SubComDescriptor* mNamedSubCom = nullptr;
+    const ParamDescriptor* mNamedDesc = nullptr;
+    // The nodes of mParamOccur that clearParamOccur took out, kept for the next subcommand's
+    // names: a command of many subcommands with parameters then allocates no node per name.
+    // A copy of the parser starts without spares.
+    struct SpareParamNodes {
+        SpareParamNodes() = default;
+        SpareParamNodes(const SpareParamNodes&) {}
+        SpareParamNodes& operator=(const SpareParamNodes&) { return *this; }
+        std::vector<std::map<std::string, int>::node_type> nodes;
+    };
+    SpareParamNodes mSpareParamNodes;
+    // mParamOccur[name], with a spare node for a new name.
+    int& paramOccurrence(const std::string& name);
     // Points the next report at the subcommand that opens the command.
     void atCommandOpening() const;
     // What a rule of a value's end says about the token at hand.
