@@ -2,6 +2,7 @@
 #define TOOLS_UPARSE_TEXTOUTPUT_H
 
 #include <ostream>
+#include <string>
 
 #include "tools/uparse/Output.h"
 
@@ -22,6 +23,7 @@ class TextOutput : public Output {
     std::ostream& mOut;
     std::ostream& mDiagnostics;
     bool mSource;
+    std::string mText;  // the command at hand's output, its capacity kept for the next
 };
 
 }  // namespace uparse
