@@ -163,25 +163,13 @@ void AppendTree(std::string& out, const CommandReport& report) {
 
 }  // namespace
 
-void TextOutput::command(const CommandReport& report) {
-    // Each command's text is built in one buffer, kept from command to command, and goes to
-    // the stream in one piece: no formatting or locking per insertion.
-    std::string& text = mText;
-    text.clear();
-    AppendTree(text, report);
-    mOut.write(text.data(), static_cast<std::streamsize>(text.size()));
-    if (report.diagnostics.empty()) {
-        // The tree stays in the stream's buffer: a file of correct commands is written in
-        // large blocks.
-        return;
-    }
-    // Where both streams reach the same terminal or file, the findings follow their tree. The
-    // program passes one stream for both when it can tell they do, and the tree then simply
-    // stays in the buffer before its findings.
-    if (&mOut != &mDiagnostics) {
-        mOut.flush();
-    }
-    // The findings of a command go out in one piece, as the diagnostic stream is unbuffered.
+void TextOutput::render(const CommandReport& report, Rendered& rendered) const {
+    // Each command's text is built in one buffer and goes to the stream in one piece: no
+    // formatting or locking per insertion.
+    std::string& tree = rendered.results;
+    tree.clear();
+    AppendTree(tree, report);
+    std::string& text = rendered.findings;
     text.clear();
     for (const Diagnostic& diagnostic : report.diagnostics) {
         text += Escaped(report.file);
@@ -202,7 +190,24 @@ void TextOutput::command(const CommandReport& report) {
                                   diagnostic.column, end);
         }
     }
-    mDiagnostics.write(text.data(), static_cast<std::streamsize>(text.size()));
+}
+
+void TextOutput::emit(const Rendered& rendered) {
+    mOut.write(rendered.results.data(), static_cast<std::streamsize>(rendered.results.size()));
+    if (rendered.findings.empty()) {
+        // The tree stays in the stream's buffer: a file of correct commands is written in
+        // large blocks.
+        return;
+    }
+    // Where both streams reach the same terminal or file, the findings follow their tree. The
+    // program passes one stream for both when it can tell they do, and the tree then simply
+    // stays in the buffer before its findings.
+    if (&mOut != &mDiagnostics) {
+        mOut.flush();
+    }
+    // The findings of a command go out in one piece, as the diagnostic stream is unbuffered.
+    mDiagnostics.write(rendered.findings.data(),
+                       static_cast<std::streamsize>(rendered.findings.size()));
     mDiagnostics.flush();
 }
 

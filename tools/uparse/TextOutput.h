@@ -2,7 +2,6 @@
 #define TOOLS_UPARSE_TEXTOUTPUT_H
 
 #include <ostream>
-#include <string>
 
 #include "tools/uparse/Output.h"
 
@@ -16,14 +15,14 @@ class TextOutput : public Output {
     TextOutput(std::ostream& out, std::ostream& diagnostics, bool source = true)
         : mOut(out), mDiagnostics(diagnostics), mSource(source) {}
 
-    void command(const CommandReport& report) override;
+    void render(const CommandReport& report, Rendered& rendered) const override;
+    void emit(const Rendered& rendered) override;
     void grammar(const examples::Procedure& procedure) override;
 
   private:
     std::ostream& mOut;
     std::ostream& mDiagnostics;
     bool mSource;
-    std::string mText;  // the command at hand's output, its capacity kept for the next
 };
 
 }  // namespace uparse
