@@ -47,7 +47,7 @@ bool equalsIgnoringAsciiCase(const char* text, std::size_t length, const Reserve
 }  // namespace
 
 int32_t ReservedWordCode(char const* text, std::size_t length) {
-    if (text == nullptr || length == 0 || length > 4) {
+    if (text == nullptr || length == 0 || length > kLongestReservedWord) {
         return 0;
     }
     for (const ReservedWord& word : kReservedWords) {

@@ -38,6 +38,9 @@ enum ExtraOperatorCode : int32_t {
 // GT, GE) written in any case, or 0 for every other text.
 int32_t ReservedWordCode(char const* text, std::size_t length);
 
+// Bytes of the longest reserved word: a longer text is none.
+constexpr std::size_t kLongestReservedWord = 4;
+
 }  // namespace refhost
 
 #endif

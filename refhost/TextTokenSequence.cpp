@@ -414,12 +414,9 @@ TextTokenSequence::Token& TextTokenSequence::at(std::size_t index) {
     return mBlocks[index >> kBlockBits][index & (kBlockSize - 1)];
 }
 
-const TextTokenSequence::Token* TextTokenSequence::current() const {
-    if (mPosition == 0 || mPosition > mCount) {
-        return nullptr;
-    }
-    const std::size_t index = mPosition - 1;
-    return &mBlocks[index >> kBlockBits][index & (kBlockSize - 1)];
+void TextTokenSequence::standAt(std::size_t position) {
+    mPosition = position;
+    mCurrent = position == 0 || position > mCount ? Token{} : at(position - 1);
 }
 
 int TextTokenSequence::getPosition() const {
@@ -428,10 +425,10 @@ int TextTokenSequence::getPosition() const {
 
 bool TextTokenSequence::next() {
     if (mPosition < mCount) {
-        ++mPosition;
+        standAt(mPosition + 1);
         return true;
     }
-    mPosition = mCount + 1;
+    standAt(mCount + 1);
     return false;
 }
 
@@ -443,7 +440,7 @@ bool TextTokenSequence::setPosition(int position) {
     if (position < 0 || static_cast<std::size_t>(position) > mCount + 1) {
         return false;
     }
-    mPosition = static_cast<std::size_t>(position);
+    standAt(static_cast<std::size_t>(position));
     return true;
 }
 

@@ -118,7 +118,10 @@ class TextTokenSequence : public TAVO_TokenSequence, public TokenExtentSource {
     void addUpperTexts();
     void push(const Token& token);
     Token& at(std::size_t index);
-    const Token* current() const;
+    // The token at which the stream stands, or null off the tokens. Each of the parser's
+    // seven queries per token asks for it, so it is a copy taken on each move.
+    const Token* current() const { return mCurrent.type != NoToken ? &mCurrent : nullptr; }
+    void standAt(std::size_t position);
     static std::size_t textsIndex(const Token& token) {
         return static_cast<std::size_t>(token.code);
     }
@@ -135,6 +138,7 @@ class TextTokenSequence : public TAVO_TokenSequence, public TokenExtentSource {
     std::vector<TokenizerError> mErrors;
     long mFirstLine;
     std::size_t mPosition = 0;
+    Token mCurrent{};  // the token at mPosition; type NoToken off the tokens
 };
 
 }  // namespace refhost

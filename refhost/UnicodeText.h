@@ -49,11 +49,11 @@ inline bool IsAscii(std::string_view text) {
     return true;
 }
 
-inline bool IsAsciiNameStart(unsigned char c) {
+constexpr bool IsAsciiNameStart(unsigned char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '@' || c == '#' || c == '$';
 }
 
-inline bool IsAsciiNameContinuation(unsigned char c) {
+constexpr bool IsAsciiNameContinuation(unsigned char c) {
     return IsAsciiNameStart(c) || (c >= '0' && c <= '9') || c == '_' || c == '.';
 }
 

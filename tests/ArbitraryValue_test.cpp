@@ -6,7 +6,9 @@
 #include <string>
 
 #include "support/ParseCommand.h"
+#include "support/Tokens.h"
 #include "uparser/CommandDescriptor.h"
+#include "uparser/ParamObj.h"
 #include "uparser/SubComDescriptor.h"
 
 namespace {
@@ -34,6 +36,11 @@ TEST(ArbitraryValue, AListStopsAtItsFirstMisfitWithItsMessage) {
     const auto fits = ParseCommand("CMD /NOTE a b c d /NEXT x", &vars);
     EXPECT_EQ(fits.code, ParseCodes::Parsed);
     EXPECT_EQ(Collected(fits), "a b c d");
+    // Up to the command's last token, which the cursor also keeps for reports after it.
+    const auto last = ParseCommand("CMD /NOTE a bb 3", &vars);
+    EXPECT_EQ(last.code, ParseCodes::WrongValue);
+    EXPECT_EQ(Collected(last), "a bb 3");
+    EXPECT_EQ(ParseCommand("CMD /NOTE a bb", &vars).code, ParseCodes::Parsed);
 
     const auto stops = ParseCommand("CMD /NOTE a b 3 c d", &vars);
     EXPECT_EQ(stops.code, ParseCodes::WrongValue);
@@ -47,6 +54,17 @@ TEST(ArbitraryValue, AListStopsAtItsFirstMisfitWithItsMessage) {
     EXPECT_EQ(Collected(bound), "1 2 -3");
     ASSERT_EQ(bound.messages.size(), 1u);
     EXPECT_NE(bound.messages[0].text.find("-3"), std::string::npos) << bound.messages[0].text;
+}
+
+// The parser takes a variable name as fitting a variable list alone without building the
+// list; that holds only while a one-token list fits exactly when its token is a name.
+TEST(ArbitraryValue, AOneTokenVariableListFitsExactlyWhenTheTokenIsAName) {
+    const ParamDescriptor vars(std::string(), ParamVarList);
+    for (const TokenInfoObj& token : TokensOf("a Z9 x.y @v TO all by 3 'a' ( = a. 1a _a")) {
+        ParamObj one(TokenInfoObj(), ParamTokenList);
+        one.addTokenObj(token);
+        EXPECT_EQ(one.canGetValue(&vars, nullptr), token.IsVarName()) << token.getString();
+    }
 }
 
 }  // namespace

@@ -162,6 +162,7 @@ namespace {
 static_assert(std::is_nothrow_move_constructible<TokenInfoObj>::value, "cheap in vectors");
 static_assert(std::is_nothrow_move_assignable<TokenInfoObj>::value, "cheap in vectors");
 static_assert(sizeof(TokenInfoObj) <= 64, "a million-token list stays small");
+static_assert(sizeof(void*) != 8 || sizeof(TokenInfoObj) <= 56, "under 100 bytes a token");
 
 // The exact bytes of both texts, embedded NULs included.
 std::string TextBytes(const TokenInfoObj& token) {
@@ -176,61 +177,70 @@ std::string UpperBytes(const TokenInfoObj& token, std::size_t length) {
 
 // Short texts are kept inside the object and longer ones outside it; every length on both
 // sides of that limit must survive snapshots, copies, moves and assignments byte for byte,
-// with an upper text of another length than the text and a NUL inside the text, and so must
-// every other field.
+// with a NUL inside the text and an upper text of another length, or a plain text and an upper
+// text of the same length or one starting with a NUL; and so must every other field.
 TEST(TokenInfoObj, TextsOfEveryLengthSurviveCopiesAndMoves) {
-    for (unsigned length = 0; length <= 40; ++length) {
-        std::string text(length, 'a');
-        for (unsigned i = 0; i < length; ++i) {
-            text[i] = static_cast<char>('a' + i % 26);
+    for (int shape = 0; shape < 3; ++shape) {
+        for (unsigned length = 0; length <= 40; ++length) {
+            std::string text(length, 'a');
+            for (unsigned i = 0; i < length; ++i) {
+                text[i] = static_cast<char>('a' + i % 26);
+            }
+            if (length > 2 && shape == 0) {
+                text[1] = '\0';
+            }
+            // Upper-casing may shorten or lengthen a text; both must fit wherever the text went.
+            const std::string changed =
+                std::string(length % 2 == 0 ? length / 2 + 1 : length + 3, 'U') + "x";
+            const std::string upper = shape == 0 ? changed
+                                      : shape == 1
+                                          ? std::string(length, 'U')
+                                          : std::string(1, '\0') + std::string(length, 'U');
+            OneTokenStream stream;
+            stream.text = text.c_str();
+            stream.textLength = length;
+            stream.upper = upper.c_str();
+            stream.upperLength = static_cast<unsigned>(upper.size());
+            SCOPED_TRACE(std::to_string(shape) + "/" + std::to_string(length));
+
+            auto source = std::make_unique<TokenInfoObj>(stream);
+            source->setExtent(40, 123456);
+            const auto check = [&](const TokenInfoObj& token) {
+                EXPECT_EQ(TextBytes(token), text);
+                EXPECT_EQ(token.getString()[length], '\0');
+                EXPECT_EQ(UpperBytes(token, upper.size()), upper);
+                EXPECT_EQ(token.getUpperString()[upper.size()], '\0');
+                EXPECT_TRUE(token.IsString());
+                EXPECT_EQ(token.getNumeric(), 2.5);
+                EXPECT_EQ(token.getLineNumber(), 12);
+                EXPECT_EQ(token.getColumn(), 7);
+                EXPECT_EQ(token.getEndColumn(), 40);
+                EXPECT_EQ(token.getByteOffset(), 123456);
+            };
+            check(*source);
+
+            TokenInfoObj copy(*source);
+            TokenInfoObj longTarget = TokensOf("'" + std::string(50, 'q') + "'")[0];
+            TokenInfoObj shortTarget = TokensOf("q")[0];
+            longTarget = *source;
+            shortTarget = *source;
+            source.reset();  // nothing may still point into it
+            check(copy);
+            check(longTarget);
+            check(shortTarget);
+
+            TokenInfoObj moved(std::move(copy));
+            check(moved);
+            EXPECT_EQ(copy.getStringLength(), 0u);  // NOLINT: a moved-from token is empty
+            EXPECT_STREQ(copy.getString(), "");
+            EXPECT_STREQ(copy.getUpperString(), "");
+            TokenInfoObj& self = moved;
+            moved = self;
+            moved = std::move(self);
+            check(moved);
+            shortTarget = std::move(moved);
+            check(shortTarget);
         }
-        if (length > 2) {
-            text[1] = '\0';
-        }
-        // Upper-casing may shorten or lengthen a text; both must fit wherever the text went.
-        const std::string upper =
-            std::string(length % 2 == 0 ? length / 2 + 1 : length + 3, 'U') + "x";
-        OneTokenStream stream;
-        stream.text = text.c_str();
-        stream.textLength = length;
-        stream.upper = upper.c_str();
-        stream.upperLength = static_cast<unsigned>(upper.size());
-        SCOPED_TRACE(length);
-
-        auto source = std::make_unique<TokenInfoObj>(stream);
-        const auto check = [&](const TokenInfoObj& token) {
-            EXPECT_EQ(TextBytes(token), text);
-            EXPECT_EQ(token.getString()[length], '\0');
-            EXPECT_EQ(UpperBytes(token, upper.size()), upper);
-            EXPECT_EQ(token.getUpperString()[upper.size()], '\0');
-            EXPECT_TRUE(token.IsString());
-            EXPECT_EQ(token.getNumeric(), 2.5);
-            EXPECT_EQ(token.getLineNumber(), 12);
-            EXPECT_EQ(token.getColumn(), 7);
-        };
-        check(*source);
-
-        TokenInfoObj copy(*source);
-        TokenInfoObj longTarget = TokensOf("'" + std::string(50, 'q') + "'")[0];
-        TokenInfoObj shortTarget = TokensOf("q")[0];
-        longTarget = *source;
-        shortTarget = *source;
-        source.reset();  // nothing may still point into it
-        check(copy);
-        check(longTarget);
-        check(shortTarget);
-
-        TokenInfoObj moved(std::move(copy));
-        check(moved);
-        EXPECT_EQ(copy.getStringLength(), 0u);  // NOLINT: a moved-from token is empty
-        EXPECT_STREQ(copy.getString(), "");
-        EXPECT_STREQ(copy.getUpperString(), "");
-        TokenInfoObj& self = moved;
-        moved = self;
-        moved = std::move(self);
-        check(moved);
-        shortTarget = std::move(moved);
-        check(shortTarget);
     }
 }
 

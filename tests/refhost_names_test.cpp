@@ -33,6 +33,31 @@ TEST(RefhostVarNameTest, RefusesBadNamesAndReservedWordsInAnyCase) {
     }
 }
 
+// The verdict is the first finding in reading order: length, then each character (an ASCII
+// run judged at once, then the rest one by one), then the final ".", then reserved words.
+TEST(RefhostVarNameTest, VerdictIsTheFirstFindingWhereverTheTextLeavesAscii) {
+    const struct {
+        std::string name;
+        int verdict;
+    } cases[] = {
+        {std::string(65, '-'), 1},
+        {"-\xC3\xA9", 2},
+        {"\xC3\xA9-", 3},
+        {"a-\xFF", 3},
+        {"a\xFF-", 6},
+        {"1\xFF", 2},
+        {"\xE2\x82\xAC", 2},
+        {"a\xE2\x82\xAC", 3},
+        {"\xC3\xA9t\xC3\xA9.", 4},
+        {"x\xC3\xA9-", 3},
+        {"#\xC3\xA9_1", 0},
+        {"by", 5},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ValidateTAVOName(c.name.c_str()), c.verdict) << c.name;
+    }
+}
+
 TEST(RefhostReservedWordsTest, ExtraCodesNeverCollideWithTheFixedOnes) {
     const int fixed[] = {0, 3, 10, 11, 13, 14, 17, 30, 31, 34, 35, 36, 37};
     const int extra[] = {

@@ -9,26 +9,6 @@
 
 namespace {
 
-// Where a snapshot's texts are written while it reads them: the object's inline bytes until
-// they no longer fit, then a block of its own.
-struct TextBuffer {
-    char* data;
-    std::size_t capacity;
-    std::unique_ptr<char[]> block;
-
-    // Room for size bytes, keeping the first kept ones.
-    void reserve(std::size_t size, std::size_t kept) {
-        if (size <= capacity) {
-            return;
-        }
-        std::unique_ptr<char[]> grown(new char[size]);
-        std::memcpy(grown.get(), data, kept);
-        block = std::move(grown);
-        data = block.get();
-        capacity = size;
-    }
-};
-
 // length bytes of text, then a NUL.
 void CopyText(char* to, const char* text, unsigned length) {
     if (length > 0) {
@@ -39,6 +19,9 @@ void CopyText(char* to, const char* text, unsigned length) {
 
 }  // namespace
 
+// Lengths are whole on 64-bit hosts; the point of the layout is the size of a token list.
+static_assert(sizeof(void*) != 8 || sizeof(TokenInfoObj) == 56, "a snapshot is 56 bytes");
+
 TokenInfoObj::TokenInfoObj()
     : mType(TokenSequenceBase::NoToken),
       mOperatorCode(TokenSequenceBase::NoOperator),
@@ -47,9 +30,9 @@ TokenInfoObj::TokenInfoObj()
       mColumn(0),
       mEndColumn(0),
       mByteOffset(-1),
-      mLength(0),
-      mUpperLength(0),
-      mInline() {}
+      mTexts() {
+    setEmptyTexts();
+}
 
 TokenInfoObj::TokenInfoObj(const TAVO_TokenSequence& stream) : TokenInfoObj() {
     read(stream);
@@ -71,39 +54,92 @@ void TokenInfoObj::read(const TAVO_TokenSequence& stream) {
     mColumn = static_cast<int32_t>(stream.getColumn());
 }
 
+unsigned TokenInfoObj::upperLength() const {
+    if (!isInline()) {
+        return heapLength(kHeapUpperLength);
+    }
+    const auto spare = static_cast<unsigned char>(mTexts[kSpareAt]);
+    return static_cast<unsigned>(kMaxInline) - spare - inlineLength();
+}
+
+void TokenInfoObj::setHeap(char* data, unsigned length, unsigned upperLength) {
+    std::memcpy(mTexts, &data, sizeof data);
+    std::memcpy(mTexts + kHeapLength, &length, sizeof length);
+    std::memcpy(mTexts + kHeapUpperLength, &upperLength, sizeof upperLength);
+    mTexts[kSpareAt] = static_cast<char>(kHeap);
+}
+
+// Both texts are in place; 0 spare bytes is the upper text's NUL.
+void TokenInfoObj::setInlineSpare(unsigned length, unsigned upperLength) {
+    mTexts[kSpareAt] = static_cast<char>(kMaxInline - length - upperLength);
+}
+
+void TokenInfoObj::setEmptyTexts() noexcept {
+    mTexts[0] = '\0';
+    mTexts[1] = '\0';
+    setInlineSpare(0, 0);
+}
+
+// Copies the text inside with an empty upper text, so that the object is whole whatever
+// happens next; false, leaving the empty texts, when it is too long or holds a NUL.
+bool TokenInfoObj::readInlineText(const char* text, unsigned length) {
+    if (length > kMaxInline) {
+        return false;
+    }
+    for (unsigned i = 0; i < length; ++i) {
+        if (text[i] == '\0') {
+            setEmptyTexts();
+            return false;
+        }
+        mTexts[i] = text[i];
+    }
+    mTexts[length] = '\0';
+    mTexts[length + 1] = '\0';
+    setInlineSpare(length, 0);
+    return true;
+}
+
 // A host may answer both text queries from one scratch buffer, so the text is copied before the
 // upper text is asked for. It goes straight to where it will stay: into the object when it
 // leaves room for an upper text, else into a block with room for an upper text as long as
 // itself (the usual case), so that a snapshot allocates at most once unless upper-casing made
-// the text longer.
+// the text longer or the two texts together outgrow the object.
 void TokenInfoObj::readTexts(const TAVO_TokenSequence& stream) {
     char const* text = nullptr;
     unsigned length = 0;
     stream.getString(&text, &length);
     length = text != nullptr ? length : 0;
-    TextBuffer buffer{mInline, kInlineBytes, nullptr};
-    if (bufferSize(length, 0) > kInlineBytes) {
-        buffer.reserve(bufferSize(length, length), 0);
+    std::unique_ptr<char[]> block;
+    std::size_t capacity = 0;
+    if (!readInlineText(text, length)) {
+        capacity = bufferSize(length, length);
+        block.reset(new char[capacity]);
+        CopyText(block.get(), text, length);
     }
-    CopyText(buffer.data, text, length);
 
     char const* upper = nullptr;
     unsigned upperLength = 0;
     stream.getUpperString(&upper, &upperLength);
     upperLength = upper != nullptr ? upperLength : 0;
-    buffer.reserve(bufferSize(length, upperLength), std::size_t{length} + 1);
-    CopyText(buffer.data + length + 1, upper, upperLength);
-    // Inside the object exactly when both texts fit there (see isInline).
-    if (buffer.block) {
-        mHeap = buffer.block.release();
+    if (!block && std::size_t{length} + upperLength <= kMaxInline) {
+        CopyText(mTexts + length + 1, upper, upperLength);
+        setInlineSpare(length, upperLength);
+        return;
     }
-    mLength = length;
-    mUpperLength = upperLength;
+    const std::size_t size = bufferSize(length, upperLength);
+    if (size > capacity) {
+        std::unique_ptr<char[]> grown(new char[size]);
+        CopyText(grown.get(), block ? block.get() : mTexts, length);
+        block = std::move(grown);
+    }
+    CopyText(block.get() + length + 1, upper, upperLength);
+    setHeap(block.release(), length, upperLength);
 }
 
 void TokenInfoObj::setExtent(int endColumn, long long byteOffset) {
     mEndColumn = endColumn > 0 ? static_cast<int32_t>(endColumn) : 0;
-    mByteOffset = byteOffset >= 0 && byteOffset <= INT32_MAX ? static_cast<int32_t>(byteOffset) : -1;
+    mByteOffset =
+        byteOffset >= 0 && byteOffset <= INT32_MAX ? static_cast<int32_t>(byteOffset) : -1;
 }
 
 TokenInfoObj::TokenInfoObj(const TokenInfoObj& other)
@@ -114,10 +150,9 @@ TokenInfoObj::TokenInfoObj(const TokenInfoObj& other)
       mColumn(other.mColumn),
       mEndColumn(other.mEndColumn),
       mByteOffset(other.mByteOffset),
-      mLength(0),
-      mUpperLength(0),
-      mInline() {
-    setTexts(other.getString(), other.mLength, other.getUpperString(), other.mUpperLength);
+      mTexts() {
+    setEmptyTexts();
+    copyTexts(other);
 }
 
 TokenInfoObj::TokenInfoObj(TokenInfoObj&& other) noexcept
@@ -128,30 +163,29 @@ TokenInfoObj::TokenInfoObj(TokenInfoObj&& other) noexcept
       mColumn(other.mColumn),
       mEndColumn(other.mEndColumn),
       mByteOffset(other.mByteOffset),
-      mLength(0),
-      mUpperLength(0),
-      mInline() {
+      mTexts() {
     takeTexts(other);
 }
 
 TokenInfoObj& TokenInfoObj::operator=(const TokenInfoObj& other) {
-    if (this != &other) {
+    if (this == &other) {
+        return *this;
+    }
+    if (!other.isInline()) {
         // Copied first, so that a failed allocation leaves this object as it was.
         TokenInfoObj copy(other);
-        *this = std::move(copy);
+        return *this = std::move(copy);
     }
+    // Texts kept inside copy with the room, and nothing can fail.
+    releaseTexts();
+    copyFields(other);
+    copyTexts(other);
     return *this;
 }
 
 TokenInfoObj& TokenInfoObj::operator=(TokenInfoObj&& other) noexcept {
     if (this != &other) {
-        mType = other.mType;
-        mOperatorCode = other.mOperatorCode;
-        mNumeric = other.mNumeric;
-        mLineNumber = other.mLineNumber;
-        mColumn = other.mColumn;
-        mEndColumn = other.mEndColumn;
-        mByteOffset = other.mByteOffset;
+        copyFields(other);
         releaseTexts();
         takeTexts(other);
     }
@@ -162,51 +196,48 @@ TokenInfoObj::~TokenInfoObj() {
     releaseTexts();
 }
 
-void TokenInfoObj::setTexts(const char* text, unsigned length, const char* upper,
-                            unsigned upperLength) {
-    // Called on an object that holds the empty texts only.
-    const std::size_t size = bufferSize(length, upperLength);
-    char* buffer = mInline;
-    if (size > kInlineBytes) {
-        buffer = new char[size];
+void TokenInfoObj::copyFields(const TokenInfoObj& other) noexcept {
+    mType = other.mType;
+    mOperatorCode = other.mOperatorCode;
+    mNumeric = other.mNumeric;
+    mLineNumber = other.mLineNumber;
+    mColumn = other.mColumn;
+    mEndColumn = other.mEndColumn;
+    mByteOffset = other.mByteOffset;
+}
+
+// Called on an object that holds the empty texts only.
+void TokenInfoObj::copyTexts(const TokenInfoObj& other) {
+    if (other.isInline()) {
+        std::memcpy(mTexts, other.mTexts, kTextBytes);
+        return;
     }
-    CopyText(buffer, text, length);
-    CopyText(buffer + length + 1, upper, upperLength);
-    if (buffer != mInline) {
-        mHeap = buffer;
-    }
-    mLength = length;
-    mUpperLength = upperLength;
+    const unsigned length = other.getStringLength();
+    const unsigned upper = other.upperLength();
+    char* buffer = new char[bufferSize(length, upper)];
+    CopyText(buffer, other.getString(), length);
+    CopyText(buffer + length + 1, other.getUpperString(), upper);
+    setHeap(buffer, length, upper);
 }
 
 void TokenInfoObj::releaseTexts() noexcept {
     if (!isInline()) {
-        delete[] mHeap;
+        delete[] heapData();
     }
-    mLength = 0;
-    mUpperLength = 0;
-    mInline[0] = '\0';
-    mInline[1] = '\0';
+    setEmptyTexts();
 }
 
 void TokenInfoObj::takeTexts(TokenInfoObj& other) noexcept {
     // This object holds the empty texts; other is left with them.
-    if (other.isInline()) {
-        std::memcpy(mInline, other.mInline, kInlineBytes);
-    } else {
-        mHeap = other.mHeap;
-    }
-    mLength = other.mLength;
-    mUpperLength = other.mUpperLength;
-    other.mLength = 0;
-    other.mUpperLength = 0;
-    other.mInline[0] = '\0';
-    other.mInline[1] = '\0';
+    std::memcpy(mTexts, other.mTexts, kTextBytes);
+    other.setEmptyTexts();
 }
 
 bool TokenInfoObj::IsVarName() const {
     // The host checks a C string; a text with an embedded NUL would be judged by its prefix.
-    return IsPlainString() && std::memchr(getString(), '\0', mLength) == nullptr &&
+    // A text kept inside the object has none.
+    return IsPlainString() &&
+           (isInline() || std::memchr(getString(), '\0', getStringLength()) == nullptr) &&
            ValidateTAVOName(getString()) == 0;
 }
 
@@ -223,18 +254,17 @@ int TokenInfoObj::getInteger() const {
 }
 
 TavoVarName TokenInfoObj::getVarName() const {
-    return IsVarName() ? TavoVarName(std::string(getString(), mLength)) : TavoVarName();
+    return IsVarName() ? TavoVarName(std::string(getString(), getStringLength())) : TavoVarName();
 }
 
 TavoVarName TokenInfoObj::getUpperVarName() const {
-    return IsVarName() ? TavoVarName(std::string(getUpperString(), mUpperLength))
-                       : TavoVarName();
+    return IsVarName() ? TavoVarName(std::string(getUpperString(), upperLength())) : TavoVarName();
 }
 
 std::string TokenInfoObj::getFilePath(bool validatorFlag, bool strictFlag) const {
     if (!IsLiteral() && !IsString()) {
         return std::string();
     }
-    return GetExtendFilePath(std::string(getString(), mLength), validatorFlag, IsString(),
+    return GetExtendFilePath(std::string(getString(), getStringLength()), validatorFlag, IsString(),
                              strictFlag);
 }

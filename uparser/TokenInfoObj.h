@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "uparser/Export.h"
@@ -26,9 +27,13 @@ class UPARSER_API TokenInfoObj {
 
     TokenSequenceBase::TokenType getType() const { return mType; }
     TokenSequenceBase::OperatorCode getOperatorCode() const { return mOperatorCode; }
-    char const* getString() const { return texts(); }
-    unsigned int getStringLength() const { return mLength; }
-    char const* getUpperString() const { return texts() + mLength + 1; }
+    char const* getString() const { return isInline() ? mTexts : heapData(); }
+    unsigned int getStringLength() const {
+        return isInline() ? inlineLength() : heapLength(kHeapLength);
+    }
+    char const* getUpperString() const {
+        return isInline() ? mTexts + inlineLength() + 1 : heapData() + heapLength(kHeapLength) + 1;
+    }
     double getNumeric() const { return mNumeric; }
     long getLineNumber() const { return mLineNumber; }
     int getColumn() const { return mColumn; }
@@ -71,17 +76,48 @@ class UPARSER_API TokenInfoObj {
   private:
     // Both texts live in one buffer, "text\0UPPER\0", inside the object when they fit and in
     // one heap block otherwise: a token list of short words then costs no allocation per
-    // token. The lengths are kept because a text may itself contain NUL bytes.
-    // 24 bytes keep the object at 64 with the extent: names up to 11 bytes stay inline.
-    static constexpr std::size_t kInlineBytes = 24;
+    // token, and a snapshot stays at 56 bytes (a million-token list is a vector of them).
+    //
+    // Inside, the last byte holds the bytes left unused, so that it is the upper text's NUL
+    // when both texts fill the room exactly: names of up to 11 bytes stay inside. The text's
+    // length is where its NUL stands, so a text with a NUL byte of its own goes outside.
+    // Outside, the room holds the block's address and both lengths, and the last byte kHeap.
+    static constexpr std::size_t kTextBytes = 24;
+    static constexpr std::size_t kSpareAt = kTextBytes - 1;
+    static constexpr std::size_t kMaxInline = kTextBytes - 2;  // both lengths together
+    static constexpr unsigned char kHeap = 0xFF;
+    static constexpr std::size_t kHeapLength = sizeof(char*);
+    static constexpr std::size_t kHeapUpperLength = kHeapLength + sizeof(unsigned);
 
     static std::size_t bufferSize(unsigned length, unsigned upperLength) {
         return std::size_t{length} + upperLength + 2;
     }
-    bool isInline() const { return bufferSize(mLength, mUpperLength) <= kInlineBytes; }
-    const char* texts() const { return isInline() ? mInline : mHeap; }
+    bool isInline() const { return static_cast<unsigned char>(mTexts[kSpareAt]) != kHeap; }
+    unsigned inlineLength() const {
+        unsigned length = 0;
+        while (mTexts[length] != '\0') {
+            ++length;
+        }
+        return length;
+    }
+    char* heapData() const {
+        char* data = nullptr;
+        std::memcpy(&data, mTexts, sizeof data);
+        return data;
+    }
+    unsigned heapLength(std::size_t at) const {
+        unsigned length = 0;
+        std::memcpy(&length, mTexts + at, sizeof length);
+        return length;
+    }
+    unsigned upperLength() const;
+    void setHeap(char* data, unsigned length, unsigned upperLength);
+    void setInlineSpare(unsigned length, unsigned upperLength);
+    void setEmptyTexts() noexcept;
+    bool readInlineText(const char* text, unsigned length);
     void readTexts(const TAVO_TokenSequence& stream);
-    void setTexts(const char* text, unsigned length, const char* upper, unsigned upperLength);
+    void copyFields(const TokenInfoObj& other) noexcept;  // all but the texts
+    void copyTexts(const TokenInfoObj& other);
     void releaseTexts() noexcept;
     void takeTexts(TokenInfoObj& other) noexcept;
 
@@ -92,12 +128,7 @@ class UPARSER_API TokenInfoObj {
     int32_t mColumn;
     int32_t mEndColumn;
     int32_t mByteOffset;
-    unsigned mLength;       // bytes of the text
-    unsigned mUpperLength;  // bytes of the upper text
-    union {
-        char mInline[kInlineBytes];
-        char* mHeap;
-    };
+    alignas(char*) char mTexts[kTextBytes];
 };
 
 #endif

@@ -38,11 +38,33 @@ bool ChecksEachToken(const ParamDescriptor* desc) {
     return desc != nullptr && GetParamTypeTraits(desc->getParamType()).list;
 }
 
-bool FitsAlone(const TokenInfoObj& token, const ParamDescriptor& desc) {
-    ParamObj one(TokenInfoObj(), ParamTokenList);
-    one.addTokenObj(token);
-    return one.canGetValue(&desc, nullptr);
-}
+// Whether a token would fit the descriptor as a value of its own, checked silently. One
+// list serves every token of a long value, so that the check allocates nothing for a token
+// whose texts fit inside its snapshot. A one-token variable list fits exactly when the token
+// is a variable name, so a name needs no list at all.
+class SingleTokenCheck {
+  public:
+    explicit SingleTokenCheck(const ParamDescriptor* desc)
+        : mDesc(desc),
+          mNamesFit(desc != nullptr && desc->getParamType() == ParamVarList),
+          mValue(TokenInfoObj(), ParamTokenList),
+          mTokens(1) {}
+
+    bool fits(const TokenInfoObj& token) {
+        if (mNamesFit && token.IsVarName()) {
+            return true;
+        }
+        mTokens.front() = token;
+        mValue.setTokenList(mTokens);
+        return mValue.canGetValue(mDesc, nullptr);
+    }
+
+  private:
+    const ParamDescriptor* mDesc;
+    bool mNamesFit;
+    ParamObj mValue;
+    std::vector<TokenInfoObj> mTokens;
+};
 
 // The name under which messages show a subcommand: repeatable ones carry their occurrence.
 std::string ExtendedName(const std::string& name, bool repeatable, int count) {
@@ -775,14 +797,19 @@ bool UniversalParser::processArbitraryValue(SubComObj& subCom) {
     // square of its length. A token that does not fit alone gets the full check, which
     // reports it.
     const bool eachToken = grammar && ChecksEachToken(mCurParamDesc);
+    SingleTokenCheck alone(mCurParamDesc);
     while (!atSubComEnd()) {
-        subCom.addParamExportToken(mCurToken);
-        nextToken();
-        if (!grammar) {
-            continue;
+        // Checked before it is moved into the value: the check asks the stream nothing.
+        const bool fits = eachToken && alone.fits(mCurToken);
+        // nextToken() replaces the current snapshot right away, so it is moved into the value;
+        // the command's last token is copied, as the cursor keeps it for reports after it.
+        if (mHasNextToken) {
+            subCom.addParamExportToken(std::move(mCurToken));
+        } else {
+            subCom.addParamExportToken(mCurToken);
         }
-        const unsigned count = subCom.getTokenListSize();
-        if (eachToken && FitsAlone(*subCom.getTokenObj(count - 1), *mCurParamDesc)) {
+        nextToken();
+        if (!grammar || fits) {
             continue;
         }
         if (!subCom.exportParamObj()->canGetValue(mCurParamDesc, &mMessage)) {

@@ -1,5 +1,6 @@
 #include "uparser/host/VarName.h"
 
+#include <cstring>
 #include <string_view>
 #include <utility>
 
@@ -30,20 +31,33 @@ namespace {
 
 constexpr std::size_t kMaxNameBytes = 64;
 
-}  // namespace
+// The ASCII name classes as a table, and where a fast scan must stop (the end, or a byte
+// beyond ASCII): the library asks about names on every token, and most are ASCII throughout.
+constexpr unsigned char kStart = 1;
+constexpr unsigned char kContinuation = 2;
+constexpr unsigned char kStop = 4;
 
-// 1: empty or too long; 2: a bad first character; 3: a bad later character; 4: ends in ".";
-// 5: a reserved word; 6: not valid UTF-8. The library asks on every token, so ASCII
-// characters are judged on the spot.
-int ValidateTAVOName(char const* name) {
-    if (name == nullptr) {
-        return 1;
+struct NameByteClasses {
+    unsigned char of[256] = {};
+    constexpr NameByteClasses() {
+        for (unsigned c = 0; c < 256; ++c) {
+            const auto byte = static_cast<unsigned char>(c);
+            if (c == 0 || c >= 0x80) {
+                of[c] = kStop;
+                continue;
+            }
+            of[c] = static_cast<unsigned char>(
+                (refhost::IsAsciiNameStart(byte) ? kStart : 0) |
+                (refhost::IsAsciiNameContinuation(byte) ? kContinuation : 0));
+        }
     }
-    const std::string_view text(name);
-    if (text.empty() || text.size() > kMaxNameBytes) {
-        return 1;
-    }
-    for (std::size_t at = 0; at < text.size();) {
+};
+
+constexpr NameByteClasses kNameBytes;
+
+// The characters of a name from `at` on, where it leaves ASCII: 0, or the verdict (2, 3, 6).
+int JudgeBeyondAscii(std::string_view text, std::size_t at) {
+    while (at < text.size()) {
         const auto c = static_cast<unsigned char>(text[at]);
         bool accepted = false;
         std::size_t length = 1;
@@ -63,10 +77,48 @@ int ValidateTAVOName(char const* name) {
         }
         at += length;
     }
+    return 0;
+}
+
+}  // namespace
+
+// 1: empty or too long; 2: a bad first character; 3: a bad later character; 4: ends in ".";
+// 5: a reserved word; 6: not valid UTF-8; the first finding in that order of reading wins.
+int ValidateTAVOName(char const* name) {
+    if (name == nullptr) {
+        return 1;
+    }
+    // The ASCII run at the start is measured and judged in one pass: whether its first byte
+    // may start a name, and whether all later ones may continue it.
+    const auto* bytes = reinterpret_cast<const unsigned char*>(name);
+    const unsigned char first = kNameBytes.of[bytes[0]];
+    unsigned char later = kContinuation;
+    std::size_t size = first & kStop ? 0 : 1;
+    for (; (kNameBytes.of[bytes[size]] & kStop) == 0; ++size) {
+        later &= kNameBytes.of[bytes[size]];
+    }
+    const std::string_view text(name, bytes[size] == 0 ? size : std::strlen(name));
+    if (text.empty() || text.size() > kMaxNameBytes) {
+        return 1;
+    }
+    if (size > 0 && (first & kStart) == 0) {
+        return 2;
+    }
+    if (later == 0) {
+        return 3;
+    }
+    if (size < text.size()) {
+        const int verdict = JudgeBeyondAscii(text, size);
+        if (verdict != 0) {
+            return verdict;
+        }
+    }
     if (text.back() == '.') {
         return 4;
     }
-    if (refhost::ReservedWordCode(name, text.size()) != 0) {
+    // Reserved words are all short: most names need no look.
+    if (text.size() <= refhost::kLongestReservedWord &&
+        refhost::ReservedWordCode(name, text.size()) != 0) {
         return 5;
     }
     return 0;
