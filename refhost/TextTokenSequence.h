@@ -106,7 +106,8 @@ class TextTokenSequence : public TAVO_TokenSequence, public TokenExtentSource {
         uint32_t upperLength;
     };
 
-    // Tokens live in fixed-size blocks: a long command never moves the tokens already read.
+    // Tokens live in fixed-size blocks: a long command never moves the blocks already filled
+    // (only the first, smaller block grows while it is filled).
     static constexpr std::size_t kBlockBits = 12;
     static constexpr std::size_t kBlockSize = std::size_t{1} << kBlockBits;
 

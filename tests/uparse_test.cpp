@@ -516,6 +516,44 @@ TEST_F(Uparse, ReadsStandardInputWithoutFileOrWithDash) {
     EXPECT_THAT(files.err, HasSubstr("<stdin>:1:7: error: Variable city"));
 }
 
+// A regular file is checked in batches on two threads, a pipe command by command; both must
+// write the same texts in the same order, findings after their tree, over several batches of
+// commands that pass and fail in every way.
+TEST_F(Uparse, AFileGivesWhatThePipeGivesCommandForCommand) {
+#ifdef UPARSE_PATH
+    const std::vector<std::string> commands = {
+        "SKETCH age income\n  /STATS CENTER SPREAD TRIM = 5\n  /TITLE 'Wave 1'.\n",
+        "SKETCH agee.\n",
+        "SKETCH age /FORMAT DIGITS = 25.\n",
+        "SKECTH age.\n",
+        "WEAVE /PANEL region BY gender /LAYOUT WIDTH(12) WIDTH(14).\n",
+        "TRACE score1 'open.\n",
+        "BUCKET zone /MAP region gender ; 1 1 10 ; 2 2 21 /OTHERWISE VALUE = 99.\n",
+    };
+    std::string text;
+    for (int i = 0; i < 700; ++i) {
+        text += commands[static_cast<std::size_t>(i * 3 % 7)];
+    }
+    const std::string in = mDir.write("many.syntax", text);
+    // Standard input from the file itself, or from a pipe; status and both streams, in one.
+    const auto check = [&](const std::string& options, bool pipe) {
+        const std::string out = mDir.file("out.txt");
+        const std::string command = (pipe ? "cat " + Quoted(in) + " | " : std::string()) +
+                                    Quoted(UPARSE_PATH) + " " + options + " -" +
+                                    (pipe ? std::string() : " <" + Quoted(in)) + " >" +
+                                    Quoted(out) + " 2>&1";
+        const int status = std::system(command.c_str());
+        return std::to_string(WIFEXITED(status) ? WEXITSTATUS(status) : -1) + "\n" + Slurp(out);
+    };
+    for (const char* options : {"", "--json"}) {
+        const std::string batches = check(options, false);
+        EXPECT_EQ(batches.substr(0, 2), "1\n");
+        EXPECT_GT(batches.size(), text.size());
+        EXPECT_EQ(batches, check(options, true)) << options;
+    }
+#endif
+}
+
 TEST_F(Uparse, UnknownCommandsFailUnlessRawAsksForNoGrammar) {
     const Result unknown = run({"--no-source", "-"}, "TABULATE a b /c d.");
     EXPECT_EQ(unknown.status, 1);

@@ -86,7 +86,7 @@ Json TreeJson(const CommandReport& report) {
 
 }  // namespace
 
-void JsonOutput::command(const CommandReport& report) {
+void JsonOutput::render(const CommandReport& report, Rendered& rendered) const {
     Json variables = Json::array();
     for (const examples::VariableList& list : report.result.variables) {
         Json qualifiers = Json::object();
@@ -133,7 +133,13 @@ void JsonOutput::command(const CommandReport& report) {
         {"diagnostics", std::move(diagnostics)},
     };
     // Replacement characters keep the line valid JSON whatever bytes the syntax held.
-    mOut << json.dump(-1, ' ', false, Json::error_handler_t::replace) << '\n';
+    rendered.results = json.dump(-1, ' ', false, Json::error_handler_t::replace);
+    rendered.results += '\n';
+    rendered.findings.clear();
+}
+
+void JsonOutput::emit(const Rendered& rendered) {
+    mOut.write(rendered.results.data(), static_cast<std::streamsize>(rendered.results.size()));
 }
 
 void JsonOutput::grammar(const examples::Procedure& procedure) {

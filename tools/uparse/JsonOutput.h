@@ -13,7 +13,8 @@ class JsonOutput : public Output {
   public:
     explicit JsonOutput(std::ostream& out) : mOut(out) {}
 
-    void command(const CommandReport& report) override;
+    void render(const CommandReport& report, Rendered& rendered) const override;
+    void emit(const Rendered& rendered) override;
     void grammar(const examples::Procedure& procedure) override;
 
   private:

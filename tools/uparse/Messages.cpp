@@ -1,5 +1,6 @@
 #include "tools/uparse/Messages.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 #include <vector>
@@ -53,6 +54,12 @@ bool LoadMessages(const std::string& choice, MessageChoice& outcome, std::string
 
 void AddLibraryTexts(const refhost::CommandText& command, const Procedures& procedures,
                      const TAVO_DataSource& data, bool raw, CommandReport& report) {
+    // Only the library's messages have a text of their own; a command without any, as every
+    // correct one is, need not run again.
+    if (std::none_of(report.diagnostics.begin(), report.diagnostics.end(),
+                     [](const Diagnostic& diagnostic) { return diagnostic.fromLibrary; })) {
+        return;
+    }
     const refhost::TranslationsOff off;
     const CommandReport untranslated = CheckCommand(command, report.file, procedures, data, raw);
     // The run is the same but for the words, so the messages pair up in order.

@@ -21,7 +21,7 @@ enum class MessageChoice {
 bool LoadMessages(const std::string& choice, MessageChoice& outcome, std::string& error);
 
 // Gives each library message of the report the library's own text beside the shown one, by
-// running the command once more with translations off.
+// running the command once more with translations off (only when it has any).
 void AddLibraryTexts(const refhost::CommandText& command, const Procedures& procedures,
                      const TAVO_DataSource& data, bool raw, CommandReport& report);
 

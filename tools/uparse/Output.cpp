@@ -5,6 +5,12 @@
 
 namespace uparse {
 
+void Output::command(const CommandReport& report) {
+    Rendered rendered;
+    render(report, rendered);
+    emit(rendered);
+}
+
 std::unique_ptr<Output> MakeOutput(bool json, std::ostream& out, std::ostream& diagnostics,
                                    bool source) {
     if (json) {

@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <ostream>
+#include <string>
 
 #include "examples/procedures/Procedure.h"
 #include "tools/uparse/CommandReport.h"
@@ -14,10 +15,22 @@ namespace uparse {
 // to standard error through ReportProgramError in every form.
 class Output {
   public:
+    // A command's output, made ready to be written: its text for the results and its text
+    // for the findings (empty where it has none).
+    struct Rendered {
+        std::string results;
+        std::string findings;
+    };
+
     virtual ~Output() = default;
 
-    // One checked command.
-    virtual void command(const CommandReport& report) = 0;
+    // One checked command: rendered, then emitted.
+    void command(const CommandReport& report);
+    // Makes the command's output ready without writing it; it touches nothing but rendered,
+    // so that commands may be rendered on several threads at once.
+    virtual void render(const CommandReport& report, Rendered& rendered) const = 0;
+    // Writes a rendered command, in the order the commands are to appear.
+    virtual void emit(const Rendered& rendered) = 0;
     // The grammar of one procedure (--list).
     virtual void grammar(const examples::Procedure& procedure) = 0;
 };

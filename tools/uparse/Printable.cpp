@@ -132,4 +132,8 @@ std::string PrintableToken(std::string_view text) {
     return out;
 }
 
+void AppendPrintableToken(std::string& out, std::string_view text) {
+    AppendShortened(out, text);
+}
+
 }  // namespace uparse

@@ -23,6 +23,9 @@ std::string Printable(std::string_view text);
 // token, blanks and all.
 std::string PrintableToken(std::string_view text);
 
+// PrintableToken, appended to out: for output built in one buffer.
+void AppendPrintableToken(std::string& out, std::string_view text);
+
 }  // namespace uparse
 
 #endif

@@ -33,7 +33,14 @@ std::string SourceExcerpt(std::string_view line, int column, int endColumn) {
         std::size_t width;
     };
     std::vector<Shown> characters;
+    characters.reserve(line.size());
     for (std::size_t offset = 0; offset < line.size();) {
+        // Printable ASCII, nearly every character of a syntax line, is itself and one column.
+        if (line[offset] >= 0x20 && line[offset] < 0x7F) {
+            characters.push_back({std::string(1, line[offset]), 1});
+            ++offset;
+            continue;
+        }
         const refhost::Utf8Char character = refhost::ReadUtf8(line, offset);
         const std::string_view bytes = line.substr(offset, character.length);
         offset += character.length;

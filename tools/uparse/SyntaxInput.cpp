@@ -1,5 +1,6 @@
 #include "tools/uparse/SyntaxInput.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -51,6 +52,11 @@ bool SyntaxInput::open() {
     }
     mOwnsFile = true;
     return true;
+}
+
+bool SyntaxInput::regularFile() const {
+    struct stat status {};
+    return mFile != nullptr && fstat(fileno(mFile), &status) == 0 && S_ISREG(status.st_mode);
 }
 
 bool SyntaxInput::next(refhost::CommandText& command) {

@@ -26,6 +26,9 @@ class SyntaxInput {
     // then tells. A command cut short by a read error is not handed out.
     bool next(refhost::CommandText& command);
     const std::string& error() const { return mError; }
+    // Whether the open input is a regular file, which is read to its end without waiting (a
+    // terminal or a pipe may wait for its writer).
+    bool regularFile() const;
 
   private:
     bool fail(int error);

@@ -42,113 +42,135 @@ std::string Status(const CommandReport& report) {
     return status + (result.validated ? "parsed and validated" : "validation failed");
 }
 
-// The value with every text that came from the command made printable, token by token.
-ValueView Printed(ValueView value) {
-    value.label = PrintableToken(value.label);
-    for (std::string& text : value.texts) {
-        text = PrintableToken(text);
+// " TEXT" for a value with text, nothing for one without.
+void AppendValue(std::string& out, const ValueView& value) {
+    const std::size_t mark = out.size();
+    out += ' ';
+    AppendValueText(out, value);
+    if (out.size() == mark + 1) {
+        out.resize(mark);
     }
-    for (ValueView::Row& row : value.rows) {
-        for (std::string& text : row.values) {
-            text = PrintableToken(text);
-        }
-    }
-    for (ValueView& part : value.parts) {
-        part = Printed(std::move(part));
-    }
-    return value;
 }
 
-void PrintValue(const ValueView& value, std::ostream& out) {
-    const std::string text = ValueText(Printed(value));
-    if (!text.empty()) {
-        out << ' ' << text;
-    }
-    out << "  [" << value.kind << "]\n";
+void AppendKind(std::string& out, const ValueView& value) {
+    out += "  [";
+    out += value.kind;
+    out += "]\n";
 }
 
-void PrintSubCommand(const SubComView& sub, std::ostream& out) {
-    out << "    " << (sub.name.empty() ? "(leading part)" : "/" + PrintableToken(sub.extName));
-    if (sub.hasLeading) {
-        out << ':';
-        PrintValue(sub.leading, out);
+void AppendSubCommand(std::string& out, const SubComView& sub) {
+    out += "    ";
+    if (sub.name.empty()) {
+        out += "(leading part)";
     } else {
-        out << '\n';
+        out += '/';
+        AppendPrintableToken(out, sub.extName);
+    }
+    if (sub.hasLeading) {
+        out += ':';
+        AppendValue(out, sub.leading);
+        AppendKind(out, sub.leading);
+    } else {
+        out += '\n';
     }
     for (const ParamView& param : sub.params) {
-        out << "      " << PrintableToken(param.name);
-        const std::string text = ValueText(Printed(param.value));
+        out += "      ";
+        AppendPrintableToken(out, param.name);
         if (param.parens) {
-            out << '(' << text << ')';
-        } else if (!text.empty()) {
-            out << " = " << text;
+            out += '(';
+            AppendValueText(out, param.value);
+            out += ')';
+        } else {
+            const std::size_t mark = out.size();
+            out += " = ";
+            AppendValueText(out, param.value);
+            if (out.size() == mark + 3) {
+                out.resize(mark);
+            }
         }
-        out << "  [" << param.value.kind << "]\n";
+        AppendKind(out, param.value);
     }
 }
 
-void PrintVariables(const CommandReport& report, std::ostream& out) {
+void AppendVariables(std::string& out, const CommandReport& report) {
     if (report.result.variables.empty()) {
         return;
     }
-    out << "  validated variables\n";
+    out += "  validated variables\n";
     for (const examples::VariableList& list : report.result.variables) {
-        out << "    " << list.role;
+        out += "    ";
+        out += list.role;
         if (!list.subCommand.empty() || !list.parameter.empty()) {
-            out << " (";
+            out += " (";
             if (!list.subCommand.empty()) {
-                out << '/' << list.subCommand << (list.parameter.empty() ? "" : " ");
+                out += '/';
+                out += list.subCommand;
+                if (!list.parameter.empty()) {
+                    out += ' ';
+                }
             }
-            out << list.parameter << ')';
+            out += list.parameter;
+            out += ')';
         }
-        out << ':';
+        out += ':';
         for (const std::string& name : list.names) {
-            out << ' ' << PrintableToken(name);
+            out += ' ';
+            AppendPrintableToken(out, name);
         }
         for (const auto& qualifier : list.qualifiers) {
-            out << " (" << qualifier.first << '=' << PrintableToken(qualifier.second) << ')';
+            out += " (";
+            out += qualifier.first;
+            out += '=';
+            AppendPrintableToken(out, qualifier.second);
+            out += ')';
         }
-        out << '\n';
+        out += '\n';
     }
+}
+
+void AppendTree(std::string& out, const CommandReport& report) {
+    if (report.command.empty()) {
+        out += "(no command name)";
+    } else {
+        AppendPrintableToken(out, report.command);
+    }
+    out += " (";
+    out += Escaped(report.file);
+    out += ':';
+    out += std::to_string(report.line);
+    out += "): ";
+    out += Status(report);
+    out += '\n';
+    const std::vector<GroupView> groups = DescribeTree(
+        report.result.spec, report.procedure != nullptr ? &report.procedure->grammar() : nullptr);
+    for (std::size_t g = 0; g < groups.size(); ++g) {
+        out += "  group ";
+        out += std::to_string(g + 1);
+        if (groups[g].global) {
+            out += " (global)";
+        }
+        if (groups[g].subCommands.empty()) {
+            out += " (empty)";
+        }
+        out += '\n';
+        for (const SubComView& sub : groups[g].subCommands) {
+            AppendSubCommand(out, sub);
+        }
+    }
+    AppendVariables(out, report);
+    out += '\n';
 }
 
 }  // namespace
 
-void TextOutput::command(const CommandReport& report) {
-    std::ostream& out = mOut;
-    std::ostream& diagnostics = mDiagnostics;
-    out << (report.command.empty() ? "(no command name)" : PrintableToken(report.command)) << " ("
-        << Escaped(report.file) << ':' << report.line << "): " << Status(report) << '\n';
-    const std::vector<GroupView> groups = DescribeTree(
-        report.result.spec, report.procedure != nullptr ? &report.procedure->grammar() : nullptr);
-    for (std::size_t g = 0; g < groups.size(); ++g) {
-        out << "  group " << g + 1;
-        if (groups[g].global) {
-            out << " (global)";
-        }
-        if (groups[g].subCommands.empty()) {
-            out << " (empty)";
-        }
-        out << '\n';
-        for (const SubComView& sub : groups[g].subCommands) {
-            PrintSubCommand(sub, out);
-        }
-    }
-    PrintVariables(report, out);
-    out << '\n';
-    if (report.diagnostics.empty()) {
-        // The tree stays in the stream's buffer: a file of correct commands is written in
-        // large blocks.
-        return;
-    }
-    // Where both streams reach the same terminal or file, the findings follow their tree. The
-    // program passes one stream for both when it can tell they do, and the tree then simply
-    // stays in the buffer before its findings.
-    if (&out != &diagnostics) {
-        out.flush();
-    }
-    // The findings of a command go out in one piece, as the diagnostic stream is unbuffered.
-    std::string text;
+void TextOutput::render(const CommandReport& report, Rendered& rendered) const {
+    // Each command's text is built in one buffer and goes to the stream in one piece: no
+    // formatting or locking per insertion.
+    std::string& tree = rendered.results;
+    tree.clear();
+    AppendTree(tree, report);
+    std::string& text = rendered.findings;
+    text.clear();
     for (const Diagnostic& diagnostic : report.diagnostics) {
         text += Escaped(report.file);
         text += ':';
@@ -168,8 +190,25 @@ void TextOutput::command(const CommandReport& report) {
                                   diagnostic.column, end);
         }
     }
-    diagnostics.write(text.data(), static_cast<std::streamsize>(text.size()));
-    diagnostics.flush();
+}
+
+void TextOutput::emit(const Rendered& rendered) {
+    mOut.write(rendered.results.data(), static_cast<std::streamsize>(rendered.results.size()));
+    if (rendered.findings.empty()) {
+        // The tree stays in the stream's buffer: a file of correct commands is written in
+        // large blocks.
+        return;
+    }
+    // Where both streams reach the same terminal or file, the findings follow their tree. The
+    // program passes one stream for both when it can tell they do, and the tree then simply
+    // stays in the buffer before its findings.
+    if (&mOut != &mDiagnostics) {
+        mOut.flush();
+    }
+    // The findings of a command go out in one piece, as the diagnostic stream is unbuffered.
+    mDiagnostics.write(rendered.findings.data(),
+                       static_cast<std::streamsize>(rendered.findings.size()));
+    mDiagnostics.flush();
 }
 
 void TextOutput::grammar(const examples::Procedure& procedure) {

@@ -15,7 +15,8 @@ class TextOutput : public Output {
     TextOutput(std::ostream& out, std::ostream& diagnostics, bool source = true)
         : mOut(out), mDiagnostics(diagnostics), mSource(source) {}
 
-    void command(const CommandReport& report) override;
+    void render(const CommandReport& report, Rendered& rendered) const override;
+    void emit(const Rendered& rendered) override;
     void grammar(const examples::Procedure& procedure) override;
 
   private:

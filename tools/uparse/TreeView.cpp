@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "examples/procedures/GrammarLookup.h"
+#include "tools/uparse/Printable.h"
 #include "uparser/ParamDescriptor.h"
 #include "uparser/ParamObj.h"
 #include "uparser/ParamTypeTraits.h"
@@ -231,11 +232,11 @@ ValueView Describe(const ParamObj& value, const ParamDescriptor* desc) {
 }
 
 // As a stream with precision 15 writes it ("%.15g"), without a stream per number.
-std::string FormatNumber(double number) {
+void AppendNumber(std::string& out, double number) {
     char buffer[32];
     const std::to_chars_result written = std::to_chars(
         buffer, buffer + sizeof buffer, number, std::chars_format::general, 15);
-    return std::string(buffer, written.ptr);
+    out.append(buffer, written.ptr);
 }
 
 }  // namespace
@@ -278,37 +279,54 @@ std::vector<GroupView> DescribeTree(const CommandSpec& spec, const CommandDescri
     return groups;
 }
 
-std::string ValueText(const ValueView& value) {
-    std::string text;
-    const auto append = [&text](const std::string& item, const char* separator) {
-        if (!text.empty()) {
-            text += separator;
+void AppendValueText(std::string& out, const ValueView& value) {
+    // A separator goes before every item but the first that added text; an item that adds
+    // nothing leaves the next one first.
+    const std::size_t start = out.size();
+    const auto separate = [&out, start](const char* separator) {
+        if (out.size() > start) {
+            out += separator;
         }
-        text += item;
     };
     if (!value.parts.empty()) {
         for (const ValueView& part : value.parts) {
-            const std::string partText = ValueText(part);
-            append(partText.empty() ? part.label : part.label + ": " + partText, "; ");
+            separate("; ");
+            AppendPrintableToken(out, part.label);
+            const std::size_t labelEnd = out.size();
+            out += ": ";
+            const std::size_t partStart = out.size();
+            AppendValueText(out, part);
+            if (out.size() == partStart) {
+                out.resize(labelEnd);
+            }
         }
-        return text;
+        return;
     }
     const bool quoted = value.kind == "literal" || value.kind == "literals";
     const char* separator = value.kind == "crossed" ? " BY " : " ";
     for (const std::string& item : value.texts) {
-        append(quoted ? "'" + item + "'" : item, separator);
+        separate(separator);
+        if (quoted) {
+            out += '\'';
+        }
+        AppendPrintableToken(out, item);
+        if (quoted) {
+            out += '\'';
+        }
     }
     for (double number : value.numbers) {
-        append(FormatNumber(number), " ");
+        separate(" ");
+        AppendNumber(out, number);
     }
     for (const ValueView::Row& row : value.rows) {
-        std::string entry;
+        separate("; ");
         for (const std::string& item : row.values) {
-            entry += item + " ";
+            AppendPrintableToken(out, item);
+            out += ' ';
         }
-        append(entry + "-> " + FormatNumber(row.code), "; ");
+        out += "-> ";
+        AppendNumber(out, row.code);
     }
-    return text;
 }
 
 }  // namespace uparse

@@ -53,9 +53,11 @@ struct GroupView {
 // token list.
 std::vector<GroupView> DescribeTree(const CommandSpec& spec, const CommandDescriptor* grammar);
 
-// One line of text for a value: lists separated by blanks, literals in quotes, compound parts
-// as "label: value" separated by "; ".
-std::string ValueText(const ValueView& value);
+// One line of text for a value, appended to out: lists separated by blanks, literals in
+// quotes, compound parts as "label: value" separated by "; ". Every text that came from the
+// command (labels, words, rows' values) is made printable a token at a time, as
+// PrintableToken does.
+void AppendValueText(std::string& out, const ValueView& value);
 
 }  // namespace uparse
 
