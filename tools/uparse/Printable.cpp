@@ -126,12 +126,6 @@ std::string Printable(std::string_view text) {
     return out;
 }
 
-std::string PrintableToken(std::string_view text) {
-    std::string out;
-    AppendShortened(out, text);
-    return out;
-}
-
 void AppendPrintableToken(std::string& out, std::string_view text) {
     AppendShortened(out, text);
 }

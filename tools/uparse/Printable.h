@@ -19,11 +19,8 @@ std::string Escaped(std::string_view text);
 // quotes tokens.
 std::string Printable(std::string_view text);
 
-// Escaped, with a text of more than 100 characters cut as a whole in the same way: for one
-// token, blanks and all.
-std::string PrintableToken(std::string_view text);
-
-// PrintableToken, appended to out: for output built in one buffer.
+// Escaped, with a text of more than 100 characters cut as a whole in the same way, appended
+// to out: for one token, blanks and all, in output built in one buffer.
 void AppendPrintableToken(std::string& out, std::string_view text);
 
 }  // namespace uparse

@@ -56,7 +56,7 @@ std::vector<GroupView> DescribeTree(const CommandSpec& spec, const CommandDescri
 // One line of text for a value, appended to out: lists separated by blanks, literals in
 // quotes, compound parts as "label: value" separated by "; ". Every text that came from the
 // command (labels, words, rows' values) is made printable a token at a time, as
-// PrintableToken does.
+// AppendPrintableToken does.
 void AppendValueText(std::string& out, const ValueView& value);
 
 }  // namespace uparse
