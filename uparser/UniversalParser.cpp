@@ -2,6 +2,7 @@
 
 #include <cassert>
 #include <fstream>
+#include <iterator>
 #include <new>
 #include <ostream>
 #include <utility>
@@ -463,6 +464,7 @@ bool UniversalParser::atNameBeforeEqual(bool grammar) {
 
 void UniversalParser::clearParamOccur() {
     mCurParamDesc = nullptr;
+    mParamOccurHint.valid = false;
     std::vector<std::map<std::string, int>::node_type>& spares = mSpareParamNodes.nodes;
     // Room first, so that no node is lost half-way; running out of it fails the parse, as
     // every allocation of a parse does.
@@ -473,19 +475,33 @@ void UniversalParser::clearParamOccur() {
 }
 
 int& UniversalParser::paramOccurrence(const std::string& name) {
-    const auto hint = mParamOccur.lower_bound(name);
+    using Occurrences = std::map<std::string, int>;
+    // The hinted place is name's lower bound when its neighbours enclose name: two comparisons
+    // instead of one per level of the tree, whose lower levels a large map has out of cache.
+    Occurrences::iterator hint = mParamOccurHint.place;
+    const bool hintFits =
+        mParamOccurHint.valid && (hint == mParamOccur.end() || !(hint->first < name)) &&
+        (hint == mParamOccur.begin() || std::prev(hint)->first < name);
+    if (!hintFits) {
+        hint = mParamOccur.lower_bound(name);
+    }
     if (hint != mParamOccur.end() && hint->first == name) {
         return hint->second;
     }
-    std::vector<std::map<std::string, int>::node_type>& spares = mSpareParamNodes.nodes;
+    std::vector<Occurrences::node_type>& spares = mSpareParamNodes.nodes;
+    Occurrences::iterator added;
     if (spares.empty()) {
-        return mParamOccur.emplace_hint(hint, name, 0)->second;
+        added = mParamOccur.emplace_hint(hint, name, 0);
+    } else {
+        Occurrences::node_type node = std::move(spares.back());
+        spares.pop_back();
+        node.key() = name;
+        node.mapped() = 0;
+        added = mParamOccur.insert(hint, std::move(node));
     }
-    std::map<std::string, int>::node_type node = std::move(spares.back());
-    spares.pop_back();
-    node.key() = name;
-    node.mapped() = 0;
-    return mParamOccur.insert(hint, std::move(node))->second;
+    mParamOccurHint.place = std::next(added);
+    mParamOccurHint.valid = true;
+    return added->second;
 }
 
 void UniversalParser::clearSubComOccur() {

@@ -166,6 +166,20 @@ class UPARSER_API UniversalParser {
         std::vector<std::map<std::string, int>::node_type> nodes;
     };
     SpareParamNodes mSpareParamNodes;
+    // Where the name after the last new one would go in mParamOccur. Parameters are mostly
+    // written in an order whose names also follow one another there, so a name is first tried
+    // at this place and only otherwise searched for from the root. A copy starts without one.
+    struct ParamOccurHint {
+        ParamOccurHint() = default;
+        ParamOccurHint(const ParamOccurHint&) {}
+        ParamOccurHint& operator=(const ParamOccurHint&) {
+            valid = false;
+            return *this;
+        }
+        std::map<std::string, int>::iterator place;
+        bool valid = false;
+    };
+    ParamOccurHint mParamOccurHint;
     // mParamOccur[name], with a spare node for a new name.
     int& paramOccurrence(const std::string& name);
     // Points the next report at the subcommand that opens the command.
