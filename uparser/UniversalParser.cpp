@@ -10,6 +10,7 @@
 #include "uparser/ParamTypeTraits.h"
 #include "uparser/ParserUtility.h"
 #include "uparser/UPSpecTypes.h"
+#include "uparser/detail/ParamLookup.h"
 
 using namespace UPSpecTypes;
 
@@ -69,12 +70,17 @@ class SingleTokenCheck {
 
 // The parameter a word names in the subcommand. A subcommand without parameters answers null
 // for every word, so the word is not copied for a look-up; the parser asks for nearly every
-// word of a command.
-const ParamDescriptor* NamedParam(const SubComDescriptor* subCom, const TokenInfoObj& word) {
+// word of a command. expected: where the next parameter is likely declared, moved past a hit.
+const ParamDescriptor* NamedParam(const SubComDescriptor* subCom, const TokenInfoObj& word,
+                                  int& expected) {
     if (subCom == nullptr || subCom->getParamDescListSize() == 0) {
         return nullptr;
     }
-    return subCom->getParamDesc(word.getUpperString());
+    const int index = param_lookup::FindExpected(*subCom, word.getUpperString(), expected);
+    if (index >= 0) {
+        expected = index + 1;
+    }
+    return subCom->getParamDesc(index);
 }
 
 bool IsBlockOption(BlockOptions option) {
@@ -320,7 +326,7 @@ bool UniversalParser::atSubComEnd() const {
 
 const ParamDescriptor* UniversalParser::currentNamedParam() {
     if (mNamedAt != mConsumed || mNamedSubCom != mCurSubComDesc) {
-        mNamedDesc = NamedParam(mCurSubComDesc, mCurToken);
+        mNamedDesc = NamedParam(mCurSubComDesc, mCurToken, mNamedExpected);
         mNamedAt = mConsumed;
         mNamedSubCom = mCurSubComDesc;
     }
@@ -438,7 +444,8 @@ UniversalParser::EndVerdict UniversalParser::atValueParen(bool grammar) const {
     if (subCom == nullptr || !subCom->areParamByBlock()) {
         return EndVerdict::Ends;
     }
-    const bool nextByParen = NamedParam(subCom, mNextToken) != nullptr &&
+    int expected = mNamedExpected;  // a look ahead, not a parameter found
+    const bool nextByParen = NamedParam(subCom, mNextToken, expected) != nullptr &&
                              desc != nullptr && desc->getBlockOption() == BlockByParen;
     return nextByParen ? EndVerdict::Ends : EndVerdict::Continues;
 }

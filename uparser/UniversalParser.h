@@ -156,6 +156,8 @@ class UPARSER_API UniversalParser {
     long mNamedAt = -1;
     const SubComDescriptor* mNamedSubCom = nullptr;
     const ParamDescriptor* mNamedDesc = nullptr;
+    // The place after the parameter last found by name: where the next one is tried first.
+    int mNamedExpected = 0;
     // The nodes of mParamOccur that clearParamOccur took out, kept for the next subcommand's
     // names: a command of many subcommands with parameters then allocates no node per name.
     // A copy of the parser starts without spares.
