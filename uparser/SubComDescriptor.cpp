@@ -1,10 +1,9 @@
 #include "uparser/SubComDescriptor.h"
 
-#include <algorithm>
-#include <functional>
 #include <utility>
 
 #include "uparser/ParserUtility.h"
+#include "uparser/detail/FlatNameIndex.h"
 #include "uparser/detail/UpperName.h"
 
 using namespace UPSpecTypes;
@@ -101,7 +100,7 @@ void SubComDescriptor::addParamDesc(const ParamDescriptor& param) {
 void SubComDescriptor::addParamDesc(ParamDescriptor&& param) {
     // Stored names are upper-case already, so they compare directly.
     ParamDescriptor* stored = nullptr;
-    const std::uint32_t hash = hashName(param.getParamName());
+    const std::uint32_t hash = flat_name_index::Hash(param.getParamName());
     const int found = findParam(param.getParamName(), hash);
     if (found >= 0) {
         stored = &mParamDescs[static_cast<std::size_t>(found)];
@@ -110,9 +109,9 @@ void SubComDescriptor::addParamDesc(ParamDescriptor&& param) {
     } else {
         // Both allocations before either container changes: running out of memory leaves the
         // subcommand as it was.
-        reserveIndexSlot();
+        flat_name_index::Reserve(mParamIndex, mParamDescs.size());
         mParamDescs.push_back(std::move(param));
-        indexParam(hash, static_cast<int>(mParamDescs.size()) - 1);
+        flat_name_index::Insert(mParamIndex, hash, static_cast<int>(mParamDescs.size()) - 1);
         stored = &mParamDescs.back();
     }
     mOptionalValueParams += HasOptionalValue(*stored) ? 1 : 0;
@@ -124,49 +123,10 @@ void SubComDescriptor::addParamDesc(ParamDescriptor&& param) {
     }
 }
 
-std::uint32_t SubComDescriptor::hashName(const std::string& upperName) {
-    return static_cast<std::uint32_t>(std::hash<std::string>()(upperName));
-}
-
 int SubComDescriptor::findParam(const std::string& upperName, std::uint32_t hash) const {
-    if (mParamIndex.empty()) {
-        return -1;
-    }
-    // At most half the slots are taken, so every probe ends at an empty one.
-    const std::size_t mask = mParamIndex.size() - 1;
-    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
-        const IndexSlot& slot = mParamIndex[i];
-        if (slot.position < 0) {
-            return -1;
-        }
-        if (slot.hash == hash &&
-            mParamDescs[static_cast<std::size_t>(slot.position)].getParamName() == upperName) {
-            return slot.position;
-        }
-    }
-}
-
-void SubComDescriptor::reserveIndexSlot() {
-    if (2 * (mParamDescs.size() + 1) <= mParamIndex.size()) {
-        return;
-    }
-    std::vector<IndexSlot> previous(std::max<std::size_t>(16, 2 * mParamIndex.size()),
-                                    IndexSlot{0, -1});
-    previous.swap(mParamIndex);  // the index is now the larger, empty table
-    for (const IndexSlot& slot : previous) {
-        if (slot.position >= 0) {
-            indexParam(slot.hash, slot.position);
-        }
-    }
-}
-
-void SubComDescriptor::indexParam(std::uint32_t hash, int position) {
-    const std::size_t mask = mParamIndex.size() - 1;
-    std::size_t i = hash & mask;
-    while (mParamIndex[i].position >= 0) {
-        i = (i + 1) & mask;
-    }
-    mParamIndex[i] = IndexSlot{hash, position};
+    return flat_name_index::Find(mParamIndex, hash, [this, &upperName](int position) {
+        return mParamDescs[static_cast<std::size_t>(position)].getParamName() == upperName;
+    });
 }
 
 void SubComDescriptor::addParamDesc(const std::string& name, ParamSpec type, bool paramRequired,
@@ -187,7 +147,7 @@ int SubComDescriptor::getParamDescIndex(const std::string& name) const {
         return -1;  // spares the upper-casing of every word of a subcommand without parameters
     }
     return upper_name::FindUpper(
-        name, [this](const std::string& upper) { return findParam(upper, hashName(upper)); });
+        name, [this](const std::string& upper) { return findParam(upper, flat_name_index::Hash(upper)); });
 }
 
 bool SubComDescriptor::containParamDesc(const std::string& name) const {

@@ -69,19 +69,13 @@ class UPARSER_API SubComDescriptor {
     std::vector<ParamDescriptor> mParamDescs;
     // Upper-case name -> position in mParamDescs. The parser looks a name up for every
     // parameter of a command, so a subcommand with many parameters must not be searched in
-    // turn. Open addressing over slots of 8 bytes that keep their name's hash: no node per
-    // name to allocate, chase or free, and growing the table never reads a descriptor.
+    // turn. Open addressing over slots of 8 bytes that keep their name's hash.
     struct IndexSlot {
         std::uint32_t hash;
         std::int32_t position;  // -1: empty
     };
     std::vector<IndexSlot> mParamIndex;
-    static std::uint32_t hashName(const std::string& upperName);
     int findParam(const std::string& upperName, std::uint32_t hash) const;
-    // Room for one more name; may throw, before anything changed.
-    void reserveIndexSlot();
-    // Into a free slot; never allocates.
-    void indexParam(std::uint32_t hash, int position);
     // How many of mParamDescs hasOptionalValueParams counts: the parser then looks up the
     // words of a value only where a name could end it.
     int mOptionalValueParams = 0;
