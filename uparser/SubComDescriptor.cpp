@@ -22,7 +22,7 @@ bool HasOptionalValue(const ParamDescriptor& param) {
 
 SubComDescriptor::SubComDescriptor(std::string name, SubComSpec type, bool required,
                                    bool repeatable)
-    : mSubComName(GetUpperString(name)),
+    : mSubComName(upper_name::IsUpperAlready(name) ? std::move(name) : GetUpperString(name)),
       mSubComType(type),
       mSubComRequired(required),
       mSubComRepeatable(repeatable),
@@ -32,7 +32,7 @@ SubComDescriptor::SubComDescriptor(std::string name, SubComSpec type, bool requi
 }
 
 void SubComDescriptor::setSubComName(const std::string& name) {
-    mSubComName = GetUpperString(name);
+    mSubComName = upper_name::UpperOf(name);
 }
 
 const std::string& SubComDescriptor::getSubComName() const {
