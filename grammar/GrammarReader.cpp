@@ -282,8 +282,7 @@ bool GrammarReader::readCommand(const Json& json, const GrammarFile& earlier,
             "a command has either \"subcommands\" (all in one global group) or "
             "\"groups\", not both");
     }
-    if (subs != nullptr &&
-        !readSubCommands(*subs, command, 0, [&command](SubComDescriptor&& sub) {
+    if (subs != nullptr && !readSubCommands(*subs, command, 0, [&command](SubComDescriptor&& sub) {
             command.descriptor.addSubComDesc(std::move(sub));
         })) {
         return false;

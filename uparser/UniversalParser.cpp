@@ -486,9 +486,9 @@ int& UniversalParser::paramOccurrence(const std::string& name) {
     // The hinted place is name's lower bound when its neighbours enclose name: two comparisons
     // instead of one per level of the tree, whose lower levels a large map has out of cache.
     Occurrences::iterator hint = mParamOccurHint.place;
-    const bool hintFits =
-        mParamOccurHint.valid && (hint == mParamOccur.end() || !(hint->first < name)) &&
-        (hint == mParamOccur.begin() || std::prev(hint)->first < name);
+    const bool hintFits = mParamOccurHint.valid &&
+                          (hint == mParamOccur.end() || !(hint->first < name)) &&
+                          (hint == mParamOccur.begin() || std::prev(hint)->first < name);
     if (!hintFits) {
         hint = mParamOccur.lower_bound(name);
     }
