@@ -193,7 +193,7 @@ class UPARSER_API UniversalParser {
     bool followsFinalGroup();
     bool processSubComs(GroupComObj& group, bool slashFirst, std::string subName);
     bool checkRequiredSubComs(const GroupComObj& group);
-    bool enterSubCom(SubComObj& subCom, std::string& extName);
+    bool enterSubCom(SubComObj& subCom, bool& counted);
     bool processSubComContent(SubComObj& subCom, const std::string& extName);
     bool processArbitraryValue(SubComObj& subCom);
     // The leading (export) value of a subcommand.
