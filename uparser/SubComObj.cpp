@@ -6,10 +6,9 @@
 
 SubComObj::SubComObj() : SubComObj(std::string()) {}
 
-SubComObj::SubComObj(const std::string& name)
-    : mSubComName(name),
-      mSubComExtName(name),
-      mExportParam(TokenInfoObj(), UPSpecTypes::ParamTokenList) {
+// The export parameter's keyword is an empty token, as a default-made parameter has.
+SubComObj::SubComObj(const std::string& name) : mSubComName(name), mSubComExtName(name) {
+    mExportParam.setType(UPSpecTypes::ParamTokenList);
     mExportParam.setSubComExtName(mSubComExtName);
 }
 
