@@ -326,6 +326,16 @@ const ParamDescriptor* UniversalParser::currentNamedParam() {
     return mNamedDesc;
 }
 
+const ParamDescriptor* UniversalParser::currentNamedParam(const std::string& upperWord) {
+    if (mNamedAt != mConsumed || mNamedSubCom != mCurSubComDesc) {
+        const bool none = mCurSubComDesc == nullptr || mCurSubComDesc->getParamDescListSize() == 0;
+        mNamedDesc = none ? nullptr : mCurSubComDesc->getParamDesc(upperWord);
+        mNamedAt = mConsumed;
+        mNamedSubCom = mCurSubComDesc;
+    }
+    return mNamedDesc;
+}
+
 bool UniversalParser::atParameterStart() {
     if (!IsWord(mCurToken)) {
         return false;
@@ -969,7 +979,8 @@ bool UniversalParser::processParameter(SubComObj& subCom, const std::string& ext
     // Stored before it is parsed, as it is stored in every case (see processSubComs).
     ParamObj& param = subCom.emplaceParamObj(mCurToken);
     param.setSubComExtName(extName);
-    const bool parsed = starts && processParamObj(param);
+    // The word is the keyword's upper text, the parameter's name.
+    const bool parsed = starts && processParamObj(param, word);
     const bool done = parsed && (!grammar || checkParamValue(param));
 
     const bool parenUsed = param.areParenUsed();
@@ -1063,8 +1074,11 @@ void UniversalParser::failValue(const std::string& paramName, const std::string&
 
 // parameter := NAME | NAME "=" value | NAME "(" value ")"
 bool UniversalParser::processParamObj(ParamObj& param) {
+    return processParamObj(param, param.getParamName());
+}
+
+bool UniversalParser::processParamObj(ParamObj& param, const std::string& paramName) {
     const bool grammar = grammarApplies();
-    const std::string paramName = param.getParamName();
     // processParameter gave the parameter the name of the subcommand it stands in.
     const std::string none;
     const std::string& extName = grammar ? param.getSubComExtName() : none;
@@ -1107,7 +1121,7 @@ bool UniversalParser::processParamObj(ParamObj& param) {
 bool UniversalParser::enterParameter(const std::string& paramName, const std::string& extName) {
     if (mCurSubComDesc != nullptr && paramName == mCurToken.getUpperString()) {
         // The usual case: the parameter is named by the current word, often looked up already.
-        mCurParamDesc = currentNamedParam();
+        mCurParamDesc = currentNamedParam(paramName);
     } else {
         const int index =
             mCurSubComDesc != nullptr ? mCurSubComDesc->getParamDescIndex(paramName) : -1;
