@@ -127,6 +127,17 @@ std::string Printable(std::string_view text) {
 }
 
 void AppendPrintableToken(std::string& out, std::string_view text) {
+    // Nearly every token is short printable ASCII, which goes over as it is.
+    if (text.size() <= kLongest) {
+        std::size_t plain = 0;
+        while (plain < text.size() && PlainAscii(text[plain])) {
+            ++plain;
+        }
+        if (plain == text.size()) {
+            out.append(text.data(), text.size());
+            return;
+        }
+    }
     AppendShortened(out, text);
 }
 
