@@ -201,6 +201,17 @@ TEST_F(Uparse, TextOutputIsSafeForATerminalAndJsonKeepsEverything) {
     EXPECT_TRUE(json[1]["tree"][0]["subcommands"][0]["leading"]["value"][0] == word);
 }
 
+// Numbers are written as "%.15g" writes them; whole numbers of up to 15 digits take a quicker
+// road, whose edges are negative zero and the 16th digit. The tokenizer reads short numbers
+// on a quicker road too.
+TEST_F(Uparse, NumbersReadAndWrittenAlikeOnEveryRoad) {
+    const Result result = run({"-"},
+                              "TRACE score1 /AXIS TICKS = -0 0.5 -7 123456789012345 "
+                              "1234567890123456 1e20 0.1 -2.5E-2 999999999999999.\n");
+    EXPECT_THAT(result.out, HasSubstr("      TICKS = -0 0.5 -7 123456789012345 1.23456789012346e+15 "
+                                      "1e+20 0.1 -0.025 999999999999999  [numbers]\n"));
+}
+
 // Every option of --help has an example there and an entry in the manual page; --version
 // names the library that is loaded.
 TEST_F(Uparse, HelpAndManualPageCoverEveryOption) {

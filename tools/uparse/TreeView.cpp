@@ -1,6 +1,7 @@
 #include "tools/uparse/TreeView.h"
 
 #include <charconv>
+#include <cmath>
 
 #include "examples/procedures/GrammarLookup.h"
 #include "tools/uparse/Printable.h"
@@ -244,6 +245,15 @@ ValueView Describe(const ParamObj& value, const ParamDescriptor* desc) {
 // As a stream with precision 15 writes it ("%.15g"), without a stream per number.
 void AppendNumber(std::string& out, double number) {
     char buffer[32];
+    // A whole number of at most 15 digits, as most are, reads the same as an integer; the
+    // general form costs several times as much. Negative zero keeps its sign there.
+    if (std::fabs(number) < 1e15 && std::trunc(number) == number &&
+        !(number == 0 && std::signbit(number))) {
+        const std::to_chars_result written =
+            std::to_chars(buffer, buffer + sizeof buffer, static_cast<long long>(number));
+        out.append(buffer, written.ptr);
+        return;
+    }
     const std::to_chars_result written = std::to_chars(
         buffer, buffer + sizeof buffer, number, std::chars_format::general, 15);
     out.append(buffer, written.ptr);
