@@ -212,6 +212,29 @@ TEST_F(Uparse, NumbersReadAndWrittenAlikeOnEveryRoad) {
                                       "1e+20 0.1 -0.025 999999999999999  [numbers]\n"));
 }
 
+// JSON lines are written directly, and must be what a dump of the same document gives:
+// escapes, texts beyond ASCII, numbers (floating ones always with a point or exponent).
+TEST_F(Uparse, JsonLinesAreInTheDumpedForm) {
+    const std::string input =
+        "SKETCH age /TITLE 'q\"\\\x01\xc3\xa4'.\n\n"
+        "TRACE score1 /AXIS TICKS = -0 0.5 -7 123456789012345 1234567890123456 1e20 0.1.\n\n"
+        "BUCKET zone /MAP region gender ; 1 1 10 ; 1 2 11 ; 2 1 20 ; 2 2 21 /OTHERWISE VALUE = 99 "
+        "/LABELS 'a' 'b' 'c' 'd'.\n\nWEAVE /PANEL nosuch BY gender.\n";
+    const std::string out = run({"--json", "-"}, input).out;
+    using Ordered = nlohmann::ordered_json;
+    std::istringstream in(out);
+    std::string dumped;
+    int count = 0;
+    for (std::string line; std::getline(in, line); ++count) {
+        dumped += Ordered::parse(line).dump(-1, ' ', false, Ordered::error_handler_t::replace);
+        dumped += '\n';
+    }
+    EXPECT_EQ(count, 4);
+    EXPECT_EQ(out, dumped);
+    EXPECT_THAT(out, HasSubstr("\"value\":\"q\\\"\\\\\\u0001\xc3\xa4\""));
+    EXPECT_THAT(out, HasSubstr("[-0.0,0.5,-7.0,123456789012345.0,1.234567890123456e+15,1e+20,0.1]"));
+}
+
 // Every option of --help has an example there and an entry in the manual page; --version
 // names the library that is loaded.
 TEST_F(Uparse, HelpAndManualPageCoverEveryOption) {
