@@ -110,6 +110,18 @@ std::string Escaped(std::string_view text) {
 }
 
 std::string Printable(std::string_view text) {
+    // A message of printable ASCII whose words are all short, as nearly every one is, stays
+    // as it is.
+    std::size_t run = 0;
+    bool plain = true;
+    for (std::size_t i = 0; i < text.size() && plain; ++i) {
+        plain = PlainAscii(text[i]);
+        run = text[i] == ' ' ? 0 : run + 1;
+        plain = plain && run <= kLongest;
+    }
+    if (plain) {
+        return std::string(text);
+    }
     std::string out;
     std::size_t begin = 0;
     while (begin < text.size()) {

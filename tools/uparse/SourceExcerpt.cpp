@@ -28,23 +28,30 @@ std::size_t ShownWidth(std::string_view bytes, const refhost::Utf8Char& characte
 }  // namespace
 
 std::string SourceExcerpt(std::string_view line, int column, int endColumn) {
+    // Each character as shown: its text, a piece of texts, and its width in columns.
     struct Shown {
-        std::string text;
+        std::size_t begin;
+        std::size_t length;
         std::size_t width;
     };
+    std::string texts;
+    texts.reserve(line.size());
     std::vector<Shown> characters;
     characters.reserve(line.size());
     for (std::size_t offset = 0; offset < line.size();) {
         // Printable ASCII, nearly every character of a syntax line, is itself and one column.
         if (line[offset] >= 0x20 && line[offset] < 0x7F) {
-            characters.push_back({std::string(1, line[offset]), 1});
+            characters.push_back({texts.size(), 1, 1});
+            texts += line[offset];
             ++offset;
             continue;
         }
         const refhost::Utf8Char character = refhost::ReadUtf8(line, offset);
         const std::string_view bytes = line.substr(offset, character.length);
         offset += character.length;
-        characters.push_back({Escaped(bytes), ShownWidth(bytes, character)});
+        const std::string escaped = Escaped(bytes);
+        characters.push_back({texts.size(), escaped.size(), ShownWidth(bytes, character)});
+        texts += escaped;
     }
     // A long line shows a window around the range's start, marked with "..." where it is cut.
     const int count = static_cast<int>(characters.size());
@@ -59,7 +66,7 @@ std::string SourceExcerpt(std::string_view line, int column, int endColumn) {
     bool caret = false;
     for (int at = from; at < to; ++at) {
         const Shown& character = characters[static_cast<std::size_t>(at - 1)];
-        shown += character.text;
+        shown.append(texts, character.begin, character.length);
         if (at < column) {
             marks.append(character.width, ' ');
         } else if (at < endColumn || !caret) {
