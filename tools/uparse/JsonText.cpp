@@ -36,31 +36,16 @@ void JsonText::separate() {
     }
 }
 
-void JsonText::open(char bracket) {
+JsonText& JsonText::open(char bracket) {
     separate();
     mOut += bracket;
     mFilled.push_back(false);
-}
-
-JsonText& JsonText::beginObject() {
-    open('{');
     return *this;
 }
 
-JsonText& JsonText::endObject() {
+JsonText& JsonText::close(char bracket) {
     mFilled.pop_back();
-    mOut += '}';
-    return *this;
-}
-
-JsonText& JsonText::beginArray() {
-    open('[');
-    return *this;
-}
-
-JsonText& JsonText::endArray() {
-    mFilled.pop_back();
-    mOut += ']';
+    mOut += bracket;
     return *this;
 }
 

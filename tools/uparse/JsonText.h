@@ -14,10 +14,10 @@ class JsonText {
   public:
     explicit JsonText(std::string& out) : mOut(out) {}
 
-    JsonText& beginObject();
-    JsonText& endObject();
-    JsonText& beginArray();
-    JsonText& endArray();
+    JsonText& beginObject() { return open('{'); }
+    JsonText& endObject() { return close('}'); }
+    JsonText& beginArray() { return open('['); }
+    JsonText& endArray() { return close(']'); }
     JsonText& key(std::string_view name);
 
     JsonText& string(std::string_view text);
@@ -30,7 +30,8 @@ class JsonText {
 
   private:
     void separate();
-    void open(char bracket);
+    JsonText& open(char bracket);
+    JsonText& close(char bracket);
     void appendString(std::string_view text);
 
     std::string& mOut;
