@@ -4,7 +4,7 @@ SHELL := /bin/bash
 
 PACKAGES := cmake g++ make pkgconf libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev \
             nlohmann-json3-dev libutf8proc-dev gettext libgettextpo-dev groff-base \
-            python3-jsonschema neovim
+            python3-jsonschema neovim libmimalloc-dev
 FUZZ_PACKAGES := clang libclang-rt-dev
 
 .PHONY: deps demo test build asan tsan bench fuzz install clean

@@ -149,6 +149,8 @@ TEST_F(ValueCheck, NumbersAndBoundaries) {
     list.setParamType(ParamNumberList);
     EXPECT_TRUE(Fits(Value("1 2 10"), list));
     EXPECT_TRUE(Misfit(Value("1 x"), list, Lacks("a numerical list")));
+    // The form is judged before the boundaries, also for a value outside them that comes first.
+    EXPECT_TRUE(Misfit(Value("20 x"), list, Lacks("a numerical list")));
     EXPECT_TRUE(Misfit(Value("1 20 30"), list,
                        "Value 20 breaks included lower boundary 1 or included upper boundary 10 "
                        "for parameter " +
@@ -172,11 +174,13 @@ TEST_F(ValueCheck, IntegersAndBoundaries) {
     EXPECT_TRUE(Misfit(Value("1 5"), list,
                        "Value 5 should be less than 5 for parameter " + kLocation + "..."));
     EXPECT_TRUE(Misfit(Value("1 1.5"), list, Lacks("an integer list")));
+    EXPECT_TRUE(Misfit(Value("7 x"), list, Lacks("an integer list")));
 }
 
 TEST_F(ValueCheck, Variables) {
     EXPECT_TRUE(Fits(Value("age"), Desc(ParamVarName)));
     EXPECT_TRUE(Misfit(Value("ALL"), Desc(ParamVarName), Lacks("a variable name")));
+    EXPECT_TRUE(Misfit(Value("age sex"), Desc(ParamVarName), Lacks("a variable name")));
     EXPECT_TRUE(Fits(Value("a b c"), Desc(ParamVarList)));
     EXPECT_TRUE(Misfit(Value("a TO c"), Desc(ParamVarList), Lacks("a variable list")));
 

@@ -73,6 +73,9 @@ TEST(ParserUtility, NumbersAreWrittenWithSixSignificantDigitsWhateverTheLocale) 
     EXPECT_EQ(NumberToString(123456.0), "123456");
     EXPECT_EQ(NumberToString(1234567.0), "1.23457e+06");
     EXPECT_EQ(NumberToString(0.00001), "1e-05");
+    EXPECT_EQ(NumberToString(-999999.5), "-1e+06");  // rounding carries into the exponent
+    EXPECT_EQ(NumberToString(SystemMissingValue), "-1.79769e+308");
+    EXPECT_EQ(NumberToString(HUGE_VAL), "inf");
     const std::locale previous =
         std::locale::global(std::locale(std::locale::classic(), new GroupingPunct));
     const std::string written = NumberToString(1234.5);

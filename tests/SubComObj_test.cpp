@@ -51,6 +51,14 @@ TEST(SubComObj, CountNamesTheOccurrenceAndResetsOnZero) {
     SubComObj unnamed;
     unnamed.setSubComCount(3);
     EXPECT_EQ(unnamed.getSubComExtName(), "3");
+
+    // A long name and the widest count, formed again over a longer extended name.
+    SubComObj wide("A_SUBCOMMAND_NAME_BEYOND_SHORT_STRINGS");
+    wide.setSubComCount(2147483647);
+    wide.setSubComCount(12);
+    EXPECT_EQ(wide.getSubComExtName(), "A_SUBCOMMAND_NAME_BEYOND_SHORT_STRINGS 12");
+    unnamed.setSubComCount(2147483647);
+    EXPECT_EQ(unnamed.exportParamObj()->getSubComExtName(), "2147483647");
 }
 
 TEST(SubComObj, ParametersByIndexAndByNameFirstMatchWins) {

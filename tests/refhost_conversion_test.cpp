@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <string>
@@ -224,6 +225,27 @@ TEST_F(RefhostConversionTest, ReadNumberIsThePlainReadingWithoutImpliedDecimals)
     EXPECT_FALSE(refhost::ReadNumber("", '.', value));
     EXPECT_FALSE(refhost::ReadNumber("  ", '.', value));
     EXPECT_FALSE(refhost::ReadNumber("12a", '.', value));
+}
+
+// Short numbers take a quicker road than long ones and those with exponents; every road must
+// give the correctly rounded double that strtod gives, signed zeros included.
+TEST_F(RefhostConversionTest, ReadNumberRoundsShortAndLongNumbersAlike) {
+    const char* const texts[] = {"0.1", "0.0001", "-0", "-0.0", "+7", "5.", ".5", "-.25",
+                                 "123456789012345", "1234567890123456", "0.123456789012345",
+                                 "9007199254740993", "3.14159265358979", "2.5E-2", "1e3",
+                                 "000000000000000000001", "0.30000000000000004", "99999999999999.9"};
+    for (const char* text : texts) {
+        double value = 42;
+        ASSERT_TRUE(refhost::ReadNumber(text, '.', value)) << text;
+        const double expected = std::strtod(text, nullptr);
+        EXPECT_EQ(value, expected) << text;
+        EXPECT_EQ(std::signbit(value), std::signbit(expected)) << text;
+    }
+    double value = 42;
+    EXPECT_FALSE(refhost::ReadNumber("-", '.', value));
+    EXPECT_FALSE(refhost::ReadNumber("1.2.3", '.', value));
+    EXPECT_FALSE(refhost::ReadNumber("1,5", '.', value));
+    EXPECT_EQ(value, 42);
 }
 
 }  // namespace

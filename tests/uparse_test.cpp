@@ -201,6 +201,40 @@ TEST_F(Uparse, TextOutputIsSafeForATerminalAndJsonKeepsEverything) {
     EXPECT_TRUE(json[1]["tree"][0]["subcommands"][0]["leading"]["value"][0] == word);
 }
 
+// Numbers are written as "%.15g" writes them; whole numbers of up to 15 digits take a quicker
+// road, whose edges are negative zero and the 16th digit. The tokenizer reads short numbers
+// on a quicker road too.
+TEST_F(Uparse, NumbersReadAndWrittenAlikeOnEveryRoad) {
+    const Result result = run({"-"},
+                              "TRACE score1 /AXIS TICKS = -0 0.5 -7 123456789012345 "
+                              "1234567890123456 1e20 0.1 -2.5E-2 999999999999999.\n");
+    EXPECT_THAT(result.out, HasSubstr("      TICKS = -0 0.5 -7 123456789012345 1.23456789012346e+15 "
+                                      "1e+20 0.1 -0.025 999999999999999  [numbers]\n"));
+}
+
+// JSON lines are written directly, and must be what a dump of the same document gives:
+// escapes, texts beyond ASCII, numbers (floating ones always with a point or exponent).
+TEST_F(Uparse, JsonLinesAreInTheDumpedForm) {
+    const std::string input =
+        "SKETCH age /TITLE 'q\"\\\x01\xc3\xa4'.\n\n"
+        "TRACE score1 /AXIS TICKS = -0 0.5 -7 123456789012345 1234567890123456 1e20 0.1.\n\n"
+        "BUCKET zone /MAP region gender ; 1 1 10 ; 1 2 11 ; 2 1 20 ; 2 2 21 /OTHERWISE VALUE = 99 "
+        "/LABELS 'a' 'b' 'c' 'd'.\n\nWEAVE /PANEL nosuch BY gender.\n";
+    const std::string out = run({"--json", "-"}, input).out;
+    using Ordered = nlohmann::ordered_json;
+    std::istringstream in(out);
+    std::string dumped;
+    int count = 0;
+    for (std::string line; std::getline(in, line); ++count) {
+        dumped += Ordered::parse(line).dump(-1, ' ', false, Ordered::error_handler_t::replace);
+        dumped += '\n';
+    }
+    EXPECT_EQ(count, 4);
+    EXPECT_EQ(out, dumped);
+    EXPECT_THAT(out, HasSubstr("\"value\":\"q\\\"\\\\\\u0001\xc3\xa4\""));
+    EXPECT_THAT(out, HasSubstr("[-0.0,0.5,-7.0,123456789012345.0,1.234567890123456e+15,1e+20,0.1]"));
+}
+
 // Every option of --help has an example there and an entry in the manual page; --version
 // names the library that is loaded.
 TEST_F(Uparse, HelpAndManualPageCoverEveryOption) {

@@ -46,6 +46,11 @@ void GroupComObj::addSubComObj(SubComObj&& subCom) {
     mSubComList.push_back(std::move(subCom));
 }
 
+SubComObj& GroupComObj::emplaceSubComObj(const std::string& name) {
+    mSubComList.emplace_back(name);
+    return mSubComList.back();
+}
+
 unsigned int GroupComObj::getSubComListSize() const {
     return static_cast<unsigned int>(mSubComList.size());
 }

@@ -36,6 +36,11 @@ class UPARSER_API GroupComObj {
     unsigned int getSubComObj(std::vector<const SubComObj*>& found, const std::string& name) const;
 
   private:
+    // The parser builds each subcommand where it will stay, rather than moving a finished one
+    // of some 260 bytes into the list.
+    friend class UniversalParser;
+    SubComObj& emplaceSubComObj(const std::string& name);
+
     std::vector<SubComObj> mSubComList;
     bool mGroupGlobal = false;
 };

@@ -313,7 +313,25 @@ bool ParamObj::fitsNumberList(const ParamDescriptor& desc, const ParserMessage* 
         }
         return true;
     };
-    if (desc.getParamType() == ParamIntegerList) {
+    const bool integers = desc.getParamType() == ParamIntegerList;
+    if (mType == ParamTokenList) {
+        // Read from the tokens in place: the parser checks every written list, and a copy of
+        // its numbers would cost an allocation each time.
+        const auto fits = integers ? &TokenInfoObj::IsInteger : &TokenInfoObj::IsNumber;
+        for (const TokenInfoObj& token : mTokenList) {
+            if (!(token.*fits)()) {
+                return reportNeed(integers ? ParamIntegerList : ParamNumberList, msg);
+            }
+        }
+        for (const TokenInfoObj& token : mTokenList) {
+            const double value = integers ? token.getInteger() : token.getNumeric();
+            if (!desc.meetBdryCond(value)) {
+                return reportBoundary(value, desc, msg);
+            }
+        }
+        return true;
+    }
+    if (integers) {
         std::vector<int> values;
         return getIntegerList(values) ? firstOutside(values) : reportNeed(ParamIntegerList, msg);
     }
@@ -324,7 +342,10 @@ bool ParamObj::fitsNumberList(const ParamDescriptor& desc, const ParserMessage* 
 // variables := a name, a list of names, names crossed by BY or "*", or names with categories
 bool ParamObj::fitsVariables(ParamSpec type, const ParserMessage* msg) const {
     bool read = false;
-    if (type == ParamVarName) {
+    if (type == ParamVarName && mType == ParamTokenList) {
+        // getVarName's case of a token list, without building the name.
+        read = isOneToken() && mTokenList.front().IsVarName();
+    } else if (type == ParamVarName) {
         TavoVarName name;
         read = getVarName(name);
     } else if (type == ParamVarList) {

@@ -1,14 +1,13 @@
 #include "uparser/ParserUtility.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <limits>
-#include <locale>
 #include <numeric>
-#include <sstream>
 
 #include "uparser/detail/Assert.h"
 #include "uparser/host/DataSource.h"
@@ -67,12 +66,14 @@ bool IsValidInteger(double value) {
     return value >= -2147483648.0 && value <= 2147483647.0 && std::floor(value) == value;
 }
 
+// Six significant digits in the shortest of fixed and scientific form, as a stream writes a
+// double by default; to_chars writes it in the "C" locale whatever the host process has set,
+// without the stream's construction on every message that shows a number.
 std::string NumberToString(double value) {
-    std::ostringstream stream;
-    // Messages show numbers the same way whatever global locale the host process has set.
-    stream.imbue(std::locale::classic());
-    stream << value;
-    return stream.str();
+    char text[32];
+    const std::to_chars_result written =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::general, 6);
+    return std::string(text, written.ptr);
 }
 
 std::string IntegerToString(int value) {

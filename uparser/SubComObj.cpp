@@ -1,15 +1,14 @@
 #include "uparser/SubComObj.h"
 
+#include <charconv>
 #include <utility>
 
-#include "uparser/ParserUtility.h"
 
 SubComObj::SubComObj() : SubComObj(std::string()) {}
 
-SubComObj::SubComObj(const std::string& name)
-    : mSubComName(name),
-      mSubComExtName(name),
-      mExportParam(TokenInfoObj(), UPSpecTypes::ParamTokenList) {
+// The export parameter's keyword is an empty token, as a default-made parameter has.
+SubComObj::SubComObj(const std::string& name) : mSubComName(name), mSubComExtName(name) {
+    mExportParam.setType(UPSpecTypes::ParamTokenList);
     mExportParam.setSubComExtName(mSubComExtName);
 }
 
@@ -48,11 +47,16 @@ int SubComObj::getSubComCount() const {
 
 void SubComObj::setSubComCount(int count) {
     mSubComCount = count;
+    // Built in place, as AppendIndexToString would join them: a repeatable subcommand gets its
+    // name at every occurrence.
+    mSubComExtName.assign(mSubComName);
     if (count > 0) {
-        mSubComExtName =
-            AppendIndexToString(mSubComName.empty() ? mSubComName : mSubComName + " ", count);
-    } else {
-        mSubComExtName = mSubComName;
+        if (!mSubComName.empty()) {
+            mSubComExtName.push_back(' ');
+        }
+        char digits[16];
+        const std::to_chars_result end = std::to_chars(digits, digits + sizeof digits, count);
+        mSubComExtName.append(digits, end.ptr);
     }
     mExportParam.setSubComExtName(mSubComExtName);
 }
@@ -87,6 +91,11 @@ void SubComObj::addParamObj(const ParamObj& param) {
 
 void SubComObj::addParamObj(ParamObj&& param) {
     mParamList.push_back(std::move(param));
+}
+
+ParamObj& SubComObj::emplaceParamObj(const TokenInfoObj& keyword) {
+    mParamList.emplace_back(keyword, UPSpecTypes::ParamNoType);
+    return mParamList.back();
 }
 
 unsigned int SubComObj::getParamListSize() const {

@@ -55,6 +55,10 @@ class UPARSER_API SubComObj {
     const ParamObj* exportParamObj() const;
 
   private:
+    // The parser builds each parameter where it will stay (see GroupComObj).
+    friend class UniversalParser;
+    ParamObj& emplaceParamObj(const TokenInfoObj& keyword);
+
     std::string mSubComName;
     int mSubComCount = 0;
     std::string mSubComExtName;

@@ -333,6 +333,16 @@ const ParamDescriptor* UniversalParser::currentNamedParam() {
     return mNamedDesc;
 }
 
+const ParamDescriptor* UniversalParser::currentNamedParam(const std::string& upperWord) {
+    if (mNamedAt != mConsumed || mNamedSubCom != mCurSubComDesc) {
+        const bool none = mCurSubComDesc == nullptr || mCurSubComDesc->getParamDescListSize() == 0;
+        mNamedDesc = none ? nullptr : mCurSubComDesc->getParamDesc(upperWord);
+        mNamedAt = mConsumed;
+        mNamedSubCom = mCurSubComDesc;
+    }
+    return mNamedDesc;
+}
+
 bool UniversalParser::atParameterStart() {
     if (!IsWord(mCurToken)) {
         return false;
@@ -719,9 +729,10 @@ bool UniversalParser::processSubComs(GroupComObj& group, bool slashFirst, std::s
             mMessage.At(slashFirst && IsWord(mNextToken) ? mNextToken : mCurToken);
             mMessage.InvalidSubComName(subName.c_str());
         }
-        SubComObj subCom(subName);
+        // Stored before it is parsed, so that it is stored in every case. Should the parse
+        // throw, the group being built is dropped with it.
+        SubComObj& subCom = group.emplaceSubComObj(subName);
         const bool done = starts && named ? processSubCommand(subCom) : named;
-        group.addSubComObj(std::move(subCom));
         if (!starts || !done || !mHasCurToken || atGroupSeparator()) {
             return done;
         }
@@ -761,8 +772,11 @@ bool UniversalParser::processSubCommand(SubComObj& subCom) {
     mExpectParam = true;
     mInParen = false;
     const std::string& name = subCom.getSubComName();
-    std::string extName = name;
-    bool known = !grammarApplies() || enterSubCom(subCom, extName);
+    bool counted = false;
+    bool known = !grammarApplies() || enterSubCom(subCom, counted);
+    // The name messages use: a counted occurrence's extended name, which the subcommand has
+    // just formed; the unnamed part's messages name nothing.
+    const std::string& extName = counted && !name.empty() ? subCom.getSubComExtName() : name;
 
     // Past the "/" and the name; a rejected name stays current.
     if (!name.empty()) {
@@ -787,7 +801,7 @@ bool UniversalParser::processSubCommand(SubComObj& subCom) {
 
 // The rules of a subcommand's name: the group knows it, and only a repeatable one occurs twice.
 // Repeatable ones are counted, and their messages carry the count.
-bool UniversalParser::enterSubCom(SubComObj& subCom, std::string& extName) {
+bool UniversalParser::enterSubCom(SubComObj& subCom, bool& counted) {
     const std::string& name = subCom.getSubComName();
     mCurSubComDesc = mCurGroupDesc != nullptr ? mCurGroupDesc->getSubComDesc(name) : nullptr;
     // The cursor stands on the "/" before the name: findings about the subcommand itself
@@ -813,10 +827,7 @@ bool UniversalParser::enterSubCom(SubComObj& subCom, std::string& extName) {
         return false;
     }
     subCom.setSubComCount(count);
-    // The subcommand has just formed the same name; the unnamed part's messages name nothing.
-    if (!name.empty()) {
-        extName = subCom.getSubComExtName();
-    }
+    counted = true;
     return true;
 }
 
@@ -988,14 +999,15 @@ bool UniversalParser::processParameter(SubComObj& subCom, const std::string& ext
     const bool grammar = grammarApplies();
     const std::string word = mCurToken.getUpperString();
     const bool starts = startsParameter(word, extName);
-    ParamObj param(mCurToken, ParamNoType);
+    // Stored before it is parsed, as it is stored in every case (see processSubComs).
+    ParamObj& param = subCom.emplaceParamObj(mCurToken);
     param.setSubComExtName(extName);
-    const bool parsed = starts && processParamObj(param);
+    // The word is the keyword's upper text, the parameter's name.
+    const bool parsed = starts && processParamObj(param, word);
     const bool done = parsed && (!grammar || checkParamValue(param));
 
     const bool parenUsed = param.areParenUsed();
     const ParamSpec type = param.getType();
-    subCom.addParamObj(std::move(param));
     if (starts && !parsed && !grammar) {
         // Without a grammar the value's form failed silently; say so here.
         mErrorCode = ParseCodes::WrongValue;
@@ -1085,8 +1097,11 @@ void UniversalParser::failValue(const std::string& paramName, const std::string&
 
 // parameter := NAME | NAME "=" value | NAME "(" value ")"
 bool UniversalParser::processParamObj(ParamObj& param) {
+    return processParamObj(param, param.getParamName());
+}
+
+bool UniversalParser::processParamObj(ParamObj& param, const std::string& paramName) {
     const bool grammar = grammarApplies();
-    const std::string paramName = param.getParamName();
     // processParameter gave the parameter the name of the subcommand it stands in.
     const std::string none;
     const std::string& extName = grammar ? param.getSubComExtName() : none;
@@ -1129,7 +1144,7 @@ bool UniversalParser::processParamObj(ParamObj& param) {
 bool UniversalParser::enterParameter(const std::string& paramName, const std::string& extName) {
     if (mCurSubComDesc != nullptr && paramName == mCurToken.getUpperString()) {
         // The usual case: the parameter is named by the current word, often looked up already.
-        mCurParamDesc = currentNamedParam();
+        mCurParamDesc = currentNamedParam(paramName);
     } else {
         const int index =
             mCurSubComDesc != nullptr ? mCurSubComDesc->getParamDescIndex(paramName) : -1;

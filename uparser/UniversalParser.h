@@ -153,6 +153,8 @@ class UPARSER_API UniversalParser {
     // entering the next parameter both ask about the same word; the answer is kept for the
     // token and subcommand it was found for, so that the name is upper-cased and hashed once.
     const ParamDescriptor* currentNamedParam();
+    // The same, for a caller that holds the word's upper text already.
+    const ParamDescriptor* currentNamedParam(const std::string& upperWord);
     long mNamedAt = -1;
     const SubComDescriptor* mNamedSubCom = nullptr;
     const ParamDescriptor* mNamedDesc = nullptr;
@@ -209,7 +211,7 @@ class UPARSER_API UniversalParser {
     bool followsFinalGroup();
     bool processSubComs(GroupComObj& group, bool slashFirst, std::string subName);
     bool checkRequiredSubComs(const GroupComObj& group);
-    bool enterSubCom(SubComObj& subCom, std::string& extName);
+    bool enterSubCom(SubComObj& subCom, bool& counted);
     bool processSubComContent(SubComObj& subCom, const std::string& extName);
     bool processArbitraryValue(SubComObj& subCom);
     // The leading (export) value of a subcommand.
@@ -223,6 +225,8 @@ class UPARSER_API UniversalParser {
     // The named parameters of a subcommand.
     bool processParamLoop(SubComObj& subCom, const std::string& extName);
     bool processParameter(SubComObj& subCom, const std::string& extName);
+    // processParamObj for a caller that holds the parameter's name already.
+    bool processParamObj(ParamObj& param, const std::string& paramName);
     bool startsParameter(const std::string& word, const std::string& extName);
     bool checkParamValue(ParamObj& param);
     bool enterParameter(const std::string& paramName, const std::string& extName);

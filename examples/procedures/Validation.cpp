@@ -141,6 +141,7 @@ bool Validation::registerEach(ParserValidator& registry, const VarSpecObj& list,
                               const std::string& param, std::vector<int>& found,
                               bool asNew) const {
     found.clear();
+    found.reserve(list.GetValidVarList().size());
     for (const int variable : list.GetValidVarList()) {
         const TavoVarName name(mData.GetVariable(variable).GetName());
         if (mObserver != nullptr) {
@@ -159,15 +160,15 @@ bool Validation::registerEach(ParserValidator& registry, const VarSpecObj& list,
 
 bool Validation::registerList(const std::string& subCom, const std::string& param,
                               const VarSpecObj& list, const std::vector<TokenInfoObj>& tokens) {
-    const std::vector<TavoVarName> names = namesOf(list.GetValidVarList());
     std::vector<int> found;
     if (registerEach(mRegistry, list, tokens, subCom, param, found)) {
         return true;
     }
-    if (found.size() >= names.size()) {
+    const std::vector<int>& variables = list.GetValidVarList();
+    if (found.size() >= variables.size()) {
         return stopIn(subCom, param, tokens);
     }
-    return stopAtName(subCom, param, tokens, names[found.size()].str());
+    return stopAtName(subCom, param, tokens, mData.GetVariable(variables[found.size()]).GetName());
 }
 
 std::vector<TavoVarName> Validation::namesOf(const std::vector<int>& indices) const {

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -232,7 +233,52 @@ char GetDecimalCharacter() {
     return gDecimalCharacter;
 }
 
+namespace {
+
+// A number of at most 15 digits with no exponent and no blanks, as nearly every number in
+// syntax is: its digits are an exact double and so is the power of ten, so one division gives
+// the correctly rounded value, the same one from_chars reads. Anything else answers false.
+bool readShortDecimal(std::string_view text, char decimalCharacter, double& value) {
+    static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    constexpr int kMostDigits = 15;
+    std::size_t at = 0;
+    const bool negative = !text.empty() && text[0] == '-';
+    if (!text.empty() && (text[0] == '-' || text[0] == '+')) {
+        ++at;
+    }
+    uint64_t digits = 0;
+    int count = 0;
+    int decimals = 0;
+    bool point = false;
+    for (; at < text.size(); ++at) {
+        const char c = text[at];
+        if (isDigit(c)) {
+            if (++count > kMostDigits) {
+                return false;
+            }
+            digits = digits * 10 + static_cast<uint64_t>(c - '0');
+            decimals += point ? 1 : 0;
+        } else if (c == decimalCharacter && !point) {
+            point = true;
+        } else {
+            return false;
+        }
+    }
+    if (count == 0) {
+        return false;
+    }
+    const double magnitude = static_cast<double>(digits) / kPowersOfTen[decimals];
+    value = negative ? -magnitude : magnitude;
+    return true;
+}
+
+}  // namespace
+
 bool ReadNumber(std::string_view text, char decimalCharacter, double& value) {
+    if (readShortDecimal(text, decimalCharacter, value)) {
+        return true;
+    }
     return parseNumber(text.data(), text.data() + text.size(), decimalCharacter, 0, value) ==
            NumberStatus::Ok;
 }

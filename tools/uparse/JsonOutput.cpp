@@ -1,15 +1,19 @@
 #include "tools/uparse/JsonOutput.h"
 
+#include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include <nlohmann/json.hpp>
 
 #include "tools/uparse/GrammarJson.h"
+#include "tools/uparse/JsonText.h"
 #include "tools/uparse/TreeView.h"
 
 namespace uparse {
 
 namespace {
-
-using Json = nlohmann::ordered_json;
 
 const char* StageName(examples::Stage stage) {
     switch (stage) {
@@ -24,117 +28,169 @@ const char* StageName(examples::Stage stage) {
     }
 }
 
-// Scalars for the one-value kinds, arrays for lists, objects for compound values.
-Json ValueJson(const ValueView& value) {
-    Json json = Json::object();
-    if (!value.label.empty()) {
-        json["name"] = value.label;
-    }
-    json["kind"] = value.kind;
-    const std::string& kind = value.kind;
-    if (kind == "keyword") {
-        json["value"] = nullptr;
-    } else if (!value.parts.empty()) {
-        Json parts = Json::array();
-        for (const ValueView& part : value.parts) {
-            parts.push_back(ValueJson(part));
-        }
-        json["parts"] = parts;
-    } else if (kind == "categories") {
-        Json rows = Json::array();
-        for (const ValueView::Row& row : value.rows) {
-            rows.push_back({{"values", row.values}, {"code", row.code}});
-        }
-        json["variables"] = value.texts;
-        json["rows"] = rows;
-    } else if (kind == "number" || kind == "integer") {
-        json["value"] = value.numbers.empty() ? Json(nullptr) : Json(value.numbers.front());
-    } else if (kind == "numbers" || kind == "integers") {
-        json["value"] = value.numbers;
-    } else if (kind == "word" || kind == "literal" || kind == "variable" || kind == "path") {
-        json["value"] = value.texts.empty() ? Json(nullptr) : Json(value.texts.front());
-    } else {
-        json["value"] = value.texts;
-    }
-    return json;
+bool IsKind(const ValueView& value, const char* kind) {
+    return value.kind == kind;
 }
 
-Json TreeJson(const CommandReport& report) {
+// Scalars for the one-value kinds, arrays for lists, objects for compound values. A
+// parameter's object ends with its name and whether it was written in parentheses.
+void WriteValue(JsonText& json, const ValueView& value, const ParamView* param = nullptr) {
+    json.beginObject();
+    // A parameter's name takes the place of a label, which only parts have.
+    const bool named = !value.label.empty();
+    if (named) {
+        json.key("name").string(param != nullptr ? param->name : value.label);
+    }
+    json.key("kind").string(value.kind);
+    if (IsKind(value, "keyword")) {
+        json.key("value").null();
+    } else if (!value.parts.empty()) {
+        json.key("parts").beginArray();
+        for (const ValueView& part : value.parts) {
+            WriteValue(json, part);
+        }
+        json.endArray();
+    } else if (IsKind(value, "categories")) {
+        json.key("variables").strings(value.texts);
+        json.key("rows").beginArray();
+        for (const ValueView::Row& row : value.rows) {
+            json.beginObject().key("values").strings(row.values);
+            json.key("code").number(row.code).endObject();
+        }
+        json.endArray();
+    } else if (IsKind(value, "number") || IsKind(value, "integer")) {
+        json.key("value");
+        value.numbers.empty() ? json.null() : json.number(value.numbers.front());
+    } else if (IsKind(value, "numbers") || IsKind(value, "integers")) {
+        json.key("value").numbers(value.numbers);
+    } else if (IsKind(value, "word") || IsKind(value, "literal") || IsKind(value, "variable") ||
+               IsKind(value, "path")) {
+        json.key("value");
+        value.texts.empty() ? json.null() : json.string(value.texts.front());
+    } else {
+        json.key("value").strings(value.texts);
+    }
+    if (param != nullptr) {
+        if (!named) {
+            json.key("name").string(param->name);
+        }
+        json.key("parens").boolean(param->parens);
+    }
+    json.endObject();
+}
+
+void WriteTree(JsonText& json, const CommandReport& report) {
     const std::vector<GroupView> groups = DescribeTree(
         report.result.spec, report.procedure != nullptr ? &report.procedure->grammar() : nullptr);
-    Json tree = Json::array();
+    json.beginArray();
     for (const GroupView& group : groups) {
-        Json subs = Json::array();
+        json.beginObject().key("global").boolean(group.global);
+        json.key("subcommands").beginArray();
         for (const SubComView& sub : group.subCommands) {
-            Json params = Json::array();
-            for (const ParamView& param : sub.params) {
-                Json entry = ValueJson(param.value);
-                entry["name"] = param.name;
-                entry["parens"] = param.parens;
-                params.push_back(std::move(entry));
+            json.beginObject().key("name").string(sub.name);
+            json.key("extName").string(sub.extName);
+            json.key("count").integer(sub.count);
+            json.key("leading");
+            if (sub.hasLeading) {
+                WriteValue(json, sub.leading);
+            } else {
+                json.null();
             }
-            subs.push_back({{"name", sub.name},
-                            {"extName", sub.extName},
-                            {"count", sub.count},
-                            {"leading", sub.hasLeading ? ValueJson(sub.leading) : Json(nullptr)},
-                            {"parameters", std::move(params)}});
+            json.key("parameters").beginArray();
+            for (const ParamView& param : sub.params) {
+                WriteValue(json, param.value, &param);
+            }
+            json.endArray().endObject();
         }
-        tree.push_back({{"global", group.global}, {"subcommands", std::move(subs)}});
+        json.endArray().endObject();
     }
-    return tree;
+    json.endArray();
+}
+
+// A later qualifier of the same name takes the earlier one's place, as in a JSON object.
+void WriteQualifiers(JsonText& json, const std::vector<std::pair<std::string, std::string>>& all) {
+    std::vector<const std::pair<std::string, std::string>*> kept;
+    for (const auto& qualifier : all) {
+        const auto same = std::find_if(kept.begin(), kept.end(), [&](const auto* earlier) {
+            return earlier->first == qualifier.first;
+        });
+        if (same == kept.end()) {
+            kept.push_back(&qualifier);
+        } else {
+            *same = &qualifier;
+        }
+    }
+    json.beginObject();
+    for (const auto* qualifier : kept) {
+        json.key(qualifier->first).string(qualifier->second);
+    }
+    json.endObject();
+}
+
+void WriteVariables(JsonText& json, const CommandReport& report) {
+    json.beginArray();
+    for (const examples::VariableList& list : report.result.variables) {
+        json.beginObject().key("subcommand").string(list.subCommand);
+        json.key("parameter").string(list.parameter);
+        json.key("role").string(list.role);
+        json.key("variables").strings(list.names);
+        json.key("qualifiers");
+        WriteQualifiers(json, list.qualifiers);
+        json.endObject();
+    }
+    json.endArray();
+}
+
+void WriteDiagnostics(JsonText& json, const CommandReport& report) {
+    json.beginArray();
+    for (const Diagnostic& diagnostic : report.diagnostics) {
+        json.beginObject().key("level").string(diagnostic.level);
+        json.key("line").integer(diagnostic.line);
+        json.key("column").integer(diagnostic.column);
+        json.key("text").string(diagnostic.text);
+        if (diagnostic.endLine > 0) {
+            json.key("range").beginObject().key("line").integer(diagnostic.line);
+            json.key("column").integer(diagnostic.column);
+            json.key("endLine").integer(diagnostic.endLine);
+            json.key("endColumn").integer(diagnostic.endColumn).endObject();
+        }
+        if (diagnostic.fromLibrary) {
+            json.key("libraryText").string(diagnostic.libraryText);
+            if (!diagnostic.id.empty()) {
+                json.key("id").string(diagnostic.id);
+            }
+        }
+        json.endObject();
+    }
+    json.endArray();
 }
 
 }  // namespace
 
 void JsonOutput::render(const CommandReport& report, Rendered& rendered) const {
-    Json variables = Json::array();
-    for (const examples::VariableList& list : report.result.variables) {
-        Json qualifiers = Json::object();
-        for (const auto& qualifier : list.qualifiers) {
-            qualifiers[qualifier.first] = qualifier.second;
-        }
-        variables.push_back({{"subcommand", list.subCommand},
-                             {"parameter", list.parameter},
-                             {"role", list.role},
-                             {"variables", list.names},
-                             {"qualifiers", std::move(qualifiers)}});
-    }
-    Json diagnostics = Json::array();
-    for (const Diagnostic& diagnostic : report.diagnostics) {
-        Json entry = {{"level", diagnostic.level},
-                      {"line", diagnostic.line},
-                      {"column", diagnostic.column},
-                      {"text", diagnostic.text}};
-        if (diagnostic.endLine > 0) {
-            entry["range"] = {{"line", diagnostic.line},
-                              {"column", diagnostic.column},
-                              {"endLine", diagnostic.endLine},
-                              {"endColumn", diagnostic.endColumn}};
-        }
-        if (diagnostic.fromLibrary) {
-            entry["libraryText"] = diagnostic.libraryText;
-            if (!diagnostic.id.empty()) {
-                entry["id"] = diagnostic.id;
-            }
-        }
-        diagnostics.push_back(std::move(entry));
-    }
-    Json json = {
-        {"file", report.file},
-        {"line", report.line},
-        {"command", report.command},
-        {"procedure", report.procedure != nullptr ? Json(report.procedure->name()) : Json(nullptr)},
-        {"code", report.result.parseCode},
-        {"validated", report.result.validated},
-        {"ok", report.ok()},
-        {"stage", StageName(report.result.stage)},
-        {"tree", TreeJson(report)},
-        {"variables", std::move(variables)},
-        {"diagnostics", std::move(diagnostics)},
-    };
-    // Replacement characters keep the line valid JSON whatever bytes the syntax held.
-    rendered.results = json.dump(-1, ' ', false, Json::error_handler_t::replace);
-    rendered.results += '\n';
+    // Written straight into the line, in the order and form a dumped nlohmann::ordered_json
+    // of the same document has; invalid UTF-8 becomes replacement characters, so the line is
+    // valid JSON whatever bytes the syntax held.
+    std::string& line = rendered.results;
+    line.clear();
+    JsonText json(line);
+    json.beginObject().key("file").string(report.file);
+    json.key("line").integer(report.line);
+    json.key("command").string(report.command);
+    json.key("procedure");
+    report.procedure != nullptr ? json.string(report.procedure->name()) : json.null();
+    json.key("code").integer(report.result.parseCode);
+    json.key("validated").boolean(report.result.validated);
+    json.key("ok").boolean(report.ok());
+    json.key("stage").string(StageName(report.result.stage));
+    json.key("tree");
+    WriteTree(json, report);
+    json.key("variables");
+    WriteVariables(json, report);
+    json.key("diagnostics");
+    WriteDiagnostics(json, report);
+    json.endObject();
+    line += '\n';
     rendered.findings.clear();
 }
 

@@ -110,6 +110,18 @@ std::string Escaped(std::string_view text) {
 }
 
 std::string Printable(std::string_view text) {
+    // A message of printable ASCII whose words are all short, as nearly every one is, stays
+    // as it is.
+    std::size_t run = 0;
+    bool plain = true;
+    for (std::size_t i = 0; i < text.size() && plain; ++i) {
+        plain = PlainAscii(text[i]);
+        run = text[i] == ' ' ? 0 : run + 1;
+        plain = plain && run <= kLongest;
+    }
+    if (plain) {
+        return std::string(text);
+    }
     std::string out;
     std::size_t begin = 0;
     while (begin < text.size()) {
@@ -127,6 +139,17 @@ std::string Printable(std::string_view text) {
 }
 
 void AppendPrintableToken(std::string& out, std::string_view text) {
+    // Nearly every token is short printable ASCII, which goes over as it is.
+    if (text.size() <= kLongest) {
+        std::size_t plain = 0;
+        while (plain < text.size() && PlainAscii(text[plain])) {
+            ++plain;
+        }
+        if (plain == text.size()) {
+            out.append(text.data(), text.size());
+            return;
+        }
+    }
     AppendShortened(out, text);
 }
 

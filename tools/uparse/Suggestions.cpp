@@ -6,9 +6,23 @@
 
 namespace uparse {
 
-int EditDistance(const std::string& leftText, const std::string& rightText) {
-    const std::u32string left = refhost::Characters(refhost::FoldCase(leftText));
-    const std::u32string right = refhost::Characters(refhost::FoldCase(rightText));
+namespace {
+
+// The word's characters, case-folded. ASCII, which nearly every name is, folds to its lower
+// case without a trip through Unicode's tables.
+std::u32string Folded(const std::string& text) {
+    if (refhost::IsAscii(text)) {
+        std::u32string folded(text.size(), U'\0');
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const char c = text[i];
+            folded[i] = static_cast<char32_t>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+        }
+        return folded;
+    }
+    return refhost::Characters(refhost::FoldCase(text));
+}
+
+int Distance(const std::u32string& left, const std::u32string& right) {
     const std::size_t n = left.size();
     const std::size_t m = right.size();
     // Three rows of the optimal-string-alignment table.
@@ -34,12 +48,27 @@ int EditDistance(const std::string& leftText, const std::string& rightText) {
     return previous[m];
 }
 
+}  // namespace
+
+int EditDistance(const std::string& left, const std::string& right) {
+    return Distance(Folded(left), Folded(right));
+}
+
 std::string Closest(const std::string& word, const std::vector<std::string>& candidates) {
     const auto characters = static_cast<int>(refhost::CountCharacters(word));
+    const std::u32string folded = Folded(word);
     std::string best;
     int bestDistance = 3;
     for (const std::string& candidate : candidates) {
-        const int distance = EditDistance(word, candidate);
+        const std::u32string other = Folded(candidate);
+        // Words whose lengths differ by as much as the best distance cannot come closer, nor
+        // be the word itself.
+        const std::size_t apart = folded.size() > other.size() ? folded.size() - other.size()
+                                                                : other.size() - folded.size();
+        if (apart >= static_cast<std::size_t>(bestDistance)) {
+            continue;
+        }
+        const int distance = Distance(folded, other);
         if (distance == 0) {
             return "";
         }

@@ -1,6 +1,7 @@
 #include "tools/uparse/TreeView.h"
 
 #include <charconv>
+#include <cmath>
 
 #include "examples/procedures/GrammarLookup.h"
 #include "tools/uparse/Printable.h"
@@ -18,10 +19,19 @@ using namespace UPSpecTypes;
 ValueView Tokens(const ParamObj& value) {
     ValueView view;
     view.kind = "tokens";
+    view.texts.reserve(value.getTokenListSize());
     for (unsigned i = 0; i < value.getTokenListSize(); ++i) {
         const TokenInfoObj* token = value.getTokenObj(i);
-        view.texts.push_back(token->IsLiteral() ? "'" + std::string(token->getString()) + "'"
-                                                : token->getString());
+        std::string& text = view.texts.emplace_back();
+        if (token->IsLiteral()) {
+            const std::string_view literal = token->getString();
+            text.reserve(literal.size() + 2);
+            text += '\'';
+            text += literal;
+            text += '\'';
+        } else {
+            text = token->getString();
+        }
     }
     return view;
 }
@@ -106,7 +116,7 @@ bool DescribeWords(const ParamObj& value, const ParamTypeTraits& traits, ValueVi
     std::string text;
     std::vector<std::string> texts;
     if (traits.list ? value.getStringList(texts) : value.getStringGeneric(text)) {
-        view = traits.list ? Texts("words", texts) : Texts("word", {text});
+        view = traits.list ? Texts("words", std::move(texts)) : Texts("word", {std::move(text)});
         return true;
     }
     return false;
@@ -117,7 +127,8 @@ bool DescribeLiterals(const ParamObj& value, const ParamTypeTraits& traits, Valu
     bool literal = false;
     std::vector<std::string> texts;
     if (traits.list ? value.getLiteralList(texts) : value.getStringOrLiteral(text, literal)) {
-        view = traits.list ? Texts("literals", texts) : Texts(literal ? "literal" : "word", {text});
+        view = traits.list ? Texts("literals", std::move(texts))
+                           : Texts(literal ? "literal" : "word", {std::move(text)});
         return true;
     }
     return false;
@@ -133,7 +144,7 @@ bool DescribeNumbers(const ParamObj& value, const ParamTypeTraits& traits, Value
         if (integral) {
             numbers.assign(integers.begin(), integers.end());
         }
-        view = Numbers(integral ? "integers" : "numbers", numbers);
+        view = Numbers(integral ? "integers" : "numbers", std::move(numbers));
         return read;
     }
     double number = 0;
@@ -187,7 +198,7 @@ bool DescribePath(const ParamObj& value, ParamSpec type, ValueView& view) {
         GetParamTypeTraits(type).element == ValueKind::CaseFile
             ? value.getStringOrLiteral(text, literal)
             : value.getFilePath(text, type == ParamNewFileSpec, type != ParamAnyFileSpec);
-    view = Texts("path", {text});
+    view = Texts("path", {std::move(text)});
     return read;
 }
 
@@ -234,6 +245,15 @@ ValueView Describe(const ParamObj& value, const ParamDescriptor* desc) {
 // As a stream with precision 15 writes it ("%.15g"), without a stream per number.
 void AppendNumber(std::string& out, double number) {
     char buffer[32];
+    // A whole number of at most 15 digits, as most are, reads the same as an integer; the
+    // general form costs several times as much. Negative zero keeps its sign there.
+    if (std::fabs(number) < 1e15 && std::trunc(number) == number &&
+        !(number == 0 && std::signbit(number))) {
+        const std::to_chars_result written =
+            std::to_chars(buffer, buffer + sizeof buffer, static_cast<long long>(number));
+        out.append(buffer, written.ptr);
+        return;
+    }
     const std::to_chars_result written = std::to_chars(
         buffer, buffer + sizeof buffer, number, std::chars_format::general, 15);
     out.append(buffer, written.ptr);
@@ -243,16 +263,18 @@ void AppendNumber(std::string& out, double number) {
 
 std::vector<GroupView> DescribeTree(const CommandSpec& spec, const CommandDescriptor* grammar) {
     std::vector<GroupView> groups;
+    groups.reserve(spec.getGroupListSize());
     for (unsigned g = 0; g < spec.getGroupListSize(); ++g) {
         const GroupComObj& group = *spec.getGroupObj(g);
-        GroupView groupView;
+        GroupView& groupView = groups.emplace_back();
         groupView.global = group.isGroupGlobal();
+        groupView.subCommands.reserve(group.getSubComListSize());
         for (unsigned s = 0; s < group.getSubComListSize(); ++s) {
             const SubComObj& sub = *group.getSubComObj(s);
             const SubComDescriptor* subDesc =
                 grammar != nullptr ? examples::FindSubComDesc(*grammar, group, sub.getSubComName())
                                    : nullptr;
-            SubComView subView;
+            SubComView& subView = groupView.subCommands.emplace_back();
             subView.name = sub.getSubComName();
             subView.extName = sub.getSubComExtName();
             subView.count = sub.getSubComCount();
@@ -262,19 +284,17 @@ std::vector<GroupView> DescribeTree(const CommandSpec& spec, const CommandDescri
             if (subView.hasLeading) {
                 subView.leading = Describe(*sub.exportParamObj(), leadingDesc);
             }
+            subView.params.reserve(sub.getParamListSize());
             for (unsigned p = 0; p < sub.getParamListSize(); ++p) {
                 const ParamObj& param = *sub.getParamObj(p);
-                ParamView paramView;
+                ParamView& paramView = subView.params.emplace_back();
                 paramView.name = param.getParamName();
                 paramView.parens = param.areParenUsed();
                 paramView.brackets = param.areBracketsUsed();
                 paramView.value = Describe(
                     param, subDesc != nullptr ? subDesc->getParamDesc(paramView.name) : nullptr);
-                subView.params.push_back(std::move(paramView));
             }
-            groupView.subCommands.push_back(std::move(subView));
         }
-        groups.push_back(std::move(groupView));
     }
     return groups;
 }
@@ -302,8 +322,9 @@ void AppendValueText(std::string& out, const ValueView& value) {
         }
         return;
     }
-    const bool quoted = value.kind == "literal" || value.kind == "literals";
-    const char* separator = value.kind == "crossed" ? " BY " : " ";
+    const bool texts = !value.texts.empty();
+    const bool quoted = texts && (value.kind == "literal" || value.kind == "literals");
+    const char* separator = texts && value.kind == "crossed" ? " BY " : " ";
     for (const std::string& item : value.texts) {
         separate(separator);
         if (quoted) {
