@@ -336,7 +336,12 @@ const ParamDescriptor* UniversalParser::currentNamedParam() {
 const ParamDescriptor* UniversalParser::currentNamedParam(const std::string& upperWord) {
     if (mNamedAt != mConsumed || mNamedSubCom != mCurSubComDesc) {
         const bool none = mCurSubComDesc == nullptr || mCurSubComDesc->getParamDescListSize() == 0;
-        mNamedDesc = none ? nullptr : mCurSubComDesc->getParamDesc(upperWord);
+        const int index =
+            none ? -1 : param_lookup::FindExpected(*mCurSubComDesc, upperWord, mNamedExpected);
+        if (index >= 0) {
+            mNamedExpected = index + 1;
+        }
+        mNamedDesc = none ? nullptr : mCurSubComDesc->getParamDesc(index);
         mNamedAt = mConsumed;
         mNamedSubCom = mCurSubComDesc;
     }
