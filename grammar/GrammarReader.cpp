@@ -282,9 +282,8 @@ bool GrammarReader::readCommand(const Json& json, const GrammarFile& earlier,
             "a command has either \"subcommands\" (all in one global group) or "
             "\"groups\", not both");
     }
-    if (subs != nullptr &&
-        !readSubCommands(*subs, command, 0, [&command](const SubComDescriptor& sub) {
-            command.descriptor.addSubComDesc(sub);
+    if (subs != nullptr && !readSubCommands(*subs, command, 0, [&command](SubComDescriptor&& sub) {
+            command.descriptor.addSubComDesc(std::move(sub));
         })) {
         return false;
     }
@@ -337,15 +336,15 @@ bool GrammarReader::readGroup(const Json& json, CommandGrammar& command) {
     const int index = command.descriptor.getGroupDescListSize();
     const Json* subs = object[kSubcommands];
     if (subs != nullptr &&
-        !readSubCommands(*subs, command, index, [&group](const SubComDescriptor& sub) {
-            group.addSubComDesc(sub, false);
+        !readSubCommands(*subs, command, index, [&group](SubComDescriptor&& sub) {
+            group.addSubComDesc(std::move(sub), false);
         })) {
         return false;
     }
     if (!readSeparators(object, command.descriptor, group)) {
         return false;
     }
-    command.descriptor.addGroupDesc(group);
+    command.descriptor.addGroupDesc(std::move(group));
     return true;
 }
 
@@ -377,8 +376,8 @@ bool GrammarReader::readSeparators(const Members& json, const CommandDescriptor&
             return fail("separator " + Quoted(text) + " already opens another group");
         }
         // Adding it again as a separator keeps its place and appends its name to the list.
-        const SubComDescriptor copy = *group.getSubComDesc(sub);
-        group.addSubComDesc(copy, true);
+        SubComDescriptor copy = *group.getSubComDesc(sub);
+        group.addSubComDesc(std::move(copy), true);
     }
     return true;
 }
@@ -405,7 +404,7 @@ bool GrammarReader::readSubCommands(const Json& subs, CommandGrammar& command, i
             return fail("subcommand " + Quoted(sub.getSubComName()) +
                         " is declared twice in one group");
         }
-        add(sub);
+        add(std::move(sub));  // taken over: a large subcommand is not copied
         command.notesAt(group, static_cast<int>(i)) = std::move(notes);
     }
     return true;
@@ -465,7 +464,7 @@ bool GrammarReader::readSubCommand(const Json& json, SubComDescriptor& sub, SubC
             return fail("parameter " + Quoted(desc.getParamName()) +
                         " is declared twice in one subcommand");
         }
-        sub.addParamDesc(desc);
+        sub.addParamDesc(std::move(desc));
     }
     return true;
 }

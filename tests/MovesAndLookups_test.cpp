@@ -4,6 +4,7 @@
 // instead of copied, and snapshots read again in place.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <type_traits>
 #include <utility>
@@ -169,6 +170,51 @@ TEST(SubComDescriptorLookup, ManyParametersAreFoundByAnyCaseAndReplacedInPlace) 
     EXPECT_EQ(sub.getParamDesc(9)->getParamType(), ParamInteger);
 }
 
+// A subcommand of many thousands of parameters keeps its newest names waiting beside its
+// index and checks new names against a filter: names indexed or waiting are found and
+// replaced in place, in copies too, and a moved-from subcommand takes new names again.
+TEST(SubComDescriptorLookup, ALargeSubcommandFindsAndReplacesEveryName) {
+    constexpr int kCount = 20000;
+    const auto name = [](int i) { return "P" + std::to_string(i); };
+    SubComDescriptor sub("BIG", SubComByEqual);
+    for (int i = 0; i < kCount; ++i) {
+        sub.addParamDesc(ParamDescriptor(name(i), ParamNumber));
+        if (i % 997 == 996) {
+            // The newest names, still waiting, and one long indexed.
+            sub.addParamDesc(ParamDescriptor(name(i), ParamInteger));
+            sub.addParamDesc(ParamDescriptor(name(i - 3), ParamString));
+            sub.addParamDesc(ParamDescriptor(name(i / 2), ParamKeyWord));
+            ASSERT_EQ(sub.getParamDescListSize(), i + 1);
+            EXPECT_EQ(sub.getParamDescIndex(name(i)), i);
+            EXPECT_EQ(sub.getParamDesc(i - 3)->getParamType(), ParamString);
+            EXPECT_EQ(sub.getParamDesc(i / 2)->getParamType(), ParamKeyWord);
+        }
+    }
+    SubComDescriptor copy = sub;
+    for (const SubComDescriptor* each : {&sub, &copy}) {
+        int misplaced = 0;
+        for (int i = 0; i < kCount; ++i) {
+            misplaced += each->getParamDescIndex(name(i)) != i ? 1 : 0;
+        }
+        EXPECT_EQ(misplaced, 0);
+        EXPECT_EQ(each->getParamDescIndex("p19999"), kCount - 1);
+        EXPECT_EQ(each->getParamDescIndex(name(kCount)), -1);
+    }
+    copy.addParamDesc(ParamDescriptor(name(kCount - 1), ParamString));
+    copy.addParamDesc(ParamDescriptor("EXTRA", ParamKeyWord));
+    EXPECT_EQ(copy.getParamDescListSize(), kCount + 1);
+    EXPECT_EQ(sub.getParamDescIndex("EXTRA"), -1);
+    EXPECT_EQ(copy.getParamDesc(kCount - 1)->getParamType(), ParamString);
+    EXPECT_EQ(sub.getParamDesc(kCount - 1)->getParamType(), ParamNumber);
+
+    SubComDescriptor moved = std::move(copy);
+    EXPECT_EQ(moved.getParamDescIndex("extra"), kCount);
+    copy.addParamDesc(ParamDescriptor("Q", ParamNumber));  // NOLINT(bugprone-use-after-move)
+    copy.addParamDesc(ParamDescriptor("Q", ParamInteger));
+    EXPECT_EQ(copy.getParamDescListSize(), 1);
+    EXPECT_EQ(copy.getParamDesc("q")->getParamType(), ParamInteger);
+}
+
 TEST(GroupComDescriptorLookup, ManySubcommandsAreFoundByAnyCaseReplacedInPlaceAndCopied) {
     CommandDescriptor command("GAUGE", "Gauge");
     GroupComDescriptor group(GroupRepeatable);
@@ -222,6 +268,67 @@ TEST(ParameterOccurrences, CountEachOccurrenceOfASubcommandOnItsOwn) {
                                "Parameter A already used in subcommand CELL 2...");
     testsupport::ExpectFailure(parse("/CELL A=1 B=2 /OTHER C=3"), ParseCodes::ParamMissing,
                                "Parameter B required in subcommand OTHER...");
+}
+
+// Names are tried first where the last one found was declared, and counted first where the
+// last new one went: whatever the order in which a command writes them, each finds its own
+// descriptor, a repeat is caught and a required one left out is missed.
+TEST(ParameterOccurrences, AreFoundAndCountedInAnyOrderOfNames) {
+    SubComDescriptor sub("S", SubComByEqual);
+    std::vector<std::string> declared;
+    for (int i = 1; i <= 12; ++i) {  // P1 P2 ... P12: P10 sorts before P2
+        declared.push_back("P" + std::to_string(i));
+        // Odd places take integers, even ones any number: a wrong descriptor rejects x.5.
+        sub.addParamDesc(
+            ParamDescriptor(declared.back(), i % 2 ? ParamInteger : ParamNumber, i == 12));
+    }
+    CommandDescriptor grammar("GAUGE", "Gauge");
+    grammar.addSubComDesc(sub);
+    const auto written = [](const std::vector<std::string>& names) {
+        std::string text = "GAUGE /S";
+        for (const std::string& name : names) {
+            const int place = std::stoi(name.substr(1));
+            text += " " + name + " = " + std::to_string(place) + (place % 2 ? "" : ".5");
+        }
+        return text;
+    };
+    std::vector<std::string> reversed(declared.rbegin(), declared.rend());
+    std::vector<std::string> interleaved;
+    for (std::size_t i = 0; i < 6; ++i) {
+        interleaved.push_back(declared[i + 6]);
+        interleaved.push_back(declared[i]);
+    }
+    for (const std::vector<std::string>* order : {&declared, &reversed, &interleaved}) {
+        const testsupport::ParseOutcome out = testsupport::ParseCommand(written(*order), &grammar);
+        ASSERT_EQ(out.code, ParseCodes::Parsed) << out.text;
+        const SubComObj* parsed = out.spec.getGroupObj(0u)->getSubComObj(0u);
+        ASSERT_EQ(parsed->getParamListSize(), 12u);
+        double value = 0;
+        EXPECT_TRUE(parsed->getParamObj("p11")->getNumberValue(value));
+        EXPECT_EQ(value, 11);
+        for (const std::string& name : *order) {
+            std::vector<std::string> again = *order;
+            again.push_back(name);
+            testsupport::ExpectFailure(testsupport::ParseCommand(written(again), &grammar),
+                                       ParseCodes::ParamRepeated,
+                                       "Parameter " + name + " already used in subcommand S...");
+        }
+        std::vector<std::string> without = *order;
+        without.erase(std::find(without.begin(), without.end(), "P12"));
+        testsupport::ExpectFailure(testsupport::ParseCommand(written(without), &grammar),
+                                   ParseCodes::ParamMissing,
+                                   "Parameter P12 required in subcommand S...");
+    }
+
+    // A second subcommand declares some of the names at other places and with other types.
+    SubComDescriptor other("T", SubComByEqual);
+    other.addParamDesc(ParamDescriptor("P2", ParamInteger));
+    other.addParamDesc(ParamDescriptor("P1", ParamNumber));
+    grammar.addSubComDesc(other);
+    EXPECT_EQ(
+        testsupport::ParseCommand("GAUGE /S P1 = 1 P2 = 2.5 P12 = 0 /T P1 = 1.5 P2 = 2", &grammar)
+            .code,
+        ParseCodes::Parsed);
 }
 
 // Inside a value, only the name of a keyword or of a parameter with an optional value starts a

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "uparser/ParserUtility.h"
+#include "uparser/detail/FlatNameIndex.h"
 #include "uparser/detail/UpperName.h"
 
 using namespace UPSpecTypes;
@@ -69,8 +70,12 @@ void GroupComDescriptor::addSubComDesc(SubComDescriptor&& subCom, bool isSeparat
         }
         return;
     }
+    // Both allocations before either container changes: running out of memory leaves the
+    // group as it was.
+    flat_name_index::Reserve(mSubComIndex, mSubComDescs.size());
     mSubComDescs.push_back(std::move(subCom));
-    mSubComIndex.emplace(name, static_cast<int>(mSubComDescs.size() - 1));
+    flat_name_index::Insert(mSubComIndex, flat_name_index::Hash(name),
+                            static_cast<int>(mSubComDescs.size() - 1));
     if (isSeparator && !name.empty()) {
         mGroupSepNameList.push_back(name);
     }
@@ -125,8 +130,10 @@ const std::vector<std::string>& GroupComDescriptor::getGroupSepNameList() const 
 }
 
 int GroupComDescriptor::findSubCom(const std::string& upperName) const {
-    const auto found = mSubComIndex.find(upperName);
-    return found != mSubComIndex.end() ? found->second : -1;
+    return flat_name_index::Find(
+        mSubComIndex, flat_name_index::Hash(upperName), [this, &upperName](int position) {
+            return mSubComDescs[static_cast<std::size_t>(position)].getSubComName() == upperName;
+        });
 }
 
 int GroupComDescriptor::findSeparator(const std::string& upperName) const {

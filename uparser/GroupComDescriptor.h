@@ -1,8 +1,8 @@
 #ifndef UPARSER_GROUPCOMDESCRIPTOR_H
 #define UPARSER_GROUPCOMDESCRIPTOR_H
 
+#include <cstdint>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "uparser/Export.h"
@@ -53,8 +53,13 @@ class UPARSER_API GroupComDescriptor {
     bool mGroupRequired;
     std::vector<SubComDescriptor> mSubComDescs;
     // Upper-case name -> position in mSubComDescs: adding n subcommands, and finding the one a
-    // command names, must not search the group in turn.
-    std::unordered_map<std::string, int> mSubComIndex;
+    // command names, must not search the group in turn. Open addressing over slots of 8 bytes
+    // that keep their name's hash, as a subcommand indexes its parameters.
+    struct IndexSlot {
+        std::uint32_t hash;
+        std::int32_t position;  // -1: empty
+    };
+    std::vector<IndexSlot> mSubComIndex;
     std::vector<std::string> mGroupSepNameList;
     std::string mMessageText;
 };

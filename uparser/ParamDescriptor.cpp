@@ -7,12 +7,13 @@
 #include <vector>
 
 #include "uparser/ParserUtility.h"
+#include "uparser/detail/UpperName.h"
 
 using namespace UPSpecTypes;
 
 ParamDescriptor::ParamDescriptor(std::string name, ParamSpec type, bool paramRequired,
                                  bool valueRequired, BracketOptions bracket)
-    : mParamName(GetUpperString(name)),
+    : mParamName(upper_name::IsUpperAlready(name) ? std::move(name) : GetUpperString(name)),
       mParamType(type),
       mParamRequired(paramRequired),
       mValueRequired(valueRequired),
@@ -117,6 +118,9 @@ using Owned = std::unique_ptr<ParamDescriptor>;
 // The nested descriptors are unlinked onto one chain, threaded through the main slot of each,
 // and freed one at a time once they hold nothing nested: no recursion and no allocation.
 ParamDescriptor::~ParamDescriptor() {
+    if (mQualifDescs.empty() && !mMainDesc.mDescriptor && !mQualifDesc.mDescriptor) {
+        return;  // nothing nested, as in most descriptors and every one moved from
+    }
     Owned chain;
     // A node's own main descriptor is unlinked before its main slot takes the chain.
     const auto push = [&chain](Owned node) {
@@ -143,7 +147,7 @@ ParamDescriptor::~ParamDescriptor() {
 }
 
 void ParamDescriptor::setParamName(const std::string& name) {
-    mParamName = GetUpperString(name);
+    mParamName = upper_name::UpperOf(name);
 }
 
 const std::string& ParamDescriptor::getParamName() const {

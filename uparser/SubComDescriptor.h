@@ -1,6 +1,7 @@
 #ifndef UPARSER_SUBCOMDESCRIPTOR_H
 #define UPARSER_SUBCOMDESCRIPTOR_H
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -69,19 +70,28 @@ class UPARSER_API SubComDescriptor {
     std::vector<ParamDescriptor> mParamDescs;
     // Upper-case name -> position in mParamDescs. The parser looks a name up for every
     // parameter of a command, so a subcommand with many parameters must not be searched in
-    // turn. Open addressing over slots of 8 bytes that keep their name's hash: no node per
-    // name to allocate, chase or free, and growing the table never reads a descriptor.
+    // turn. Open addressing over slots of 8 bytes that keep their name's hash.
     struct IndexSlot {
         std::uint32_t hash;
         std::int32_t position;  // -1: empty
     };
     std::vector<IndexSlot> mParamIndex;
-    static std::uint32_t hashName(const std::string& upperName);
     int findParam(const std::string& upperName, std::uint32_t hash) const;
-    // Room for one more name; may throw, before anything changed.
-    void reserveIndexSlot();
-    // Into a free slot; never allocates.
-    void indexParam(std::uint32_t hash, int position);
+    // An index far larger than the cache would be read and written at a random place for each
+    // name added, a wait for memory every time. From kLargeIndex slots on, a new name is
+    // checked against mNameFilter (4 bits a slot, two of them set for each name; it stays in
+    // cache) and waits among the kRecent last names, its slot fetched ahead, until it is
+    // written into the index. Look-ups search the waiting names too.
+    static constexpr std::size_t kLargeIndex = std::size_t{1} << 15;
+    static constexpr int kRecent = 64;
+    IndexSlot mRecent[kRecent] = {};
+    int mRecentCount = 0;
+    std::vector<std::uint64_t> mNameFilter;
+    bool mayHoldName(std::uint32_t hash) const;
+    // Made anew for the current index; may throw, before anything changed.
+    void rebuildNameFilter();
+    // Into mParamIndex, through the waiting names once the index is large; never allocates.
+    void indexName(std::uint32_t hash, int position);
     // How many of mParamDescs hasOptionalValueParams counts: the parser then looks up the
     // words of a value only where a name could end it.
     int mOptionalValueParams = 0;

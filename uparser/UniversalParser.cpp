@@ -2,6 +2,7 @@
 
 #include <cassert>
 #include <fstream>
+#include <iterator>
 #include <new>
 #include <ostream>
 #include <utility>
@@ -9,6 +10,7 @@
 #include "uparser/ParamTypeTraits.h"
 #include "uparser/ParserUtility.h"
 #include "uparser/UPSpecTypes.h"
+#include "uparser/detail/ParamLookup.h"
 
 using namespace UPSpecTypes;
 
@@ -68,12 +70,17 @@ class SingleTokenCheck {
 
 // The parameter a word names in the subcommand. A subcommand without parameters answers null
 // for every word, so the word is not copied for a look-up; the parser asks for nearly every
-// word of a command.
-const ParamDescriptor* NamedParam(const SubComDescriptor* subCom, const TokenInfoObj& word) {
+// word of a command. expected: where the next parameter is likely declared, moved past a hit.
+const ParamDescriptor* NamedParam(const SubComDescriptor* subCom, const TokenInfoObj& word,
+                                  int& expected) {
     if (subCom == nullptr || subCom->getParamDescListSize() == 0) {
         return nullptr;
     }
-    return subCom->getParamDesc(word.getUpperString());
+    const int index = param_lookup::FindExpected(*subCom, word.getUpperString(), expected);
+    if (index >= 0) {
+        expected = index + 1;
+    }
+    return subCom->getParamDesc(index);
 }
 
 bool IsBlockOption(BlockOptions option) {
@@ -319,7 +326,7 @@ bool UniversalParser::atSubComEnd() const {
 
 const ParamDescriptor* UniversalParser::currentNamedParam() {
     if (mNamedAt != mConsumed || mNamedSubCom != mCurSubComDesc) {
-        mNamedDesc = NamedParam(mCurSubComDesc, mCurToken);
+        mNamedDesc = NamedParam(mCurSubComDesc, mCurToken, mNamedExpected);
         mNamedAt = mConsumed;
         mNamedSubCom = mCurSubComDesc;
     }
@@ -329,7 +336,12 @@ const ParamDescriptor* UniversalParser::currentNamedParam() {
 const ParamDescriptor* UniversalParser::currentNamedParam(const std::string& upperWord) {
     if (mNamedAt != mConsumed || mNamedSubCom != mCurSubComDesc) {
         const bool none = mCurSubComDesc == nullptr || mCurSubComDesc->getParamDescListSize() == 0;
-        mNamedDesc = none ? nullptr : mCurSubComDesc->getParamDesc(upperWord);
+        const int index =
+            none ? -1 : param_lookup::FindExpected(*mCurSubComDesc, upperWord, mNamedExpected);
+        if (index >= 0) {
+            mNamedExpected = index + 1;
+        }
+        mNamedDesc = none ? nullptr : mCurSubComDesc->getParamDesc(index);
         mNamedAt = mConsumed;
         mNamedSubCom = mCurSubComDesc;
     }
@@ -447,7 +459,8 @@ UniversalParser::EndVerdict UniversalParser::atValueParen(bool grammar) const {
     if (subCom == nullptr || !subCom->areParamByBlock()) {
         return EndVerdict::Ends;
     }
-    const bool nextByParen = NamedParam(subCom, mNextToken) != nullptr &&
+    int expected = mNamedExpected;  // a look ahead, not a parameter found
+    const bool nextByParen = NamedParam(subCom, mNextToken, expected) != nullptr &&
                              desc != nullptr && desc->getBlockOption() == BlockByParen;
     return nextByParen ? EndVerdict::Ends : EndVerdict::Continues;
 }
@@ -473,6 +486,7 @@ bool UniversalParser::atNameBeforeEqual(bool grammar) {
 
 void UniversalParser::clearParamOccur() {
     mCurParamDesc = nullptr;
+    mParamOccurHint.valid = false;
     std::vector<std::map<std::string, int>::node_type>& spares = mSpareParamNodes.nodes;
     // Room first, so that no node is lost half-way; running out of it fails the parse, as
     // every allocation of a parse does.
@@ -483,19 +497,33 @@ void UniversalParser::clearParamOccur() {
 }
 
 int& UniversalParser::paramOccurrence(const std::string& name) {
-    const auto hint = mParamOccur.lower_bound(name);
+    using Occurrences = std::map<std::string, int>;
+    // The hinted place is name's lower bound when its neighbours enclose name: two comparisons
+    // instead of one per level of the tree, whose lower levels a large map has out of cache.
+    Occurrences::iterator hint = mParamOccurHint.place;
+    const bool hintFits = mParamOccurHint.valid &&
+                          (hint == mParamOccur.end() || !(hint->first < name)) &&
+                          (hint == mParamOccur.begin() || std::prev(hint)->first < name);
+    if (!hintFits) {
+        hint = mParamOccur.lower_bound(name);
+    }
     if (hint != mParamOccur.end() && hint->first == name) {
         return hint->second;
     }
-    std::vector<std::map<std::string, int>::node_type>& spares = mSpareParamNodes.nodes;
+    std::vector<Occurrences::node_type>& spares = mSpareParamNodes.nodes;
+    Occurrences::iterator added;
     if (spares.empty()) {
-        return mParamOccur.emplace_hint(hint, name, 0)->second;
+        added = mParamOccur.emplace_hint(hint, name, 0);
+    } else {
+        Occurrences::node_type node = std::move(spares.back());
+        spares.pop_back();
+        node.key() = name;
+        node.mapped() = 0;
+        added = mParamOccur.insert(hint, std::move(node));
     }
-    std::map<std::string, int>::node_type node = std::move(spares.back());
-    spares.pop_back();
-    node.key() = name;
-    node.mapped() = 0;
-    return mParamOccur.insert(hint, std::move(node))->second;
+    mParamOccurHint.place = std::next(added);
+    mParamOccurHint.valid = true;
+    return added->second;
 }
 
 void UniversalParser::clearSubComOccur() {

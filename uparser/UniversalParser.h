@@ -158,6 +158,8 @@ class UPARSER_API UniversalParser {
     long mNamedAt = -1;
     const SubComDescriptor* mNamedSubCom = nullptr;
     const ParamDescriptor* mNamedDesc = nullptr;
+    // The place after the parameter last found by name: where the next one is tried first.
+    int mNamedExpected = 0;
     // The nodes of mParamOccur that clearParamOccur took out, kept for the next subcommand's
     // names: a command of many subcommands with parameters then allocates no node per name.
     // A copy of the parser starts without spares.
@@ -168,6 +170,20 @@ class UPARSER_API UniversalParser {
         std::vector<std::map<std::string, int>::node_type> nodes;
     };
     SpareParamNodes mSpareParamNodes;
+    // Where the name after the last new one would go in mParamOccur. Parameters are mostly
+    // written in an order whose names also follow one another there, so a name is first tried
+    // at this place and only otherwise searched for from the root. A copy starts without one.
+    struct ParamOccurHint {
+        ParamOccurHint() = default;
+        ParamOccurHint(const ParamOccurHint&) {}
+        ParamOccurHint& operator=(const ParamOccurHint&) {
+            valid = false;
+            return *this;
+        }
+        std::map<std::string, int>::iterator place;
+        bool valid = false;
+    };
+    ParamOccurHint mParamOccurHint;
     // mParamOccur[name], with a spare node for a new name.
     int& paramOccurrence(const std::string& name);
     // Points the next report at the subcommand that opens the command.

@@ -19,6 +19,11 @@ inline bool IsUpperAlready(const std::string& name) {
     return true;
 }
 
+// name upper-cased: a copy, without a call into the host for a name upper-case already.
+inline std::string UpperOf(const std::string& name) {
+    return IsUpperAlready(name) ? name : GetUpperString(name);
+}
+
 // find(upper-case name): a name looked up by the parser, which already holds its upper-case
 // form, then costs no copy and no call into the host.
 template <typename Find>
