@@ -170,9 +170,9 @@ TEST(SubComDescriptorLookup, ManyParametersAreFoundByAnyCaseAndReplacedInPlace) 
     EXPECT_EQ(sub.getParamDesc(9)->getParamType(), ParamInteger);
 }
 
-// A subcommand of many thousands of parameters keeps its newest names waiting beside its
-// index and checks new names against a filter: names indexed or waiting are found and
-// replaced in place, in copies too, and a moved-from subcommand takes new names again.
+// A subcommand of many thousands of parameters, through many regrowths of its index: every
+// name, new or long indexed, is found and replaced in place, in copies too, and a moved-from
+// subcommand takes new names again.
 TEST(SubComDescriptorLookup, ALargeSubcommandFindsAndReplacesEveryName) {
     constexpr int kCount = 20000;
     const auto name = [](int i) { return "P" + std::to_string(i); };
@@ -180,7 +180,7 @@ TEST(SubComDescriptorLookup, ALargeSubcommandFindsAndReplacesEveryName) {
     for (int i = 0; i < kCount; ++i) {
         sub.addParamDesc(ParamDescriptor(name(i), ParamNumber));
         if (i % 997 == 996) {
-            // The newest names, still waiting, and one long indexed.
+            // The newest names and one long indexed.
             sub.addParamDesc(ParamDescriptor(name(i), ParamInteger));
             sub.addParamDesc(ParamDescriptor(name(i - 3), ParamString));
             sub.addParamDesc(ParamDescriptor(name(i / 2), ParamKeyWord));

@@ -101,23 +101,17 @@ void SubComDescriptor::addParamDesc(ParamDescriptor&& param) {
     // Stored names are upper-case already, so they compare directly.
     ParamDescriptor* stored = nullptr;
     const std::uint32_t hash = flat_name_index::Hash(param.getParamName());
-    // A name the filter has not seen is in neither the index nor the waiting names.
-    const int found =
-        mNameFilter.empty() || mayHoldName(hash) ? findParam(param.getParamName(), hash) : -1;
+    const int found = findParam(param.getParamName(), hash);
     if (found >= 0) {
         stored = &mParamDescs[static_cast<std::size_t>(found)];
         mOptionalValueParams -= HasOptionalValue(*stored) ? 1 : 0;
         *stored = std::move(param);
     } else {
         // Both allocations before either container changes: running out of memory leaves the
-        // subcommand as it was (a larger index, or filter, changes no answer).
-        const std::size_t slots = mParamIndex.size();
+        // subcommand as it was.
         flat_name_index::Reserve(mParamIndex, mParamDescs.size());
-        if (mParamIndex.size() != slots && mParamIndex.size() >= kLargeIndex) {
-            rebuildNameFilter();
-        }
         mParamDescs.push_back(std::move(param));
-        indexName(hash, static_cast<int>(mParamDescs.size()) - 1);
+        flat_name_index::Insert(mParamIndex, hash, static_cast<int>(mParamDescs.size()) - 1);
         stored = &mParamDescs.back();
     }
     mOptionalValueParams += HasOptionalValue(*stored) ? 1 : 0;
@@ -130,75 +124,9 @@ void SubComDescriptor::addParamDesc(ParamDescriptor&& param) {
 }
 
 int SubComDescriptor::findParam(const std::string& upperName, std::uint32_t hash) const {
-    // A waiting name of a moved-from subcommand may point past its descriptors.
-    const auto isNamed = [this, &upperName](int position) {
-        return static_cast<std::size_t>(position) < mParamDescs.size() &&
-               mParamDescs[static_cast<std::size_t>(position)].getParamName() == upperName;
-    };
-    const int found = flat_name_index::Find(mParamIndex, hash, isNamed);
-    for (int i = 0; found < 0 && i < mRecentCount; ++i) {
-        const IndexSlot& waiting = mRecent[i];
-        if (waiting.hash == hash && isNamed(waiting.position)) {
-            return waiting.position;
-        }
-    }
-    return found;
-}
-
-namespace {
-
-// A name's two bits of the filter lie in one word, so that checking them costs one read: the
-// word from the high half of one mix of its hash, the bits from another.
-std::size_t FilterWord(std::uint32_t hash, std::size_t words) {
-    const std::uint64_t mixed = static_cast<std::uint32_t>((hash ^ (hash >> 15)) * 0x9E3779B1u);
-    return static_cast<std::size_t>((mixed * words) >> 32);
-}
-
-std::uint64_t FilterBits(std::uint32_t hash) {
-    const std::uint32_t mixed = (hash ^ (hash >> 13)) * 0x85EBCA77u;
-    return (std::uint64_t{1} << (mixed >> 26)) | (std::uint64_t{1} << ((mixed >> 20) & 63));
-}
-
-void SetFilterBits(std::vector<std::uint64_t>& filter, std::uint32_t hash) {
-    filter[FilterWord(hash, filter.size())] |= FilterBits(hash);
-}
-
-}  // namespace
-
-bool SubComDescriptor::mayHoldName(std::uint32_t hash) const {
-    const std::uint64_t bits = FilterBits(hash);
-    return (mNameFilter[FilterWord(hash, mNameFilter.size())] & bits) == bits;
-}
-
-void SubComDescriptor::rebuildNameFilter() {
-    std::vector<std::uint64_t> filter(mParamIndex.size() * 4 / 64, 0);
-    for (const IndexSlot& slot : mParamIndex) {
-        if (slot.position >= 0) {
-            SetFilterBits(filter, slot.hash);
-        }
-    }
-    for (int i = 0; i < mRecentCount; ++i) {
-        SetFilterBits(filter, mRecent[i].hash);
-    }
-    mNameFilter.swap(filter);
-}
-
-void SubComDescriptor::indexName(std::uint32_t hash, int position) {
-    if (mNameFilter.empty()) {
-        flat_name_index::Insert(mParamIndex, hash, position);
-        return;
-    }
-    SetFilterBits(mNameFilter, hash);
-    if (mRecentCount == kRecent) {
-        // In one run, so that the waits for the slots overlap; each slot was asked for when
-        // its name came.
-        for (const IndexSlot& waiting : mRecent) {
-            flat_name_index::Insert(mParamIndex, waiting.hash, waiting.position);
-        }
-        mRecentCount = 0;
-    }
-    __builtin_prefetch(&mParamIndex[hash & (mParamIndex.size() - 1)], 1);
-    mRecent[mRecentCount++] = IndexSlot{hash, position};
+    return flat_name_index::Find(mParamIndex, hash, [this, &upperName](int position) {
+        return mParamDescs[static_cast<std::size_t>(position)].getParamName() == upperName;
+    });
 }
 
 void SubComDescriptor::addParamDesc(const std::string& name, ParamSpec type, bool paramRequired,
@@ -218,9 +146,8 @@ int SubComDescriptor::getParamDescIndex(const std::string& name) const {
     if (mParamDescs.empty()) {
         return -1;  // spares the upper-casing of every word of a subcommand without parameters
     }
-    return upper_name::FindUpper(name, [this](const std::string& upper) {
-        return findParam(upper, flat_name_index::Hash(upper));
-    });
+    return upper_name::FindUpper(
+        name, [this](const std::string& upper) { return findParam(upper, flat_name_index::Hash(upper)); });
 }
 
 bool SubComDescriptor::containParamDesc(const std::string& name) const {

@@ -1,7 +1,6 @@
 #ifndef UPARSER_SUBCOMDESCRIPTOR_H
 #define UPARSER_SUBCOMDESCRIPTOR_H
 
-#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -77,21 +76,6 @@ class UPARSER_API SubComDescriptor {
     };
     std::vector<IndexSlot> mParamIndex;
     int findParam(const std::string& upperName, std::uint32_t hash) const;
-    // An index far larger than the cache would be read and written at a random place for each
-    // name added, a wait for memory every time. From kLargeIndex slots on, a new name is
-    // checked against mNameFilter (4 bits a slot, two of them set for each name; it stays in
-    // cache) and waits among the kRecent last names, its slot fetched ahead, until it is
-    // written into the index. Look-ups search the waiting names too.
-    static constexpr std::size_t kLargeIndex = std::size_t{1} << 15;
-    static constexpr int kRecent = 64;
-    IndexSlot mRecent[kRecent] = {};
-    int mRecentCount = 0;
-    std::vector<std::uint64_t> mNameFilter;
-    bool mayHoldName(std::uint32_t hash) const;
-    // Made anew for the current index; may throw, before anything changed.
-    void rebuildNameFilter();
-    // Into mParamIndex, through the waiting names once the index is large; never allocates.
-    void indexName(std::uint32_t hash, int position);
     // How many of mParamDescs hasOptionalValueParams counts: the parser then looks up the
     // words of a value only where a name could end it.
     int mOptionalValueParams = 0;
