@@ -70,13 +70,16 @@ class SingleTokenCheck {
 
 // The parameter a word names in the subcommand. A subcommand without parameters answers null
 // for every word, so the word is not copied for a look-up; the parser asks for nearly every
-// word of a command. expected: where the next parameter is likely declared, moved past a hit.
+// word of a command. upperWord: the word's upper text where the caller holds it already.
+// expected: where the next parameter is likely declared, moved past a hit.
 const ParamDescriptor* NamedParam(const SubComDescriptor* subCom, const TokenInfoObj& word,
-                                  int& expected) {
+                                  const std::string* upperWord, int& expected) {
     if (subCom == nullptr || subCom->getParamDescListSize() == 0) {
         return nullptr;
     }
-    const int index = param_lookup::FindExpected(*subCom, word.getUpperString(), expected);
+    const int index = upperWord != nullptr
+                          ? param_lookup::FindExpected(*subCom, *upperWord, expected)
+                          : param_lookup::FindExpected(*subCom, word.getUpperString(), expected);
     if (index >= 0) {
         expected = index + 1;
     }
@@ -324,24 +327,9 @@ bool UniversalParser::atSubComEnd() const {
            mCommandDesc->getSubComDescMult(mNextToken.getUpperString()) > 0;
 }
 
-const ParamDescriptor* UniversalParser::currentNamedParam() {
+const ParamDescriptor* UniversalParser::currentNamedParam(const std::string* upperWord) {
     if (mNamedAt != mConsumed || mNamedSubCom != mCurSubComDesc) {
-        mNamedDesc = NamedParam(mCurSubComDesc, mCurToken, mNamedExpected);
-        mNamedAt = mConsumed;
-        mNamedSubCom = mCurSubComDesc;
-    }
-    return mNamedDesc;
-}
-
-const ParamDescriptor* UniversalParser::currentNamedParam(const std::string& upperWord) {
-    if (mNamedAt != mConsumed || mNamedSubCom != mCurSubComDesc) {
-        const bool none = mCurSubComDesc == nullptr || mCurSubComDesc->getParamDescListSize() == 0;
-        const int index =
-            none ? -1 : param_lookup::FindExpected(*mCurSubComDesc, upperWord, mNamedExpected);
-        if (index >= 0) {
-            mNamedExpected = index + 1;
-        }
-        mNamedDesc = none ? nullptr : mCurSubComDesc->getParamDesc(index);
+        mNamedDesc = NamedParam(mCurSubComDesc, mCurToken, upperWord, mNamedExpected);
         mNamedAt = mConsumed;
         mNamedSubCom = mCurSubComDesc;
     }
@@ -460,7 +448,7 @@ UniversalParser::EndVerdict UniversalParser::atValueParen(bool grammar) const {
         return EndVerdict::Ends;
     }
     int expected = mNamedExpected;  // a look ahead, not a parameter found
-    const bool nextByParen = NamedParam(subCom, mNextToken, expected) != nullptr &&
+    const bool nextByParen = NamedParam(subCom, mNextToken, nullptr, expected) != nullptr &&
                              desc != nullptr && desc->getBlockOption() == BlockByParen;
     return nextByParen ? EndVerdict::Ends : EndVerdict::Continues;
 }
@@ -1149,7 +1137,7 @@ bool UniversalParser::processParamObj(ParamObj& param, const std::string& paramN
 bool UniversalParser::enterParameter(const std::string& paramName, const std::string& extName) {
     if (mCurSubComDesc != nullptr && paramName == mCurToken.getUpperString()) {
         // The usual case: the parameter is named by the current word, often looked up already.
-        mCurParamDesc = currentNamedParam(paramName);
+        mCurParamDesc = currentNamedParam(&paramName);
     } else {
         const int index =
             mCurSubComDesc != nullptr ? mCurSubComDesc->getParamDescIndex(paramName) : -1;

@@ -152,9 +152,8 @@ class UPARSER_API UniversalParser {
     // The parameter the current word names in the current subcommand. Ending a value and
     // entering the next parameter both ask about the same word; the answer is kept for the
     // token and subcommand it was found for, so that the name is upper-cased and hashed once.
-    const ParamDescriptor* currentNamedParam();
-    // The same, for a caller that holds the word's upper text already.
-    const ParamDescriptor* currentNamedParam(const std::string& upperWord);
+    // upperWord: the word's upper text, for a caller that holds it already.
+    const ParamDescriptor* currentNamedParam(const std::string* upperWord = nullptr);
     long mNamedAt = -1;
     const SubComDescriptor* mNamedSubCom = nullptr;
     const ParamDescriptor* mNamedDesc = nullptr;
