@@ -101,7 +101,10 @@ void SubComDescriptor::addParamDesc(ParamDescriptor&& param) {
     // Stored names are upper-case already, so they compare directly.
     ParamDescriptor* stored = nullptr;
     const std::uint32_t hash = flat_name_index::Hash(param.getParamName());
-    const int found = findParam(param.getParamName(), hash);
+    // A large subcommand's filter answers most new names without a read of its table.
+    const int found = flat_name_index::MayHold(mParamIndex, hash)
+                          ? findParam(param.getParamName(), hash)
+                          : -1;
     if (found >= 0) {
         stored = &mParamDescs[static_cast<std::size_t>(found)];
         mOptionalValueParams -= HasOptionalValue(*stored) ? 1 : 0;
@@ -111,7 +114,7 @@ void SubComDescriptor::addParamDesc(ParamDescriptor&& param) {
         // subcommand as it was.
         flat_name_index::Reserve(mParamIndex, mParamDescs.size());
         mParamDescs.push_back(std::move(param));
-        flat_name_index::Insert(mParamIndex, hash, static_cast<int>(mParamDescs.size()) - 1);
+        flat_name_index::Add(mParamIndex, hash, static_cast<int>(mParamDescs.size()) - 1);
         stored = &mParamDescs.back();
     }
     mOptionalValueParams += HasOptionalValue(*stored) ? 1 : 0;
