@@ -342,6 +342,29 @@ TEST(ParameterOccurrences, CountEachOccurrenceOfASubcommandOnItsOwn) {
                                "Parameter B required in subcommand OTHER...");
 }
 
+// A subcommand counts its required parameters as they are declared and declared again, and the
+// check of a finished subcommand stops after the last of them: a count too low lets one slip.
+TEST(ParameterOccurrences, RequiredOnesAreCheckedAsLastDeclared) {
+    SubComDescriptor sub("S", SubComByEqual);
+    for (int i = 0; i < 6; ++i) {
+        sub.addParamDesc(ParamDescriptor("P" + std::to_string(i), ParamNumber, i == 1 || i == 4));
+    }
+    sub.addParamDesc(ParamDescriptor("P1", ParamNumber, false));
+    sub.addParamDesc(ParamDescriptor("p5", ParamNumber, true));
+    sub.addParamDesc(ParamDescriptor("P4", ParamInteger, true));
+    EXPECT_EQ(sub.getRequiredParamCount(), 2);
+    CommandDescriptor grammar("GAUGE", "Gauge");
+    grammar.addSubComDesc(sub);
+    const auto parse = [&grammar](const std::string& text) {
+        return testsupport::ParseCommand("GAUGE /S " + text, &grammar);
+    };
+    EXPECT_EQ(parse("P5=1 P4=2").code, ParseCodes::Parsed);
+    testsupport::ExpectFailure(parse("P4=1 P1=2"), ParseCodes::ParamMissing,
+                               "Parameter P5 required in subcommand S...");
+    testsupport::ExpectFailure(parse("P5=1 P0=2"), ParseCodes::ParamMissing,
+                               "Parameter P4 required in subcommand S...");
+}
+
 // Names are tried first where the last one found was declared, and counted first where the
 // last new one went: whatever the order in which a command writes them, each finds its own
 // descriptor, a repeat is caught and a required one left out is missed.

@@ -108,6 +108,7 @@ void SubComDescriptor::addParamDesc(ParamDescriptor&& param) {
     if (found >= 0) {
         stored = &mParamDescs[static_cast<std::size_t>(found)];
         mOptionalValueParams -= HasOptionalValue(*stored) ? 1 : 0;
+        mRequiredParams -= stored->isParamRequired() ? 1 : 0;
         *stored = std::move(param);
     } else {
         // Both allocations before either container changes: running out of memory leaves the
@@ -118,6 +119,7 @@ void SubComDescriptor::addParamDesc(ParamDescriptor&& param) {
         stored = &mParamDescs.back();
     }
     mOptionalValueParams += HasOptionalValue(*stored) ? 1 : 0;
+    mRequiredParams += stored->isParamRequired() ? 1 : 0;
     if (areParamByParen()) {
         stored->allowSlash(false);
     }
@@ -143,6 +145,10 @@ int SubComDescriptor::getParamDescListSize() const {
 
 bool SubComDescriptor::hasOptionalValueParams() const {
     return mOptionalValueParams > 0;
+}
+
+int SubComDescriptor::getRequiredParamCount() const {
+    return mRequiredParams;
 }
 
 int SubComDescriptor::getParamDescIndex(const std::string& name) const {
