@@ -355,14 +355,14 @@ TEST(ParameterOccurrences, RequiredOnesAreCheckedAsLastDeclared) {
     EXPECT_EQ(sub.getRequiredParamCount(), 2);
     CommandDescriptor grammar("GAUGE", "Gauge");
     grammar.addSubComDesc(sub);
-    const auto parse = [&grammar](const std::string& text) {
-        return testsupport::ParseCommand("GAUGE /S " + text, &grammar);
-    };
-    EXPECT_EQ(parse("P5=1 P4=2").code, ParseCodes::Parsed);
-    testsupport::ExpectFailure(parse("P4=1 P1=2"), ParseCodes::ParamMissing,
-                               "Parameter P5 required in subcommand S...");
-    testsupport::ExpectFailure(parse("P5=1 P0=2"), ParseCodes::ParamMissing,
-                               "Parameter P4 required in subcommand S...");
+    EXPECT_EQ(testsupport::ParseCommand("GAUGE /S P5=1 P4=2", &grammar).code, ParseCodes::Parsed);
+    for (const char* missing : {"P4", "P5"}) {
+        const std::string given = missing == std::string("P4") ? "P5=1 P0=2" : "P4=1 P1=2";
+        testsupport::ExpectFailure(testsupport::ParseCommand("GAUGE /S " + given, &grammar),
+                                   ParseCodes::ParamMissing,
+                                   "Parameter " + std::string(missing) +
+                                       " required in subcommand S...");
+    }
 }
 
 // Names are tried first where the last one found was declared, and counted first where the
