@@ -786,10 +786,31 @@ bool UniversalParser::processSubCommand(SubComObj& subCom) {
     if (!known) {
         return false;
     }
-    if (!empty && !processSubComContent(subCom, extName)) {
-        return false;
+    if (!empty) {
+        if (mLastParamCount.count > 1) {
+            reserveParams(subCom);
+        }
+        const bool parsed = processSubComContent(subCom, extName);
+        rememberParams(subCom);
+        if (!parsed) {
+            return false;
+        }
     }
     return checkSubComContent(subCom, extName);
+}
+
+void UniversalParser::reserveParams(SubComObj& subCom) const {
+    if (subCom.getSubComName() == mLastParamCount.subComName) {
+        subCom.mParamList.reserve(mLastParamCount.count);
+    }
+}
+
+void UniversalParser::rememberParams(const SubComObj& subCom) {
+    mLastParamCount.count = subCom.getParamListSize();
+    // One parameter or none needs no room ahead, and then the name is not compared.
+    if (mLastParamCount.count > 1 && subCom.getSubComName() != mLastParamCount.subComName) {
+        mLastParamCount.subComName = subCom.getSubComName();
+    }
 }
 
 // The rules of a subcommand's name: the group knows it, and only a repeatable one occurs twice.

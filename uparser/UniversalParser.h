@@ -1,6 +1,7 @@
 #ifndef UPARSER_UNIVERSALPARSER_H
 #define UPARSER_UNIVERSALPARSER_H
 
+#include <cstddef>
 #include <iosfwd>
 #include <map>
 #include <memory>
@@ -185,6 +186,16 @@ class UPARSER_API UniversalParser {
     ParamOccurHint mParamOccurHint;
     // mParamOccur[name], with a spare node for a new name.
     int& paramOccurrence(const std::string& name);
+    // How many parameters the last subcommand of that name held. A repeated subcommand mostly
+    // holds as many as before, so its list gets that room at once instead of growing by
+    // doubling, which moved every parameter about twice.
+    struct LastParamCount {
+        std::string subComName;
+        std::size_t count = 0;
+    };
+    LastParamCount mLastParamCount;
+    void reserveParams(SubComObj& subCom) const;
+    void rememberParams(const SubComObj& subCom);
     // Points the next report at the subcommand that opens the command.
     void atCommandOpening() const;
     // What a rule of a value's end says about the token at hand.
