@@ -1,6 +1,8 @@
 #include "uparser/UniversalParser.h"
 
+#include <algorithm>
 #include <cassert>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <new>
@@ -84,6 +86,26 @@ const ParamDescriptor* NamedParam(const SubComDescriptor* subCom, const TokenInf
         expected = index + 1;
     }
     return subCom->getParamDesc(index);
+}
+
+// std::string's ordering (bytes compared as unsigned char, then the shorter first), without a
+// call into the standard library per comparison: the occurrence map's hint is checked with it
+// for every parameter.
+bool NameLess(const std::string& left, const std::string& right) {
+    const std::size_t common = std::min(left.size(), right.size());
+    const int order = common == 0 ? 0 : std::memcmp(left.data(), right.data(), common);
+    return order != 0 ? order < 0 : left.size() < right.size();
+}
+
+bool SameName(const std::string& left, const std::string& right) {
+    return left.size() == right.size() &&
+           (left.empty() || std::memcmp(left.data(), right.data(), left.size()) == 0);
+}
+
+// name equals a token's NUL-terminated upper text.
+bool NamesText(const std::string& name, const char* text) {
+    return std::strlen(text) == name.size() &&
+           (name.empty() || std::memcmp(name.data(), text, name.size()) == 0);
 }
 
 bool IsBlockOption(BlockOptions option) {
@@ -486,16 +508,24 @@ void UniversalParser::clearParamOccur() {
 
 int& UniversalParser::paramOccurrence(const std::string& name) {
     using Occurrences = std::map<std::string, int>;
-    // The hinted place is name's lower bound when its neighbours enclose name: two comparisons
-    // instead of one per level of the tree, whose lower levels a large map has out of cache.
-    Occurrences::iterator hint = mParamOccurHint.place;
-    const bool hintFits = mParamOccurHint.valid &&
-                          (hint == mParamOccur.end() || !(hint->first < name)) &&
-                          (hint == mParamOccur.begin() || std::prev(hint)->first < name);
+    // The hinted place, after the last new name, is name's lower bound when that name sorts
+    // before name and its successor does not: two comparisons instead of one per level of the
+    // tree, whose lower levels a large map has out of cache. Names in sorted order always add
+    // the greatest, which has no successor to compare.
+    Occurrences::iterator hint = mParamOccur.end();
+    bool hintFits = false;
+    if (mParamOccurHint.valid && NameLess(mParamOccurHint.place->first, name)) {
+        if (mParamOccurHint.place != std::prev(mParamOccur.end())) {
+            hint = std::next(mParamOccurHint.place);
+            hintFits = !NameLess(hint->first, name);
+        } else {
+            hintFits = true;
+        }
+    }
     if (!hintFits) {
         hint = mParamOccur.lower_bound(name);
     }
-    if (hint != mParamOccur.end() && hint->first == name) {
+    if (hint != mParamOccur.end() && SameName(hint->first, name)) {
         return hint->second;
     }
     std::vector<Occurrences::node_type>& spares = mSpareParamNodes.nodes;
@@ -509,14 +539,30 @@ int& UniversalParser::paramOccurrence(const std::string& name) {
         node.mapped() = 0;
         added = mParamOccur.insert(hint, std::move(node));
     }
-    mParamOccurHint.place = std::next(added);
+    mParamOccurHint.place = added;
     mParamOccurHint.valid = true;
     return added->second;
+}
+
+bool UniversalParser::paramOccurred(const std::string& name) const {
+    if (mParamOccurHint.valid && SameName(mParamOccurHint.place->first, name)) {
+        return true;
+    }
+    return mParamOccur.count(name) != 0;
+}
+
+int& UniversalParser::subComOccurrence(const std::string& name) {
+    if (!mSubComOccurHint.valid || !SameName(mSubComOccurHint.place->first, name)) {
+        mSubComOccurHint.place = mSubComOccur.try_emplace(name, 0).first;
+        mSubComOccurHint.valid = true;
+    }
+    return mSubComOccurHint.place->second;
 }
 
 void UniversalParser::clearSubComOccur() {
     clearParamOccur();
     mCurSubComDesc = nullptr;
+    mSubComOccurHint.valid = false;
     mSubComOccur.clear();
 }
 
@@ -831,7 +877,7 @@ bool UniversalParser::enterSubCom(SubComObj& subCom, bool& counted) {
         }
         return false;
     }
-    const int count = ++mSubComOccur[name];
+    const int count = ++subComOccurrence(name);
     if (!mCurSubComDesc->isSubComRepeatable()) {
         if (count == 1) {
             return true;
@@ -1073,7 +1119,7 @@ bool UniversalParser::checkSubComContent(const SubComObj& subCom, const std::str
         const int paramCount = subDesc.getParamDescListSize();
         for (int i = 0; i < paramCount; ++i) {
             const ParamDescriptor* desc = subDesc.getParamDesc(i);
-            if (desc->isParamRequired() && mParamOccur.count(desc->getParamName()) == 0) {
+            if (desc->isParamRequired() && !paramOccurred(desc->getParamName())) {
                 mErrorCode = ParseCodes::ParamMissing;
                 mMessage.ParamRequiredForSubCom(desc->getParamName().c_str(), extName.c_str());
                 return false;
@@ -1156,7 +1202,7 @@ bool UniversalParser::processParamObj(ParamObj& param, const std::string& paramN
 // The rules of a parameter's name: the subcommand knows it, and it occurs once in each
 // occurrence of the subcommand.
 bool UniversalParser::enterParameter(const std::string& paramName, const std::string& extName) {
-    if (mCurSubComDesc != nullptr && paramName == mCurToken.getUpperString()) {
+    if (mCurSubComDesc != nullptr && NamesText(paramName, mCurToken.getUpperString())) {
         // The usual case: the parameter is named by the current word, often looked up already.
         mCurParamDesc = currentNamedParam(&paramName);
     } else {
@@ -1278,15 +1324,22 @@ bool UniversalParser::collectValue(ParamObj& param, const std::string& paramName
             return false;
         }
         param.setType(ParamTokenList);
-        do {
+        while (true) {
             if (mHasNextToken) {
                 param.addTokenObj(std::move(mCurToken));  // as in collectExportTokens
             } else {
                 param.addTokenObj(mCurToken);
             }
             nextToken();
-        } while (!atParameterEnd());
-        return true;
+            if (atParameterEnd()) {
+                return true;
+            }
+            // Most values are one token and get room for one. A second token makes a list,
+            // usually of a few: room for four then, rather than regrowing at two and at three.
+            if (param.mTokenList.size() == 1) {
+                param.mTokenList.reserve(4);
+            }
+        }
     }
     std::vector<TokenInfoObj> tokens;
     if (!processTokenList(tokens)) {

@@ -170,22 +170,30 @@ class UPARSER_API UniversalParser {
         std::vector<std::map<std::string, int>::node_type> nodes;
     };
     SpareParamNodes mSpareParamNodes;
-    // Where the name after the last new one would go in mParamOccur. Parameters are mostly
-    // written in an order whose names also follow one another there, so a name is first tried
-    // at this place and only otherwise searched for from the root. A copy starts without one.
-    struct ParamOccurHint {
-        ParamOccurHint() = default;
-        ParamOccurHint(const ParamOccurHint&) {}
-        ParamOccurHint& operator=(const ParamOccurHint&) {
+    // An entry of an occurrence map, valid until the map is emptied; a copy of the parser
+    // starts without one.
+    struct OccurHint {
+        OccurHint() = default;
+        OccurHint(const OccurHint&) {}
+        OccurHint& operator=(const OccurHint&) {
             valid = false;
             return *this;
         }
         std::map<std::string, int>::iterator place;
         bool valid = false;
     };
-    ParamOccurHint mParamOccurHint;
+    // The last new name of mParamOccur. Parameters are mostly written in an order whose names
+    // also follow one another there, so a name is first tried right after it and only
+    // otherwise searched for from the root.
+    OccurHint mParamOccurHint;
     // mParamOccur[name], with a spare node for a new name.
     int& paramOccurrence(const std::string& name);
+    // Whether mParamOccur has name, trying the last new name first.
+    bool paramOccurred(const std::string& name) const;
+    // The entry of mSubComOccur last counted: a repeated subcommand counts the same one again.
+    OccurHint mSubComOccurHint;
+    // mSubComOccur[name].
+    int& subComOccurrence(const std::string& name);
     // How many parameters the last subcommand of that name held. A repeated subcommand mostly
     // holds as many as before, so its list gets that room at once instead of growing by
     // doubling, which moved every parameter about twice.
