@@ -863,7 +863,7 @@ void UniversalParser::rememberParams(const SubComObj& subCom) {
 // Repeatable ones are counted, and their messages carry the count.
 bool UniversalParser::enterSubCom(SubComObj& subCom, bool& counted) {
     const std::string& name = subCom.getSubComName();
-    mCurSubComDesc = mCurGroupDesc != nullptr ? mCurGroupDesc->getSubComDesc(name) : nullptr;
+    mCurSubComDesc = findSubComDesc(name);
     // The cursor stands on the "/" before the name: findings about the subcommand itself
     // point at the name.
     const TokenInfoObj& nameToken = IsSlash(mCurToken) ? mNextToken : mCurToken;
@@ -889,6 +889,21 @@ bool UniversalParser::enterSubCom(SubComObj& subCom, bool& counted) {
     subCom.setSubComCount(count);
     counted = true;
     return true;
+}
+
+const SubComDescriptor* UniversalParser::findSubComDesc(const std::string& name) {
+    if (mCurGroupDesc == nullptr) {
+        return nullptr;
+    }
+    LastSubComDesc& last = mLastSubComDesc;
+    if (last.group != mCurGroupDesc || !SameName(last.name, name)) {
+        // Kept whole should copying the name fail: the group is set last.
+        last.group = nullptr;
+        last.name = name;
+        last.desc = mCurGroupDesc->getSubComDesc(name);
+        last.group = mCurGroupDesc;
+    }
+    return last.desc;
 }
 
 // content := arbitrary | [value] {parameter}

@@ -194,6 +194,16 @@ class UPARSER_API UniversalParser {
     OccurHint mSubComOccurHint;
     // mSubComOccur[name].
     int& subComOccurrence(const std::string& name);
+    // The subcommand last looked up by name and the group it was looked up in: a repeated
+    // subcommand takes its descriptor from here instead of upper-casing and hashing its name
+    // again. The grammar does not change during a parse.
+    struct LastSubComDesc {
+        const GroupComDescriptor* group = nullptr;
+        std::string name;
+        const SubComDescriptor* desc = nullptr;
+    };
+    LastSubComDesc mLastSubComDesc;
+    const SubComDescriptor* findSubComDesc(const std::string& name);
     // How many parameters the last subcommand of that name held. A repeated subcommand mostly
     // holds as many as before, so its list gets that room at once instead of growing by
     // doubling, which moved every parameter about twice.
