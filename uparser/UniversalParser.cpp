@@ -76,8 +76,14 @@ class SingleTokenCheck {
 // expected: where the next parameter is likely declared, moved past a hit.
 const ParamDescriptor* NamedParam(const SubComDescriptor* subCom, const TokenInfoObj& word,
                                   const std::string* upperWord, int& expected) {
-    if (subCom == nullptr || subCom->getParamDescListSize() == 0) {
+    const int declared = subCom != nullptr ? subCom->getParamDescListSize() : 0;
+    if (declared == 0) {
         return nullptr;
+    }
+    // Past the last declared parameter the guess starts again from the first, as the next
+    // occurrence of a repeated subcommand does.
+    if (expected >= declared) {
+        expected = 0;
     }
     const int index = upperWord != nullptr
                           ? param_lookup::FindExpected(*subCom, *upperWord, expected)
