@@ -507,8 +507,10 @@ void UniversalParser::clearParamOccur() {
     // Room first, so that no node is lost half-way; running out of it fails the parse, as
     // every allocation of a parse does.
     spares.reserve(spares.size() + mParamOccur.size());
+    // Taken from the greatest name down, so that the next subcommand, naming its parameters in
+    // the same order, gets back the node that already holds the name (see paramOccurrence).
     while (!mParamOccur.empty()) {
-        spares.push_back(mParamOccur.extract(mParamOccur.begin()));
+        spares.push_back(mParamOccur.extract(std::prev(mParamOccur.end())));
     }
 }
 
@@ -541,7 +543,9 @@ int& UniversalParser::paramOccurrence(const std::string& name) {
     } else {
         Occurrences::node_type node = std::move(spares.back());
         spares.pop_back();
-        node.key() = name;
+        if (!SameName(node.key(), name)) {
+            node.key() = name;
+        }
         node.mapped() = 0;
         added = mParamOccur.insert(hint, std::move(node));
     }
