@@ -769,7 +769,11 @@ bool UniversalParser::processSubComs(GroupComObj& group, bool slashFirst, std::s
             // NUL, which names compare as empty). It names no subcommand: the unnamed leading
             // part is never written after "/", and the parser steps past "/" and a name only
             // when there is a name.
-            subName = mNextToken.getUpperString();
+            // A repeated subcommand's name is mostly the one before.
+            const char* upper = mNextToken.getUpperString();
+            if (!NamesText(subName, upper)) {
+                subName = upper;
+            }
             named = IsWord(mNextToken) && !subName.empty();
         }
         if (!named) {
@@ -1088,7 +1092,7 @@ bool UniversalParser::processParameter(SubComObj& subCom, const std::string& ext
     ParamObj& param = subCom.emplaceParamObj(mCurToken);
     param.setSubComExtName(extName);
     // The word is the keyword's upper text, the parameter's name.
-    const bool parsed = starts && processParamObj(param, word);
+    const bool parsed = starts && processParamObj(param, word, true);
     const bool done = parsed && (!grammar || checkParamValue(param));
 
     const bool parenUsed = param.areParenUsed();
@@ -1182,15 +1186,18 @@ void UniversalParser::failValue(const std::string& paramName, const std::string&
 
 // parameter := NAME | NAME "=" value | NAME "(" value ")"
 bool UniversalParser::processParamObj(ParamObj& param) {
-    return processParamObj(param, param.getParamName());
+    const std::string paramName = param.getParamName();
+    return processParamObj(param, paramName,
+                           NamesText(paramName, mCurToken.getUpperString()));
 }
 
-bool UniversalParser::processParamObj(ParamObj& param, const std::string& paramName) {
+bool UniversalParser::processParamObj(ParamObj& param, const std::string& paramName,
+                                      bool namesCurrent) {
     const bool grammar = grammarApplies();
     // processParameter gave the parameter the name of the subcommand it stands in.
     const std::string none;
     const std::string& extName = grammar ? param.getSubComExtName() : none;
-    if (grammar && !enterParameter(paramName, extName)) {
+    if (grammar && !enterParameter(paramName, extName, namesCurrent)) {
         return false;
     }
 
@@ -1226,8 +1233,9 @@ bool UniversalParser::processParamObj(ParamObj& param, const std::string& paramN
 
 // The rules of a parameter's name: the subcommand knows it, and it occurs once in each
 // occurrence of the subcommand.
-bool UniversalParser::enterParameter(const std::string& paramName, const std::string& extName) {
-    if (mCurSubComDesc != nullptr && NamesText(paramName, mCurToken.getUpperString())) {
+bool UniversalParser::enterParameter(const std::string& paramName, const std::string& extName,
+                                     bool namesCurrent) {
+    if (mCurSubComDesc != nullptr && namesCurrent) {
         // The usual case: the parameter is named by the current word, often looked up already.
         mCurParamDesc = currentNamedParam(&paramName);
     } else {

@@ -253,11 +253,13 @@ class UPARSER_API UniversalParser {
     // The named parameters of a subcommand.
     bool processParamLoop(SubComObj& subCom, const std::string& extName);
     bool processParameter(SubComObj& subCom, const std::string& extName);
-    // processParamObj for a caller that holds the parameter's name already.
-    bool processParamObj(ParamObj& param, const std::string& paramName);
+    // processParamObj for a caller that holds the parameter's name already; namesCurrent: the
+    // name is the current word's upper text.
+    bool processParamObj(ParamObj& param, const std::string& paramName, bool namesCurrent);
     bool startsParameter(const std::string& word, const std::string& extName);
     bool checkParamValue(ParamObj& param);
-    bool enterParameter(const std::string& paramName, const std::string& extName);
+    bool enterParameter(const std::string& paramName, const std::string& extName,
+                        bool namesCurrent);
     bool openParamValue(const BlockForm& form, const std::string& extName);
     bool checkOpeningParen(const BlockForm& form, const std::string& extName,
                            const TokenInfoObj& paren);
