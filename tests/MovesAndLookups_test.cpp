@@ -270,6 +270,59 @@ TEST(ParameterOccurrences, CountEachOccurrenceOfASubcommandOnItsOwn) {
                                "Parameter B required in subcommand OTHER...");
 }
 
+// A repeated subcommand reuses what the occurrence before it looked up and counted: its
+// descriptor, its count and the room for its parameters. None of it may leak into another
+// group, which declares the same name with other parameters and counts it afresh, nor into an
+// occurrence that names fewer, more or other parameters.
+TEST(ParameterOccurrences, ARepeatedSubcommandIsLookedUpAndCountedInItsOwnGroup) {
+    SubComDescriptor tableCells("CELLS", SubComByEqual, false, true);
+    tableCells.addParamDesc(ParamDescriptor("N", ParamInteger));
+    tableCells.addParamDesc(ParamDescriptor("W", ParamNumber));
+    SubComDescriptor chartCells("CELLS", SubComByEqual, false, true);
+    chartCells.addParamDesc(ParamDescriptor("M", ParamNumber, true));
+    GroupComDescriptor table(GroupRepeatable);
+    table.addSubComDesc(testsupport::EmptyAllowedSubCom("TABLE"), true);
+    table.addSubComDesc(tableCells, false);
+    GroupComDescriptor chart(GroupRepeatable);
+    chart.addSubComDesc(testsupport::EmptyAllowedSubCom("CHART"), true);
+    chart.addSubComDesc(chartCells, false);
+    CommandDescriptor grammar("LAYOUTS", "Layouts");
+    grammar.addGroupDesc(table);
+    grammar.addGroupDesc(chart);
+    const auto parse = [&grammar](const std::string& text) {
+        return testsupport::ParseCommand("LAYOUTS " + text, &grammar);
+    };
+
+    const testsupport::ParseOutcome out = parse(
+        "/TABLE /CELLS N=1 W=2 /CELLS W=3 /CELLS N=4 W=5 /CHART /CELLS M=6 /TABLE /CELLS W=7 N=8");
+    ASSERT_EQ(out.code, ParseCodes::Parsed) << out.text;
+    const GroupComObj* first = out.spec.getGroupObj(0u);
+    ASSERT_EQ(first->getSubComListSize(), 4u);
+    EXPECT_EQ(first->getSubComObj(3u)->getSubComExtName(), "CELLS 3");
+    EXPECT_EQ(first->getSubComObj(3u)->getParamListSize(), 2u);
+    EXPECT_EQ(first->getSubComObj(2u)->getParamListSize(), 1u);
+    EXPECT_EQ(out.spec.getGroupObj(1u)->getSubComObj(1u)->getSubComExtName(), "CELLS 1");
+    const SubComObj* again = out.spec.getGroupObj(2u)->getSubComObj(1u);
+    EXPECT_EQ(again->getSubComExtName(), "CELLS 1");
+    EXPECT_EQ(again->exportParamObj()->getSubComExtName(), "CELLS 1");
+    EXPECT_EQ(again->getParamObj(1u)->getParamName(), "N");
+
+    // A group that starts with the name its group before ended with counts it afresh.
+    EXPECT_EQ(parse("/TABLE /TABLE /CELLS N=1 /CHART /CHART").code, ParseCodes::Parsed);
+    testsupport::ExpectFailure(
+        parse("/TABLE /CELLS N=1 /CHART /CELLS N=2"), ParseCodes::InvalidParam,
+        "CHART block 1.... N is not a valid parameter name in subcommand CELLS 1...");
+    testsupport::ExpectFailure(
+        parse("/CHART /CELLS M=1 /TABLE /CELLS N=2 /CHART /CELLS N=3"), ParseCodes::InvalidParam,
+        "CHART block 2.... N is not a valid parameter name in subcommand CELLS 1...");
+    testsupport::ExpectFailure(parse("/TABLE /CELLS N=1 W=2 /CELLS W=3 N=4 W=5"),
+                               ParseCodes::ParamRepeated,
+                               "TABLE block 1.... Parameter W already used in subcommand CELLS 2...");
+    testsupport::ExpectFailure(parse("/CHART /CELLS M=1 /CELLS M=2 /CHART /CELLS"),
+                               ParseCodes::ParamMissing,
+                               "CHART block 2.... Parameter M required in subcommand CELLS 1...");
+}
+
 // Names are tried first where the last one found was declared, and counted first where the
 // last new one went: whatever the order in which a command writes them, each finds its own
 // descriptor, a repeat is caught and a required one left out is missed.
