@@ -91,6 +91,44 @@ TEST_F(MovedMessages, ListsMoveWithoutLosingTheirMessages) {
     EXPECT_EQ(lists.front().GetValidVarList(), std::vector<int>{1});
 }
 
+// A moved parameter takes every field along, names empty or not, and the one left behind keeps
+// no names, tokens or values: the group's vector of subcommands moves their export parameters
+// when it grows.
+TEST(MovedParameters, TakeTheirNamesTokensAndValuesAlong) {
+    const std::vector<TokenInfoObj> tokens = TokensOf("KEY 'a literal longer than the room' 2");
+    ParamObj named(tokens[0], ParamTokenList);
+    named.setParentName("PARENT");
+    named.setSubComExtName("A SUBCOMMAND NAME LONGER THAN THE ROOM 12");
+    ASSERT_TRUE(named.setTokenList({tokens[1], tokens[2]}));
+    named.setParenUsed();
+    ParamObj stored(tokens[0], ParamNumber);
+    ASSERT_TRUE(stored.setNumberValue(2.5));
+
+    std::vector<ParamObj> moved;
+    moved.push_back(std::move(named));
+    moved.push_back(std::move(stored));
+    moved.emplace_back();
+    moved.reserve(moved.capacity() + 1);  // moves all three again
+    EXPECT_EQ(moved[0].getParamExtName(), "PARENT KEY");
+    EXPECT_EQ(moved[0].getSubComExtName(), "A SUBCOMMAND NAME LONGER THAN THE ROOM 12");
+    EXPECT_EQ(testsupport::Joined(&moved[0]), "a literal longer than the room 2");
+    EXPECT_TRUE(moved[0].areParenUsed());
+    double value = 0;
+    EXPECT_TRUE(moved[1].getNumberValue(value));
+    EXPECT_EQ(value, 2.5);
+    EXPECT_EQ(moved[1].getParamExtName(), "KEY");
+    EXPECT_EQ(moved[2].getParamExtName(), "");
+    EXPECT_TRUE(moved[2].isNoType());
+
+    for (const ParamObj* left : {&named, &stored}) {
+        EXPECT_EQ(left->getParentName(), "");
+        EXPECT_EQ(left->getSubComExtName(), "");
+        EXPECT_EQ(left->getTokenListSize(), 0u);
+    }
+    ASSERT_TRUE(stored.getNumberValue(value));
+    EXPECT_EQ(value, 0.0);
+}
+
 // x = std::move(x) leaves x as it was, as a copy onto itself does.
 template <typename T>
 void MoveOntoItself(T& object) {
