@@ -93,6 +93,44 @@ TEST_F(MovedMessages, ListsMoveWithoutLosingTheirMessages) {
     EXPECT_EQ(lists.front().GetValidVarList(), std::vector<int>{1});
 }
 
+// A moved parameter takes every field along, names empty or not, and the one left behind keeps
+// no names, tokens or values: the group's vector of subcommands moves their export parameters
+// when it grows.
+TEST(MovedParameters, TakeTheirNamesTokensAndValuesAlong) {
+    const std::vector<TokenInfoObj> tokens = TokensOf("KEY 'a literal longer than the room' 2");
+    ParamObj named(tokens[0], ParamTokenList);
+    named.setParentName("PARENT");
+    named.setSubComExtName("A SUBCOMMAND NAME LONGER THAN THE ROOM 12");
+    ASSERT_TRUE(named.setTokenList({tokens[1], tokens[2]}));
+    named.setParenUsed();
+    ParamObj stored(tokens[0], ParamNumber);
+    ASSERT_TRUE(stored.setNumberValue(2.5));
+
+    std::vector<ParamObj> moved;
+    moved.push_back(std::move(named));
+    moved.push_back(std::move(stored));
+    moved.emplace_back();
+    moved.reserve(moved.capacity() + 1);  // moves all three again
+    EXPECT_EQ(moved[0].getParamExtName(), "PARENT KEY");
+    EXPECT_EQ(moved[0].getSubComExtName(), "A SUBCOMMAND NAME LONGER THAN THE ROOM 12");
+    EXPECT_EQ(testsupport::Joined(&moved[0]), "a literal longer than the room 2");
+    EXPECT_TRUE(moved[0].areParenUsed());
+    double value = 0;
+    EXPECT_TRUE(moved[1].getNumberValue(value));
+    EXPECT_EQ(value, 2.5);
+    EXPECT_EQ(moved[1].getParamExtName(), "KEY");
+    EXPECT_EQ(moved[2].getParamExtName(), "");
+    EXPECT_TRUE(moved[2].isNoType());
+
+    for (const ParamObj* left : {&named, &stored}) {
+        EXPECT_EQ(left->getParentName(), "");
+        EXPECT_EQ(left->getSubComExtName(), "");
+        EXPECT_EQ(left->getTokenListSize(), 0u);
+    }
+    ASSERT_TRUE(stored.getNumberValue(value));
+    EXPECT_EQ(value, 0.0);
+}
+
 // x = std::move(x) leaves x as it was, as a copy onto itself does.
 template <typename T>
 void MoveOntoItself(T& object) {
@@ -363,6 +401,59 @@ TEST(ParameterOccurrences, RequiredOnesAreCheckedAsLastDeclared) {
                                    "Parameter " + std::string(missing) +
                                        " required in subcommand S...");
     }
+}
+
+// A repeated subcommand reuses what the occurrence before it looked up and counted: its
+// descriptor, its count and the room for its parameters. None of it may leak into another
+// group, which declares the same name with other parameters and counts it afresh, nor into an
+// occurrence that names fewer, more or other parameters.
+TEST(ParameterOccurrences, ARepeatedSubcommandIsLookedUpAndCountedInItsOwnGroup) {
+    SubComDescriptor tableCells("CELLS", SubComByEqual, false, true);
+    tableCells.addParamDesc(ParamDescriptor("N", ParamInteger));
+    tableCells.addParamDesc(ParamDescriptor("W", ParamNumber));
+    SubComDescriptor chartCells("CELLS", SubComByEqual, false, true);
+    chartCells.addParamDesc(ParamDescriptor("M", ParamNumber, true));
+    GroupComDescriptor table(GroupRepeatable);
+    table.addSubComDesc(testsupport::EmptyAllowedSubCom("TABLE"), true);
+    table.addSubComDesc(tableCells, false);
+    GroupComDescriptor chart(GroupRepeatable);
+    chart.addSubComDesc(testsupport::EmptyAllowedSubCom("CHART"), true);
+    chart.addSubComDesc(chartCells, false);
+    CommandDescriptor grammar("LAYOUTS", "Layouts");
+    grammar.addGroupDesc(table);
+    grammar.addGroupDesc(chart);
+    const auto parse = [&grammar](const std::string& text) {
+        return testsupport::ParseCommand("LAYOUTS " + text, &grammar);
+    };
+
+    const testsupport::ParseOutcome out = parse(
+        "/TABLE /CELLS N=1 W=2 /CELLS W=3 /CELLS N=4 W=5 /CHART /CELLS M=6 /TABLE /CELLS W=7 N=8");
+    ASSERT_EQ(out.code, ParseCodes::Parsed) << out.text;
+    const GroupComObj* first = out.spec.getGroupObj(0u);
+    ASSERT_EQ(first->getSubComListSize(), 4u);
+    EXPECT_EQ(first->getSubComObj(3u)->getSubComExtName(), "CELLS 3");
+    EXPECT_EQ(first->getSubComObj(3u)->getParamListSize(), 2u);
+    EXPECT_EQ(first->getSubComObj(2u)->getParamListSize(), 1u);
+    EXPECT_EQ(out.spec.getGroupObj(1u)->getSubComObj(1u)->getSubComExtName(), "CELLS 1");
+    const SubComObj* again = out.spec.getGroupObj(2u)->getSubComObj(1u);
+    EXPECT_EQ(again->getSubComExtName(), "CELLS 1");
+    EXPECT_EQ(again->exportParamObj()->getSubComExtName(), "CELLS 1");
+    EXPECT_EQ(again->getParamObj(1u)->getParamName(), "N");
+
+    // A group that starts with the name its group before ended with counts it afresh.
+    EXPECT_EQ(parse("/TABLE /TABLE /CELLS N=1 /CHART /CHART").code, ParseCodes::Parsed);
+    testsupport::ExpectFailure(
+        parse("/TABLE /CELLS N=1 /CHART /CELLS N=2"), ParseCodes::InvalidParam,
+        "CHART block 1.... N is not a valid parameter name in subcommand CELLS 1...");
+    testsupport::ExpectFailure(
+        parse("/CHART /CELLS M=1 /TABLE /CELLS N=2 /CHART /CELLS N=3"), ParseCodes::InvalidParam,
+        "CHART block 2.... N is not a valid parameter name in subcommand CELLS 1...");
+    testsupport::ExpectFailure(parse("/TABLE /CELLS N=1 W=2 /CELLS W=3 N=4 W=5"),
+                               ParseCodes::ParamRepeated,
+                               "TABLE block 1.... Parameter W already used in subcommand CELLS 2...");
+    testsupport::ExpectFailure(parse("/CHART /CELLS M=1 /CELLS M=2 /CHART /CELLS"),
+                               ParseCodes::ParamMissing,
+                               "CHART block 2.... Parameter M required in subcommand CELLS 1...");
 }
 
 // Names are tried first where the last one found was declared, and counted first where the

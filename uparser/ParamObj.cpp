@@ -55,7 +55,23 @@ ParamObj::ParamObj(const ParamObj& other)
       mTokenList(other.mTokenList),
       mValues(other.mValues ? std::make_unique<StoredValues>(*other.mValues) : nullptr) {}
 
-ParamObj::ParamObj(ParamObj&& other) noexcept = default;
+// The names are mostly empty (a parameter of the parser has no parent name), and moving an
+// empty string still copies its terminator through a library call: a vector of subcommands
+// that regrows moves every subcommand's export parameter so.
+ParamObj::ParamObj(ParamObj&& other) noexcept
+    : mType(other.mType),
+      mParenUsed(other.mParenUsed),
+      mBracketsUsed(other.mBracketsUsed),
+      mKeyWordToken(std::move(other.mKeyWordToken)),
+      mTokenList(std::move(other.mTokenList)),
+      mValues(std::move(other.mValues)) {
+    if (!other.mParentName.empty()) {
+        mParentName = std::move(other.mParentName);
+    }
+    if (!other.mSubComExtName.empty()) {
+        mSubComExtName = std::move(other.mSubComExtName);
+    }
+}
 
 ParamObj& ParamObj::operator=(const ParamObj& other) {
     if (this != &other) {

@@ -155,6 +155,8 @@ class UPARSER_API ParamObj {
                            std::vector<TokenInfoObj>::const_iterator& it) const;
 
   private:
+    // The parser gives a value's token list room ahead (UniversalParser::collectValue).
+    friend class UniversalParser;
     using TokenIter = std::vector<TokenInfoObj>::const_iterator;
     // Each qualifier of a qualifier list, upper-cased, with whether the list has used it.
     using QualifierUse = std::map<std::string, bool>;

@@ -249,6 +249,10 @@ bool ParamObj::fitsAcceptedWord(const ParamDescriptor& desc, const ParserMessage
 
 // word := a plain word, among the accepted words when there are any
 bool ParamObj::fitsWord(const ParamDescriptor& desc, const ParserMessage* msg) const {
+    // The parser's case, a single word and no accepted words, needs no copy of the word.
+    if (isOneToken() && mTokenList.front().IsPlainString() && desc.getStringValues().empty()) {
+        return true;
+    }
     std::string value;
     if (!getStringGeneric(value)) {
         return reportNeed(ParamString, msg);
@@ -273,7 +277,8 @@ bool ParamObj::fitsWordList(const ParamDescriptor& desc, const ParserMessage* ms
 // literal := a quoted literal, never compared with the accepted words
 bool ParamObj::fitsLiteral(const ParamDescriptor& desc, const ParserMessage* msg) const {
     std::string value;
-    if (getLiteral(value)) {
+    // A single literal token fits as getLiteral reads it, without the copy.
+    if ((isOneToken() && mTokenList.front().IsLiteral()) || getLiteral(value)) {
         return true;
     }
     // With accepted words the value could have been a word too, so only the generic complaint

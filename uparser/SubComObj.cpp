@@ -46,17 +46,20 @@ int SubComObj::getSubComCount() const {
 }
 
 void SubComObj::setSubComCount(int count) {
+    // Until a count is set the extended name is the name; the usual first count then only
+    // appends to it.
+    const bool plainName = mSubComCount == 0 && mSubComExtName.size() == mSubComName.size();
     mSubComCount = count;
     // Built in place, as AppendIndexToString would join them: a repeatable subcommand gets its
     // name at every occurrence.
-    mSubComExtName.assign(mSubComName);
+    if (!plainName) {
+        mSubComExtName.assign(mSubComName);
+    }
     if (count > 0) {
-        if (!mSubComName.empty()) {
-            mSubComExtName.push_back(' ');
-        }
-        char digits[16];
-        const std::to_chars_result end = std::to_chars(digits, digits + sizeof digits, count);
-        mSubComExtName.append(digits, end.ptr);
+        // The blank and the digits in one append; the unnamed part's count stands alone.
+        char digits[16] = {' '};
+        const std::to_chars_result end = std::to_chars(digits + 1, digits + sizeof digits, count);
+        mSubComExtName.append(mSubComName.empty() ? digits + 1 : digits, end.ptr);
     }
     mExportParam.setSubComExtName(mSubComExtName);
 }

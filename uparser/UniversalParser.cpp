@@ -1,6 +1,8 @@
 #include "uparser/UniversalParser.h"
 
+#include <algorithm>
 #include <cassert>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <new>
@@ -74,8 +76,14 @@ class SingleTokenCheck {
 // expected: where the next parameter is likely declared, moved past a hit.
 const ParamDescriptor* NamedParam(const SubComDescriptor* subCom, const TokenInfoObj& word,
                                   const std::string* upperWord, int& expected) {
-    if (subCom == nullptr || subCom->getParamDescListSize() == 0) {
+    const int declared = subCom != nullptr ? subCom->getParamDescListSize() : 0;
+    if (declared == 0) {
         return nullptr;
+    }
+    // Past the last declared parameter the guess starts again from the first, as the next
+    // occurrence of a repeated subcommand does.
+    if (expected >= declared) {
+        expected = 0;
     }
     const int index = upperWord != nullptr
                           ? param_lookup::FindExpected(*subCom, *upperWord, expected)
@@ -84,6 +92,26 @@ const ParamDescriptor* NamedParam(const SubComDescriptor* subCom, const TokenInf
         expected = index + 1;
     }
     return subCom->getParamDesc(index);
+}
+
+// std::string's ordering (bytes compared as unsigned char, then the shorter first), without a
+// call into the standard library per comparison: the occurrence map's hint is checked with it
+// for every parameter.
+bool NameLess(const std::string& left, const std::string& right) {
+    const std::size_t common = std::min(left.size(), right.size());
+    const int order = common == 0 ? 0 : std::memcmp(left.data(), right.data(), common);
+    return order != 0 ? order < 0 : left.size() < right.size();
+}
+
+bool SameName(const std::string& left, const std::string& right) {
+    return left.size() == right.size() &&
+           (left.empty() || std::memcmp(left.data(), right.data(), left.size()) == 0);
+}
+
+// name equals a token's NUL-terminated upper text.
+bool NamesText(const std::string& name, const char* text) {
+    return std::strlen(text) == name.size() &&
+           (name.empty() || std::memcmp(name.data(), text, name.size()) == 0);
 }
 
 bool IsBlockOption(BlockOptions option) {
@@ -479,23 +507,33 @@ void UniversalParser::clearParamOccur() {
     // Room first, so that no node is lost half-way; running out of it fails the parse, as
     // every allocation of a parse does.
     spares.reserve(spares.size() + mParamOccur.size());
+    // Taken from the greatest name down, so that the next subcommand, naming its parameters in
+    // the same order, gets back the node that already holds the name (see paramOccurrence).
     while (!mParamOccur.empty()) {
-        spares.push_back(mParamOccur.extract(mParamOccur.begin()));
+        spares.push_back(mParamOccur.extract(std::prev(mParamOccur.end())));
     }
 }
 
 int& UniversalParser::paramOccurrence(const std::string& name) {
     using Occurrences = std::map<std::string, int>;
-    // The hinted place is name's lower bound when its neighbours enclose name: two comparisons
-    // instead of one per level of the tree, whose lower levels a large map has out of cache.
-    Occurrences::iterator hint = mParamOccurHint.place;
-    const bool hintFits = mParamOccurHint.valid &&
-                          (hint == mParamOccur.end() || !(hint->first < name)) &&
-                          (hint == mParamOccur.begin() || std::prev(hint)->first < name);
+    // The hinted place, after the last new name, is name's lower bound when that name sorts
+    // before name and its successor does not: two comparisons instead of one per level of the
+    // tree, whose lower levels a large map has out of cache. Names in sorted order always add
+    // the greatest, which has no successor to compare.
+    Occurrences::iterator hint = mParamOccur.end();
+    bool hintFits = false;
+    if (mParamOccurHint.valid && NameLess(mParamOccurHint.place->first, name)) {
+        if (mParamOccurHint.place != std::prev(mParamOccur.end())) {
+            hint = std::next(mParamOccurHint.place);
+            hintFits = !NameLess(hint->first, name);
+        } else {
+            hintFits = true;
+        }
+    }
     if (!hintFits) {
         hint = mParamOccur.lower_bound(name);
     }
-    if (hint != mParamOccur.end() && hint->first == name) {
+    if (hint != mParamOccur.end() && SameName(hint->first, name)) {
         return hint->second;
     }
     std::vector<Occurrences::node_type>& spares = mSpareParamNodes.nodes;
@@ -505,24 +543,43 @@ int& UniversalParser::paramOccurrence(const std::string& name) {
     } else {
         Occurrences::node_type node = std::move(spares.back());
         spares.pop_back();
-        node.key() = name;
+        if (!SameName(node.key(), name)) {
+            node.key() = name;
+        }
         node.mapped() = 0;
         added = mParamOccur.insert(hint, std::move(node));
     }
-    mParamOccurHint.place = std::next(added);
+    mParamOccurHint.place = added;
     mParamOccurHint.valid = true;
     return added->second;
+}
+
+bool UniversalParser::paramOccurred(const std::string& name) const {
+    if (mParamOccurHint.valid && SameName(mParamOccurHint.place->first, name)) {
+        return true;
+    }
+    return mParamOccur.count(name) != 0;
+}
+
+int& UniversalParser::subComOccurrence(const std::string& name) {
+    if (!mSubComOccurHint.valid || !SameName(mSubComOccurHint.place->first, name)) {
+        mSubComOccurHint.place = mSubComOccur.try_emplace(name, 0).first;
+        mSubComOccurHint.valid = true;
+    }
+    return mSubComOccurHint.place->second;
 }
 
 void UniversalParser::clearSubComOccur() {
     clearParamOccur();
     mCurSubComDesc = nullptr;
+    mSubComOccurHint.valid = false;
     mSubComOccur.clear();
 }
 
 void UniversalParser::clearGroupOccur() {
     clearSubComOccur();
     mCurGroupDesc = nullptr;
+    mLastSubComDesc.group = nullptr;
     mGroupOccur.clear();
 }
 
@@ -713,7 +770,11 @@ bool UniversalParser::processSubComs(GroupComObj& group, bool slashFirst, std::s
             // NUL, which names compare as empty). It names no subcommand: the unnamed leading
             // part is never written after "/", and the parser steps past "/" and a name only
             // when there is a name.
-            subName = mNextToken.getUpperString();
+            // A repeated subcommand's name is mostly the one before.
+            const char* upper = mNextToken.getUpperString();
+            if (!NamesText(subName, upper)) {
+                subName = upper;
+            }
             named = IsWord(mNextToken) && !subName.empty();
         }
         if (!named) {
@@ -786,17 +847,38 @@ bool UniversalParser::processSubCommand(SubComObj& subCom) {
     if (!known) {
         return false;
     }
-    if (!empty && !processSubComContent(subCom, extName)) {
-        return false;
+    if (!empty) {
+        if (mLastParamCount.count > 1) {
+            reserveParams(subCom);
+        }
+        const bool parsed = processSubComContent(subCom, extName);
+        rememberParams(subCom);
+        if (!parsed) {
+            return false;
+        }
     }
     return checkSubComContent(subCom, extName);
+}
+
+void UniversalParser::reserveParams(SubComObj& subCom) const {
+    if (subCom.getSubComName() == mLastParamCount.subComName) {
+        subCom.mParamList.reserve(mLastParamCount.count);
+    }
+}
+
+void UniversalParser::rememberParams(const SubComObj& subCom) {
+    mLastParamCount.count = subCom.getParamListSize();
+    // One parameter or none needs no room ahead, and then the name is not compared.
+    if (mLastParamCount.count > 1 && subCom.getSubComName() != mLastParamCount.subComName) {
+        mLastParamCount.subComName = subCom.getSubComName();
+    }
 }
 
 // The rules of a subcommand's name: the group knows it, and only a repeatable one occurs twice.
 // Repeatable ones are counted, and their messages carry the count.
 bool UniversalParser::enterSubCom(SubComObj& subCom, bool& counted) {
     const std::string& name = subCom.getSubComName();
-    mCurSubComDesc = mCurGroupDesc != nullptr ? mCurGroupDesc->getSubComDesc(name) : nullptr;
+    mCurSubComDesc = findSubComDesc(name);
     // The cursor stands on the "/" before the name: findings about the subcommand itself
     // point at the name.
     const TokenInfoObj& nameToken = IsSlash(mCurToken) ? mNextToken : mCurToken;
@@ -810,7 +892,7 @@ bool UniversalParser::enterSubCom(SubComObj& subCom, bool& counted) {
         }
         return false;
     }
-    const int count = ++mSubComOccur[name];
+    const int count = ++subComOccurrence(name);
     if (!mCurSubComDesc->isSubComRepeatable()) {
         if (count == 1) {
             return true;
@@ -822,6 +904,21 @@ bool UniversalParser::enterSubCom(SubComObj& subCom, bool& counted) {
     subCom.setSubComCount(count);
     counted = true;
     return true;
+}
+
+const SubComDescriptor* UniversalParser::findSubComDesc(const std::string& name) {
+    if (mCurGroupDesc == nullptr) {
+        return nullptr;
+    }
+    LastSubComDesc& last = mLastSubComDesc;
+    if (last.group != mCurGroupDesc || !SameName(last.name, name)) {
+        // Kept whole should copying the name fail: the group is set last.
+        last.group = nullptr;
+        last.name = name;
+        last.desc = mCurGroupDesc->getSubComDesc(name);
+        last.group = mCurGroupDesc;
+    }
+    return last.desc;
 }
 
 // content := arbitrary | [value] {parameter}
@@ -996,7 +1093,7 @@ bool UniversalParser::processParameter(SubComObj& subCom, const std::string& ext
     ParamObj& param = subCom.emplaceParamObj(mCurToken);
     param.setSubComExtName(extName);
     // The word is the keyword's upper text, the parameter's name.
-    const bool parsed = starts && processParamObj(param, word);
+    const bool parsed = starts && processParamObj(param, word, true);
     const bool done = parsed && (!grammar || checkParamValue(param));
 
     const bool parenUsed = param.areParenUsed();
@@ -1057,7 +1154,7 @@ bool UniversalParser::checkSubComContent(const SubComObj& subCom, const std::str
                 continue;
             }
             --requiredLeft;
-            if (mParamOccur.count(desc->getParamName()) == 0) {
+            if (!paramOccurred(desc->getParamName())) {
                 mErrorCode = ParseCodes::ParamMissing;
                 mMessage.ParamRequiredForSubCom(desc->getParamName().c_str(), extName.c_str());
                 return false;
@@ -1095,15 +1192,18 @@ void UniversalParser::failValue(const std::string& paramName, const std::string&
 
 // parameter := NAME | NAME "=" value | NAME "(" value ")"
 bool UniversalParser::processParamObj(ParamObj& param) {
-    return processParamObj(param, param.getParamName());
+    const std::string paramName = param.getParamName();
+    return processParamObj(param, paramName,
+                           NamesText(paramName, mCurToken.getUpperString()));
 }
 
-bool UniversalParser::processParamObj(ParamObj& param, const std::string& paramName) {
+bool UniversalParser::processParamObj(ParamObj& param, const std::string& paramName,
+                                      bool namesCurrent) {
     const bool grammar = grammarApplies();
     // processParameter gave the parameter the name of the subcommand it stands in.
     const std::string none;
     const std::string& extName = grammar ? param.getSubComExtName() : none;
-    if (grammar && !enterParameter(paramName, extName)) {
+    if (grammar && !enterParameter(paramName, extName, namesCurrent)) {
         return false;
     }
 
@@ -1139,8 +1239,9 @@ bool UniversalParser::processParamObj(ParamObj& param, const std::string& paramN
 
 // The rules of a parameter's name: the subcommand knows it, and it occurs once in each
 // occurrence of the subcommand.
-bool UniversalParser::enterParameter(const std::string& paramName, const std::string& extName) {
-    if (mCurSubComDesc != nullptr && paramName == mCurToken.getUpperString()) {
+bool UniversalParser::enterParameter(const std::string& paramName, const std::string& extName,
+                                     bool namesCurrent) {
+    if (mCurSubComDesc != nullptr && namesCurrent) {
         // The usual case: the parameter is named by the current word, often looked up already.
         mCurParamDesc = currentNamedParam(&paramName);
     } else {
@@ -1262,15 +1363,22 @@ bool UniversalParser::collectValue(ParamObj& param, const std::string& paramName
             return false;
         }
         param.setType(ParamTokenList);
-        do {
+        while (true) {
             if (mHasNextToken) {
                 param.addTokenObj(std::move(mCurToken));  // as in collectExportTokens
             } else {
                 param.addTokenObj(mCurToken);
             }
             nextToken();
-        } while (!atParameterEnd());
-        return true;
+            if (atParameterEnd()) {
+                return true;
+            }
+            // Most values are one token and get room for one. A second token makes a list,
+            // usually of a few: room for four then, rather than regrowing at two and at three.
+            if (param.mTokenList.size() == 1) {
+                param.mTokenList.reserve(4);
+            }
+        }
     }
     std::vector<TokenInfoObj> tokens;
     if (!processTokenList(tokens)) {

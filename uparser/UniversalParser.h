@@ -1,6 +1,7 @@
 #ifndef UPARSER_UNIVERSALPARSER_H
 #define UPARSER_UNIVERSALPARSER_H
 
+#include <cstddef>
 #include <iosfwd>
 #include <map>
 #include <memory>
@@ -169,22 +170,50 @@ class UPARSER_API UniversalParser {
         std::vector<std::map<std::string, int>::node_type> nodes;
     };
     SpareParamNodes mSpareParamNodes;
-    // Where the name after the last new one would go in mParamOccur. Parameters are mostly
-    // written in an order whose names also follow one another there, so a name is first tried
-    // at this place and only otherwise searched for from the root. A copy starts without one.
-    struct ParamOccurHint {
-        ParamOccurHint() = default;
-        ParamOccurHint(const ParamOccurHint&) {}
-        ParamOccurHint& operator=(const ParamOccurHint&) {
+    // An entry of an occurrence map, valid until the map is emptied; a copy of the parser
+    // starts without one.
+    struct OccurHint {
+        OccurHint() = default;
+        OccurHint(const OccurHint&) {}
+        OccurHint& operator=(const OccurHint&) {
             valid = false;
             return *this;
         }
         std::map<std::string, int>::iterator place;
         bool valid = false;
     };
-    ParamOccurHint mParamOccurHint;
+    // The last new name of mParamOccur. Parameters are mostly written in an order whose names
+    // also follow one another there, so a name is first tried right after it and only
+    // otherwise searched for from the root.
+    OccurHint mParamOccurHint;
     // mParamOccur[name], with a spare node for a new name.
     int& paramOccurrence(const std::string& name);
+    // Whether mParamOccur has name, trying the last new name first.
+    bool paramOccurred(const std::string& name) const;
+    // The entry of mSubComOccur last counted: a repeated subcommand counts the same one again.
+    OccurHint mSubComOccurHint;
+    // mSubComOccur[name].
+    int& subComOccurrence(const std::string& name);
+    // The subcommand last looked up by name and the group it was looked up in: a repeated
+    // subcommand takes its descriptor from here instead of upper-casing and hashing its name
+    // again. The grammar does not change during a parse.
+    struct LastSubComDesc {
+        const GroupComDescriptor* group = nullptr;
+        std::string name;
+        const SubComDescriptor* desc = nullptr;
+    };
+    LastSubComDesc mLastSubComDesc;
+    const SubComDescriptor* findSubComDesc(const std::string& name);
+    // How many parameters the last subcommand of that name held. A repeated subcommand mostly
+    // holds as many as before, so its list gets that room at once instead of growing by
+    // doubling, which moved every parameter about twice.
+    struct LastParamCount {
+        std::string subComName;
+        std::size_t count = 0;
+    };
+    LastParamCount mLastParamCount;
+    void reserveParams(SubComObj& subCom) const;
+    void rememberParams(const SubComObj& subCom);
     // Points the next report at the subcommand that opens the command.
     void atCommandOpening() const;
     // What a rule of a value's end says about the token at hand.
@@ -224,11 +253,13 @@ class UPARSER_API UniversalParser {
     // The named parameters of a subcommand.
     bool processParamLoop(SubComObj& subCom, const std::string& extName);
     bool processParameter(SubComObj& subCom, const std::string& extName);
-    // processParamObj for a caller that holds the parameter's name already.
-    bool processParamObj(ParamObj& param, const std::string& paramName);
+    // processParamObj for a caller that holds the parameter's name already; namesCurrent: the
+    // name is the current word's upper text.
+    bool processParamObj(ParamObj& param, const std::string& paramName, bool namesCurrent);
     bool startsParameter(const std::string& word, const std::string& extName);
     bool checkParamValue(ParamObj& param);
-    bool enterParameter(const std::string& paramName, const std::string& extName);
+    bool enterParameter(const std::string& paramName, const std::string& extName,
+                        bool namesCurrent);
     bool openParamValue(const BlockForm& form, const std::string& extName);
     bool checkOpeningParen(const BlockForm& form, const std::string& extName,
                            const TokenInfoObj& paren);
