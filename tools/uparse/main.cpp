@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -68,6 +69,8 @@ bool CheckOneByOne(uparse::SyntaxInput& input, const Checking& checking, uparse:
     return allOk;
 }
 
+constexpr std::size_t kOutputBuffer = std::size_t{1} << 16;
+
 // Threads that check a regular file: one per processor, the calling thread among them. Beyond
 // a few, the one reader and writer would keep the others waiting.
 constexpr unsigned kMostThreads = 8;
@@ -102,6 +105,14 @@ bool CheckInput(uparse::SyntaxInput& input, const Checking& checking, uparse::Ou
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Results bound for a file or a pipe go out in large blocks rather than the C library's
+    // 4 KB; a terminal keeps its line buffering. This must come before any output, and the
+    // buffer must outlive the flush at exit (the C library sizes a buffer of its own by the
+    // device, whatever size is asked).
+    static char outputBuffer[kOutputBuffer];
+    if (isatty(STDOUT_FILENO) == 0) {
+        std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
+    }
     uparse::Options options;
     const int status = uparse::ParseOptions(argc, argv, options);
     if (status >= 0) {
