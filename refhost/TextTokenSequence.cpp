@@ -197,6 +197,9 @@ void TextTokenSequence::tokenize() {
     }
     std::string unescaped;  // literals with doubled quotes, appended to mText at the end
     std::vector<std::size_t> unescapedTexts;
+    // A command of a line or two has a handful of numbers: room for them once, instead of
+    // regrowing from one.
+    mNumbers.reserve(std::min<std::size_t>(end / 8 + 4, kBlockSize));
     // getTokenCount() and the positions after the last token must fit an int.
     const std::size_t maxTokens = static_cast<std::size_t>(INT_MAX) - 1;
 
