@@ -1,5 +1,6 @@
 #include "tools/uparse/CommandPipeline.h"
 
+#include <algorithm>
 #include <system_error>
 #include <utility>
 
@@ -11,8 +12,9 @@ namespace {
 // it, few enough that the threads finish together. Big commands make smaller chunks.
 constexpr std::size_t kChunkCommands = 32;
 constexpr std::size_t kChunkBytes = std::size_t{64} << 10;
-// Chunks read ahead per thread, so that a thread finds work while the reader writes.
-constexpr std::size_t kChunksPerThread = 4;
+// Chunks read ahead per thread: enough that the others find work while one thread reads or
+// writes, or is not running at all on a busy machine.
+constexpr std::size_t kChunksPerThread = 8;
 
 }  // namespace
 
@@ -21,15 +23,8 @@ CommandPipeline::CommandPipeline(SyntaxInput& input, Output& output, Check check
     : mInput(input),
       mOutput(output),
       mCheck(std::move(check)),
-      mRing(kChunksPerThread * (threads > 0 ? threads : 1)) {
-    for (unsigned i = 1; i < threads; ++i) {
-        try {
-            mHelpers.emplace_back([this] { work(); });
-        } catch (const std::system_error&) {
-            break;  // fewer threads: the calling thread checks whatever is left
-        }
-    }
-}
+      mRing(kChunksPerThread * std::max(threads, 1u)),
+      mThreads(std::max(threads, 1u)) {}
 
 CommandPipeline::~CommandPipeline() {
     stop();
@@ -40,7 +35,7 @@ void CommandPipeline::stop() {
         const std::lock_guard<std::mutex> lock(mMutex);
         mStopping = true;
     }
-    mWorkReady.notify_all();
+    mChanged.notify_all();
     for (std::thread& helper : mHelpers) {
         if (helper.joinable()) {
             helper.join();
@@ -84,76 +79,75 @@ void CommandPipeline::process(Chunk& chunk) const {
     }
 }
 
-// Writes a checked chunk; false when one of its commands failed.
-bool CommandPipeline::emit(Chunk& chunk) {
+// Writes a checked chunk, up to the command whose check threw, if one did.
+void CommandPipeline::emit(Chunk& chunk) {
     const std::size_t written = chunk.failure ? chunk.failedAt : chunk.count;
-    bool allOk = true;
     for (std::size_t i = 0; i < written; ++i) {
         mOutput.emit(chunk.rendered[i]);
-        allOk = allOk && chunk.ok[i] != 0;
+        mAllOk = mAllOk && chunk.ok[i] != 0;
     }
-    if (chunk.failure) {
-        stop();
-        std::rethrow_exception(chunk.failure);
-    }
-    return allOk;
 }
 
 void CommandPipeline::work() {
     std::unique_lock<std::mutex> lock(mMutex);
-    for (;;) {
-        mWorkReady.wait(lock, [this] { return mStopping || mNextClaim < mTail; });
-        if (mStopping) {
-            return;
-        }
-        Chunk& chunk = slot(mNextClaim++);
-        lock.unlock();
-        process(chunk);
-        lock.lock();
-        chunk.done = true;
-        mChunkDone.notify_one();
-    }
-}
-
-bool CommandPipeline::run() {
-    bool allOk = true;
-    bool ended = false;
-    std::unique_lock<std::mutex> lock(mMutex);
-    for (;;) {
-        // Chunks between mHead and mNextClaim are the reader's alone once done, and so is the
-        // free slot at mTail: both are used without the lock.
-        if (mHead < mNextClaim && slot(mHead).done) {
+    while (!mStopping) {
+        // The chunk at mHead once checked, and the free slot at mTail, belong to the thread
+        // that took them: both are used without the lock.
+        if (!mWriting && mHead < mNextClaim && slot(mHead).done) {
+            mWriting = true;
             Chunk& chunk = slot(mHead);
             lock.unlock();
-            allOk = emit(chunk) && allOk;
+            emit(chunk);
             lock.lock();
+            mWriting = false;
+            if (chunk.failure) {
+                mFailure = chunk.failure;
+                mStopping = true;
+            }
             ++mHead;
-            continue;
-        }
-        if (!ended && mTail - mHead < mRing.size()) {
+        } else if (!mReading && !mEnded && mTail - mHead < mRing.size()) {
+            mReading = true;
             Chunk& chunk = slot(mTail);
             lock.unlock();
-            ended = !read(chunk);
+            const bool more = read(chunk);
             lock.lock();
-            if (!ended) {
+            mReading = false;
+            if (more) {
                 ++mTail;
-                mWorkReady.notify_one();
+            } else {
+                mEnded = true;
             }
-            continue;
-        }
-        if (mNextClaim < mTail) {
+        } else if (mNextClaim < mTail) {
             Chunk& chunk = slot(mNextClaim++);
             lock.unlock();
             process(chunk);
             lock.lock();
             chunk.done = true;
+        } else if (mEnded && mHead == mTail && !mWriting) {
+            break;
+        } else {
+            mChanged.wait(lock);
             continue;
         }
-        if (ended && mHead == mTail) {
-            return allOk;
-        }
-        mChunkDone.wait(lock, [this] { return slot(mHead).done; });
+        mChanged.notify_all();
     }
+    mChanged.notify_all();
+}
+
+bool CommandPipeline::run() {
+    for (unsigned i = 1; i < mThreads; ++i) {
+        try {
+            mHelpers.emplace_back([this] { work(); });
+        } catch (const std::system_error&) {
+            break;  // fewer threads: those there are do the rest
+        }
+    }
+    work();
+    stop();
+    if (mFailure) {
+        std::rethrow_exception(mFailure);
+    }
+    return mAllOk;
 }
 
 }  // namespace uparse

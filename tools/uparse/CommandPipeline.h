@@ -18,10 +18,11 @@ namespace uparse {
 // Checks the commands of an input on several threads and writes their outputs in the order
 // of the commands, exactly as checking them one by one would.
 //
-// The calling thread reads the input a chunk of commands at a time, keeping a few chunks
-// ahead, writes finished chunks in their order, and checks chunks itself in between; the
-// other threads only check. No thread waits while a chunk is there to be checked, and no
-// chunk waits for a batch around it to finish.
+// Every thread, the calling one among them, does whatever is most urgent when it is free:
+// writing the oldest chunk of commands once it is checked, reading the next chunk while fewer
+// than a few per thread wait, or checking a chunk. One thread at a time reads and one writes,
+// so the input and the output need no locks of their own, and no thread waits while there is
+// a chunk to read or to check, whichever thread the system happens to run.
 class CommandPipeline {
   public:
     // Checks one command and renders its output; true when the command passed. It runs on
@@ -35,7 +36,8 @@ class CommandPipeline {
     CommandPipeline& operator=(const CommandPipeline&) = delete;
 
     // Checks and writes every command of the input; false when one of them failed. An
-    // exception of a check comes out here, after the outputs of the commands before it.
+    // exception of a check comes out here, after the outputs of the commands before it, on
+    // the calling thread.
     bool run();
 
   private:
@@ -52,7 +54,7 @@ class CommandPipeline {
     Chunk& slot(std::size_t index) { return mRing[index % mRing.size()]; }
     bool read(Chunk& chunk);
     void process(Chunk& chunk) const;
-    bool emit(Chunk& chunk);
+    void emit(Chunk& chunk);
     void work();
     void stop();
 
@@ -60,17 +62,22 @@ class CommandPipeline {
     Output& mOutput;
     Check mCheck;
     std::vector<Chunk> mRing;
+    unsigned mThreads;
     std::vector<std::thread> mHelpers;
 
     std::mutex mMutex;
-    std::condition_variable mWorkReady;  // a chunk to check, or the end
-    std::condition_variable mChunkDone;
+    std::condition_variable mChanged;  // a chunk read, checked or written, or the end
     // Chunks by their number in the input: [mHead, mTail) are read and not yet written;
     // [mNextClaim, mTail) of them wait to be checked.
     std::size_t mHead = 0;
     std::size_t mNextClaim = 0;
     std::size_t mTail = 0;
-    bool mStopping = false;
+    bool mReading = false;   // a thread reads the chunk at mTail
+    bool mWriting = false;   // a thread writes the chunk at mHead
+    bool mEnded = false;     // the input has no more commands
+    bool mStopping = false;  // the destructor, or a check that threw, ends the work
+    bool mAllOk = true;
+    std::exception_ptr mFailure;  // the first exception of a check, in the commands' order
 };
 
 }  // namespace uparse
