@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
+#include <random>
 #include <string>
 #include <type_traits>
 #include <utility>
@@ -215,6 +217,76 @@ TEST(SubComDescriptorLookup, ALargeSubcommandFindsAndReplacesEveryName) {
     EXPECT_EQ(copy.getParamDesc("q")->getParamType(), ParamInteger);
 }
 
+// Past some tens of thousands of names the index keeps its newest names apart, behind a filter,
+// and moves them into its main table in batches: names declared again at any of those stages
+// (just added, just moved, long indexed), in a copy taken between batches and in a group of as
+// many subcommands, answer exactly as a plain map of names does.
+TEST(SubComDescriptorLookup, AVeryLargeSubcommandAnswersAsAMapOfItsNames) {
+    constexpr int kAdds = 90000;
+    constexpr int kNames = 70000;  // so that about a fifth of the additions declare a name again
+    const auto name = [](int i) { return "N" + std::to_string(i); };
+    std::mt19937 random(21);
+    std::uniform_int_distribution<int> pick(0, kNames - 1);
+    const ParamSpec types[] = {ParamNumber, ParamInteger, ParamString, ParamKeyWord};
+
+    SubComDescriptor sub("HUGE", SubComByEqual);
+    std::map<std::string, std::pair<int, ParamSpec>> model;  // name -> place, type
+    const auto agrees = [&](const SubComDescriptor& each,
+                            const std::map<std::string, std::pair<int, ParamSpec>>& names) {
+        int wrong = each.getParamDescListSize() == static_cast<int>(names.size()) ? 0 : 1;
+        for (const auto& [text, place] : names) {
+            const ParamDescriptor* found = each.getParamDesc(text);
+            wrong += found == nullptr || each.getParamDescIndex(text) != place.first ||
+                             found->getParamType() != place.second
+                         ? 1
+                         : 0;
+        }
+        return wrong;
+    };
+    std::map<std::string, std::pair<int, ParamSpec>> copiedModel;
+    SubComDescriptor copy;
+    for (int i = 0; i < kAdds; ++i) {
+        const std::string text = name(pick(random));
+        const ParamSpec type = types[i % 4];
+        const auto entry = model.emplace(text, std::make_pair(static_cast<int>(model.size()), type));
+        entry.first->second.second = type;
+        sub.addParamDesc(ParamDescriptor(text, type));
+        ASSERT_EQ(sub.getParamDescIndex(text), entry.first->second.first) << i;
+        if (i == kAdds / 2) {
+            copy = sub;
+            copiedModel = model;
+        }
+    }
+    EXPECT_EQ(agrees(sub, model), 0);
+    EXPECT_EQ(sub.getParamDescIndex(name(kNames)), -1);
+
+    // The copy goes on from where it was taken, apart from the original.
+    for (int i = 0; i < kNames / 4; ++i) {
+        const std::string text = name(kNames + i % 9000);
+        copy.addParamDesc(ParamDescriptor(text, ParamString));
+        copiedModel.emplace(text, std::make_pair(static_cast<int>(copiedModel.size()), ParamString))
+            .first->second.second = ParamString;
+    }
+    EXPECT_EQ(agrees(copy, copiedModel), 0);
+    EXPECT_EQ(agrees(sub, model), 0);
+
+    GroupComDescriptor group(GroupRepeatable);
+    for (int i = 0; i < kNames; ++i) {
+        group.addSubComDesc(SubComDescriptor(name(i)), false);
+    }
+    group.addSubComDesc(SubComDescriptor(name(kNames - 1), SubComArbitrary), false);
+    group.addSubComDesc(SubComDescriptor(name(3), SubComArbitrary), false);
+    int misplaced = 0;
+    for (int i = 0; i < kNames; ++i) {
+        misplaced += group.getSubComDescIndex(name(i)) != i ? 1 : 0;
+    }
+    EXPECT_EQ(misplaced, 0);
+    EXPECT_EQ(group.getSubComDescListSize(), kNames);
+    EXPECT_TRUE(group.getSubComDesc(kNames - 1)->isSubComArbitrary());
+    EXPECT_TRUE(group.getSubComDesc(3)->isSubComArbitrary());
+    EXPECT_EQ(group.getSubComDescIndex(name(kNames)), -1);
+}
+
 TEST(GroupComDescriptorLookup, ManySubcommandsAreFoundByAnyCaseReplacedInPlaceAndCopied) {
     CommandDescriptor command("GAUGE", "Gauge");
     GroupComDescriptor group(GroupRepeatable);
@@ -268,6 +340,29 @@ TEST(ParameterOccurrences, CountEachOccurrenceOfASubcommandOnItsOwn) {
                                "Parameter A already used in subcommand CELL 2...");
     testsupport::ExpectFailure(parse("/CELL A=1 B=2 /OTHER C=3"), ParseCodes::ParamMissing,
                                "Parameter B required in subcommand OTHER...");
+}
+
+// A subcommand counts its required parameters as they are declared and declared again, and the
+// check of a finished subcommand stops after the last of them: a count too low lets one slip.
+TEST(ParameterOccurrences, RequiredOnesAreCheckedAsLastDeclared) {
+    SubComDescriptor sub("S", SubComByEqual);
+    for (int i = 0; i < 6; ++i) {
+        sub.addParamDesc(ParamDescriptor("P" + std::to_string(i), ParamNumber, i == 1 || i == 4));
+    }
+    sub.addParamDesc(ParamDescriptor("P1", ParamNumber, false));
+    sub.addParamDesc(ParamDescriptor("p5", ParamNumber, true));
+    sub.addParamDesc(ParamDescriptor("P4", ParamInteger, true));
+    EXPECT_EQ(sub.getRequiredParamCount(), 2);
+    CommandDescriptor grammar("GAUGE", "Gauge");
+    grammar.addSubComDesc(sub);
+    EXPECT_EQ(testsupport::ParseCommand("GAUGE /S P5=1 P4=2", &grammar).code, ParseCodes::Parsed);
+    for (const char* missing : {"P4", "P5"}) {
+        const std::string given = missing == std::string("P4") ? "P5=1 P0=2" : "P4=1 P1=2";
+        testsupport::ExpectFailure(testsupport::ParseCommand("GAUGE /S " + given, &grammar),
+                                   ParseCodes::ParamMissing,
+                                   "Parameter " + std::string(missing) +
+                                       " required in subcommand S...");
+    }
 }
 
 // Names are tried first where the last one found was declared, and counted first where the

@@ -74,8 +74,8 @@ void GroupComDescriptor::addSubComDesc(SubComDescriptor&& subCom, bool isSeparat
     // group as it was.
     flat_name_index::Reserve(mSubComIndex, mSubComDescs.size());
     mSubComDescs.push_back(std::move(subCom));
-    flat_name_index::Insert(mSubComIndex, flat_name_index::Hash(name),
-                            static_cast<int>(mSubComDescs.size() - 1));
+    flat_name_index::Add(mSubComIndex, flat_name_index::Hash(name),
+                         static_cast<int>(mSubComDescs.size() - 1));
     if (isSeparator && !name.empty()) {
         mGroupSepNameList.push_back(name);
     }

@@ -101,20 +101,25 @@ void SubComDescriptor::addParamDesc(ParamDescriptor&& param) {
     // Stored names are upper-case already, so they compare directly.
     ParamDescriptor* stored = nullptr;
     const std::uint32_t hash = flat_name_index::Hash(param.getParamName());
-    const int found = findParam(param.getParamName(), hash);
+    // A large subcommand's filter answers most new names without a read of its table.
+    const int found = flat_name_index::MayHold(mParamIndex, hash)
+                          ? findParam(param.getParamName(), hash)
+                          : -1;
     if (found >= 0) {
         stored = &mParamDescs[static_cast<std::size_t>(found)];
         mOptionalValueParams -= HasOptionalValue(*stored) ? 1 : 0;
+        mRequiredParams -= stored->isParamRequired() ? 1 : 0;
         *stored = std::move(param);
     } else {
         // Both allocations before either container changes: running out of memory leaves the
         // subcommand as it was.
         flat_name_index::Reserve(mParamIndex, mParamDescs.size());
         mParamDescs.push_back(std::move(param));
-        flat_name_index::Insert(mParamIndex, hash, static_cast<int>(mParamDescs.size()) - 1);
+        flat_name_index::Add(mParamIndex, hash, static_cast<int>(mParamDescs.size()) - 1);
         stored = &mParamDescs.back();
     }
     mOptionalValueParams += HasOptionalValue(*stored) ? 1 : 0;
+    mRequiredParams += stored->isParamRequired() ? 1 : 0;
     if (areParamByParen()) {
         stored->allowSlash(false);
     }
@@ -140,6 +145,10 @@ int SubComDescriptor::getParamDescListSize() const {
 
 bool SubComDescriptor::hasOptionalValueParams() const {
     return mOptionalValueParams > 0;
+}
+
+int SubComDescriptor::getRequiredParamCount() const {
+    return mRequiredParams;
 }
 
 int SubComDescriptor::getParamDescIndex(const std::string& name) const {

@@ -47,6 +47,9 @@ class UPARSER_API SubComDescriptor {
     // Whether some parameter is a keyword or takes its value optionally: only the name of such
     // a parameter, met inside another parameter's value, lets a new parameter start there.
     bool hasOptionalValueParams() const;
+    // How many parameters are required: a finished subcommand's check of them can stop after
+    // the last one instead of reading every descriptor.
+    int getRequiredParamCount() const;
     // Searches whatever the kind; -1 when absent.
     int getParamDescIndex(const std::string& name) const;
     bool containParamDesc(const std::string& name) const;
@@ -79,6 +82,7 @@ class UPARSER_API SubComDescriptor {
     // How many of mParamDescs hasOptionalValueParams counts: the parser then looks up the
     // words of a value only where a name could end it.
     int mOptionalValueParams = 0;
+    int mRequiredParams = 0;
     ParamDescriptor mExportParamDesc;
 };
 

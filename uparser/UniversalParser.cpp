@@ -1050,9 +1050,14 @@ bool UniversalParser::checkSubComContent(const SubComObj& subCom, const std::str
     const SubComDescriptor& subDesc = *mCurSubComDesc;
     if (subDesc.hasParameters()) {
         const int paramCount = subDesc.getParamDescListSize();
-        for (int i = 0; i < paramCount; ++i) {
+        int requiredLeft = subDesc.getRequiredParamCount();
+        for (int i = 0; i < paramCount && requiredLeft > 0; ++i) {
             const ParamDescriptor* desc = subDesc.getParamDesc(i);
-            if (desc->isParamRequired() && mParamOccur.count(desc->getParamName()) == 0) {
+            if (!desc->isParamRequired()) {
+                continue;
+            }
+            --requiredLeft;
+            if (mParamOccur.count(desc->getParamName()) == 0) {
                 mErrorCode = ParseCodes::ParamMissing;
                 mMessage.ParamRequiredForSubCom(desc->getParamName().c_str(), extName.c_str());
                 return false;

@@ -12,22 +12,116 @@
 // over slots of 8 bytes that keep their name's hash: no node per name to allocate, chase or
 // free, and growing the table never reads a descriptor. Slot is a struct of a std::uint32_t
 // `hash` and a std::int32_t `position` (-1: empty); the names stay in the descriptors.
+//
+// A name's home slot comes from the high bits of its hash, so a table read in slot order meets
+// the names in the order of their homes in any other table, larger or smaller. A table far
+// larger than the cache would otherwise cost a miss (and a page walk) for every name added:
+// one to learn that the name is new, one to write it. From kLargeTable slots on, the same
+// vector therefore holds, after the main table:
+//   - a filter of the names (two bits in a 32-bit block per name, about 8 bits per name), small
+//     enough to stay in the cache: a clear bit means the name is not indexed;
+//   - a small table of the names added last, written into the main table all together, in the
+//     order of their homes, when it is half full;
+//   - one slot whose `hash` counts the names in the small table.
+// Look-ups search the small table after the main one, so the index answers the same at every
+// moment; nothing is kept beside the vector.
 namespace flat_name_index {
+
+constexpr std::size_t kLargeTable = std::size_t{1} << 16;
+constexpr std::size_t kRecentSlots = std::size_t{1} << 13;
 
 inline std::uint32_t Hash(const std::string& upperName) {
     return static_cast<std::uint32_t>(std::hash<std::string>()(upperName));
 }
 
-// The position whose name isNamed accepts among those of that hash, or -1.
-template <typename Slot, typename IsNamed>
-int Find(const std::vector<Slot>& slots, std::uint32_t hash, IsNamed isNamed) {
-    if (slots.empty()) {
-        return -1;
+// The main table's size: the largest power of two in `slots` (the parts after it are smaller).
+inline std::size_t TableSize(std::size_t slots) {
+    std::size_t table = slots;
+    while ((table & (table - 1)) != 0) {
+        table &= table - 1;  // clears the lowest bit set, at most three times here
     }
-    // At most half the slots are taken, so every probe ends at an empty one.
-    const std::size_t mask = slots.size() - 1;
-    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
-        const Slot& slot = slots[i];
+    return table;
+}
+
+inline std::size_t FilterSlots(std::size_t table) {
+    return table >= kLargeTable ? table / 16 : 0;
+}
+
+// The home of a hash in a table of `table` slots (a power of two, at most 2^32).
+inline std::size_t Home(std::uint32_t hash, std::size_t table) {
+    return static_cast<std::size_t>((std::uint64_t{hash} * table) >> 32);
+}
+
+struct Layout {
+    std::size_t table;
+    std::size_t filter;  // first filter slot; == recent when there is none
+    std::size_t recent;  // first slot of the small table
+    std::size_t count;   // the counting slot; == recent when there is none
+
+    bool large() const { return count != recent; }
+};
+
+inline Layout LayoutOf(std::size_t slots) {
+    const std::size_t table = TableSize(slots);
+    const std::size_t filter = FilterSlots(table);
+    if (filter == 0) {
+        return {table, table, table, table};
+    }
+    return {table, table, table + filter, table + filter + kRecentSlots};
+}
+
+inline std::size_t SlotsFor(std::size_t table) {
+    return FilterSlots(table) == 0 ? table : table + FilterSlots(table) + kRecentSlots + 1;
+}
+
+struct FilterBits {
+    std::size_t block;  // of 32 bits, two per slot
+    std::uint32_t bits;
+};
+
+inline FilterBits FilterBitsOf(std::uint32_t hash, const Layout& layout) {
+    // Homes come from the high bits; the block from all of them mixed, the bits from the low.
+    const std::uint32_t mixed = hash * 0x9E3779B1u;
+    return {Home(mixed, 2 * (layout.recent - layout.filter)),
+            (std::uint32_t{1} << (hash & 31u)) | (std::uint32_t{1} << ((hash >> 5) & 31u))};
+}
+
+template <typename Slot>
+void SetFilterBits(std::vector<Slot>& slots, const Layout& layout, std::uint32_t hash) {
+    const FilterBits filter = FilterBitsOf(hash, layout);
+    Slot& slot = slots[layout.filter + filter.block / 2];
+    if (filter.block % 2 == 0) {
+        slot.hash |= filter.bits;
+    } else {
+        slot.position = static_cast<std::int32_t>(static_cast<std::uint32_t>(slot.position) |
+                                                  filter.bits);
+    }
+}
+
+// False only when no indexed name has that hash: a new name is then added without reading
+// the main table. True for a small index.
+template <typename Slot>
+bool MayHold(const std::vector<Slot>& slots, std::uint32_t hash) {
+    const Layout layout = LayoutOf(slots.size());
+    if (!layout.large()) {
+        return true;
+    }
+    const FilterBits filter = FilterBitsOf(hash, layout);
+    const Slot& slot = slots[layout.filter + filter.block / 2];
+    const std::uint32_t block =
+        filter.block % 2 == 0 ? slot.hash : static_cast<std::uint32_t>(slot.position);
+    return (block & filter.bits) == filter.bits;
+}
+
+// The position in the table of `size` slots from `first` whose name isNamed accepts among
+// those of that hash, or -1. At most half the slots are taken, so every probe ends at an
+// empty one.
+template <typename Slot, typename IsNamed>
+int FindIn(const std::vector<Slot>& slots, std::size_t first, std::size_t size,
+           std::uint32_t hash, const IsNamed& isNamed) {
+    const std::size_t mask = size - 1;
+    for (std::size_t i = Home(hash, size);; i = (i + 1) & mask) {
+        const Slot& slot = slots[first + i];
         if (slot.position < 0) {
             return -1;
         }
@@ -37,30 +131,89 @@ int Find(const std::vector<Slot>& slots, std::uint32_t hash, IsNamed isNamed) {
     }
 }
 
-// Into a free slot; never allocates.
+// The position whose name isNamed accepts among those of that hash, or -1.
+template <typename Slot, typename IsNamed>
+int Find(const std::vector<Slot>& slots, std::uint32_t hash, IsNamed isNamed) {
+    if (slots.empty()) {
+        return -1;
+    }
+    const Layout layout = LayoutOf(slots.size());
+    const int found = FindIn(slots, 0, layout.table, hash, isNamed);
+    if (found >= 0 || !layout.large()) {
+        return found;
+    }
+    return FindIn(slots, layout.recent, kRecentSlots, hash, isNamed);
+}
+
+// Into a free slot of the table of `size` slots from `first`; never allocates.
 template <typename Slot>
-void Insert(std::vector<Slot>& slots, std::uint32_t hash, int position) {
-    const std::size_t mask = slots.size() - 1;
-    std::size_t i = hash & mask;
-    while (slots[i].position >= 0) {
+void InsertIn(std::vector<Slot>& slots, std::size_t first, std::size_t size, const Slot& entry) {
+    const std::size_t mask = size - 1;
+    std::size_t i = Home(entry.hash, size);
+    while (slots[first + i].position >= 0) {
         i = (i + 1) & mask;
     }
-    slots[i] = Slot{hash, position};
+    slots[first + i] = entry;
+}
+
+// The small table's names into the main table, in slot order so that the writes go forward.
+template <typename Slot>
+void MergeRecent(std::vector<Slot>& slots, const Layout& layout) {
+    for (std::size_t i = layout.recent; i < layout.count; ++i) {
+        if (slots[i].position >= 0) {
+            InsertIn(slots, 0, layout.table, slots[i]);
+            slots[i] = Slot{0, -1};
+        }
+    }
+    slots[layout.count].hash = 0;
+}
+
+// Indexes a name that Find does not know; never allocates.
+template <typename Slot>
+void Add(std::vector<Slot>& slots, std::uint32_t hash, int position) {
+    const Layout layout = LayoutOf(slots.size());
+    if (!layout.large()) {
+        InsertIn(slots, 0, layout.table, Slot{hash, position});
+        return;
+    }
+    SetFilterBits(slots, layout, hash);
+    InsertIn(slots, layout.recent, kRecentSlots, Slot{hash, position});
+    if (++slots[layout.count].hash == kRecentSlots / 2) {
+        MergeRecent(slots, layout);
+    }
 }
 
 // Room for a name beyond the `names` indexed; may throw, before anything changed.
 template <typename Slot>
 void Reserve(std::vector<Slot>& slots, std::size_t names) {
-    if (2 * (names + 1) <= slots.size()) {
+    const Layout layout = LayoutOf(slots.size());
+    if (2 * (names + 1) <= layout.table) {
         return;
     }
-    std::vector<Slot> previous(std::max<std::size_t>(16, 2 * slots.size()), Slot{0, -1});
-    previous.swap(slots);  // the index is now the larger, empty table
-    for (const Slot& slot : previous) {
-        if (slot.position >= 0) {
-            Insert(slots, slot.hash, slot.position);
+    const std::size_t grown = std::max<std::size_t>(16, 2 * layout.table);
+    std::vector<Slot> larger(SlotsFor(grown), Slot{0, -1});
+    const Layout target = LayoutOf(larger.size());
+    std::fill(larger.begin() + static_cast<std::ptrdiff_t>(target.filter),
+              larger.begin() + static_cast<std::ptrdiff_t>(target.recent), Slot{0, 0});
+    if (target.large()) {
+        larger[target.count] = Slot{0, 0};
+    }
+    // The old main table in slot order, then the small one: in the order of the new homes.
+    for (std::size_t i = 0; i < layout.count; ++i) {
+        if (i == layout.filter) {
+            i = layout.recent;
+            if (i == layout.count) {
+                break;
+            }
+        }
+        if (slots[i].position >= 0) {
+            InsertIn(larger, 0, target.table, slots[i]);
+            if (target.large()) {
+                SetFilterBits(larger, target, slots[i].hash);
+            }
         }
     }
+    larger.swap(slots);
 }
 
 }  // namespace flat_name_index
