@@ -111,6 +111,11 @@ TEST(ExamplesRegistry, FindsEveryProcedureByItsCommandName) {
     EXPECT_THAT(names, ElementsAre("SKETCH", "WEAVE", "SPROUT", "BUCKET", "TRACE"));
     refhost::TextTokenSequence unknown("SKETC age.");
     EXPECT_EQ(examples::FindProcedure(unknown), nullptr);
+    // Any case, and a longer word that begins with a name, as CheckCommandName has it.
+    refhost::TextTokenSequence lower("bucketful age.");
+    EXPECT_EQ(examples::FindProcedure(lower), examples::AllProcedures()[3]);
+    refhost::TextTokenSequence beyondAscii("\xC3\xA9SKETCH age.");
+    EXPECT_EQ(examples::FindProcedure(beyondAscii), nullptr);
 }
 
 TEST(ExamplesSketch, ReadsEverySettingAndTheVariables) {

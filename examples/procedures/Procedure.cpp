@@ -305,9 +305,41 @@ const std::vector<const Procedure*>& AllProcedures() {
     return all;
 }
 
+namespace {
+
+char UpperAscii(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// The first byte of the first token's upper text when it is ASCII, else NUL; the stream, at its
+// start, is left there.
+char FirstAsciiByte(TAVO_TokenSequence& tokens) {
+    char first = '\0';
+    if (tokens.next()) {
+        char const* text = nullptr;
+        unsigned length = 0;
+        tokens.getUpperString(&text, &length);
+        if (text != nullptr && length > 0 && static_cast<unsigned char>(text[0]) < 0x80) {
+            first = UpperAscii(text[0]);
+        }
+    }
+    tokens.setPosition(0);
+    return first;
+}
+
+}  // namespace
+
 const Procedure* FindProcedure(TAVO_TokenSequence& tokens) {
+    // A name that begins with another ASCII letter than the token cannot match, whatever the
+    // case: only the other names are asked about, each through the stream.
+    const char first = FirstAsciiByte(tokens);
     for (const Procedure* procedure : AllProcedures()) {
-        if (CheckCommandName(procedure->name(), tokens)) {
+        const std::string& name = procedure->name();
+        if (first != '\0' && !name.empty() && static_cast<unsigned char>(name[0]) < 0x80 &&
+            UpperAscii(name[0]) != first) {
+            continue;
+        }
+        if (CheckCommandName(name, tokens)) {
             return procedure;
         }
     }

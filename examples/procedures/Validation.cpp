@@ -64,6 +64,8 @@ std::vector<TokenInfoObj> TableNameTokens(const std::vector<TokenInfoObj>& token
 Validation::Validation(const CommandDescriptor& grammar, const TAVO_DataSource& data,
                        RunResult& result, DiagnosticObserver* observer)
     : mGrammar(grammar), mData(data), mResult(result), mObserver(observer), mRegistry(grammar, &data) {
+    // A command names a few lists: room for them once rather than regrowth as each comes.
+    mResult.variables.reserve(4);
     mRegistry.SetDiagnosticObserver(observer);
     mMessage.SetDiagnosticObserver(observer);
     mMessage.SetCommandName(grammar.getCommandName().c_str());
@@ -236,6 +238,7 @@ bool Validation::checkCategoryValues(const std::string& subCom, const std::strin
                                      const std::vector<int>& indices,
                                      const std::vector<TokenInfoObj>& tokens) {
     std::vector<VarSpecObj> columns;
+    columns.reserve(indices.size());
     for (int index : indices) {
         columns.push_back(newList(subCom, param));
         columns.back().SetVariable(index);

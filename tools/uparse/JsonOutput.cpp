@@ -28,7 +28,7 @@ const char* StageName(examples::Stage stage) {
     }
 }
 
-bool IsKind(const ValueView& value, const char* kind) {
+bool IsKind(const ValueView& value, std::string_view kind) {
     return value.kind == kind;
 }
 

@@ -2,6 +2,8 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 #include <nlohmann/json.hpp>
 
@@ -11,15 +13,68 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-// Printable ASCII but the quote and the backslash stands in a JSON string as it is.
+constexpr uint64_t kOnes = 0x0101010101010101ULL;
+constexpr uint64_t kHighBits = 0x8080808080808080ULL;
+
+// Whether any byte of word is below n (n at most 128), or equal to b: the high bit of some
+// byte is set then, and of none otherwise.
+constexpr uint64_t AnyBelow(uint64_t word, uint8_t n) {
+    return (word - kOnes * n) & ~word & kHighBits;
+}
+constexpr uint64_t AnyEqual(uint64_t word, uint8_t b) {
+    return AnyBelow(word ^ (kOnes * b), 1);
+}
+
+// A byte's high bit for every byte of word that cannot stand in a JSON string as it is:
+// one beyond ASCII, a control character, DEL, the quote or the backslash.
+constexpr uint64_t Unfit(uint64_t word) {
+    return ((word & kHighBits) | AnyBelow(word, 0x20) | AnyEqual(word, 0x7f) |
+            AnyEqual(word, '"') | AnyEqual(word, '\\')) &
+           kHighBits;
+}
+
+uint64_t Load8(const char* at) {
+    uint64_t word = 0;
+    std::memcpy(&word, at, sizeof word);
+    return word;
+}
+
+uint64_t Load4(const char* at) {
+    uint32_t word = 0;
+    std::memcpy(&word, at, sizeof word);
+    return word;
+}
+
+bool VerbatimByte(char c) {
+    return c >= 0x20 && c < 0x7f && c != '"' && c != '\\';
+}
+
+// Printable ASCII but the quote and the backslash stands in a JSON string as it is. Nearly
+// every text is such ASCII, so bytes are judged eight at a time; a short text, or the end of
+// a long one, is read in overlapping words rather than byte by byte.
 bool Verbatim(std::string_view text) {
-    for (const char c : text) {
-        if (c < 0x20 || c >= 0x7f || c == '"' || c == '\\') {
+    const char* bytes = text.data();
+    const std::size_t size = text.size();
+    if (size >= 8) {
+        uint64_t unfit = Unfit(Load8(bytes + size - 8));
+        for (std::size_t at = 0; at + 8 <= size; at += 8) {
+            unfit |= Unfit(Load8(bytes + at));
+        }
+        return unfit == 0;
+    }
+    if (size >= 4) {
+        return Unfit(Load4(bytes) | Load4(bytes + size - 4) << 32) == 0;
+    }
+    for (std::size_t at = 0; at < size; ++at) {
+        if (!VerbatimByte(bytes[at])) {
             return false;
         }
     }
     return true;
 }
+
+// Texts up to this long are quoted in a buffer and appended in one piece.
+constexpr std::size_t kShortText = 64;
 
 }  // namespace
 
@@ -51,22 +106,39 @@ JsonText& JsonText::close(char bracket) {
 
 JsonText& JsonText::key(std::string_view name) {
     separate();
-    appendString(name);
-    mOut += ':';
+    appendString(name, ':');
     mAfterKey = true;
     return *this;
 }
 
-void JsonText::appendString(std::string_view text) {
-    if (Verbatim(text)) {
-        mOut += '"';
-        mOut.append(text.data(), text.size());
-        mOut += '"';
+void JsonText::appendString(std::string_view text, char after) {
+    if (!Verbatim(text)) {
+        // Escapes and the replacement of invalid UTF-8 are left to the library whose output
+        // this must match; such texts are rare.
+        mOut += Json(std::string(text)).dump(-1, ' ', false, Json::error_handler_t::replace);
+        if (after != '\0') {
+            mOut += after;
+        }
         return;
     }
-    // Escapes and the replacement of invalid UTF-8 are left to the library whose output this
-    // must match; such texts are rare.
-    mOut += Json(std::string(text)).dump(-1, ' ', false, Json::error_handler_t::replace);
+    if (text.size() <= kShortText) {
+        char quoted[kShortText + 3];
+        quoted[0] = '"';
+        std::memcpy(quoted + 1, text.data(), text.size());
+        std::size_t length = text.size() + 1;
+        quoted[length++] = '"';
+        if (after != '\0') {
+            quoted[length++] = after;
+        }
+        mOut.append(quoted, length);
+        return;
+    }
+    mOut += '"';
+    mOut.append(text.data(), text.size());
+    mOut += '"';
+    if (after != '\0') {
+        mOut += after;
+    }
 }
 
 JsonText& JsonText::string(std::string_view text) {

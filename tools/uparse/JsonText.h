@@ -32,11 +32,12 @@ class JsonText {
     void separate();
     JsonText& open(char bracket);
     JsonText& close(char bracket);
-    void appendString(std::string_view text);
+    // The text quoted, then after unless it is NUL.
+    void appendString(std::string_view text, char after = '\0');
 
     std::string& mOut;
     // Whether the innermost open object or array already has an element.
-    std::vector<bool> mFilled;
+    std::vector<char> mFilled;
     bool mAfterKey = false;
 };
 

@@ -1,6 +1,7 @@
 #include "tools/uparse/Suggestions.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "refhost/UnicodeText.h"
 
@@ -8,32 +9,38 @@ namespace uparse {
 
 namespace {
 
-// The word's characters, case-folded. ASCII, which nearly every name is, folds to its lower
-// case without a trip through Unicode's tables.
-std::u32string Folded(const std::string& text) {
-    if (refhost::IsAscii(text)) {
-        std::u32string folded(text.size(), U'\0');
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            const char c = text[i];
-            folded[i] = static_cast<char32_t>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-        }
-        return folded;
+// The word's characters, case-folded, into folded. ASCII, which nearly every name is, folds to
+// its lower case without a trip through Unicode's tables.
+void FoldInto(const std::string& text, std::u32string& folded) {
+    if (!refhost::IsAscii(text)) {
+        folded = refhost::Characters(refhost::FoldCase(text));
+        return;
     }
-    return refhost::Characters(refhost::FoldCase(text));
+    folded.resize(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        folded[i] = static_cast<char32_t>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    }
 }
 
-int Distance(const std::u32string& left, const std::u32string& right) {
+// rows holds the three rows of the optimal-string-alignment table; a search reuses it for
+// every candidate. Once two rows in a row reach bound, no later row comes below it (a cell
+// takes from the two rows before it, adding nothing or one), and bound is the answer.
+int Distance(const std::u32string& left, const std::u32string& right, std::vector<int>& rows,
+             int bound = std::numeric_limits<int>::max()) {
     const std::size_t n = left.size();
     const std::size_t m = right.size();
-    // Three rows of the optimal-string-alignment table.
-    std::vector<int> before(m + 1);
-    std::vector<int> previous(m + 1);
-    std::vector<int> current(m + 1);
+    rows.assign(3 * (m + 1), 0);
+    int* before = rows.data();
+    int* previous = before + m + 1;
+    int* current = previous + m + 1;
     for (std::size_t j = 0; j <= m; ++j) {
         previous[j] = static_cast<int>(j);
     }
+    int previousLeast = 0;
     for (std::size_t i = 1; i <= n; ++i) {
         current[0] = static_cast<int>(i);
+        int least = current[0];
         for (std::size_t j = 1; j <= m; ++j) {
             const bool same = left[i - 1] == right[j - 1];
             current[j] =
@@ -41,7 +48,12 @@ int Distance(const std::u32string& left, const std::u32string& right) {
             if (i > 1 && j > 1 && left[i - 1] == right[j - 2] && left[i - 2] == right[j - 1]) {
                 current[j] = std::min(current[j], before[j - 2] + 1);
             }
+            least = std::min(least, current[j]);
         }
+        if (least >= bound && previousLeast >= bound) {
+            return bound;
+        }
+        previousLeast = least;
         std::swap(before, previous);
         std::swap(previous, current);
     }
@@ -51,16 +63,24 @@ int Distance(const std::u32string& left, const std::u32string& right) {
 }  // namespace
 
 int EditDistance(const std::string& left, const std::string& right) {
-    return Distance(Folded(left), Folded(right));
+    std::u32string one;
+    std::u32string other;
+    FoldInto(left, one);
+    FoldInto(right, other);
+    std::vector<int> rows;
+    return Distance(one, other, rows);
 }
 
 std::string Closest(const std::string& word, const std::vector<std::string>& candidates) {
     const auto characters = static_cast<int>(refhost::CountCharacters(word));
-    const std::u32string folded = Folded(word);
+    std::u32string folded;
+    FoldInto(word, folded);
+    std::u32string other;
+    std::vector<int> rows;
     std::string best;
     int bestDistance = 3;
     for (const std::string& candidate : candidates) {
-        const std::u32string other = Folded(candidate);
+        FoldInto(candidate, other);
         // Words whose lengths differ by as much as the best distance cannot come closer, nor
         // be the word itself.
         const std::size_t apart = folded.size() > other.size() ? folded.size() - other.size()
@@ -68,7 +88,7 @@ std::string Closest(const std::string& word, const std::vector<std::string>& can
         if (apart >= static_cast<std::size_t>(bestDistance)) {
             continue;
         }
-        const int distance = Distance(folded, other);
+        const int distance = Distance(folded, other, rows, bestDistance);
         if (distance == 0) {
             return "";
         }

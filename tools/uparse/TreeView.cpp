@@ -269,11 +269,12 @@ std::vector<GroupView> DescribeTree(const CommandSpec& spec, const CommandDescri
         GroupView& groupView = groups.emplace_back();
         groupView.global = group.isGroupGlobal();
         groupView.subCommands.reserve(group.getSubComListSize());
+        const GroupComDescriptor* groupDesc =
+            grammar != nullptr ? examples::FindGroupDesc(*grammar, group) : nullptr;
         for (unsigned s = 0; s < group.getSubComListSize(); ++s) {
             const SubComObj& sub = *group.getSubComObj(s);
             const SubComDescriptor* subDesc =
-                grammar != nullptr ? examples::FindSubComDesc(*grammar, group, sub.getSubComName())
-                                   : nullptr;
+                groupDesc != nullptr ? groupDesc->getSubComDesc(sub.getSubComName()) : nullptr;
             SubComView& subView = groupView.subCommands.emplace_back();
             subView.name = sub.getSubComName();
             subView.extName = sub.getSubComExtName();

@@ -2,6 +2,7 @@
 #define TOOLS_UPARSE_TREEVIEW_H
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "uparser/CommandDescriptor.h"
@@ -20,8 +21,8 @@ struct ValueView {
         double code = 0;
     };
 
-    std::string label;  // the name of a part of a compound value
-    std::string kind;
+    std::string label;      // the name of a part of a compound value
+    std::string_view kind;  // one of the names above, which live as long as the program
     std::vector<std::string> texts;  // words, literals, variables, tokens, a path
     std::vector<double> numbers;
     std::vector<Row> rows;         // categories: one per row of values

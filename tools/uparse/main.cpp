@@ -3,17 +3,18 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <exception>
+#include <algorithm>
+#include <cstdio>
 #include <iostream>
 #include <memory>
 #include <string>
-#include <system_error>
 #include <thread>
 #include <utility>
 #include <vector>
 
 #include "examples/procedures/Procedure.h"
 #include "refhost/refhost.h"
+#include "tools/uparse/CommandPipeline.h"
 #include "tools/uparse/CommandReport.h"
 #include "tools/uparse/Data.h"
 #include "tools/uparse/Messages.h"
@@ -68,82 +69,35 @@ bool CheckOneByOne(uparse::SyntaxInput& input, const Checking& checking, uparse:
     return allOk;
 }
 
-// A batch: enough commands that starting a thread for half of them costs little, few enough
-// that a batch's texts and outputs stay small.
-constexpr std::size_t kBatchCommands = 256;
-constexpr std::size_t kBatchBytes = std::size_t{1} << 20;
+constexpr std::size_t kOutputBuffer = std::size_t{1} << 16;
 
-// Checks and renders every other command of the batch from first on; ok[i] tells whether
-// command i passed.
-void CheckEveryOther(std::vector<refhost::CommandText>& batch, std::size_t first,
-                     const std::string& file, const Checking& checking,
-                     const uparse::Output& output, std::vector<uparse::Output::Rendered>& rendered,
-                     std::vector<char>& ok) {
-    for (std::size_t i = first; i < batch.size(); i += 2) {
-        const uparse::CommandReport report = Check(batch[i], file, checking);
-        output.render(report, rendered[i]);
-        ok[i] = report.ok() ? 1 : 0;
-    }
+// Threads that check a regular file: one per processor, the calling thread among them. Beyond
+// a few, the one reader and writer would keep the others waiting.
+constexpr unsigned kMostThreads = 8;
+
+// Checks a file's commands on several threads and writes them in their order, exactly as
+// CheckOneByOne would. Commands share only const things: the procedures' grammars, the
+// dictionary and the string table; each run keeps its messages in its own thread's log.
+bool CheckInParallel(uparse::SyntaxInput& input, const Checking& checking, uparse::Output& output,
+                     unsigned threads) {
+    uparse::CommandPipeline pipeline(
+        input, output,
+        [&](refhost::CommandText& command, uparse::Output::Rendered& rendered) {
+            const uparse::CommandReport report = Check(command, input.name(), checking);
+            output.render(report, rendered);
+            return report.ok();
+        },
+        threads);
+    return pipeline.run();
 }
 
-// Checks a file's commands a batch at a time, two at once on two threads, and writes them in
-// their order, exactly as CheckOneByOne would. Commands share only const things: the
-// procedures' grammars, the dictionary and the string table; each run keeps its messages in
-// its own thread's log.
-bool CheckInBatches(uparse::SyntaxInput& input, const Checking& checking, uparse::Output& output) {
-    bool allOk = true;
-    std::vector<refhost::CommandText> batch;
-    std::vector<uparse::Output::Rendered> rendered;
-    std::vector<char> ok;
-    refhost::CommandText command{std::string(), 0};
-    for (bool more = true; more;) {
-        batch.clear();
-        std::size_t bytes = 0;
-        while (batch.size() < kBatchCommands && bytes < kBatchBytes &&
-               (more = input.next(command))) {
-            bytes += command.text.size();
-            batch.push_back(std::move(command));
-        }
-        rendered.resize(batch.size());
-        ok.assign(batch.size(), 0);
-        std::exception_ptr failure;
-        std::thread helper;
-        if (batch.size() > 1) {
-            try {
-                helper = std::thread([&] {
-                    try {
-                        CheckEveryOther(batch, 1, input.name(), checking, output, rendered, ok);
-                    } catch (...) {
-                        failure = std::current_exception();
-                    }
-                });
-            } catch (const std::system_error&) {
-                // No thread to be had: this one does the whole batch.
-            }
-        }
-        CheckEveryOther(batch, 0, input.name(), checking, output, rendered, ok);
-        if (helper.joinable()) {
-            helper.join();
-            if (failure) {
-                std::rethrow_exception(failure);
-            }
-        } else if (batch.size() > 1) {
-            CheckEveryOther(batch, 1, input.name(), checking, output, rendered, ok);
-        }
-        for (std::size_t i = 0; i < batch.size(); ++i) {
-            output.emit(rendered[i]);
-            allOk = allOk && ok[i] != 0;
-        }
-    }
-    return allOk;
-}
-
-// A regular file is checked in batches on two threads where there are two processors; a
+// A regular file is checked on several threads where there are several processors; a
 // terminal or a pipe, command by command, so that each result shows as soon as its command
 // is complete.
 bool CheckInput(uparse::SyntaxInput& input, const Checking& checking, uparse::Output& output) {
-    if (input.regularFile() && std::thread::hardware_concurrency() > 1) {
-        return CheckInBatches(input, checking, output);
+    const unsigned processors = std::thread::hardware_concurrency();
+    if (input.regularFile() && processors > 1) {
+        return CheckInParallel(input, checking, output, std::min(processors, kMostThreads));
     }
     return CheckOneByOne(input, checking, output);
 }
@@ -151,6 +105,14 @@ bool CheckInput(uparse::SyntaxInput& input, const Checking& checking, uparse::Ou
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Results bound for a file or a pipe go out in large blocks rather than the C library's
+    // 4 KB; a terminal keeps its line buffering. This must come before any output, and the
+    // buffer must outlive the flush at exit (the C library sizes a buffer of its own by the
+    // device, whatever size is asked).
+    static char outputBuffer[kOutputBuffer];
+    if (isatty(STDOUT_FILENO) == 0) {
+        std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
+    }
     uparse::Options options;
     const int status = uparse::ParseOptions(argc, argv, options);
     if (status >= 0) {
