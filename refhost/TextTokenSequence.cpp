@@ -209,6 +209,7 @@ void TextTokenSequence::tokenize() {
     const std::string_view source(mText.data(), end);
     const char* text = mText.data();
     const bool ascii = IsAscii(source);
+    mAscii = ascii;
     if (!ascii) {
         findInvalidUtf8(end);
     }
@@ -533,8 +534,10 @@ int TextTokenSequence::getEndColumn() const {
     if (token == nullptr) {
         return 0;
     }
+    // Asked for every token when findings carry positions: ASCII text needs no counting.
     const std::size_t characters =
-        CountCharacters(std::string_view(mText.data() + token->offset, token->length));
+        mAscii ? token->length
+               : CountCharacters(std::string_view(mText.data() + token->offset, token->length));
     return clampColumn(static_cast<std::size_t>(token->column) + characters);
 }
 

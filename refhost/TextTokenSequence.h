@@ -137,6 +137,8 @@ class TextTokenSequence : public TAVO_TokenSequence, public TokenExtentSource {
     std::vector<Texts> mTexts;
     std::vector<TokenizerError> mErrors;
     long mFirstLine;
+    // The tokenized text is ASCII: a token's characters are its bytes.
+    bool mAscii = false;
     std::size_t mPosition = 0;
     Token mCurrent{};  // the token at mPosition; type NoToken off the tokens
 };
