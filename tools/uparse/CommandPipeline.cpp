@@ -16,6 +16,18 @@ constexpr std::size_t kChunkBytes = std::size_t{64} << 10;
 // writes, or is not running at all on a busy machine.
 constexpr std::size_t kChunksPerThread = 8;
 
+// Reading and writing run on any thread, and an exception must not leave a helper thread
+// (that would end the program): it is kept and raised by run(), like a failed check.
+template <typename Step>
+std::exception_ptr Unlocked(Step step) {
+    try {
+        step();
+    } catch (...) {
+        return std::current_exception();
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 CommandPipeline::CommandPipeline(SyntaxInput& input, Output& output, Check check,
@@ -88,6 +100,15 @@ void CommandPipeline::emit(Chunk& chunk) {
     }
 }
 
+void CommandPipeline::fail(std::exception_ptr failure) {
+    if (failure) {
+        if (!mFailure) {
+            mFailure = std::move(failure);
+        }
+        mStopping = true;
+    }
+}
+
 void CommandPipeline::work() {
     std::unique_lock<std::mutex> lock(mMutex);
     while (!mStopping) {
@@ -97,21 +118,20 @@ void CommandPipeline::work() {
             mWriting = true;
             Chunk& chunk = slot(mHead);
             lock.unlock();
-            emit(chunk);
+            const std::exception_ptr failed = Unlocked([&] { emit(chunk); });
             lock.lock();
             mWriting = false;
-            if (chunk.failure) {
-                mFailure = chunk.failure;
-                mStopping = true;
-            }
+            fail(failed ? failed : chunk.failure);
             ++mHead;
         } else if (!mReading && !mEnded && mTail - mHead < mRing.size()) {
             mReading = true;
             Chunk& chunk = slot(mTail);
             lock.unlock();
-            const bool more = read(chunk);
+            bool more = false;
+            const std::exception_ptr failed = Unlocked([&] { more = read(chunk); });
             lock.lock();
             mReading = false;
+            fail(failed);
             if (more) {
                 ++mTail;
             } else {

@@ -56,6 +56,8 @@ class CommandPipeline {
     void process(Chunk& chunk) const;
     void emit(Chunk& chunk);
     void work();
+    // Keeps the first failure and stops every thread; called with the lock held.
+    void fail(std::exception_ptr failure);
     void stop();
 
     SyntaxInput& mInput;
@@ -77,7 +79,8 @@ class CommandPipeline {
     bool mEnded = false;     // the input has no more commands
     bool mStopping = false;  // the destructor, or a check that threw, ends the work
     bool mAllOk = true;
-    std::exception_ptr mFailure;  // the first exception of a check, in the commands' order
+    // The first exception: a check's, in the commands' order, or one of reading or writing.
+    std::exception_ptr mFailure;
 };
 
 }  // namespace uparse
