@@ -28,15 +28,23 @@ unsigned char upperAscii(char c) {
 
 // FNV-1a over the upper-cased bytes, then mixed so that the low bits, which pick the slot,
 // depend on every byte. An ASCII name and its key hash alike.
-uint32_t hashIgnoringCase(const char* name) {
+uint32_t hashIgnoringCase(const char* name, bool& beyondAscii) {
     uint64_t hash = 14695981039346656037ULL;
+    unsigned char bytes = 0;  // every byte or-ed: its high bit tells of a byte beyond ASCII
     for (; *name != '\0'; ++name) {
+        bytes |= static_cast<unsigned char>(*name);
         hash = (hash ^ upperAscii(*name)) * 1099511628211ULL;
     }
+    beyondAscii = bytes >= 0x80;
     hash ^= hash >> 32;
     hash *= 0xd6e8feb86659fd93ULL;
     hash ^= hash >> 32;
     return static_cast<uint32_t>(hash);
+}
+
+uint32_t hashIgnoringCase(const char* name) {
+    bool beyondAscii = false;
+    return hashIgnoringCase(name, beyondAscii);
 }
 
 // Keys compare ignoring ASCII case: an ASCII name is its own key, in the case it was written.
@@ -258,8 +266,11 @@ int Dictionary::FindVarIndex(char const* name) const {
     if (name == nullptr || mSlots.empty()) {
         return -1;
     }
-    if (IsAscii(name)) {
-        return mSlots[probe(name, hashIgnoringCase(name))].index;
+    // The name is read once for its hash and whether it is ASCII, which is its own key.
+    bool beyondAscii = false;
+    const uint32_t hash = hashIgnoringCase(name, beyondAscii);
+    if (!beyondAscii) {
+        return mSlots[probe(name, hash)].index;
     }
     const std::string key = UpperCase(name);
     return mSlots[probe(key.c_str(), hashIgnoringCase(key.c_str()))].index;

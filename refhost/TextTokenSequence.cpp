@@ -318,10 +318,10 @@ void TextTokenSequence::tokenize() {
         }
     }
     mUpper = mText;
+    // Without a branch, so that the compiler does it many bytes at a time.
     for (char& ch : mUpper) {
-        if (ch >= 'a' && ch <= 'z') {
-            ch = static_cast<char>(ch - 'a' + 'A');
-        }
+        const auto c = static_cast<unsigned char>(ch);
+        ch = static_cast<char>(c - (static_cast<unsigned char>(c - 'a') < 26 ? 0x20 : 0));
     }
     addUpperTexts();
 }

@@ -128,6 +128,23 @@ TEST(RefhostTokenizerTest, WordsAndReservedWordsInAnyCase) {
     EXPECT_EQ(brief("_a"), "5:99:_ 2:0:a");
 }
 
+// Upper text is made for the whole command at once: only "a" to "z" change, not their
+// neighbours in the code table ("`", "{") nor any other byte below 0x80.
+TEST(RefhostTokenizerTest, UpperTextChangesOnlyTheLettersAToZ) {
+    std::string all;
+    std::string upper;
+    for (int c = 1; c < 0x80; ++c) {
+        if (c != '\n' && c != '\'') {
+            all += static_cast<char>(c);
+            upper += static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+        }
+    }
+    const std::vector<Tok> t = tokens("'" + all + "'");
+    ASSERT_EQ(t.size(), 1u);
+    EXPECT_EQ(t[0].text, all);
+    EXPECT_EQ(t[0].upper, upper);
+}
+
 TEST(RefhostTokenizerTest, NumbersWithFractionsExponentsAndSigns) {
     struct Case {
         const char* text;

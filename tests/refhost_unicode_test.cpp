@@ -22,6 +22,21 @@ struct Utf8Row {
     std::size_t characters;
 };
 
+// The check reads eight bytes at a time: a byte beyond ASCII is found in the first word, a
+// later one or the bytes after the last whole word, and DEL is still ASCII.
+TEST(RefhostUnicodeTest, AByteBeyondAsciiIsFoundWhereverItStands) {
+    EXPECT_TRUE(refhost::IsAscii(""));
+    for (std::size_t size = 1; size <= 20; ++size) {
+        const std::string ascii(size, '\x7F');
+        EXPECT_TRUE(refhost::IsAscii(ascii)) << size;
+        for (std::size_t at = 0; at < size; ++at) {
+            std::string text = ascii;
+            text[at] = '\x80';
+            EXPECT_FALSE(refhost::IsAscii(text)) << size << " bytes, at " << at;
+        }
+    }
+}
+
 TEST(RefhostUnicodeTest, IllFormedSequencesAreFoundAndCountAsOneCharacterEach) {
     const Utf8Row rows[] = {
         {"abc", npos, 3},

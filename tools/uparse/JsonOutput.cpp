@@ -79,31 +79,41 @@ void WriteValue(JsonText& json, const ValueView& value, const ParamView* param =
     json.endObject();
 }
 
-void WriteTree(JsonText& json, const CommandReport& report) {
-    const std::vector<GroupView> groups = DescribeTree(
-        report.result.spec, report.procedure != nullptr ? &report.procedure->grammar() : nullptr);
-    json.beginArray();
-    for (const GroupView& group : groups) {
-        json.beginObject().key("global").boolean(group.global);
-        json.key("subcommands").beginArray();
-        for (const SubComView& sub : group.subCommands) {
-            json.beginObject().key("name").string(sub.name);
-            json.key("extName").string(sub.extName);
-            json.key("count").integer(sub.count);
-            json.key("leading");
-            if (sub.hasLeading) {
-                WriteValue(json, sub.leading);
-            } else {
-                json.null();
-            }
-            json.key("parameters").beginArray();
-            for (const ParamView& param : sub.params) {
-                WriteValue(json, param.value, &param);
-            }
-            json.endArray().endObject();
-        }
-        json.endArray().endObject();
+// Writes the tree's objects as the walk hands over its parts.
+class TreeJson : public TreeVisitor {
+  public:
+    explicit TreeJson(JsonText& json) : mJson(json) {}
+
+    void group(bool global, bool /*empty*/) override {
+        mJson.beginObject().key("global").boolean(global);
+        mJson.key("subcommands").beginArray();
     }
+    void endGroup() override { mJson.endArray().endObject(); }
+
+    void subCommand(const SubComView& sub) override {
+        mJson.beginObject().key("name").string(sub.name);
+        mJson.key("extName").string(sub.extName);
+        mJson.key("count").integer(sub.count);
+        mJson.key("leading");
+        if (sub.leading != nullptr) {
+            WriteValue(mJson, *sub.leading);
+        } else {
+            mJson.null();
+        }
+        mJson.key("parameters").beginArray();
+    }
+    void parameter(const ParamView& param) override { WriteValue(mJson, param.value, &param); }
+    void endSubCommand() override { mJson.endArray().endObject(); }
+
+  private:
+    JsonText& mJson;
+};
+
+void WriteTree(JsonText& json, const CommandReport& report) {
+    json.beginArray();
+    TreeJson tree(json);
+    WalkTree(report.result.spec,
+             report.procedure != nullptr ? &report.procedure->grammar() : nullptr, tree);
     json.endArray();
 }
 

@@ -58,39 +58,62 @@ void AppendKind(std::string& out, const ValueView& value) {
     out += "]\n";
 }
 
-void AppendSubCommand(std::string& out, const SubComView& sub) {
-    out += "    ";
-    if (sub.name.empty()) {
-        out += "(leading part)";
-    } else {
-        out += '/';
-        AppendPrintableToken(out, sub.extName);
+// Writes the tree's lines as the walk hands over its parts.
+class TreeText : public TreeVisitor {
+  public:
+    explicit TreeText(std::string& out) : mOut(out) {}
+
+    void group(bool global, bool empty) override {
+        mOut += "  group ";
+        mOut += std::to_string(++mGroups);
+        if (global) {
+            mOut += " (global)";
+        }
+        if (empty) {
+            mOut += " (empty)";
+        }
+        mOut += '\n';
     }
-    if (sub.hasLeading) {
-        out += ':';
-        AppendValue(out, sub.leading);
-        AppendKind(out, sub.leading);
-    } else {
-        out += '\n';
-    }
-    for (const ParamView& param : sub.params) {
-        out += "      ";
-        AppendPrintableToken(out, param.name);
-        if (param.parens) {
-            out += '(';
-            AppendValueText(out, param.value);
-            out += ')';
+
+    void subCommand(const SubComView& sub) override {
+        mOut += "    ";
+        if (sub.name.empty()) {
+            mOut += "(leading part)";
         } else {
-            const std::size_t mark = out.size();
-            out += " = ";
-            AppendValueText(out, param.value);
-            if (out.size() == mark + 3) {
-                out.resize(mark);
+            mOut += '/';
+            AppendPrintableToken(mOut, sub.extName);
+        }
+        if (sub.leading != nullptr) {
+            mOut += ':';
+            AppendValue(mOut, *sub.leading);
+            AppendKind(mOut, *sub.leading);
+        } else {
+            mOut += '\n';
+        }
+    }
+
+    void parameter(const ParamView& param) override {
+        mOut += "      ";
+        AppendPrintableToken(mOut, param.name);
+        if (param.parens) {
+            mOut += '(';
+            AppendValueText(mOut, param.value);
+            mOut += ')';
+        } else {
+            const std::size_t mark = mOut.size();
+            mOut += " = ";
+            AppendValueText(mOut, param.value);
+            if (mOut.size() == mark + 3) {
+                mOut.resize(mark);
             }
         }
-        AppendKind(out, param.value);
+        AppendKind(mOut, param.value);
     }
-}
+
+  private:
+    std::string& mOut;
+    std::size_t mGroups = 0;
+};
 
 void AppendVariables(std::string& out, const CommandReport& report) {
     if (report.result.variables.empty()) {
@@ -141,22 +164,9 @@ void AppendTree(std::string& out, const CommandReport& report) {
     out += "): ";
     out += Status(report);
     out += '\n';
-    const std::vector<GroupView> groups = DescribeTree(
-        report.result.spec, report.procedure != nullptr ? &report.procedure->grammar() : nullptr);
-    for (std::size_t g = 0; g < groups.size(); ++g) {
-        out += "  group ";
-        out += std::to_string(g + 1);
-        if (groups[g].global) {
-            out += " (global)";
-        }
-        if (groups[g].subCommands.empty()) {
-            out += " (empty)";
-        }
-        out += '\n';
-        for (const SubComView& sub : groups[g].subCommands) {
-            AppendSubCommand(out, sub);
-        }
-    }
+    TreeText text(out);
+    WalkTree(report.result.spec,
+             report.procedure != nullptr ? &report.procedure->grammar() : nullptr, text);
     AppendVariables(out, report);
     out += '\n';
 }

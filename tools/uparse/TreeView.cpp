@@ -16,8 +16,18 @@ namespace {
 
 using namespace UPSpecTypes;
 
-ValueView Tokens(const ParamObj& value) {
-    ValueView view;
+// Empties a view for its next value; the vectors keep their room.
+void Reset(ValueView& view) {
+    view.label.clear();
+    view.kind = std::string_view();
+    view.texts.clear();
+    view.numbers.clear();
+    view.rows.clear();
+    view.parts.clear();
+}
+
+void Tokens(const ParamObj& value, ValueView& view) {
+    Reset(view);
     view.kind = "tokens";
     view.texts.reserve(value.getTokenListSize());
     for (unsigned i = 0; i < value.getTokenListSize(); ++i) {
@@ -33,142 +43,145 @@ ValueView Tokens(const ParamObj& value) {
             text = token->getString();
         }
     }
-    return view;
 }
 
-ValueView Texts(const char* kind, std::vector<std::string> texts) {
-    ValueView view;
-    view.kind = kind;
-    view.texts = std::move(texts);
-    return view;
-}
+void Describe(const ParamObj& value, const ParamDescriptor* desc, ValueView& view);
 
-ValueView Numbers(const char* kind, std::vector<double> numbers) {
-    ValueView view;
-    view.kind = kind;
-    view.numbers = std::move(numbers);
-    return view;
-}
-
-ValueView Describe(const ParamObj& value, const ParamDescriptor* desc);
-
-ValueView Part(const std::string& label, const ParamObj& value, const ParamDescriptor* desc) {
-    ValueView part = Describe(value, desc);
+void AddPart(ValueView& view, const std::string& label, const ParamObj& value,
+             const ParamDescriptor* desc) {
+    ValueView& part = view.parts.emplace_back();
+    Describe(value, desc, part);
     part.label = label;
-    return part;
 }
 
-ValueView DescribeCompound(const ParamObj& value, const ParamDescriptor& desc) {
-    ValueView view;
+// False when the value does not read as its compound kind.
+bool DescribeCompound(const ParamObj& value, const ParamDescriptor& desc, ValueView& view) {
     switch (GetParamTypeTraits(desc.getParamType()).element) {
         case ValueKind::KeywordValue: {
             ParamObj keyword;
             ParamObj part;
             if (!value.getKeywordAndValue(keyword, part, &desc, nullptr)) {
-                return Tokens(value);
+                return false;
             }
             view.kind = "keyword-value";
-            view.parts.push_back(Part("keyword", keyword, desc.getMainDesc()));
-            view.parts.push_back(Part("value", part, desc.getQualifDesc()));
-            return view;
+            AddPart(view, "keyword", keyword, desc.getMainDesc());
+            AddPart(view, "value", part, desc.getQualifDesc());
+            return true;
         }
         case ValueKind::TokenQual: {
             ParamObj token;
             ParamObj qualifier;
             if (!value.getTokenAndQual(token, qualifier, &desc, nullptr)) {
-                return Tokens(value);
+                return false;
             }
             view.kind = "token-qualifier";
-            view.parts.push_back(Part("token", token, desc.getMainDesc()));
+            AddPart(view, "token", token, desc.getMainDesc());
             if (!qualifier.isNoType()) {
-                view.parts.push_back(Part("qualifier", qualifier, desc.getQualifDesc()));
+                AddPart(view, "qualifier", qualifier, desc.getQualifDesc());
             }
-            return view;
+            return true;
         }
         case ValueKind::StringQual: {
             ParamObj qualifier;
             if (!value.getStringAndQual(qualifier, &desc, nullptr)) {
-                return Tokens(value);
+                return false;
             }
             view.kind = "qualifier";
             const std::string name = qualifier.getParamName();
-            view.parts.push_back(Part(name, qualifier, desc.getQualifDesc(name)));
-            return view;
+            AddPart(view, name, qualifier, desc.getQualifDesc(name));
+            return true;
         }
         default: {
             std::vector<ParamObj> items;
             if (!value.getStringQualList(items, &desc, nullptr)) {
-                return Tokens(value);
+                return false;
             }
             view.kind = "qualifiers";
             for (const ParamObj& item : items) {
                 const std::string name = item.getParamName();
-                view.parts.push_back(Part(name, item, desc.getQualifDesc(name)));
+                AddPart(view, name, item, desc.getQualifDesc(name));
             }
-            return view;
+            return true;
         }
     }
 }
 
-// Each reader answers false when the value does not read as its kind; Describe then shows
-// the raw tokens.
+// Each reader fills an empty view and answers false when the value does not read as its
+// kind; Describe then shows the raw tokens, whatever the reader left in the view.
 bool DescribeWords(const ParamObj& value, const ParamTypeTraits& traits, ValueView& view) {
-    std::string text;
-    std::vector<std::string> texts;
-    if (traits.list ? value.getStringList(texts) : value.getStringGeneric(text)) {
-        view = traits.list ? Texts("words", std::move(texts)) : Texts("word", {std::move(text)});
-        return true;
+    if (traits.list) {
+        view.kind = "words";
+        return value.getStringList(view.texts);
     }
-    return false;
+    std::string text;
+    if (!value.getStringGeneric(text)) {
+        return false;
+    }
+    view.kind = "word";
+    view.texts.push_back(std::move(text));
+    return true;
 }
 
 bool DescribeLiterals(const ParamObj& value, const ParamTypeTraits& traits, ValueView& view) {
+    if (traits.list) {
+        view.kind = "literals";
+        return value.getLiteralList(view.texts);
+    }
     std::string text;
     bool literal = false;
-    std::vector<std::string> texts;
-    if (traits.list ? value.getLiteralList(texts) : value.getStringOrLiteral(text, literal)) {
-        view = traits.list ? Texts("literals", std::move(texts))
-                           : Texts(literal ? "literal" : "word", {std::move(text)});
-        return true;
+    if (!value.getStringOrLiteral(text, literal)) {
+        return false;
     }
-    return false;
+    view.kind = literal ? "literal" : "word";
+    view.texts.push_back(std::move(text));
+    return true;
 }
 
 // A single number may be an accepted word instead.
 bool DescribeNumbers(const ParamObj& value, const ParamTypeTraits& traits, ValueView& view) {
     const bool integral = traits.element == ValueKind::Integer;
-    std::vector<double> numbers;
     if (traits.list) {
-        std::vector<int> integers;
-        const bool read = integral ? value.getIntegerList(integers) : value.getNumberList(numbers);
-        if (integral) {
-            numbers.assign(integers.begin(), integers.end());
+        view.kind = integral ? "integers" : "numbers";
+        if (!integral) {
+            return value.getNumberList(view.numbers);
         }
-        view = Numbers(integral ? "integers" : "numbers", std::move(numbers));
+        std::vector<int> integers;
+        const bool read = value.getIntegerList(integers);
+        view.numbers.assign(integers.begin(), integers.end());
         return read;
     }
     double number = 0;
     int integer = 0;
     if (integral ? value.getIntegerValue(integer) : value.getNumberValue(number)) {
-        view = Numbers(integral ? "integer" : "number", {integral ? integer : number});
+        view.kind = integral ? "integer" : "number";
+        view.numbers.push_back(integral ? integer : number);
         return true;
     }
     return DescribeWords(value, GetParamTypeTraits(ParamString), view);
 }
 
+void AddNames(ValueView& view, const std::vector<TavoVarName>& names) {
+    view.texts.reserve(names.size());
+    for (const TavoVarName& name : names) {
+        view.texts.emplace_back(name);
+    }
+}
+
 bool DescribeVariables(const ParamObj& value, const ParamTypeTraits& traits, ValueView& view) {
-    TavoVarName name;
+    if (!traits.list && traits.element == ValueKind::VarName) {
+        TavoVarName name;
+        if (!value.getVarName(name)) {
+            return false;
+        }
+        view.kind = "variable";
+        view.texts.emplace_back(name);
+        return true;
+    }
     std::vector<TavoVarName> names;
     if (traits.element == ValueKind::CrossVars ? value.getCrossVarList(names)
-        : traits.list                          ? value.getVarList(names)
-                                               : value.getVarName(name)) {
-        if (!traits.list && traits.element == ValueKind::VarName) {
-            names.push_back(name);
-        }
-        const char* kind = traits.element == ValueKind::CrossVars ? "crossed"
-                           : traits.list                          ? "variables"
-                                                                  : "variable";
-        view = Texts(kind, std::vector<std::string>(names.begin(), names.end()));
+                                               : value.getVarList(names)) {
+        view.kind = traits.element == ValueKind::CrossVars ? "crossed" : "variables";
+        AddNames(view, names);
         return true;
     }
     return false;
@@ -181,12 +194,14 @@ bool DescribeCategories(const ParamObj& value, ValueView& view) {
     }
     std::vector<TavoVarName> names;
     list.copyVarList(names);
-    view = Texts("categories", std::vector<std::string>(names.begin(), names.end()));
+    view.kind = "categories";
+    AddNames(view, names);
     std::vector<std::vector<std::string>> rows(list.getMapSize());
     std::vector<double> codes;
     list.copyMapKeyVal(rows, codes);
+    view.rows.reserve(rows.size());
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        view.rows.push_back({rows[i], codes[i]});
+        view.rows.push_back({std::move(rows[i]), codes[i]});
     }
     return true;
 }
@@ -198,7 +213,8 @@ bool DescribePath(const ParamObj& value, ParamSpec type, ValueView& view) {
         GetParamTypeTraits(type).element == ValueKind::CaseFile
             ? value.getStringOrLiteral(text, literal)
             : value.getFilePath(text, type == ParamNewFileSpec, type != ParamAnyFileSpec);
-    view = Texts("path", {std::move(text)});
+    view.kind = "path";
+    view.texts.push_back(std::move(text));
     return read;
 }
 
@@ -224,22 +240,21 @@ bool DescribeKind(const ParamObj& value, const ParamDescriptor& desc, ValueView&
         case ValueKind::TokenQual:
         case ValueKind::StringQual:
         case ValueKind::StringQualList:
-            view = DescribeCompound(value, desc);
-            return true;
+            return DescribeCompound(value, desc, view);
         default:
             return false;
     }
 }
 
-ValueView Describe(const ParamObj& value, const ParamDescriptor* desc) {
+void Describe(const ParamObj& value, const ParamDescriptor* desc, ValueView& view) {
+    Reset(view);
     if (value.isLeadingToken()) {
-        return Texts("keyword", {});
+        view.kind = "keyword";
+        return;
     }
-    ValueView view;
-    if (desc != nullptr && DescribeKind(value, *desc, view)) {
-        return view;
+    if (desc == nullptr || !DescribeKind(value, *desc, view)) {
+        Tokens(value, view);
     }
-    return Tokens(value);
 }
 
 // As a stream with precision 15 writes it ("%.15g"), without a stream per number.
@@ -261,43 +276,42 @@ void AppendNumber(std::string& out, double number) {
 
 }  // namespace
 
-std::vector<GroupView> DescribeTree(const CommandSpec& spec, const CommandDescriptor* grammar) {
-    std::vector<GroupView> groups;
-    groups.reserve(spec.getGroupListSize());
+void WalkTree(const CommandSpec& spec, const CommandDescriptor* grammar, TreeVisitor& visitor) {
+    ValueView leading;
+    ParamView paramView;
     for (unsigned g = 0; g < spec.getGroupListSize(); ++g) {
         const GroupComObj& group = *spec.getGroupObj(g);
-        GroupView& groupView = groups.emplace_back();
-        groupView.global = group.isGroupGlobal();
-        groupView.subCommands.reserve(group.getSubComListSize());
+        visitor.group(group.isGroupGlobal(), group.getSubComListSize() == 0);
         const GroupComDescriptor* groupDesc =
             grammar != nullptr ? examples::FindGroupDesc(*grammar, group) : nullptr;
         for (unsigned s = 0; s < group.getSubComListSize(); ++s) {
             const SubComObj& sub = *group.getSubComObj(s);
             const SubComDescriptor* subDesc =
                 groupDesc != nullptr ? groupDesc->getSubComDesc(sub.getSubComName()) : nullptr;
-            SubComView& subView = groupView.subCommands.emplace_back();
+            SubComView subView;
             subView.name = sub.getSubComName();
             subView.extName = sub.getSubComExtName();
             subView.count = sub.getSubComCount();
-            const ParamDescriptor* leadingDesc =
-                subDesc != nullptr ? subDesc->getExportParamDesc() : nullptr;
-            subView.hasLeading = sub.getTokenListSize() > 0;
-            if (subView.hasLeading) {
-                subView.leading = Describe(*sub.exportParamObj(), leadingDesc);
+            if (sub.getTokenListSize() > 0) {
+                Describe(*sub.exportParamObj(),
+                         subDesc != nullptr ? subDesc->getExportParamDesc() : nullptr, leading);
+                subView.leading = &leading;
             }
-            subView.params.reserve(sub.getParamListSize());
+            visitor.subCommand(subView);
             for (unsigned p = 0; p < sub.getParamListSize(); ++p) {
                 const ParamObj& param = *sub.getParamObj(p);
-                ParamView& paramView = subView.params.emplace_back();
                 paramView.name = param.getParamName();
                 paramView.parens = param.areParenUsed();
                 paramView.brackets = param.areBracketsUsed();
-                paramView.value = Describe(
-                    param, subDesc != nullptr ? subDesc->getParamDesc(paramView.name) : nullptr);
+                Describe(param,
+                         subDesc != nullptr ? subDesc->getParamDesc(paramView.name) : nullptr,
+                         paramView.value);
+                visitor.parameter(paramView);
             }
+            visitor.endSubCommand();
         }
+        visitor.endGroup();
     }
-    return groups;
 }
 
 void AppendValueText(std::string& out, const ValueView& value) {

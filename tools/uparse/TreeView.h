@@ -37,22 +37,30 @@ struct ParamView {
 };
 
 struct SubComView {
-    std::string name;     // "" for the unnamed leading part
-    std::string extName;  // with the count of a repeated subcommand
+    std::string_view name;     // "" for the unnamed leading part
+    std::string_view extName;  // with the count of a repeated subcommand
     int count = 0;
-    bool hasLeading = false;
-    ValueView leading;
-    std::vector<ParamView> params;
+    const ValueView* leading = nullptr;  // null when the subcommand has no leading value
 };
 
-struct GroupView {
-    bool global = false;
-    std::vector<SubComView> subCommands;
+// Receives a command's tree part by part, in its order. A writer writes each part as it
+// comes, so no copy of the whole tree is built; the views it is handed are reused for the
+// next part once the call returns.
+class TreeVisitor {
+  public:
+    virtual ~TreeVisitor() = default;
+    // A group, then its subcommands, then endGroup; empty when it has no subcommands.
+    virtual void group(bool global, bool empty) = 0;
+    virtual void endGroup() {}
+    // A subcommand, then its parameters, then endSubCommand.
+    virtual void subCommand(const SubComView& sub) = 0;
+    virtual void parameter(const ParamView& param) = 0;
+    virtual void endSubCommand() {}
 };
 
-// The tree with every value read through its descriptor; without a grammar every value is a
-// token list.
-std::vector<GroupView> DescribeTree(const CommandSpec& spec, const CommandDescriptor* grammar);
+// Hands the tree to visitor with every value read through its descriptor; without a grammar
+// every value is a token list.
+void WalkTree(const CommandSpec& spec, const CommandDescriptor* grammar, TreeVisitor& visitor);
 
 // One line of text for a value, appended to out: lists separated by blanks, literals in
 // quotes, compound parts as "label: value" separated by "; ". Every text that came from the
