@@ -69,17 +69,6 @@ void TokenInfoObj::setHeap(char* data, unsigned length, unsigned upperLength) {
     mTexts[kSpareAt] = static_cast<char>(kHeap);
 }
 
-// Both texts are in place; 0 spare bytes is the upper text's NUL.
-void TokenInfoObj::setInlineSpare(unsigned length, unsigned upperLength) {
-    mTexts[kSpareAt] = static_cast<char>(kMaxInline - length - upperLength);
-}
-
-void TokenInfoObj::setEmptyTexts() noexcept {
-    mTexts[0] = '\0';
-    mTexts[1] = '\0';
-    setInlineSpare(0, 0);
-}
-
 // Copies the text inside with an empty upper text, so that the object is whole whatever
 // happens next; false, leaving the empty texts, when it is too long or holds a NUL.
 bool TokenInfoObj::readInlineText(const char* text, unsigned length) {
@@ -155,18 +144,6 @@ TokenInfoObj::TokenInfoObj(const TokenInfoObj& other)
     copyTexts(other);
 }
 
-TokenInfoObj::TokenInfoObj(TokenInfoObj&& other) noexcept
-    : mType(other.mType),
-      mOperatorCode(other.mOperatorCode),
-      mNumeric(other.mNumeric),
-      mLineNumber(other.mLineNumber),
-      mColumn(other.mColumn),
-      mEndColumn(other.mEndColumn),
-      mByteOffset(other.mByteOffset),
-      mTexts() {
-    takeTexts(other);
-}
-
 TokenInfoObj& TokenInfoObj::operator=(const TokenInfoObj& other) {
     if (this == &other) {
         return *this;
@@ -183,29 +160,6 @@ TokenInfoObj& TokenInfoObj::operator=(const TokenInfoObj& other) {
     return *this;
 }
 
-TokenInfoObj& TokenInfoObj::operator=(TokenInfoObj&& other) noexcept {
-    if (this != &other) {
-        copyFields(other);
-        releaseTexts();
-        takeTexts(other);
-    }
-    return *this;
-}
-
-TokenInfoObj::~TokenInfoObj() {
-    releaseTexts();
-}
-
-void TokenInfoObj::copyFields(const TokenInfoObj& other) noexcept {
-    mType = other.mType;
-    mOperatorCode = other.mOperatorCode;
-    mNumeric = other.mNumeric;
-    mLineNumber = other.mLineNumber;
-    mColumn = other.mColumn;
-    mEndColumn = other.mEndColumn;
-    mByteOffset = other.mByteOffset;
-}
-
 // Called on an object that holds the empty texts only.
 void TokenInfoObj::copyTexts(const TokenInfoObj& other) {
     if (other.isInline()) {
@@ -218,19 +172,6 @@ void TokenInfoObj::copyTexts(const TokenInfoObj& other) {
     CopyText(buffer, other.getString(), length);
     CopyText(buffer + length + 1, other.getUpperString(), upper);
     setHeap(buffer, length, upper);
-}
-
-void TokenInfoObj::releaseTexts() noexcept {
-    if (!isInline()) {
-        delete[] heapData();
-    }
-    setEmptyTexts();
-}
-
-void TokenInfoObj::takeTexts(TokenInfoObj& other) noexcept {
-    // This object holds the empty texts; other is left with them.
-    std::memcpy(mTexts, other.mTexts, kTextBytes);
-    other.setEmptyTexts();
 }
 
 bool TokenInfoObj::IsVarName() const {
