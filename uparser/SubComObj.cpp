@@ -14,8 +14,6 @@ SubComObj::SubComObj(const std::string& name) : mSubComName(name), mSubComExtNam
 
 SubComObj::SubComObj(const SubComObj& other) = default;
 
-SubComObj::SubComObj(SubComObj&& other) noexcept = default;
-
 SubComObj& SubComObj::operator=(const SubComObj& other) = default;
 
 SubComObj& SubComObj::operator=(SubComObj&& other) noexcept {
@@ -30,8 +28,6 @@ SubComObj& SubComObj::operator=(SubComObj&& other) noexcept {
     }
     return *this;
 }
-
-SubComObj::~SubComObj() = default;
 
 const std::string& SubComObj::getSubComName() const {
     return mSubComName;
