@@ -55,7 +55,14 @@ void SubComObj::setSubComCount(int count) {
         // The blank and the digits in one append; the unnamed part's count stands alone.
         char digits[16] = {' '};
         const std::to_chars_result end = std::to_chars(digits + 1, digits + sizeof digits, count);
-        mSubComExtName.append(mSubComName.empty() ? digits + 1 : digits, end.ptr);
+        const char* const suffix = mSubComName.empty() ? digits + 1 : digits;
+        const auto length = static_cast<std::size_t>(end.ptr - suffix);
+        mSubComExtName.append(suffix, length);
+        if (plainName) {
+            // The export parameter carries the extended name it had, the plain name.
+            mExportParam.mSubComExtName.append(suffix, length);
+            return;
+        }
     }
     mExportParam.setSubComExtName(mSubComExtName);
 }
