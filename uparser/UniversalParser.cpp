@@ -1363,6 +1363,8 @@ bool UniversalParser::collectValue(ParamObj& param, const std::string& paramName
             return false;
         }
         param.setType(ParamTokenList);
+        // Room for the first token at once: cheaper than the general regrowth of an empty list.
+        param.mTokenList.reserve(1);
         while (true) {
             if (mHasNextToken) {
                 param.addTokenObj(std::move(mCurToken));  // as in collectExportTokens
