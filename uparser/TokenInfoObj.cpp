@@ -90,37 +90,57 @@ bool TokenInfoObj::readInlineText(const char* text, unsigned length) {
 
 // A host may answer both text queries from one scratch buffer, so the text is copied before the
 // upper text is asked for. It goes straight to where it will stay: into the object when it
-// leaves room for an upper text, else into a block with room for an upper text as long as
-// itself (the usual case), so that a snapshot allocates at most once unless upper-casing made
-// the text longer or the two texts together outgrow the object.
+// leaves room for an upper text (the usual case, kept free of the heap path's bookkeeping), else
+// into a block (readLongTexts).
 void TokenInfoObj::readTexts(const TAVO_TokenSequence& stream) {
     char const* text = nullptr;
     unsigned length = 0;
     stream.getString(&text, &length);
     length = text != nullptr ? length : 0;
-    std::unique_ptr<char[]> block;
-    std::size_t capacity = 0;
     if (!readInlineText(text, length)) {
-        capacity = bufferSize(length, length);
-        block.reset(new char[capacity]);
-        CopyText(block.get(), text, length);
+        readLongTexts(stream, text, length);
+        return;
     }
-
     char const* upper = nullptr;
     unsigned upperLength = 0;
     stream.getUpperString(&upper, &upperLength);
     upperLength = upper != nullptr ? upperLength : 0;
-    if (!block && std::size_t{length} + upperLength <= kMaxInline) {
-        CopyText(mTexts + length + 1, upper, upperLength);
-        setInlineSpare(length, upperLength);
+    if (upperLength > kMaxInline - length) {
+        moveTextsOut(upper, upperLength);
         return;
     }
-    const std::size_t size = bufferSize(length, upperLength);
-    if (size > capacity) {
-        std::unique_ptr<char[]> grown(new char[size]);
-        CopyText(grown.get(), block ? block.get() : mTexts, length);
+    char* const to = mTexts + length + 1;
+    for (unsigned i = 0; i < upperLength; ++i) {
+        to[i] = upper[i];
+    }
+    to[upperLength] = '\0';
+    setInlineSpare(length, upperLength);
+}
+
+// The text does not stay inside: it goes into a block with room for an upper text as long as
+// itself, so that a snapshot allocates once unless upper-casing made the text longer.
+void TokenInfoObj::readLongTexts(const TAVO_TokenSequence& stream, const char* text,
+                                 unsigned length) {
+    std::unique_ptr<char[]> block(new char[bufferSize(length, length)]);
+    CopyText(block.get(), text, length);
+    char const* upper = nullptr;
+    unsigned upperLength = 0;
+    stream.getUpperString(&upper, &upperLength);
+    upperLength = upper != nullptr ? upperLength : 0;
+    if (upperLength > length) {
+        std::unique_ptr<char[]> grown(new char[bufferSize(length, upperLength)]);
+        CopyText(grown.get(), block.get(), length);
         block = std::move(grown);
     }
+    CopyText(block.get() + length + 1, upper, upperLength);
+    setHeap(block.release(), length, upperLength);
+}
+
+// The text is inside, and with the upper text the two outgrow the object.
+void TokenInfoObj::moveTextsOut(const char* upper, unsigned upperLength) {
+    const unsigned length = inlineLength();
+    std::unique_ptr<char[]> block(new char[bufferSize(length, upperLength)]);
+    CopyText(block.get(), mTexts, length);
     CopyText(block.get() + length + 1, upper, upperLength);
     setHeap(block.release(), length, upperLength);
 }

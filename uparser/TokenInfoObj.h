@@ -123,6 +123,8 @@ class UPARSER_API TokenInfoObj {
     }
     bool readInlineText(const char* text, unsigned length);
     void readTexts(const TAVO_TokenSequence& stream);
+    void readLongTexts(const TAVO_TokenSequence& stream, const char* text, unsigned length);
+    void moveTextsOut(const char* upper, unsigned upperLength);
     void copyFields(const TokenInfoObj& other) noexcept;  // all but the texts
     void copyTexts(const TokenInfoObj& other);
     void releaseTexts() noexcept;
