@@ -142,14 +142,8 @@ class UPARSER_API TokenInfoObj {
 // The moves are inline: the parser moves its look-ahead into the current token at every token,
 // and a regrowing token list moves every snapshot; both are a copy of the bytes and, at most,
 // the release of the texts this object held.
-inline TokenInfoObj::TokenInfoObj(TokenInfoObj&& other) noexcept
-    : mType(other.mType),
-      mOperatorCode(other.mOperatorCode),
-      mNumeric(other.mNumeric),
-      mLineNumber(other.mLineNumber),
-      mColumn(other.mColumn),
-      mEndColumn(other.mEndColumn),
-      mByteOffset(other.mByteOffset) {
+inline TokenInfoObj::TokenInfoObj(TokenInfoObj&& other) noexcept {
+    copyFields(other);
     std::memcpy(mTexts, other.mTexts, kTextBytes);
     other.setEmptyTexts();
 }
