@@ -234,7 +234,7 @@ SourceRange UniversalParser::Locator::currentRange() const {
     return WholeCommand();
 }
 
-void UniversalParser::snapshot(TokenInfoObj& token) const {
+inline void UniversalParser::snapshot(TokenInfoObj& token) const {
     token.read(mTokenSeq);
     if (mExtents != nullptr) {
         token.setExtent(mExtents->getEndColumn(), static_cast<long long>(mExtents->getByteOffset()));
