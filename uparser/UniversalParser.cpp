@@ -104,8 +104,7 @@ bool NameLess(const std::string& left, const std::string& right) {
 }
 
 bool SameName(const std::string& left, const std::string& right) {
-    return left.size() == right.size() &&
-           (left.empty() || std::memcmp(left.data(), right.data(), left.size()) == 0);
+    return param_lookup::SameText(left, right);
 }
 
 // name equals a token's NUL-terminated upper text.

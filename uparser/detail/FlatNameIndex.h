@@ -80,9 +80,9 @@ struct FilterBits {
 };
 
 inline FilterBits FilterBitsOf(std::uint32_t hash, const Layout& layout) {
-    // Homes come from the high bits; the block from all of them mixed, the bits from the low.
-    const std::uint32_t mixed = hash * 0x9E3779B1u;
-    return {Home(mixed, 2 * (layout.recent - layout.filter)),
+    // The block from the high bits, like the home: a table read in slot order sets the filter
+    // of its larger successor in block order too. The bits come from the low ones.
+    return {Home(hash, 2 * (layout.recent - layout.filter)),
             (std::uint32_t{1} << (hash & 31u)) | (std::uint32_t{1} << ((hash >> 5) & 31u))};
 }
 
@@ -156,10 +156,25 @@ void InsertIn(std::vector<Slot>& slots, std::size_t first, std::size_t size, con
     slots[first + i] = entry;
 }
 
+// Asks for the cache line of a slot that is about to be written.
+inline void PrefetchForWrite(const void* address) {
+#if defined(__GNUC__)
+    __builtin_prefetch(address, 1);
+#else
+    static_cast<void>(address);
+#endif
+}
+
 // The small table's names into the main table, in slot order so that the writes go forward.
+// Their homes lie far apart in a table larger than the cache: the home of a name some places
+// ahead is fetched while this one is written, so that the misses overlap instead of queueing.
 template <typename Slot>
 void MergeRecent(std::vector<Slot>& slots, const Layout& layout) {
+    constexpr std::size_t kAhead = 32;  // slots of the small table, about half of them taken
     for (std::size_t i = layout.recent; i < layout.count; ++i) {
+        if (i + kAhead < layout.count) {
+            PrefetchForWrite(&slots[Home(slots[i + kAhead].hash, layout.table)]);
+        }
         if (slots[i].position >= 0) {
             InsertIn(slots, 0, layout.table, slots[i]);
             slots[i] = Slot{0, -1};

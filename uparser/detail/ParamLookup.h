@@ -1,6 +1,7 @@
 #ifndef UPARSER_DETAIL_PARAMLOOKUP_H
 #define UPARSER_DETAIL_PARAMLOOKUP_H
 
+#include <cstring>
 #include <string>
 
 #include "uparser/ParamDescriptor.h"
@@ -8,6 +9,13 @@
 #include "uparser/detail/UpperName.h"
 
 namespace param_lookup {
+
+// Whether two names are equal: the lengths first, inline, as most guesses that miss differ in
+// length; std::string's operator== is a call of its own here.
+inline bool SameText(const std::string& left, const std::string& right) {
+    return left.size() == right.size() &&
+           (left.empty() || std::memcmp(left.data(), right.data(), left.size()) == 0);
+}
 
 // The position of the parameter named upperName in subCom, or -1. Parameters are mostly
 // written in the order of their declaration, so the one at `expected` (the place after the
@@ -18,7 +26,7 @@ namespace param_lookup {
 inline int FindExpected(const SubComDescriptor& subCom, const std::string& upperName,
                         int expected) {
     const ParamDescriptor* guess = subCom.getParamDesc(expected);
-    if (guess != nullptr && guess->getParamName() == upperName &&
+    if (guess != nullptr && SameText(guess->getParamName(), upperName) &&
         upper_name::IsUpperAlready(upperName)) {
         return expected;
     }
