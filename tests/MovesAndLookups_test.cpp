@@ -593,4 +593,41 @@ TEST(TokenSnapshots, AReusedSnapshotHoldsOnlyTheTokenReadLast) {
     EXPECT_DOUBLE_EQ(token.getNumeric(), 2.5);
 }
 
+// A long group's list regrows several times, the last ones by more than doubling; every
+// subcommand it moves keeps its names, its count, its parameter and the names that parameter
+// and the leading value carry, and a leading value of a long text keeps it.
+TEST(MovedSubcommands, ALongGroupKeepsEverySubcommandWhole) {
+    CommandDescriptor grammar("GAUGE", "Gauge");
+    SubComDescriptor sub("SUB", SubComByEqual, false, true);
+    sub.setExportParamDesc(ParamTokenList, false);
+    sub.addParamDesc(ParamDescriptor("K", ParamNumber, true));
+    grammar.addSubComDesc(sub);
+    constexpr int kCount = 5000;
+    std::string text = "GAUGE";
+    for (int i = 1; i <= kCount; ++i) {
+        const std::string lead = i % 7 == 0 ? " 'leading value longer than the room inside'" : "";
+        text += " /SUB" + lead + " K=" + std::to_string(i);
+    }
+    const testsupport::ParseOutcome out = testsupport::ParseCommand(text, &grammar);
+    ASSERT_EQ(out.code, ParseCodes::Parsed);
+    const GroupComObj* group = out.spec.getGlobalGroupObj();
+    ASSERT_NE(group, nullptr);
+    ASSERT_EQ(group->getSubComListSize(), static_cast<unsigned>(kCount));
+    for (int i = 1; i <= kCount; ++i) {
+        const SubComObj& subCom = *group->getSubComObj(static_cast<unsigned>(i - 1));
+        const std::string extName = "SUB " + std::to_string(i);
+        ASSERT_EQ(subCom.getSubComName(), "SUB");
+        ASSERT_EQ(subCom.getSubComCount(), i);
+        ASSERT_EQ(subCom.getSubComExtName(), extName);
+        ASSERT_EQ(subCom.exportParamObj()->getSubComExtName(), extName);
+        ASSERT_EQ(testsupport::Joined(&subCom),
+                  i % 7 == 0 ? "leading value longer than the room inside" : "");
+        ASSERT_EQ(subCom.getParamListSize(), 1u);
+        const ParamObj& param = *subCom.getParamObj(0u);
+        ASSERT_EQ(param.getParamName(), "K");
+        ASSERT_EQ(param.getSubComExtName(), extName);
+        ASSERT_EQ(testsupport::Joined(&param), std::to_string(i));
+    }
+}
+
 }  // namespace

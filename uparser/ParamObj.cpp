@@ -13,6 +13,15 @@ using namespace UPSpecTypes;
 using paramobj_detail::TextOf;
 using paramobj_detail::UpperTextOf;
 
+namespace {
+
+// An empty name is made, not moved.
+std::string TakeName(std::string& name) noexcept {
+    return name.empty() ? std::string() : std::move(name);
+}
+
+}  // namespace
+
 struct ParamObj::StoredValues {
     std::string mStringValue;
     std::string mLiteralValue;
@@ -57,21 +66,17 @@ ParamObj::ParamObj(const ParamObj& other)
 
 // The names are mostly empty (a parameter of the parser has no parent name), and moving an
 // empty string still copies its terminator through a library call: a vector of subcommands
-// that regrows moves every subcommand's export parameter so.
+// that regrows moves every subcommand's export parameter so. A name is moved as it is
+// constructed: assigning it afterwards is a second library call.
 ParamObj::ParamObj(ParamObj&& other) noexcept
     : mType(other.mType),
       mParenUsed(other.mParenUsed),
       mBracketsUsed(other.mBracketsUsed),
       mKeyWordToken(std::move(other.mKeyWordToken)),
+      mParentName(TakeName(other.mParentName)),
+      mSubComExtName(TakeName(other.mSubComExtName)),
       mTokenList(std::move(other.mTokenList)),
-      mValues(std::move(other.mValues)) {
-    if (!other.mParentName.empty()) {
-        mParentName = std::move(other.mParentName);
-    }
-    if (!other.mSubComExtName.empty()) {
-        mSubComExtName = std::move(other.mSubComExtName);
-    }
-}
+      mValues(std::move(other.mValues)) {}
 
 ParamObj& ParamObj::operator=(const ParamObj& other) {
     if (this != &other) {

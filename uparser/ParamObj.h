@@ -155,8 +155,10 @@ class UPARSER_API ParamObj {
                            std::vector<TokenInfoObj>::const_iterator& it) const;
 
   private:
-    // The parser gives a value's token list room ahead (UniversalParser::collectValue).
+    // The parser gives a value's token list room ahead (UniversalParser::collectValue); a
+    // subcommand appends its count to its export parameter's name (SubComObj::setSubComCount).
     friend class UniversalParser;
+    friend class SubComObj;
     using TokenIter = std::vector<TokenInfoObj>::const_iterator;
     // Each qualifier of a qualifier list, upper-cased, with whether the list has used it.
     using QualifierUse = std::map<std::string, bool>;

@@ -14,8 +14,6 @@ SubComObj::SubComObj(const std::string& name) : mSubComName(name), mSubComExtNam
 
 SubComObj::SubComObj(const SubComObj& other) = default;
 
-SubComObj::SubComObj(SubComObj&& other) noexcept = default;
-
 SubComObj& SubComObj::operator=(const SubComObj& other) = default;
 
 SubComObj& SubComObj::operator=(SubComObj&& other) noexcept {
@@ -30,8 +28,6 @@ SubComObj& SubComObj::operator=(SubComObj&& other) noexcept {
     }
     return *this;
 }
-
-SubComObj::~SubComObj() = default;
 
 const std::string& SubComObj::getSubComName() const {
     return mSubComName;
@@ -59,7 +55,14 @@ void SubComObj::setSubComCount(int count) {
         // The blank and the digits in one append; the unnamed part's count stands alone.
         char digits[16] = {' '};
         const std::to_chars_result end = std::to_chars(digits + 1, digits + sizeof digits, count);
-        mSubComExtName.append(mSubComName.empty() ? digits + 1 : digits, end.ptr);
+        const char* const suffix = mSubComName.empty() ? digits + 1 : digits;
+        const auto length = static_cast<std::size_t>(end.ptr - suffix);
+        mSubComExtName.append(suffix, length);
+        if (plainName) {
+            // The export parameter carries the extended name it had, the plain name.
+            mExportParam.mSubComExtName.append(suffix, length);
+            return;
+        }
     }
     mExportParam.setSubComExtName(mSubComExtName);
 }

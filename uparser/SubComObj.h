@@ -16,10 +16,11 @@ class UPARSER_API SubComObj {
     SubComObj();
     explicit SubComObj(const std::string& name);
     SubComObj(const SubComObj& other);
-    SubComObj(SubComObj&& other) noexcept;
+    // Inline with the destructor: a regrowing group list moves and destroys every subcommand.
+    SubComObj(SubComObj&& other) noexcept = default;
     SubComObj& operator=(const SubComObj& other);
     SubComObj& operator=(SubComObj&& other) noexcept;
-    ~SubComObj();
+    ~SubComObj() = default;
 
     const std::string& getSubComName() const;
     // The name messages use: the name, or for a counted occurrence the name, a blank and the

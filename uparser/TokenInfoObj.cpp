@@ -69,17 +69,6 @@ void TokenInfoObj::setHeap(char* data, unsigned length, unsigned upperLength) {
     mTexts[kSpareAt] = static_cast<char>(kHeap);
 }
 
-// Both texts are in place; 0 spare bytes is the upper text's NUL.
-void TokenInfoObj::setInlineSpare(unsigned length, unsigned upperLength) {
-    mTexts[kSpareAt] = static_cast<char>(kMaxInline - length - upperLength);
-}
-
-void TokenInfoObj::setEmptyTexts() noexcept {
-    mTexts[0] = '\0';
-    mTexts[1] = '\0';
-    setInlineSpare(0, 0);
-}
-
 // Copies the text inside with an empty upper text, so that the object is whole whatever
 // happens next; false, leaving the empty texts, when it is too long or holds a NUL.
 bool TokenInfoObj::readInlineText(const char* text, unsigned length) {
@@ -101,37 +90,57 @@ bool TokenInfoObj::readInlineText(const char* text, unsigned length) {
 
 // A host may answer both text queries from one scratch buffer, so the text is copied before the
 // upper text is asked for. It goes straight to where it will stay: into the object when it
-// leaves room for an upper text, else into a block with room for an upper text as long as
-// itself (the usual case), so that a snapshot allocates at most once unless upper-casing made
-// the text longer or the two texts together outgrow the object.
+// leaves room for an upper text (the usual case, kept free of the heap path's bookkeeping), else
+// into a block (readLongTexts).
 void TokenInfoObj::readTexts(const TAVO_TokenSequence& stream) {
     char const* text = nullptr;
     unsigned length = 0;
     stream.getString(&text, &length);
     length = text != nullptr ? length : 0;
-    std::unique_ptr<char[]> block;
-    std::size_t capacity = 0;
     if (!readInlineText(text, length)) {
-        capacity = bufferSize(length, length);
-        block.reset(new char[capacity]);
-        CopyText(block.get(), text, length);
+        readLongTexts(stream, text, length);
+        return;
     }
-
     char const* upper = nullptr;
     unsigned upperLength = 0;
     stream.getUpperString(&upper, &upperLength);
     upperLength = upper != nullptr ? upperLength : 0;
-    if (!block && std::size_t{length} + upperLength <= kMaxInline) {
-        CopyText(mTexts + length + 1, upper, upperLength);
-        setInlineSpare(length, upperLength);
+    if (upperLength > kMaxInline - length) {
+        moveTextsOut(upper, upperLength);
         return;
     }
-    const std::size_t size = bufferSize(length, upperLength);
-    if (size > capacity) {
-        std::unique_ptr<char[]> grown(new char[size]);
-        CopyText(grown.get(), block ? block.get() : mTexts, length);
+    char* const to = mTexts + length + 1;
+    for (unsigned i = 0; i < upperLength; ++i) {
+        to[i] = upper[i];
+    }
+    to[upperLength] = '\0';
+    setInlineSpare(length, upperLength);
+}
+
+// The text does not stay inside: it goes into a block with room for an upper text as long as
+// itself, so that a snapshot allocates once unless upper-casing made the text longer.
+void TokenInfoObj::readLongTexts(const TAVO_TokenSequence& stream, const char* text,
+                                 unsigned length) {
+    std::unique_ptr<char[]> block(new char[bufferSize(length, length)]);
+    CopyText(block.get(), text, length);
+    char const* upper = nullptr;
+    unsigned upperLength = 0;
+    stream.getUpperString(&upper, &upperLength);
+    upperLength = upper != nullptr ? upperLength : 0;
+    if (upperLength > length) {
+        std::unique_ptr<char[]> grown(new char[bufferSize(length, upperLength)]);
+        CopyText(grown.get(), block.get(), length);
         block = std::move(grown);
     }
+    CopyText(block.get() + length + 1, upper, upperLength);
+    setHeap(block.release(), length, upperLength);
+}
+
+// The text is inside, and with the upper text the two outgrow the object.
+void TokenInfoObj::moveTextsOut(const char* upper, unsigned upperLength) {
+    const unsigned length = inlineLength();
+    std::unique_ptr<char[]> block(new char[bufferSize(length, upperLength)]);
+    CopyText(block.get(), mTexts, length);
     CopyText(block.get() + length + 1, upper, upperLength);
     setHeap(block.release(), length, upperLength);
 }
@@ -155,18 +164,6 @@ TokenInfoObj::TokenInfoObj(const TokenInfoObj& other)
     copyTexts(other);
 }
 
-TokenInfoObj::TokenInfoObj(TokenInfoObj&& other) noexcept
-    : mType(other.mType),
-      mOperatorCode(other.mOperatorCode),
-      mNumeric(other.mNumeric),
-      mLineNumber(other.mLineNumber),
-      mColumn(other.mColumn),
-      mEndColumn(other.mEndColumn),
-      mByteOffset(other.mByteOffset),
-      mTexts() {
-    takeTexts(other);
-}
-
 TokenInfoObj& TokenInfoObj::operator=(const TokenInfoObj& other) {
     if (this == &other) {
         return *this;
@@ -183,29 +180,6 @@ TokenInfoObj& TokenInfoObj::operator=(const TokenInfoObj& other) {
     return *this;
 }
 
-TokenInfoObj& TokenInfoObj::operator=(TokenInfoObj&& other) noexcept {
-    if (this != &other) {
-        copyFields(other);
-        releaseTexts();
-        takeTexts(other);
-    }
-    return *this;
-}
-
-TokenInfoObj::~TokenInfoObj() {
-    releaseTexts();
-}
-
-void TokenInfoObj::copyFields(const TokenInfoObj& other) noexcept {
-    mType = other.mType;
-    mOperatorCode = other.mOperatorCode;
-    mNumeric = other.mNumeric;
-    mLineNumber = other.mLineNumber;
-    mColumn = other.mColumn;
-    mEndColumn = other.mEndColumn;
-    mByteOffset = other.mByteOffset;
-}
-
 // Called on an object that holds the empty texts only.
 void TokenInfoObj::copyTexts(const TokenInfoObj& other) {
     if (other.isInline()) {
@@ -218,19 +192,6 @@ void TokenInfoObj::copyTexts(const TokenInfoObj& other) {
     CopyText(buffer, other.getString(), length);
     CopyText(buffer + length + 1, other.getUpperString(), upper);
     setHeap(buffer, length, upper);
-}
-
-void TokenInfoObj::releaseTexts() noexcept {
-    if (!isInline()) {
-        delete[] heapData();
-    }
-    setEmptyTexts();
-}
-
-void TokenInfoObj::takeTexts(TokenInfoObj& other) noexcept {
-    // This object holds the empty texts; other is left with them.
-    std::memcpy(mTexts, other.mTexts, kTextBytes);
-    other.setEmptyTexts();
 }
 
 bool TokenInfoObj::IsVarName() const {

@@ -112,14 +112,22 @@ class UPARSER_API TokenInfoObj {
     }
     unsigned upperLength() const;
     void setHeap(char* data, unsigned length, unsigned upperLength);
-    void setInlineSpare(unsigned length, unsigned upperLength);
-    void setEmptyTexts() noexcept;
+    // Both texts are in place; 0 spare bytes is the upper text's NUL.
+    void setInlineSpare(unsigned length, unsigned upperLength) {
+        mTexts[kSpareAt] = static_cast<char>(kMaxInline - length - upperLength);
+    }
+    void setEmptyTexts() noexcept {
+        mTexts[0] = '\0';
+        mTexts[1] = '\0';
+        setInlineSpare(0, 0);
+    }
     bool readInlineText(const char* text, unsigned length);
     void readTexts(const TAVO_TokenSequence& stream);
+    void readLongTexts(const TAVO_TokenSequence& stream, const char* text, unsigned length);
+    void moveTextsOut(const char* upper, unsigned upperLength);
     void copyFields(const TokenInfoObj& other) noexcept;  // all but the texts
     void copyTexts(const TokenInfoObj& other);
     void releaseTexts() noexcept;
-    void takeTexts(TokenInfoObj& other) noexcept;
 
     TokenSequenceBase::TokenType mType;
     TokenSequenceBase::OperatorCode mOperatorCode;
@@ -130,5 +138,49 @@ class UPARSER_API TokenInfoObj {
     int32_t mByteOffset;
     alignas(char*) char mTexts[kTextBytes];
 };
+
+// The moves are inline: the parser moves its look-ahead into the current token at every token,
+// and a regrowing token list moves every snapshot; both are a copy of the bytes and, at most,
+// the release of the texts this object held.
+inline TokenInfoObj::TokenInfoObj(TokenInfoObj&& other) noexcept {
+    copyFields(other);
+    std::memcpy(mTexts, other.mTexts, kTextBytes);
+    other.setEmptyTexts();
+}
+
+inline TokenInfoObj& TokenInfoObj::operator=(TokenInfoObj&& other) noexcept {
+    if (this != &other) {
+        if (!isInline()) {
+            delete[] heapData();
+        }
+        copyFields(other);
+        std::memcpy(mTexts, other.mTexts, kTextBytes);
+        other.setEmptyTexts();
+    }
+    return *this;
+}
+
+inline TokenInfoObj::~TokenInfoObj() {
+    if (!isInline()) {
+        delete[] heapData();
+    }
+}
+
+inline void TokenInfoObj::copyFields(const TokenInfoObj& other) noexcept {
+    mType = other.mType;
+    mOperatorCode = other.mOperatorCode;
+    mNumeric = other.mNumeric;
+    mLineNumber = other.mLineNumber;
+    mColumn = other.mColumn;
+    mEndColumn = other.mEndColumn;
+    mByteOffset = other.mByteOffset;
+}
+
+inline void TokenInfoObj::releaseTexts() noexcept {
+    if (!isInline()) {
+        delete[] heapData();
+    }
+    setEmptyTexts();
+}
 
 #endif

@@ -233,7 +233,7 @@ SourceRange UniversalParser::Locator::currentRange() const {
     return WholeCommand();
 }
 
-void UniversalParser::snapshot(TokenInfoObj& token) const {
+inline void UniversalParser::snapshot(TokenInfoObj& token) const {
     token.read(mTokenSeq);
     if (mExtents != nullptr) {
         token.setExtent(mExtents->getEndColumn(), static_cast<long long>(mExtents->getByteOffset()));
@@ -1362,6 +1362,8 @@ bool UniversalParser::collectValue(ParamObj& param, const std::string& paramName
             return false;
         }
         param.setType(ParamTokenList);
+        // Room for the first token at once: cheaper than the general regrowth of an empty list.
+        param.mTokenList.reserve(1);
         while (true) {
             if (mHasNextToken) {
                 param.addTokenObj(std::move(mCurToken));  // as in collectExportTokens
