@@ -276,6 +276,10 @@ TEST_F(RefhostConversionTest, WritingRoundsTheExactValueOnEveryPath) {
             double back = 0;
             EXPECT_EQ(read(text, 40, static_cast<uint8_t>(decimals), back), 0) << text;
             EXPECT_EQ(back, std::strtod(text.c_str(), nullptr)) << text;
+            // Left-aligned, as a value padded to its field's width is handed over.
+            const std::string left = text.substr(text.find_first_not_of(' ')) + "\t";
+            EXPECT_EQ(read(left, 40, static_cast<uint8_t>(decimals), back), 0) << left;
+            EXPECT_EQ(back, std::strtod(text.c_str(), nullptr)) << left;
         }
     }
 }

@@ -83,6 +83,10 @@ NumberStatus parseNumber(const char* begin, const char* end, char decimalCharact
     while (begin < end && isBlank(*begin)) {
         ++begin;
     }
+    // A field is padded to its width with spaces: they go eight at a time.
+    while (end - begin >= 8 && std::memcmp(end - 8, "        ", 8) == 0) {
+        end -= 8;
+    }
     while (end > begin && isBlank(end[-1])) {
         --end;
     }
