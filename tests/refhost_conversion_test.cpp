@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -246,6 +247,41 @@ TEST_F(RefhostConversionTest, ReadNumberRoundsShortAndLongNumbersAlike) {
     EXPECT_FALSE(refhost::ReadNumber("1.2.3", '.', value));
     EXPECT_FALSE(refhost::ReadNumber("1,5", '.', value));
     EXPECT_EQ(value, 42);
+}
+
+// Short numbers are written by scaling, the rest by the general path; both must round the
+// exact binary value as printf does, ties and near-ties included, negative zero as zero;
+// reading the text back gives the double strtod gives.
+TEST_F(RefhostConversionTest, WritingRoundsTheExactValueOnEveryPath) {
+    std::vector<double> values = {0.125,  0.375, 2.675, 1.005,    -0.05, -0.04, 0.5, 1.5,
+                                   2.5,    1e11,  1e12,  999999.5, 123456.789e6, -7.0,
+                                   0.1 + 0.2, 5e-10, 4.35, 1.0 / 3};
+    std::srand(21);
+    for (int i = 0; i < 2000; ++i) {
+        const double scale = std::pow(10.0, std::rand() % 14 - 4);
+        values.push_back((std::rand() - RAND_MAX / 2) / static_cast<double>(RAND_MAX) * scale);
+    }
+    for (const double value : values) {
+        for (int decimals = 0; decimals <= 12; decimals += 1 + decimals / 4) {
+            char expected[64];
+            std::snprintf(expected, sizeof expected, "%40.*f", decimals, value);
+            std::string text(expected);
+            const std::size_t minus = text.find('-');
+            if (minus != std::string::npos &&
+                text.find_first_not_of("0.", minus + 1) == std::string::npos) {
+                text[minus] = ' ';
+            }
+            EXPECT_EQ(write(value, 40, static_cast<uint8_t>(decimals)), text)
+                << value << " with " << decimals;
+            double back = 0;
+            EXPECT_EQ(read(text, 40, static_cast<uint8_t>(decimals), back), 0) << text;
+            EXPECT_EQ(back, std::strtod(text.c_str(), nullptr)) << text;
+            // Left-aligned, as a value padded to its field's width is handed over.
+            const std::string left = text.substr(text.find_first_not_of(' ')) + "\t";
+            EXPECT_EQ(read(left, 40, static_cast<uint8_t>(decimals), back), 0) << left;
+            EXPECT_EQ(back, std::strtod(text.c_str(), nullptr)) << left;
+        }
+    }
 }
 
 }  // namespace

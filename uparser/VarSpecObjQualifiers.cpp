@@ -353,11 +353,19 @@ bool VarSpecObj::ConvertCatValue(const std::string& value, int type, OBS*& obs,
     } else if (format.type == 2 && format.width / 2 > 8) {
         units = (format.width / 2u + 7u) / 8u;
     }
-    std::string buffer(limit + 1, ' ');
-    buffer.replace(0, text.size(), text);
+    // A number's field fits on the stack; only a long string's needs the heap.
+    char field[64];
+    std::string longField;
+    char* buffer = field;
+    if (limit + 1 > sizeof field) {
+        longField.resize(limit + 1);
+        buffer = &longField[0];
+    }
+    std::memset(buffer, ' ', limit);
+    std::memcpy(buffer, text.data(), text.size());
     buffer[limit] = '\0';
     obs = new OBS[units];
-    return FromString(buffer.c_str(), format, obs) == 0;
+    return FromString(buffer, format, obs) == 0;
 }
 
 void VarSpecObj::ReleaseOBS(OBS*& obs) {

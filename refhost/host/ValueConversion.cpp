@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "uparser/host/DataSource.h"
 
@@ -34,6 +35,46 @@ bool isDigit(char c) {
 
 enum class NumberStatus { Ok, Blank, Bad };
 
+constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
+// A number of at most 15 digits with no exponent and no blanks, as nearly every number in
+// syntax is: its digits are an exact double and so is the power of ten, so one division gives
+// the correctly rounded value, the same one from_chars reads. Anything else answers false.
+bool readShortDecimal(std::string_view text, char decimalCharacter, double& value) {
+    constexpr int kMostDigits = 15;
+    std::size_t at = 0;
+    const bool negative = !text.empty() && text[0] == '-';
+    if (!text.empty() && (text[0] == '-' || text[0] == '+')) {
+        ++at;
+    }
+    uint64_t digits = 0;
+    int count = 0;
+    int decimals = 0;
+    bool point = false;
+    for (; at < text.size(); ++at) {
+        const char c = text[at];
+        if (isDigit(c)) {
+            if (++count > kMostDigits) {
+                return false;
+            }
+            digits = digits * 10 + static_cast<uint64_t>(c - '0');
+            decimals += point ? 1 : 0;
+        } else if (c == decimalCharacter && !point) {
+            point = true;
+        } else {
+            return false;
+        }
+    }
+    if (count == 0) {
+        return false;
+    }
+    const double magnitude = static_cast<double>(digits) / kPowersOfTen[decimals];
+    value = negative ? -magnitude : magnitude;
+    return true;
+}
+
+
 // The grammar of a numeric field: [sign] digits [dec digits] [e [sign] digits], where the
 // mantissa has at least one digit. impliedDecimals scales a mantissa written without the
 // decimal character.
@@ -42,11 +83,21 @@ NumberStatus parseNumber(const char* begin, const char* end, char decimalCharact
     while (begin < end && isBlank(*begin)) {
         ++begin;
     }
+    // A field is padded to its width with spaces: they go eight at a time.
+    while (end - begin >= 8 && std::memcmp(end - 8, "        ", 8) == 0) {
+        end -= 8;
+    }
     while (end > begin && isBlank(end[-1])) {
         --end;
     }
     if (begin == end) {
         return NumberStatus::Blank;
+    }
+    // Most fields hold a short plain number; implied decimals apply only without the point.
+    const std::string_view field(begin, static_cast<std::size_t>(end - begin));
+    if ((impliedDecimals <= 0 || field.find(decimalCharacter) != std::string_view::npos) &&
+        readShortDecimal(field, decimalCharacter, value)) {
+        return NumberStatus::Ok;
     }
 
     std::string normal;  // mantissa with "." and an explicit exponent, for from_chars
@@ -144,6 +195,44 @@ NumberStatus parseNumber(const char* begin, const char* end, char decimalCharact
     return NumberStatus::Ok;
 }
 
+// The text to_chars writes for value with the given decimals, when the product of the
+// magnitude by a power of ten is so far from a tie that rounding it cannot differ from rounding
+// the exact value: most numbers a host formats. Its length, or 0 for the general path.
+std::size_t writeShortFixed(double value, int decimals, char* text) {
+    constexpr double kLargest = 1e12;  // the product's error stays below 1.2e-4
+    constexpr double kTieMargin = 1e-3;
+    if (decimals < 0 || decimals > 9) {
+        return 0;
+    }
+    const double scaled = std::fabs(value) * kPowersOfTen[decimals];
+    if (!(scaled < kLargest)) {
+        return 0;
+    }
+    const double whole = std::floor(scaled);
+    const double fraction = scaled - whole;
+    if (std::fabs(fraction - 0.5) < kTieMargin) {
+        return 0;
+    }
+    const auto rounded = static_cast<uint64_t>(whole) + (fraction > 0.5 ? 1u : 0u);
+    const auto unit = static_cast<uint64_t>(kPowersOfTen[decimals]);
+    char* at = text;
+    if (std::signbit(value)) {
+        *at++ = '-';
+    }
+    at = std::to_chars(at, at + 24, rounded / unit).ptr;
+    if (decimals > 0) {
+        *at++ = '.';
+        uint64_t part = rounded % unit;
+        for (int i = decimals - 1; i >= 0; --i) {
+            at[i] = static_cast<char>('0' + part % 10);
+            part /= 10;
+        }
+        at += decimals;
+    }
+    *at = '\0';
+    return static_cast<std::size_t>(at - text);
+}
+
 long writeNumber(double value, std::size_t width, int decimals, char* out) {
     std::memset(out, ' ', width);
     out[width] = '\0';
@@ -161,14 +250,17 @@ long writeNumber(double value, std::size_t width, int decimals, char* out) {
     char text[640];
     std::size_t length = 0;
     for (;;) {
-        const auto [last, error] =
-            std::to_chars(text, text + sizeof text - 1, value, std::chars_format::fixed, decimals);
-        if (error != std::errc()) {
-            std::memset(out, '*', width);
-            return 1;
+        length = writeShortFixed(value, decimals, text);
+        if (length == 0) {
+            const auto [last, error] = std::to_chars(text, text + sizeof text - 1, value,
+                                                     std::chars_format::fixed, decimals);
+            if (error != std::errc()) {
+                std::memset(out, '*', width);
+                return 1;
+            }
+            length = static_cast<std::size_t>(last - text);
+            text[length] = '\0';
         }
-        length = static_cast<std::size_t>(last - text);
-        text[length] = '\0';
         if (length <= width || decimals == 0) {
             break;
         }
@@ -233,47 +325,6 @@ char GetDecimalCharacter() {
     return gDecimalCharacter;
 }
 
-namespace {
-
-// A number of at most 15 digits with no exponent and no blanks, as nearly every number in
-// syntax is: its digits are an exact double and so is the power of ten, so one division gives
-// the correctly rounded value, the same one from_chars reads. Anything else answers false.
-bool readShortDecimal(std::string_view text, char decimalCharacter, double& value) {
-    static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    constexpr int kMostDigits = 15;
-    std::size_t at = 0;
-    const bool negative = !text.empty() && text[0] == '-';
-    if (!text.empty() && (text[0] == '-' || text[0] == '+')) {
-        ++at;
-    }
-    uint64_t digits = 0;
-    int count = 0;
-    int decimals = 0;
-    bool point = false;
-    for (; at < text.size(); ++at) {
-        const char c = text[at];
-        if (isDigit(c)) {
-            if (++count > kMostDigits) {
-                return false;
-            }
-            digits = digits * 10 + static_cast<uint64_t>(c - '0');
-            decimals += point ? 1 : 0;
-        } else if (c == decimalCharacter && !point) {
-            point = true;
-        } else {
-            return false;
-        }
-    }
-    if (count == 0) {
-        return false;
-    }
-    const double magnitude = static_cast<double>(digits) / kPowersOfTen[decimals];
-    value = negative ? -magnitude : magnitude;
-    return true;
-}
-
-}  // namespace
 
 bool ReadNumber(std::string_view text, char decimalCharacter, double& value) {
     if (readShortDecimal(text, decimalCharacter, value)) {
