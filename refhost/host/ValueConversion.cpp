@@ -74,7 +74,6 @@ bool readShortDecimal(std::string_view text, char decimalCharacter, double& valu
     return true;
 }
 
-
 // The grammar of a numeric field: [sign] digits [dec digits] [e [sign] digits], where the
 // mantissa has at least one digit. impliedDecimals scales a mantissa written without the
 // decimal character.
@@ -324,7 +323,6 @@ bool SetDecimalCharacter(char decimalCharacter) {
 char GetDecimalCharacter() {
     return gDecimalCharacter;
 }
-
 
 bool ReadNumber(std::string_view text, char decimalCharacter, double& value) {
     if (readShortDecimal(text, decimalCharacter, value)) {
