@@ -19,7 +19,7 @@ bool HasOptionalValue(const ParamDescriptor& param) {
 }
 
 // A long list grows fourfold instead of twofold, as a long group's subcommand list does: each
-// regrowth moves every descriptor (160 bytes) through the cache, and a list built a parameter
+// regrowth moves every descriptor (144 bytes) through the cache, and a list built a parameter
 // at a time then moves fewer of them in all (two thirds as many for 333,332 parameters).
 // The room not yet used is address space only: no page of it is touched until it is filled.
 void MakeRoomForOne(std::vector<ParamDescriptor>& descs) {
