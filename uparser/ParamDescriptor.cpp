@@ -15,32 +15,32 @@ ParamDescriptor::ParamDescriptor(std::string name, ParamSpec type, bool paramReq
                                  bool valueRequired, BracketOptions bracket)
     : mParamName(upper_name::IsUpperAlready(name) ? std::move(name) : GetUpperString(name)),
       mParamType(type),
-      mParamRequired(paramRequired),
-      mValueRequired(valueRequired),
       mBlockOption(BlockOptEqual),
       mBracketOption(bracket),
+      mParamRequired(paramRequired),
+      mValueRequired(valueRequired),
       mSlashAllowed(false),
-      mLowerBdryValue(0.0),
       mLowerBdryOption(LowerNone),
-      mUpperBdryValue(0.0),
       mUpperBdryOption(UpperNone),
-      mQualifOption(QualifByParen) {}
+      mQualifOption(QualifByParen),
+      mLowerBdryValue(0.0),
+      mUpperBdryValue(0.0) {}
 
 ParamDescriptor::ParamDescriptor(const ParamDescriptor& other, ShallowCopy)
     : mParamName(other.mParamName),
       mParamType(other.mParamType),
-      mParamRequired(other.mParamRequired),
-      mValueRequired(other.mValueRequired),
       mBlockOption(other.mBlockOption),
       mBracketOption(other.mBracketOption),
+      mParamRequired(other.mParamRequired),
+      mValueRequired(other.mValueRequired),
       mSlashAllowed(other.mSlashAllowed),
-      mLowerBdryValue(other.mLowerBdryValue),
       mLowerBdryOption(other.mLowerBdryOption),
-      mUpperBdryValue(other.mUpperBdryValue),
       mUpperBdryOption(other.mUpperBdryOption),
+      mQualifOption(other.mQualifOption),
+      mLowerBdryValue(other.mLowerBdryValue),
+      mUpperBdryValue(other.mUpperBdryValue),
       mStringValues(other.mStringValues),
-      mQualifDescs(other.mQualifDescs.size()),
-      mQualifOption(other.mQualifOption) {}
+      mQualifDescs(other.mQualifDescs.size()) {}
 
 ParamDescriptor::ParamDescriptor(const ParamDescriptor& other)
     : ParamDescriptor(other, ShallowCopy{}) {

@@ -80,20 +80,23 @@ class UPARSER_API ParamDescriptor {
     void copyNested(const ParamDescriptor& source);
     bool isQualByEqualUpper(const std::string& upperName) const;
 
+    // Ordered for little padding (144 bytes rather than 160): a large grammar is moved and read
+    // through the cache a descriptor at a time. The name and the settings read while parsing
+    // share the first 64 bytes.
     std::string mParamName;
     UPSpecTypes::ParamSpec mParamType;
-    bool mParamRequired;
-    bool mValueRequired;
     UPSpecTypes::BlockOptions mBlockOption;
     UPSpecTypes::BracketOptions mBracketOption;
+    bool mParamRequired;
+    bool mValueRequired;
     bool mSlashAllowed;
-    double mLowerBdryValue;
     UPSpecTypes::LowerBdryOptions mLowerBdryOption;
-    double mUpperBdryValue;
     UPSpecTypes::UpperBdryOptions mUpperBdryOption;
+    UPSpecTypes::QualifOptions mQualifOption;
+    double mLowerBdryValue;
+    double mUpperBdryValue;
     std::vector<std::string> mStringValues;
     std::vector<ParamDescriptorWrapper> mQualifDescs;
-    UPSpecTypes::QualifOptions mQualifOption;
     ParamDescriptorWrapper mMainDesc;
     ParamDescriptorWrapper mQualifDesc;
 };

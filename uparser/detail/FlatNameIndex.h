@@ -205,7 +205,10 @@ void Reserve(std::vector<Slot>& slots, std::size_t names) {
     if (2 * (names + 1) <= layout.table) {
         return;
     }
-    const std::size_t grown = std::max<std::size_t>(16, 2 * layout.table);
+    // A large table grows fourfold: each regrowth reads the whole table and writes a new one
+    // out of the cache, and the names are rehomed about half as often.
+    const std::size_t factor = layout.table >= kLargeTable / 4 ? 4 : 2;
+    const std::size_t grown = std::max<std::size_t>(16, factor * layout.table);
     std::vector<Slot> larger(SlotsFor(grown), Slot{0, -1});
     const Layout target = LayoutOf(larger.size());
     std::fill(larger.begin() + static_cast<std::ptrdiff_t>(target.filter),
