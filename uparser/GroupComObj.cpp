@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "uparser/ParserUtility.h"
+#include "uparser/detail/LongListGrowth.h"
 
 GroupComObj::GroupComObj() = default;
 
@@ -46,17 +47,8 @@ void GroupComObj::addSubComObj(SubComObj&& subCom) {
     mSubComList.push_back(std::move(subCom));
 }
 
-// A long group grows its list fourfold rather than twofold: every regrowth moves each of its
-// subcommands, some 260 bytes with three names, so a group of n subcommands then moves about
-// n/3 of them in all instead of about n. The room left unused is at most three quarters of
-// the list, against half when doubling, and only lists of many subcommands grow so.
 SubComObj& GroupComObj::emplaceSubComObj(const std::string& name) {
-    constexpr std::size_t kGrowFourfoldFrom = 1024;
-    const std::size_t size = mSubComList.size();
-    if (size == mSubComList.capacity() && size >= kGrowFourfoldFrom &&
-        size <= mSubComList.max_size() / 4) {
-        mSubComList.reserve(size * 4);
-    }
+    long_list::MakeRoomForOne(mSubComList);
     mSubComList.emplace_back(name);
     return mSubComList.back();
 }

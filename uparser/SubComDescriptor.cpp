@@ -4,6 +4,7 @@
 
 #include "uparser/ParserUtility.h"
 #include "uparser/detail/FlatNameIndex.h"
+#include "uparser/detail/LongListGrowth.h"
 #include "uparser/detail/UpperName.h"
 
 using namespace UPSpecTypes;
@@ -16,17 +17,6 @@ ParamSpec ExportTypeOf(SubComSpec type) {
 
 bool HasOptionalValue(const ParamDescriptor& param) {
     return param.getParamType() == ParamKeyWord || !param.isValueRequired();
-}
-
-// A long list grows fourfold instead of twofold, as a long group's subcommand list does: each
-// regrowth moves every descriptor (144 bytes) through the cache, and a list built a parameter
-// at a time then moves fewer of them in all (two thirds as many for 333,332 parameters).
-// The room not yet used is address space only: no page of it is touched until it is filled.
-void MakeRoomForOne(std::vector<ParamDescriptor>& descs) {
-    constexpr std::size_t kLongList = 1024;
-    if (descs.size() == descs.capacity() && descs.size() >= kLongList) {
-        descs.reserve(4 * descs.size());
-    }
 }
 
 }  // namespace
@@ -125,7 +115,7 @@ void SubComDescriptor::addParamDesc(ParamDescriptor&& param) {
         // Both allocations before either container changes: running out of memory leaves the
         // subcommand as it was.
         flat_name_index::Reserve(mParamIndex, mParamDescs.size());
-        MakeRoomForOne(mParamDescs);
+        long_list::MakeRoomForOne(mParamDescs);
         mParamDescs.push_back(std::move(param));
         flat_name_index::Add(mParamIndex, hash, static_cast<int>(mParamDescs.size()) - 1);
         stored = &mParamDescs.back();

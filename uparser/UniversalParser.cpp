@@ -103,10 +103,6 @@ bool NameLess(const std::string& left, const std::string& right) {
     return order != 0 ? order < 0 : left.size() < right.size();
 }
 
-bool SameName(const std::string& left, const std::string& right) {
-    return param_lookup::SameText(left, right);
-}
-
 // name equals a token's NUL-terminated upper text.
 bool NamesText(const std::string& name, const char* text) {
     return std::strlen(text) == name.size() &&
@@ -532,7 +528,7 @@ int& UniversalParser::paramOccurrence(const std::string& name) {
     if (!hintFits) {
         hint = mParamOccur.lower_bound(name);
     }
-    if (hint != mParamOccur.end() && SameName(hint->first, name)) {
+    if (hint != mParamOccur.end() && param_lookup::SameText(hint->first, name)) {
         return hint->second;
     }
     std::vector<Occurrences::node_type>& spares = mSpareParamNodes.nodes;
@@ -542,7 +538,7 @@ int& UniversalParser::paramOccurrence(const std::string& name) {
     } else {
         Occurrences::node_type node = std::move(spares.back());
         spares.pop_back();
-        if (!SameName(node.key(), name)) {
+        if (!param_lookup::SameText(node.key(), name)) {
             node.key() = name;
         }
         node.mapped() = 0;
@@ -554,14 +550,14 @@ int& UniversalParser::paramOccurrence(const std::string& name) {
 }
 
 bool UniversalParser::paramOccurred(const std::string& name) const {
-    if (mParamOccurHint.valid && SameName(mParamOccurHint.place->first, name)) {
+    if (mParamOccurHint.valid && param_lookup::SameText(mParamOccurHint.place->first, name)) {
         return true;
     }
     return mParamOccur.count(name) != 0;
 }
 
 int& UniversalParser::subComOccurrence(const std::string& name) {
-    if (!mSubComOccurHint.valid || !SameName(mSubComOccurHint.place->first, name)) {
+    if (!mSubComOccurHint.valid || !param_lookup::SameText(mSubComOccurHint.place->first, name)) {
         mSubComOccurHint.place = mSubComOccur.try_emplace(name, 0).first;
         mSubComOccurHint.valid = true;
     }
@@ -910,7 +906,7 @@ const SubComDescriptor* UniversalParser::findSubComDesc(const std::string& name)
         return nullptr;
     }
     LastSubComDesc& last = mLastSubComDesc;
-    if (last.group != mCurGroupDesc || !SameName(last.name, name)) {
+    if (last.group != mCurGroupDesc || !param_lookup::SameText(last.name, name)) {
         // Kept whole should copying the name fail: the group is set last.
         last.group = nullptr;
         last.name = name;
