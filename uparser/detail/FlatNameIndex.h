@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -34,13 +35,22 @@ inline std::uint32_t Hash(const std::string& upperName) {
     return static_cast<std::uint32_t>(std::hash<std::string>()(upperName));
 }
 
-// The main table's size: the largest power of two in `slots` (the parts after it are smaller).
+// The main table's size: the highest bit of `slots` (the parts after the table are smaller).
+// Every look-up and addition asks for it.
 inline std::size_t TableSize(std::size_t slots) {
+    if ((slots & (slots - 1)) == 0) {
+        return slots;  // a small table alone, or none
+    }
+#if defined(__GNUC__)
+    constexpr int kTopBit = std::numeric_limits<unsigned long long>::digits - 1;
+    return std::size_t{1} << (kTopBit - __builtin_clzll(slots));
+#else
     std::size_t table = slots;
     while ((table & (table - 1)) != 0) {
         table &= table - 1;  // clears the lowest bit set, at most three times here
     }
     return table;
+#endif
 }
 
 inline std::size_t FilterSlots(std::size_t table) {
