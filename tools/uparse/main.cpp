@@ -138,6 +138,9 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    // uparse never changes directory: relative file paths in commands resolve against the
+    // directory it started in without asking the system for it again and again.
+    refhost::FixWorkingDirectory();
     refhost::Dictionary dictionary;
     std::string error;
     if (!uparse::LoadDictionary(options.dataPath, dictionary, error)) {
