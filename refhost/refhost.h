@@ -30,5 +30,6 @@
 #include "refhost/UnicodeText.h"
 #include "refhost/TranslationsOff.h"
 #include "refhost/ValueConversion.h"
+#include "refhost/WorkingDirectory.h"
 
 #endif

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "refhost/CaseFiles.h"
+#include "refhost/WorkingDirectory.h"
 #include "support/TempDir.h"
 #include "uparser/host/CaseFile.h"
 #include "uparser/host/DataSource.h"
@@ -63,6 +64,7 @@ class RefhostFilesTest : public ::testing::Test {
             unsetenv("HOME");
         }
         refhost::ClearFilesInUse();
+        refhost::FollowWorkingDirectory();
     }
     testsupport::TempDir mDir;
     bool mHadHome = false;
@@ -79,6 +81,21 @@ TEST_F(RefhostFilesTest, CheckFileRefExpandsHomeAndMakesRelativePathsAbsolute) {
     EXPECT_EQ(CheckFileRef("", true).GetResolvedPath(), "");
     unsetenv("HOME");
     EXPECT_EQ(CheckFileRef("~/x", true).GetResolvedPath(), currentDirectory() + "/~/x");
+}
+
+TEST_F(RefhostFilesTest, AFixedWorkingDirectoryOutlastsAChangeOfDirectory) {
+    const std::string started = currentDirectory();
+    ASSERT_EQ(chdir(mDir.path().c_str()), 0);
+    const std::string fixedAt = currentDirectory();
+    EXPECT_TRUE(refhost::FixWorkingDirectory());
+    ASSERT_EQ(chdir(started.c_str()), 0);
+    EXPECT_EQ(CheckFileRef("x.csv", true).GetResolvedPath(), fixedAt + "/x.csv");
+    UserCaseFileSpec spec;
+    spec.Init("sub/y.csv", true, false);
+    EXPECT_EQ(spec.DocumentationString(), fixedAt + "/sub/y.csv");
+    EXPECT_EQ(CheckFileRef("/abs/x.csv", false).GetResolvedPath(), "/abs/x.csv");
+    refhost::FollowWorkingDirectory();
+    EXPECT_EQ(CheckFileRef("x.csv", true).GetResolvedPath(), started + "/x.csv");
 }
 
 TEST_F(RefhostFilesTest, StatusWordsDescribeFilesAndDirectories) {

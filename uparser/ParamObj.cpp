@@ -54,6 +54,11 @@ ParamObj::ParamObj() = default;
 ParamObj::ParamObj(const TokenInfoObj& keyword, ParamSpec type)
     : mType(type), mKeyWordToken(keyword) {}
 
+// Every parameter the parser stores names its subcommand: the name is made with the object
+// rather than assigned over an empty one.
+ParamObj::ParamObj(const TokenInfoObj& keyword, ParamSpec type, const std::string& subComExtName)
+    : mType(type), mKeyWordToken(keyword), mSubComExtName(subComExtName) {}
+
 ParamObj::ParamObj(const ParamObj& other)
     : mType(other.mType),
       mParenUsed(other.mParenUsed),

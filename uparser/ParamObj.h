@@ -28,6 +28,9 @@ class UPARSER_API ParamObj {
   public:
     ParamObj();
     ParamObj(const TokenInfoObj& keyword, UPSpecTypes::ParamSpec type);
+    // The same, standing in the subcommand whose extended name is subComExtName.
+    ParamObj(const TokenInfoObj& keyword, UPSpecTypes::ParamSpec type,
+             const std::string& subComExtName);
     ParamObj(const ParamObj& other);
     ParamObj(ParamObj&& other) noexcept;
     ParamObj& operator=(const ParamObj& other);

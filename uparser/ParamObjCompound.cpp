@@ -634,8 +634,11 @@ bool ParamObj::tokenAndQual(ParamObj* tokenParam, ParamObj* qualParam, TokenIter
     // Without a descriptor the option is never consulted: any introducer is accepted.
     const QualifOptions qualOpt = desc != nullptr ? desc->getQualifOption() : QualifByParen;
     // A malformed value part is the whole parameter's fault; only the bracket rule names the
-    // qualifier.
-    const std::string display = getDisplayName();
+    // qualifier. The display name is getDisplayName(), taken from the name already built
+    // unless an out parameter is this object, which startTokenAndQual has reset.
+    const bool aliased = qualParam == this || tokenParam == this;
+    const std::string display =
+        aliased ? getDisplayName() : (extName.empty() ? mSubComExtName : extName);
     const PartNames names{extName.c_str(), qualExtName.c_str(), display.c_str(),
                           mSubComExtName.c_str()};
     return qualParam->readValuePart(first + 1, last, qualOpt, qualDesc, msg, names);
@@ -716,12 +719,13 @@ bool ParamObj::processStringQualList(std::vector<ParamObj>& items,
             return false;
         }
         const std::size_t next = ItemEnd(tokens, i, pDescript->getQualifOption(), used);
-        ParamObj item;
+        // Read in place; an item that fails is not kept.
+        ParamObj& item = items.emplace_back();
         if (!tokenAndQual(nullptr, &item, tokens.begin() + static_cast<std::ptrdiff_t>(i),
                           tokens.begin() + static_cast<std::ptrdiff_t>(next), pDescript, msg)) {
+            items.pop_back();
             return false;
         }
-        items.push_back(std::move(item));
         i = next;
     }
     return requiredQualifiersUsed(qualNames, used, *pDescript, msg);

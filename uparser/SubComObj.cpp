@@ -99,8 +99,8 @@ void SubComObj::addParamObj(ParamObj&& param) {
     mParamList.push_back(std::move(param));
 }
 
-ParamObj& SubComObj::emplaceParamObj(const TokenInfoObj& keyword) {
-    mParamList.emplace_back(keyword, UPSpecTypes::ParamNoType);
+ParamObj& SubComObj::emplaceParamObj(const TokenInfoObj& keyword, const std::string& extName) {
+    mParamList.emplace_back(keyword, UPSpecTypes::ParamNoType, extName);
     return mParamList.back();
 }
 

@@ -58,7 +58,7 @@ class UPARSER_API SubComObj {
   private:
     // The parser builds each parameter where it will stay (see GroupComObj).
     friend class UniversalParser;
-    ParamObj& emplaceParamObj(const TokenInfoObj& keyword);
+    ParamObj& emplaceParamObj(const TokenInfoObj& keyword, const std::string& extName);
 
     std::string mSubComName;
     int mSubComCount = 0;

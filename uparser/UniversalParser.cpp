@@ -1085,8 +1085,7 @@ bool UniversalParser::processParameter(SubComObj& subCom, const std::string& ext
     const std::string word = mCurToken.getUpperString();
     const bool starts = startsParameter(word, extName);
     // Stored before it is parsed, as it is stored in every case (see processSubComs).
-    ParamObj& param = subCom.emplaceParamObj(mCurToken);
-    param.setSubComExtName(extName);
+    ParamObj& param = subCom.emplaceParamObj(mCurToken, extName);
     // The word is the keyword's upper text, the parameter's name.
     const bool parsed = starts && processParamObj(param, word, true);
     const bool done = parsed && (!grammar || checkParamValue(param));

@@ -9,10 +9,35 @@
 #include <cstring>
 #include <string>
 
+#include "refhost/WorkingDirectory.h"
+
 namespace {
 
 constexpr std::size_t kMessageBytes = 264;
 constexpr std::size_t kMaxComponentBytes = 255;
+
+// The directory set by FixWorkingDirectory, with its trailing "/"; empty while the system is
+// asked every time.
+std::string& fixedDirectory() {
+    static std::string directory;
+    return directory;
+}
+
+// The current directory with a trailing "/"; empty when the system cannot tell it.
+std::string workingDirectory() {
+    if (!fixedDirectory().empty()) {
+        return fixedDirectory();
+    }
+    char buffer[PATH_MAX];
+    if (getcwd(buffer, sizeof buffer) == nullptr) {
+        return std::string();
+    }
+    std::string base(buffer);
+    if (base.empty() || base.back() != '/') {
+        base.push_back('/');
+    }
+    return base;
+}
 
 // "~" alone or "~/..." from HOME; a relative path against the current directory. Nothing is
 // normalised: the file system judges "." and ".." when the path is used.
@@ -28,12 +53,8 @@ std::string resolvePath(const std::string& path) {
         }
     }
     if (resolved[0] != '/') {
-        char buffer[PATH_MAX];
-        if (getcwd(buffer, sizeof buffer) != nullptr) {
-            std::string base(buffer);
-            if (base.empty() || base.back() != '/') {
-                base.push_back('/');
-            }
+        const std::string base = workingDirectory();
+        if (!base.empty()) {
             resolved = base + resolved;
         }
     }
@@ -79,6 +100,20 @@ void say(char* out, const char* text) {
 }
 
 }  // namespace
+
+namespace refhost {
+
+bool FixWorkingDirectory() {
+    FollowWorkingDirectory();
+    fixedDirectory() = workingDirectory();
+    return !fixedDirectory().empty();
+}
+
+void FollowWorkingDirectory() {
+    fixedDirectory().clear();
+}
+
+}  // namespace refhost
 
 // The word flag changes nothing here: a word and a literal name a file the same way.
 CheckFileRef::CheckFileRef(std::string const& path, bool /*isWord*/)

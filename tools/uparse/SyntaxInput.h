@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "refhost/CommandSplitter.h"
 
@@ -35,6 +36,7 @@ class SyntaxInput {
 
     std::string mPath;
     std::string mName;
+    std::vector<char> mReadBuffer;  // a named file's stdio buffer, freed after the file is closed
     std::FILE* mFile = nullptr;
     bool mOwnsFile = false;
     bool mEnded = false;

@@ -211,14 +211,18 @@ void TextOutput::emit(const Rendered& rendered) {
     }
     // Where both streams reach the same terminal or file, the findings follow their tree. The
     // program passes one stream for both when it can tell they do, and the tree then simply
-    // stays in the buffer before its findings.
-    if (&mOut != &mDiagnostics) {
+    // stays in the buffer before its findings. A findings stream that is not unit-buffered
+    // goes to a file or pipe of its own, where nothing interleaves: both keep their buffers.
+    const bool unbuffered = (mDiagnostics.flags() & std::ios_base::unitbuf) != 0;
+    if (&mOut != &mDiagnostics && unbuffered) {
         mOut.flush();
     }
     // The findings of a command go out in one piece, as the diagnostic stream is unbuffered.
     mDiagnostics.write(rendered.findings.data(),
                        static_cast<std::streamsize>(rendered.findings.size()));
-    mDiagnostics.flush();
+    if (unbuffered) {
+        mDiagnostics.flush();
+    }
 }
 
 void TextOutput::grammar(const examples::Procedure& procedure) {

@@ -113,6 +113,16 @@ int main(int argc, char** argv) {
     if (isatty(STDOUT_FILENO) == 0) {
         std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
     }
+    // Findings bound for a file or pipe of their own are buffered likewise, and no longer
+    // flush the results before every piece of a finding (as a stream tied to them does): a
+    // file of wrong commands took a write call for each piece of each finding. Every line
+    // still arrives whole and in order; a program error flushes both streams.
+    static char errorBuffer[kOutputBuffer];
+    if (isatty(STDERR_FILENO) == 0 && !SameFile(STDOUT_FILENO, STDERR_FILENO)) {
+        std::setvbuf(stderr, errorBuffer, _IOFBF, sizeof errorBuffer);
+        std::cerr.unsetf(std::ios_base::unitbuf);
+        std::cerr.tie(nullptr);
+    }
     uparse::Options options;
     const int status = uparse::ParseOptions(argc, argv, options);
     if (status >= 0) {
@@ -138,6 +148,9 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    // uparse never changes directory: relative file paths in commands resolve against the
+    // directory it started in without asking the system for it again and again.
+    refhost::FixWorkingDirectory();
     refhost::Dictionary dictionary;
     std::string error;
     if (!uparse::LoadDictionary(options.dataPath, dictionary, error)) {
@@ -170,6 +183,7 @@ int main(int argc, char** argv) {
         }
     }
     std::cout.flush();
+    std::cerr.flush();
     if (!allRead) {
         return 2;
     }
