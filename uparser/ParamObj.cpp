@@ -177,8 +177,11 @@ std::string ParamObj::getParamExtName() const {
 }
 
 std::string ParamObj::getDisplayName() const {
-    std::string name = getParamExtName();
-    return name.empty() ? mSubComExtName : name;
+    return displayOf(getParamExtName());
+}
+
+const std::string& ParamObj::displayOf(const std::string& extName) const {
+    return extName.empty() ? mSubComExtName : extName;
 }
 
 void ParamObj::setParentName(const std::string& name) {

@@ -197,6 +197,9 @@ class UPARSER_API ParamObj {
     bool requiredQualifiersUsed(const std::vector<std::string>& qualNames, QualifierUse& used,
                                 const ParamDescriptor& desc, const ParserMessage* msg) const;
     std::string getDisplayName() const;
+    // How a part with this extended name is named in a message: by the name, or by the
+    // subcommand when it has none.
+    const std::string& displayOf(const std::string& extName) const;
 
     // The rules of canGetValue, one per kind of value, and the reports they share.
     bool fitsKind(const UPSpecTypes::ParamTypeTraits& traits, const ParamDescriptor& desc,

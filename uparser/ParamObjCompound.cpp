@@ -620,7 +620,7 @@ bool ParamObj::tokenAndQual(ParamObj* tokenParam, ParamObj* qualParam, TokenIter
     // In the leading-token form the qualifiers have no name of their own.
     const std::string qualExtName =
         tokenParam != nullptr ? std::string() : qualParam->getParamExtName();
-    const std::string qualDisplay = qualExtName.empty() ? mSubComExtName : qualExtName;
+    const std::string qualDisplay = displayOf(qualExtName);
     if (last - first == 1) {
         return qualifierAlone(tokenParam == nullptr ? qualParam : nullptr, qualDesc, qualDisplay,
                               msg);
@@ -634,11 +634,10 @@ bool ParamObj::tokenAndQual(ParamObj* tokenParam, ParamObj* qualParam, TokenIter
     // Without a descriptor the option is never consulted: any introducer is accepted.
     const QualifOptions qualOpt = desc != nullptr ? desc->getQualifOption() : QualifByParen;
     // A malformed value part is the whole parameter's fault; only the bracket rule names the
-    // qualifier. The display name is getDisplayName(), taken from the name already built
-    // unless an out parameter is this object, which startTokenAndQual has reset.
+    // qualifier. The name built above is this object's unless an out parameter is this
+    // object, which startTokenAndQual has reset.
     const bool aliased = qualParam == this || tokenParam == this;
-    const std::string display =
-        aliased ? getDisplayName() : (extName.empty() ? mSubComExtName : extName);
+    const std::string display = aliased ? getDisplayName() : displayOf(extName);
     const PartNames names{extName.c_str(), qualExtName.c_str(), display.c_str(),
                           mSubComExtName.c_str()};
     return qualParam->readValuePart(first + 1, last, qualOpt, qualDesc, msg, names);
