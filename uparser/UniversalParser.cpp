@@ -94,15 +94,6 @@ const ParamDescriptor* NamedParam(const SubComDescriptor* subCom, const TokenInf
     return subCom->getParamDesc(index);
 }
 
-// std::string's ordering (bytes compared as unsigned char, then the shorter first), without a
-// call into the standard library per comparison: the occurrence map's hint is checked with it
-// for every parameter.
-bool NameLess(const std::string& left, const std::string& right) {
-    const std::size_t common = std::min(left.size(), right.size());
-    const int order = common == 0 ? 0 : std::memcmp(left.data(), right.data(), common);
-    return order != 0 ? order < 0 : left.size() < right.size();
-}
-
 // name equals a token's NUL-terminated upper text.
 bool NamesText(const std::string& name, const char* text) {
     return std::strlen(text) == name.size() &&
@@ -497,63 +488,33 @@ bool UniversalParser::atNameBeforeEqual(bool grammar) {
 
 void UniversalParser::clearParamOccur() {
     mCurParamDesc = nullptr;
-    mParamOccurHint.valid = false;
-    std::vector<std::map<std::string, int>::node_type>& spares = mSpareParamNodes.nodes;
-    // Room first, so that no node is lost half-way; running out of it fails the parse, as
-    // every allocation of a parse does.
-    spares.reserve(spares.size() + mParamOccur.size());
-    // Taken from the greatest name down, so that the next subcommand, naming its parameters in
-    // the same order, gets back the node that already holds the name (see paramOccurrence).
-    while (!mParamOccur.empty()) {
-        spares.push_back(mParamOccur.extract(std::prev(mParamOccur.end())));
+    mParamOccur.clear();
+}
+
+bool UniversalParser::ParamOccurrences::add(std::size_t position) {
+    if (position >= mStamps.size()) {
+        // Grown to the largest subcommand the command uses, at least twofold.
+        mStamps.resize(std::max(position + 1, mStamps.size() * 2), 0);
+    }
+    const bool first = mStamps[position] != mCurrent;
+    mStamps[position] = mCurrent;
+    return first;
+}
+
+bool UniversalParser::ParamOccurrences::has(std::size_t position) const {
+    return position < mStamps.size() && mStamps[position] == mCurrent;
+}
+
+void UniversalParser::ParamOccurrences::clear() {
+    if (++mCurrent == 0) {
+        // After 2^32 subcommands the stamps of long ago would read as current.
+        std::fill(mStamps.begin(), mStamps.end(), 0u);
+        mCurrent = 1;
     }
 }
 
-int& UniversalParser::paramOccurrence(const std::string& name) {
-    using Occurrences = std::map<std::string, int>;
-    // The hinted place, after the last new name, is name's lower bound when that name sorts
-    // before name and its successor does not: two comparisons instead of one per level of the
-    // tree, whose lower levels a large map has out of cache. Names in sorted order always add
-    // the greatest, which has no successor to compare.
-    Occurrences::iterator hint = mParamOccur.end();
-    bool hintFits = false;
-    if (mParamOccurHint.valid && NameLess(mParamOccurHint.place->first, name)) {
-        if (mParamOccurHint.place != std::prev(mParamOccur.end())) {
-            hint = std::next(mParamOccurHint.place);
-            hintFits = !NameLess(hint->first, name);
-        } else {
-            hintFits = true;
-        }
-    }
-    if (!hintFits) {
-        hint = mParamOccur.lower_bound(name);
-    }
-    if (hint != mParamOccur.end() && param_lookup::SameText(hint->first, name)) {
-        return hint->second;
-    }
-    std::vector<Occurrences::node_type>& spares = mSpareParamNodes.nodes;
-    Occurrences::iterator added;
-    if (spares.empty()) {
-        added = mParamOccur.emplace_hint(hint, name, 0);
-    } else {
-        Occurrences::node_type node = std::move(spares.back());
-        spares.pop_back();
-        if (!param_lookup::SameText(node.key(), name)) {
-            node.key() = name;
-        }
-        node.mapped() = 0;
-        added = mParamOccur.insert(hint, std::move(node));
-    }
-    mParamOccurHint.place = added;
-    mParamOccurHint.valid = true;
-    return added->second;
-}
-
-bool UniversalParser::paramOccurred(const std::string& name) const {
-    if (mParamOccurHint.valid && param_lookup::SameText(mParamOccurHint.place->first, name)) {
-        return true;
-    }
-    return mParamOccur.count(name) != 0;
+std::size_t UniversalParser::currentParamPosition() const {
+    return static_cast<std::size_t>(mCurParamDesc - mCurSubComDesc->getParamDesc(0));
 }
 
 int& UniversalParser::subComOccurrence(const std::string& name) {
@@ -1148,7 +1109,7 @@ bool UniversalParser::checkSubComContent(const SubComObj& subCom, const std::str
                 continue;
             }
             --requiredLeft;
-            if (!paramOccurred(desc->getParamName())) {
+            if (!mParamOccur.has(static_cast<std::size_t>(i))) {
                 mErrorCode = ParseCodes::ParamMissing;
                 mMessage.ParamRequiredForSubCom(desc->getParamName().c_str(), extName.c_str());
                 return false;
@@ -1248,8 +1209,7 @@ bool UniversalParser::enterParameter(const std::string& paramName, const std::st
         mMessage.InvalidParam(paramName.c_str(), extName.c_str());
         return false;
     }
-    // A rejected repetition is counted too.
-    if (++paramOccurrence(paramName) > 1) {
+    if (!mParamOccur.add(currentParamPosition())) {
         mErrorCode = ParseCodes::ParamRepeated;
         mMessage.ParamRepeated(paramName.c_str(), extName.c_str());
         return false;

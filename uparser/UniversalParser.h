@@ -113,7 +113,6 @@ class UPARSER_API UniversalParser {
     const SubComDescriptor* mCurSubComDesc;
     std::map<std::string, int> mSubComOccur;
     const ParamDescriptor* mCurParamDesc;
-    std::map<std::string, int> mParamOccur;
     bool mExpectParam;
     bool mInParen;
     bool mAtCommandStart;
@@ -160,16 +159,25 @@ class UPARSER_API UniversalParser {
     const ParamDescriptor* mNamedDesc = nullptr;
     // The place after the parameter last found by name: where the next one is tried first.
     int mNamedExpected = 0;
-    // The nodes of mParamOccur that clearParamOccur took out, kept for the next subcommand's
-    // names: a command of many subcommands with parameters then allocates no node per name.
-    // A copy of the parser starts without spares.
-    struct SpareParamNodes {
-        SpareParamNodes() = default;
-        SpareParamNodes(const SpareParamNodes&) {}
-        SpareParamNodes& operator=(const SpareParamNodes&) { return *this; }
-        std::vector<std::map<std::string, int>::node_type> nodes;
+    // Which declared parameters of the current subcommand occurrence were given, by their
+    // position in its descriptor; names are unique among a subcommand's declarations, so a
+    // position stands for a name. A command may hold hundreds of thousands of subcommand
+    // occurrences, so emptying only moves to a new stamp: a position was given when it carries
+    // the current one.
+    class ParamOccurrences {
+      public:
+        // Whether the parameter had not been given yet; from now on it has.
+        bool add(std::size_t position);
+        bool has(std::size_t position) const;
+        void clear();
+
+      private:
+        std::vector<unsigned> mStamps;
+        unsigned mCurrent = 1;
     };
-    SpareParamNodes mSpareParamNodes;
+    ParamOccurrences mParamOccur;
+    // mCurParamDesc's position among the current subcommand's declarations.
+    std::size_t currentParamPosition() const;
     // An entry of an occurrence map, valid until the map is emptied; a copy of the parser
     // starts without one.
     struct OccurHint {
@@ -182,14 +190,6 @@ class UPARSER_API UniversalParser {
         std::map<std::string, int>::iterator place;
         bool valid = false;
     };
-    // The last new name of mParamOccur. Parameters are mostly written in an order whose names
-    // also follow one another there, so a name is first tried right after it and only
-    // otherwise searched for from the root.
-    OccurHint mParamOccurHint;
-    // mParamOccur[name], with a spare node for a new name.
-    int& paramOccurrence(const std::string& name);
-    // Whether mParamOccur has name, trying the last new name first.
-    bool paramOccurred(const std::string& name) const;
     // The entry of mSubComOccur last counted: a repeated subcommand counts the same one again.
     OccurHint mSubComOccurHint;
     // mSubComOccur[name].
