@@ -418,17 +418,13 @@ void TextTokenSequence::addUpperTexts() {
     }
 }
 
-void TextTokenSequence::push(const Token& token) {
-    if (mCount % kBlockSize == 0) {
-        // A command of a line or two has a few dozen tokens: its first block starts at about
-        // one token per four bytes and grows as a vector does, up to a block's size. Reserving
-        // the whole block made every command allocate and free 96 KB.
-        const std::size_t expected = mCount == 0 ? mText.size() / 4 + 8 : kBlockSize;
-        mBlocks.emplace_back();
-        mBlocks.back().reserve(std::min(expected, kBlockSize));
-    }
-    mBlocks.back().push_back(token);
-    ++mCount;
+void TextTokenSequence::startBlock() {
+    // A command of a line or two has a few dozen tokens: its first block starts at about one
+    // token per four bytes and grows as a vector does, up to a block's size. Reserving the
+    // whole block made every command allocate and free 96 KB.
+    const std::size_t expected = mCount == 0 ? mText.size() / 4 + 8 : kBlockSize;
+    mBlocks.emplace_back();
+    mBlocks.back().reserve(std::min(expected, kBlockSize));
 }
 
 TextTokenSequence::Token& TextTokenSequence::at(std::size_t index) {

@@ -116,7 +116,15 @@ class TextTokenSequence : public TAVO_TokenSequence, public TokenExtentSource {
                             std::vector<std::size_t>& unescapedTexts, bool& closed);
     void findInvalidUtf8(std::size_t end);
     void addUpperTexts();
-    void push(const Token& token);
+    // Once per token: inline, with the rare start of a block out of line.
+    void push(const Token& token) {
+        if (mCount % kBlockSize == 0) {
+            startBlock();
+        }
+        mBlocks.back().push_back(token);
+        ++mCount;
+    }
+    void startBlock();
     Token& at(std::size_t index);
     // The token at which the stream stands, or null off the tokens. Each of the parser's
     // seven queries per token asks for it, so it is a copy taken on each move.

@@ -18,6 +18,7 @@
 #include "refhost/CaseFiles.h"
 #include "refhost/CommandSplitter.h"
 #include "refhost/Dictionary.h"
+#include "refhost/FileStatusMemo.h"
 #include "refhost/FileText.h"
 #include "refhost/LookupLog.h"
 #include "refhost/MessageCatalog.h"

@@ -51,6 +51,12 @@ TEST(ParserUtility, CaseAndTrimmingAreTheHostsWithoutFurtherChanges) {
     // A text with an embedded NUL is cut there, as the host sees it.
     EXPECT_EQ(GetUpperString(std::string("ab\0cd", 5)), "AB");
     EXPECT_EQ(TrimString(std::string(" ab \0 cd", 8)), "ab");
+    // Texts around the length that still fits the copy on the stack, and far beyond it.
+    for (const std::size_t length : {63, 64, 65, 1000}) {
+        EXPECT_EQ(GetUpperString(std::string(length, 'q') + std::string("\0x", 2)),
+                  std::string(length, 'Q'));
+        EXPECT_EQ(TrimString(" " + std::string(length, 'q') + " "), std::string(length, 'q'));
+    }
     EXPECT_EQ(GetUpperVarName(TavoVarName("income")).str(), "INCOME");
     EXPECT_TRUE(AreVarNamesEqualCase(TavoVarName("Age"), TavoVarName("aGE")));
     EXPECT_FALSE(AreVarNamesEqualCase(TavoVarName("Age"), TavoVarName("Age2")));

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "refhost/CaseFiles.h"
+#include "refhost/FileStatusMemo.h"
 #include "refhost/WorkingDirectory.h"
 #include "support/TempDir.h"
 #include "uparser/host/CaseFile.h"
@@ -169,6 +170,65 @@ TEST_F(RefhostFilesTest, CaseFileSpecResolvesAndChecksThePath) {
     UserCaseFileSpec empty;
     EXPECT_FALSE(empty.Init("", true, false));
     EXPECT_FALSE(empty.Init(std::string("a\0b", 3), true, false));
+}
+
+// The spec's questions skip the system calls their answer does not need; they must still
+// answer as the full status words do, and ask afresh each time.
+TEST_F(RefhostFilesTest, CaseFileSpecAnswersAsTheStatusWordsDo) {
+    const std::string file = mDir.write("data.csv", "a\n1\n");
+    const std::string paths[] = {file,
+                                 mDir.file("none.csv"),
+                                 mDir.path(),
+                                 mDir.path() + "/",
+                                 file + "/",
+                                 file + "/inside.csv",
+                                 mDir.file("no/such/dir.csv"),
+                                 mDir.file("sub/../data.csv"),
+                                 mDir.file(std::string(256, 'n')),
+                                 "/"};
+    for (const std::string& path : paths) {
+        const Status words = validate(path);
+        UserCaseFileSpec spec;
+        ASSERT_TRUE(spec.Init(path, true, true)) << path;
+        EXPECT_EQ(spec.Exists(), words.exists == 1 && words.directory == 0) << path;
+        EXPECT_EQ(spec.IsValid(), words.wellFormed == 1 && words.directory == 0) << path;
+        EXPECT_EQ(spec.IsReadOnly(), words.readOnly == 1) << path;
+    }
+
+    UserCaseFileSpec later;
+    ASSERT_TRUE(later.Init(mDir.file("later.csv"), true, false));
+    EXPECT_FALSE(later.Exists());
+    mDir.write("later.csv", "a\n");
+    EXPECT_TRUE(later.Exists());
+    EXPECT_TRUE(later.IsValid());
+}
+
+// A memo answers a path again as the file system answered it first, message included, until
+// it ends; other paths and the time after it ask the system.
+TEST_F(RefhostFilesTest, AFileStatusMemoAnswersAPathAgainAsItFirstDid) {
+    const std::string file = mDir.file("made.csv");
+    auto message = [](const std::string& path) {
+        char out[264] = {};
+        int32_t a = 0, b = 0, c = 0, d = 0;
+        ValidateFileSpecification(path.data(), path.size(), 1, out, a, b, c, d);
+        return std::string(out);
+    };
+    {
+        const refhost::FileStatusMemo memo;
+        EXPECT_EQ(validate(file), (Status{0, 1, 0, 0}));
+        mDir.write("made.csv", "a\n");
+        EXPECT_EQ(validate(file), (Status{0, 1, 0, 0}));
+        EXPECT_EQ(message(file), "The file does not exist.");
+        EXPECT_EQ(validate(mDir.write("other.csv", "b\n")), (Status{1, 1, 0, 0}))
+            << "another path";
+        {
+            const refhost::FileStatusMemo inner;
+            EXPECT_EQ(validate(file), (Status{1, 1, 0, 0}));
+        }
+        EXPECT_EQ(validate(file), (Status{0, 1, 0, 0}));
+    }
+    EXPECT_EQ(validate(file), (Status{1, 1, 0, 0}));
+    EXPECT_EQ(message(file), "");
 }
 
 TEST_F(RefhostFilesTest, OnlyMarkedFilesAreInUse) {

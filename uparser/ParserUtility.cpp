@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <memory>
 #include <numeric>
 
 #include "uparser/detail/Assert.h"
@@ -21,19 +22,23 @@ static_assert(SystemMissingValue == -std::numeric_limits<double>::max(),
 namespace {
 
 // The host functions work in place on a NUL-terminated copy; a text with an embedded NUL is
-// cut there, as the host would see it.
+// cut there, as the host would see it. Names and keywords, nearly all that comes here, are
+// copied to the stack: the result is the only string made.
 template <typename HostFunction>
 std::string ApplyHostFunction(std::string const& text, HostFunction function) {
-    std::string buffer(text.c_str());
-    char const* result = function(&buffer[0]);
-    if (result == nullptr) {
-        return std::string();
+    constexpr std::size_t kLocalBytes = 64;
+    const std::size_t length = std::strlen(text.c_str());
+    char local[kLocalBytes];
+    std::unique_ptr<char[]> large;
+    char* buffer = local;
+    if (length >= kLocalBytes) {
+        large.reset(new char[length + 1]);
+        buffer = large.get();
     }
-    if (result == buffer.data()) {
-        buffer.resize(std::strlen(result));
-        return buffer;
-    }
-    return std::string(result);
+    std::memcpy(buffer, text.data(), length);
+    buffer[length] = '\0';
+    char const* result = function(buffer);
+    return result == nullptr ? std::string() : std::string(result);
 }
 
 // The width field of a format is 16 bits; no text beyond that can be handed to the host.

@@ -5,6 +5,7 @@
 
 #include "refhost/CaseFiles.h"
 #include "refhost/Dictionary.h"
+#include "refhost/host/PathStatus.h"
 #include "uparser/host/FileServices.h"
 
 namespace {
@@ -13,21 +14,6 @@ namespace {
 std::set<std::string>& filesInUse() {
     static std::set<std::string> files;
     return files;
-}
-
-struct FileStatus {
-    int32_t exists = 0;
-    int32_t wellFormed = 0;
-    int32_t readOnly = 0;
-    int32_t directory = 0;
-};
-
-FileStatus statusOf(const std::string& path) {
-    FileStatus status;
-    char message[264];
-    ValidateFileSpecification(path.data(), path.size(), 0, message, status.exists,
-                              status.wellFormed, status.readOnly, status.directory);
-    return status;
 }
 
 }  // namespace
@@ -69,19 +55,26 @@ bool UserCaseFileSpec::Init(std::string const& path, bool isLiteral, bool forWri
     return !mPath.empty() && mPath.find('\0') == std::string::npos;
 }
 
+// Each question makes only the system calls it needs (ValidateFileSpecification makes all of
+// them), and asks the system afresh: a spec may be kept while files come and go.
 // A directory is not a file: it neither exists as a case file nor is a valid place for one.
 bool UserCaseFileSpec::Exists() const {
-    const FileStatus status = statusOf(mPath);
-    return status.exists != 0 && status.directory == 0;
+    const refhost::PathStatus status = refhost::StatPath(mPath);
+    return status.exists && !status.directory;
 }
 
+// A file that exists stands in a directory (the system found it there), so only a missing
+// one needs its directory looked up.
 bool UserCaseFileSpec::IsValid() const {
-    const FileStatus status = statusOf(mPath);
-    return status.wellFormed != 0 && status.directory == 0;
+    const refhost::PathStatus status = refhost::StatPath(mPath);
+    if (!status.formed || status.directory) {
+        return false;
+    }
+    return status.exists || refhost::ParentIsDirectory(mPath);
 }
 
 bool UserCaseFileSpec::IsReadOnly() const {
-    return statusOf(mPath).readOnly != 0;
+    return refhost::StatPath(mPath).exists && refhost::CannotWrite(mPath);
 }
 
 bool UserCaseFileSpec::IsInUse() const {

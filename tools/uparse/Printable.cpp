@@ -109,6 +109,10 @@ std::string Escaped(std::string_view text) {
     return out;
 }
 
+void AppendEscapedText(std::string& out, std::string_view text) {
+    AppendEscaped(out, text, text.size());
+}
+
 std::string Printable(std::string_view text) {
     // A message of printable ASCII whose words are all short, as nearly every one is, stays
     // as it is.

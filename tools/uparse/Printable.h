@@ -14,6 +14,9 @@ namespace uparse {
 // and for invalid bytes, \uHHHH for characters.
 std::string Escaped(std::string_view text);
 
+// Escaped, appended to out.
+void AppendEscapedText(std::string& out, std::string_view text);
+
 // Escaped, with every run of more than 100 characters without a blank cut to its first 80
 // characters and "...[N bytes]", N being the length of the whole run: for a message that
 // quotes tokens.

@@ -1,5 +1,6 @@
 #include "tools/uparse/TextOutput.h"
 
+#include <charconv>
 #include <limits>
 #include <string>
 
@@ -15,31 +16,46 @@ namespace uparse {
 
 namespace {
 
-std::string Status(const CommandReport& report) {
+// The number as to_string writes it, without a string of its own.
+void AppendInteger(std::string& out, long long number) {
+    char buffer[24];
+    const std::to_chars_result written = std::to_chars(buffer, buffer + sizeof buffer, number);
+    out.append(buffer, written.ptr);
+}
+
+void AppendStatus(std::string& out, const CommandReport& report) {
     const examples::RunResult& result = report.result;
     if (result.stage == examples::Stage::Internal) {
-        return "internal error";
+        out += "internal error";
+        return;
     }
     if (report.invalidText) {
-        return "not parsed: the text is not valid UTF-8";
+        out += "not parsed: the text is not valid UTF-8";
+        return;
     }
-    std::string status;
     if (report.lexicalError) {
-        status = "lexical error; ";
+        out += "lexical error; ";
     }
     if (report.unknownCommand) {
-        status += "unknown command; ";
+        out += "unknown command; ";
     }
     if (report.procedure == nullptr) {
-        return status + (result.parseCode == ParseCodes::Parsed
-                             ? "parsed without a grammar"
-                             : "parse failed without a grammar (code " +
-                                   std::to_string(result.parseCode) + ")");
+        if (result.parseCode == ParseCodes::Parsed) {
+            out += "parsed without a grammar";
+        } else {
+            out += "parse failed without a grammar (code ";
+            AppendInteger(out, result.parseCode);
+            out += ')';
+        }
+        return;
     }
     if (result.parseCode != ParseCodes::Parsed) {
-        return status + "parse failed (code " + std::to_string(result.parseCode) + ")";
+        out += "parse failed (code ";
+        AppendInteger(out, result.parseCode);
+        out += ')';
+        return;
     }
-    return status + (result.validated ? "parsed and validated" : "validation failed");
+    out += result.validated ? "parsed and validated" : "validation failed";
 }
 
 // " TEXT" for a value with text, nothing for one without.
@@ -158,11 +174,11 @@ void AppendTree(std::string& out, const CommandReport& report) {
         AppendPrintableToken(out, report.command);
     }
     out += " (";
-    out += Escaped(report.file);
+    AppendEscapedText(out, report.file);
     out += ':';
-    out += std::to_string(report.line);
+    AppendInteger(out, report.line);
     out += "): ";
-    out += Status(report);
+    AppendStatus(out, report);
     out += '\n';
     TreeText text(out);
     WalkTree(report.result.spec,
@@ -182,11 +198,11 @@ void TextOutput::render(const CommandReport& report, Rendered& rendered) const {
     std::string& text = rendered.findings;
     text.clear();
     for (const Diagnostic& diagnostic : report.diagnostics) {
-        text += Escaped(report.file);
+        AppendEscapedText(text, report.file);
         text += ':';
-        text += std::to_string(diagnostic.line);
+        AppendInteger(text, diagnostic.line);
         text += ':';
-        text += std::to_string(diagnostic.column);
+        AppendInteger(text, diagnostic.column);
         text += ": ";
         text += diagnostic.level;
         text += ": ";

@@ -56,12 +56,16 @@ uparse::CommandReport Check(refhost::CommandText& command, const std::string& fi
     return report;
 }
 
+// Each command keeps a memo of the files it names (refhost::FileStatusMemo) from its check
+// to its output: showing an accepted path would otherwise ask the file system once more.
+
 // Checks the commands of one input as they are read, each written before the next is read;
 // false when one of them failed.
 bool CheckOneByOne(uparse::SyntaxInput& input, const Checking& checking, uparse::Output& output) {
     bool allOk = true;
     refhost::CommandText command{std::string(), 0};
     while (input.next(command)) {
+        const refhost::FileStatusMemo memo;
         const uparse::CommandReport report = Check(command, input.name(), checking);
         output.command(report);
         allOk = allOk && report.ok();
@@ -83,6 +87,7 @@ bool CheckInParallel(uparse::SyntaxInput& input, const Checking& checking, upars
     uparse::CommandPipeline pipeline(
         input, output,
         [&](refhost::CommandText& command, uparse::Output::Rendered& rendered) {
+            const refhost::FileStatusMemo memo;
             const uparse::CommandReport report = Check(command, input.name(), checking);
             output.render(report, rendered);
             return report.ok();
