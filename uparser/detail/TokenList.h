@@ -55,11 +55,11 @@ class TokenList {
 
     std::size_t size() const { return mSize; }
     bool empty() const { return mSize == 0; }
-    const_iterator begin() const { return data(); }
-    const_iterator end() const { return data() + mSize; }
-    const TokenInfoObj& operator[](std::size_t index) const { return data()[index]; }
-    const TokenInfoObj& front() const { return data()[0]; }
-    const TokenInfoObj& back() const { return data()[mSize - 1]; }
+    const_iterator begin() const { return mData; }
+    const_iterator end() const { return mData + mSize; }
+    const TokenInfoObj& operator[](std::size_t index) const { return mData[index]; }
+    const TokenInfoObj& front() const { return mData[0]; }
+    const TokenInfoObj& back() const { return mData[mSize - 1]; }
 
     void reserve(std::size_t count) {
         if (count > mCapacity) {
@@ -68,20 +68,21 @@ class TokenList {
     }
     void push_back(const TokenInfoObj& token) {
         if (mSize < mCapacity) {
-            new (data() + mSize) TokenInfoObj(token);
+            new (mData + mSize) TokenInfoObj(token);
         } else {
             // The copy comes first: token may be one of this list's own.
             TokenInfoObj copy(token);
             moveTo(grown());
-            new (data() + mSize) TokenInfoObj(std::move(copy));
+            new (mData + mSize) TokenInfoObj(std::move(copy));
         }
         ++mSize;
     }
+    // token must not be one of this list's own.
     void push_back(TokenInfoObj&& token) {
         if (mSize == mCapacity) {
             moveTo(grown());
         }
-        new (data() + mSize) TokenInfoObj(std::move(token));
+        new (mData + mSize) TokenInfoObj(std::move(token));
         ++mSize;
     }
     // [first, last) must not lie in this list.
@@ -90,7 +91,7 @@ class TokenList {
         const std::uint32_t oldSize = mSize;
         try {
             for (; first != last; ++first) {
-                new (data() + mSize) TokenInfoObj(*first);
+                new (mData + mSize) TokenInfoObj(*first);
                 ++mSize;
             }
         } catch (...) {
@@ -108,13 +109,11 @@ class TokenList {
                               std::numeric_limits<std::size_t>::max() / sizeof(TokenInfoObj));
 
     bool isInline() const { return mCapacity == kInline; }
-    TokenInfoObj* data() { return mData; }
-    const TokenInfoObj* data() const { return mData; }
     // A second token usually starts a short list: room for four then, rather than two and three.
     std::size_t grown() const { return mCapacity < 4 ? 4 : std::size_t{mCapacity} * 2; }
 
     void truncate(std::uint32_t size) noexcept {
-        TokenInfoObj* tokens = data();
+        TokenInfoObj* const tokens = mData;
         while (mSize > size) {
             tokens[--mSize].~TokenInfoObj();
         }
@@ -125,8 +124,10 @@ class TokenList {
             throw std::bad_alloc();
         }
         auto* block = static_cast<TokenInfoObj*>(::operator new(count * sizeof(TokenInfoObj)));
-        TokenInfoObj* tokens = data();
-        for (std::uint32_t i = 0; i < mSize; ++i) {
+        // Held in locals: the stores of the moves might otherwise be taken to change mData.
+        TokenInfoObj* const tokens = mData;
+        const std::uint32_t size = mSize;
+        for (std::uint32_t i = 0; i < size; ++i) {
             new (block + i) TokenInfoObj(std::move(tokens[i]));
             tokens[i].~TokenInfoObj();
         }
