@@ -26,6 +26,7 @@
 #include "uparser/SubComDescriptor.h"
 #include "uparser/TokenInfoObj.h"
 #include "uparser/VarSpecObj.h"
+#include "uparser/detail/TokenList.h"
 
 namespace {
 
@@ -129,6 +130,90 @@ TEST(MovedParameters, TakeTheirNamesTokensAndValuesAlong) {
     }
     ASSERT_TRUE(stored.getNumberValue(value));
     EXPECT_EQ(value, 0.0);
+}
+
+// What a token list holds, as texts.
+std::vector<std::string> TextsOf(const uparser_detail::TokenList& list) {
+    std::vector<std::string> texts;
+    for (const TokenInfoObj& token : list) {
+        texts.emplace_back(token.getString(), token.getStringLength());
+    }
+    return texts;
+}
+
+// A value's list keeps one token inside and more on the heap; copies, moves and assignments
+// between the two forms, onto themselves, and appends of the list's own tokens while it
+// regrows all keep every token (texts longer than a snapshot's room included).
+TEST(TokenLists, HoldTheirTokensAcrossCopiesMovesAndRegrowth) {
+    using uparser_detail::TokenList;
+    const std::vector<TokenInfoObj> tokens =
+        TokensOf("one 'a literal longer than the room' 3 four five");
+    const std::vector<std::string> all = {"one", "a literal longer than the room", "3", "four",
+                                          "five"};
+    TokenList one;
+    one.push_back(tokens[1]);
+    TokenList many;
+    many.push_back(tokens[0]);
+    TokenInfoObj moved = tokens[1];
+    many.push_back(std::move(moved));
+    many.append(tokens.data() + 2, tokens.data() + 5);
+    ASSERT_EQ(TextsOf(many), all);
+    ASSERT_EQ(TextsOf(one), std::vector<std::string>{all[1]});
+
+    TokenList manyOverOne(one);
+    manyOverOne = many;
+    TokenList oneOverMany(many);
+    oneOverMany = one;
+    EXPECT_EQ(TextsOf(manyOverOne), all);
+    EXPECT_EQ(TextsOf(oneOverMany), TextsOf(one));
+    TokenList& alias = many;
+    many = static_cast<const TokenList&>(alias);
+    many = std::move(alias);
+    EXPECT_EQ(TextsOf(many), all);
+
+    TokenList takenMany(std::move(many));
+    TokenList takenOne(std::move(one));
+    EXPECT_EQ(TextsOf(takenMany), all);
+    EXPECT_EQ(TextsOf(takenOne), std::vector<std::string>{all[1]});
+    EXPECT_TRUE(many.empty());
+    EXPECT_TRUE(one.empty());
+    one = std::move(takenMany);  // a moved-from list takes a heap block again
+    EXPECT_EQ(TextsOf(one), all);
+
+    // The own token is copied before the block it lies in is given up.
+    TokenList own;
+    own.push_back(tokens[1]);
+    for (int i = 0; i < 8; ++i) {
+        own.push_back(own[0]);
+    }
+    EXPECT_EQ(TextsOf(own), std::vector<std::string>(9, all[1]));
+    own.clear();
+    EXPECT_TRUE(own.empty());
+}
+
+// A one-token value, held inside the parameter, moves with it when a vector regrows, and
+// copies read back as the original whichever form they are assigned over.
+TEST(MovedParameters, OneTokenAndLongerValuesReadBackAfterCopiesAndMoves) {
+    const std::vector<TokenInfoObj> tokens = TokensOf("KEY 'a literal longer than the room' 2 x");
+    ParamObj one(tokens[0], ParamTokenList);
+    ASSERT_TRUE(one.addTokenObj(tokens[1]));
+    ParamObj three(tokens[0], ParamTokenList);
+    ASSERT_TRUE(three.setTokenList({tokens[1], tokens[2], tokens[3]}));
+
+    std::vector<ParamObj> params;
+    params.push_back(one);
+    params.push_back(three);
+    params.reserve(params.capacity() + 1);
+    EXPECT_EQ(testsupport::Joined(&params[0]), "a literal longer than the room");
+    EXPECT_EQ(testsupport::Joined(&params[1]), "a literal longer than the room 2 x");
+    params[0] = params[1];
+    params[1] = one;
+    EXPECT_EQ(testsupport::Joined(&params[0]), testsupport::Joined(&three));
+    EXPECT_EQ(testsupport::Joined(&params[1]), testsupport::Joined(&one));
+    std::vector<TokenInfoObj> copied;
+    ASSERT_TRUE(params[1].getTokenList(copied));
+    ASSERT_EQ(copied.size(), 1u);
+    EXPECT_TRUE(copied[0].IsLiteral());
 }
 
 // x = std::move(x) leaves x as it was, as a copy onto itself does.

@@ -302,7 +302,7 @@ bool ParamObj::setTokenList(const std::vector<TokenInfoObj>& tokens) {
     if (mType != ParamTokenList) {
         return false;
     }
-    mTokenList = tokens;
+    mTokenList = uparser_detail::TokenList(tokens.data(), tokens.data() + tokens.size());
     return true;
 }
 
@@ -432,7 +432,7 @@ namespace {
 // The token-list case of the list getters: appends the value of each token in order, and
 // stops with false at the first token that does not fit (what was appended stays).
 template <typename T, typename Value>
-bool AppendTokenValues(const std::vector<TokenInfoObj>& tokens,
+bool AppendTokenValues(const uparser_detail::TokenList& tokens,
                        bool (TokenInfoObj::*fits)() const, Value value, std::vector<T>& out) {
     for (const TokenInfoObj& token : tokens) {
         if (!(token.*fits)()) {
@@ -569,7 +569,7 @@ bool ParamObj::getTokenList(std::vector<TokenInfoObj>& tokens) const {
     if (mType != ParamTokenList) {
         return false;
     }
-    tokens = mTokenList;
+    tokens.assign(mTokenList.begin(), mTokenList.end());
     return true;
 }
 

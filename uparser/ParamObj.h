@@ -11,6 +11,7 @@
 #include "uparser/TokenInfoObj.h"
 #include "uparser/UPSpecTypes.h"
 #include "uparser/VarCatList.h"
+#include "uparser/detail/TokenList.h"
 #include "uparser/host/TokenSequence.h"
 #include "uparser/host/VarName.h"
 
@@ -153,7 +154,8 @@ class UPARSER_API ParamObj {
                                const std::vector<TokenInfoObj>& tokens, const ParamDescriptor* desc,
                                const ParserMessage* msg) const;
     bool processVarCatList(VarCatList& list) const;
-    // it points into the own token list.
+    // Kept for subclasses. The own tokens are no longer held in a std::vector, so no iterator
+    // of one points into them: the row reads as missing (false) and it stays where it was.
     bool processCatListVal(std::vector<std::string>& values, unsigned count, double& code,
                            std::vector<TokenInfoObj>::const_iterator& it) const;
 
@@ -162,13 +164,21 @@ class UPARSER_API ParamObj {
     // subcommand appends its count to its export parameter's name (SubComObj::setSubComCount).
     friend class UniversalParser;
     friend class SubComObj;
-    using TokenIter = std::vector<TokenInfoObj>::const_iterator;
+    using TokenIter = uparser_detail::TokenList::const_iterator;
     // Each qualifier of a qualifier list, upper-cased, with whether the list has used it.
     using QualifierUse = std::map<std::string, bool>;
     // The names that diagnostics about a value part carry.
     struct PartNames;
 
-    // The range forms spare the compound readers from copying token runs.
+    // The range forms spare the compound readers from copying token runs, and read the own
+    // list, which is no std::vector, where the protected forms take one.
+    bool keywordAndValue(ParamObj* keywordParam, ParamObj* valueParam, TokenIter first,
+                         TokenIter last, const ParamDescriptor* desc, const ParserMessage* msg) const;
+    bool stringQualList(std::vector<ParamObj>& items, TokenIter first, TokenIter last,
+                        const ParamDescriptor* desc, const ParserMessage* msg) const;
+    // it walks the own token list.
+    bool catListRow(std::vector<std::string>& values, unsigned count, double& code,
+                    TokenIter& it) const;
     bool parseTokenRange(TokenIter first, TokenIter last, UPSpecTypes::QualifOptions qualOpt,
                          const ParamDescriptor* desc, const ParserMessage* msg);
     bool readValuePart(TokenIter first, TokenIter last, UPSpecTypes::QualifOptions qualOpt,
@@ -237,7 +247,8 @@ class UPARSER_API ParamObj {
     TokenInfoObj mKeyWordToken;
     std::string mParentName;
     std::string mSubComExtName;
-    std::vector<TokenInfoObj> mTokenList;
+    // Room for one token inside: a one-token value, the usual one, needs no heap block.
+    uparser_detail::TokenList mTokenList;
     std::unique_ptr<StoredValues> mValues;
 };
 

@@ -80,9 +80,8 @@ QualifierUse UnusedQualifiers(const std::vector<std::string>& qualNames) {
 
 // item := NAME {token}, ending before the next token that, by the qualifier option, starts one:
 // a plain word before "=" or "(", or under QualifByBlock a plain word naming a qualifier.
-std::size_t ItemEnd(const std::vector<TokenInfoObj>& tokens, std::size_t first,
+std::size_t ItemEnd(const TokenInfoObj* tokens, std::size_t n, std::size_t first,
                     QualifOptions qualOpt, const QualifierUse& used) {
-    const std::size_t n = tokens.size();
     const auto startsItem = [&](std::size_t j) {
         if (!tokens[j].IsPlainString()) {
             return false;
@@ -107,22 +106,21 @@ std::size_t ItemEnd(const std::vector<TokenInfoObj>& tokens, std::size_t first,
 
 // value-start := an accepted word or a qualifier name of the value descriptor, with the
 // introducer before it when one is expected; other value types leave all to the keyword.
-std::vector<TokenInfoObj>::const_iterator ValueStart(const std::vector<TokenInfoObj>& tokens,
-                                                     const ParamDescriptor& desc,
-                                                     const ParamDescriptor& valueDesc) {
+const TokenInfoObj* ValueStart(const TokenInfoObj* first, const TokenInfoObj* last,
+                               const ParamDescriptor& desc, const ParamDescriptor& valueDesc) {
     const ParamSpec valueType = valueDesc.getParamType();
-    auto start = tokens.end();
+    auto start = last;
     if (valueType == ParamString || valueType == ParamStringList) {
         const std::vector<std::string>& words = valueDesc.getStringValues();
-        start = std::find_if(tokens.begin(), tokens.end(), [&](const TokenInfoObj& token) {
+        start = std::find_if(first, last, [&](const TokenInfoObj& token) {
             return std::find(words.begin(), words.end(), UpperTextOf(token)) != words.end();
         });
     } else if (valueType == ParamStringQual || valueType == ParamStringQualList) {
-        start = std::find_if(tokens.begin(), tokens.end(), [&](const TokenInfoObj& token) {
+        start = std::find_if(first, last, [&](const TokenInfoObj& token) {
             return valueDesc.getQualifDesc(UpperTextOf(token)) != nullptr;
         });
     }
-    if (start == tokens.end() || start == tokens.begin()) {
+    if (start == last || start == first) {
         return start;
     }
     if (desc.getQualifOption() == QualifByBlock) {
@@ -139,7 +137,7 @@ std::vector<TokenInfoObj>::const_iterator ValueStart(const std::vector<TokenInfo
 // Points the next report at the first token that fits, when one does and someone listens: the
 // option or the number a finding names, rather than the whole value.
 template <typename Fits>
-void AtFirst(const ParserMessage* msg, const std::vector<TokenInfoObj>& tokens, Fits fits) {
+void AtFirst(const ParserMessage* msg, const uparser_detail::TokenList& tokens, Fits fits) {
     if (msg == nullptr || msg->GetDiagnosticObserver() == nullptr) {
         return;
     }
@@ -387,26 +385,23 @@ bool ParamObj::fitsCompound(ValueKind kind, const ParamDescriptor& desc,
     ParamObj second;
     switch (kind) {
         case ValueKind::KeywordValue:
-            return processKeywordAndValue(&first, &second, mTokenList, &desc, msg);
+            return keywordAndValue(&first, &second, mTokenList.begin(), mTokenList.end(), &desc,
+                                   msg);
         case ValueKind::TokenQual:
             return tokenAndQual(&first, &second, mTokenList.begin(), mTokenList.end(), &desc, msg);
         case ValueKind::StringQual:
             return tokenAndQual(nullptr, &second, mTokenList.begin(), mTokenList.end(), &desc, msg);
         default: {
             std::vector<ParamObj> items;
-            return processStringQualList(items, mTokenList, &desc, msg);
+            return stringQualList(items, mTokenList.begin(), mTokenList.end(), &desc, msg);
         }
     }
 }
 
 bool ParamObj::parseTokenList(const std::vector<TokenInfoObj>& tokens, QualifOptions qualOpt,
                               const ParamDescriptor* desc, const ParserMessage* msg) {
-    if (&tokens == &mTokenList) {
-        // The value is appended to the own list, which must not be the list being read.
-        const std::vector<TokenInfoObj> copy(tokens);
-        return parseTokenRange(copy.begin(), copy.end(), qualOpt, desc, msg);
-    }
-    return parseTokenRange(tokens.begin(), tokens.end(), qualOpt, desc, msg);
+    // The value is appended to the own list, which no vector can be.
+    return parseTokenRange(tokens.data(), tokens.data() + tokens.size(), qualOpt, desc, msg);
 }
 
 bool ParamObj::parseTokenRange(TokenIter first, TokenIter last, QualifOptions qualOpt,
@@ -446,7 +441,7 @@ bool ParamObj::readValuePart(TokenIter first, TokenIter last, QualifOptions qual
         return false;
     }
     mType = ParamTokenList;
-    mTokenList.insert(mTokenList.end(), start, end);
+    mTokenList.append(start, end);
     return desc == nullptr || canGetValue(desc, msg);
 }
 
@@ -511,40 +506,49 @@ bool ParamObj::getKeywordAndValue(ParamObj& keywordParam, ParamObj& valueParam,
     if (&keywordParam == this || &valueParam == this) {
         // The parts are written while this object's tokens are read.
         const ParamObj source(*this);
-        return source.processKeywordAndValue(&keywordParam, &valueParam, source.mTokenList, desc,
-                                             msg);
+        return source.keywordAndValue(&keywordParam, &valueParam, source.mTokenList.begin(),
+                                      source.mTokenList.end(), desc, msg);
     }
-    return processKeywordAndValue(&keywordParam, &valueParam, mTokenList, desc, msg);
+    return keywordAndValue(&keywordParam, &valueParam, mTokenList.begin(), mTokenList.end(), desc,
+                           msg);
 }
 
 bool ParamObj::getTokenAndQual(ParamObj& tokenParam, ParamObj& qualParam,
                                const ParamDescriptor* desc, const ParserMessage* msg) const {
     if (&tokenParam == this || &qualParam == this) {
         const ParamObj source(*this);
-        return source.processTokenAndQual(&tokenParam, &qualParam, source.mTokenList, desc, msg);
+        return source.tokenAndQual(&tokenParam, &qualParam, source.mTokenList.begin(),
+                                   source.mTokenList.end(), desc, msg);
     }
-    return processTokenAndQual(&tokenParam, &qualParam, mTokenList, desc, msg);
+    return tokenAndQual(&tokenParam, &qualParam, mTokenList.begin(), mTokenList.end(), desc, msg);
 }
 
 bool ParamObj::getStringAndQual(ParamObj& qualParam, const ParamDescriptor* desc,
                                 const ParserMessage* msg) const {
     if (&qualParam == this) {
         const ParamObj source(*this);
-        return source.processTokenAndQual(nullptr, &qualParam, source.mTokenList, desc, msg);
+        return source.tokenAndQual(nullptr, &qualParam, source.mTokenList.begin(),
+                                   source.mTokenList.end(), desc, msg);
     }
-    return processTokenAndQual(nullptr, &qualParam, mTokenList, desc, msg);
+    return tokenAndQual(nullptr, &qualParam, mTokenList.begin(), mTokenList.end(), desc, msg);
 }
 
 bool ParamObj::getStringQualList(std::vector<ParamObj>& items, const ParamDescriptor* desc,
                                  const ParserMessage* msg) const {
-    return processStringQualList(items, mTokenList, desc, msg);
+    return stringQualList(items, mTokenList.begin(), mTokenList.end(), desc, msg);
+}
+
+bool ParamObj::processKeywordAndValue(ParamObj* keywordParam, ParamObj* valueParam,
+                                      const std::vector<TokenInfoObj>& tokens,
+                                      const ParamDescriptor* desc, const ParserMessage* msg) const {
+    return keywordAndValue(keywordParam, valueParam, tokens.data(), tokens.data() + tokens.size(),
+                           desc, msg);
 }
 
 // keyword-value := keyword-part value-part; the value part begins at a word its descriptor knows
-bool ParamObj::processKeywordAndValue(ParamObj* keywordParam, ParamObj* valueParam,
-                                      const std::vector<TokenInfoObj>& tokens,
-                                      const ParamDescriptor* pDescript,
-                                      const ParserMessage* msg) const {
+bool ParamObj::keywordAndValue(ParamObj* keywordParam, ParamObj* valueParam, TokenIter first,
+                               TokenIter last, const ParamDescriptor* pDescript,
+                               const ParserMessage* msg) const {
     UP_ASSERT("ParamObj", pDescript != 0);
     const ParamDescriptor* keywordDesc = pDescript->getMainDesc();
     const ParamDescriptor* valueDesc = pDescript->getQualifDesc();
@@ -557,17 +561,16 @@ bool ParamObj::processKeywordAndValue(ParamObj* keywordParam, ParamObj* valuePar
     keywordParam->mParentName = mParentName;
     keywordParam->mSubComExtName = mSubComExtName;
     valueParam->mSubComExtName = mSubComExtName;
-    if (tokens.empty()) {
+    if (first == last) {
         return reportNeed(ParamNoType, msg);
     }
-    const auto valueStart = ValueStart(tokens, *pDescript, *valueDesc);
-    if (!keywordParam->parseTokenRange(tokens.begin(), valueStart, QualifByBlock, keywordDesc,
-                                       msg)) {
+    const TokenIter valueStart = ValueStart(first, last, *pDescript, *valueDesc);
+    if (!keywordParam->parseTokenRange(first, valueStart, QualifByBlock, keywordDesc, msg)) {
         return false;
     }
     nameValuePart(*keywordParam, *valueParam, *pDescript, *valueDesc);
-    return valueParam->parseTokenRange(valueStart, tokens.end(), pDescript->getQualifOption(),
-                                       valueDesc, msg);
+    return valueParam->parseTokenRange(valueStart, last, pDescript->getQualifOption(), valueDesc,
+                                       msg);
 }
 
 // The value part is named after the keyword it follows, unless it is the parameter itself.
@@ -594,7 +597,8 @@ void ParamObj::nameValuePart(const ParamObj& keywordParam, ParamObj& valueParam,
 bool ParamObj::processTokenAndQual(ParamObj* tokenParam, ParamObj* qualParam,
                                    const std::vector<TokenInfoObj>& tokens,
                                    const ParamDescriptor* desc, const ParserMessage* msg) const {
-    return tokenAndQual(tokenParam, qualParam, tokens.begin(), tokens.end(), desc, msg);
+    return tokenAndQual(tokenParam, qualParam, tokens.data(), tokens.data() + tokens.size(), desc,
+                        msg);
 }
 
 // token-qualifiers := token [value]  |  qualifier := NAME [value], NAME a qualifier of desc
@@ -700,28 +704,32 @@ bool ParamObj::qualifierAlone(ParamObj* namedQual, const ParamDescriptor* qualDe
     return false;
 }
 
-// qualifier-list := {NAME [value]}, each qualifier once, every required one present
 bool ParamObj::processStringQualList(std::vector<ParamObj>& items,
                                      const std::vector<TokenInfoObj>& tokens,
-                                     const ParamDescriptor* pDescript,
-                                     const ParserMessage* msg) const {
+                                     const ParamDescriptor* desc, const ParserMessage* msg) const {
+    return stringQualList(items, tokens.data(), tokens.data() + tokens.size(), desc, msg);
+}
+
+// qualifier-list := {NAME [value]}, each qualifier once, every required one present
+bool ParamObj::stringQualList(std::vector<ParamObj>& items, TokenIter first, TokenIter last,
+                              const ParamDescriptor* pDescript, const ParserMessage* msg) const {
     UP_ASSERT("ParamObj", pDescript != 0);
     items.clear();
-    if (tokens.empty()) {
+    const std::size_t n = static_cast<std::size_t>(last - first);
+    if (n == 0) {
         return true;
     }
     std::vector<std::string> qualNames;
     pDescript->getQualifNames(qualNames);
     QualifierUse used = UnusedQualifiers(qualNames);
-    for (std::size_t i = 0; i < tokens.size();) {
-        if (!claimQualifier(tokens[i], used, msg)) {
+    for (std::size_t i = 0; i < n;) {
+        if (!claimQualifier(first[i], used, msg)) {
             return false;
         }
-        const std::size_t next = ItemEnd(tokens, i, pDescript->getQualifOption(), used);
+        const std::size_t next = ItemEnd(first, n, i, pDescript->getQualifOption(), used);
         // Read in place; an item that fails is not kept.
         ParamObj& item = items.emplace_back();
-        if (!tokenAndQual(nullptr, &item, tokens.begin() + static_cast<std::ptrdiff_t>(i),
-                          tokens.begin() + static_cast<std::ptrdiff_t>(next), pDescript, msg)) {
+        if (!tokenAndQual(nullptr, &item, first + i, first + next, pDescript, msg)) {
             items.pop_back();
             return false;
         }
@@ -799,24 +807,24 @@ bool ParamObj::getCrossVarList(std::vector<TavoVarName>& names) const {
 }
 
 bool ParamObj::processVarCatList(VarCatList& list) const {
-    auto it = mTokenList.cbegin();
-    for (; it != mTokenList.cend() && it->IsPlainString(); ++it) {
+    auto it = mTokenList.begin();
+    for (; it != mTokenList.end() && it->IsPlainString(); ++it) {
         if (!list.addVarName(TavoVarName(TextOf(*it)))) {
             return false;
         }
     }
     const unsigned nVars = list.getVarListSize();
-    if (nVars == 0 || it == mTokenList.cend()) {
+    if (nVars == 0 || it == mTokenList.end()) {
         return false;
     }
-    while (it != mTokenList.cend()) {
+    while (it != mTokenList.end()) {
         if (!IsOperatorCode(*it, TokenSequenceBase::CategorySeparator)) {
             return false;
         }
         ++it;
         std::vector<std::string> values;
         double code = 0.0;
-        const bool read = processCatListVal(values, nVars, code, it);
+        const bool read = catListRow(values, nVars, code, it);
         // The row goes in with whatever was read; a short row is refused by the list itself.
         const bool added = list.addCatList(values, code);
         if (!read || !added) {
@@ -827,20 +835,26 @@ bool ParamObj::processVarCatList(VarCatList& list) const {
     return true;
 }
 
-bool ParamObj::processCatListVal(std::vector<std::string>& values, unsigned count, double& code,
-                                 std::vector<TokenInfoObj>::const_iterator& it) const {
-    if (it == mTokenList.cend()) {
+bool ParamObj::processCatListVal(std::vector<std::string>& /*values*/, unsigned /*count*/,
+                                 double& /*code*/,
+                                 std::vector<TokenInfoObj>::const_iterator& /*it*/) const {
+    return false;
+}
+
+bool ParamObj::catListRow(std::vector<std::string>& values, unsigned count, double& code,
+                          TokenIter& it) const {
+    if (it == mTokenList.end()) {
         return false;
     }
     values.clear();
     for (unsigned k = 0; k < count; ++k) {
-        if (it == mTokenList.cend() || !(it->IsString() || it->IsNumber() || it->IsLiteral())) {
+        if (it == mTokenList.end() || !(it->IsString() || it->IsNumber() || it->IsLiteral())) {
             return false;
         }
         values.push_back(TextOf(*it));
         ++it;
     }
-    if (it == mTokenList.cend() || !it->IsNumber()) {
+    if (it == mTokenList.end() || !it->IsNumber()) {
         return false;
     }
     code = it->getNumeric();

@@ -1317,11 +1317,11 @@ bool UniversalParser::collectValue(ParamObj& param, const std::string& paramName
             return false;
         }
         param.setType(ParamTokenList);
-        // Room for the first token at once: cheaper than the general regrowth of an empty list.
-        // A number or literal after it never ends the value, so such a value is a list: room
-        // for four then, rather than a block for one that is at once given up.
-        const bool list = mHasNextToken && (mNextToken.IsNumber() || mNextToken.IsLiteral());
-        param.mTokenList.reserve(list ? 4 : 1);
+        // The list holds one token without a heap block. A number or literal after it never
+        // ends the value, so such a value is a list: room for four at once then.
+        if (mHasNextToken && (mNextToken.IsNumber() || mNextToken.IsLiteral())) {
+            param.mTokenList.reserve(4);
+        }
         while (true) {
             if (mHasNextToken) {
                 param.addTokenObj(std::move(mCurToken));  // as in collectExportTokens
