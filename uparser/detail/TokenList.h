@@ -175,4 +175,6 @@ class TokenList {
 
 }  // namespace uparser_detail
 
+#undef UPARSER_DETAIL_NOINLINE
+
 #endif
