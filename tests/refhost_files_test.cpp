@@ -172,8 +172,8 @@ TEST_F(RefhostFilesTest, CaseFileSpecResolvesAndChecksThePath) {
     EXPECT_FALSE(empty.Init(std::string("a\0b", 3), true, false));
 }
 
-// The spec's questions skip the system calls their answer does not need; they must still
-// answer as the full status words do, and ask afresh each time.
+// A case file's questions (Exists, IsValid, IsReadOnly) skip the system calls their answer does
+// not need; they must still answer as the full status words do, and ask afresh each time.
 TEST_F(RefhostFilesTest, CaseFileSpecAnswersAsTheStatusWordsDo) {
     const std::string file = mDir.write("data.csv", "a\n1\n");
     const std::string paths[] = {file,
