@@ -32,7 +32,9 @@ class TokenList {
   public:
     using const_iterator = const TokenInfoObj*;
 
-    TokenList() noexcept : mData(&mOne) {}
+    // Pointed in the body: clang takes the address of a member not yet constructed, in the
+    // initializer list, for a use of it.
+    TokenList() noexcept { mData = &mOne; }
     // Delegating: should a copy throw, the destructor releases the block.
     TokenList(const_iterator first, const_iterator last) : TokenList() { append(first, last); }
     TokenList(const TokenList& other) : TokenList(other.begin(), other.end()) {}
