@@ -4,7 +4,6 @@
 #include <cassert>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <new>
 #include <ostream>
 #include <utility>
