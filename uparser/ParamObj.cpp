@@ -201,10 +201,15 @@ const std::string& ParamObj::getSubComExtName() const {
 }
 
 const ParamObj* ParamObj::getParamObj(const std::string& name, const std::vector<ParamObj>& list) {
+    return findParamObj(name, list.data(), list.data() + list.size());
+}
+
+const ParamObj* ParamObj::findParamObj(const std::string& name, const ParamObj* first,
+                                       const ParamObj* last) {
     const std::string upperName = GetUpperString(name);
-    for (const ParamObj& param : list) {
-        if (param.getParamName() == upperName) {
-            return &param;
+    for (; first != last; ++first) {
+        if (first->getParamName() == upperName) {
+            return first;
         }
     }
     return nullptr;
