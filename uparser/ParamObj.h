@@ -248,7 +248,6 @@ class UPARSER_API ParamObj {
     bool mParenUsed = false;
     bool mBracketsUsed = false;
     TokenInfoObj mKeyWordToken;
-    std::string mParentName;
     std::string mSubComExtName;
     // Room for one token inside: a one-token value, the usual one, needs no heap block.
     uparser_detail::TokenList mTokenList;
