@@ -3,13 +3,18 @@
 #include <utility>
 
 #include "uparser/ParserUtility.h"
-#include "uparser/detail/LongListGrowth.h"
 
 GroupComObj::GroupComObj() = default;
 
-GroupComObj::GroupComObj(const std::vector<SubComObj>& subComs) : mSubComList(subComs) {}
+GroupComObj::GroupComObj(const std::vector<SubComObj>& subComs) {
+    for (const SubComObj& subCom : subComs) {
+        mSubComList.emplace_back(subCom);
+    }
+}
 
-GroupComObj::GroupComObj(const SubComObj& subCom) : mSubComList(1, subCom) {}
+GroupComObj::GroupComObj(const SubComObj& subCom) {
+    mSubComList.emplace_back(subCom);
+}
 
 GroupComObj::GroupComObj(const GroupComObj& other) = default;
 
@@ -40,17 +45,15 @@ bool GroupComObj::isGroupGlobal() const {
 }
 
 void GroupComObj::addSubComObj(const SubComObj& subCom) {
-    mSubComList.push_back(subCom);
+    mSubComList.emplace_back(subCom);
 }
 
 void GroupComObj::addSubComObj(SubComObj&& subCom) {
-    mSubComList.push_back(std::move(subCom));
+    mSubComList.emplace_back(std::move(subCom));
 }
 
 SubComObj& GroupComObj::emplaceSubComObj(const std::string& name) {
-    long_list::MakeRoomForOne(mSubComList);
-    mSubComList.emplace_back(name);
-    return mSubComList.back();
+    return mSubComList.emplace_back(name);
 }
 
 unsigned int GroupComObj::getSubComListSize() const {
@@ -67,9 +70,9 @@ const SubComObj* GroupComObj::getSubComObj(unsigned int index) const {
 
 const SubComObj* GroupComObj::getSubComObj(const std::string& name) const {
     const std::string upperName = GetUpperString(name);
-    for (const SubComObj& subCom : mSubComList) {
-        if (subCom.getSubComName() == upperName) {
-            return &subCom;
+    for (std::size_t i = 0; i < mSubComList.size(); ++i) {
+        if (mSubComList[i].getSubComName() == upperName) {
+            return &mSubComList[i];
         }
     }
     return nullptr;
@@ -81,9 +84,9 @@ unsigned int GroupComObj::getSubComObj(std::vector<const SubComObj*>& found,
     std::vector<const SubComObj*>().swap(found);
     const std::string upperName = GetUpperString(name);
     unsigned int count = 0;
-    for (const SubComObj& subCom : mSubComList) {
-        if (subCom.getSubComName() == upperName) {
-            found.push_back(&subCom);
+    for (std::size_t i = 0; i < mSubComList.size(); ++i) {
+        if (mSubComList[i].getSubComName() == upperName) {
+            found.push_back(&mSubComList[i]);
             ++count;
         }
     }

@@ -6,6 +6,7 @@
 
 #include "uparser/Export.h"
 #include "uparser/SubComObj.h"
+#include "uparser/detail/ChunkedList.h"
 
 // One parsed subcommand group: its subcommands in written order. A group is known by the name
 // of its first subcommand, the separator that opened it.
@@ -37,11 +38,12 @@ class UPARSER_API GroupComObj {
 
   private:
     // The parser builds each subcommand where it will stay, rather than moving a finished one
-    // of some 260 bytes into the list.
+    // of some 500 bytes into the list.
     friend class UniversalParser;
     SubComObj& emplaceSubComObj(const std::string& name);
 
-    std::vector<SubComObj> mSubComList;
+    // A long list is never moved whole as it grows.
+    uparser_detail::ChunkedList<SubComObj> mSubComList;
     bool mGroupGlobal = false;
 };
 

@@ -23,6 +23,9 @@ std::string TakeName(std::string& name) noexcept {
 }  // namespace
 
 struct ParamObj::StoredValues {
+    // Only parts of compound values and qualifiers have one: kept here, it costs the parse's
+    // parameters no room.
+    std::string mParentName;
     std::string mStringValue;
     std::string mLiteralValue;
     double mNumberValue = 0.0;
@@ -64,21 +67,18 @@ ParamObj::ParamObj(const ParamObj& other)
       mParenUsed(other.mParenUsed),
       mBracketsUsed(other.mBracketsUsed),
       mKeyWordToken(other.mKeyWordToken),
-      mParentName(other.mParentName),
       mSubComExtName(other.mSubComExtName),
       mTokenList(other.mTokenList),
       mValues(other.mValues ? std::make_unique<StoredValues>(*other.mValues) : nullptr) {}
 
-// The names are mostly empty (a parameter of the parser has no parent name), and moving an
-// empty string still copies its terminator through a library call: a vector of subcommands
-// that regrows moves every subcommand's export parameter so. A name is moved as it is
-// constructed: assigning it afterwards is a second library call.
+// An empty name (the unnamed leading part's) is made, not moved: moving an empty string still
+// copies its terminator through a library call. The name is moved as it is constructed:
+// assigning it afterwards is a second library call.
 ParamObj::ParamObj(ParamObj&& other) noexcept
     : mType(other.mType),
       mParenUsed(other.mParenUsed),
       mBracketsUsed(other.mBracketsUsed),
       mKeyWordToken(std::move(other.mKeyWordToken)),
-      mParentName(TakeName(other.mParentName)),
       mSubComExtName(TakeName(other.mSubComExtName)),
       mTokenList(std::move(other.mTokenList)),
       mValues(std::move(other.mValues)) {}
@@ -97,7 +97,6 @@ ParamObj& ParamObj::operator=(ParamObj&& other) noexcept {
         mParenUsed = other.mParenUsed;
         mBracketsUsed = other.mBracketsUsed;
         mKeyWordToken = std::move(other.mKeyWordToken);
-        mParentName = std::move(other.mParentName);
         mSubComExtName = std::move(other.mSubComExtName);
         mTokenList = std::move(other.mTokenList);
         mValues = std::move(other.mValues);
@@ -167,13 +166,14 @@ std::string ParamObj::getParamName() const {
 
 std::string ParamObj::getParamExtName() const {
     std::string name = getParamName();
-    if (mParentName.empty()) {
+    const std::string& parentName = getParentName();
+    if (parentName.empty()) {
         return name;
     }
     if (name.empty()) {
-        return mParentName;
+        return parentName;
     }
-    return mParentName + " " + name;
+    return parentName + " " + name;
 }
 
 std::string ParamObj::getDisplayName() const {
@@ -185,11 +185,13 @@ const std::string& ParamObj::displayOf(const std::string& extName) const {
 }
 
 void ParamObj::setParentName(const std::string& name) {
-    mParentName = name;
+    if (!name.empty() || mValues) {
+        mutableStored().mParentName = name;
+    }
 }
 
 const std::string& ParamObj::getParentName() const {
-    return mParentName;
+    return stored().mParentName;
 }
 
 void ParamObj::setSubComExtName(const std::string& name) {
@@ -201,10 +203,15 @@ const std::string& ParamObj::getSubComExtName() const {
 }
 
 const ParamObj* ParamObj::getParamObj(const std::string& name, const std::vector<ParamObj>& list) {
+    return findParamObj(name, list.data(), list.data() + list.size());
+}
+
+const ParamObj* ParamObj::findParamObj(const std::string& name, const ParamObj* first,
+                                       const ParamObj* last) {
     const std::string upperName = GetUpperString(name);
-    for (const ParamObj& param : list) {
-        if (param.getParamName() == upperName) {
-            return &param;
+    for (; first != last; ++first) {
+        if (first->getParamName() == upperName) {
+            return first;
         }
     }
     return nullptr;

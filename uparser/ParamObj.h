@@ -165,6 +165,9 @@ class UPARSER_API ParamObj {
     friend class UniversalParser;
     friend class SubComObj;
     using TokenIter = uparser_detail::TokenList::const_iterator;
+    // getParamObj over a run of parameters, which a subcommand holds in no std::vector.
+    static const ParamObj* findParamObj(const std::string& name, const ParamObj* first,
+                                        const ParamObj* last);
     // Each qualifier of a qualifier list, upper-cased, with whether the list has used it.
     using QualifierUse = std::map<std::string, bool>;
     // The names that diagnostics about a value part carry.
@@ -245,7 +248,6 @@ class UPARSER_API ParamObj {
     bool mParenUsed = false;
     bool mBracketsUsed = false;
     TokenInfoObj mKeyWordToken;
-    std::string mParentName;
     std::string mSubComExtName;
     // Room for one token inside: a one-token value, the usual one, needs no heap block.
     uparser_detail::TokenList mTokenList;

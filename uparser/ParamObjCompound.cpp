@@ -424,7 +424,7 @@ bool ParamObj::parseTokenRange(TokenIter first, TokenIter last, QualifOptions qu
         return false;
     }
     const std::string extName = getParamExtName();
-    const PartNames names{mParentName.c_str(), extName.c_str(), display.c_str(),
+    const PartNames names{getParentName().c_str(), extName.c_str(), display.c_str(),
                           mSubComExtName.c_str()};
     return readValuePart(first, last, qualOpt, desc, msg, names);
 }
@@ -558,7 +558,7 @@ bool ParamObj::keywordAndValue(ParamObj* keywordParam, ParamObj* valueParam, Tok
     UP_ASSERT("ParamObj", valueParam != 0);
 
     keywordParam->mKeyWordToken = mKeyWordToken;
-    keywordParam->mParentName = mParentName;
+    keywordParam->setParentName(getParentName());
     keywordParam->mSubComExtName = mSubComExtName;
     valueParam->mSubComExtName = mSubComExtName;
     if (first == last) {
@@ -579,7 +579,7 @@ void ParamObj::nameValuePart(const ParamObj& keywordParam, ParamObj& valueParam,
     if (keywordParam.mType != ParamTokenList || keywordParam.mTokenList.empty() ||
         AreStringsEqualCase(desc.getParamName(), valueDesc.getParamName())) {
         valueParam.mKeyWordToken = mKeyWordToken;
-        valueParam.mParentName = mParentName;
+        valueParam.setParentName(getParentName());
         return;
     }
     const std::size_t nKWTokens = keywordParam.mTokenList.size();
@@ -591,7 +591,7 @@ void ParamObj::nameValuePart(const ParamObj& keywordParam, ParamObj& valueParam,
         }
         parentName += TextOf(keywordParam.mTokenList[i]);
     }
-    valueParam.mParentName = std::move(parentName);
+    valueParam.setParentName(parentName);
 }
 
 bool ParamObj::processTokenAndQual(ParamObj* tokenParam, ParamObj* qualParam,
@@ -663,7 +663,7 @@ bool ParamObj::startTokenAndQual(ParamObj* tokenParam, ParamObj& qualParam,
     }
     qualParam = ParamObj();
     qualParam.mKeyWordToken = first;
-    qualParam.mParentName = extName;
+    qualParam.setParentName(extName);
     qualParam.mSubComExtName = mSubComExtName;
     return true;
 }

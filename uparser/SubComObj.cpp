@@ -104,6 +104,10 @@ ParamObj& SubComObj::emplaceParamObj(const TokenInfoObj& keyword, const std::str
     return mParamList.back();
 }
 
+void SubComObj::reserveParamObjs(std::size_t count) {
+    mParamList.reserve(count);
+}
+
 unsigned int SubComObj::getParamListSize() const {
     return static_cast<unsigned int>(mParamList.size());
 }
@@ -117,7 +121,7 @@ const ParamObj* SubComObj::getParamObj(unsigned int index) const {
 }
 
 const ParamObj* SubComObj::getParamObj(const std::string& name) const {
-    return ParamObj::getParamObj(name, mParamList);
+    return ParamObj::findParamObj(name, mParamList.begin(), mParamList.end());
 }
 
 void SubComObj::addParamExportToken(const TokenInfoObj& token) {

@@ -7,6 +7,7 @@
 #include "uparser/Export.h"
 #include "uparser/ParamObj.h"
 #include "uparser/TokenInfoObj.h"
+#include "uparser/detail/InlineList.h"
 
 // One parsed subcommand: its name (upper case, empty for the unnamed leading part of a
 // command), which occurrence of a repeatable subcommand it is, its parameters in written order
@@ -59,13 +60,16 @@ class UPARSER_API SubComObj {
     // The parser builds each parameter where it will stay (see GroupComObj).
     friend class UniversalParser;
     ParamObj& emplaceParamObj(const TokenInfoObj& keyword, const std::string& extName);
+    // Out of line: the list's regrowth would swell every unit that asks for room.
+    void reserveParamObjs(std::size_t count);
 
     std::string mSubComName;
     int mSubComCount = 0;
     std::string mSubComExtName;
     bool mParenUsed = false;
     bool mEqualUsed = false;
-    std::vector<ParamObj> mParamList;
+    // Most subcommands given have one parameter or none: the first is held inside.
+    uparser_detail::InlineList<ParamObj> mParamList;
     ParamObj mExportParam;
 };
 

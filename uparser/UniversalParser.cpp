@@ -391,7 +391,7 @@ bool UniversalParser::atParameterStart() {
 // A value ends at the end of its subcommand, before the name of the next parameter, and at the
 // parenthesis that closes it. Both rules that find a name also decide whether the next word
 // may start a parameter.
-bool UniversalParser::atParameterEnd() {
+inline bool UniversalParser::parameterEnds() {
     if (atSubComEnd()) {
         return true;
     }
@@ -410,6 +410,10 @@ bool UniversalParser::atParameterEnd() {
         return paren == EndVerdict::Ends;
     }
     return IsWord(mCurToken) && atNameBeforeEqual(grammar);
+}
+
+bool UniversalParser::atParameterEnd() {
+    return parameterEnds();
 }
 
 // name-end := PARAMNAME   (by block: any name of the subcommand, unless the value is by "(")
@@ -817,7 +821,7 @@ bool UniversalParser::processSubCommand(SubComObj& subCom) {
 
 void UniversalParser::reserveParams(SubComObj& subCom) const {
     if (subCom.getSubComName() == mLastParamCount.subComName) {
-        subCom.mParamList.reserve(mLastParamCount.count);
+        subCom.reserveParamObjs(mLastParamCount.count);
     }
 }
 
@@ -978,7 +982,7 @@ bool UniversalParser::processOpenedExportValue(SubComObj& subCom, const std::str
 
 // export-tokens := {token}   (up to the end of the value)
 void UniversalParser::collectExportTokens(SubComObj& subCom) {
-    while (!atParameterEnd()) {
+    while (!parameterEnds()) {
         // nextToken() replaces the current snapshot right away, so it is moved into the value;
         // the command's last token is copied, as the cursor keeps it for reports after it.
         if (mHasNextToken) {

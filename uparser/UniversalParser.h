@@ -138,6 +138,8 @@ class UPARSER_API UniversalParser {
     // Reads the token at which the stream stands into token, with its extent when the host
     // offers it and someone listens.
     void snapshot(TokenInfoObj& token) const;
+    // atParameterEnd, inline where a loop asks it at every token.
+    inline bool parameterEnds();
 
     Locator mLocator;
     const TokenExtentSource* mExtents = nullptr;

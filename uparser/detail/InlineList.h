@@ -1,0 +1,204 @@
+#ifndef UPARSER_DETAIL_INLINELIST_H
+#define UPARSER_DETAIL_INLINELIST_H
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <new>
+#include <type_traits>
+#include <utility>
+
+// Regrowth is rare; kept out of line, it leaves the callers' loops small enough to inline
+// what they call on every token.
+#if defined(__GNUC__)
+#define UPARSER_DETAIL_NOINLINE __attribute__((noinline))
+#elif defined(_MSC_VER)
+#define UPARSER_DETAIL_NOINLINE __declspec(noinline)
+#else
+#define UPARSER_DETAIL_NOINLINE
+#endif
+
+namespace uparser_detail {
+
+// A list that holds its first element inside the object and needs no heap block for it; a
+// longer list lives in one block that grows twofold (fourfold at the second element, which
+// usually starts a short list). Made for the result's lists that nearly always hold one element:
+// a parameter value's tokens, a subcommand's parameters.
+//
+// Only what those need: append, reserve, read by index or as a pointer range, copy, move.
+// Running out of memory throws std::bad_alloc and leaves the list as it was.
+template <typename T>
+class InlineList {
+    static_assert(std::is_nothrow_move_constructible<T>::value,
+                  "regrowth moves the elements and must not fail half-way");
+
+  public:
+    using iterator = T*;
+    using const_iterator = const T*;
+
+    // Pointed in the body: clang takes the address of a member not yet constructed, in the
+    // initializer list, for a use of it.
+    InlineList() noexcept { mData = &mOne; }
+    // Delegating: should a copy throw, the destructor releases the block.
+    InlineList(const_iterator first, const_iterator last) : InlineList() { append(first, last); }
+    InlineList(const InlineList& other) : InlineList(other.begin(), other.end()) {}
+    InlineList(InlineList&& other) noexcept : InlineList() { take(other); }
+    InlineList& operator=(const InlineList& other) {
+        if (this != &other) {
+            InlineList copy(other);
+            *this = std::move(copy);
+        }
+        return *this;
+    }
+    InlineList& operator=(InlineList&& other) noexcept {
+        if (this != &other) {
+            release();
+            take(other);
+        }
+        return *this;
+    }
+    ~InlineList() { release(); }
+
+    std::size_t size() const { return mSize; }
+    bool empty() const { return mSize == 0; }
+    const_iterator begin() const { return mData; }
+    const_iterator end() const { return mData + mSize; }
+    iterator begin() { return mData; }
+    iterator end() { return mData + mSize; }
+    const T& operator[](std::size_t index) const { return mData[index]; }
+    T& operator[](std::size_t index) { return mData[index]; }
+    const T& front() const { return mData[0]; }
+    const T& back() const { return mData[mSize - 1]; }
+    T& back() { return mData[mSize - 1]; }
+
+    void reserve(std::size_t count) {
+        if (count > mCapacity) {
+            moveTo(count);
+        }
+    }
+    void push_back(const T& element) {
+        if (mSize < mCapacity) {
+            new (mData + mSize) T(element);
+        } else {
+            // The copy comes first: element may be one of this list's own.
+            T copy(element);
+            moveTo(grown());
+            new (mData + mSize) T(std::move(copy));
+        }
+        ++mSize;
+    }
+    // element must not be one of this list's own.
+    void push_back(T&& element) {
+        if (mSize == mCapacity) {
+            moveTo(grown());
+        }
+        new (mData + mSize) T(std::move(element));
+        ++mSize;
+    }
+    template <typename... Args>
+    T& emplace_back(Args&&... args) {
+        if (mSize < mCapacity) {
+            new (mData + mSize) T(std::forward<Args>(args)...);
+        } else {
+            // Made first: the arguments may refer to this list's own elements.
+            T made(std::forward<Args>(args)...);
+            moveTo(grown());
+            new (mData + mSize) T(std::move(made));
+        }
+        return mData[mSize++];
+    }
+    // [first, last) must not lie in this list.
+    void append(const_iterator first, const_iterator last) {
+        reserve(mSize + static_cast<std::size_t>(last - first));
+        const std::uint32_t oldSize = mSize;
+        try {
+            for (; first != last; ++first) {
+                new (mData + mSize) T(*first);
+                ++mSize;
+            }
+        } catch (...) {
+            truncate(oldSize);
+            throw;
+        }
+    }
+    void clear() noexcept { truncate(0); }
+
+  private:
+    static constexpr std::uint32_t kInline = 1;
+    // Counts are 32-bit, which keeps the object at one element, a pointer and two counts.
+    static constexpr std::size_t kMaxElements =
+        std::min<std::size_t>(std::numeric_limits<std::uint32_t>::max(),
+                              std::numeric_limits<std::size_t>::max() / sizeof(T));
+
+    bool isInline() const { return mCapacity == kInline; }
+    // A second element usually starts a short list: room for four then, rather than two and
+    // three.
+    std::size_t grown() const { return mCapacity < 4 ? 4 : std::size_t{mCapacity} * 2; }
+
+    void truncate(std::uint32_t size) noexcept {
+        T* const elements = mData;
+        while (mSize > size) {
+            elements[--mSize].~T();
+        }
+    }
+    // Moves the elements into a block for count of them; nothing changes when it cannot be had.
+    UPARSER_DETAIL_NOINLINE void moveTo(std::size_t count) {
+        if (count > kMaxElements) {
+            throw std::bad_alloc();
+        }
+        auto* block = static_cast<T*>(::operator new(count * sizeof(T)));
+        // Held in locals: the stores of the moves might otherwise be taken to change mData.
+        T* const elements = mData;
+        const std::uint32_t size = mSize;
+        for (std::uint32_t i = 0; i < size; ++i) {
+            new (block + i) T(std::move(elements[i]));
+            elements[i].~T();
+        }
+        if (!isInline()) {
+            ::operator delete(mData);
+        }
+        mData = block;
+        mCapacity = static_cast<std::uint32_t>(count);
+    }
+    // Takes over other's elements; this list is empty and inline, other becomes so.
+    void take(InlineList& other) noexcept {
+        if (other.isInline()) {
+            if (other.mSize == 1) {
+                new (&mOne) T(std::move(other.mOne));
+                other.mOne.~T();
+            }
+        } else {
+            mData = other.mData;
+            mCapacity = other.mCapacity;
+            other.mData = &other.mOne;
+            other.mCapacity = kInline;
+        }
+        mSize = other.mSize;
+        other.mSize = 0;
+    }
+    // Back to an empty inline list.
+    void release() noexcept {
+        clear();
+        if (!isInline()) {
+            ::operator delete(mData);
+            mData = &mOne;
+            mCapacity = kInline;
+        }
+    }
+
+    // mOne, or the heap block; a move points it again.
+    T* mData;
+    std::uint32_t mSize = 0;
+    std::uint32_t mCapacity = kInline;
+    // In a union, so that the list alone constructs and destroys it.
+    union {
+        T mOne;
+    };
+};
+
+}  // namespace uparser_detail
+
+#undef UPARSER_DETAIL_NOINLINE
+
+#endif
