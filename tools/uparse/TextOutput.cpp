@@ -20,7 +20,7 @@ namespace {
 void AppendInteger(std::string& out, long long number) {
     char buffer[24];
     const std::to_chars_result written = std::to_chars(buffer, buffer + sizeof buffer, number);
-    out.append(buffer, written.ptr);
+    out.append(buffer, static_cast<std::size_t>(written.ptr - buffer));
 }
 
 void AppendStatus(std::string& out, const CommandReport& report) {
@@ -81,7 +81,7 @@ class TreeText : public TreeVisitor {
 
     void group(bool global, bool empty) override {
         mOut += "  group ";
-        mOut += std::to_string(++mGroups);
+        AppendInteger(mOut, static_cast<long long>(++mGroups));
         if (global) {
             mOut += " (global)";
         }

@@ -266,12 +266,12 @@ void AppendNumber(std::string& out, double number) {
         !(number == 0 && std::signbit(number))) {
         const std::to_chars_result written =
             std::to_chars(buffer, buffer + sizeof buffer, static_cast<long long>(number));
-        out.append(buffer, written.ptr);
+        out.append(buffer, static_cast<std::size_t>(written.ptr - buffer));
         return;
     }
     const std::to_chars_result written = std::to_chars(
         buffer, buffer + sizeof buffer, number, std::chars_format::general, 15);
-    out.append(buffer, written.ptr);
+    out.append(buffer, static_cast<std::size_t>(written.ptr - buffer));
 }
 
 }  // namespace
