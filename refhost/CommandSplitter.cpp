@@ -7,6 +7,10 @@ namespace refhost {
 
 namespace {
 
+// Room for a command of a few lines at its first line: a command's text otherwise regrows
+// with nearly every line it gains.
+constexpr std::size_t kCommandBytes = 256;
+
 bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v';
 }
@@ -36,6 +40,7 @@ bool CommandSplitter::addLine(std::string_view line, CommandText& command) {
     }
     if (mOpen.text.empty()) {
         mOpen.firstLine = mLine;
+        mOpen.text.reserve(kCommandBytes);
     } else {
         mOpen.text.push_back('\n');
     }
