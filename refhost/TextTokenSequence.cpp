@@ -196,6 +196,15 @@ int32_t clampColumn(std::size_t column) {
     return column > static_cast<std::size_t>(INT32_MAX) ? INT32_MAX : static_cast<int32_t>(column);
 }
 
+// Kept out of line: inlined, its loop made every call of getEndColumn save and restore
+// registers, ASCII text (nearly all) included.
+#if defined(__GNUC__)
+__attribute__((noinline))
+#endif
+std::size_t countCharacters(const char* text, std::size_t length) {
+    return CountCharacters(std::string_view(text, length));
+}
+
 }  // namespace
 
 TextTokenSequence::TextTokenSequence(std::string commandText, long firstLine)
@@ -532,8 +541,7 @@ int TextTokenSequence::getEndColumn() const {
     }
     // Asked for every token when findings carry positions: ASCII text needs no counting.
     const std::size_t characters =
-        mAscii ? token->length
-               : CountCharacters(std::string_view(mText.data() + token->offset, token->length));
+        mAscii ? token->length : countCharacters(mText.data() + token->offset, token->length);
     return clampColumn(static_cast<std::size_t>(token->column) + characters);
 }
 
