@@ -7,6 +7,7 @@
 #include <limits>
 #include <utility>
 
+#include "refhost/NoInline.h"
 #include "refhost/ReservedWords.h"
 #include "refhost/UnicodeText.h"
 #include "refhost/ValueConversion.h"
@@ -198,10 +199,7 @@ int32_t clampColumn(std::size_t column) {
 
 // Kept out of line: inlined, its loop made every call of getEndColumn save and restore
 // registers, ASCII text (nearly all) included.
-#if defined(__GNUC__)
-__attribute__((noinline))
-#endif
-std::size_t countCharacters(const char* text, std::size_t length) {
+REFHOST_NOINLINE std::size_t countCharacters(const char* text, std::size_t length) {
     return CountCharacters(std::string_view(text, length));
 }
 
