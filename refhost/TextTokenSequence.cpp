@@ -263,7 +263,11 @@ void TextTokenSequence::tokenize() {
             i = scanWord(source, i, asciiWord);
             token.type = StringToken;
             if (asciiWord) {
-                token.code = ReservedWordCode(text + token.offset, i - token.offset);
+                // Most words are longer than any reserved word: no call for them.
+                const std::size_t length = i - token.offset;
+                token.code = length <= kLongestReservedWord
+                                 ? ReservedWordCode(text + token.offset, length)
+                                 : 0;
             } else {  // its upper text may differ in length: see addUpperTexts
                 token.ownTexts = true;
                 token.code = static_cast<int32_t>(mTexts.size());
