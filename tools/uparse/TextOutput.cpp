@@ -69,9 +69,9 @@ void AppendValue(std::string& out, const ValueView& value) {
 }
 
 void AppendKind(std::string& out, const ValueView& value) {
-    out += "  [";
-    out += value.kind;
-    out += "]\n";
+    AppendShort(out, "  [");
+    out.append(value.kind.data(), value.kind.size());
+    AppendShort(out, "]\n");
 }
 
 // Writes the tree's lines as the walk hands over its parts.
@@ -92,7 +92,7 @@ class TreeText : public TreeVisitor {
     }
 
     void subCommand(const SubComView& sub) override {
-        mOut += "    ";
+        AppendShort(mOut, "    ");
         if (sub.name.empty()) {
             mOut += "(leading part)";
         } else {
@@ -117,7 +117,7 @@ class TreeText : public TreeVisitor {
             mOut += ')';
         } else {
             const std::size_t mark = mOut.size();
-            mOut += " = ";
+            AppendShort(mOut, " = ");
             AppendValueText(mOut, param.value);
             if (mOut.size() == mark + 3) {
                 mOut.resize(mark);

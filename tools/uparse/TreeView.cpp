@@ -318,9 +318,14 @@ void AppendValueText(std::string& out, const ValueView& value) {
     // A separator goes before every item but the first that added text; an item that adds
     // nothing leaves the next one first.
     const std::size_t start = out.size();
-    const auto separate = [&out, start](const char* separator) {
+    const auto separate = [&out, start](std::string_view separator) {
         if (out.size() > start) {
-            out += separator;
+            out.append(separator.data(), separator.size());
+        }
+    };
+    const auto blank = [&out, start]() {
+        if (out.size() > start) {
+            out.push_back(' ');
         }
     };
     if (!value.parts.empty()) {
@@ -328,7 +333,7 @@ void AppendValueText(std::string& out, const ValueView& value) {
             separate("; ");
             AppendPrintableToken(out, part.label);
             const std::size_t labelEnd = out.size();
-            out += ": ";
+            AppendShort(out, ": ");
             const std::size_t partStart = out.size();
             AppendValueText(out, part);
             if (out.size() == partStart) {
@@ -339,9 +344,13 @@ void AppendValueText(std::string& out, const ValueView& value) {
     }
     const bool texts = !value.texts.empty();
     const bool quoted = texts && (value.kind == "literal" || value.kind == "literals");
-    const char* separator = texts && value.kind == "crossed" ? " BY " : " ";
+    const bool crossed = texts && value.kind == "crossed";
     for (const std::string& item : value.texts) {
-        separate(separator);
+        if (crossed) {
+            separate(" BY ");
+        } else {
+            blank();
+        }
         if (quoted) {
             out += '\'';
         }
@@ -351,7 +360,7 @@ void AppendValueText(std::string& out, const ValueView& value) {
         }
     }
     for (double number : value.numbers) {
-        separate(" ");
+        blank();
         AppendNumber(out, number);
     }
     for (const ValueView::Row& row : value.rows) {
@@ -360,7 +369,7 @@ void AppendValueText(std::string& out, const ValueView& value) {
             AppendPrintableToken(out, item);
             out += ' ';
         }
-        out += "-> ";
+        AppendShort(out, "-> ");
         AppendNumber(out, row.code);
     }
 }
