@@ -32,16 +32,16 @@ void Tokens(const ParamObj& value, ValueView& view) {
     view.texts.reserve(value.getTokenListSize());
     for (unsigned i = 0; i < value.getTokenListSize(); ++i) {
         const TokenInfoObj* token = value.getTokenObj(i);
-        std::string& text = view.texts.emplace_back();
-        if (token->IsLiteral()) {
-            const std::string_view literal = token->getString();
-            text.reserve(literal.size() + 2);
-            text += '\'';
-            text += literal;
-            text += '\'';
-        } else {
-            text = token->getString();
+        if (!token->IsLiteral()) {
+            view.texts.emplace_back(token->getString());
+            continue;
         }
+        std::string& text = view.texts.emplace_back();
+        const std::string_view literal = token->getString();
+        text.reserve(literal.size() + 2);
+        text += '\'';
+        text += literal;
+        text += '\'';
     }
 }
 
