@@ -137,10 +137,10 @@ void AppendVariables(std::string& out, const CommandReport& report) {
     }
     out += "  validated variables\n";
     for (const examples::VariableList& list : report.result.variables) {
-        out += "    ";
+        AppendShort(out, "    ");
         out += list.role;
         if (!list.subCommand.empty() || !list.parameter.empty()) {
-            out += " (";
+            AppendShort(out, " (");
             if (!list.subCommand.empty()) {
                 out += '/';
                 out += list.subCommand;
@@ -157,7 +157,7 @@ void AppendVariables(std::string& out, const CommandReport& report) {
             AppendPrintableToken(out, name);
         }
         for (const auto& qualifier : list.qualifiers) {
-            out += " (";
+            AppendShort(out, " (");
             out += qualifier.first;
             out += '=';
             AppendPrintableToken(out, qualifier.second);
@@ -173,11 +173,11 @@ void AppendTree(std::string& out, const CommandReport& report) {
     } else {
         AppendPrintableToken(out, report.command);
     }
-    out += " (";
+    AppendShort(out, " (");
     AppendEscapedText(out, report.file);
     out += ':';
     AppendInteger(out, report.line);
-    out += "): ";
+    AppendShort(out, "): ");
     AppendStatus(out, report);
     out += '\n';
     TreeText text(out);
