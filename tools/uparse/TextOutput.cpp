@@ -1,6 +1,7 @@
 #include "tools/uparse/TextOutput.h"
 
 #include <charconv>
+#include <cstring>
 #include <limits>
 #include <string>
 
@@ -79,16 +80,19 @@ class TreeText : public TreeVisitor {
   public:
     explicit TreeText(std::string& out) : mOut(out) {}
 
+    // The line is put together on the stack and appended in one piece.
     void group(bool global, bool empty) override {
-        mOut += "  group ";
-        AppendInteger(mOut, static_cast<long long>(++mGroups));
+        char line[64] = "  group ";
+        char* end = line + 8;
+        end = std::to_chars(end, line + 28, ++mGroups).ptr;  // room for 20 digits
         if (global) {
-            mOut += " (global)";
+            end = Copy(end, " (global)");
         }
         if (empty) {
-            mOut += " (empty)";
+            end = Copy(end, " (empty)");
         }
-        mOut += '\n';
+        *end++ = '\n';
+        mOut.append(line, static_cast<std::size_t>(end - line));
     }
 
     void subCommand(const SubComView& sub) override {
@@ -127,6 +131,12 @@ class TreeText : public TreeVisitor {
     }
 
   private:
+    template <std::size_t N>
+    static char* Copy(char* to, const char (&text)[N]) {
+        std::memcpy(to, text, N - 1);
+        return to + N - 1;
+    }
+
     std::string& mOut;
     std::size_t mGroups = 0;
 };
