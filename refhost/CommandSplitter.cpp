@@ -1,11 +1,17 @@
 #include "refhost/CommandSplitter.h"
 
+#include <algorithm>
 #include <climits>
 #include <utility>
 
 namespace refhost {
 
 namespace {
+
+// Room for a command of a few lines at its first line: a command's text otherwise regrows
+// with nearly every line it gains. Eight times the first line, so that a text of tiny
+// commands does not hold a block of this size for each.
+constexpr std::size_t kCommandBytes = 256;
 
 bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v';
@@ -36,6 +42,7 @@ bool CommandSplitter::addLine(std::string_view line, CommandText& command) {
     }
     if (mOpen.text.empty()) {
         mOpen.firstLine = mLine;
+        mOpen.text.reserve(std::min(kCommandBytes, 8 * line.size()));
     } else {
         mOpen.text.push_back('\n');
     }

@@ -8,6 +8,7 @@
 
 #include "refhost/FileText.h"
 #include "refhost/MessageLog.h"
+#include "refhost/NoInline.h"
 #include "refhost/UnicodeText.h"
 #include "refhost/ValueConversion.h"
 #include "uparser/host/CaseFile.h"
@@ -272,6 +273,11 @@ int Dictionary::FindVarIndex(char const* name) const {
     if (!beyondAscii) {
         return mSlots[probe(name, hash)].index;
     }
+    return findByKey(name);
+}
+
+// Out of line, so that the look-up of an ASCII name keeps no string on its stack.
+REFHOST_NOINLINE int Dictionary::findByKey(const char* name) const {
     const std::string key = UpperCase(name);
     return mSlots[probe(key.c_str(), hashIgnoringCase(key.c_str()))].index;
 }

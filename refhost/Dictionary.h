@@ -58,6 +58,8 @@ class Dictionary : public TAVO_DataSource {
 
     // The slot of the variable with that key, or the empty slot where it would go.
     std::size_t probe(const char* key, uint32_t hash) const;
+    // FindVarIndex for a name beyond ASCII, which is looked up by its UpperCase key.
+    int findByKey(const char* name) const;
     const char* keyAt(std::size_t index) const;
     void growIndex();
 

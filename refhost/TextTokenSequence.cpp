@@ -7,6 +7,7 @@
 #include <limits>
 #include <utility>
 
+#include "refhost/NoInline.h"
 #include "refhost/ReservedWords.h"
 #include "refhost/UnicodeText.h"
 #include "refhost/ValueConversion.h"
@@ -196,6 +197,12 @@ int32_t clampColumn(std::size_t column) {
     return column > static_cast<std::size_t>(INT32_MAX) ? INT32_MAX : static_cast<int32_t>(column);
 }
 
+// Kept out of line: inlined, its loop made every call of getEndColumn save and restore
+// registers, ASCII text (nearly all) included.
+REFHOST_NOINLINE std::size_t countCharacters(const char* text, std::size_t length) {
+    return CountCharacters(std::string_view(text, length));
+}
+
 }  // namespace
 
 TextTokenSequence::TextTokenSequence(std::string commandText, long firstLine)
@@ -256,7 +263,11 @@ void TextTokenSequence::tokenize() {
             i = scanWord(source, i, asciiWord);
             token.type = StringToken;
             if (asciiWord) {
-                token.code = ReservedWordCode(text + token.offset, i - token.offset);
+                // Most words are longer than any reserved word: no call for them.
+                const std::size_t length = i - token.offset;
+                token.code = length <= kLongestReservedWord
+                                 ? ReservedWordCode(text + token.offset, length)
+                                 : 0;
             } else {  // its upper text may differ in length: see addUpperTexts
                 token.ownTexts = true;
                 token.code = static_cast<int32_t>(mTexts.size());
@@ -532,8 +543,7 @@ int TextTokenSequence::getEndColumn() const {
     }
     // Asked for every token when findings carry positions: ASCII text needs no counting.
     const std::size_t characters =
-        mAscii ? token->length
-               : CountCharacters(std::string_view(mText.data() + token->offset, token->length));
+        mAscii ? token->length : countCharacters(mText.data() + token->offset, token->length);
     return clampColumn(static_cast<std::size_t>(token->column) + characters);
 }
 

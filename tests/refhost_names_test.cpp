@@ -76,6 +76,13 @@ TEST(RefhostReservedWordsTest, ExtraCodesNeverCollideWithTheFixedOnes) {
     EXPECT_EQ(refhost::ReservedWordCode("TOx", 2), TokenSequenceBase::ToWord);
     EXPECT_EQ(refhost::ReservedWordCode("TOx", 3), 0);
     EXPECT_EQ(refhost::ReservedWordCode(nullptr, 2), 0);
+    // A word is told by its bytes and its length together: a NUL or a letter beyond ASCII
+    // before or after a reserved word's letters makes another word.
+    EXPECT_EQ(refhost::ReservedWordCode(std::string("\0TO", 3).c_str(), 3), 0);
+    EXPECT_EQ(refhost::ReservedWordCode(std::string("BY\0", 3).c_str(), 3), 0);
+    EXPECT_EQ(refhost::ReservedWordCode("\xC3\xA0LL", 4), 0);
+    EXPECT_EQ(refhost::ReservedWordCode("gE", 2), refhost::GeWord);
+    EXPECT_EQ(refhost::ReservedWordCode("All", 3), TokenSequenceBase::AllWord);
 }
 
 // é becomes É; the lone byte 0xE9 is not UTF-8 and stays as it is.

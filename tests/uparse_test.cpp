@@ -550,6 +550,32 @@ TEST_F(Uparse, ReadsStandardInputWithoutFileOrWithDash) {
     EXPECT_THAT(files.err, HasSubstr("<stdin>:1:7: error: Variable city"));
 }
 
+// Input is read in large blocks and cut into lines: lines and commands across the blocks'
+// edges, CR LF line ends and a last line without its LF all read as written.
+TEST_F(Uparse, LinesAcrossReadBlocksAreReadWhole) {
+    std::string text;
+    int commands = 0;  // of two lines each
+    while (text.size() < (std::size_t{600} << 10)) {
+        text += "SKETCH age\r\n  /TITLE '" + std::string(commands % 37, 't') + "'.\n";
+        ++commands;
+    }
+    const long lastLine = 1 + 2L * commands;
+    text += "SKETCH\n income";
+    ++commands;
+    const Result result = run({mDir.write("blocks.syntax", text)}, "");
+    EXPECT_EQ(result.status, 0) << result.err.substr(0, 500);
+    std::size_t passed = 0;
+    for (std::size_t at = 0; (at = result.out.find("): parsed and validated\n", at)) !=
+                             std::string::npos;
+         ++at) {
+        ++passed;
+    }
+    EXPECT_EQ(passed, static_cast<std::size_t>(commands));
+    EXPECT_THAT(result.out, HasSubstr("blocks.syntax:" + std::to_string(lastLine) +
+                                      "): parsed and validated\n  group 1 (global)\n"
+                                      "    (leading part): income  [tokens]\n"));
+}
+
 // A regular file is checked in batches on two threads, a pipe command by command; both must
 // write the same texts in the same order, findings after their tree, over several batches of
 // commands that pass and fail in every way.

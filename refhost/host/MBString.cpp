@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "refhost/NoInline.h"
 #include "refhost/UnicodeText.h"
 
 // The reference host's code page is UTF-8 with Unicode's case rules (refhost/UnicodeText.h
@@ -22,8 +23,9 @@ std::size_t boundedLength(const char* text, std::size_t n) {
 }
 
 // The whole text once it has turned out to reach beyond ASCII; the letters already
-// upper-cased change nothing of the result.
-char* upperCaseBeyondAscii(char* text) {
+// upper-cased change nothing of the result. Out of line, so that the ASCII loop saves no
+// registers.
+REFHOST_NOINLINE char* upperCaseBeyondAscii(char* text) {
     const std::string_view original(text);
     std::string upper = refhost::UpperCase(original);
     if (upper.size() > original.size()) {

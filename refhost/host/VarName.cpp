@@ -4,6 +4,7 @@
 #include <string_view>
 #include <utility>
 
+#include "refhost/NoInline.h"
 #include "refhost/ReservedWords.h"
 #include "refhost/UnicodeText.h"
 
@@ -56,7 +57,8 @@ struct NameByteClasses {
 constexpr NameByteClasses kNameBytes;
 
 // The characters of a name from `at` on, where it leaves ASCII: 0, or the verdict (2, 3, 6).
-int JudgeBeyondAscii(std::string_view text, std::size_t at) {
+// Out of line, so that judging an ASCII name saves no registers.
+REFHOST_NOINLINE int JudgeBeyondAscii(std::string_view text, std::size_t at) {
     while (at < text.size()) {
         const auto c = static_cast<unsigned char>(text[at]);
         bool accepted = false;

@@ -1,6 +1,8 @@
 #include "tools/uparse/Printable.h"
 
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "refhost/UnicodeText.h"
@@ -51,6 +53,29 @@ void AppendBytes(std::string& out, std::string_view bytes) {
 
 bool PlainAscii(char c) {
     return c >= 0x20 && c < 0x7f;
+}
+
+// Whether text is printable ASCII throughout, eight bytes at a time: a byte below 0x20, or
+// above 0x7E, sets the high bit of its lane in one of the two tests.
+bool AllPlainAscii(std::string_view text) {
+    constexpr uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr uint64_t kHigh = kOnes * 0x80;
+    std::size_t at = 0;
+    for (; at + 8 <= text.size(); at += 8) {
+        uint64_t lanes = 0;
+        std::memcpy(&lanes, text.data() + at, sizeof lanes);
+        const uint64_t below = (lanes - kOnes * 0x20) & ~lanes;
+        const uint64_t above = (lanes + kOnes * (0x7F - 0x7E)) | lanes;
+        if (((below | above) & kHigh) != 0) {
+            return false;
+        }
+    }
+    for (; at < text.size(); ++at) {
+        if (!PlainAscii(text[at])) {
+            return false;
+        }
+    }
+    return true;
 }
 
 // Escapes text into out, at most limit characters of it; answers how many bytes it took.
@@ -144,15 +169,9 @@ std::string Printable(std::string_view text) {
 
 void AppendPrintableToken(std::string& out, std::string_view text) {
     // Nearly every token is short printable ASCII, which goes over as it is.
-    if (text.size() <= kLongest) {
-        std::size_t plain = 0;
-        while (plain < text.size() && PlainAscii(text[plain])) {
-            ++plain;
-        }
-        if (plain == text.size()) {
-            out.append(text.data(), text.size());
-            return;
-        }
+    if (text.size() <= kLongest && AllPlainAscii(text)) {
+        out.append(text.data(), text.size());
+        return;
     }
     AppendShortened(out, text);
 }

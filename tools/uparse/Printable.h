@@ -26,6 +26,17 @@ std::string Printable(std::string_view text);
 // to out: for one token, blanks and all, in output built in one buffer.
 void AppendPrintableToken(std::string& out, std::string_view text);
 
+// A literal of a few characters (separators, brackets, indents), appended a character at a
+// time: the string's inline push_back costs less than a call of its append, and a tree has
+// several such pieces on every line.
+template <std::size_t N>
+void AppendShort(std::string& out, const char (&text)[N]) {
+    static_assert(N >= 2 && N <= 5, "for texts of one to four characters");
+    for (std::size_t i = 0; i + 1 < N; ++i) {
+        out.push_back(text[i]);
+    }
+}
+
 }  // namespace uparse
 
 #endif

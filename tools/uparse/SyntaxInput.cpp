@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <string_view>
 
@@ -14,10 +13,12 @@ namespace uparse {
 
 namespace {
 
-constexpr std::size_t kKeptBuffer = std::size_t{1} << 20;
-// A named file is read in large blocks rather than the C library's 4 KB: the thread that
-// reads holds up the others less often.
+// Blocks as large as this are read at a time: the thread that reads holds up the others less
+// often, and a line is found in them without a library call per line.
 constexpr std::size_t kReadBuffer = std::size_t{256} << 10;
+// A buffer grown for a huge line is given back after it, so that one line does not keep it
+// for the rest of the input.
+constexpr std::size_t kKeptBuffer = std::size_t{1} << 20;
 
 }  // namespace
 
@@ -25,9 +26,8 @@ SyntaxInput::SyntaxInput(const std::string& path)
     : mPath(path), mName(path == "-" ? "<stdin>" : path) {}
 
 SyntaxInput::~SyntaxInput() {
-    std::free(mLine);
     if (mOwnsFile) {
-        std::fclose(mFile);
+        close(mFd);
     }
 }
 
@@ -39,54 +39,87 @@ bool SyntaxInput::fail(int error) {
 
 bool SyntaxInput::open() {
     if (mPath == "-") {
-        mFile = stdin;
-        return true;
+        mFd = STDIN_FILENO;
+    } else {
+        mFd = OpenFile(mPath, mError);
+        if (mFd < 0) {
+            mEnded = true;
+            return false;
+        }
+        mOwnsFile = true;
     }
-    const int fd = OpenFile(mPath, mError);
-    if (fd < 0) {
-        mEnded = true;
-        return false;
-    }
-    mFile = fdopen(fd, "rb");
-    if (mFile == nullptr) {
-        const int error = errno;
-        close(fd);
-        return fail(error);
-    }
-    mOwnsFile = true;
-    // The C library sizes a buffer it allocates itself by the device, whatever size is asked:
-    // the larger one is ours, and lives until the file is closed.
-    mReadBuffer.resize(kReadBuffer);
-    std::setvbuf(mFile, mReadBuffer.data(), _IOFBF, mReadBuffer.size());
+    mBuffer.resize(kReadBuffer);
     return true;
 }
 
 bool SyntaxInput::regularFile() const {
     struct stat status {};
-    return mFile != nullptr && fstat(fileno(mFile), &status) == 0 && S_ISREG(status.st_mode);
+    return mFd >= 0 && fstat(mFd, &status) == 0 && S_ISREG(status.st_mode);
+}
+
+bool SyntaxInput::fill() {
+    if (mBegin > 0) {
+        std::memmove(mBuffer.data(), mBuffer.data() + mBegin, mEnd - mBegin);
+        mEnd -= mBegin;
+        mBegin = 0;
+    }
+    if (mEnd == mBuffer.size()) {
+        mBuffer.resize(mBuffer.size() * 2);
+    }
+    for (;;) {
+        // A terminal or a pipe hands over what it has: a complete line is not waited beyond.
+        const ssize_t got = read(mFd, mBuffer.data() + mEnd, mBuffer.size() - mEnd);
+        if (got > 0) {
+            mEnd += static_cast<std::size_t>(got);
+            return true;
+        }
+        if (got == 0) {
+            return false;
+        }
+        if (errno != EINTR) {
+            return fail(errno);
+        }
+    }
+}
+
+bool SyntaxInput::nextLine(std::string_view& line) {
+    std::size_t searched = mBegin;
+    for (;;) {
+        const void* newline = std::memchr(mBuffer.data() + searched, '\n', mEnd - searched);
+        if (newline != nullptr) {
+            const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(newline) -
+                                                            mBuffer.data());
+            line = std::string_view(mBuffer.data() + mBegin, at - mBegin);
+            mBegin = at + 1;
+            return true;
+        }
+        searched = mEnd - mBegin;
+        if (!fill()) {
+            if (mEnded || mBegin == mEnd) {
+                return false;
+            }
+            // The last line, without its LF.
+            line = std::string_view(mBuffer.data() + mBegin, mEnd - mBegin);
+            mBegin = mEnd;
+            return true;
+        }
+    }
 }
 
 bool SyntaxInput::next(refhost::CommandText& command) {
-    while (!mEnded && mFile != nullptr) {
-        errno = 0;
-        const ssize_t length = getline(&mLine, &mCapacity, mFile);
-        if (length < 0) {
-            if (std::ferror(mFile)) {
-                return fail(errno != 0 ? errno : EIO);
+    while (!mEnded && mFd >= 0) {
+        std::string_view line;
+        if (!nextLine(line)) {
+            if (mEnded) {
+                return false;  // a read error: the open command is not handed out
             }
             mEnded = true;
             return mSplitter.finish(command);
         }
-        std::string_view line(mLine, static_cast<std::size_t>(length));
-        if (!line.empty() && line.back() == '\n') {
-            line.remove_suffix(1);
-        }
         const bool complete = mSplitter.addLine(line, command);
-        // One huge line must not stay reserved for the rest of the file.
-        if (mCapacity > kKeptBuffer) {
-            std::free(mLine);
-            mLine = nullptr;
-            mCapacity = 0;
+        if (mBuffer.size() > kKeptBuffer && mBegin == mEnd) {
+            std::vector<char>(kReadBuffer).swap(mBuffer);
+            mBegin = mEnd = 0;
         }
         if (complete) {
             return true;

@@ -1,8 +1,8 @@
 #ifndef TOOLS_UPARSE_SYNTAXINPUT_H
 #define TOOLS_UPARSE_SYNTAXINPUT_H
 
-#include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "refhost/CommandSplitter.h"
@@ -33,15 +33,22 @@ class SyntaxInput {
 
   private:
     bool fail(int error);
+    // The next line, without its LF, viewed in the buffer until the next call; false at the
+    // end of the input or after a read error.
+    bool nextLine(std::string_view& line);
+    // Reads more of the input behind what is buffered; false at its end or on an error.
+    bool fill();
 
     std::string mPath;
     std::string mName;
-    std::vector<char> mReadBuffer;  // a named file's stdio buffer, freed after the file is closed
-    std::FILE* mFile = nullptr;
+    int mFd = -1;
     bool mOwnsFile = false;
     bool mEnded = false;
-    char* mLine = nullptr;  // getline's buffer
-    std::size_t mCapacity = 0;
+    // The input is read in large blocks and cut into lines here: [mBegin, mEnd) is read and not
+    // yet handed out. A line longer than the buffer makes it grow.
+    std::vector<char> mBuffer;
+    std::size_t mBegin = 0;
+    std::size_t mEnd = 0;
     refhost::CommandSplitter mSplitter;
     std::string mError;
 };

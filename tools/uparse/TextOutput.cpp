@@ -1,6 +1,7 @@
 #include "tools/uparse/TextOutput.h"
 
 #include <charconv>
+#include <cstring>
 #include <limits>
 #include <string>
 
@@ -20,7 +21,7 @@ namespace {
 void AppendInteger(std::string& out, long long number) {
     char buffer[24];
     const std::to_chars_result written = std::to_chars(buffer, buffer + sizeof buffer, number);
-    out.append(buffer, written.ptr);
+    out.append(buffer, static_cast<std::size_t>(written.ptr - buffer));
 }
 
 void AppendStatus(std::string& out, const CommandReport& report) {
@@ -69,9 +70,9 @@ void AppendValue(std::string& out, const ValueView& value) {
 }
 
 void AppendKind(std::string& out, const ValueView& value) {
-    out += "  [";
-    out += value.kind;
-    out += "]\n";
+    AppendShort(out, "  [");
+    out.append(value.kind.data(), value.kind.size());
+    AppendShort(out, "]\n");
 }
 
 // Writes the tree's lines as the walk hands over its parts.
@@ -79,20 +80,23 @@ class TreeText : public TreeVisitor {
   public:
     explicit TreeText(std::string& out) : mOut(out) {}
 
+    // The line is put together on the stack and appended in one piece.
     void group(bool global, bool empty) override {
-        mOut += "  group ";
-        mOut += std::to_string(++mGroups);
+        char line[64] = "  group ";
+        char* end = line + 8;
+        end = std::to_chars(end, line + 28, ++mGroups).ptr;  // room for 20 digits
         if (global) {
-            mOut += " (global)";
+            end = Copy(end, " (global)");
         }
         if (empty) {
-            mOut += " (empty)";
+            end = Copy(end, " (empty)");
         }
-        mOut += '\n';
+        *end++ = '\n';
+        mOut.append(line, static_cast<std::size_t>(end - line));
     }
 
     void subCommand(const SubComView& sub) override {
-        mOut += "    ";
+        AppendShort(mOut, "    ");
         if (sub.name.empty()) {
             mOut += "(leading part)";
         } else {
@@ -117,7 +121,7 @@ class TreeText : public TreeVisitor {
             mOut += ')';
         } else {
             const std::size_t mark = mOut.size();
-            mOut += " = ";
+            AppendShort(mOut, " = ");
             AppendValueText(mOut, param.value);
             if (mOut.size() == mark + 3) {
                 mOut.resize(mark);
@@ -127,6 +131,12 @@ class TreeText : public TreeVisitor {
     }
 
   private:
+    template <std::size_t N>
+    static char* Copy(char* to, const char (&text)[N]) {
+        std::memcpy(to, text, N - 1);
+        return to + N - 1;
+    }
+
     std::string& mOut;
     std::size_t mGroups = 0;
 };
@@ -137,10 +147,10 @@ void AppendVariables(std::string& out, const CommandReport& report) {
     }
     out += "  validated variables\n";
     for (const examples::VariableList& list : report.result.variables) {
-        out += "    ";
+        AppendShort(out, "    ");
         out += list.role;
         if (!list.subCommand.empty() || !list.parameter.empty()) {
-            out += " (";
+            AppendShort(out, " (");
             if (!list.subCommand.empty()) {
                 out += '/';
                 out += list.subCommand;
@@ -157,7 +167,7 @@ void AppendVariables(std::string& out, const CommandReport& report) {
             AppendPrintableToken(out, name);
         }
         for (const auto& qualifier : list.qualifiers) {
-            out += " (";
+            AppendShort(out, " (");
             out += qualifier.first;
             out += '=';
             AppendPrintableToken(out, qualifier.second);
@@ -173,11 +183,11 @@ void AppendTree(std::string& out, const CommandReport& report) {
     } else {
         AppendPrintableToken(out, report.command);
     }
-    out += " (";
+    AppendShort(out, " (");
     AppendEscapedText(out, report.file);
     out += ':';
     AppendInteger(out, report.line);
-    out += "): ";
+    AppendShort(out, "): ");
     AppendStatus(out, report);
     out += '\n';
     TreeText text(out);

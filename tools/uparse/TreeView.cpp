@@ -32,16 +32,16 @@ void Tokens(const ParamObj& value, ValueView& view) {
     view.texts.reserve(value.getTokenListSize());
     for (unsigned i = 0; i < value.getTokenListSize(); ++i) {
         const TokenInfoObj* token = value.getTokenObj(i);
-        std::string& text = view.texts.emplace_back();
-        if (token->IsLiteral()) {
-            const std::string_view literal = token->getString();
-            text.reserve(literal.size() + 2);
-            text += '\'';
-            text += literal;
-            text += '\'';
-        } else {
-            text = token->getString();
+        if (!token->IsLiteral()) {
+            view.texts.emplace_back(token->getString());
+            continue;
         }
+        std::string& text = view.texts.emplace_back();
+        const std::string_view literal = token->getString();
+        text.reserve(literal.size() + 2);
+        text += '\'';
+        text += literal;
+        text += '\'';
     }
 }
 
@@ -266,12 +266,12 @@ void AppendNumber(std::string& out, double number) {
         !(number == 0 && std::signbit(number))) {
         const std::to_chars_result written =
             std::to_chars(buffer, buffer + sizeof buffer, static_cast<long long>(number));
-        out.append(buffer, written.ptr);
+        out.append(buffer, static_cast<std::size_t>(written.ptr - buffer));
         return;
     }
     const std::to_chars_result written = std::to_chars(
         buffer, buffer + sizeof buffer, number, std::chars_format::general, 15);
-    out.append(buffer, written.ptr);
+    out.append(buffer, static_cast<std::size_t>(written.ptr - buffer));
 }
 
 }  // namespace
@@ -318,9 +318,14 @@ void AppendValueText(std::string& out, const ValueView& value) {
     // A separator goes before every item but the first that added text; an item that adds
     // nothing leaves the next one first.
     const std::size_t start = out.size();
-    const auto separate = [&out, start](const char* separator) {
+    const auto separate = [&out, start](std::string_view separator) {
         if (out.size() > start) {
-            out += separator;
+            out.append(separator.data(), separator.size());
+        }
+    };
+    const auto blank = [&out, start]() {
+        if (out.size() > start) {
+            out.push_back(' ');
         }
     };
     if (!value.parts.empty()) {
@@ -328,7 +333,7 @@ void AppendValueText(std::string& out, const ValueView& value) {
             separate("; ");
             AppendPrintableToken(out, part.label);
             const std::size_t labelEnd = out.size();
-            out += ": ";
+            AppendShort(out, ": ");
             const std::size_t partStart = out.size();
             AppendValueText(out, part);
             if (out.size() == partStart) {
@@ -339,9 +344,13 @@ void AppendValueText(std::string& out, const ValueView& value) {
     }
     const bool texts = !value.texts.empty();
     const bool quoted = texts && (value.kind == "literal" || value.kind == "literals");
-    const char* separator = texts && value.kind == "crossed" ? " BY " : " ";
+    const bool crossed = texts && value.kind == "crossed";
     for (const std::string& item : value.texts) {
-        separate(separator);
+        if (crossed) {
+            separate(" BY ");
+        } else {
+            blank();
+        }
         if (quoted) {
             out += '\'';
         }
@@ -351,7 +360,7 @@ void AppendValueText(std::string& out, const ValueView& value) {
         }
     }
     for (double number : value.numbers) {
-        separate(" ");
+        blank();
         AppendNumber(out, number);
     }
     for (const ValueView::Row& row : value.rows) {
@@ -360,7 +369,7 @@ void AppendValueText(std::string& out, const ValueView& value) {
             AppendPrintableToken(out, item);
             out += ' ';
         }
-        out += "-> ";
+        AppendShort(out, "-> ");
         AppendNumber(out, row.code);
     }
 }
