@@ -26,6 +26,7 @@
 #include "uparser/SubComDescriptor.h"
 #include "uparser/TokenInfoObj.h"
 #include "uparser/VarSpecObj.h"
+#include "uparser/detail/BlockList.h"
 #include "uparser/detail/TokenList.h"
 
 namespace {
@@ -139,6 +140,47 @@ std::vector<std::string> TextsOf(const uparser_detail::TokenList& list) {
         texts.emplace_back(token.getString(), token.getStringLength());
     }
     return texts;
+}
+
+// Once its first block is full a list never moves an element: places taken early stay valid
+// through later growth. Copies are deep and grow apart; a list moved from is empty and usable.
+TEST(BlockLists, KeepTheirElementsInPlaceAndCopyDeep) {
+    using List = block_list::BlockList<std::string, 2>;  // blocks of four
+    List list;
+    std::vector<const std::string*> places;
+    const std::string* first = nullptr;
+    for (int i = 0; i < 23; ++i) {
+        list.push_back("item " + std::to_string(i) + " of a list longer than a short string");
+        places.push_back(&list[static_cast<std::size_t>(i)]);
+        first = i + 1 == static_cast<int>(List::kBlock) ? &list[0] : first;
+    }
+    ASSERT_EQ(list.size(), 23u);
+    int moved = 0;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        EXPECT_EQ(list[i], "item " + std::to_string(i) + " of a list longer than a short string");
+        moved += i >= List::kBlock && places[i] != &list[i] ? 1 : 0;
+    }
+    EXPECT_EQ(moved, 0);
+    EXPECT_EQ(first, &list[0]);  // the first block, once full, stays too
+
+    List copy = list;
+    copy.back() = "changed";
+    copy.push_back("only in the copy");
+    EXPECT_EQ(list.size(), 23u);
+    EXPECT_EQ(copy.size(), 24u);
+    EXPECT_EQ(list[22], "item 22 of a list longer than a short string");
+    EXPECT_EQ(copy[22], "changed");
+    EXPECT_EQ(copy[23], "only in the copy");
+
+    List taken = std::move(copy);
+    List& alias = taken;
+    taken = std::move(alias);
+    EXPECT_EQ(taken.size(), 24u);
+    EXPECT_EQ(taken[23], "only in the copy");
+    EXPECT_TRUE(copy.empty());  // NOLINT(bugprone-use-after-move)
+    copy.push_back("again");
+    EXPECT_EQ(copy.size(), 1u);
+    EXPECT_EQ(copy[0], "again");
 }
 
 // A value's list keeps one token inside and more on the heap; copies, moves and assignments

@@ -28,6 +28,7 @@
 #include "uparser/ParamObj.h"
 #include "uparser/ParserUtility.h"
 #include "uparser/ParserValidator.h"
+#include "uparser/SubComDescriptor.h"
 #include "uparser/UniversalParser.h"
 #include "uparser/VarSpecObj.h"
 
@@ -334,6 +335,47 @@ TEST(Faults, AFailedGrowthKeepsTheFlagsOfALongList) {
             ASSERT_TRUE(other.SetVariable(index));
             EXPECT_EQ(other.ExcludeCommonVars(list, NoMessage), !listed) << index;
         }
+    }
+}
+
+// A parameter added when its list needs a new block, its index a larger table, or both, fails
+// at each allocation in turn and leaves the subcommand as it was: same names, same places,
+// same counts, and the same addition succeeds afterwards.
+TEST(Faults, AFailedParameterAdditionLeavesTheSubcommandAsItWas) {
+    const auto name = [](int i) { return "P" + std::to_string(i); };
+    for (const int size : {0, 1, 8, 511, 512, 1024, 1536, 12288}) {
+        SCOPED_TRACE(size);
+        const auto build = [&] {
+            SubComDescriptor sub("S", SubComByEqual);
+            for (int i = 0; i < size; ++i) {
+                sub.addParamDesc(ParamDescriptor(name(i), ParamNumber, i % 2 == 0));
+            }
+            return sub;
+        };
+        const auto addTo = [&](SubComDescriptor& sub) {
+            sub.addParamDesc(ParamDescriptor(name(size), ParamKeyWord, true));
+        };
+        SubComDescriptor probe = build();
+        const long total = CountAllocations([&] { addTo(probe); });
+        const int required = probe.getRequiredParamCount() - 1;
+        SubComDescriptor sub;
+        for (long at = 1; at <= total; ++at) {
+            // Afresh each time: room a failed call did reserve is kept, which shifts the count.
+            sub = build();
+            ASSERT_TRUE(FailingAt(at, [&] { addTo(sub); })) << at;
+            ASSERT_EQ(sub.getParamDescListSize(), size) << at;
+            ASSERT_EQ(sub.getRequiredParamCount(), required) << at;
+            ASSERT_EQ(sub.getParamDescIndex(name(size)), -1) << at;
+            for (int i = 0; i < size; i += std::max(1, size / 64)) {
+                ASSERT_EQ(sub.getParamDescIndex(name(i)), i) << at;
+            }
+        }
+        sub = build();
+        addTo(sub);
+        EXPECT_EQ(sub.getParamDescListSize(), size + 1);
+        EXPECT_EQ(sub.getParamDescIndex(name(size)), size);
+        EXPECT_EQ(sub.getParamDesc(size)->getParamType(), ParamKeyWord);
+        EXPECT_EQ(sub.getRequiredParamCount(), required + 1);
     }
 }
 

@@ -4,7 +4,6 @@
 
 #include "uparser/ParserUtility.h"
 #include "uparser/detail/FlatNameIndex.h"
-#include "uparser/detail/LongListGrowth.h"
 #include "uparser/detail/UpperName.h"
 
 using namespace UPSpecTypes;
@@ -115,7 +114,7 @@ void SubComDescriptor::addParamDesc(ParamDescriptor&& param) {
         // Both allocations before either container changes: running out of memory leaves the
         // subcommand as it was.
         flat_name_index::Reserve(mParamIndex, mParamDescs.size());
-        long_list::MakeRoomForOne(mParamDescs);
+        mParamDescs.makeRoomForOne();
         mParamDescs.push_back(std::move(param));
         flat_name_index::Add(mParamIndex, hash, static_cast<int>(mParamDescs.size()) - 1);
         stored = &mParamDescs.back();

@@ -8,6 +8,7 @@
 #include "uparser/Export.h"
 #include "uparser/ParamDescriptor.h"
 #include "uparser/UPSpecTypes.h"
+#include "uparser/detail/BlockList.h"
 
 // The grammar of one subcommand: its name (upper-cased), how its parameters are written, the
 // parameters themselves and the descriptor of its own (export) value.
@@ -69,7 +70,8 @@ class UPARSER_API SubComDescriptor {
     bool mSubComRequired;
     bool mSubComRepeatable;
     bool mEmptyAllowed;
-    std::vector<ParamDescriptor> mParamDescs;
+    // Never moved once written: a large grammar's descriptors are not copied as it grows.
+    block_list::BlockList<ParamDescriptor> mParamDescs;
     // Upper-case name -> position in mParamDescs. The parser looks a name up for every
     // parameter of a command, so a subcommand with many parameters must not be searched in
     // turn. Open addressing over slots of 8 bytes that keep their name's hash.

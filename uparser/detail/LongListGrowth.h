@@ -7,7 +7,7 @@
 namespace long_list {
 
 // Room for one more element, for lists that are built an element at a time and grow long (a
-// group's subcommands, a subcommand's parameter descriptors). From kFourfoldFrom elements on a
+// group's subcommands). From kFourfoldFrom elements on a
 // full list grows fourfold instead of twofold: every regrowth moves each element, some hundreds
 // of bytes, through the cache, and a list of n elements then moves about n/3 of them in all
 // instead of about n. The room left unused is at most three quarters of the list, against half
