@@ -6,7 +6,7 @@
 
 #include "uparser/Export.h"
 #include "uparser/SubComObj.h"
-#include "uparser/detail/ChunkedList.h"
+#include "uparser/detail/BlockList.h"
 
 // One parsed subcommand group: its subcommands in written order. A group is known by the name
 // of its first subcommand, the separator that opened it.
@@ -42,8 +42,9 @@ class UPARSER_API GroupComObj {
     friend class UniversalParser;
     SubComObj& emplaceSubComObj(const std::string& name);
 
-    // A long list is never moved whole as it grows.
-    uparser_detail::ChunkedList<SubComObj> mSubComList;
+    // A long list is never moved whole as it grows. Blocks of 128 subcommands (some 62 KB)
+    // stay below the size from which the allocator maps each block afresh from the system.
+    block_list::BlockList<SubComObj, 7> mSubComList;
     bool mGroupGlobal = false;
 };
 
