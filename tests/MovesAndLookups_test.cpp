@@ -482,6 +482,30 @@ TEST(GroupComDescriptorLookup, ManySubcommandsAreFoundByAnyCaseReplacedInPlaceAn
     EXPECT_EQ(command.getSubComDescMult("NONE"), 0);
 }
 
+// A subcommand of more parameters than one block of declarations holds: those declared later
+// are counted by their own place.
+TEST(ParameterOccurrences, AreCountedBeyondTheFirstBlockOfDeclarations) {
+    CommandDescriptor grammar("GAUGE", "Gauge");
+    SubComDescriptor opts("OPTS", SubComByEqual, false, true);
+    constexpr int kParams = 1500;
+    for (int i = 1; i <= kParams; ++i) {
+        opts.addParamDesc(ParamDescriptor("P" + std::to_string(i), ParamNumber, i == kParams));
+    }
+    grammar.addSubComDesc(opts);
+    const auto parse = [&grammar](const std::string& text) {
+        return testsupport::ParseCommand("GAUGE " + text, &grammar);
+    };
+    EXPECT_EQ(parse("/OPTS P1500=1 P1000=2 p3=3 P1200=4 /OPTS P1000=5 P1500=6").code,
+              ParseCodes::Parsed);
+    const testsupport::ParseOutcome repeated = parse("/OPTS P1500=1 P1000=2 P600=3 P1000=4");
+    EXPECT_EQ(repeated.code, ParseCodes::ParamRepeated);
+    const testsupport::ParseOutcome missing = parse("/OPTS P1499=1 P1000=2 /OPTS P1500=3");
+    EXPECT_EQ(missing.code, ParseCodes::ParamMissing);
+    const std::vector<std::string> texts = missing.texts();
+    ASSERT_FALSE(texts.empty());
+    EXPECT_NE(texts.front().find("P1500"), std::string::npos);
+}
+
 // Each occurrence of a subcommand counts its parameters afresh, also where two subcommands
 // declare parameters at the same places.
 TEST(ParameterOccurrences, CountEachOccurrenceOfASubcommandOnItsOwn) {

@@ -343,6 +343,8 @@ bool UniversalParser::atSubComEnd() const {
 const ParamDescriptor* UniversalParser::currentNamedParam(const std::string* upperWord) {
     if (mNamedAt != mConsumed || mNamedSubCom != mCurSubComDesc) {
         mNamedDesc = NamedParam(mCurSubComDesc, mCurToken, upperWord, mNamedExpected);
+        // A hit leaves the place after it to be tried next.
+        mNamedIndex = mNamedDesc != nullptr ? mNamedExpected - 1 : -1;
         mNamedAt = mConsumed;
         mNamedSubCom = mCurSubComDesc;
     }
@@ -514,10 +516,6 @@ void UniversalParser::ParamOccurrences::clear() {
         std::fill(mStamps.begin(), mStamps.end(), 0u);
         mCurrent = 1;
     }
-}
-
-std::size_t UniversalParser::currentParamPosition() const {
-    return static_cast<std::size_t>(mCurParamDesc - mCurSubComDesc->getParamDesc(0));
 }
 
 int& UniversalParser::subComOccurrence(const std::string& name) {
@@ -1199,12 +1197,14 @@ bool UniversalParser::processParamObj(ParamObj& param, const std::string& paramN
 // occurrence of the subcommand.
 bool UniversalParser::enterParameter(const std::string& paramName, const std::string& extName,
                                      bool namesCurrent) {
+    // The position, not the address: declarations lie in blocks, not in one array.
+    int index = -1;
     if (mCurSubComDesc != nullptr && namesCurrent) {
         // The usual case: the parameter is named by the current word, often looked up already.
         mCurParamDesc = currentNamedParam(&paramName);
+        index = mNamedIndex;
     } else {
-        const int index =
-            mCurSubComDesc != nullptr ? mCurSubComDesc->getParamDescIndex(paramName) : -1;
+        index = mCurSubComDesc != nullptr ? mCurSubComDesc->getParamDescIndex(paramName) : -1;
         mCurParamDesc = mCurSubComDesc != nullptr ? mCurSubComDesc->getParamDesc(index) : nullptr;
     }
     if (mCurParamDesc == nullptr) {
@@ -1212,7 +1212,7 @@ bool UniversalParser::enterParameter(const std::string& paramName, const std::st
         mMessage.InvalidParam(paramName.c_str(), extName.c_str());
         return false;
     }
-    if (!mParamOccur.add(currentParamPosition())) {
+    if (!mParamOccur.add(static_cast<std::size_t>(index))) {
         mErrorCode = ParseCodes::ParamRepeated;
         mMessage.ParamRepeated(paramName.c_str(), extName.c_str());
         return false;

@@ -159,6 +159,8 @@ class UPARSER_API UniversalParser {
     long mNamedAt = -1;
     const SubComDescriptor* mNamedSubCom = nullptr;
     const ParamDescriptor* mNamedDesc = nullptr;
+    // mNamedDesc's position among its subcommand's declarations, or -1.
+    int mNamedIndex = -1;
     // The place after the parameter last found by name: where the next one is tried first.
     int mNamedExpected = 0;
     // Which declared parameters of the current subcommand occurrence were given, by their
@@ -178,8 +180,6 @@ class UPARSER_API UniversalParser {
         unsigned mCurrent = 1;
     };
     ParamOccurrences mParamOccur;
-    // mCurParamDesc's position among the current subcommand's declarations.
-    std::size_t currentParamPosition() const;
     // An entry of an occurrence map, valid until the map is emptied; a copy of the parser
     // starts without one.
     struct OccurHint {
