@@ -38,11 +38,11 @@ class UPARSER_API GroupComObj {
 
   private:
     // The parser builds each subcommand where it will stay, rather than moving a finished one
-    // of some 500 bytes into the list.
+    // of some 450 bytes into the list.
     friend class UniversalParser;
     SubComObj& emplaceSubComObj(const std::string& name);
 
-    // A long list is never moved whole as it grows. Blocks of 128 subcommands (some 62 KB)
+    // A long list is never moved whole as it grows. Blocks of 128 subcommands (some 56 KB)
     // stay below the size from which the allocator maps each block afresh from the system.
     block_list::BlockList<SubComObj, 7> mSubComList;
     bool mGroupGlobal = false;
