@@ -63,6 +63,10 @@ bool SyntaxInput::fill() {
         mEnd -= mBegin;
         mBegin = 0;
     }
+    if (mBuffer.size() > kKeptBuffer && mEnd < kReadBuffer) {
+        mBuffer.resize(kReadBuffer);
+        mBuffer.shrink_to_fit();
+    }
     if (mEnd == mBuffer.size()) {
         mBuffer.resize(mBuffer.size() * 2);
     }
