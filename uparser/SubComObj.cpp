@@ -104,10 +104,6 @@ ParamObj& SubComObj::emplaceParamObj(const TokenInfoObj& keyword, const std::str
     return mParamList.back();
 }
 
-void SubComObj::reserveParamObjs(std::size_t count) {
-    mParamList.reserve(count);
-}
-
 unsigned int SubComObj::getParamListSize() const {
     return static_cast<unsigned int>(mParamList.size());
 }

@@ -60,8 +60,6 @@ class UPARSER_API SubComObj {
     // The parser builds each parameter where it will stay (see GroupComObj).
     friend class UniversalParser;
     ParamObj& emplaceParamObj(const TokenInfoObj& keyword, const std::string& extName);
-    // Out of line: the list's regrowth would swell every unit that asks for room.
-    void reserveParamObjs(std::size_t count);
 
     std::string mSubComName;
     int mSubComCount = 0;

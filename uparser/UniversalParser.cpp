@@ -819,7 +819,7 @@ bool UniversalParser::processSubCommand(SubComObj& subCom) {
 
 void UniversalParser::reserveParams(SubComObj& subCom) const {
     if (subCom.getSubComName() == mLastParamCount.subComName) {
-        subCom.reserveParamObjs(mLastParamCount.count);
+        subCom.mParamList.reserve(mLastParamCount.count);
     }
 }
 

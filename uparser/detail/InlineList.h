@@ -77,17 +77,7 @@ class InlineList {
             moveTo(count);
         }
     }
-    void push_back(const T& element) {
-        if (mSize < mCapacity) {
-            new (mData + mSize) T(element);
-        } else {
-            // The copy comes first: element may be one of this list's own.
-            T copy(element);
-            moveTo(grown());
-            new (mData + mSize) T(std::move(copy));
-        }
-        ++mSize;
-    }
+    void push_back(const T& element) { emplace_back(element); }
     // element must not be one of this list's own.
     void push_back(T&& element) {
         if (mSize == mCapacity) {
