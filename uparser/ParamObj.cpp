@@ -62,6 +62,9 @@ ParamObj::ParamObj(const TokenInfoObj& keyword, ParamSpec type)
 ParamObj::ParamObj(const TokenInfoObj& keyword, ParamSpec type, const std::string& subComExtName)
     : mType(type), mKeyWordToken(keyword), mSubComExtName(subComExtName) {}
 
+ParamObj::ParamObj(ParamSpec type, const std::string& subComExtName)
+    : mType(type), mSubComExtName(subComExtName) {}
+
 ParamObj::ParamObj(const ParamObj& other)
     : mType(other.mType),
       mParenUsed(other.mParenUsed),

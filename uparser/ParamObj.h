@@ -164,6 +164,8 @@ class UPARSER_API ParamObj {
     // subcommand appends its count to its export parameter's name (SubComObj::setSubComCount).
     friend class UniversalParser;
     friend class SubComObj;
+    // A subcommand's export parameter: an empty keyword, made with its name.
+    ParamObj(UPSpecTypes::ParamSpec type, const std::string& subComExtName);
     using TokenIter = uparser_detail::TokenList::const_iterator;
     // getParamObj over a run of parameters, which a subcommand holds in no std::vector.
     static const ParamObj* findParamObj(const std::string& name, const ParamObj* first,

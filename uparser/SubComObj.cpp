@@ -7,10 +7,8 @@
 SubComObj::SubComObj() : SubComObj(std::string()) {}
 
 // The export parameter's keyword is an empty token, as a default-made parameter has.
-SubComObj::SubComObj(const std::string& name) : mSubComName(name), mSubComExtName(name) {
-    mExportParam.setType(UPSpecTypes::ParamTokenList);
-    mExportParam.setSubComExtName(mSubComExtName);
-}
+SubComObj::SubComObj(const std::string& name)
+    : mSubComName(name), mExportParam(UPSpecTypes::ParamTokenList, name) {}
 
 SubComObj::SubComObj(const SubComObj& other) = default;
 
@@ -20,7 +18,6 @@ SubComObj& SubComObj::operator=(SubComObj&& other) noexcept {
     if (this != &other) {
         mSubComName = std::move(other.mSubComName);
         mSubComCount = other.mSubComCount;
-        mSubComExtName = std::move(other.mSubComExtName);
         mParenUsed = other.mParenUsed;
         mEqualUsed = other.mEqualUsed;
         mParamList = std::move(other.mParamList);
@@ -34,7 +31,7 @@ const std::string& SubComObj::getSubComName() const {
 }
 
 const std::string& SubComObj::getSubComExtName() const {
-    return mSubComExtName;
+    return mExportParam.mSubComExtName;
 }
 
 int SubComObj::getSubComCount() const {
@@ -42,29 +39,23 @@ int SubComObj::getSubComCount() const {
 }
 
 void SubComObj::setSubComCount(int count) {
+    std::string& extName = mExportParam.mSubComExtName;
     // Until a count is set the extended name is the name; the usual first count then only
     // appends to it.
-    const bool plainName = mSubComCount == 0 && mSubComExtName.size() == mSubComName.size();
+    const bool plainName = mSubComCount == 0 && extName.size() == mSubComName.size();
     mSubComCount = count;
-    // Built in place, as AppendIndexToString would join them: a repeatable subcommand gets its
-    // name at every occurrence.
     if (!plainName) {
-        mSubComExtName.assign(mSubComName);
+        extName.assign(mSubComName);
     }
     if (count > 0) {
-        // The blank and the digits in one append; the unnamed part's count stands alone.
+        // Built in place, as AppendIndexToString would join them: a repeatable subcommand gets
+        // its name at every occurrence. The blank and the digits go in one append; the unnamed
+        // part's count stands alone.
         char digits[16] = {' '};
         const std::to_chars_result end = std::to_chars(digits + 1, digits + sizeof digits, count);
         const char* const suffix = mSubComName.empty() ? digits + 1 : digits;
-        const auto length = static_cast<std::size_t>(end.ptr - suffix);
-        mSubComExtName.append(suffix, length);
-        if (plainName) {
-            // The export parameter carries the extended name it had, the plain name.
-            mExportParam.mSubComExtName.append(suffix, length);
-            return;
-        }
+        extName.append(suffix, static_cast<std::size_t>(end.ptr - suffix));
     }
-    mExportParam.setSubComExtName(mSubComExtName);
 }
 
 void SubComObj::setParenUsed() {

@@ -63,11 +63,11 @@ class UPARSER_API SubComObj {
 
     std::string mSubComName;
     int mSubComCount = 0;
-    std::string mSubComExtName;
     bool mParenUsed = false;
     bool mEqualUsed = false;
     // Most subcommands given have one parameter or none: the first is held inside.
     uparser_detail::InlineList<ParamObj> mParamList;
+    // Its name is the subcommand's extended name, held only there.
     ParamObj mExportParam;
 };
 
