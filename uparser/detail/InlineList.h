@@ -37,9 +37,7 @@ class InlineList {
     using iterator = T*;
     using const_iterator = const T*;
 
-    // Pointed in the body: clang takes the address of a member not yet constructed, in the
-    // initializer list, for a use of it.
-    InlineList() noexcept { mData = &mOne; }
+    InlineList() noexcept {}
     // Delegating: should a copy throw, the destructor releases the block.
     InlineList(const_iterator first, const_iterator last) : InlineList() { append(first, last); }
     InlineList(const InlineList& other) : InlineList(other.begin(), other.end()) {}
@@ -62,15 +60,15 @@ class InlineList {
 
     std::size_t size() const { return mSize; }
     bool empty() const { return mSize == 0; }
-    const_iterator begin() const { return mData; }
-    const_iterator end() const { return mData + mSize; }
-    iterator begin() { return mData; }
-    iterator end() { return mData + mSize; }
-    const T& operator[](std::size_t index) const { return mData[index]; }
-    T& operator[](std::size_t index) { return mData[index]; }
-    const T& front() const { return mData[0]; }
-    const T& back() const { return mData[mSize - 1]; }
-    T& back() { return mData[mSize - 1]; }
+    const_iterator begin() const { return data(); }
+    const_iterator end() const { return data() + mSize; }
+    iterator begin() { return data(); }
+    iterator end() { return data() + mSize; }
+    const T& operator[](std::size_t index) const { return data()[index]; }
+    T& operator[](std::size_t index) { return data()[index]; }
+    const T& front() const { return data()[0]; }
+    const T& back() const { return data()[mSize - 1]; }
+    T& back() { return data()[mSize - 1]; }
 
     void reserve(std::size_t count) {
         if (count > mCapacity) {
@@ -83,28 +81,29 @@ class InlineList {
         if (mSize == mCapacity) {
             moveTo(grown());
         }
-        new (mData + mSize) T(std::move(element));
+        new (data() + mSize) T(std::move(element));
         ++mSize;
     }
     template <typename... Args>
     T& emplace_back(Args&&... args) {
         if (mSize < mCapacity) {
-            new (mData + mSize) T(std::forward<Args>(args)...);
+            new (data() + mSize) T(std::forward<Args>(args)...);
         } else {
             // Made first: the arguments may refer to this list's own elements.
             T made(std::forward<Args>(args)...);
             moveTo(grown());
-            new (mData + mSize) T(std::move(made));
+            new (data() + mSize) T(std::move(made));
         }
-        return mData[mSize++];
+        return data()[mSize++];
     }
     // [first, last) must not lie in this list.
     void append(const_iterator first, const_iterator last) {
         reserve(mSize + static_cast<std::size_t>(last - first));
         const std::uint32_t oldSize = mSize;
+        T* const elements = data();
         try {
             for (; first != last; ++first) {
-                new (mData + mSize) T(*first);
+                new (elements + mSize) T(*first);
                 ++mSize;
             }
         } catch (...) {
@@ -116,18 +115,21 @@ class InlineList {
 
   private:
     static constexpr std::uint32_t kInline = 1;
-    // Counts are 32-bit, which keeps the object at one element, a pointer and two counts.
+    // Counts are 32-bit, which keeps the object at one element (or a pointer) and two counts.
     static constexpr std::size_t kMaxElements =
         std::min<std::size_t>(std::numeric_limits<std::uint32_t>::max(),
                               std::numeric_limits<std::size_t>::max() / sizeof(T));
 
+    // A block is never made for fewer than two elements.
     bool isInline() const { return mCapacity == kInline; }
+    T* data() { return isInline() ? &mOne : mHeap; }
+    const T* data() const { return isInline() ? &mOne : mHeap; }
     // A second element usually starts a short list: room for four then, rather than two and
     // three.
     std::size_t grown() const { return mCapacity < 4 ? 4 : std::size_t{mCapacity} * 2; }
 
     void truncate(std::uint32_t size) noexcept {
-        T* const elements = mData;
+        T* const elements = data();
         while (mSize > size) {
             elements[--mSize].~T();
         }
@@ -138,17 +140,18 @@ class InlineList {
             throw std::bad_alloc();
         }
         auto* block = static_cast<T*>(::operator new(count * sizeof(T)));
-        // Held in locals: the stores of the moves might otherwise be taken to change mData.
-        T* const elements = mData;
+        // Held in locals: the stores of the moves might otherwise be taken to change the list.
+        T* const elements = data();
         const std::uint32_t size = mSize;
         for (std::uint32_t i = 0; i < size; ++i) {
             new (block + i) T(std::move(elements[i]));
             elements[i].~T();
         }
         if (!isInline()) {
-            ::operator delete(mData);
+            ::operator delete(mHeap);
         }
-        mData = block;
+        // The inline element, if there was one, is gone: the pointer takes its place.
+        mHeap = block;
         mCapacity = static_cast<std::uint32_t>(count);
     }
     // Takes over other's elements; this list is empty and inline, other becomes so.
@@ -159,9 +162,8 @@ class InlineList {
                 other.mOne.~T();
             }
         } else {
-            mData = other.mData;
+            mHeap = other.mHeap;
             mCapacity = other.mCapacity;
-            other.mData = &other.mOne;
             other.mCapacity = kInline;
         }
         mSize = other.mSize;
@@ -171,19 +173,19 @@ class InlineList {
     void release() noexcept {
         clear();
         if (!isInline()) {
-            ::operator delete(mData);
-            mData = &mOne;
+            ::operator delete(mHeap);
             mCapacity = kInline;
         }
     }
 
-    // mOne, or the heap block; a move points it again.
-    T* mData;
     std::uint32_t mSize = 0;
     std::uint32_t mCapacity = kInline;
-    // In a union, so that the list alone constructs and destroys it.
+    // The one element inside, or the block once the list has outgrown it: a long list keeps
+    // no room for an element it does not use. In a union, so that the list alone constructs
+    // and destroys them.
     union {
         T mOne;
+        T* mHeap;
     };
 };
 
