@@ -379,6 +379,77 @@ TEST(Faults, AFailedParameterAdditionLeavesTheSubcommandAsItWas) {
     }
 }
 
+// Everything a descriptor reports, its nested descriptors included.
+std::string Describe(const ParamDescriptor* desc) {
+    if (desc == nullptr) {
+        return "-";
+    }
+    std::string text = desc->getParamName() + ":" + std::to_string(desc->getParamType()) + ":" +
+                       std::to_string(desc->getLowerBdryOption()) + "/" +
+                       std::to_string(desc->getLowerBdryValue()) + ":" +
+                       std::to_string(desc->getUpperBdryOption()) + "/" +
+                       std::to_string(desc->getUpperBdryValue()) + ":[";
+    for (const std::string& word : desc->getStringValues()) {
+        text += word + ",";
+    }
+    std::vector<std::string> names;
+    desc->getQualifNames(names);
+    for (const std::string& name : names) {
+        text += Describe(desc->getQualifDesc(name)) + ",";
+    }
+    return text + "](" + Describe(desc->getMainDesc()) + ")(" + Describe(desc->getQualifDesc()) +
+           ")";
+}
+
+// A plain parameter, its defaults set explicitly, is copied without an allocation. Setting a
+// part it lacks allocates: should any allocation of a setting fail, the descriptor reads as
+// it did, whether it had that part or not, and the same setting succeeds afterwards.
+TEST(Faults, AFailedSettingLeavesTheDescriptorAsItWas) {
+    ParamDescriptor plain("P", ParamNumber);
+    plain.setLowerBoundary(0, LowerNone);
+    plain.setUpperBoundary(0, UpperNone);
+    plain.setMainQualDesc(nullptr, nullptr);
+    plain.setMainDesc(nullptr);
+    EXPECT_EQ(CountAllocations([&] { const ParamDescriptor copy(plain); }), 0);
+
+    ParamDescriptor inner("INNER", ParamStringQual);
+    inner.addQualifDesc("Q");
+    ParamDescriptor full("F", ParamTokenQual);
+    full.setLowerBoundary(-1, LowerExcluded);
+    full.addStringValue("old");
+    full.addQualifDesc("INNER");
+    full.setMainQualDesc(&plain, &plain);
+    const std::vector<std::function<void(ParamDescriptor&)>> settings = {
+        [](ParamDescriptor& d) { d.setLowerBoundary(1, LowerIncluded); },
+        [](ParamDescriptor& d) { d.setUpperBoundary(2, UpperExcluded); },
+        [](ParamDescriptor& d) { d.addStringValue("word"); },
+        [&](ParamDescriptor& d) { d.addQualifDesc(inner); },
+        [&](ParamDescriptor& d) { d.setMainDesc(&inner); },
+        [&](ParamDescriptor& d) { d.setQualifDesc(&inner); },
+        [&](ParamDescriptor& d) { d.setMainQualDesc(&inner, &inner); },
+    };
+    for (std::size_t i = 0; i < settings.size(); ++i) {
+        for (const ParamDescriptor* start : {&plain, &full}) {
+            SCOPED_TRACE(std::to_string(i) + " on " + start->getParamName());
+            const std::string before = Describe(start);
+            ParamDescriptor probe(*start);
+            const long total = CountAllocations([&] { settings[i](probe); });
+            if (start == &plain) {
+                EXPECT_GT(total, 0);
+            }
+            for (long at = 1; at <= total; ++at) {
+                ParamDescriptor desc(*start);
+                ASSERT_TRUE(FailingAt(at, [&] { settings[i](desc); })) << at;
+                ASSERT_EQ(Describe(&desc), before) << at;
+            }
+            ParamDescriptor desc(*start);
+            settings[i](desc);
+            EXPECT_EQ(Describe(&desc), Describe(&probe));
+            EXPECT_NE(Describe(&desc), before);
+        }
+    }
+}
+
 // Between lists the cheap operations give the strong guarantee: a failed exclusion or
 // assignment leaves the list as it was.
 TEST(Faults, FailedExclusionsAndCopiesLeaveTheListAsItWas) {

@@ -1,6 +1,7 @@
 #include "uparser/ParamDescriptor.h"
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <tuple>
 #include <utility>
@@ -11,61 +12,94 @@
 
 using namespace UPSpecTypes;
 
+// Every part but the nested descriptors is copied; the nested ones' slots stay empty.
+struct ParamDescriptor::Rare {
+    Rare() = default;
+    Rare(const Rare& other, ShallowCopy)
+        : lowerValue(other.lowerValue),
+          upperValue(other.upperValue),
+          lowerOption(other.lowerOption),
+          upperOption(other.upperOption),
+          stringValues(other.stringValues),
+          qualifDescs(other.qualifDescs.size()) {}
+
+    double lowerValue = 0.0;
+    double upperValue = 0.0;
+    LowerBdryOptions lowerOption = LowerNone;
+    UpperBdryOptions upperOption = UpperNone;
+    std::vector<std::string> stringValues;
+    std::vector<ParamDescriptorWrapper> qualifDescs;
+    ParamDescriptorWrapper mainDesc;
+    ParamDescriptorWrapper qualifDesc;
+};
+
+// A plain descriptor fits a cache line (with this string's size of 32 bytes).
+static_assert(sizeof(std::string) > 32 || sizeof(void*) > 8 || sizeof(ParamDescriptor) <= 64,
+              "ParamDescriptor outgrew a cache line");
+
 ParamDescriptor::ParamDescriptor(std::string name, ParamSpec type, bool paramRequired,
                                  bool valueRequired, BracketOptions bracket)
     : mParamName(upper_name::IsUpperAlready(name) ? std::move(name) : GetUpperString(name)),
       mParamType(type),
       mBlockOption(BlockOptEqual),
       mBracketOption(bracket),
+      mQualifOption(QualifByParen),
       mParamRequired(paramRequired),
       mValueRequired(valueRequired),
-      mSlashAllowed(false),
-      mLowerBdryOption(LowerNone),
-      mUpperBdryOption(UpperNone),
-      mQualifOption(QualifByParen),
-      mLowerBdryValue(0.0),
-      mUpperBdryValue(0.0) {}
+      mSlashAllowed(false) {}
 
 ParamDescriptor::ParamDescriptor(const ParamDescriptor& other, ShallowCopy)
     : mParamName(other.mParamName),
+      mRare(other.mRare ? std::make_unique<Rare>(*other.mRare, ShallowCopy{}) : nullptr),
       mParamType(other.mParamType),
       mBlockOption(other.mBlockOption),
       mBracketOption(other.mBracketOption),
+      mQualifOption(other.mQualifOption),
       mParamRequired(other.mParamRequired),
       mValueRequired(other.mValueRequired),
-      mSlashAllowed(other.mSlashAllowed),
-      mLowerBdryOption(other.mLowerBdryOption),
-      mUpperBdryOption(other.mUpperBdryOption),
-      mQualifOption(other.mQualifOption),
-      mLowerBdryValue(other.mLowerBdryValue),
-      mUpperBdryValue(other.mUpperBdryValue),
-      mStringValues(other.mStringValues),
-      mQualifDescs(other.mQualifDescs.size()) {}
+      mSlashAllowed(other.mSlashAllowed) {}
 
 ParamDescriptor::ParamDescriptor(const ParamDescriptor& other)
     : ParamDescriptor(other, ShallowCopy{}) {
     copyNested(other);
 }
 
+bool ParamDescriptor::hasNested(const Rare* rare) {
+    return rare != nullptr &&
+           (!rare->qualifDescs.empty() || rare->mainDesc.mDescriptor || rare->qualifDesc.mDescriptor);
+}
+
+ParamDescriptor::Rare& ParamDescriptor::rare() {
+    if (!mRare) {
+        mRare = std::make_unique<Rare>();
+    }
+    return *mRare;
+}
+
 // Level by level: each nested descriptor is made as a shallow copy and queued to receive its
 // own nested ones. Should memory run out, what was made so far is owned and freed as usual.
 void ParamDescriptor::copyNested(const ParamDescriptor& source) {
-    std::vector<std::pair<const ParamDescriptor*, ParamDescriptor*>> pending;
+    std::vector<std::pair<const Rare*, Rare*>> pending;
     const auto copySlot = [&pending](const ParamDescriptorWrapper& from,
                                      ParamDescriptorWrapper& to) {
         if (const ParamDescriptor* held = from.mDescriptor.get()) {
             to.mDescriptor.reset(new ParamDescriptor(*held, ShallowCopy{}));
-            pending.emplace_back(held, to.mDescriptor.get());
+            if (hasNested(held->mRare.get())) {
+                pending.emplace_back(held->mRare.get(), to.mDescriptor->mRare.get());
+            }
         }
     };
-    const ParamDescriptor* from = &source;
-    ParamDescriptor* to = this;
+    if (!hasNested(source.mRare.get())) {
+        return;
+    }
+    const Rare* from = source.mRare.get();
+    Rare* to = mRare.get();
     for (;;) {
-        for (std::size_t i = 0; i < from->mQualifDescs.size(); ++i) {
-            copySlot(from->mQualifDescs[i], to->mQualifDescs[i]);
+        for (std::size_t i = 0; i < from->qualifDescs.size(); ++i) {
+            copySlot(from->qualifDescs[i], to->qualifDescs[i]);
         }
-        copySlot(from->mMainDesc, to->mMainDesc);
-        copySlot(from->mQualifDesc, to->mQualifDesc);
+        copySlot(from->mainDesc, to->mainDesc);
+        copySlot(from->qualifDesc, to->qualifDesc);
         if (pending.empty()) {
             return;
         }
@@ -92,20 +126,14 @@ ParamDescriptor& ParamDescriptor::operator=(ParamDescriptor&& other) noexcept {
     }
     mParamName = std::move(other.mParamName);
     mParamType = other.mParamType;
-    mParamRequired = other.mParamRequired;
-    mValueRequired = other.mValueRequired;
     mBlockOption = other.mBlockOption;
     mBracketOption = other.mBracketOption;
-    mSlashAllowed = other.mSlashAllowed;
-    mLowerBdryValue = other.mLowerBdryValue;
-    mLowerBdryOption = other.mLowerBdryOption;
-    mUpperBdryValue = other.mUpperBdryValue;
-    mUpperBdryOption = other.mUpperBdryOption;
-    mStringValues = std::move(other.mStringValues);
-    mQualifDescs = std::move(other.mQualifDescs);
     mQualifOption = other.mQualifOption;
-    mMainDesc = std::move(other.mMainDesc);
-    mQualifDesc = std::move(other.mQualifDesc);
+    mParamRequired = other.mParamRequired;
+    mValueRequired = other.mValueRequired;
+    mSlashAllowed = other.mSlashAllowed;
+    // Last: the old rare part may hold the source.
+    mRare = std::move(other.mRare);
     return *this;
 }
 
@@ -116,33 +144,35 @@ using Owned = std::unique_ptr<ParamDescriptor>;
 }  // namespace
 
 // The nested descriptors are unlinked onto one chain, threaded through the main slot of each,
-// and freed one at a time once they hold nothing nested: no recursion and no allocation.
+// and freed one at a time once they hold nothing nested: no recursion and no allocation. One
+// that holds nothing nested to begin with is freed at once.
 ParamDescriptor::~ParamDescriptor() {
-    if (mQualifDescs.empty() && !mMainDesc.mDescriptor && !mQualifDesc.mDescriptor) {
-        return;  // nothing nested, as in most descriptors and every one moved from
+    if (!hasNested(mRare.get())) {
+        return;  // as in most descriptors and every one moved from
     }
     Owned chain;
     // A node's own main descriptor is unlinked before its main slot takes the chain.
     const auto push = [&chain](Owned node) {
-        while (node) {
-            Owned main = std::move(node->mMainDesc.mDescriptor);
-            node->mMainDesc.mDescriptor = std::move(chain);
+        while (node && hasNested(node->mRare.get())) {
+            ParamDescriptorWrapper& mainSlot = node->mRare->mainDesc;
+            Owned main = std::move(mainSlot.mDescriptor);
+            mainSlot.mDescriptor = std::move(chain);
             chain = std::move(node);
             node = std::move(main);
         }
     };
-    const auto unlinkNested = [&push](ParamDescriptor& desc) {
-        for (ParamDescriptorWrapper& slot : desc.mQualifDescs) {
+    const auto unlinkNested = [&push](Rare& rare) {
+        for (ParamDescriptorWrapper& slot : rare.qualifDescs) {
             push(std::move(slot.mDescriptor));
         }
-        push(std::move(desc.mMainDesc.mDescriptor));
-        push(std::move(desc.mQualifDesc.mDescriptor));
+        push(std::move(rare.mainDesc.mDescriptor));
+        push(std::move(rare.qualifDesc.mDescriptor));
     };
-    unlinkNested(*this);
+    unlinkNested(*mRare);
     while (chain) {
         Owned head = std::move(chain);
-        chain = std::move(head->mMainDesc.mDescriptor);
-        unlinkNested(*head);
+        chain = std::move(head->mRare->mainDesc.mDescriptor);
+        unlinkNested(*head->mRare);
     }
 }
 
@@ -202,65 +232,89 @@ bool ParamDescriptor::isSlashAllowed() const {
     return mSlashAllowed;
 }
 
+namespace {
+
+// A bound of value 0 and no option is what a descriptor without bounds reports.
+bool IsNoBound(double value, int option) {
+    return option == 0 && value == 0.0 && !std::signbit(value);
+}
+
+}  // namespace
+
 void ParamDescriptor::setLowerBoundary(double value, LowerBdryOptions option) {
-    mLowerBdryValue = value;
-    mLowerBdryOption = option;
+    if (mRare == nullptr && IsNoBound(value, option)) {
+        return;
+    }
+    Rare& part = rare();
+    part.lowerValue = value;
+    part.lowerOption = option;
 }
 
 double ParamDescriptor::getLowerBdryValue() const {
-    return mLowerBdryValue;
+    return mRare != nullptr ? mRare->lowerValue : 0.0;
 }
 
 LowerBdryOptions ParamDescriptor::getLowerBdryOption() const {
-    return mLowerBdryOption;
+    return mRare != nullptr ? mRare->lowerOption : LowerNone;
 }
 
 void ParamDescriptor::setUpperBoundary(double value, UpperBdryOptions option) {
-    mUpperBdryValue = value;
-    mUpperBdryOption = option;
+    if (mRare == nullptr && IsNoBound(value, option)) {
+        return;
+    }
+    Rare& part = rare();
+    part.upperValue = value;
+    part.upperOption = option;
 }
 
 double ParamDescriptor::getUpperBdryValue() const {
-    return mUpperBdryValue;
+    return mRare != nullptr ? mRare->upperValue : 0.0;
 }
 
 UpperBdryOptions ParamDescriptor::getUpperBdryOption() const {
-    return mUpperBdryOption;
+    return mRare != nullptr ? mRare->upperOption : UpperNone;
 }
 
 bool ParamDescriptor::meetBdryCond(double value) const {
+    if (mRare == nullptr) {
+        return true;
+    }
+    const Rare& part = *mRare;
     bool lowerOk = true;
-    if (mLowerBdryOption == LowerIncluded) {
-        lowerOk = value >= mLowerBdryValue;
-    } else if (mLowerBdryOption == LowerExcluded) {
-        lowerOk = value > mLowerBdryValue;
+    if (part.lowerOption == LowerIncluded) {
+        lowerOk = value >= part.lowerValue;
+    } else if (part.lowerOption == LowerExcluded) {
+        lowerOk = value > part.lowerValue;
     }
     bool upperOk = true;
-    if (mUpperBdryOption == UpperIncluded) {
-        upperOk = value <= mUpperBdryValue;
-    } else if (mUpperBdryOption == UpperExcluded) {
-        upperOk = value < mUpperBdryValue;
+    if (part.upperOption == UpperIncluded) {
+        upperOk = value <= part.upperValue;
+    } else if (part.upperOption == UpperExcluded) {
+        upperOk = value < part.upperValue;
     }
     return lowerOk && upperOk;
 }
 
 void ParamDescriptor::addStringValue(const std::string& word) {
     std::string upper = GetUpperString(word);
-    if (std::find(mStringValues.begin(), mStringValues.end(), upper) == mStringValues.end()) {
-        mStringValues.push_back(std::move(upper));
+    std::vector<std::string>& words = rare().stringValues;
+    if (std::find(words.begin(), words.end(), upper) == words.end()) {
+        words.push_back(std::move(upper));
     }
 }
 
 const std::vector<std::string>& ParamDescriptor::getStringValues() const {
-    return mStringValues;
+    static const std::vector<std::string> none;
+    return mRare != nullptr ? mRare->stringValues : none;
 }
 
 bool ParamDescriptor::possibleStringValue(const std::string& word) const {
-    if (mStringValues.empty()) {
+    if (mRare == nullptr || mRare->stringValues.empty()) {
         return true;
     }
+    const std::vector<std::string>& words = mRare->stringValues;
     const std::string upper = GetUpperString(word);
-    return std::find(mStringValues.begin(), mStringValues.end(), upper) != mStringValues.end();
+    return std::find(words.begin(), words.end(), upper) != words.end();
 }
 
 void ParamDescriptor::setQualifOption(QualifOptions option) {
@@ -273,16 +327,18 @@ QualifOptions ParamDescriptor::getQualifOption() const {
 
 void ParamDescriptor::addQualifDesc(const ParamDescriptor& qualifier) {
     // Stored names are upper-case already, so they compare directly.
-    for (ParamDescriptorWrapper& slot : mQualifDescs) {
-        const ParamDescriptor* held = slot.GetDescriptor();
-        if (held != nullptr && held->mParamName == qualifier.mParamName) {
-            slot.SetDescriptor(qualifier);
-            return;
+    if (mRare != nullptr) {
+        for (ParamDescriptorWrapper& slot : mRare->qualifDescs) {
+            const ParamDescriptor* held = slot.GetDescriptor();
+            if (held != nullptr && held->mParamName == qualifier.mParamName) {
+                slot.SetDescriptor(qualifier);
+                return;
+            }
         }
     }
     ParamDescriptorWrapper added;
     added.SetDescriptor(qualifier);
-    mQualifDescs.push_back(std::move(added));
+    rare().qualifDescs.push_back(std::move(added));
 }
 
 void ParamDescriptor::addQualifDesc(const std::string& name) {
@@ -290,8 +346,11 @@ void ParamDescriptor::addQualifDesc(const std::string& name) {
 }
 
 const ParamDescriptor* ParamDescriptor::getQualifDesc(const std::string& name) const {
+    if (mRare == nullptr) {
+        return nullptr;
+    }
     const std::string upper = GetUpperString(name);
-    for (const ParamDescriptorWrapper& slot : mQualifDescs) {
+    for (const ParamDescriptorWrapper& slot : mRare->qualifDescs) {
         const ParamDescriptor* held = slot.GetDescriptor();
         if (held != nullptr && held->mParamName == upper) {
             return held;
@@ -302,7 +361,10 @@ const ParamDescriptor* ParamDescriptor::getQualifDesc(const std::string& name) c
 
 int ParamDescriptor::getQualifNames(std::vector<std::string>& names) const {
     names.clear();
-    for (const ParamDescriptorWrapper& slot : mQualifDescs) {
+    if (mRare == nullptr) {
+        return 0;
+    }
+    for (const ParamDescriptorWrapper& slot : mRare->qualifDescs) {
         if (const ParamDescriptor* held = slot.GetDescriptor()) {
             names.push_back(held->mParamName);
         }
@@ -312,14 +374,14 @@ int ParamDescriptor::getQualifNames(std::vector<std::string>& names) const {
 
 bool ParamDescriptor::isQualByEqual(const std::string& name) const {
     // Without qualifiers no name can be one; the parser asks this for every word of a value.
-    if (mParamType != ParamTokenQual && mQualifDescs.empty()) {
+    if (mParamType != ParamTokenQual && (mRare == nullptr || mRare->qualifDescs.empty())) {
         return false;
     }
     return isQualByEqualUpper(GetUpperString(name));
 }
 
 bool ParamDescriptor::isQualByEqual(const char* name) const {
-    if (mParamType != ParamTokenQual && mQualifDescs.empty()) {
+    if (mParamType != ParamTokenQual && (mRare == nullptr || mRare->qualifDescs.empty())) {
         return false;
     }
     return isQualByEqual(std::string(name != nullptr ? name : ""));
@@ -365,15 +427,21 @@ class PendingDescs {
 bool ParamDescriptor::isQualByEqualUpper(const std::string& upperName) const {
     PendingDescs pending;
     for (const ParamDescriptor* desc = this; desc != nullptr; desc = pending.pop()) {
+        const Rare* part = desc->mRare.get();
         if (desc->mParamType == ParamTokenQual) {
             if (desc->mQualifOption == QualifByEqual) {
                 return true;
             }
-            pending.push(desc->mMainDesc.GetDescriptor());
-            pending.push(desc->mQualifDesc.GetDescriptor());
+            if (part != nullptr) {
+                pending.push(part->mainDesc.GetDescriptor());
+                pending.push(part->qualifDesc.GetDescriptor());
+            }
             continue;
         }
-        for (const ParamDescriptorWrapper& slot : desc->mQualifDescs) {
+        if (part == nullptr) {
+            continue;
+        }
+        for (const ParamDescriptorWrapper& slot : part->qualifDescs) {
             const ParamDescriptor* held = slot.GetDescriptor();
             if (held == nullptr) {
                 continue;
@@ -389,19 +457,20 @@ bool ParamDescriptor::isQualByEqualUpper(const std::string& upperName) const {
     return false;
 }
 
+// A slot is emptied without making a rare part for it.
 void ParamDescriptor::setMainDesc(const ParamDescriptor* main) {
     if (main != nullptr) {
-        mMainDesc.SetDescriptor(*main);
-    } else {
-        mMainDesc.Clear();
+        rare().mainDesc.SetDescriptor(*main);
+    } else if (mRare != nullptr) {
+        mRare->mainDesc.Clear();
     }
 }
 
 void ParamDescriptor::setQualifDesc(const ParamDescriptor* qualif) {
     if (qualif != nullptr) {
-        mQualifDesc.SetDescriptor(*qualif);
-    } else {
-        mQualifDesc.Clear();
+        rare().qualifDesc.SetDescriptor(*qualif);
+    } else if (mRare != nullptr) {
+        mRare->qualifDesc.Clear();
     }
 }
 
@@ -415,14 +484,18 @@ void ParamDescriptor::setMainQualDesc(const ParamDescriptor* main, const ParamDe
     if (qualif != nullptr) {
         newQualif.SetDescriptor(*qualif);
     }
-    mMainDesc = std::move(newMain);
-    mQualifDesc = std::move(newQualif);
+    if (mRare == nullptr && main == nullptr && qualif == nullptr) {
+        return;
+    }
+    Rare& part = rare();
+    part.mainDesc = std::move(newMain);
+    part.qualifDesc = std::move(newQualif);
 }
 
 const ParamDescriptor* ParamDescriptor::getMainDesc() const {
-    return mMainDesc.GetDescriptor();
+    return mRare != nullptr ? mRare->mainDesc.GetDescriptor() : nullptr;
 }
 
 const ParamDescriptor* ParamDescriptor::getQualifDesc() const {
-    return mQualifDesc.GetDescriptor();
+    return mRare != nullptr ? mRare->qualifDesc.GetDescriptor() : nullptr;
 }

@@ -1,6 +1,7 @@
 #ifndef UPARSER_PARAMDESCRIPTOR_H
 #define UPARSER_PARAMDESCRIPTOR_H
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -80,25 +81,22 @@ class UPARSER_API ParamDescriptor {
     void copyNested(const ParamDescriptor& source);
     bool isQualByEqualUpper(const std::string& upperName) const;
 
-    // Ordered for little padding (144 bytes rather than 160): a large grammar is moved and read
-    // through the cache a descriptor at a time. The name and the settings read while parsing
-    // share the first 64 bytes.
+    // What few parameters have: bounds, accepted words, qualifiers and compound parts. Null
+    // until one is set, so that a plain descriptor stays small: a large grammar is written
+    // and read through the cache a descriptor at a time.
+    struct Rare;
+    Rare& rare();
+    static bool hasNested(const Rare* rare);
+
     std::string mParamName;
+    std::unique_ptr<Rare> mRare;
     UPSpecTypes::ParamSpec mParamType;
     UPSpecTypes::BlockOptions mBlockOption;
     UPSpecTypes::BracketOptions mBracketOption;
+    UPSpecTypes::QualifOptions mQualifOption;
     bool mParamRequired;
     bool mValueRequired;
     bool mSlashAllowed;
-    UPSpecTypes::LowerBdryOptions mLowerBdryOption;
-    UPSpecTypes::UpperBdryOptions mUpperBdryOption;
-    UPSpecTypes::QualifOptions mQualifOption;
-    double mLowerBdryValue;
-    double mUpperBdryValue;
-    std::vector<std::string> mStringValues;
-    std::vector<ParamDescriptorWrapper> mQualifDescs;
-    ParamDescriptorWrapper mMainDesc;
-    ParamDescriptorWrapper mQualifDesc;
 };
 
 #endif

@@ -71,7 +71,7 @@ class UPARSER_API SubComDescriptor {
     bool mSubComRepeatable;
     bool mEmptyAllowed;
     // Never moved once written: a large grammar's descriptors are not copied as it grows.
-    // Blocks of 512 (some 72 KB) stay below the size from which the allocator maps each block
+    // Blocks of 512 (some 32 KB) stay below the size from which the allocator maps each block
     // afresh from the system.
     block_list::BlockList<ParamDescriptor> mParamDescs;
     // Upper-case name -> position in mParamDescs. The parser looks a name up for every
