@@ -25,6 +25,7 @@
 #include "support/TestGrammars.h"
 #include "support/Tokens.h"
 #include "support/VarLists.h"
+#include "uparser/CommandSpec.h"
 #include "uparser/ParamObj.h"
 #include "uparser/ParserUtility.h"
 #include "uparser/ParserValidator.h"
@@ -524,6 +525,60 @@ TEST(Faults, AThrowingDictionaryPassesThroughAndLeavesConsistentLists) {
             EXPECT_EQ(gAlloc.live, live) << "leaked";
         }
     }
+}
+
+// A value's tokens that hold their texts in blocks of their own (too long to fit inside)
+// free them with the value, however the value was made, copied, moved or replaced; one of
+// short tokens only frees its list without visiting them.
+TEST(Faults, AValueFreesTheTextBlocksOfItsTokens) {
+    const std::string longName = "a_name_too_long_for_the_token_itself";
+    const std::vector<TokenInfoObj> mixed = TokensOf("short " + longName + " 'another long text here'");
+    const std::vector<TokenInfoObj> shortOnly = TokensOf("a b c d e f g h i j");
+    ASSERT_TRUE(mixed[1].hasTextBlock());
+    ASSERT_FALSE(shortOnly[3].hasTextBlock());
+    const long live = gAlloc.live;
+    {
+        ParamObj copied(TokenOf("KEY"), UPSpecTypes::ParamTokenList);
+        ParamObj moved(TokenOf("KEY"), UPSpecTypes::ParamTokenList);
+        ParamObj whole(TokenOf("KEY"), UPSpecTypes::ParamTokenList);
+        for (std::size_t i = 0; i < 5; ++i) {  // past the inline token and the first block
+            for (const TokenInfoObj& token : shortOnly) {
+                ASSERT_TRUE(copied.addTokenObj(token));
+            }
+            for (const TokenInfoObj& token : mixed) {
+                ASSERT_TRUE(i % 2 == 0 ? copied.addTokenObj(token)
+                                       : moved.addTokenObj(TokenInfoObj(token)));
+            }
+        }
+        ASSERT_TRUE(whole.setTokenList(mixed));
+        ParamObj lastAlone(TokenOf("KEY"), UPSpecTypes::ParamTokenList);
+        ASSERT_TRUE(lastAlone.addTokenObj(TokenOf(longName)));
+        std::vector<ParamObj> params{copied, moved, whole, lastAlone};
+        ParamObj assigned;
+        assigned = params[0];
+        params.emplace_back(std::move(assigned));
+        params[1] = std::move(params[2]);
+        ParamObj shortList(TokenOf("KEY"), UPSpecTypes::ParamTokenList);
+        ASSERT_TRUE(shortList.setTokenList(shortOnly));
+        params[3] = shortList;
+        EXPECT_EQ(std::size_t{params[3].getTokenListSize()}, shortOnly.size());
+    }
+    EXPECT_EQ(gAlloc.live, live) << "leaked";
+    // Through the parser: a long name in a long value and alone as a value. The first parse
+    // may leave what the host makes once.
+    const auto parse = [&longName] {
+        refhost::TextTokenSequence tokens("CMD /SUB a b c d e " + longName + " f /OTHER " +
+                                          longName + ".");
+        refhost::MessageLog log;
+        CommandSpec spec;
+        UniversalParser parser(tokens, spec);
+        ASSERT_EQ(parser.getCommandSpecifications(), 0);
+        CommandSpec copy = spec;
+    };
+    parse();
+    const long afterFirst = gAlloc.live;
+    parse();
+    EXPECT_EQ(gAlloc.live, afterFirst) << "leaked";
 }
 
 // The decimal character is whatever the host writes between the digits of 1.1; a host whose

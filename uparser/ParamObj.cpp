@@ -69,6 +69,7 @@ ParamObj::ParamObj(const ParamObj& other)
     : mType(other.mType),
       mParenUsed(other.mParenUsed),
       mBracketsUsed(other.mBracketsUsed),
+      mTokenTextBlocks(other.mTokenTextBlocks),
       mKeyWordToken(other.mKeyWordToken),
       mSubComExtName(other.mSubComExtName),
       mTokenList(other.mTokenList),
@@ -81,6 +82,7 @@ ParamObj::ParamObj(ParamObj&& other) noexcept
     : mType(other.mType),
       mParenUsed(other.mParenUsed),
       mBracketsUsed(other.mBracketsUsed),
+      mTokenTextBlocks(other.mTokenTextBlocks),
       mKeyWordToken(std::move(other.mKeyWordToken)),
       mSubComExtName(TakeName(other.mSubComExtName)),
       mTokenList(std::move(other.mTokenList)),
@@ -99,6 +101,7 @@ ParamObj& ParamObj::operator=(ParamObj&& other) noexcept {
         mType = other.mType;
         mParenUsed = other.mParenUsed;
         mBracketsUsed = other.mBracketsUsed;
+        mTokenTextBlocks = other.mTokenTextBlocks;
         mKeyWordToken = std::move(other.mKeyWordToken);
         mSubComExtName = std::move(other.mSubComExtName);
         mTokenList = std::move(other.mTokenList);
@@ -107,7 +110,11 @@ ParamObj& ParamObj::operator=(ParamObj&& other) noexcept {
     return *this;
 }
 
-ParamObj::~ParamObj() = default;
+ParamObj::~ParamObj() {
+    if (!mTokenTextBlocks) {
+        mTokenList.releaseUndestroyed();
+    }
+}
 
 void ParamObj::clear() {
     const bool bracketsUsed = mBracketsUsed;
@@ -313,12 +320,19 @@ bool ParamObj::setTokenList(const std::vector<TokenInfoObj>& tokens) {
         return false;
     }
     mTokenList = uparser_detail::TokenList(tokens.data(), tokens.data() + tokens.size());
+    mTokenTextBlocks = std::any_of(tokens.begin(), tokens.end(),
+                                   [](const TokenInfoObj& token) { return token.hasTextBlock(); });
     return true;
 }
 
 bool ParamObj::addTokenObj(const TokenInfoObj& token) {
     if (mType != ParamTokenList) {
         return false;
+    }
+    // A copy holds a block where its original does. Marked first: should the list fail to
+    // grow, the flag only makes releasing it visit each token.
+    if (token.hasTextBlock()) {
+        mTokenTextBlocks = true;
     }
     mTokenList.push_back(token);
     return true;
@@ -327,6 +341,10 @@ bool ParamObj::addTokenObj(const TokenInfoObj& token) {
 bool ParamObj::addTokenObj(TokenInfoObj&& token) {
     if (mType != ParamTokenList) {
         return false;
+    }
+    // Read before the token moves.
+    if (token.hasTextBlock()) {
+        mTokenTextBlocks = true;
     }
     mTokenList.push_back(std::move(token));
     return true;

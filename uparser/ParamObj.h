@@ -249,6 +249,9 @@ class UPARSER_API ParamObj {
     UPSpecTypes::ParamSpec mType = UPSpecTypes::ParamNoType;
     bool mParenUsed = false;
     bool mBracketsUsed = false;
+    // Whether a token of mTokenList may hold a text block; without one the list is released
+    // without a visit to each token (a list of a million names is 56 MB).
+    bool mTokenTextBlocks = false;
     TokenInfoObj mKeyWordToken;
     std::string mSubComExtName;
     // Room for one token inside: a one-token value, the usual one, needs no heap block.

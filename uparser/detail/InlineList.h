@@ -112,6 +112,15 @@ class InlineList {
         }
     }
     void clear() noexcept { truncate(0); }
+    // Empties the list without destroying its elements: only for elements whose destructor
+    // would do nothing. Releasing a long list then costs no pass over its elements.
+    void releaseUndestroyed() noexcept {
+        if (!isInline()) {
+            ::operator delete(mHeap);
+            mCapacity = kInline;
+        }
+        mSize = 0;
+    }
 
   private:
     static constexpr std::uint32_t kInline = 1;
