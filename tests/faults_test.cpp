@@ -30,6 +30,7 @@
 #include "uparser/ParserUtility.h"
 #include "uparser/ParserValidator.h"
 #include "uparser/SubComDescriptor.h"
+#include "uparser/SubComObj.h"
 #include "uparser/UniversalParser.h"
 #include "uparser/VarSpecObj.h"
 
@@ -579,6 +580,57 @@ TEST(Faults, AValueFreesTheTextBlocksOfItsTokens) {
     const long afterFirst = gAlloc.live;
     parse();
     EXPECT_EQ(gAlloc.live, afterFirst) << "leaked";
+}
+
+// A subcommand whose parameters hold no heap block releases them without visiting each; one
+// that holds a block anywhere, in any parameter but the last, or in the last alone, frees it.
+TEST(Faults, ASubcommandFreesWhatAnyOfItsParametersHolds) {
+    const std::string longWord = "A_KEYWORD_TOO_LONG_FOR_THE_TOKEN";
+    const auto plain = [](const std::string& key) {
+        ParamObj param(TokenOf(key), UPSpecTypes::ParamTokenList, "SUB");
+        EXPECT_TRUE(param.addTokenObj(TokenOf("1")));
+        return param;
+    };
+    ParamObj longKeyword(TokenOf(longWord), UPSpecTypes::ParamKeyWord, "SUB");
+    ParamObj longExtName(TokenOf("K"), UPSpecTypes::ParamKeyWord, "A_SUBCOMMAND_NAME_THAT_IS_LONG");
+    ParamObj twoTokens = plain("K");
+    ASSERT_TRUE(twoTokens.addTokenObj(TokenOf("2")));
+    ParamObj storedValue(TokenOf("K"), UPSpecTypes::ParamNumber, "SUB");
+    ASSERT_TRUE(storedValue.setNumberValue(2.5));
+    for (const ParamObj* holder : {&longKeyword, &longExtName, &twoTokens, &storedValue}) {
+        for (const std::size_t at : {0, 3, 7}) {  // first, amid, last
+            SCOPED_TRACE(at);
+            const long live = gAlloc.live;
+            {
+                SubComObj sub("SUB");
+                for (std::size_t i = 0; i < 8; ++i) {
+                    if (i == at) {
+                        sub.addParamObj(*holder);
+                    } else {
+                        sub.addParamObj(plain("P" + std::to_string(i)));
+                    }
+                }
+                SubComObj copy(sub);
+                SubComObj assigned;
+                assigned = std::move(copy);
+            }
+            EXPECT_EQ(gAlloc.live, live) << "leaked";
+        }
+    }
+    const auto parse = [&longWord](const std::string& subcommand) {
+        refhost::TextTokenSequence tokens("CMD /" + subcommand + " A=1 B=2 " + longWord +
+                                          "=3 C=4 D=5 E=6 / OTHER F=1 G=2 H=3 " + longWord + ".");
+        refhost::MessageLog log;
+        CommandSpec spec;
+        UniversalParser parser(tokens, spec);
+        ASSERT_EQ(parser.getCommandSpecifications(), 0);
+    };
+    for (const std::string subcommand : {"SUB", "A_SUBCOMMAND_NAME_THAT_IS_LONG"}) {
+        parse(subcommand);
+        const long live = gAlloc.live;
+        parse(subcommand);
+        EXPECT_EQ(gAlloc.live, live) << "leaked";
+    }
 }
 
 // The decimal character is whatever the host writes between the digits of 1.1; a host whose

@@ -1,6 +1,7 @@
 #include "uparser/ParamObj.h"
 
 #include <algorithm>
+#include <functional>
 #include <new>
 #include <utility>
 
@@ -114,6 +115,23 @@ ParamObj::~ParamObj() {
     if (!mTokenTextBlocks) {
         mTokenList.releaseUndestroyed();
     }
+}
+
+namespace {
+
+// Whether the text is kept inside the string object (no heap block). std::less orders
+// pointers into different objects too.
+bool TextInside(const std::string& text) {
+    const char* const object = reinterpret_cast<const char*>(&text);
+    const std::less<const char*> before;
+    return !before(text.data(), object) && before(text.data(), object + sizeof text);
+}
+
+}  // namespace
+
+bool ParamObj::freesNothing() const {
+    return !mValues && !mTokenTextBlocks && !mTokenList.hasBlock() &&
+           !mKeyWordToken.hasTextBlock() && TextInside(mSubComExtName);
 }
 
 void ParamObj::clear() {
@@ -331,9 +349,7 @@ bool ParamObj::addTokenObj(const TokenInfoObj& token) {
     }
     // A copy holds a block where its original does. Marked first: should the list fail to
     // grow, the flag only makes releasing it visit each token.
-    if (token.hasTextBlock()) {
-        mTokenTextBlocks = true;
-    }
+    mTokenTextBlocks |= token.hasTextBlock();
     mTokenList.push_back(token);
     return true;
 }
@@ -342,11 +358,7 @@ bool ParamObj::addTokenObj(TokenInfoObj&& token) {
     if (mType != ParamTokenList) {
         return false;
     }
-    // Read before the token moves.
-    if (token.hasTextBlock()) {
-        mTokenTextBlocks = true;
-    }
-    mTokenList.push_back(std::move(token));
+    appendToken(std::move(token));
     return true;
 }
 

@@ -166,6 +166,11 @@ class UPARSER_API ParamObj {
     friend class SubComObj;
     // A subcommand's export parameter: an empty keyword, made with its name.
     ParamObj(UPSpecTypes::ParamSpec type, const std::string& subComExtName);
+    // addTokenObj for a token list, inline for the parser's loop over a value's tokens.
+    void appendToken(TokenInfoObj&& token) {
+        mTokenTextBlocks |= token.hasTextBlock();  // read before the token moves
+        mTokenList.push_back(std::move(token));
+    }
     using TokenIter = uparser_detail::TokenList::const_iterator;
     // getParamObj over a run of parameters, which a subcommand holds in no std::vector.
     static const ParamObj* findParamObj(const std::string& name, const ParamObj* first,
@@ -238,6 +243,9 @@ class UPARSER_API ParamObj {
     // Whether getVarList would succeed, without building the list: the value check of a long
     // variable list then costs no copy of every name.
     bool readsAsVarList() const;
+    // Whether destroying the parameter would free nothing: it holds no heap block, neither
+    // in its texts, its names, its token list nor its stored values.
+    bool freesNothing() const;
 
     // The values of the typed setters. The parser only ever fills the keyword, the names and
     // the token list, so these live in a block of their own that exists only once a typed

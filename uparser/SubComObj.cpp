@@ -20,6 +20,7 @@ SubComObj& SubComObj::operator=(SubComObj&& other) noexcept {
         mSubComCount = other.mSubComCount;
         mParenUsed = other.mParenUsed;
         mEqualUsed = other.mEqualUsed;
+        mPlainParams = other.mPlainParams;
         mParamList = std::move(other.mParamList);
         mExportParam = std::move(other.mExportParam);
     }
@@ -83,16 +84,26 @@ bool SubComObj::isEqualUsed() const {
 }
 
 void SubComObj::addParamObj(const ParamObj& param) {
+    judgeLastParam();
     mParamList.push_back(param);
 }
 
 void SubComObj::addParamObj(ParamObj&& param) {
+    judgeLastParam();
     mParamList.push_back(std::move(param));
 }
 
 ParamObj& SubComObj::emplaceParamObj(const TokenInfoObj& keyword, const std::string& extName) {
+    judgeLastParam();
     mParamList.emplace_back(keyword, UPSpecTypes::ParamNoType, extName);
     return mParamList.back();
+}
+
+// The last parameter is complete once another is added: nothing changes it afterwards.
+void SubComObj::judgeLastParam() {
+    if (mPlainParams && !mParamList.empty() && !mParamList.back().freesNothing()) {
+        mPlainParams = false;
+    }
 }
 
 unsigned int SubComObj::getParamListSize() const {

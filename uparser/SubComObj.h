@@ -21,7 +21,12 @@ class UPARSER_API SubComObj {
     SubComObj(SubComObj&& other) noexcept = default;
     SubComObj& operator=(const SubComObj& other);
     SubComObj& operator=(SubComObj&& other) noexcept;
-    ~SubComObj() = default;
+    ~SubComObj() {
+        if (mPlainParams && mParamList.size() > 1) {
+            mParamList.pop_back();
+            mParamList.releaseUndestroyed();
+        }
+    }
 
     const std::string& getSubComName() const;
     // The name messages use: the name, or for a counted occurrence the name, a blank and the
@@ -60,11 +65,17 @@ class UPARSER_API SubComObj {
     // The parser builds each parameter where it will stay (see GroupComObj).
     friend class UniversalParser;
     ParamObj& emplaceParamObj(const TokenInfoObj& keyword, const std::string& extName);
+    void judgeLastParam();
 
     std::string mSubComName;
     int mSubComCount = 0;
     bool mParenUsed = false;
     bool mEqualUsed = false;
+    // Whether every parameter but the last frees nothing when destroyed: the list of a
+    // subcommand with many parameters is then released without visiting each. The last may
+    // still be being filled, so it is judged only once another follows it, and always
+    // destroyed.
+    bool mPlainParams = true;
     // Most subcommands given have one parameter or none: the first is held inside.
     uparser_detail::InlineList<ParamObj> mParamList;
     // Its name is the subcommand's extended name, held only there.

@@ -1327,7 +1327,7 @@ bool UniversalParser::collectValue(ParamObj& param, const std::string& paramName
         }
         while (true) {
             if (mHasNextToken) {
-                param.addTokenObj(std::move(mCurToken));  // as in collectExportTokens
+                param.appendToken(std::move(mCurToken));  // as in collectExportTokens
             } else {
                 param.addTokenObj(mCurToken);
             }

@@ -69,6 +69,8 @@ class InlineList {
     const T& front() const { return data()[0]; }
     const T& back() const { return data()[mSize - 1]; }
     T& back() { return data()[mSize - 1]; }
+    // Whether the elements live in a heap block rather than inside the list.
+    bool hasBlock() const { return !isInline(); }
 
     void reserve(std::size_t count) {
         if (count > mCapacity) {
@@ -112,6 +114,7 @@ class InlineList {
         }
     }
     void clear() noexcept { truncate(0); }
+    void pop_back() noexcept { truncate(mSize - 1); }
     // Empties the list without destroying its elements: only for elements whose destructor
     // would do nothing. Releasing a long list then costs no pass over its elements.
     void releaseUndestroyed() noexcept {
