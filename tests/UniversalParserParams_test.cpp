@@ -8,6 +8,8 @@
 #include "support/ParseCommand.h"
 #include "support/TestGrammars.h"
 #include "uparser/CommandDescriptor.h"
+#include "uparser/ParamDescriptor.h"
+#include "uparser/SubComDescriptor.h"
 
 namespace {
 
@@ -220,6 +222,36 @@ TEST_F(UniversalParserParams, LeadingValuesByBlock) {
     out = Parse("/LEADPAREN (");
     EXPECT_EQ(out.code, ParseCodes::UnnamedFailure);
     EXPECT_THAT(out.texts(), IsEmpty());
+}
+
+// A subcommand that gives many of many declared parameters, around the sizes at which its
+// list takes room ahead, keeps every one in written order with its value.
+TEST(UniversalParserManyParams, EveryParameterOfALongRunInOrder) {
+    constexpr int kDeclared = 600;
+    CommandDescriptor grammar("MANY", "Many");
+    SubComDescriptor sub("SUB", SubComByEqual);
+    for (int i = 0; i < kDeclared; ++i) {
+        sub.addParamDesc(ParamDescriptor("P" + std::to_string(i), ParamInteger));
+    }
+    grammar.addSubComDesc(sub);
+    for (const int given : {63, 64, 65, 129, 300, kDeclared}) {
+        SCOPED_TRACE(given);
+        std::string text = "MANY /SUB";
+        for (int i = 0; i < given; ++i) {
+            // Written in an order of their own, so that a place is no declaration index.
+            const int p = (i * 7) % kDeclared;
+            text += " P" + std::to_string(p) + "=" + std::to_string(i);
+        }
+        const ParseOutcome out = ParseCommand(text, &grammar);
+        ASSERT_EQ(out.code, ParseCodes::Parsed) << ::testing::PrintToString(out.texts());
+        const SubComObj* parsed = out.spec.getSubComObj("SUB");
+        ASSERT_EQ(parsed->getParamListSize(), static_cast<unsigned>(given));
+        for (int i = 0; i < given; ++i) {
+            const ParamObj* param = parsed->getParamObj(static_cast<unsigned>(i));
+            ASSERT_EQ(param->getParamName(), "P" + std::to_string((i * 7) % kDeclared)) << i;
+            ASSERT_EQ(Joined(param), std::to_string(i)) << i;
+        }
+    }
 }
 
 }  // namespace

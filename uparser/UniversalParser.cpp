@@ -823,6 +823,23 @@ void UniversalParser::reserveParams(SubComObj& subCom) const {
     }
 }
 
+// A subcommand that gives many parameters, with many more declared, gets room for all it
+// declares once that is within three doublings: a list of 333,333 parameters then moves
+// those it holds once rather than three times over, and ends without a spare half. The
+// declared count bounds the room taken ahead to eight times what the list holds.
+void UniversalParser::roomForDeclaredParams(SubComObj& subCom) const {
+    constexpr std::size_t kMany = 64;
+    uparser_detail::InlineList<ParamObj>& list = subCom.mParamList;
+    const std::size_t size = list.size();
+    if (size < kMany || size != list.capacity() || mCurSubComDesc == nullptr) {
+        return;
+    }
+    const auto declared = static_cast<std::size_t>(mCurSubComDesc->getParamDescListSize());
+    if (declared > 2 * size && declared <= 8 * size) {
+        list.reserve(declared);
+    }
+}
+
 void UniversalParser::rememberParams(const SubComObj& subCom) {
     mLastParamCount.count = subCom.getParamListSize();
     // One parameter or none needs no room ahead, and then the name is not compared.
@@ -1046,6 +1063,9 @@ bool UniversalParser::processParameter(SubComObj& subCom, const std::string& ext
     const bool grammar = grammarApplies();
     const std::string word = mCurToken.getUpperString();
     const bool starts = startsParameter(word, extName);
+    if (grammar) {
+        roomForDeclaredParams(subCom);
+    }
     // Stored before it is parsed, as it is stored in every case (see processSubComs).
     ParamObj& param = subCom.emplaceParamObj(mCurToken, extName);
     // The word is the keyword's upper text, the parameter's name.

@@ -215,6 +215,7 @@ class UPARSER_API UniversalParser {
     };
     LastParamCount mLastParamCount;
     void reserveParams(SubComObj& subCom) const;
+    void roomForDeclaredParams(SubComObj& subCom) const;
     void rememberParams(const SubComObj& subCom);
     // Points the next report at the subcommand that opens the command.
     void atCommandOpening() const;

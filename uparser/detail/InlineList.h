@@ -59,6 +59,7 @@ class InlineList {
     ~InlineList() { release(); }
 
     std::size_t size() const { return mSize; }
+    std::size_t capacity() const { return mCapacity; }
     bool empty() const { return mSize == 0; }
     const_iterator begin() const { return data(); }
     const_iterator end() const { return data() + mSize; }
