@@ -347,11 +347,22 @@ bool ParamObj::addTokenObj(const TokenInfoObj& token) {
     if (mType != ParamTokenList) {
         return false;
     }
-    // A copy holds a block where its original does. Marked first: should the list fail to
-    // grow, the flag only makes releasing it visit each token.
+    appendToken(token);
+    return true;
+}
+
+// A copy holds a block where its original does. Marked first: should the list fail to grow,
+// the flag only makes releasing it visit each token.
+void ParamObj::appendToken(const TokenInfoObj& token) {
     mTokenTextBlocks |= token.hasTextBlock();
     mTokenList.push_back(token);
-    return true;
+}
+
+void ParamObj::appendTokens(const TokenInfoObj* first, const TokenInfoObj* last) {
+    mTokenTextBlocks = mTokenTextBlocks || std::any_of(first, last, [](const TokenInfoObj& token) {
+                           return token.hasTextBlock();
+                       });
+    mTokenList.append(first, last);
 }
 
 bool ParamObj::addTokenObj(TokenInfoObj&& token) {

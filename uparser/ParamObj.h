@@ -166,11 +166,14 @@ class UPARSER_API ParamObj {
     friend class SubComObj;
     // A subcommand's export parameter: an empty keyword, made with its name.
     ParamObj(UPSpecTypes::ParamSpec type, const std::string& subComExtName);
-    // addTokenObj for a token list, inline for the parser's loop over a value's tokens.
+    // addTokenObj for a token list, inline for the parser's loop over a value's tokens. The
+    // token list grows only through these, which keep mTokenTextBlocks.
     void appendToken(TokenInfoObj&& token) {
         mTokenTextBlocks |= token.hasTextBlock();  // read before the token moves
         mTokenList.push_back(std::move(token));
     }
+    void appendToken(const TokenInfoObj& token);
+    void appendTokens(const TokenInfoObj* first, const TokenInfoObj* last);
     using TokenIter = uparser_detail::TokenList::const_iterator;
     // getParamObj over a run of parameters, which a subcommand holds in no std::vector.
     static const ParamObj* findParamObj(const std::string& name, const ParamObj* first,
@@ -258,7 +261,8 @@ class UPARSER_API ParamObj {
     bool mParenUsed = false;
     bool mBracketsUsed = false;
     // Whether a token of mTokenList may hold a text block; without one the list is released
-    // without a visit to each token (a list of a million names is 56 MB).
+    // without a visit to each token (a list of a million names is 56 MB). Kept by
+    // appendToken(s), setTokenList and the copies and moves of a whole parameter.
     bool mTokenTextBlocks = false;
     TokenInfoObj mKeyWordToken;
     std::string mSubComExtName;

@@ -441,7 +441,7 @@ bool ParamObj::readValuePart(TokenIter first, TokenIter last, QualifOptions qual
         return false;
     }
     mType = ParamTokenList;
-    mTokenList.append(start, end);
+    appendTokens(start, end);
     return desc == nullptr || canGetValue(desc, msg);
 }
 
@@ -655,7 +655,7 @@ bool ParamObj::startTokenAndQual(ParamObj* tokenParam, ParamObj& qualParam,
         tokenParam->mKeyWordToken = mKeyWordToken;
         tokenParam->mSubComExtName = mSubComExtName;
         tokenParam->mType = ParamTokenList;
-        tokenParam->mTokenList.push_back(first);
+        tokenParam->appendToken(first);
         return true;
     }
     if (!first.IsPlainString() && !first.NoType()) {
