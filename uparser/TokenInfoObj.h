@@ -38,14 +38,14 @@ class UPARSER_API TokenInfoObj {
     long getLineNumber() const { return mLineNumber; }
     int getColumn() const { return mColumn; }
 
-    // Where the token ends and where it starts in the command text, when the host told it
-    // (host/TokenExtent.h): set by the parser for a stream that offers it while a diagnostic
-    // observer listens; copies keep it. Unknown is an end column of 0 and a byte offset of -1
-    // (also for an offset beyond 2 GiB). Diagnostic.h derives what is not known.
     // Whether the texts live in a heap block of their own (they are too long to fit inside);
     // destroying a snapshot without one frees nothing.
     bool hasTextBlock() const { return !isInline(); }
 
+    // Where the token ends and where it starts in the command text, when the host told it
+    // (host/TokenExtent.h): set by the parser for a stream that offers it while a diagnostic
+    // observer listens; copies keep it. Unknown is an end column of 0 and a byte offset of -1
+    // (also for an offset beyond 2 GiB). Diagnostic.h derives what is not known.
     bool hasExtent() const { return mEndColumn > 0; }
     int getEndColumn() const { return mEndColumn; }
     long long getByteOffset() const { return mByteOffset; }

@@ -824,9 +824,9 @@ void UniversalParser::reserveParams(SubComObj& subCom) const {
 }
 
 // A subcommand that gives many parameters, with many more declared, gets room for all it
-// declares once that is within three doublings: a list of 333,333 parameters then moves
-// those it holds once rather than three times over, and ends without a spare half. The
-// declared count bounds the room taken ahead to eight times what the list holds.
+// declares once that is within three doublings: a list of 333,333 parameters then makes a
+// quarter of the moves its doublings made, and ends without room to spare. The declared
+// count bounds the room taken ahead to eight times what the list holds.
 void UniversalParser::roomForDeclaredParams(SubComObj& subCom) const {
     constexpr std::size_t kMany = 64;
     uparser_detail::InlineList<ParamObj>& list = subCom.mParamList;
