@@ -127,6 +127,10 @@ bool TextInside(const std::string& text) {
     return !before(text.data(), object) && before(text.data(), object + sizeof text);
 }
 
+bool AnyTextBlock(const TokenInfoObj* first, const TokenInfoObj* last) {
+    return std::any_of(first, last, [](const TokenInfoObj& token) { return token.hasTextBlock(); });
+}
+
 }  // namespace
 
 bool ParamObj::freesNothing() const {
@@ -337,9 +341,10 @@ bool ParamObj::setTokenList(const std::vector<TokenInfoObj>& tokens) {
     if (mType != ParamTokenList) {
         return false;
     }
-    mTokenList = uparser_detail::TokenList(tokens.data(), tokens.data() + tokens.size());
-    mTokenTextBlocks = std::any_of(tokens.begin(), tokens.end(),
-                                   [](const TokenInfoObj& token) { return token.hasTextBlock(); });
+    const TokenInfoObj* const first = tokens.data();
+    const TokenInfoObj* const last = first + tokens.size();
+    mTokenList = uparser_detail::TokenList(first, last);
+    mTokenTextBlocks = AnyTextBlock(first, last);
     return true;
 }
 
@@ -359,9 +364,7 @@ void ParamObj::appendToken(const TokenInfoObj& token) {
 }
 
 void ParamObj::appendTokens(const TokenInfoObj* first, const TokenInfoObj* last) {
-    mTokenTextBlocks = mTokenTextBlocks || std::any_of(first, last, [](const TokenInfoObj& token) {
-                           return token.hasTextBlock();
-                       });
+    mTokenTextBlocks = mTokenTextBlocks || AnyTextBlock(first, last);
     mTokenList.append(first, last);
 }
 
