@@ -26,6 +26,7 @@
 #include "support/Tokens.h"
 #include "support/VarLists.h"
 #include "uparser/CommandSpec.h"
+#include "uparser/GroupComObj.h"
 #include "uparser/ParamObj.h"
 #include "uparser/ParserUtility.h"
 #include "uparser/ParserValidator.h"
@@ -652,6 +653,64 @@ TEST(Faults, ASubcommandFreesWhatAnyOfItsParametersHolds) {
         parse(subcommand);
         const long live = gAlloc.live;
         parse(subcommand);
+        EXPECT_EQ(gAlloc.live, live) << "leaked";
+    }
+}
+
+// A group whose subcommands hold no heap block releases them without visiting each; one that
+// holds a block anywhere (name, a parameter, its parameter list, its leading value), first,
+// amid or last, past the group's first block of subcommands too, frees it.
+TEST(Faults, AGroupFreesWhatAnyOfItsSubcommandsHolds) {
+    const std::string longWord = "A_KEYWORD_TOO_LONG_FOR_THE_TOKEN";
+    const auto plain = [](const std::string& name) {
+        SubComObj sub(name);
+        sub.addParamObj(ParamObj(TokenOf("K"), UPSpecTypes::ParamKeyWord, name));
+        return sub;
+    };
+    SubComObj longName = plain("A_SUBCOMMAND_NAME_THAT_IS_LONG");
+    SubComObj longKeyword("SUB");
+    longKeyword.addParamObj(ParamObj(TokenOf(longWord), UPSpecTypes::ParamKeyWord, "SUB"));
+    SubComObj twoParams = plain("SUB");
+    twoParams.addParamObj(ParamObj(TokenOf("L"), UPSpecTypes::ParamKeyWord, "SUB"));
+    SubComObj leadingValue = plain("SUB");
+    leadingValue.addParamExportToken(TokenOf(longWord));
+    for (const SubComObj* holder : {&longName, &longKeyword, &twoParams, &leadingValue}) {
+        for (const std::size_t at : {0, 150, 299}) {  // first, in a later block, last
+            SCOPED_TRACE(at);
+            const long live = gAlloc.live;
+            {
+                GroupComObj group;
+                for (std::size_t i = 0; i < 300; ++i) {
+                    if (i == at) {
+                        group.addSubComObj(*holder);
+                    } else {
+                        group.addSubComObj(plain("SUB"));
+                    }
+                }
+                GroupComObj copy(group);
+                GroupComObj assigned;
+                assigned = std::move(copy);
+                EXPECT_EQ(assigned.getSubComListSize(), 300u);
+            }
+            EXPECT_EQ(gAlloc.live, live) << "leaked";
+        }
+    }
+    const auto parse = [&longWord](std::size_t at) {
+        std::string text = "CMD";
+        for (std::size_t i = 0; i < 200; ++i) {
+            text += i == at ? " /SUB " + longWord + "=1" : " /SUB K=" + std::to_string(i);
+        }
+        refhost::TextTokenSequence tokens(text + ".");
+        refhost::MessageLog log;
+        CommandSpec spec;
+        UniversalParser parser(tokens, spec);
+        ASSERT_EQ(parser.getCommandSpecifications(), 0);
+    };
+    for (const std::size_t at : {0, 150, 199, 200}) {
+        SCOPED_TRACE(at);
+        parse(at);
+        const long live = gAlloc.live;
+        parse(at);
         EXPECT_EQ(gAlloc.live, live) << "leaked";
     }
 }

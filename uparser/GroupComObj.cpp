@@ -8,12 +8,12 @@ GroupComObj::GroupComObj() = default;
 
 GroupComObj::GroupComObj(const std::vector<SubComObj>& subComs) {
     for (const SubComObj& subCom : subComs) {
-        mSubComList.emplace_back(subCom);
+        addSubComObj(subCom);
     }
 }
 
 GroupComObj::GroupComObj(const SubComObj& subCom) {
-    mSubComList.emplace_back(subCom);
+    addSubComObj(subCom);
 }
 
 GroupComObj::GroupComObj(const GroupComObj& other) = default;
@@ -26,11 +26,10 @@ GroupComObj& GroupComObj::operator=(GroupComObj&& other) noexcept {
     if (this != &other) {
         mSubComList = std::move(other.mSubComList);
         mGroupGlobal = other.mGroupGlobal;
+        mPlainSubComs = other.mPlainSubComs;
     }
     return *this;
 }
-
-GroupComObj::~GroupComObj() = default;
 
 void GroupComObj::setGroupGlobal() {
     mGroupGlobal = true;
@@ -45,15 +44,25 @@ bool GroupComObj::isGroupGlobal() const {
 }
 
 void GroupComObj::addSubComObj(const SubComObj& subCom) {
+    judgeLastSubCom();
     mSubComList.emplace_back(subCom);
 }
 
 void GroupComObj::addSubComObj(SubComObj&& subCom) {
+    judgeLastSubCom();
     mSubComList.emplace_back(std::move(subCom));
 }
 
 SubComObj& GroupComObj::emplaceSubComObj(const std::string& name) {
+    judgeLastSubCom();
     return mSubComList.emplace_back(name);
+}
+
+// The last subcommand is complete once another is added: nothing changes it afterwards.
+void GroupComObj::judgeLastSubCom() {
+    if (mPlainSubComs && !mSubComList.empty() && !mSubComList.back().freesNothing()) {
+        mPlainSubComs = false;
+    }
 }
 
 unsigned int GroupComObj::getSubComListSize() const {

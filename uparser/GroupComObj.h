@@ -19,7 +19,13 @@ class UPARSER_API GroupComObj {
     GroupComObj(GroupComObj&& other) noexcept;
     GroupComObj& operator=(const GroupComObj& other);
     GroupComObj& operator=(GroupComObj&& other) noexcept;
-    ~GroupComObj();
+    // Inline: a plain list is released without a call per subcommand.
+    ~GroupComObj() {
+        if (mPlainSubComs && mSubComList.size() > 1) {
+            mSubComList.pop_back();
+            mSubComList.releaseUndestroyed();
+        }
+    }
 
     // The command's global group: not opened by a separator.
     void setGroupGlobal();
@@ -41,11 +47,16 @@ class UPARSER_API GroupComObj {
     // of some 450 bytes into the list.
     friend class UniversalParser;
     SubComObj& emplaceSubComObj(const std::string& name);
+    void judgeLastSubCom();
 
     // A long list is never moved whole as it grows. Blocks of 128 subcommands (some 56 KB)
     // stay below the size from which the allocator maps each block afresh from the system.
     block_list::BlockList<SubComObj, 7> mSubComList;
     bool mGroupGlobal = false;
+    // Whether every subcommand but the last frees nothing when destroyed: a long run of
+    // repeated subcommands is then released without visiting each. The last may still be
+    // being filled, so it is judged only once another follows it, and always destroyed.
+    bool mPlainSubComs = true;
 };
 
 #endif

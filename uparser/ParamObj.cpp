@@ -1,13 +1,13 @@
 #include "uparser/ParamObj.h"
 
 #include <algorithm>
-#include <functional>
 #include <new>
 #include <utility>
 
 #include "uparser/ParserMessage.h"
 #include "uparser/ParserUtility.h"
 #include "uparser/detail/ParamObjTokens.h"
+#include "uparser/detail/TextInside.h"
 #include "uparser/host/CaseFile.h"
 
 using namespace UPSpecTypes;
@@ -119,14 +119,6 @@ ParamObj::~ParamObj() {
 
 namespace {
 
-// Whether the text is kept inside the string object (no heap block). std::less orders
-// pointers into different objects too.
-bool TextInside(const std::string& text) {
-    const char* const object = reinterpret_cast<const char*>(&text);
-    const std::less<const char*> before;
-    return !before(text.data(), object) && before(text.data(), object + sizeof text);
-}
-
 bool AnyTextBlock(const TokenInfoObj* first, const TokenInfoObj* last) {
     return std::any_of(first, last, [](const TokenInfoObj& token) { return token.hasTextBlock(); });
 }
@@ -135,7 +127,7 @@ bool AnyTextBlock(const TokenInfoObj* first, const TokenInfoObj* last) {
 
 bool ParamObj::freesNothing() const {
     return !mValues && !mTokenTextBlocks && !mTokenList.hasBlock() &&
-           !mKeyWordToken.hasTextBlock() && TextInside(mSubComExtName);
+           !mKeyWordToken.hasTextBlock() && text_inside::TextInside(mSubComExtName);
 }
 
 void ParamObj::clear() {

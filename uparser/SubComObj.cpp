@@ -1,8 +1,10 @@
 #include "uparser/SubComObj.h"
 
+#include <algorithm>
 #include <charconv>
 #include <utility>
 
+#include "uparser/detail/TextInside.h"
 
 SubComObj::SubComObj() : SubComObj(std::string()) {}
 
@@ -104,6 +106,14 @@ void SubComObj::judgeLastParam() {
     if (mPlainParams && !mParamList.empty() && !mParamList.back().freesNothing()) {
         mPlainParams = false;
     }
+}
+
+bool SubComObj::freesNothing() const {
+    // Without a block the list holds at most the one parameter kept inside.
+    return !mParamList.hasBlock() &&
+           std::all_of(mParamList.begin(), mParamList.end(),
+                       [](const ParamObj& param) { return param.freesNothing(); }) &&
+           mExportParam.freesNothing() && text_inside::TextInside(mSubComName);
 }
 
 unsigned int SubComObj::getParamListSize() const {

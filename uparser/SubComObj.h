@@ -66,6 +66,10 @@ class UPARSER_API SubComObj {
     friend class UniversalParser;
     ParamObj& emplaceParamObj(const TokenInfoObj& keyword, const std::string& extName);
     void judgeLastParam();
+    // Whether destroying the subcommand would free nothing: no heap block in its name, its
+    // parameters or its leading value. A group judges each finished subcommand so.
+    friend class GroupComObj;
+    bool freesNothing() const;
 
     std::string mSubComName;
     int mSubComCount = 0;
