@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <new>
 #include <string>
 
 #include "uparser/Export.h"
@@ -77,7 +78,20 @@ class UPARSER_API TokenInfoObj {
     // A word or literal resolved as a path by the host; "" when it is not acceptable.
     std::string getFilePath(bool validatorFlag, bool strictFlag) const;
 
+    // Carries a snapshot to raw storage for a regrowing list of the library's: a copy of the
+    // bytes, which never writes the old object; that then ends without its destructor, its
+    // texts being the new one's.
+    friend void RelocateTo(TokenInfoObj& from, void* to) noexcept {
+        new (to) TokenInfoObj(Relocated{}, from);
+    }
+
   private:
+    struct Relocated {};
+    TokenInfoObj(Relocated, const TokenInfoObj& from) noexcept {
+        copyFields(from);
+        std::memcpy(mTexts, from.mTexts, kTextBytes);
+    }
+
     // Both texts live in one buffer, "text\0UPPER\0", inside the object when they fit and in
     // one heap block otherwise: a token list of short words then costs no allocation per
     // token, and a snapshot stays at 56 bytes (a million-token list is a vector of them).

@@ -21,6 +21,19 @@
 
 namespace uparser_detail {
 
+namespace relocation {
+
+// Carries an element to raw storage, after which `from` is storage to free and not to destroy.
+// A type whose bytes are all it is may declare a hidden friend RelocateTo(T&, void*) that
+// copies them without writing the old object, as regrowth needs no more.
+template <typename T>
+void RelocateTo(T& from, void* to) noexcept {
+    new (to) T(std::move(from));
+    from.~T();
+}
+
+}  // namespace relocation
+
 // A list that holds its first element inside the object and needs no heap block for it; a
 // longer list lives in one block that grows twofold (fourfold at the second element, which
 // usually starts a short list). Made for the result's lists that nearly always hold one element:
@@ -156,9 +169,9 @@ class InlineList {
         // Held in locals: the stores of the moves might otherwise be taken to change the list.
         T* const elements = data();
         const std::uint32_t size = mSize;
+        using relocation::RelocateTo;
         for (std::uint32_t i = 0; i < size; ++i) {
-            new (block + i) T(std::move(elements[i]));
-            elements[i].~T();
+            RelocateTo(elements[i], block + i);
         }
         if (!isInline()) {
             ::operator delete(mHeap);
