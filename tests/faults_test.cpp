@@ -713,6 +713,18 @@ TEST(Faults, AGroupFreesWhatAnyOfItsSubcommandsHolds) {
         parse(at);
         EXPECT_EQ(gAlloc.live, live) << "leaked";
     }
+    // A copy that runs out of memory part way, in the first block or a later one, frees what
+    // it had made.
+    GroupComObj group;
+    for (std::size_t i = 0; i < 300; ++i) {
+        group.addSubComObj(i % 7 == 0 ? longName : plain("SUB"));
+    }
+    const long total = CountAllocations([&group] { GroupComObj copy(group); });
+    for (long at = 1; at <= total; at += std::max(1L, total / 40)) {
+        const long live = gAlloc.live;
+        EXPECT_TRUE(FailingAt(at, [&group] { GroupComObj copy(group); })) << at;
+        EXPECT_EQ(gAlloc.live, live) << "leaked at " << at;
+    }
 }
 
 // The decimal character is whatever the host writes between the digits of 1.1; a host whose
