@@ -35,9 +35,10 @@ class BlockList {
         if (other.mSize == 0) {
             return;
         }
-        mFirst = Allocate(std::min(other.mSize, kBlock));
-        mFirstCapacity = std::min(other.mSize, kBlock);
-        // Whole blocks, as the original's: a block never regrows.
+        // The first block only as large as what it holds of the original; later blocks whole.
+        const std::size_t first = std::min(other.mSize, kBlock);
+        mFirst = Allocate(first);
+        mFirstCapacity = first;
         mRest.reserve(other.mRest.size());
         for (std::size_t i = 0; i < other.mSize; ++i) {
             emplace_back(other[i]);
