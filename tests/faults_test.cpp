@@ -674,8 +674,11 @@ TEST(Faults, AGroupFreesWhatAnyOfItsSubcommandsHolds) {
     twoParams.addParamObj(ParamObj(TokenOf("L"), UPSpecTypes::ParamKeyWord, "SUB"));
     SubComObj leadingValue = plain("SUB");
     leadingValue.addParamExportToken(TokenOf(longWord));
+    const SubComObj filler = plain("SUB");
     for (const SubComObj* holder : {&longName, &longKeyword, &twoParams, &leadingValue}) {
-        for (const std::size_t at : {0, 150, 299}) {  // first, in a later block, last
+        // First, in a later block, last; the next one added by copy after the first, by move
+        // after the second.
+        for (const std::size_t at : {0, 151, 299}) {
             SCOPED_TRACE(at);
             const long live = gAlloc.live;
             {
@@ -683,6 +686,8 @@ TEST(Faults, AGroupFreesWhatAnyOfItsSubcommandsHolds) {
                 for (std::size_t i = 0; i < 300; ++i) {
                     if (i == at) {
                         group.addSubComObj(*holder);
+                    } else if (i % 2 == 1) {
+                        group.addSubComObj(filler);
                     } else {
                         group.addSubComObj(plain("SUB"));
                     }
