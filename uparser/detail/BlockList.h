@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "uparser/detail/Relocate.h"
+
 namespace block_list {
 
 // A list built an element at a time that never moves an element once it holds kBlock of
@@ -146,9 +148,9 @@ class BlockList {
     }
 
     void moveFirstTo(T* fresh, std::size_t capacity) noexcept {
+        using uparser_detail::relocation::RelocateTo;
         for (std::size_t i = 0; i < mSize; ++i) {
-            ::new (static_cast<void*>(fresh + i)) T(std::move(mFirst[i]));
-            mFirst[i].~T();
+            RelocateTo(mFirst[i], fresh + i);
         }
         if (mFirst != nullptr) {
             Deallocate(mFirst, mFirstCapacity);

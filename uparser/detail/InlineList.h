@@ -9,6 +9,8 @@
 #include <type_traits>
 #include <utility>
 
+#include "uparser/detail/Relocate.h"
+
 // Regrowth is rare; kept out of line, it leaves the callers' loops small enough to inline
 // what they call on every token.
 #if defined(__GNUC__)
@@ -20,19 +22,6 @@
 #endif
 
 namespace uparser_detail {
-
-namespace relocation {
-
-// Carries an element to raw storage, after which `from` is storage to free and not to destroy.
-// A type whose bytes are all it is may declare a hidden friend RelocateTo(T&, void*) that
-// copies them without writing the old object, as regrowth needs no more.
-template <typename T>
-void RelocateTo(T& from, void* to) noexcept {
-    new (to) T(std::move(from));
-    from.~T();
-}
-
-}  // namespace relocation
 
 // A list that holds its first element inside the object and needs no heap block for it; a
 // longer list lives in one block that grows twofold (fourfold at the second element, which
