@@ -119,6 +119,26 @@ std::string Name(const char* kind, const char* shape, std::size_t size) {
     return std::string(kind) + "/" + shape + "/" + std::to_string(size);
 }
 
+// The parse beside keeping the same tokens, the part of its cost that is their memory.
+void SummarizeKeep(const bench::MedianCollector& results) {
+    std::printf("\nKeeping every token: ns per token; parse as a multiple of keeping the same "
+                "tokens\n");
+    std::printf("%-24s %12s %12s %8s\n", "benchmark", "keep ns/tok", "parse ns/tok", "ratio");
+    for (const Shape shape : kShapes) {
+        for (const std::size_t size : kSizes) {
+            const auto* p = results.find(Name("parse", bench::ShapeName(shape), size));
+            const auto* k = results.find(Name("keep", bench::ShapeName(shape), size));
+            if (p == nullptr || k == nullptr) {
+                continue;
+            }
+            const double tokens = p->counters.at("tokens");
+            std::printf("%-24s %12.1f %12.1f %8.2f\n",
+                        Name("keep", bench::ShapeName(shape), size).c_str(), k->cpuNs / tokens,
+                        p->cpuNs / tokens, p->cpuNs / k->cpuNs);
+        }
+    }
+}
+
 void Summarize(const bench::MedianCollector& results) {
     std::printf("\nMedian CPU time per token; parse as a multiple of the walk of the same stream\n");
     std::printf("%-24s %10s %12s %12s %8s\n", "benchmark", "tokens", "walk ns/tok",
@@ -143,22 +163,7 @@ void Summarize(const bench::MedianCollector& results) {
         row(Name("nogrammar", "parameters", size), Name("walk", "parameters", size));
     }
 
-    std::printf("\nKeeping every token: ns per token; parse as a multiple of keeping the same "
-                "tokens\n");
-    std::printf("%-24s %12s %12s %8s\n", "benchmark", "keep ns/tok", "parse ns/tok", "ratio");
-    for (const Shape shape : kShapes) {
-        for (const std::size_t size : kSizes) {
-            const auto* p = results.find(Name("parse", bench::ShapeName(shape), size));
-            const auto* k = results.find(Name("keep", bench::ShapeName(shape), size));
-            if (p == nullptr || k == nullptr) {
-                continue;
-            }
-            const double tokens = p->counters.at("tokens");
-            std::printf("%-24s %12.1f %12.1f %8.2f\n",
-                        Name("keep", bench::ShapeName(shape), size).c_str(), k->cpuNs / tokens,
-                        p->cpuNs / tokens, p->cpuNs / k->cpuNs);
-        }
-    }
+    SummarizeKeep(results);
 
     std::printf("\nGrowth: time per token at 1M tokens over time per token at 10k tokens\n");
     const auto growth = [&](const std::string& small, const std::string& large) {
