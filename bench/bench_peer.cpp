@@ -19,11 +19,16 @@
 // beyond its type conversion (no variable-name rules, no diagnostics of the host's kind), and
 // matches names case-sensitively where ours folds case.
 //
+// grammar/<n> builds and destroys the options grammar of n tokens; stdmap/<n> keeps the same
+// parameter descriptors in a std::unordered_map from name to descriptor instead, the standard
+// library's index beside ours.
+//
 // CLI11 finds each long option by walking all declared options, so options/<n> is quadratic on
 // its side: it runs up to kMaxPeerOptionsTokens only (about 0.2 s per parse at 10,000 tokens
 // here, so some 20 s at 100,000 and half an hour at a million).
 #include <cstdio>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -199,6 +204,22 @@ void Build(benchmark::State& state, std::size_t size) {
     state.counters["params"] = static_cast<double>(OptionCount(size));
 }
 
+// The same parameters kept in a standard hash map from name to descriptor, made and destroyed
+// the same way: what the options grammar would cost with the standard library's index in place
+// of ours, and how that grows with the size.
+void BuildStdMap(benchmark::State& state, std::size_t size) {
+    for (auto _ : state) {
+        std::unordered_map<std::string, ParamDescriptor> params;
+        for (std::size_t i = 1; i <= OptionCount(size); ++i) {
+            std::string name = "P" + std::to_string(i);
+            ParamDescriptor param(name, ParamNumber);
+            params.try_emplace(std::move(name), std::move(param));
+        }
+        benchmark::DoNotOptimize(params);
+    }
+    state.counters["params"] = static_cast<double>(OptionCount(size));
+}
+
 std::string Name(const char* side, Work work, std::size_t size) {
     return std::string(side) + "/" + WorkName(work) + "/" + std::to_string(size);
 }
@@ -232,19 +253,20 @@ void Summarize(const bench::MedianCollector& results) {
                 "options declared)\n",
                 kMaxPeerOptionsTokens);
 
-    std::printf("\nGrowth of the time per token (per parameter for grammar/<n>) from 10^4 to 10^6 "
-                "tokens\n");
+    std::printf("\nGrowth of the time per token (per parameter for grammar/<n> and stdmap/<n>) "
+                "from 10^4 to 10^6 tokens\n");
     const auto perUnit = [](const bench::MedianCollector::Median& m, const char* unit) {
         return m.cpuNs / m.counters.at(unit);
     };
-    for (const char* kind : {"ours/list", "ours/options", "grammar/options"}) {
+    for (const char* kind : {"ours/list", "ours/options", "grammar/options", "stdmap/options"}) {
         const std::string base(kind);
         const auto* small = results.find(base + "/" + std::to_string(kSizes[0]));
         const auto* large = results.find(base + "/" + std::to_string(kSizes[2]));
         if (small == nullptr || large == nullptr) {
             continue;
         }
-        const char* unit = base == "grammar/options" ? "params" : "tokens";
+        const bool perParam = base == "grammar/options" || base == "stdmap/options";
+        const char* unit = perParam ? "params" : "tokens";
         std::printf("%-18s %10.1f ns %10.1f ns %8.2f\n", kind, perUnit(*small, unit),
                     perUnit(*large, unit), perUnit(*large, unit) / perUnit(*small, unit));
     }
@@ -266,6 +288,9 @@ int main(int argc, char** argv) {
     for (const std::size_t size : kSizes) {
         benchmark::RegisterBenchmark(("grammar/options/" + std::to_string(size)).c_str(), Build,
                                      size)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("stdmap/options/" + std::to_string(size)).c_str(),
+                                     BuildStdMap, size)
             ->Unit(benchmark::kMillisecond);
     }
     Summarize(bench::RunAll(argc, argv));
