@@ -7,8 +7,9 @@
 // design does. parse/<shape>/<n> builds a CommandSpec and a parser over the same stream and
 // parses; the timed region includes destroying the CommandSpec, as a procedure eventually
 // does. keep/<shape>/<n> is the walk with every snapshot kept in a std::vector that grows as it
-// goes: the least any parser does whose result holds a snapshot of every token, which ours
-// does; it shows what of the parse's cost, and of its growth with the size, is that memory.
+// goes: the least any parser does whose result holds a snapshot of every token, as ours does for
+// a list (of a parameter it keeps the name and the value, not the equals sign); it shows what of
+// the parse's cost, and of its growth with the size, is that memory.
 // nogrammar/<n> parses the text of the "parameters" shape without a grammar. The
 // "arbitrary" shape, a long variable list as the value of an arbitrary subcommand, guards
 // against checking the value from its start again after every token.
