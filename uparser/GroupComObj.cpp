@@ -22,14 +22,7 @@ GroupComObj::GroupComObj(GroupComObj&& other) noexcept = default;
 
 GroupComObj& GroupComObj::operator=(const GroupComObj& other) = default;
 
-GroupComObj& GroupComObj::operator=(GroupComObj&& other) noexcept {
-    if (this != &other) {
-        mSubComList = std::move(other.mSubComList);
-        mGroupGlobal = other.mGroupGlobal;
-        mPlainSubComs = other.mPlainSubComs;
-    }
-    return *this;
-}
+GroupComObj& GroupComObj::operator=(GroupComObj&& other) noexcept = default;
 
 void GroupComObj::setGroupGlobal() {
     mGroupGlobal = true;
